@@ -1,0 +1,20 @@
+#pragma once
+
+#include <QHash>
+#include <QPointer>
+#include <QString>
+#include <QWidget>
+
+// One known parameter: its kind text, the editor shown in its Value cell
+// (none for "String") and the option table its kind reads, if any.
+// Owns neither: the table owns a placed editor, the window owns the tables.
+struct ParameterDescriptor
+{
+    ParameterDescriptor(const QString &kind, QWidget *editor, QHash<int, QString> *options)
+        : kind(kind), editor(editor), options(options)
+    { }
+
+    QString kind;
+    QPointer<QWidget> editor; // cleared when the table drops the row that held it
+    QHash<int, QString> *options;
+};

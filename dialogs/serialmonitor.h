@@ -1,0 +1,30 @@
+#pragma once
+
+#include <QDialog>
+#include <QString>
+
+QT_BEGIN_NAMESPACE
+class Ui_SerialMonitor;
+QT_END_NAMESPACE
+
+// A window with the raw text the device sends, as the link's poll collects it.
+class SerialMonitor : public QDialog
+{
+    Q_OBJECT
+
+public:
+    explicit SerialMonitor(QWidget *parent = nullptr);
+    ~SerialMonitor() override;
+
+public slots:
+    void updateConnection(const QString &device);
+    void append(const QString &data);
+
+private slots:
+    void on_buttonClean_clicked();
+    void on_buttonStartStop_clicked();
+
+private:
+    bool capturing = true;
+    Ui_SerialMonitor *ui = nullptr;
+};

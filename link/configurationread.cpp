@@ -1,0 +1,99 @@
+#include "link/serial.h"
+
+#include <QCoreApplication>
+#include <QDebug>
+#include <QThread>
+
+namespace {
+
+const char dumpRequest = 0x03;
+const int firstWaitMs = 1000;
+const int drainLines = 7;
+const int drainWaitMs = 1000;
+const int passWaitMs = 100;
+const int passSleepMs = 10;
+const int lastIdlePass = 89;
+const int linesBeforeResend = 10;
+
+bool endsDump(const QByteArray &line)
+{
+    return line.startsWith('$') || !line.contains('=');
+}
+
+} // namespace
+
+QByteArray *Serial::readConfiguration()
+{
+    if (!port.isOpen())
+        return nullptr;
+
+    // The watchdog's own polls must not mix with the dump.
+    watchdogTimer.stop();
+    receiveBuffer.clear();
+    port.clear(QSerialPort::Input);
+    port.waitForReadyRead(firstWaitMs);
+
+    // Let the device finish whatever it is printing before asking.
+    for (int drained = 0; drained < drainLines && port.canReadLine(); ++drained) {
+        qDebug().noquote() << drained << "--" << port.readLine();
+        port.waitForReadyRead(drainWaitMs);
+    }
+
+    receiveBuffer.clear();
+    port.clear(QSerialPort::AllDirections);
+    qDebug() << "sending 0x03...";
+    port.write(&dumpRequest, 1);
+    port.flush();
+
+    bool started = false;
+    int linesSinceRequest = 0;
+    int idlePasses = 0;
+    QByteArray lastLine;
+    for (;;) {
+        port.waitForReadyRead(passWaitMs);
+        if (!port.canReadLine()) {
+            // Keep the window alive while the device is slow to answer.
+            QCoreApplication::processEvents();
+            if (++idlePasses > lastIdlePass)
+                return nullptr;
+        }
+        while (port.canReadLine()) {
+            lastLine = port.readLine();
+            ++linesSinceRequest;
+            silentTicks = 0;
+            if (!started && linesSinceRequest > linesBeforeResend) {
+                qDebug() << "resending 0x03...";
+                port.write(&dumpRequest, 1);
+                port.flush();
+                linesSinceRequest = 0;
+            }
+            qDebug() << lastLine;
+            if (lastLine.startsWith('$'))
+                break;
+            if (started) {
+                if (!lastLine.contains('='))
+                    break;
+                receiveBuffer.append(lastLine);
+            } else if (lastLine.startsWith("Address ")) {
+                receiveBuffer.append(lastLine);
+                started = true;
+            }
+        }
+        QThread::msleep(passSleepMs);
+        if (started && endsDump(lastLine))
+            break;
+    }
+
+    qDebug() << "reading end";
+    dataSeen = true;
+    watchdogTimer.start(watchdogIntervalMs);
+    return &receiveBuffer;
+}
+
+void Serial::sendCommand(const QByteArray &command)
+{
+    port.write(command);
+    port.flush();
+    port.waitForReadyRead(1000);
+    qDebug() << command;
+}

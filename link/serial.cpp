@@ -1,0 +1,190 @@
+#include "link/serial.h"
+
+#include <QDebug>
+#include <QSerialPortInfo>
+#include <QStringList>
+#include <QTextCodec>
+
+namespace {
+
+const char pollByte = 0x03;
+const char probeByte = 0x02;
+const int probeAtSilentTick = 4;
+const int lastSilentTick = 5;
+
+const QStringList knownAdapters = {
+    QStringLiteral("USB Serial Device"),
+    QStringLiteral("Silicon Labs CP210x USB to UART Bridge"),
+    QStringLiteral("CP2104 USB to UART Bridge Controller"),
+    QStringLiteral("CP2102 USB to UART Bridge Controller"),
+};
+
+// The one seam through which tests and the demo list ports the system cannot see.
+Serial::PortLister &portLister()
+{
+    static Serial::PortLister lister;
+    return lister;
+}
+
+std::unique_ptr<QTextDecoder> newUtf8Decoder()
+{
+    return std::make_unique<QTextDecoder>(QTextCodec::codecForName("UTF-8"));
+}
+
+} // namespace
+
+Serial::Serial(QObject *parent) : QObject(parent), pollDecoder(newUtf8Decoder())
+{
+    connect(&port, &QSerialPort::aboutToClose, &port, [this] { emit disconnected(); });
+    connect(&watchdogTimer, &QTimer::timeout, &watchdogTimer, [this] { onWatchdogTimeout(); });
+}
+
+Serial::~Serial() = default;
+
+void Serial::setPortLister(PortLister lister)
+{
+    portLister() = std::move(lister);
+}
+
+QHash<QString, QString> Serial::systemPorts()
+{
+    QHash<QString, QString> ports;
+    const auto infos = QSerialPortInfo::availablePorts();
+    for (const QSerialPortInfo &info : infos)
+        ports.insert(info.portName(), info.description());
+    return ports;
+}
+
+QHash<QString, QString> Serial::scanPorts()
+{
+    const PortLister &lister = portLister();
+    return lister ? lister() : systemPorts();
+}
+
+bool Serial::probePort(const QString &portName)
+{
+    QSerialPort candidate;
+    candidate.setPortName(portName);
+    candidate.setBaudRate(QSerialPort::Baud115200);
+    if (!knownAdapters.contains(scanPorts().value(portName)))
+        return false;
+    // A known adapter that another program holds open fails here and is skipped.
+    return candidate.open(QIODevice::ReadWrite);
+}
+
+QString Serial::systemLocation(const QString &portName)
+{
+#ifdef Q_OS_WIN
+    return portName;
+#else
+    return QSerialPortInfo(portName).systemLocation();
+#endif
+}
+
+bool Serial::findDevice()
+{
+    const QHash<QString, QString> ports = scanPorts();
+    qDebug() << ports;
+    if (ports.isEmpty())
+        return false;
+
+    const QStringList names = ports.keys();
+    for (const QString &name : names) {
+        if (probePort(name)) {
+            openPort(name);
+            emit connected(name);
+            return true;
+        }
+    }
+    // No known adapter could be opened: take any USB adapter, opened unchecked;
+    // the configuration read finds out whether a device answers there.
+    for (const QString &name : names) {
+        if (ports.value(name).contains(QLatin1String("USB"))) {
+            openPort(name);
+            emit connected(name);
+            return true;
+        }
+    }
+    return false;
+}
+
+void Serial::openPort(const QString &portName)
+{
+    qDebug() << "Connected to" << portName;
+    if (port.isOpen())
+        port.close();
+    port.setPortName(portName);
+    port.setBaudRate(QSerialPort::Baud115200);
+    port.open(QIODevice::ReadWrite);
+    port.setStopBits(QSerialPort::OneStop);
+    port.setFlowControl(QSerialPort::NoFlowControl);
+    pollDecoder = newUtf8Decoder();
+    silentTicks = 0;
+    dataSeen = false;
+    watchdogTimer.start(watchdogIntervalMs);
+}
+
+void Serial::closePort()
+{
+    qDebug() << "Disconnected";
+    if (port.isOpen())
+        port.close();
+    watchdogTimer.stop();
+    silentTicks = 0;
+    emit disconnected();
+}
+
+bool Serial::isOpen() const
+{
+    return port.isOpen();
+}
+
+QString Serial::portName() const
+{
+    return port.portName();
+}
+
+void Serial::readAvailable()
+{
+    port.write(&pollByte, 1);
+    // QSerialPort writes from the event loop; the clear() below would drop the
+    // poll byte before it left, so push it out now.
+    port.flush();
+    dataSeen = port.canReadLine();
+
+    QString text;
+    while (port.bytesAvailable() != 0) {
+        QByteArray chunk = port.readAll();
+        // A NUL byte is line noise: drop it rather than lose the rest of the chunk.
+        chunk.replace('\0', QByteArray());
+        text += pollDecoder->toUnicode(chunk);
+        dataSeen = true;
+        silentTicks = 0;
+    }
+    port.clear(QSerialPort::AllDirections);
+    emit dataRead(text);
+}
+
+void Serial::onWatchdogTimeout()
+{
+    readAvailable();
+    if (!port.isOpen() || dataSeen) {
+        silentTicks = 0;
+        dataSeen = false;
+        return;
+    }
+    ++silentTicks;
+    if (silentTicks == probeAtSilentTick) {
+        qDebug() << "No data received for 4 seconds, requesting confirmation that the device is still "
+                    "connected...";
+        port.write(&probeByte, 1);
+        port.flush();
+    }
+    if (silentTicks <= lastSilentTick) {
+        dataSeen = false;
+        return;
+    }
+    qDebug() << "No data received for 5 seconds, disconnecting...";
+    closePort();
+    dataSeen = false;
+}

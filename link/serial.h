@@ -1,0 +1,63 @@
+#pragma once
+
+#include <QByteArray>
+#include <QHash>
+#include <QObject>
+#include <QSerialPort>
+#include <QString>
+#include <QTextDecoder>
+#include <QTimer>
+
+#include <functional>
+#include <memory>
+
+// The device link: owns the one serial port, finds the tracker among the
+// ports, polls it once a second and drops it when it falls silent.
+class Serial : public QObject
+{
+    Q_OBJECT
+
+public:
+    using PortLister = std::function<QHash<QString, QString>()>; // port name -> description
+
+    explicit Serial(QObject *parent = nullptr);
+    ~Serial() override;
+
+    // An empty function restores the system's enumeration.
+    static void setPortLister(PortLister lister);
+    static QHash<QString, QString> scanPorts();
+    static QHash<QString, QString> systemPorts(); // what the system enumerates
+
+    static bool probePort(const QString &portName);
+    // The name a flasher can open: the COM name on Windows, the device path elsewhere.
+    static QString systemLocation(const QString &portName);
+
+    bool findDevice();
+    void openPort(const QString &portName);
+    void closePort();
+    bool isOpen() const;
+    QString portName() const;
+
+    // Collects the parameter dump; null when the port is closed or the device stays silent.
+    QByteArray *readConfiguration();
+    void sendCommand(const QByteArray &command);
+
+signals:
+    void connected(QString deviceName);
+    void disconnected();
+    void dataRead(QString data);
+
+private:
+    static constexpr int watchdogIntervalMs = 1000;
+
+    void readAvailable();
+    void onWatchdogTimeout();
+
+    QSerialPort port;
+    QTimer watchdogTimer;
+    QByteArray receiveBuffer;
+    bool dataSeen = false;
+    int silentTicks = 0;
+    // One decoder per open link, so a character split across two polls comes out whole.
+    std::unique_ptr<QTextDecoder> pollDecoder;
+};

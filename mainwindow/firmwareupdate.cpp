@@ -1,0 +1,6 @@
+#include "mainwindow/mainwindow.h"
+
+void MainWindow::on_buttonFirmwareUpdate_clicked()
+{
+    // Built by the firmware update work.
+}

@@ -1,0 +1,82 @@
+#include "mainwindow/mainwindow.h"
+
+#include "ui_mainwindow.h"
+
+#include <QDebug>
+#include <QScopedValueRollback>
+
+namespace {
+const int connectMessageMs = 5000;
+
+QString portEntryText(const QString &name, const QString &description)
+{
+    return name + QStringLiteral(" (") + description + QLatin1Char(')');
+}
+} // namespace
+
+void MainWindow::onPollTimeout()
+{
+    if (serial.isOpen() || sessionBusy)
+        return;
+    if (updateInProgress) {
+        ui->statusBar->showMessage(QStringLiteral("Software update in progress..."));
+        return;
+    }
+    QScopedValueRollback<bool> busy(sessionBusy, true);
+    refreshPortList();
+    ui->statusBar->showMessage(QStringLiteral("Waiting for device..."));
+    serial.findDevice();
+}
+
+void MainWindow::refreshPortList()
+{
+    // Filling the list must not count as the user's choice.
+    disconnect(ui->serialPortList, &QComboBox::currentTextChanged, nullptr, nullptr);
+    ui->serialPortList->clear();
+    const QHash<QString, QString> ports = Serial::scanPorts();
+    const QStringList names = ports.keys();
+    for (const QString &name : names)
+        ui->serialPortList->addItem(portEntryText(name, ports.value(name)));
+    connect(
+        ui->serialPortList, &QComboBox::currentTextChanged, this, &MainWindow::on_serialPortList_selected);
+}
+
+void MainWindow::on_serialPortList_selected(const QString &arg1)
+{
+    serial.closePort();
+    const QString name = arg1.split(QStringLiteral(" (")).first();
+    serial.openPort(name);
+    qDebug() << name;
+    // A hand-picked port is taken as the device port; the configuration read tells.
+    emit serial.connected(name);
+}
+
+void MainWindow::onConnected(const QString &deviceName)
+{
+    ui->statusBar->showMessage(
+        QStringLiteral("Connected to OGN device found on ") + deviceName, connectMessageMs);
+    serialMonitor.updateConnection(deviceName);
+
+    disconnect(ui->serialPortList, &QComboBox::currentTextChanged, nullptr, nullptr);
+    for (int i = 0; i < ui->serialPortList->count(); ++i) {
+        if (ui->serialPortList->itemText(i).contains(deviceName)) {
+            ui->serialPortList->setCurrentIndex(i);
+            break;
+        }
+    }
+    connect(
+        ui->serialPortList, &QComboBox::currentTextChanged, this, &MainWindow::on_serialPortList_selected);
+
+    loadConfiguration();
+    ui->refreshButton->setEnabled(true);
+    ui->buttonFirmwareUpdate->setEnabled(true);
+}
+
+void MainWindow::onDisconnected()
+{
+    ui->statusBar->showMessage(QStringLiteral("Connection closed"));
+    ui->table->setEnabled(false);
+    ui->refreshButton->setEnabled(false);
+    ui->applyButton->setEnabled(false);
+    ui->buttonFirmwareUpdate->setEnabled(false);
+}

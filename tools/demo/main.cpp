@@ -1,0 +1,65 @@
+// The program with a simulated tracker attached, listed as "USB Serial Device"
+// beside the real ports. With --screenshot FILE it saves the window once the
+// tracker's configuration is shown, prints the file's path and exits.
+#include "mainwindow/mainwindow.h"
+#include "trackersimulator.h"
+
+#include <QApplication>
+#include <QCommandLineParser>
+#include <QScreen>
+#include <QTableWidget>
+#include <QTextStream>
+#include <QTimer>
+#include <QWindow>
+
+#include <cstdio>
+
+int main(int argc, char **argv)
+{
+    QApplication app(argc, argv);
+    QCommandLineParser parser;
+    parser.addHelpOption();
+    const QCommandLineOption screenshotOption(QStringLiteral("screenshot"),
+        QStringLiteral("Save the window to <file> once connected, then quit."), QStringLiteral("file"));
+    parser.addOption(screenshotOption);
+    parser.process(app);
+
+    TrackerSimulator::Options options;
+    options.chatty = true;
+    options.variant = TrackerSimulator::Variant::Vendor;
+    TrackerSimulator tracker(options);
+    if (!tracker.start()) {
+        std::fprintf(stderr, "tracktune-demo: could not start the simulated tracker\n");
+        return 1;
+    }
+    const QString trackerPort = tracker.portPath();
+    Serial::setPortLister([trackerPort] {
+        QHash<QString, QString> ports = Serial::systemPorts();
+        ports.insert(trackerPort, QStringLiteral("USB Serial Device"));
+        return ports;
+    });
+
+    MainWindow window;
+    window.show();
+
+    const QString screenshotPath = parser.value(screenshotOption);
+    QTimer screenshotTimer;
+    if (!screenshotPath.isEmpty()) {
+        auto *table = window.findChild<QTableWidget *>(QStringLiteral("table"));
+        QObject::connect(&screenshotTimer, &QTimer::timeout, &app, [&] {
+            if (!table->isEnabled() || table->rowCount() == 0)
+                return;
+            screenshotTimer.stop();
+            const QPixmap shot = window.windowHandle()->screen()->grabWindow(window.winId());
+            if (!shot.save(screenshotPath, "PNG")) {
+                std::fprintf(stderr, "tracktune-demo: could not write %s\n", qPrintable(screenshotPath));
+                app.exit(1);
+                return;
+            }
+            QTextStream(stdout) << screenshotPath << '\n';
+            app.quit();
+        });
+        screenshotTimer.start(200);
+    }
+    return app.exec();
+}

@@ -1,0 +1,82 @@
+#pragma once
+
+#include <QByteArray>
+#include <QList>
+#include <QString>
+#include <QStringList>
+#include <QVector>
+
+#include <memory>
+
+// A stand-in tracker on the device side of a pseudo-terminal (POSIX only).
+// It serves the line on a thread of its own; the program opens portPath()
+// with a real QSerialPort. Every byte received is recorded with a time stamp.
+class TrackerSimulator
+{
+public:
+    enum class LineEnding { Lf, CrLf };
+    // Standard: a plain tracker ("Hard" empty, no "APN").
+    // Vendor: a model that names its hardware ("Hard = ZRN-LTE") and has "APN".
+    enum class Variant { Standard, Vendor };
+
+    struct Options
+    {
+        bool chatty = false;   // NMEA sentences about once a second between dumps
+        LineEnding lineEnding = LineEnding::Lf;
+        Variant variant = Variant::Standard;
+        bool paced = true;     // output takes the wire time of 115200 baud, 8N1
+        int answerDelayMs = 0; // delay before answering 0x03 or a sentence
+        bool silent = false;   // reads everything, answers nothing
+        bool dumpEndingLine = true; // false: the dump stops after the last parameter line
+    };
+
+    struct ReceivedByte
+    {
+        qint64 msecs; // since start()
+        char byte;
+    };
+
+    struct Parameter
+    {
+        QString name;
+        QString value;   // as the dump prints it, e.g. "0x1A2B3C", "+14", ""
+        QString comment; // printed after ";", e.g. " #  [  dBm]"
+    };
+
+    explicit TrackerSimulator(const Options &options = Options());
+    ~TrackerSimulator();
+    TrackerSimulator(const TrackerSimulator &) = delete;
+    TrackerSimulator &operator=(const TrackerSimulator &) = delete;
+
+    bool start();             // opens the pseudo-terminal and starts serving
+    QString portPath() const; // the program's side, e.g. "/dev/pts/5"
+
+    // May be called while serving, from any thread.
+    void setSilent(bool silent);
+    void setChatty(bool chatty);
+    void setAnswerDelay(int msecs);
+    void setDumpEndingLine(bool on);
+    void inject(const QByteArray &bytes); // sent as they are, at once
+    void unplug();                        // closes the device side: the port sees a hang-up
+
+    QList<Parameter> parameters() const;
+    void setParameters(const QList<Parameter> &parameters);
+    QString parameter(const QString &name) const; // null when unknown
+    void setParameter(const QString &name, const QString &value);
+    QByteArray dump() const; // exactly the bytes a 0x03 is answered with
+
+    // What the program sent.
+    QVector<ReceivedByte> received() const;
+    QByteArray receivedBytes() const;
+    int receivedCount(char byte) const;
+    QStringList sentences() const; // accepted "$POGNS" sentences, without terminator
+    QStringList rejectedSentences() const;
+    QList<qint64> hangups() const; // when the program's side closed the port
+    bool peerOpen() const;         // the program holds the port open
+    void clearRecord();
+    qint64 elapsed() const; // msecs since start(), on the clock of received()
+
+private:
+    struct Private;
+    std::unique_ptr<Private> d;
+};
