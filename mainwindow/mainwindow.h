@@ -59,6 +59,8 @@ private:
     void markRowChanged(int row);
     void writeChanges();
 
+    // Firmware update (mainwindow/firmwareupdate.cpp)
+
     Serial serial;
     QTimer pollTimer;
     bool expertMode = false;
