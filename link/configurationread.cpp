@@ -51,6 +51,8 @@ QByteArray *Serial::readConfiguration()
     QByteArray lastLine;
     for (;;) {
         port.waitForReadyRead(passWaitMs);
+        if (!port.isOpen()) // unplugged while reading
+            return nullptr;
         if (!port.canReadLine()) {
             // Keep the window alive while the device is slow to answer.
             QCoreApplication::processEvents();

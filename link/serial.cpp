@@ -37,6 +37,14 @@ Serial::Serial(QObject *parent) : QObject(parent), pollDecoder(newUtf8Decoder())
 {
     connect(&port, &QSerialPort::aboutToClose, &port, [this] { emit disconnected(); });
     connect(&watchdogTimer, &QTimer::timeout, &watchdogTimer, [this] { onWatchdogTimeout(); });
+    // An unplugged adapter makes every read fail: drop the link at once instead
+    // of spinning on the errors until the watchdog gives up.
+    connect(&port, &QSerialPort::errorOccurred, &port, [this](QSerialPort::SerialPortError error) {
+        if (port.isOpen() && (error == QSerialPort::ResourceError || error == QSerialPort::ReadError)) {
+            qDebug() << "Port error, closing:" << port.errorString();
+            closePort();
+        }
+    });
 }
 
 Serial::~Serial() = default;
@@ -77,7 +85,11 @@ QString Serial::systemLocation(const QString &portName)
 #ifdef Q_OS_WIN
     return portName;
 #else
-    return QSerialPortInfo(portName).systemLocation();
+    // QSerialPort names a port by its path below /dev; other paths stay whole.
+    if (portName.startsWith(QLatin1Char('/')) || portName.startsWith(QLatin1String("./"))
+        || portName.startsWith(QLatin1String("../")))
+        return portName;
+    return QStringLiteral("/dev/") + portName;
 #endif
 }
 
@@ -147,8 +159,7 @@ QString Serial::portName() const
 void Serial::readAvailable()
 {
     port.write(&pollByte, 1);
-    // QSerialPort writes from the event loop; the clear() below would drop the
-    // poll byte before it left, so push it out now.
+    // QSerialPort writes from the event loop: hand the poll byte to the driver now.
     port.flush();
     dataSeen = port.canReadLine();
 
@@ -161,7 +172,9 @@ void Serial::readAvailable()
         dataSeen = true;
         silentTicks = 0;
     }
-    port.clear(QSerialPort::AllDirections);
+    // Stale input goes; the output queue stays, since the poll byte may still
+    // sit in it and clearing it would leave the device unpolled.
+    port.clear(QSerialPort::Input);
     emit dataRead(text);
 }
 

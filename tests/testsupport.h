@@ -29,7 +29,7 @@ private:
 struct ListedTracker
 {
     explicit ListedTracker(const TrackerSimulator::Options &options = TrackerSimulator::Options(),
-                           const QString &description = QStringLiteral("USB Serial Device"));
+        const QString &description = QStringLiteral("USB Serial Device"));
     TrackerSimulator tracker;
     PortListing listing;
 };
@@ -54,8 +54,7 @@ private:
     int remainingMs;
 };
 
-template<typename T>
-T *child(QWidget *parent, const char *name)
+template<typename T> T *child(QWidget *parent, const char *name)
 {
     return parent->findChild<T *>(QString::fromLatin1(name));
 }

@@ -21,12 +21,12 @@ public:
 
     struct Options
     {
-        bool chatty = false;   // NMEA sentences about once a second between dumps
+        bool chatty = false; // NMEA sentences about once a second between dumps
         LineEnding lineEnding = LineEnding::Lf;
         Variant variant = Variant::Standard;
-        bool paced = true;     // output takes the wire time of 115200 baud, 8N1
+        bool paced = true; // output takes the wire time of 115200 baud, 8N1
         int answerDelayMs = 0; // delay before answering 0x03 or a sentence
-        bool silent = false;   // reads everything, answers nothing
+        bool silent = false; // reads everything, answers nothing
         bool dumpEndingLine = true; // false: the dump stops after the last parameter line
     };
 
@@ -39,16 +39,19 @@ public:
     struct Parameter
     {
         QString name;
-        QString value;   // as the dump prints it, e.g. "0x1A2B3C", "+14", ""
+        QString value; // as the dump prints it, e.g. "0x1A2B3C", "+14", ""
         QString comment; // printed after ";", e.g. " #  [  dBm]"
     };
 
-    explicit TrackerSimulator(const Options &options = Options());
+    // Two constructors rather than a default argument: Options() cannot be named in a
+    // default argument inside this class, before its member initializers are complete.
+    TrackerSimulator();
+    explicit TrackerSimulator(const Options &options);
     ~TrackerSimulator();
     TrackerSimulator(const TrackerSimulator &) = delete;
     TrackerSimulator &operator=(const TrackerSimulator &) = delete;
 
-    bool start();             // opens the pseudo-terminal and starts serving
+    bool start(); // opens the pseudo-terminal and starts serving
     QString portPath() const; // the program's side, e.g. "/dev/pts/5"
 
     // May be called while serving, from any thread.
@@ -56,14 +59,17 @@ public:
     void setChatty(bool chatty);
     void setAnswerDelay(int msecs);
     void setDumpEndingLine(bool on);
+    // Goes out even when silent, behind any output in flight; dropped while the port is closed.
     void inject(const QByteArray &bytes); // sent as they are, at once
-    void unplug();                        // closes the device side: the port sees a hang-up
+    void unplug(); // closes the device side: the port sees a hang-up
 
     QList<Parameter> parameters() const;
     void setParameters(const QList<Parameter> &parameters);
     QString parameter(const QString &name) const; // null when unknown
-    void setParameter(const QString &name, const QString &value);
+    void setParameter(const QString &name, const QString &value); // an unknown name is appended
     QByteArray dump() const; // exactly the bytes a 0x03 is answered with
+    QByteArray statusLine() const; // the one-line summary (with its line end) a sentence is answered with
+    QByteArray bootBanner() const; // what a 0x18 is answered with
 
     // What the program sent.
     QVector<ReceivedByte> received() const;
@@ -72,7 +78,7 @@ public:
     QStringList sentences() const; // accepted "$POGNS" sentences, without terminator
     QStringList rejectedSentences() const;
     QList<qint64> hangups() const; // when the program's side closed the port
-    bool peerOpen() const;         // the program holds the port open
+    bool peerOpen() const; // the program holds the port open
     void clearRecord();
     qint64 elapsed() const; // msecs since start(), on the clock of received()
 

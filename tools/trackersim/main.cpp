@@ -1,0 +1,66 @@
+#include "trackersimulator.h"
+
+#include <QCommandLineParser>
+#include <QCoreApplication>
+
+#include <cstdio>
+#include <signal.h>
+
+// Serves a stand-in tracker on a pseudo-terminal until SIGINT or SIGTERM.
+int main(int argc, char **argv)
+{
+    QCoreApplication app(argc, argv);
+    QCoreApplication::setApplicationName(QStringLiteral("tracker-sim"));
+
+    QCommandLineParser parser;
+    parser.setApplicationDescription(
+        QStringLiteral("A stand-in tracker; prints the path of its pseudo-terminal."));
+    parser.addHelpOption();
+    const QCommandLineOption chatty(
+        QStringLiteral("chatty"), QStringLiteral("Send position sentences once a second."));
+    const QCommandLineOption crlf(
+        QStringLiteral("crlf"), QStringLiteral("End lines with CR LF, as older firmware does."));
+    const QCommandLineOption vendor(
+        QStringLiteral("vendor"), QStringLiteral("Be the model that names its hardware and has an APN."));
+    const QCommandLineOption unpaced(
+        QStringLiteral("unpaced"), QStringLiteral("Write as fast as the line takes it."));
+    const QCommandLineOption silent(QStringLiteral("silent"), QStringLiteral("Never answer."));
+    const QCommandLineOption delay(QStringLiteral("delay"), QStringLiteral("Wait <ms> before each answer."),
+        QStringLiteral("ms"), QStringLiteral("0"));
+    parser.addOptions({chatty, crlf, vendor, unpaced, silent, delay});
+    parser.process(app);
+
+    TrackerSimulator::Options options;
+    options.chatty = parser.isSet(chatty);
+    options.lineEnding
+        = parser.isSet(crlf) ? TrackerSimulator::LineEnding::CrLf : TrackerSimulator::LineEnding::Lf;
+    options.variant
+        = parser.isSet(vendor) ? TrackerSimulator::Variant::Vendor : TrackerSimulator::Variant::Standard;
+    options.paced = !parser.isSet(unpaced);
+    options.silent = parser.isSet(silent);
+    bool delayOk = false;
+    options.answerDelayMs = parser.value(delay).toInt(&delayOk);
+    if (!delayOk || options.answerDelayMs < 0) {
+        std::fprintf(stderr, "tracker-sim: --delay takes a number of milliseconds\n");
+        return 2;
+    }
+
+    // Blocked before the serving thread starts, so it inherits the mask and only sigwait() sees them.
+    sigset_t stopSignals;
+    sigemptyset(&stopSignals);
+    sigaddset(&stopSignals, SIGINT);
+    sigaddset(&stopSignals, SIGTERM);
+    pthread_sigmask(SIG_BLOCK, &stopSignals, nullptr);
+
+    TrackerSimulator simulator(options);
+    if (!simulator.start()) {
+        std::perror("tracker-sim: cannot open a pseudo-terminal");
+        return 1;
+    }
+    std::printf("%s\n", qPrintable(simulator.portPath()));
+    std::fflush(stdout);
+
+    int received = 0;
+    sigwait(&stopSignals, &received);
+    return 0;
+}
