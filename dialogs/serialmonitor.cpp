@@ -3,10 +3,12 @@
 #include "ui_serialmonitor.h"
 
 #include <QScrollBar>
+#include <QTextCursor>
 
 SerialMonitor::SerialMonitor(QWidget *parent) : QDialog(parent), ui(new Ui_SerialMonitor)
 {
     ui->setupUi(this);
+    ui->textSerialOutput->setMaximumBlockCount(scrollbackLines);
 }
 
 SerialMonitor::~SerialMonitor()
@@ -24,7 +26,13 @@ void SerialMonitor::append(const QString &data)
 {
     if (!capturing)
         return;
-    ui->textSerialOutput->setPlainText(ui->textSerialOutput->document()->toPlainText() + data);
+    // Appended at the end rather than the whole text set anew: a rewrite costs
+    // more on every tick as the text grows.
+    if (!data.isEmpty()) {
+        QTextCursor end(ui->textSerialOutput->document());
+        end.movePosition(QTextCursor::End);
+        end.insertText(data);
+    }
     QScrollBar *bar = ui->textSerialOutput->verticalScrollBar();
     bar->setValue(bar->maximum());
 }

@@ -16,6 +16,10 @@ public:
     explicit SerialMonitor(QWidget *parent = nullptr);
     ~SerialMonitor() override;
 
+    // The device prints its whole parameter list on every poll, about 2.5 KB a
+    // second; the oldest lines go beyond this so that a day of it stays bounded.
+    static constexpr int scrollbackLines = 20000;
+
 public slots:
     void updateConnection(const QString &device);
     void append(const QString &data);

@@ -60,6 +60,9 @@ private:
     void writeChanges();
 
     // Firmware update (mainwindow/firmwareupdate.cpp)
+    // The relay loop pumps events: the device may be found again and the button
+    // clicked while the last output is still relayed.
+    bool flasherRunning = false;
 
     Serial serial;
     QTimer pollTimer;

@@ -1,0 +1,63 @@
+#include "dialogs/flasherprogress.h"
+
+#include <QRegularExpression>
+#include <QStringList>
+
+namespace flasher {
+
+namespace {
+
+const QString progressMarker = QStringLiteral("Writing at 0x");
+
+std::optional<int> percentInParentheses(const QString &update)
+{
+    const QString afterParenthesis = update.split(QLatin1Char('(')).at(1);
+    return afterParenthesis.split(QLatin1Char(' ')).first().toInt();
+}
+
+std::optional<int> percentBeforeSign(const QString &update)
+{
+    int end = update.lastIndexOf(QLatin1Char('%'));
+    if (end < 0)
+        return std::nullopt;
+    while (end > 0 && update.at(end - 1) == QLatin1Char(' '))
+        --end;
+    int start = end;
+    while (start > 0 && (update.at(start - 1).isDigit() || update.at(start - 1) == QLatin1Char('.')))
+        --start;
+    bool ok = false;
+    const double percent = update.mid(start, end - start).toDouble(&ok);
+    if (!ok)
+        return std::nullopt;
+    return static_cast<int>(percent);
+}
+
+} // namespace
+
+QString withoutTerminalCodes(QString text)
+{
+    static const QRegularExpression codes(
+        QStringLiteral("\\x1B(?:\\[[0-?]*[ -/]*[@-~]|[()*+][0-~]|[@-Z\\\\-_])"));
+    return text.remove(codes);
+}
+
+bool isProgressLine(const QString &line)
+{
+    return line.contains(progressMarker);
+}
+
+std::optional<int> progressPercent(const QString &line)
+{
+    // "ESC ( B" resets the character set; it must not pass for the "(" of a percentage.
+    const QStringList updates = withoutTerminalCodes(line).split(QLatin1Char('\r'));
+    for (auto update = updates.crbegin(); update != updates.crend(); ++update) {
+        if (!update->contains(progressMarker))
+            continue;
+        if (update->contains(QLatin1Char('(')))
+            return percentInParentheses(*update);
+        return percentBeforeSign(*update);
+    }
+    return std::nullopt;
+}
+
+} // namespace flasher

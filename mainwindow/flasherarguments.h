@@ -1,0 +1,29 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+#include <QStringList>
+
+// The flasher's command line, built from the argument template that comes
+// with each firmware folder.
+namespace flasher {
+
+// Application directory + "/firmware/" + architecture, no trailing slash.
+QString firmwareFolder(const QString &applicationDir, const QString &architecture);
+
+// The files a firmware folder must hold, in the order they are checked.
+QStringList requiredComponents();
+
+// "esp32s3-tracker" gives "esp32s3": the part before the first "-".
+QString chipFromArchitecture(const QString &architecture);
+
+// Bytes up to the first NUL (all when there is none) as UTF-8, untrimmed:
+// how the template file and the flasher's output are read.
+QString textUpToNul(const QByteArray &bytes);
+
+// Fills in the placeholders and splits at every comma; ", " counts as ",",
+// empty parts stay, line breaks stay inside the arguments.
+QStringList flasherArguments(const QString &templateText, const QString &chip, const QString &port,
+    const QString &firmwareDir, const QString &firmwareFile);
+
+} // namespace flasher
