@@ -1,5 +1,7 @@
 #include "mainwindow/mainwindow.h"
 
+#include "config/conversions.h"
+
 void MainWindow::initParameterCatalogue()
 {
     aircraftTypes << QStringLiteral("Unknown") << QStringLiteral("(Moto-)glider")
@@ -24,18 +26,17 @@ void MainWindow::initParameterCatalogue()
     txProtocols.insert(128, QStringLiteral("RemoteID"));
 }
 
-// Stand-ins until the conversions land.
-QHash<QString, bool> MainWindow::checksFromMask(int, const QHash<int, QString> &)
+QHash<QString, bool> MainWindow::checksFromMask(int mask, const QHash<int, QString> &bits)
 {
-    return {};
+    return tracktune::checksFromMask(mask, bits);
 }
 
-int MainWindow::maskFromChecks(const QHash<QString, bool> &, const QHash<int, QString> &)
+int MainWindow::maskFromChecks(const QHash<QString, bool> &checks, const QHash<int, QString> &bits)
 {
-    return 0;
+    return tracktune::maskFromChecks(checks, bits);
 }
 
-int MainWindow::nearestOptionKey(int value, const QHash<int, QString> &)
+int MainWindow::nearestOptionKey(int value, const QHash<int, QString> &options)
 {
-    return value;
+    return tracktune::nearestOptionKey(value, options);
 }

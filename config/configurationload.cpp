@@ -1,24 +1,15 @@
 #include "mainwindow/mainwindow.h"
 
+#include "config/dumpline.h"
 #include "ui_mainwindow.h"
 
 #include <QCoreApplication>
+#include <QHeaderView>
 #include <QScopedValueRollback>
 
 namespace {
 const int rowHeight = 20;
 const int shortestDump = 10;
-
-QString firmwareFolderFor(const QString &hardware)
-{
-    if (hardware.isEmpty())
-        return QStringLiteral("esp32-tracker");
-    if (hardware == QLatin1String("ZRN-S3") || hardware == QLatin1String("ZRN-LTE"))
-        return QStringLiteral("esp32s3-tracker");
-    if (hardware == QLatin1String("ZRN-C3"))
-        return QStringLiteral("esp32c3-tracker");
-    return hardware;
-}
 
 QTableWidgetItem *nameItem(const QString &name)
 {
@@ -40,13 +31,17 @@ bool MainWindow::loadConfiguration()
 
     ui->table->clear();
     ui->table->setRowCount(0);
+    // Filling the table must mark nothing.
     disconnect(ui->table, &QTableWidget::cellChanged, nullptr, nullptr);
     ui->table->setEnabled(false);
     ui->applyButton->setEnabled(false);
     ui->refreshButton->setEnabled(false);
     ui->table->setHorizontalHeaderLabels({QStringLiteral("Parameter"), QStringLiteral("Value")});
+    // The style's minimum section size would make the rows taller than asked.
+    ui->table->verticalHeader()->setMinimumSectionSize(rowHeight);
 
     createValueEditor();
+    // Show the emptied table before the read blocks.
     QCoreApplication::processEvents();
 
     const QByteArray *dump = serial.readConfiguration();
@@ -55,36 +50,35 @@ bool MainWindow::loadConfiguration()
         return false;
     }
 
-    const QStringList lines = QString::fromUtf8(dump->constData()).split(QLatin1Char('\n'));
     int row = 0;
-    for (QString line : lines) {
-        line.remove(QLatin1Char(' '));
-        const QStringList parts = line.split(QLatin1Char('='));
-        if (parts.size() < 2)
+    const QStringList lines = tracktune::dumpLines(*dump);
+    for (const QString &line : lines) {
+        const std::optional<tracktune::DumpLine> entry = tracktune::parseDumpLine(line);
+        if (!entry)
             continue;
-        const QString name = parts.at(0);
-        const QString value = parts.at(1).split(QLatin1Char(';')).first();
-        if (name == QLatin1String("Hard"))
-            firmwareArch = firmwareFolderFor(value);
+        if (entry->name == QLatin1String("Hard"))
+            firmwareArch = tracktune::firmwareFolderFor(entry->value);
 
         if (expertMode) {
+            QTableWidgetItem *name = nameItem(entry->name);
+            auto *value = new QTableWidgetItem(entry->value);
             ui->table->setRowCount(row + 1);
             ui->table->setRowHeight(row, rowHeight);
-            ui->table->setItem(row, 1, new QTableWidgetItem(value));
-            ui->table->setItem(row, 0, nameItem(name));
+            ui->table->setItem(row, 1, value);
+            ui->table->setItem(row, 0, name);
             ++row;
             continue;
         }
-        ParameterDescriptor *descriptor = parameterCatalogue.value(name);
+        ParameterDescriptor *descriptor = parameterCatalogue.value(entry->name);
         if (!descriptor)
             continue;
         // The device has started its list again.
-        if (row > 0 && name == ui->table->item(0, 0)->text())
+        if (row > 0 && entry->name == ui->table->item(0, 0)->text())
             break;
         ui->table->setRowCount(row + 1);
         ui->table->setRowHeight(row, rowHeight);
-        ui->table->setItem(row, 0, nameItem(name));
-        fillValueCell(row, *descriptor, value);
+        ui->table->setItem(row, 0, nameItem(entry->name));
+        fillValueCell(row, *descriptor, entry->value);
         ++row;
     }
 

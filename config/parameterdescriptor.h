@@ -17,4 +17,6 @@ struct ParameterDescriptor
     QString kind;
     QPointer<QWidget> editor; // cleared when the table drops the row that held it
     QHash<int, QString> *options;
+    // The value text of the last load: a mask keeps the bits that no editor entry shows.
+    QString deviceValue;
 };

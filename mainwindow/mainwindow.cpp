@@ -34,6 +34,7 @@ MainWindow::~MainWindow()
     // Closing the port while the members go would report to a form that is gone.
     pollTimer.stop();
     serial.disconnect(this);
+    releaseCatalogue();
     delete ui;
 }
 

@@ -58,6 +58,8 @@ private:
     void fillValueCell(int row, ParameterDescriptor &descriptor, const QString &value);
     void markRowChanged(int row);
     void writeChanges();
+    // Deletes the descriptors and the editors that no row took.
+    void releaseCatalogue();
 
     // Firmware update (mainwindow/firmwareupdate.cpp)
     // The relay loop pumps events: the device may be found again and the button
