@@ -2,6 +2,7 @@
 
 #include <QCoreApplication>
 #include <QDebug>
+#include <QElapsedTimer>
 #include <QThread>
 
 namespace {
@@ -15,12 +16,26 @@ const int passSleepMs = 10;
 const int lastIdlePass = 89;
 const int linesBeforeResend = 10;
 
+const int burstGapMs = 50;
+const int burstDrainLimitMs = 1500;
+
 bool endsDump(const QByteArray &line)
 {
     return line.startsWith('$') || !line.contains('=');
 }
 
 } // namespace
+
+void Serial::drainBurst()
+{
+    QElapsedTimer draining;
+    draining.start();
+    while (
+        draining.elapsed() < burstDrainLimitMs && (port.canReadLine() || port.waitForReadyRead(burstGapMs))) {
+        while (port.canReadLine())
+            qDebug().noquote() << "--" << port.readLine();
+    }
+}
 
 QByteArray *Serial::readConfiguration()
 {
@@ -31,13 +46,18 @@ QByteArray *Serial::readConfiguration()
     watchdogTimer.stop();
     receiveBuffer.clear();
     port.clear(QSerialPort::Input);
-    port.waitForReadyRead(firstWaitMs);
+    const bool deviceTalking = port.waitForReadyRead(firstWaitMs);
 
     // Let the device finish whatever it is printing before asking.
     for (int drained = 0; drained < drainLines && port.canReadLine(); ++drained) {
         qDebug().noquote() << drained << "--" << port.readLine();
         port.waitForReadyRead(drainWaitMs);
     }
+    // A list already on its way (the answer to an earlier poll) would be taken
+    // for the answer to this request, with the values from before a write: let
+    // the burst run out first.
+    if (deviceTalking)
+        drainBurst();
 
     receiveBuffer.clear();
     port.clear(QSerialPort::AllDirections);

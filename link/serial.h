@@ -52,6 +52,7 @@ private:
 
     void readAvailable();
     void onWatchdogTimeout();
+    void drainBurst();
 
     QSerialPort port;
     QTimer watchdogTimer;

@@ -127,6 +127,7 @@ private slots:
     void listShorterThanTenBytesFailsTheLoad_data();
     void listShorterThanTenBytesFailsTheLoad();
     void silenceAfterTheListFailsInAboutTenSeconds();
+    void listAlreadyOnItsWayIsNotTakenForTheAnswer();
 };
 
 void ConfigurationReadTest::dumpFillsKnownParametersInDumpOrder_data()
@@ -367,6 +368,25 @@ void ConfigurationReadTest::silenceAfterTheListFailsInAboutTenSeconds()
     const qint64 closedAt = tracker.hangups().last();
     QVERIFY2(closedAt - requestedAt >= 8000 && closedAt - requestedAt <= 15000,
         qPrintable(QStringLiteral("closed %1 ms after the request").arg(closedAt - requestedAt)));
+}
+
+void ConfigurationReadTest::listAlreadyOnItsWayIsNotTakenForTheAnswer()
+{
+    ListedTracker listed;
+    TrackerSimulator &tracker = listed.tracker;
+    MainWindow window;
+    auto *table = child<QTableWidget>(&window, "table");
+    QTRY_VERIFY_WITH_TIMEOUT(table->isEnabled() && table->rowCount() > 0, loadTimeoutMs);
+
+    // The tracker is still printing a list from before a change when the reload asks.
+    const QByteArray before = tracker.dump();
+    tracker.setParameter(QStringLiteral("Reg"), QStringLiteral("D-KNEW"));
+    QVERIFY(!before.contains("D-KNEW"));
+    tracker.inject(before);
+    child<QPushButton>(&window, "refreshButton")->click();
+
+    QTRY_VERIFY_WITH_TIMEOUT(table->isEnabled(), loadTimeoutMs);
+    QVERIFY(shownRows(table).contains(QStringLiteral("Reg=D-KNEW")));
 }
 
 QTEST_MAIN(ConfigurationReadTest)
