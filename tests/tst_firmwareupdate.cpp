@@ -8,6 +8,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
+#include <QMetaEnum>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QStatusBar>
@@ -27,46 +28,41 @@ namespace {
 
 const QString architecture = QStringLiteral("esp32s3-tracker");
 const QString missingTitle = QStringLiteral("Firmware update not possible: Missing components.");
-const QString errorTitle = QStringLiteral("An error has occurred during update process.");
-const QString errorText
-    = QStringLiteral("An error has occurred during update process. The device might be in "
-                     "inconsistent state. If that is the case, please try again or contact "
-                     "technical support.");
-const QString confirmText
-    = QStringLiteral("Warning! Make sure to only install firmware from the trusted source. "
-                     "Installing wrong firmware may cause irreversible damage to the device. "
-                     "Are you sure you want to continue?");
 const QString updateMessage = QStringLiteral("Software update in progress...");
-const QString argumentTemplate = QStringLiteral(
-    "--chip, ${CHIP}, --port, ${PORT}, --baud, 460800, write_flash, 0x0, ${FIRMWARE_DIR}/bootloader.bin, "
-    "0x8000, ${FIRMWARE_DIR}/partitions.bin, 0x10000, ${FIRMWARE_FILE}\n");
+// Message boxes as Modals notes them down.
+const QString confirmBox = QStringLiteral(
+    "Firmware update: Warning! Make sure to only install firmware from the trusted source. Installing wrong "
+    "firmware may cause irreversible damage to the device. Are you sure you want to continue? [Warning; "
+    "Yes|No]");
+const QString errorBox = QStringLiteral(
+    "An error has occurred during update process.: An error has occurred during update process. The device "
+    "might be in inconsistent state. If that is the case, please try again or contact technical support. "
+    "[Critical; OK]");
 
+const QStringList allComponents = {"esptool.exe", "bootloader.bin", "partitions.bin", "config.txt"};
+const QByteArray argumentTemplate = "--chip, ${CHIP}, --port, ${PORT}, --baud, 460800, write_flash, 0x0, "
+                                    "${FIRMWARE_DIR}/bootloader.bin, 0x8000, ${FIRMWARE_DIR}/partitions.bin, "
+                                    "0x10000, ${FIRMWARE_FILE}\n";
 // A stand-in flasher: records its arguments, prints what the test put into
 // "output" and waits for "release" before it finishes.
 const QByteArray waitingFlasher = "#!/bin/sh\n"
                                   "here=$(dirname \"$0\")\n"
-                                  "mkdir \"$here/arguments\"\n"
-                                  "count=0\n"
-                                  "for argument in \"$@\"; do\n"
-                                  "    printf '%s' \"$argument\" > \"$here/arguments/$count\"\n"
-                                  "    count=$((count + 1))\n"
-                                  "done\n"
+                                  "printf '%s\\0' \"$@\" > \"$here/arguments\"\n"
                                   "cat \"$here/output\"\n"
                                   "echo 'flash log on stderr' >&2\n"
                                   "while [ ! -e \"$here/release\" ]; do sleep 0.05; done\n"
                                   "printf 'Resetting the device...\\n'\n";
-const QByteArray crashingFlasher = "#!/bin/sh\n"
-                                   "printf 'Connecting....\\n'\n"
-                                   "kill -9 $$\n";
+const QByteArray crashingFlasher = "#!/bin/sh\nprintf 'Connecting....\\n'\nkill -9 $$\n";
 
 QString firmwareRoot()
 {
     return QCoreApplication::applicationDirPath() + QStringLiteral("/firmware");
 }
 
-QString firmwareFolder()
+// The firmware folder for the tracker's hardware beside the test binary, or a file in it.
+QString firmwareFile(const QString &name = QString())
 {
-    return firmwareRoot() + QLatin1Char('/') + architecture;
+    return firmwareRoot() + QLatin1Char('/') + architecture + (name.isEmpty() ? QString() : '/' + name);
 }
 
 bool writeFile(const QString &path, const QByteArray &content)
@@ -75,146 +71,101 @@ bool writeFile(const QString &path, const QByteArray &content)
     return file.open(QIODevice::WriteOnly) && file.write(content) == content.size();
 }
 
-// A firmware folder for the tracker's hardware beside the test binary.
 bool installFirmwareFolder(
     const QStringList &components, const QByteArray &flasher = waitingFlasher, bool executable = true)
 {
-    if (!QDir().mkpath(firmwareFolder()))
-        return false;
-    for (const QString &name : components) {
-        const QString path = firmwareFolder() + QLatin1Char('/') + name;
-        QByteArray content = "stand-in " + name.toUtf8();
-        if (name == QLatin1String("esptool.exe"))
-            content = flasher;
-        else if (name == QLatin1String("config.txt"))
-            content = argumentTemplate.toUtf8();
-        if (!writeFile(path, content))
-            return false;
-        if (name == QLatin1String("esptool.exe") && executable)
-            QFile::setPermissions(
-                path, QFile::permissions(path) | QFileDevice::ExeOwner | QFileDevice::ExeUser);
-    }
-    return true;
-}
-
-const QStringList allComponents = {"esptool.exe", "bootloader.bin", "partitions.bin", "config.txt"};
-
-// Every message the status bar showed, consecutive repeats folded.
-struct MessageLog
-{
-    explicit MessageLog(QStatusBar *bar)
-    {
-        QObject::connect(bar, &QStatusBar::messageChanged, bar, [this](const QString &message) {
-            if (!message.isEmpty() && (messages.isEmpty() || messages.last() != message))
-                messages << message;
-        });
-    }
-    QStringList messages;
-};
-
-// Answers modal dialogs in turn, one handler each; any further one is closed
-// and counted as unexpected.
-class ModalScript
-{
-public:
-    using Handler = std::function<void(QWidget *)>;
-    explicit ModalScript(QList<Handler> handlers) : handlers(std::move(handlers)) { expectNext(); }
-
-    QStringList titles;
-    QStringList texts;
-    QList<QMessageBox::Icon> icons;
-    QList<QMessageBox::StandardButtons> buttons;
-    int unexpected = 0;
-
-private:
-    void expectNext()
-    {
-        const int step = answers.size();
-        answers.push_back(std::make_unique<ModalAnswer>([this, step](QWidget *modal) {
-            titles << modal->windowTitle();
-            auto *box = qobject_cast<QMessageBox *>(modal);
-            texts << (box ? box->text() : QString());
-            icons << (box ? box->icon() : QMessageBox::NoIcon);
-            buttons << (box ? box->standardButtons() : QMessageBox::NoButton);
-            if (step < handlers.size()) {
-                handlers.at(step)(modal);
-            } else {
-                ++unexpected;
-                if (box && box->button(QMessageBox::No))
-                    box->button(QMessageBox::No)->click();
-                else if (auto *dialog = qobject_cast<QDialog *>(modal))
-                    dialog->reject();
-            }
-            expectNext();
-        }));
-    }
-
-    QList<Handler> handlers;
-    std::vector<std::unique_ptr<ModalAnswer>> answers;
-};
-
-ModalScript::Handler chooseFile(const QString &path, QStringList *filters = nullptr)
-{
-    return [path, filters](QWidget *modal) {
-        auto *dialog = qobject_cast<QFileDialog *>(modal);
-        if (!dialog)
-            return;
-        if (filters)
-            *filters = dialog->nameFilters();
-        // Typed in, as a user would: selectFile() races the dialog's file system model.
-        if (auto *edit = dialog->findChild<QLineEdit *>(QStringLiteral("fileNameEdit")))
-            edit->setText(path);
-        static_cast<QDialog *>(dialog)->accept(); // QFileDialog::accept is protected
-    };
-}
-
-ModalScript::Handler reject()
-{
-    return [](QWidget *modal) {
-        if (auto *dialog = qobject_cast<QDialog *>(modal))
-            dialog->reject();
-    };
-}
-
-ModalScript::Handler press(QMessageBox::StandardButton which)
-{
-    return [which](QWidget *modal) {
-        auto *box = qobject_cast<QMessageBox *>(modal);
-        if (box && box->button(which))
-            box->button(which)->click();
-    };
+    const QHash<QString, QByteArray> contents = {{"esptool.exe", flasher}, {"config.txt", argumentTemplate}};
+    bool done = QDir().mkpath(firmwareFile());
+    for (const QString &name : components)
+        done = done && writeFile(firmwareFile(name), contents.value(name, "stand-in " + name.toUtf8()));
+    if (executable)
+        QFile::setPermissions(
+            firmwareFile(QStringLiteral("esptool.exe")), QFile::ReadOwner | QFile::ExeOwner);
+    return done;
 }
 
 QStringList recordedArguments()
 {
-    const QDir folder(firmwareFolder() + QStringLiteral("/arguments"));
-    if (!folder.exists())
+    QFile file(firmwareFile(QStringLiteral("arguments")));
+    if (!file.open(QIODevice::ReadOnly))
         return {QStringLiteral("<flasher not run>")};
     QStringList arguments;
-    for (int i = 0; QFile::exists(folder.filePath(QString::number(i))); ++i) {
-        QFile file(folder.filePath(QString::number(i)));
-        file.open(QIODevice::ReadOnly);
-        arguments << QString::fromUtf8(file.readAll());
-    }
+    for (const QByteArray &argument : file.readAll().split('\0'))
+        arguments << QString::fromUtf8(argument);
+    arguments.removeLast(); // behind the last NUL
     return arguments;
 }
 
-ProgressDialog *lastProgressDialog(MainWindow &window)
+bool showed(const QSignalSpy &messages, const QString &message)
 {
-    const QList<ProgressDialog *> dialogs = window.findChildren<ProgressDialog *>();
-    return dialogs.isEmpty() ? nullptr : dialogs.last();
+    for (const QList<QVariant> &arguments : messages) {
+        if (arguments.at(0).toString() == message)
+            return true;
+    }
+    return false;
 }
 
-TrackerSimulator::Options vendorTracker()
+// Answers each modal dialog in turn and notes it down: its title, for a box
+// "title: text [icon; buttons]", and " while updating" if the update was on then.
+// The file dialog gets "image" typed in (cancelled when empty), a box offering
+// "confirm" gets it, any other box its OK.
+class Modals
 {
-    TrackerSimulator::Options options;
-    options.variant = TrackerSimulator::Variant::Vendor;
-    return options;
-}
+public:
+    Modals(const MainWindow &window, const QString &image, QMessageBox::StandardButton confirm)
+        : window(window), image(image), confirm(confirm)
+    {
+        expectNext();
+    }
+
+    QStringList seen;
+    QStringList filters; // of the file dialog
+
+private:
+    void expectNext()
+    {
+        answers.push_back(std::make_unique<ModalAnswer>([this](QWidget *modal) {
+            QString note = modal->windowTitle();
+            if (auto *box = qobject_cast<QMessageBox *>(modal)) {
+                QStringList buttons;
+                for (QAbstractButton *button : box->buttons())
+                    buttons << button->text().remove(QLatin1Char('&'));
+                note
+                    += QStringLiteral(": %1 [%2; %3]")
+                           .arg(box->text(), QMetaEnum::fromType<QMessageBox::Icon>().valueToKey(box->icon()),
+                               buttons.join(QLatin1Char('|')));
+                if (QAbstractButton *answer = box->button(box->button(confirm) ? confirm : QMessageBox::Ok))
+                    answer->click();
+                else
+                    box->reject();
+            } else if (auto *dialog = qobject_cast<QDialog *>(modal)) {
+                if (auto *files = qobject_cast<QFileDialog *>(dialog))
+                    filters = files->nameFilters();
+                // Typed in, as a user would: selectFile() races the dialog's file system model.
+                auto *fileName = dialog->findChild<QLineEdit *>(QStringLiteral("fileNameEdit"));
+                if (fileName && !image.isEmpty()) {
+                    fileName->setText(image);
+                    dialog->accept();
+                } else {
+                    dialog->reject();
+                }
+            }
+            seen << note + (window.isUpdateInProgress() ? " while updating" : "");
+            expectNext();
+        }));
+    }
+
+    const MainWindow &window;
+    QString image;
+    QMessageBox::StandardButton confirm;
+    std::vector<std::unique_ptr<ModalAnswer>> answers;
+};
 
 } // namespace
 
-// "Update firmware" against a simulated tracker and a stand-in flasher.
+// "Update firmware" against a simulated tracker and a stand-in flasher. Each connect
+// costs seconds of configuration reads, so one window, connected in expert mode,
+// serves the rows in turn; a failed row leaves a fresh one to the next.
 class FirmwareUpdateTest : public QObject
 {
     Q_OBJECT
@@ -223,173 +174,145 @@ private slots:
     void initTestCase();
     void init();
     void cleanup();
+    void cleanupTestCase();
 
-    void missingComponentsAreReportedAndNothingChanges_data();
-    void missingComponentsAreReportedAndNothingChanges();
-    void cancelOrNoLeavesTheLinkOpen_data();
-    void cancelOrNoLeavesTheLinkOpen();
+    void stopsBeforeFlashing_data();
+    void stopsBeforeFlashing();
     void flasherRunsWithTemplateArgumentsThenDeviceIsFoundAgain_data();
     void flasherRunsWithTemplateArgumentsThenDeviceIsFoundAgain();
     void failingFlasherShowsTheErrorBoxThenDeviceIsFoundAgain_data();
     void failingFlasherShowsTheErrorBoxThenDeviceIsFoundAgain();
 
 private:
-    // Connects the window to the tracker, switches to expert mode and waits for the table.
-    void connectInExpertMode(MainWindow &window);
-    void expectFoundAgain(MainWindow &window, const MessageLog &log, int from, const QString &portPath);
+    bool connected() const;
+    QStringList progressShown() const;
+    void expectFoundAgain(const QSignalSpy &messages);
 
-    std::unique_ptr<QTemporaryDir> images;
-    QString image;
+    std::unique_ptr<ListedTracker> tracker;
+    std::unique_ptr<MainWindow> window;
+    QTemporaryDir images;
+    QString image = images.filePath(QStringLiteral("tracker image.bin"));
 };
 
 void FirmwareUpdateTest::initTestCase()
 {
     // The link logs every dump line; a failure is easier to read without them.
     QLoggingCategory::setFilterRules(QStringLiteral("default.debug=false"));
+    QVERIFY(writeFile(image, "image"));
+}
+
+bool FirmwareUpdateTest::connected() const
+{
+    auto *table = child<QTableWidget>(window.get(), "table");
+    return window->link().isOpen() && table->isEnabled() && table->rowCount() > 0
+        && child<QPushButton>(window.get(), "buttonFirmwareUpdate")->isEnabled();
 }
 
 void FirmwareUpdateTest::init()
 {
     QDir(firmwareRoot()).removeRecursively();
-    images = std::make_unique<QTemporaryDir>();
-    QVERIFY(images->isValid());
-    image = images->filePath(QStringLiteral("tracker image.bin"));
-    QVERIFY(writeFile(image, "image"));
+    if (!window) {
+        TrackerSimulator::Options vendor;
+        vendor.variant = TrackerSimulator::Variant::Vendor;
+        tracker = std::make_unique<ListedTracker>(vendor);
+        window = std::make_unique<MainWindow>();
+        window->show();
+        QTRY_VERIFY_WITH_TIMEOUT(connected(), 15000);
+        QTest::mouseClick(child<QPushButton>(window.get(), "buttonAdvanced"), Qt::LeftButton);
+        QVERIFY(window->isExpertMode());
+    }
+    QTRY_VERIFY_WITH_TIMEOUT(connected(), 15000);
+    QCOMPARE(window->firmwareArchitecture(), architecture);
 }
 
 void FirmwareUpdateTest::cleanup()
 {
     QDir(firmwareRoot()).removeRecursively();
-    images.reset();
-    Serial::setPortLister({});
+    if (QTest::currentTestFailed())
+        cleanupTestCase();
+    else
+        qDeleteAll(window->findChildren<ProgressDialog *>());
 }
 
-void FirmwareUpdateTest::connectInExpertMode(MainWindow &window)
+void FirmwareUpdateTest::cleanupTestCase()
 {
-    window.show();
-    auto *table = child<QTableWidget>(&window, "table");
-    QTRY_VERIFY_WITH_TIMEOUT(table->isEnabled() && table->rowCount() > 0, 15000);
-    QTest::mouseClick(child<QPushButton>(&window, "buttonAdvanced"), Qt::LeftButton);
-    QVERIFY(window.isExpertMode());
-    QTRY_VERIFY_WITH_TIMEOUT(table->isEnabled() && table->rowCount() > 0, 15000);
-    QCOMPARE(window.firmwareArchitecture(), architecture);
-    QVERIFY(window.link().isOpen());
-    QVERIFY(child<QPushButton>(&window, "buttonFirmwareUpdate")->isEnabled());
+    window.reset();
+    tracker.reset();
 }
 
-void FirmwareUpdateTest::expectFoundAgain(
-    MainWindow &window, const MessageLog &log, int from, const QString &portPath)
+// The flasher's progress dialog as the user sees it; empty when there is none.
+QStringList FirmwareUpdateTest::progressShown() const
 {
-    const QString found = QStringLiteral("Connected to OGN device found on ") + portPath;
-    QTRY_VERIFY_WITH_TIMEOUT(log.messages.mid(from).contains(found), 15000);
-    auto *table = child<QTableWidget>(&window, "table");
-    QTRY_VERIFY_WITH_TIMEOUT(window.link().isOpen() && table->isEnabled() && table->rowCount() > 0, 15000);
-    QVERIFY(child<QPushButton>(&window, "buttonFirmwareUpdate")->isEnabled());
+    auto *dialog = window->findChild<ProgressDialog *>();
+    if (!dialog)
+        return {};
+    auto *bar = child<QProgressBar>(dialog, "progress");
+    return {dialog->windowTitle() + (dialog->isVisible() ? " shown" : " hidden"),
+        child<QLabel>(dialog, "label")->text(),
+        QStringLiteral("%1 of %2").arg(bar->value()).arg(bar->maximum()),
+        child<QTextEdit>(dialog, "textEdit")->toPlainText()};
 }
 
-void FirmwareUpdateTest::missingComponentsAreReportedAndNothingChanges_data()
+void FirmwareUpdateTest::expectFoundAgain(const QSignalSpy &messages)
+{
+    const QString found = QStringLiteral("Connected to OGN device found on ") + tracker->tracker.portPath();
+    QTRY_VERIFY_WITH_TIMEOUT(showed(messages, found), 15000);
+    QTRY_VERIFY_WITH_TIMEOUT(connected(), 15000);
+    QVERIFY(tracker->tracker.peerOpen());
+}
+
+void FirmwareUpdateTest::stopsBeforeFlashing_data()
 {
     QTest::addColumn<bool>("folder");
     QTest::addColumn<QStringList>("present");
-    QTest::addColumn<QString>("text");
+    QTest::addColumn<bool>("pickImage");
+    QTest::addColumn<QStringList>("modals");
 
-    const QString hint
-        = QStringLiteral(" Make sure the firmware loader is installed in firmware/esp32s3-tracker "
-                         "directory.");
-    QTest::newRow("no folder for the hardware")
-        << false << QStringList()
-        << missingTitle + "\nNo firmware loader found for esp32s3-tracker architecture." + hint;
-    QTest::newRow("empty folder: the flasher is named")
-        << true << QStringList() << missingTitle + "\nFile esptool.exe not found." + hint;
-    QTest::newRow("boot image and template missing: the boot image is named")
-        << true << QStringList {"esptool.exe", "partitions.bin"}
-        << missingTitle + "\nFile bootloader.bin not found." + hint;
-    QTest::newRow("partition table missing")
-        << true << QStringList {"esptool.exe", "bootloader.bin", "config.txt"}
-        << missingTitle + "\nFile partitions.bin not found." + hint;
-    QTest::newRow("template missing")
-        << true << QStringList {"esptool.exe", "bootloader.bin", "partitions.bin"}
-        << missingTitle + "\nFile config.txt not found." + hint;
+    const auto missing = [](const char *tag, bool folder, const QStringList &present, const QString &line) {
+        QTest::newRow(tag) << folder << present << false
+                           << QStringList {missingTitle + ": " + missingTitle + '\n' + line
+                                  + " Make sure the firmware loader is installed in firmware/esp32s3-tracker "
+                                    "directory. [Critical; OK]"};
+    };
+    missing("no folder for the hardware", false, {},
+        "No firmware loader found for esp32s3-tracker architecture.");
+    missing("empty folder: the flasher is named", true, {}, "File esptool.exe not found.");
+    missing("boot image and template missing: the boot image is named", true,
+        {"esptool.exe", "partitions.bin"}, "File bootloader.bin not found.");
+    missing("partition table missing", true, {"esptool.exe", "bootloader.bin", "config.txt"},
+        "File partitions.bin not found.");
+    missing("template missing", true, {"esptool.exe", "bootloader.bin", "partitions.bin"},
+        "File config.txt not found.");
+    QTest::newRow("file dialog cancelled")
+        << true << allComponents << false << QStringList {"Select firmware file"};
+    QTest::newRow("confirmation answered No")
+        << true << allComponents << true << QStringList {"Select firmware file", confirmBox};
 }
 
-void FirmwareUpdateTest::missingComponentsAreReportedAndNothingChanges()
+void FirmwareUpdateTest::stopsBeforeFlashing()
 {
     QFETCH(bool, folder);
     QFETCH(QStringList, present);
-    QFETCH(QString, text);
-
-    ListedTracker tracker(vendorTracker());
-    MainWindow window;
-    connectInExpertMode(window);
-    if (QTest::currentTestFailed())
-        return;
-    if (folder)
+    QFETCH(bool, pickImage);
+    QFETCH(QStringList, modals);
+    if (folder) {
         QVERIFY(installFirmwareFolder(present));
-    const int hangups = tracker.tracker.hangups().size();
-
-    ModalScript script({press(QMessageBox::Ok)});
-    QTest::mouseClick(child<QPushButton>(&window, "buttonFirmwareUpdate"), Qt::LeftButton);
-
-    QCOMPARE(script.titles, QStringList {missingTitle});
-    QCOMPARE(script.texts, QStringList {text});
-    QCOMPARE(script.icons.value(0), QMessageBox::Critical);
-    QCOMPARE(script.buttons.value(0), QMessageBox::StandardButtons(QMessageBox::Ok));
-    QCOMPARE(script.unexpected, 0);
-    QVERIFY(window.link().isOpen());
-    QVERIFY(tracker.tracker.peerOpen());
-    QCOMPARE(tracker.tracker.hangups().size(), hangups);
-    QVERIFY(!window.isUpdateInProgress());
-    QVERIFY(!lastProgressDialog(window));
-}
-
-void FirmwareUpdateTest::cancelOrNoLeavesTheLinkOpen_data()
-{
-    QTest::addColumn<bool>("chooseImage");
-    QTest::newRow("file dialog cancelled") << false;
-    QTest::newRow("confirmation answered No") << true;
-}
-
-void FirmwareUpdateTest::cancelOrNoLeavesTheLinkOpen()
-{
-    QFETCH(bool, chooseImage);
-
-    ListedTracker tracker(vendorTracker());
-    MainWindow window;
-    connectInExpertMode(window);
-    if (QTest::currentTestFailed())
-        return;
-    QVERIFY(installFirmwareFolder(allComponents));
-    QVERIFY(writeFile(firmwareFolder() + QStringLiteral("/output"), "Writing at 0x00010000... (10 %)\n"));
-    QVERIFY(writeFile(firmwareFolder() + QStringLiteral("/release"), ""));
-    const int hangups = tracker.tracker.hangups().size();
-    MessageLog log(window.statusBar());
-
-    QStringList filters;
-    ModalScript script(chooseImage
-            ? QList<ModalScript::Handler> {chooseFile(image, &filters), press(QMessageBox::No)}
-            : QList<ModalScript::Handler> {reject()});
-    QTest::mouseClick(child<QPushButton>(&window, "buttonFirmwareUpdate"), Qt::LeftButton);
-
-    if (chooseImage) {
-        QCOMPARE(script.titles, (QStringList {"Select firmware file", "Firmware update"}));
-        QCOMPARE(filters, QStringList {"Binary files (*.bin)"});
-        QCOMPARE(script.texts.value(1), confirmText);
-        QCOMPARE(script.icons.value(1), QMessageBox::Warning);
-        QCOMPARE(script.buttons.value(1), QMessageBox::Yes | QMessageBox::No);
-    } else {
-        QCOMPARE(script.titles, QStringList {"Select firmware file"});
+        QVERIFY(writeFile(firmwareFile(QStringLiteral("release")), "")); // a flasher started by mistake ends
     }
-    QCOMPARE(script.unexpected, 0);
-    QVERIFY(window.link().isOpen());
-    QVERIFY(tracker.tracker.peerOpen());
-    QCOMPARE(tracker.tracker.hangups().size(), hangups);
-    QVERIFY(!window.isUpdateInProgress());
-    QVERIFY(!lastProgressDialog(window));
-    QVERIFY(!QFile::exists(firmwareFolder() + QStringLiteral("/arguments")));
-    QVERIFY(!log.messages.contains(QStringLiteral("Connection closed")));
-    // The link goes on polling.
-    const int polls = tracker.tracker.receivedCount(0x03);
-    QTRY_VERIFY_WITH_TIMEOUT(tracker.tracker.receivedCount(0x03) > polls, 5000);
+    const int hangups = tracker->tracker.hangups().size();
+
+    Modals answered(*window, pickImage ? image : QString(), QMessageBox::No);
+    QTest::mouseClick(child<QPushButton>(window.get(), "buttonFirmwareUpdate"), Qt::LeftButton);
+
+    QCOMPARE(answered.seen, modals);
+    QVERIFY(!window->isUpdateInProgress());
+    QCOMPARE(progressShown(), QStringList());
+    QCOMPARE(recordedArguments(), QStringList {"<flasher not run>"});
+    // The port was never let go, and the link goes on polling.
+    QVERIFY(window->link().isOpen() && tracker->tracker.peerOpen());
+    QCOMPARE(tracker->tracker.hangups().size(), hangups);
+    const int polls = tracker->tracker.receivedCount(0x03);
+    QTRY_VERIFY_WITH_TIMEOUT(tracker->tracker.receivedCount(0x03) > polls, 5000);
 }
 
 void FirmwareUpdateTest::flasherRunsWithTemplateArgumentsThenDeviceIsFoundAgain_data()
@@ -419,93 +342,53 @@ void FirmwareUpdateTest::flasherRunsWithTemplateArgumentsThenDeviceIsFoundAgain(
 {
     QFETCH(QByteArray, output);
     QFETCH(int, percent);
-
-    ListedTracker tracker(vendorTracker());
-    MainWindow window;
-    connectInExpertMode(window);
-    if (QTest::currentTestFailed())
-        return;
     QVERIFY(installFirmwareFolder(allComponents));
-    QVERIFY(writeFile(firmwareFolder() + QStringLiteral("/output"), output));
-    const QString portPath = tracker.tracker.portPath();
-    MessageLog log(window.statusBar());
+    QVERIFY(writeFile(firmwareFile(QStringLiteral("output")), output));
+    const QString portPath = tracker->tracker.portPath();
+    QSignalSpy messages(window->statusBar(), &QStatusBar::messageChanged);
     // Each CR starts a line of its own; colour codes are not shown.
     QString shown = QString::fromUtf8(output);
     shown.replace(QStringLiteral("\r\n"), QStringLiteral("\n")).replace(QLatin1Char('\r'), QLatin1Char('\n'));
     shown.remove(QRegularExpression(QStringLiteral("\x1b\\[[0-9;]*m")));
 
-    // The slot runs the flasher before it returns: look at the window from a timer meanwhile.
-    struct
-    {
-        bool seen = false;
-        bool linkOpen = true;
-        bool peerOpen = true;
-        QString label;
-        int maximum = -1;
-        int value = -1;
-        QString text;
-        bool dialogVisible = false;
-        QString dialogTitle;
-    } flashing;
+    // The slot runs the flasher before it returns: a timer notes the window down until
+    // it shows the update as expected (20 s at most), then lets the flasher finish.
+    const QStringList expected = {"in progress", updateMessage, "port closed", "Firmware update shown",
+        "Writing to the device. Please wait...", QStringLiteral("%1 of 100").arg(percent), shown};
+    QStringList whileFlashing;
     QTimer watch;
     QElapsedTimer clock;
     clock.start();
-    QObject::connect(&watch, &QTimer::timeout, &window, [&] {
-        ProgressDialog *dialog = lastProgressDialog(window);
-        const bool ready = dialog && window.isUpdateInProgress()
-            && window.statusBar()->currentMessage() == updateMessage
-            && child<QTextEdit>(dialog, "textEdit")->toPlainText() == shown;
-        if (!ready && clock.elapsed() < 20000)
+    QObject::connect(&watch, &QTimer::timeout, window.get(), [&] {
+        whileFlashing
+            = QStringList {window->isUpdateInProgress() ? "in progress" : "idle",
+                  window->statusBar()->currentMessage(),
+                  window->link().isOpen() || tracker->tracker.peerOpen() ? "port open" : "port closed"}
+            + progressShown();
+        if (whileFlashing != expected && clock.elapsed() < 20000)
             return;
         watch.stop();
-        flashing.seen = ready;
-        if (dialog) {
-            flashing.linkOpen = window.link().isOpen();
-            flashing.peerOpen = tracker.tracker.peerOpen();
-            flashing.label = child<QLabel>(dialog, "label")->text();
-            flashing.maximum = child<QProgressBar>(dialog, "progress")->maximum();
-            flashing.value = child<QProgressBar>(dialog, "progress")->value();
-            flashing.text = child<QTextEdit>(dialog, "textEdit")->toPlainText();
-            flashing.dialogVisible = dialog->isVisible();
-            flashing.dialogTitle = dialog->windowTitle();
-        }
-        writeFile(firmwareFolder() + QStringLiteral("/release"), "");
+        writeFile(firmwareFile(QStringLiteral("release")), "");
     });
     watch.start(20);
 
-    ModalScript script({chooseFile(image), press(QMessageBox::Yes)});
-    const int messagesBefore = log.messages.size();
-    QTest::mouseClick(child<QPushButton>(&window, "buttonFirmwareUpdate"), Qt::LeftButton);
+    Modals answered(*window, image, QMessageBox::Yes);
+    QTest::mouseClick(child<QPushButton>(window.get(), "buttonFirmwareUpdate"), Qt::LeftButton);
 
-    QCOMPARE(script.titles, (QStringList {"Select firmware file", "Firmware update"}));
-    QCOMPARE(script.unexpected, 0);
-    const QString folder = firmwareFolder();
+    QCOMPARE(answered.seen, (QStringList {"Select firmware file", confirmBox}));
+    QCOMPARE(answered.filters, QStringList {"Binary files (*.bin)"});
+    const QString folder = firmwareFile();
     QCOMPARE(recordedArguments(),
         (QStringList {"--chip", "esp32s3", "--port", portPath, "--baud", "460800", "write_flash", "0x0",
             folder + "/bootloader.bin", "0x8000", folder + "/partitions.bin", "0x10000", image + "\n"}));
-
-    QVERIFY2(flashing.seen, "no moment with the update running, the poll waiting and the output shown");
-    QVERIFY(!flashing.linkOpen);
-    QVERIFY(!flashing.peerOpen);
-    QVERIFY(log.messages.mid(messagesBefore).contains(QStringLiteral("Connection closed")));
-    QVERIFY(flashing.dialogVisible);
-    QCOMPARE(flashing.dialogTitle, QStringLiteral("Firmware update"));
-    QCOMPARE(flashing.label, QStringLiteral("Writing to the device. Please wait..."));
-    QCOMPARE(flashing.maximum, 100);
-    QCOMPARE(flashing.value, percent);
-    QCOMPARE(flashing.text, shown);
+    QCOMPARE(whileFlashing, expected);
 
     // The slot has returned: the flasher is done and all its output relayed.
-    QVERIFY(!window.isUpdateInProgress());
-    ProgressDialog *dialog = lastProgressDialog(window);
-    QVERIFY(dialog && dialog->isVisible());
-    QVERIFY(child<QTextEdit>(dialog, "textEdit")
-                ->toPlainText()
-                .endsWith(QStringLiteral("Resetting the device...\n")));
-    QCOMPARE(child<QProgressBar>(dialog, "progress")->value(), percent);
-
-    expectFoundAgain(window, log, messagesBefore, tracker.tracker.portPath());
-    QVERIFY(tracker.tracker.peerOpen());
+    QVERIFY(!window->isUpdateInProgress());
+    QCOMPARE(progressShown(),
+        (QStringList {"Firmware update shown", "Writing to the device. Please wait...",
+            QStringLiteral("%1 of 100").arg(percent), shown + "Resetting the device...\n"}));
+    expectFoundAgain(messages);
 }
 
 void FirmwareUpdateTest::failingFlasherShowsTheErrorBoxThenDeviceIsFoundAgain_data()
@@ -520,38 +403,17 @@ void FirmwareUpdateTest::failingFlasherShowsTheErrorBoxThenDeviceIsFoundAgain()
 {
     QFETCH(bool, executable);
     QFETCH(QString, shown);
-
-    ListedTracker tracker(vendorTracker());
-    MainWindow window;
-    connectInExpertMode(window);
-    if (QTest::currentTestFailed())
-        return;
     QVERIFY(installFirmwareFolder(allComponents, crashingFlasher, executable));
-    MessageLog log(window.statusBar());
-    const int messagesBefore = log.messages.size();
+    QSignalSpy messages(window->statusBar(), &QStatusBar::messageChanged);
 
-    bool updateFlagWhileBoxShown = true;
-    ModalScript script({chooseFile(image), press(QMessageBox::Yes), [&](QWidget *modal) {
-                            updateFlagWhileBoxShown = window.isUpdateInProgress();
-                            press(QMessageBox::Ok)(modal);
-                        }});
-    QElapsedTimer clock;
-    clock.start();
-    QTest::mouseClick(child<QPushButton>(&window, "buttonFirmwareUpdate"), Qt::LeftButton);
+    Modals answered(*window, image, QMessageBox::Yes);
+    QTest::mouseClick(child<QPushButton>(window.get(), "buttonFirmwareUpdate"), Qt::LeftButton);
 
-    QCOMPARE(script.titles, (QStringList {"Select firmware file", "Firmware update", errorTitle}));
-    QCOMPARE(script.texts.value(2), errorText);
-    QCOMPARE(script.icons.value(2), QMessageBox::Critical);
-    QCOMPARE(script.buttons.value(2), QMessageBox::StandardButtons(QMessageBox::Ok));
-    QCOMPARE(script.unexpected, 0);
-    QVERIFY(!updateFlagWhileBoxShown);
-    QVERIFY(!window.isUpdateInProgress());
-    ProgressDialog *dialog = lastProgressDialog(window);
-    QVERIFY(dialog);
-    QCOMPARE(child<QTextEdit>(dialog, "textEdit")->toPlainText(), shown);
-    QCOMPARE(child<QLabel>(dialog, "label")->text(), QStringLiteral("Initiating firmware update..."));
-
-    expectFoundAgain(window, log, messagesBefore, tracker.tracker.portPath());
+    QCOMPARE(answered.seen, (QStringList {"Select firmware file", confirmBox, errorBox}));
+    QVERIFY(!window->isUpdateInProgress());
+    QCOMPARE(progressShown(),
+        (QStringList {"Firmware update shown", "Initiating firmware update...", "0 of 0", shown}));
+    expectFoundAgain(messages);
 }
 
 QTEST_MAIN(FirmwareUpdateTest)

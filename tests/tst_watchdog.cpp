@@ -19,6 +19,12 @@ private slots:
 
 private:
     static QList<qint64> timesOf(const TrackerSimulator &tracker, char byte);
+    static TrackerSimulator::Options silent()
+    {
+        TrackerSimulator::Options options;
+        options.silent = true; // reads every byte, answers none
+        return options;
+    }
 };
 
 QList<qint64> TestWatchdog::timesOf(const TrackerSimulator &tracker, char byte)
@@ -58,9 +64,7 @@ void TestWatchdog::answeringDeviceIsPolledAndNeverProbed()
 
 void TestWatchdog::silentDeviceIsProbedOnceThenDropped()
 {
-    TrackerSimulator::Options options;
-    options.silent = true;
-    TrackerSimulator tracker(options);
+    TrackerSimulator tracker(silent());
     QVERIFY(tracker.start());
     Serial serial;
     QSignalSpy disconnectedSpy(&serial, &Serial::disconnected);
@@ -85,9 +89,7 @@ void TestWatchdog::silentDeviceIsProbedOnceThenDropped()
 
 void TestWatchdog::dataAfterTheProbeStartsTheCountAgain()
 {
-    TrackerSimulator::Options options;
-    options.silent = true;
-    TrackerSimulator tracker(options);
+    TrackerSimulator tracker(silent());
     QVERIFY(tracker.start());
     Serial serial;
     serial.openPort(tracker.portPath());
@@ -106,9 +108,7 @@ void TestWatchdog::dataAfterTheProbeStartsTheCountAgain()
 
 void TestWatchdog::everyTickReportsWhatArrived()
 {
-    TrackerSimulator::Options options;
-    options.silent = true;
-    TrackerSimulator tracker(options);
+    TrackerSimulator tracker(silent());
     QVERIFY(tracker.start());
     Serial serial;
     QSignalSpy dataSpy(&serial, &Serial::dataRead);
@@ -125,9 +125,7 @@ void TestWatchdog::everyTickReportsWhatArrived()
 
 void TestWatchdog::receivedTextSurvivesNoiseAndSplitCharacters()
 {
-    TrackerSimulator::Options options;
-    options.silent = true;
-    TrackerSimulator tracker(options);
+    TrackerSimulator tracker(silent());
     QVERIFY(tracker.start());
     Serial serial;
     QString shown;
