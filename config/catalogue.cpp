@@ -1,42 +1,49 @@
-#include "mainwindow/mainwindow.h"
+#include "config/catalogue.h"
 
-#include "config/conversions.h"
+namespace tracktune {
 
-void MainWindow::initParameterCatalogue()
+const OptionLists &optionLists()
 {
-    aircraftTypes << QStringLiteral("Unknown") << QStringLiteral("(Moto-)glider")
-                  << QStringLiteral("Tow plane") << QStringLiteral("Helicopter")
-                  << QStringLiteral("Parachute") << QStringLiteral("Drop plane")
-                  << QStringLiteral("hang-glider") << QStringLiteral("Para-glider")
-                  << QStringLiteral("Powered aircraft") << QStringLiteral("Jet aircraft")
-                  << QStringLiteral("UFO") << QStringLiteral("Balloon") << QStringLiteral("Airship")
-                  << QStringLiteral("UAV") << QStringLiteral("Ground support")
-                  << QStringLiteral("Static object");
-    addressTypes << QStringLiteral("Random") << QStringLiteral("ICAO") << QStringLiteral("FLARM")
-                 << QStringLiteral("OGN");
-    frequencyPlans << QStringLiteral("Automatic") << QStringLiteral("Europe") << QStringLiteral("USA/Canada")
-                   << QStringLiteral("South America /Australia");
-    txPowerLevels.insert(10, QStringLiteral("LOW"));
-    txPowerLevels.insert(14, QStringLiteral("NORMAL"));
-    txPowerLevels.insert(22, QStringLiteral("HIGH"));
-    txProtocols.insert(2, QStringLiteral("OGN"));
-    txProtocols.insert(4, QStringLiteral("ADS-L"));
-    txProtocols.insert(8, QStringLiteral("PilotAware"));
-    txProtocols.insert(16, QStringLiteral("FANET"));
-    txProtocols.insert(128, QStringLiteral("RemoteID"));
+    static const OptionLists lists {
+        {QStringLiteral("Unknown"), QStringLiteral("(Moto-)glider"), QStringLiteral("Tow plane"),
+            QStringLiteral("Helicopter"), QStringLiteral("Parachute"), QStringLiteral("Drop plane"),
+            QStringLiteral("hang-glider"), QStringLiteral("Para-glider"), QStringLiteral("Powered aircraft"),
+            QStringLiteral("Jet aircraft"), QStringLiteral("UFO"), QStringLiteral("Balloon"),
+            QStringLiteral("Airship"), QStringLiteral("UAV"), QStringLiteral("Ground support"),
+            QStringLiteral("Static object")},
+        {QStringLiteral("Random"), QStringLiteral("ICAO"), QStringLiteral("FLARM"), QStringLiteral("OGN")},
+        {QStringLiteral("Automatic"), QStringLiteral("Europe"), QStringLiteral("USA/Canada"),
+            QStringLiteral("South America /Australia")},
+        {{10, QStringLiteral("LOW")}, {14, QStringLiteral("NORMAL")}, {22, QStringLiteral("HIGH")}},
+        {{2, QStringLiteral("OGN")}, {4, QStringLiteral("ADS-L")}, {8, QStringLiteral("PilotAware")},
+            {16, QStringLiteral("FANET")}, {128, QStringLiteral("RemoteID")}},
+    };
+    return lists;
 }
 
-QHash<QString, bool> MainWindow::checksFromMask(int mask, const QHash<int, QString> &bits)
+const QVector<KnownParameter> &knownParameters()
 {
-    return tracktune::checksFromMask(mask, bits);
+    const OptionLists &lists = optionLists();
+    static const QVector<KnownParameter> parameters {
+        {QStringLiteral("Reg"), kind::string, nullptr, nullptr},
+        {QStringLiteral("Address"), kind::string, nullptr, nullptr},
+        {QStringLiteral("AddrType"), kind::select, &lists.addressTypes, nullptr},
+        {QStringLiteral("AcftType"), kind::select, &lists.aircraftTypes, nullptr},
+        {QStringLiteral("TxPower"), kind::stringHashInt, nullptr, &lists.txPowerLevels},
+        {QStringLiteral("FreqPlan"), kind::selectInt, &lists.frequencyPlans, nullptr},
+        {QStringLiteral("TxProtMask"), kind::menuCheckboxMask, nullptr, &lists.txProtocols},
+        {QStringLiteral("APN"), kind::string, nullptr, nullptr},
+    };
+    return parameters;
 }
 
-int MainWindow::maskFromChecks(const QHash<QString, bool> &checks, const QHash<int, QString> &bits)
+const KnownParameter *findKnownParameter(const QString &name)
 {
-    return tracktune::maskFromChecks(checks, bits);
+    for (const KnownParameter &parameter : knownParameters()) {
+        if (parameter.name == name)
+            return &parameter;
+    }
+    return nullptr;
 }
 
-int MainWindow::nearestOptionKey(int value, const QHash<int, QString> &options)
-{
-    return tracktune::nearestOptionKey(value, options);
-}
+} // namespace tracktune

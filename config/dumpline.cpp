@@ -18,6 +18,17 @@ std::optional<DumpLine> parseDumpLine(const QString &line)
     return DumpLine {parts.at(0), parts.at(1).section(QLatin1Char(';'), 0, 0)};
 }
 
+QList<DumpLine> parseDump(const QByteArray &dump)
+{
+    QList<DumpLine> entries;
+    const QStringList lines = dumpLines(dump);
+    for (const QString &line : lines) {
+        if (std::optional<DumpLine> entry = parseDumpLine(line))
+            entries.append(*entry);
+    }
+    return entries;
+}
+
 QString firmwareFolderFor(const QString &hardware)
 {
     if (hardware.isEmpty())

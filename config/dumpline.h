@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QList>
 #include <QString>
 #include <QStringList>
 
@@ -8,6 +9,7 @@
 
 namespace tracktune {
 
+// One parameter as the dump lists it, or as it is to be written.
 struct DumpLine
 {
     QString name;
@@ -21,6 +23,9 @@ QStringList dumpLines(const QByteArray &dump);
 // Name and value of one dump line ("name = value ; comment"), every blank removed;
 // nothing for a line without "=". A carriage return stays where the device put it.
 std::optional<DumpLine> parseDumpLine(const QString &line);
+
+// Every line of the dump that has a name and a value, in dump order.
+QList<DumpLine> parseDump(const QByteArray &dump);
 
 // The firmware folder for the hardware named by the dump's "Hard" value.
 QString firmwareFolderFor(const QString &hardware);

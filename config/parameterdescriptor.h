@@ -5,18 +5,18 @@
 #include <QString>
 #include <QWidget>
 
-// One known parameter: its kind text, the editor shown in its Value cell
-// (none for "String") and the option table its kind reads, if any.
-// Owns neither: the table owns a placed editor, the window owns the tables.
+// One known parameter of the table: its kind text, the editor shown in its
+// Value cell (none for "String") and the option table its kind reads, if any.
+// Owns neither: the table owns a placed editor, the catalogue the options.
 struct ParameterDescriptor
 {
-    ParameterDescriptor(const QString &kind, QWidget *editor, QHash<int, QString> *options)
+    ParameterDescriptor(const QString &kind, QWidget *editor, const QHash<int, QString> *options)
         : kind(kind), editor(editor), options(options)
     { }
 
     QString kind;
     QPointer<QWidget> editor; // cleared when the table drops the row that held it
-    QHash<int, QString> *options;
+    const QHash<int, QString> *options;
     // The value text of the last load: a mask keeps the bits that no editor entry shows.
     QString deviceValue;
 };

@@ -42,12 +42,17 @@ QString hexMaskValue(quint32 mask)
     return QStringLiteral("0x") + QString::number(mask, 16).toUpper();
 }
 
-QByteArray configurationSentence(const QString &name, const QString &value)
+QString oneLineValue(const QString &value)
 {
     QString oneLine = value;
     oneLine.remove(QLatin1Char('\r'));
     oneLine.remove(QLatin1Char('\n'));
-    return QByteArrayLiteral("$POGNS,") + name.toUtf8() + '=' + oneLine.toUtf8() + '\n';
+    return oneLine;
+}
+
+QByteArray configurationSentence(const QString &name, const QString &value)
+{
+    return QByteArrayLiteral("$POGNS,") + name.toUtf8() + '=' + oneLineValue(value).toUtf8() + '\n';
 }
 
 } // namespace tracktune

@@ -19,6 +19,10 @@ QString decimalIndexValue(int index); // "10"
 QString optionKeyValue(const QString &text, const QHash<int, QString> &options);
 QString hexMaskValue(quint32 mask); // "0x9A"
 
+// The value as a sentence carries it: without line breaks, which the device
+// takes as the end of a sentence.
+QString oneLineValue(const QString &value);
+
 // One "$POGNS," sentence setting one parameter. Line breaks in the value are dropped:
 // the device takes every line feed as the end of a sentence.
 QByteArray configurationSentence(const QString &name, const QString &value);

@@ -1,6 +1,6 @@
 #include "dialogs/progressdialog.h"
 
-#include "dialogs/flasherprogress.h"
+#include "firmware/flasherprogress.h"
 #include "ui_progressdialog.h"
 
 #include <QScrollBar>
@@ -18,7 +18,7 @@ ProgressDialog::~ProgressDialog()
 
 void ProgressDialog::appendOutput(const QString &line)
 {
-    const QString text = flasher::withoutTerminalCodes(line);
+    const QString text = tracktune::withoutTerminalCodes(line);
     // Inserted as plain text at the end: the flasher's output is never markup.
     QTextCursor end(ui->textEdit->document());
     end.movePosition(QTextCursor::End);
@@ -26,11 +26,11 @@ void ProgressDialog::appendOutput(const QString &line)
     QScrollBar *bar = ui->textEdit->verticalScrollBar();
     bar->setValue(bar->maximum());
 
-    if (!flasher::isProgressLine(text))
+    if (!tracktune::isProgressLine(text))
         return;
     ui->label->setText(QStringLiteral("Writing to the device. Please wait..."));
     ui->progress->setMaximum(100);
     // A bar that shows no number yet leaves the value as it was.
-    if (const std::optional<int> percent = flasher::progressPercent(text))
+    if (const std::optional<int> percent = tracktune::progressPercent(text))
         ui->progress->setValue(*percent);
 }

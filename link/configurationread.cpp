@@ -1,7 +1,7 @@
 #include "link/serial.h"
 
 #include <QCoreApplication>
-#include <QDebug>
+#include "link/logging.h"
 #include <QElapsedTimer>
 #include <QThread>
 
@@ -33,7 +33,7 @@ void Serial::drainBurst()
     while (
         draining.elapsed() < burstDrainLimitMs && (port.canReadLine() || port.waitForReadyRead(burstGapMs))) {
         while (port.canReadLine())
-            qDebug().noquote() << "--" << port.readLine();
+            qCDebug(lcLink).noquote() << "--" << port.readLine();
     }
 }
 
@@ -50,7 +50,7 @@ QByteArray *Serial::readConfiguration()
 
     // Let the device finish whatever it is printing before asking.
     for (int drained = 0; drained < drainLines && port.canReadLine(); ++drained) {
-        qDebug().noquote() << drained << "--" << port.readLine();
+        qCDebug(lcLink).noquote() << drained << "--" << port.readLine();
         port.waitForReadyRead(drainWaitMs);
     }
     // A list already on its way (the answer to an earlier poll) would be taken
@@ -61,7 +61,7 @@ QByteArray *Serial::readConfiguration()
 
     receiveBuffer.clear();
     port.clear(QSerialPort::AllDirections);
-    qDebug() << "sending 0x03...";
+    qCDebug(lcLink) << "sending 0x03...";
     port.write(&dumpRequest, 1);
     port.flush();
 
@@ -84,12 +84,12 @@ QByteArray *Serial::readConfiguration()
             ++linesSinceRequest;
             silentTicks = 0;
             if (!started && linesSinceRequest > linesBeforeResend) {
-                qDebug() << "resending 0x03...";
+                qCDebug(lcLink) << "resending 0x03...";
                 port.write(&dumpRequest, 1);
                 port.flush();
                 linesSinceRequest = 0;
             }
-            qDebug() << lastLine;
+            qCDebug(lcLink) << lastLine;
             if (lastLine.startsWith('$'))
                 break;
             if (started) {
@@ -106,7 +106,7 @@ QByteArray *Serial::readConfiguration()
             break;
     }
 
-    qDebug() << "reading end";
+    qCDebug(lcLink) << "reading end";
     dataSeen = true;
     watchdogTimer.start(watchdogIntervalMs);
     return &receiveBuffer;
@@ -117,5 +117,5 @@ void Serial::sendCommand(const QByteArray &command)
     port.write(command);
     port.flush();
     port.waitForReadyRead(1000);
-    qDebug() << command;
+    qCDebug(lcLink) << command;
 }

@@ -1,6 +1,6 @@
 #include "link/serial.h"
 
-#include <QDebug>
+#include "link/logging.h"
 #include <QSerialPortInfo>
 #include <QStringList>
 #include <QTextCodec>
@@ -41,7 +41,7 @@ Serial::Serial(QObject *parent) : QObject(parent), pollDecoder(newUtf8Decoder())
     // of spinning on the errors until the watchdog gives up.
     connect(&port, &QSerialPort::errorOccurred, &port, [this](QSerialPort::SerialPortError error) {
         if (port.isOpen() && (error == QSerialPort::ResourceError || error == QSerialPort::ReadError)) {
-            qDebug() << "Port error, closing:" << port.errorString();
+            qCDebug(lcLink) << "Port error, closing:" << port.errorString();
             closePort();
         }
     });
@@ -96,7 +96,7 @@ QString Serial::systemLocation(const QString &portName)
 bool Serial::findDevice()
 {
     const QHash<QString, QString> ports = scanPorts();
-    qDebug() << ports;
+    qCDebug(lcPorts) << ports;
     if (ports.isEmpty())
         return false;
 
@@ -122,7 +122,7 @@ bool Serial::findDevice()
 
 void Serial::openPort(const QString &portName)
 {
-    qDebug() << "Connected to" << portName;
+    qCDebug(lcLink) << "Connected to" << portName;
     if (port.isOpen())
         port.close();
     port.setPortName(portName);
@@ -138,7 +138,7 @@ void Serial::openPort(const QString &portName)
 
 void Serial::closePort()
 {
-    qDebug() << "Disconnected";
+    qCDebug(lcLink) << "Disconnected";
     if (port.isOpen())
         port.close();
     watchdogTimer.stop();
@@ -188,7 +188,7 @@ void Serial::onWatchdogTimeout()
     }
     ++silentTicks;
     if (silentTicks == probeAtSilentTick) {
-        qDebug() << "No data received for 4 seconds, requesting confirmation that the device is still "
+        qCDebug(lcLink) << "No data received for 4 seconds, requesting confirmation that the device is still "
                     "connected...";
         port.write(&probeByte, 1);
         port.flush();
@@ -197,7 +197,7 @@ void Serial::onWatchdogTimeout()
         dataSeen = false;
         return;
     }
-    qDebug() << "No data received for 5 seconds, disconnecting...";
+    qCDebug(lcLink) << "No data received for 5 seconds, disconnecting...";
     closePort();
     dataSeen = false;
 }

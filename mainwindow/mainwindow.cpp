@@ -2,15 +2,15 @@
 
 #include "ui_mainwindow.h"
 
+#include <QCoreApplication>
+
 namespace {
-const int pollIntervalMs = 500;
 const int parameterColumnWidth = 150;
 } // namespace
 
 MainWindow::MainWindow(QWidget *parent) : QMainWindow(parent), ui(new Ui_MainWindow)
 {
     ui->setupUi(this);
-    initParameterCatalogue();
     ui->table->setColumnWidth(0, parameterColumnWidth);
 
     ui->table->setEnabled(false);
@@ -21,9 +21,15 @@ MainWindow::MainWindow(QWidget *parent) : QMainWindow(parent), ui(new Ui_MainWin
 
     refreshPortList();
 
-    connect(&pollTimer, &QTimer::timeout, this, &MainWindow::onPollTimeout, Qt::DirectConnection);
-    pollTimer.start(pollIntervalMs);
+    connect(&session, &DeviceSession::searching, this, [this] {
+        refreshPortList();
+        ui->statusBar->showMessage(QStringLiteral("Waiting for device..."));
+    });
+    connect(&session, &DeviceSession::updating, this,
+        [this] { ui->statusBar->showMessage(QStringLiteral("Software update in progress...")); });
+    session.start();
 
+    Serial &serial = session.link();
     connect(&serial, &Serial::disconnected, this, &MainWindow::onDisconnected, Qt::DirectConnection);
     connect(&serial, &Serial::connected, this, &MainWindow::onConnected, Qt::DirectConnection);
     connect(&serial, &Serial::dataRead, &serialMonitor, &SerialMonitor::append);
@@ -32,9 +38,9 @@ MainWindow::MainWindow(QWidget *parent) : QMainWindow(parent), ui(new Ui_MainWin
 MainWindow::~MainWindow()
 {
     // Closing the port while the members go would report to a form that is gone.
-    pollTimer.stop();
-    serial.disconnect(this);
-    releaseCatalogue();
+    session.stop();
+    session.disconnect(this);
+    session.link().disconnect(this);
     delete ui;
 }
 
@@ -43,10 +49,47 @@ void MainWindow::on_buttonAdvanced_clicked(bool checked)
     expertMode = checked;
     ui->buttonAdvanced->setText(checked ? QStringLiteral("Standard mode") : QStringLiteral("Expert mode"));
     ui->frameExpertTools->setVisible(checked);
-    loadConfiguration();
+    session.run(DeviceSession::Operation::Read, [this] { loadConfiguration(); });
 }
 
 void MainWindow::on_buttonSerialMonitor_clicked()
 {
     serialMonitor.show();
+}
+
+void MainWindow::on_refreshButton_clicked()
+{
+    session.run(DeviceSession::Operation::Read, [this] { loadConfiguration(); });
+}
+
+void MainWindow::on_applyButton_clicked()
+{
+    session.run(DeviceSession::Operation::Write, [this] { writeChanges(); });
+}
+
+bool MainWindow::loadConfiguration()
+{
+    ui->table->clearForLoad();
+    ui->applyButton->setEnabled(false);
+    ui->refreshButton->setEnabled(false);
+    // Show the emptied table before the read blocks.
+    QCoreApplication::processEvents();
+
+    const std::optional<QList<tracktune::DumpLine>> entries = session.readConfiguration();
+    if (!entries)
+        return false;
+    ui->table->fill(*entries, expertMode);
+    ui->applyButton->setEnabled(true);
+    ui->refreshButton->setEnabled(true);
+    return true;
+}
+
+void MainWindow::writeChanges()
+{
+    ui->table->setEnabled(false);
+    ui->statusBar->showMessage(QStringLiteral("Writing to device..."));
+    session.write(ui->table->changes());
+    loadConfiguration();
+    // Shown whatever the reload gave; a failed reload has already closed the link.
+    ui->statusBar->showMessage(QStringLiteral("Changes saved"));
 }

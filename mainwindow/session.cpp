@@ -2,9 +2,6 @@
 
 #include "ui_mainwindow.h"
 
-#include <QDebug>
-#include <QScopedValueRollback>
-
 namespace {
 const int connectMessageMs = 5000;
 
@@ -13,20 +10,6 @@ QString portEntryText(const QString &name, const QString &description)
     return name + QStringLiteral(" (") + description + QLatin1Char(')');
 }
 } // namespace
-
-void MainWindow::onPollTimeout()
-{
-    if (serial.isOpen() || sessionBusy)
-        return;
-    if (updateInProgress) {
-        ui->statusBar->showMessage(QStringLiteral("Software update in progress..."));
-        return;
-    }
-    QScopedValueRollback<bool> busy(sessionBusy, true);
-    refreshPortList();
-    ui->statusBar->showMessage(QStringLiteral("Waiting for device..."));
-    serial.findDevice();
-}
 
 void MainWindow::refreshPortList()
 {
@@ -43,12 +26,8 @@ void MainWindow::refreshPortList()
 
 void MainWindow::on_serialPortList_selected(const QString &arg1)
 {
-    serial.closePort();
     const QString name = arg1.split(QStringLiteral(" (")).first();
-    serial.openPort(name);
-    qDebug() << name;
-    // A hand-picked port is taken as the device port; the configuration read tells.
-    emit serial.connected(name);
+    session.run(DeviceSession::Operation::Search, [this, &name] { session.connectTo(name); });
 }
 
 void MainWindow::onConnected(const QString &deviceName)

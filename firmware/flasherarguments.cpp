@@ -1,15 +1,31 @@
-#include "mainwindow/flasherarguments.h"
+#include "firmware/flasherarguments.h"
 
-namespace flasher {
+namespace tracktune {
 
-QString firmwareFolder(const QString &applicationDir, const QString &architecture)
+QStringList firmwareFolders(
+    const QString &applicationDir, const QStringList &dataFolders, const QString &architecture)
 {
-    return applicationDir + QStringLiteral("/firmware/") + architecture;
+    QStringList folders;
+    for (const QString &base : QStringList {applicationDir} + dataFolders) {
+        const QString folder = base + QStringLiteral("/firmware/") + architecture;
+        if (!folders.contains(folder))
+            folders << folder;
+    }
+    return folders;
+}
+
+QString flasherName()
+{
+#ifdef Q_OS_WIN
+    return QStringLiteral("esptool.exe");
+#else
+    return QStringLiteral("esptool");
+#endif
 }
 
 QStringList requiredComponents()
 {
-    return {QStringLiteral("esptool.exe"), QStringLiteral("bootloader.bin"), QStringLiteral("partitions.bin"),
+    return {flasherName(), QStringLiteral("bootloader.bin"), QStringLiteral("partitions.bin"),
         QStringLiteral("config.txt")};
 }
 
@@ -37,4 +53,4 @@ QStringList flasherArguments(const QString &templateText, const QString &chip, c
     return text.split(QLatin1Char(','));
 }
 
-} // namespace flasher
+} // namespace tracktune

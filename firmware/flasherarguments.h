@@ -6,10 +6,17 @@
 
 // The flasher's command line, built from the argument template that comes
 // with each firmware folder.
-namespace flasher {
+namespace tracktune {
 
-// Application directory + "/firmware/" + architecture, no trailing slash.
-QString firmwareFolder(const QString &applicationDir, const QString &architecture);
+// Where the firmware folder of an architecture may lie, in the order they are
+// tried: "firmware/<architecture>" beside the executable, then in each data
+// folder (the user's first, then the system's). No trailing slash.
+QStringList firmwareFolders(
+    const QString &applicationDir, const QStringList &dataFolders, const QString &architecture);
+
+// The flasher's file name: "esptool.exe" on Windows; its Linux and macOS
+// releases are named "esptool".
+QString flasherName();
 
 // The files a firmware folder must hold, in the order they are checked.
 QStringList requiredComponents();
@@ -26,4 +33,4 @@ QString textUpToNul(const QByteArray &bytes);
 QStringList flasherArguments(const QString &templateText, const QString &chip, const QString &port,
     const QString &firmwareDir, const QString &firmwareFile);
 
-} // namespace flasher
+} // namespace tracktune

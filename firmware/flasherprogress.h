@@ -5,7 +5,7 @@
 #include <optional>
 
 // Reading the flasher's progress from the lines it prints.
-namespace flasher {
+namespace tracktune {
 
 // The text without a terminal's colour and character set codes, which some
 // flashers print and a text box would show as stray characters.
@@ -22,4 +22,4 @@ bool isProgressLine(const QString &line);
 // Empty for other lines and for a bar that shows no number yet.
 std::optional<int> progressPercent(const QString &line);
 
-} // namespace flasher
+} // namespace tracktune

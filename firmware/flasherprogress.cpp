@@ -1,9 +1,9 @@
-#include "dialogs/flasherprogress.h"
+#include "firmware/flasherprogress.h"
 
 #include <QRegularExpression>
 #include <QStringList>
 
-namespace flasher {
+namespace tracktune {
 
 namespace {
 
@@ -60,4 +60,4 @@ std::optional<int> progressPercent(const QString &line)
     return std::nullopt;
 }
 
-} // namespace flasher
+} // namespace tracktune

@@ -1,0 +1,45 @@
+#pragma once
+
+#include <QHash>
+#include <QString>
+#include <QStringList>
+#include <QVector>
+
+namespace tracktune {
+
+// The kinds of value a known parameter has; each fixes its editor and its encoding.
+namespace kind {
+inline const QString string = QStringLiteral("String");
+inline const QString select = QStringLiteral("Select"); // hex index into a list
+inline const QString selectInt = QStringLiteral("SelectInt"); // decimal index into a list
+inline const QString stringHashInt = QStringLiteral("StringHashInt+"); // signed number, snapped to a level
+inline const QString menuCheckboxMask = QStringLiteral("MenuCheckboxMask"); // hex bit mask
+} // namespace kind
+
+// The texts the device's codes stand for; list index or table key = the device's number.
+struct OptionLists
+{
+    QStringList aircraftTypes;
+    QStringList addressTypes;
+    QStringList frequencyPlans;
+    QHash<int, QString> txPowerLevels;
+    QHash<int, QString> txProtocols;
+};
+
+const OptionLists &optionLists();
+
+// One parameter the program knows by name.
+struct KnownParameter
+{
+    QString name;
+    QString kind;
+    const QStringList *list; // Select, SelectInt
+    const QHash<int, QString> *options; // StringHashInt+, MenuCheckboxMask
+};
+
+// The eight known parameters, in catalogue order.
+const QVector<KnownParameter> &knownParameters();
+// Null when the name is not known.
+const KnownParameter *findKnownParameter(const QString &name);
+
+} // namespace tracktune

@@ -1,0 +1,253 @@
+#include "config/parametertable.h"
+
+#include "config/catalogue.h"
+#include "config/conversions.h"
+#include "config/valueencoding.h"
+
+#include <QAction>
+#include <QComboBox>
+#include <QHeaderView>
+#include <QMenu>
+#include <QToolButton>
+
+#include <algorithm>
+
+namespace {
+
+QComboBox *newOptionBox(const QStringList &texts)
+{
+    auto *box = new QComboBox;
+    box->insertItems(box->count(), texts);
+    return box;
+}
+
+QList<int> ascendingKeys(const QHash<int, QString> &table)
+{
+    QList<int> keys = table.keys();
+    std::sort(keys.begin(), keys.end());
+    return keys;
+}
+
+QStringList textsInKeyOrder(const QHash<int, QString> &table)
+{
+    QStringList texts;
+    for (int key : ascendingKeys(table))
+        texts << table.value(key);
+    return texts;
+}
+
+QTableWidgetItem *nameItem(const QString &name)
+{
+    auto *item = new QTableWidgetItem(name);
+    item->setFlags(item->flags() & ~Qt::ItemIsEditable);
+    return item;
+}
+
+QString cellText(const QTableWidgetItem *item)
+{
+    return item ? item->text() : QString();
+}
+
+} // namespace
+
+ParameterTable::ParameterTable(QWidget *parent) : QTableWidget(parent) { }
+
+ParameterTable::~ParameterTable()
+{
+    releaseCatalogue();
+}
+
+void ParameterTable::releaseCatalogue()
+{
+    for (ParameterDescriptor *descriptor : qAsConst(parameterCatalogue)) {
+        // A placed editor goes with its row; one that no row took has nobody else to release it.
+        if (descriptor->editor && !descriptor->editor->parentWidget())
+            delete descriptor->editor;
+        delete descriptor;
+    }
+    parameterCatalogue.clear();
+}
+
+void ParameterTable::clearForLoad()
+{
+    clear();
+    setRowCount(0);
+    // Filling the table must mark nothing.
+    disconnect(this, &QTableWidget::cellChanged, this, &ParameterTable::tableCellChanged);
+    setEnabled(false);
+    setHorizontalHeaderLabels({QStringLiteral("Parameter"), QStringLiteral("Value")});
+    // The style's minimum section size would make the rows taller than asked.
+    verticalHeader()->setMinimumSectionSize(rowHeight);
+    createValueEditor();
+}
+
+void ParameterTable::createValueEditor()
+{
+    releaseCatalogue();
+    for (const tracktune::KnownParameter &known : tracktune::knownParameters()) {
+        QWidget *editor = nullptr;
+        if (known.list) {
+            editor = newOptionBox(*known.list);
+        } else if (known.kind == tracktune::kind::stringHashInt) {
+            editor = newOptionBox(textsInKeyOrder(*known.options));
+        } else if (known.kind == tracktune::kind::menuCheckboxMask) {
+            auto *button = new QToolButton;
+            button->setPopupMode(QToolButton::InstantPopup);
+            button->setAutoRaise(true);
+            auto *menu = new QMenu(button);
+            button->setMenu(menu);
+            // Ascending bit order, so the caption reads the same on every run.
+            for (int bit : ascendingKeys(*known.options)) {
+                const QString text = known.options->value(bit);
+                QAction *action = menu->addAction(text);
+                action->setCheckable(true);
+                connect(action, &QAction::toggled, this, [button, text](bool checked) {
+                    const QString entry = text + QLatin1Char(' ');
+                    button->setText(checked ? button->text() + entry : button->text().remove(entry));
+                });
+            }
+            editor = button;
+        }
+        parameterCatalogue.insert(known.name, new ParameterDescriptor(known.kind, editor, known.options));
+    }
+}
+
+void ParameterTable::fill(const QList<tracktune::DumpLine> &entries, bool expertMode)
+{
+    filledInExpertMode = expertMode;
+    int row = 0;
+    for (const tracktune::DumpLine &entry : entries) {
+        if (expertMode) {
+            setRowCount(row + 1);
+            setRowHeight(row, rowHeight);
+            setItem(row, 1, new QTableWidgetItem(entry.value));
+            setItem(row, 0, nameItem(entry.name));
+            ++row;
+            continue;
+        }
+        ParameterDescriptor *descriptor = parameterCatalogue.value(entry.name);
+        if (!descriptor)
+            continue;
+        // The device has started its list again.
+        if (row > 0 && entry.name == item(0, 0)->text())
+            break;
+        setRowCount(row + 1);
+        setRowHeight(row, rowHeight);
+        setItem(row, 0, nameItem(entry.name));
+        fillValueCell(row, *descriptor, entry.value);
+        ++row;
+    }
+    connect(this, &QTableWidget::cellChanged, this, &ParameterTable::tableCellChanged, Qt::UniqueConnection);
+    setEnabled(true);
+}
+
+void ParameterTable::fillValueCell(int row, ParameterDescriptor &descriptor, const QString &value)
+{
+    descriptor.deviceValue = value;
+    if (!descriptor.editor) {
+        setItem(row, 1, new QTableWidgetItem(value));
+        return;
+    }
+    setCellWidget(row, 1, descriptor.editor);
+
+    // Each editor gets the device value first and its marking afterwards, so loading marks nothing.
+    const auto markRow = [this, row] { markRowChanged(row); };
+    const QString &kind = descriptor.kind;
+    auto *box = qobject_cast<QComboBox *>(descriptor.editor.data());
+    if (box && (kind == tracktune::kind::select || kind == tracktune::kind::selectInt)) {
+        box->setCurrentIndex(kind == tracktune::kind::select ? tracktune::indexFromHexValue(value)
+                                                             : tracktune::indexFromDecimalValue(value));
+        connect(box, &QComboBox::currentTextChanged, markRow);
+    } else if (box && kind == tracktune::kind::stringHashInt && descriptor.options) {
+        const int reported = tracktune::numberFromValue(value);
+        const int shown = tracktune::nearestOptionKey(reported, *descriptor.options);
+        box->setCurrentText(descriptor.options->value(shown));
+        connect(box, &QComboBox::currentTextChanged, markRow);
+        // The box cannot show the device's number: the next Apply writes the snapped value.
+        if (shown != reported)
+            markRowChanged(row);
+    } else if (kind == tracktune::kind::menuCheckboxMask && descriptor.options) {
+        auto *button = qobject_cast<QToolButton *>(descriptor.editor.data());
+        if (!button || !button->menu())
+            return;
+        const QHash<QString, bool> checks = tracktune::checksFromMask(
+            static_cast<int>(tracktune::maskFromHexValue(value)), *descriptor.options);
+        const QList<QAction *> actions = button->menu()->actions();
+        for (QAction *action : actions) {
+            action->setChecked(checks.value(action->text(), false));
+            connect(action, &QAction::toggled, markRow);
+        }
+    }
+}
+
+void ParameterTable::markRowChanged(int row)
+{
+    QFont bold = window()->font();
+    bold.setWeight(QFont::Bold);
+    // An equal font raises no cellChanged, so marking a marked row ends the nesting.
+    if (QTableWidgetItem *name = item(row, 0))
+        name->setFont(bold);
+}
+
+void ParameterTable::tableCellChanged(int row, int column)
+{
+    QFont bold = window()->font();
+    bold.setWeight(QFont::Bold);
+    if (QTableWidgetItem *cell = item(row, column))
+        cell->setFont(bold);
+    markRowChanged(row);
+}
+
+bool ParameterTable::isMarked(int row) const
+{
+    // A row is written when its Parameter cell is heavier than QFont::Medium.
+    const QTableWidgetItem *name = item(row, 0);
+    return name && name->font().weight() > QFont::Medium;
+}
+
+QList<tracktune::DumpLine> ParameterTable::changes() const
+{
+    QList<tracktune::DumpLine> settings;
+    for (int row = 0; row < rowCount(); ++row) {
+        if (!isMarked(row))
+            continue;
+        const QString name = item(row, 0)->text();
+        if (filledInExpertMode) {
+            settings.append({name, cellText(item(row, 1))});
+        } else if (const ParameterDescriptor *descriptor = parameterCatalogue.value(name)) {
+            settings.append({name, editorValue(*descriptor, row)});
+        }
+    }
+    return settings;
+}
+
+// The value text a standard-mode row writes, by the kind of its parameter.
+QString ParameterTable::editorValue(const ParameterDescriptor &descriptor, int row) const
+{
+    const QString &kind = descriptor.kind;
+    if (kind == tracktune::kind::string)
+        return cellText(item(row, 1));
+    if (kind == tracktune::kind::menuCheckboxMask) {
+        auto *button = qobject_cast<QToolButton *>(descriptor.editor.data());
+        if (!button || !button->menu() || !descriptor.options)
+            return QString();
+        QHash<QString, bool> checks;
+        const QList<QAction *> actions = button->menu()->actions();
+        for (const QAction *action : actions)
+            checks.insert(action->text(), action->isChecked());
+        const int checked = tracktune::maskFromChecks(checks, *descriptor.options);
+        const quint32 reported = tracktune::maskFromHexValue(descriptor.deviceValue);
+        return tracktune::hexMaskValue(
+            tracktune::mergeMask(static_cast<quint32>(checked), reported, *descriptor.options));
+    }
+    const auto *box = qobject_cast<const QComboBox *>(descriptor.editor.data());
+    if (!box)
+        return QString();
+    if (kind == tracktune::kind::select)
+        return tracktune::hexIndexValue(box->currentIndex());
+    if (kind == tracktune::kind::selectInt)
+        return tracktune::decimalIndexValue(box->currentIndex());
+    if (kind == tracktune::kind::stringHashInt && descriptor.options)
+        return tracktune::optionKeyValue(box->currentText(), *descriptor.options);
+    return QString();
+}

@@ -1,0 +1,49 @@
+#pragma once
+
+#include "config/dumpline.h"
+#include "config/parameterdescriptor.h"
+
+#include <QHash>
+#include <QList>
+#include <QString>
+#include <QTableWidget>
+
+// The two-column parameter table ("Parameter", "Value"). It owns the editors of
+// the known parameters: it builds them before every read, fills rows from the
+// dump, marks the rows the user changes (a bold Parameter cell), and says what
+// the marked rows write.
+class ParameterTable : public QTableWidget
+{
+    Q_OBJECT
+
+public:
+    static constexpr int rowHeight = 20;
+
+    explicit ParameterTable(QWidget *parent = nullptr);
+    ~ParameterTable() override;
+
+    // Empties and disables the table and builds fresh editors: nothing marks it
+    // until the next fill().
+    void clearForLoad();
+    // In standard mode the known parameters, in dump order, each with the editor of
+    // its kind; a second start of the list ends the table. In expert mode every
+    // entry as text. Then edits mark their rows, and the table is enabled.
+    void fill(const QList<tracktune::DumpLine> &entries, bool expertMode);
+
+    bool isMarked(int row) const;
+    // Name and value text of every marked row, in table order.
+    QList<tracktune::DumpLine> changes() const;
+
+private slots:
+    void tableCellChanged(int row, int column);
+
+private:
+    void createValueEditor();
+    void releaseCatalogue();
+    void fillValueCell(int row, ParameterDescriptor &descriptor, const QString &value);
+    void markRowChanged(int row);
+    QString editorValue(const ParameterDescriptor &descriptor, int row) const;
+
+    QHash<QString, ParameterDescriptor *> parameterCatalogue;
+    bool filledInExpertMode = false;
+};

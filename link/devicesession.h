@@ -1,0 +1,84 @@
+#pragma once
+
+#include "config/dumpline.h"
+#include "link/serial.h"
+
+#include <QList>
+#include <QObject>
+#include <QString>
+#include <QTimer>
+
+#include <optional>
+
+// One owner of the device session: the link, the 500 ms poll that searches while
+// no link is open, and the one piece of state that says which device operation
+// runs. The configuration read and the flasher relay pump events, so a tick or a
+// click can arrive inside them: every path that starts a search, a read, a write
+// or a firmware update goes through run(), which refuses while another runs.
+class DeviceSession : public QObject
+{
+    Q_OBJECT
+
+public:
+    enum class Operation { None, Search, Read, Write, FirmwareUpdate };
+    Q_ENUM(Operation)
+
+    explicit DeviceSession(QObject *parent = nullptr);
+
+    Serial &link() { return serial; }
+    const Serial &link() const { return serial; }
+
+    // Starts the poll; the first search is one interval away.
+    void start();
+    void stop();
+
+    Operation operation() const { return current; }
+    bool isBusy() const { return current != Operation::None; }
+
+    // Runs work as the given operation, unless one already runs: then nothing
+    // happens and the result is false.
+    template<typename Work> bool run(Operation operation, Work &&work)
+    {
+        if (!begin(operation))
+            return false;
+        work();
+        end();
+        return true;
+    }
+
+    // Set while the flasher owns the port: the poll then neither searches nor opens.
+    bool updateInProgress() const { return flashing; }
+    void setUpdateInProgress(bool on) { flashing = on; }
+
+    // The firmware folder name of the connected hardware, from the dump's "Hard".
+    QString firmwareArch() const { return architecture; }
+
+    // Closes the link and opens the named port as the device port, whatever is
+    // behind it; the configuration read that follows tells.
+    void connectTo(const QString &portName);
+
+    // Asks the tracker for its dump. On failure (port closed, device silent, a dump
+    // of under 10 bytes) the link is closed and the result is empty.
+    std::optional<QList<tracktune::DumpLine>> readConfiguration();
+
+    // One sentence per setting, in order; each waits up to a second for an answer.
+    void write(const QList<tracktune::DumpLine> &settings);
+
+signals:
+    void operationChanged(DeviceSession::Operation operation);
+    // A poll tick is about to search for the device.
+    void searching();
+    // A poll tick found the flasher at work.
+    void updating();
+
+private:
+    bool begin(Operation operation);
+    void end();
+    void onPollTimeout();
+
+    Serial serial;
+    QTimer pollTimer;
+    Operation current = Operation::None;
+    bool flashing = false;
+    QString architecture;
+};
