@@ -50,7 +50,7 @@ QString cellText(const QTableWidgetItem *item)
 
 } // namespace
 
-ParameterTable::ParameterTable(QWidget *parent) : QTableWidget(parent) { }
+ParameterTable::ParameterTable(QWidget *parent) : QTableWidget(0, 2, parent) { }
 
 ParameterTable::~ParameterTable()
 {
@@ -129,7 +129,7 @@ void ParameterTable::fill(const QList<tracktune::DumpLine> &entries, bool expert
         if (!descriptor)
             continue;
         // The device has started its list again.
-        if (row > 0 && entry.name == item(0, 0)->text())
+        if (row > 0 && item(0, 0) && entry.name == item(0, 0)->text())
             break;
         setRowCount(row + 1);
         setRowHeight(row, rowHeight);

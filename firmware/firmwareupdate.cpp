@@ -78,7 +78,8 @@ void FirmwareUpdate::run(const QString &port, const QString &firmwareFile)
     process.setProcessEnvironment(flasherEnvironment());
     // Connected before the start: a flasher that cannot be started may say so at once.
     connect(&process, &QProcess::readChannelFinished, this, [this, &process] {
-        qCDebug(lcFirmware) << "update done" << process.readAllStandardError();
+        const QByteArray errors = process.readAllStandardError();
+        qCDebug(lcFirmware) << "update done" << errors;
         emit finished();
     });
     connect(&process, &QProcess::errorOccurred, this, [this] { emit failed(); });

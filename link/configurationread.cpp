@@ -1,7 +1,7 @@
 #include "link/serial.h"
 
-#include <QCoreApplication>
 #include "link/logging.h"
+#include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QThread>
 
@@ -16,6 +16,9 @@ const int passSleepMs = 10;
 const int lastIdlePass = 89;
 const int linesBeforeResend = 10;
 
+// A device that talks on and on without ever starting its list never leaves a pass
+// idle; the read ends all the same, no later than a silent device's would.
+const int readDeadlineMs = 12000;
 const int burstGapMs = 50;
 const int burstDrainLimitMs = 1500;
 
@@ -32,8 +35,11 @@ void Serial::drainBurst()
     draining.start();
     while (
         draining.elapsed() < burstDrainLimitMs && (port.canReadLine() || port.waitForReadyRead(burstGapMs))) {
-        while (port.canReadLine())
-            qCDebug(lcLink).noquote() << "--" << port.readLine();
+        while (port.canReadLine()) {
+            // Read outside the log line: a disabled category skips its arguments.
+            const QByteArray line = port.readLine();
+            qCDebug(lcLink).noquote() << "--" << line;
+        }
     }
 }
 
@@ -50,7 +56,8 @@ QByteArray *Serial::readConfiguration()
 
     // Let the device finish whatever it is printing before asking.
     for (int drained = 0; drained < drainLines && port.canReadLine(); ++drained) {
-        qCDebug(lcLink).noquote() << drained << "--" << port.readLine();
+        const QByteArray line = port.readLine();
+        qCDebug(lcLink).noquote() << drained << "--" << line;
         port.waitForReadyRead(drainWaitMs);
     }
     // A list already on its way (the answer to an earlier poll) would be taken
@@ -69,10 +76,16 @@ QByteArray *Serial::readConfiguration()
     int linesSinceRequest = 0;
     int idlePasses = 0;
     QByteArray lastLine;
+    QElapsedTimer sinceRequest;
+    sinceRequest.start();
     for (;;) {
         port.waitForReadyRead(passWaitMs);
         if (!port.isOpen()) // unplugged while reading
             return nullptr;
+        if (sinceRequest.elapsed() > readDeadlineMs) {
+            qCDebug(lcLink) << "no list within" << readDeadlineMs << "ms";
+            return nullptr;
+        }
         if (!port.canReadLine()) {
             // Keep the window alive while the device is slow to answer.
             QCoreApplication::processEvents();

@@ -1,6 +1,7 @@
 #include "link/serial.h"
 
 #include "link/logging.h"
+#include <QFileInfo>
 #include <QSerialPortInfo>
 #include <QStringList>
 #include <QTextCodec>
@@ -69,15 +70,30 @@ QHash<QString, QString> Serial::scanPorts()
     return lister ? lister() : systemPorts();
 }
 
-bool Serial::probePort(const QString &portName)
+QSerialPort::SerialPortError Serial::tryOpen(const QString &portName)
 {
     QSerialPort candidate;
     candidate.setPortName(portName);
     candidate.setBaudRate(QSerialPort::Baud115200);
-    if (!knownAdapters.contains(scanPorts().value(portName)))
-        return false;
+    // Closed again when the candidate goes.
+    return candidate.open(QIODevice::ReadWrite) ? QSerialPort::NoError : candidate.error();
+}
+
+bool Serial::probePort(const QString &portName)
+{
     // A known adapter that another program holds open fails here and is skipped.
-    return candidate.open(QIODevice::ReadWrite);
+    return knownAdapters.contains(scanPorts().value(portName)) && tryOpen(portName) == QSerialPort::NoError;
+}
+
+bool Serial::isPermitted(const QString &portName)
+{
+#ifdef Q_OS_WIN
+    Q_UNUSED(portName)
+    return true;
+#else
+    const QFileInfo file(systemLocation(portName));
+    return !file.exists() || (file.isReadable() && file.isWritable());
+#endif
 }
 
 QString Serial::systemLocation(const QString &portName)
@@ -102,16 +118,21 @@ bool Serial::findDevice()
 
     const QStringList names = ports.keys();
     for (const QString &name : names) {
-        if (probePort(name)) {
+        if (!knownAdapters.contains(ports.value(name)))
+            continue;
+        const QSerialPort::SerialPortError error = tryOpen(name);
+        if (error == QSerialPort::NoError) {
             openPort(name);
             emit connected(name);
             return true;
         }
+        emit portRefused(name, error, isPermitted(name));
     }
-    // No known adapter could be opened: take any USB adapter, opened unchecked;
-    // the configuration read finds out whether a device answers there.
+    // No known adapter could be opened: take the first other USB adapter that opens. One
+    // that is busy or foreign would otherwise be taken, and fail, on every search.
     for (const QString &name : names) {
-        if (ports.value(name).contains(QLatin1String("USB"))) {
+        if (ports.value(name).contains(QLatin1String("USB")) && !knownAdapters.contains(ports.value(name))
+            && tryOpen(name) == QSerialPort::NoError) {
             openPort(name);
             emit connected(name);
             return true;
@@ -189,7 +210,7 @@ void Serial::onWatchdogTimeout()
     ++silentTicks;
     if (silentTicks == probeAtSilentTick) {
         qCDebug(lcLink) << "No data received for 4 seconds, requesting confirmation that the device is still "
-                    "connected...";
+                           "connected...";
         port.write(&probeByte, 1);
         port.flush();
     }
@@ -200,4 +221,19 @@ void Serial::onWatchdogTimeout()
     qCDebug(lcLink) << "No data received for 5 seconds, disconnecting...";
     closePort();
     dataSeen = false;
+}
+
+QString tracktune::portRefusalMessage(
+    const QString &portName, QSerialPort::SerialPortError error, bool permitted)
+{
+    if (error != QSerialPort::PermissionError)
+        return QString();
+    if (permitted)
+        return portName + QStringLiteral(" is in use by another program");
+#ifdef Q_OS_LINUX
+    return QStringLiteral("Not permitted to open ") + Serial::systemLocation(portName)
+        + QStringLiteral(": add your user to the dialout group, then log in again");
+#else
+    return QStringLiteral("Not permitted to open ") + portName;
+#endif
 }

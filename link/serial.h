@@ -46,10 +46,15 @@ signals:
     void connected(QString deviceName);
     void disconnected();
     void dataRead(QString data);
+    // A known adapter the search could not open: why, and whether this user may open
+    // its device file at all.
+    void portRefused(const QString &portName, QSerialPort::SerialPortError error, bool permitted);
 
 private:
     static constexpr int watchdogIntervalMs = 1000;
 
+    static QSerialPort::SerialPortError tryOpen(const QString &portName);
+    static bool isPermitted(const QString &portName);
     void readAvailable();
     void onWatchdogTimeout();
     void drainBurst();
@@ -62,3 +67,13 @@ private:
     // One decoder per open link, so a character split across two polls comes out whole.
     std::unique_ptr<QTextDecoder> pollDecoder;
 };
+
+namespace tracktune {
+
+// What the user reads when the search could not open a known adapter; empty when
+// there is nothing they can do about it.
+// Qt reports a port held by another program as a permission error too, so the
+// caller says whether this user may open the port's device file at all.
+QString portRefusalMessage(const QString &portName, QSerialPort::SerialPortError error, bool permitted);
+
+} // namespace tracktune

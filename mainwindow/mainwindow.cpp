@@ -1,5 +1,6 @@
 #include "mainwindow/mainwindow.h"
 
+#include "config/verification.h"
 #include "ui_mainwindow.h"
 
 #include <QCoreApplication>
@@ -14,9 +15,7 @@ MainWindow::MainWindow(QWidget *parent) : QMainWindow(parent), ui(new Ui_MainWin
     ui->table->setColumnWidth(0, parameterColumnWidth);
 
     ui->table->setEnabled(false);
-    ui->refreshButton->setEnabled(false);
-    ui->applyButton->setEnabled(false);
-    ui->buttonFirmwareUpdate->setEnabled(false);
+    updateControls();
     ui->frameExpertTools->hide();
 
     refreshPortList();
@@ -27,12 +26,20 @@ MainWindow::MainWindow(QWidget *parent) : QMainWindow(parent), ui(new Ui_MainWin
     });
     connect(&session, &DeviceSession::updating, this,
         [this] { ui->statusBar->showMessage(QStringLiteral("Software update in progress...")); });
+    connect(&session, &DeviceSession::operationChanged, this, &MainWindow::updateControls);
     session.start();
 
     Serial &serial = session.link();
     connect(&serial, &Serial::disconnected, this, &MainWindow::onDisconnected, Qt::DirectConnection);
     connect(&serial, &Serial::connected, this, &MainWindow::onConnected, Qt::DirectConnection);
     connect(&serial, &Serial::dataRead, &serialMonitor, &SerialMonitor::append);
+    // Shown after "Waiting for device..." on every search, for as long as it lasts.
+    connect(&serial, &Serial::portRefused, this,
+        [this](const QString &port, QSerialPort::SerialPortError error, bool permitted) {
+            const QString message = tracktune::portRefusalMessage(port, error, permitted);
+            if (!message.isEmpty())
+                ui->statusBar->showMessage(message);
+        });
 }
 
 MainWindow::~MainWindow()
@@ -44,8 +51,26 @@ MainWindow::~MainWindow()
     delete ui;
 }
 
+void MainWindow::updateControls()
+{
+    // Nothing that starts a device operation is usable while one runs; what needs the
+    // tracker's list needs a list read from an open link.
+    const bool idle = !session.isBusy();
+    const bool ready = idle && configurationLoaded && session.link().isOpen();
+    ui->serialPortList->setEnabled(idle);
+    ui->buttonAdvanced->setEnabled(idle);
+    ui->refreshButton->setEnabled(ready);
+    ui->applyButton->setEnabled(ready);
+    ui->buttonFirmwareUpdate->setEnabled(ready);
+}
+
 void MainWindow::on_buttonAdvanced_clicked(bool checked)
 {
+    // A click queued while a device operation ran changes nothing.
+    if (session.isBusy()) {
+        ui->buttonAdvanced->setChecked(expertMode);
+        return;
+    }
     expertMode = checked;
     ui->buttonAdvanced->setText(checked ? QStringLiteral("Standard mode") : QStringLiteral("Expert mode"));
     ui->frameExpertTools->setVisible(checked);
@@ -67,11 +92,10 @@ void MainWindow::on_applyButton_clicked()
     session.run(DeviceSession::Operation::Write, [this] { writeChanges(); });
 }
 
-bool MainWindow::loadConfiguration()
+bool MainWindow::loadConfiguration(QList<tracktune::DumpLine> *read)
 {
+    configurationLoaded = false;
     ui->table->clearForLoad();
-    ui->applyButton->setEnabled(false);
-    ui->refreshButton->setEnabled(false);
     // Show the emptied table before the read blocks.
     QCoreApplication::processEvents();
 
@@ -79,8 +103,9 @@ bool MainWindow::loadConfiguration()
     if (!entries)
         return false;
     ui->table->fill(*entries, expertMode);
-    ui->applyButton->setEnabled(true);
-    ui->refreshButton->setEnabled(true);
+    configurationLoaded = true;
+    if (read)
+        *read = *entries;
     return true;
 }
 
@@ -88,8 +113,17 @@ void MainWindow::writeChanges()
 {
     ui->table->setEnabled(false);
     ui->statusBar->showMessage(QStringLiteral("Writing to device..."));
-    session.write(ui->table->changes());
-    loadConfiguration();
-    // Shown whatever the reload gave; a failed reload has already closed the link.
-    ui->statusBar->showMessage(QStringLiteral("Changes saved"));
+    const QList<tracktune::DumpLine> changes = ui->table->changes();
+    session.write(changes);
+
+    // The tracker drops a sentence it does not take without a word: only its list tells.
+    QList<tracktune::DumpLine> reported;
+    if (!loadConfiguration(&reported)) {
+        ui->statusBar->showMessage(QStringLiteral("Changes not confirmed: the connection was lost"));
+        return;
+    }
+    const QStringList untaken = tracktune::untakenParameters(changes, reported);
+    ui->statusBar->showMessage(untaken.isEmpty()
+            ? QStringLiteral("Changes saved")
+            : QStringLiteral("Not saved: ") + untaken.join(QStringLiteral(", ")));
 }

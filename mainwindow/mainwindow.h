@@ -43,11 +43,14 @@ private:
     void onConnected(const QString &deviceName);
     void onDisconnected();
 
-    bool loadConfiguration();
+    void updateControls();
+    // The entries read go to read, when given.
+    bool loadConfiguration(QList<tracktune::DumpLine> *read = nullptr);
     void writeChanges();
 
     DeviceSession session;
     bool expertMode = false;
+    bool configurationLoaded = false; // the table shows the list of the open link
     SerialMonitor serialMonitor;
     Ui_MainWindow *ui = nullptr;
 };

@@ -38,7 +38,8 @@ void MainWindow::onConnected(const QString &deviceName)
 
     disconnect(ui->serialPortList, &QComboBox::currentTextChanged, nullptr, nullptr);
     for (int i = 0; i < ui->serialPortList->count(); ++i) {
-        if (ui->serialPortList->itemText(i).contains(deviceName)) {
+        // The entry of this port: "COM1" must not pick "COM10 (...)".
+        if (ui->serialPortList->itemText(i).startsWith(deviceName + QStringLiteral(" ("))) {
             ui->serialPortList->setCurrentIndex(i);
             break;
         }
@@ -47,15 +48,12 @@ void MainWindow::onConnected(const QString &deviceName)
         ui->serialPortList, &QComboBox::currentTextChanged, this, &MainWindow::on_serialPortList_selected);
 
     loadConfiguration();
-    ui->refreshButton->setEnabled(true);
-    ui->buttonFirmwareUpdate->setEnabled(true);
 }
 
 void MainWindow::onDisconnected()
 {
     ui->statusBar->showMessage(QStringLiteral("Connection closed"));
+    configurationLoaded = false;
     ui->table->setEnabled(false);
-    ui->refreshButton->setEnabled(false);
-    ui->applyButton->setEnabled(false);
-    ui->buttonFirmwareUpdate->setEnabled(false);
+    updateControls();
 }

@@ -4,12 +4,8 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QMenu>
-#include <QMessageBox>
-#include <QPushButton>
 #include <QToolButton>
 #include <QtTest>
-
-#include <algorithm>
 
 namespace testsupport {
 
@@ -30,75 +26,54 @@ void PortListing::set(QHash<QString, QString> ports)
     *current = std::move(ports);
 }
 
-ListedTracker::ListedTracker(const TrackerSimulator::Options &options, const QString &description)
-    : tracker(options), listing({})
+ListedTracker::ListedTracker(const TrackerSimulator::Options &options) : tracker(options)
 {
     if (tracker.start())
-        listing.set({{tracker.portPath(), description}});
+        listing.set({{tracker.portPath(), QStringLiteral("USB Serial Device")}});
 }
 
-ModalAnswer::ModalAnswer(std::function<void(QWidget *)> handler, int timeoutMs)
-    : handler(std::move(handler)), remainingMs(timeoutMs)
+TrackerSimulator::Options options(bool silent, bool paced)
 {
-    poll.setInterval(50);
-    QObject::connect(&poll, &QTimer::timeout, this, [this] {
-        remainingMs -= poll.interval();
-        QWidget *modal = QApplication::activeModalWidget();
-        if (!modal) {
-            if (remainingMs <= 0)
-                poll.stop();
-            return;
-        }
-        poll.stop();
-        done = true;
-        title = modal->windowTitle();
-        if (auto *box = qobject_cast<QMessageBox *>(modal))
-            text = box->text();
-        this->handler(modal);
-    });
-    poll.start();
+    TrackerSimulator::Options options;
+    options.silent = silent;
+    options.paced = paced;
+    return options;
 }
 
-int rowOf(QTableWidget *table, const QString &name)
+ModalAnswers::ModalAnswers(std::function<void(QWidget *)> handler) : handler(std::move(handler))
+{
+    QObject::connect(&poll, &QTimer::timeout, this, [this] {
+        if (QWidget *modal = QApplication::activeModalWidget()) {
+            seen << modal->windowTitle();
+            this->handler(modal);
+        }
+    });
+    poll.start(50);
+}
+
+QStringList shownRows(const QTableWidget *table)
+{
+    QStringList rows;
+    for (int row = 0; row < table->rowCount(); ++row) {
+        QString shown = table->item(row, 1) ? table->item(row, 1)->text() : QString();
+        if (auto *box = qobject_cast<QComboBox *>(table->cellWidget(row, 1)))
+            shown = box->currentText();
+        if (auto *button = qobject_cast<QToolButton *>(table->cellWidget(row, 1)))
+            shown = button->text();
+        const QTableWidgetItem *name = table->item(row, 0);
+        rows << name->text() + QLatin1Char('=') + shown
+                + (name->font().weight() > QFont::Medium ? QStringLiteral(" *") : QString());
+    }
+    return rows;
+}
+
+int rowOf(const QTableWidget *table, const QString &name)
 {
     for (int row = 0; row < table->rowCount(); ++row) {
         if (table->item(row, 0)->text() == name)
             return row;
     }
     return -1;
-}
-
-QString shownValue(QTableWidget *table, int row)
-{
-    if (auto *box = qobject_cast<QComboBox *>(table->cellWidget(row, 1)))
-        return box->currentText();
-    if (auto *button = qobject_cast<QToolButton *>(table->cellWidget(row, 1)))
-        return button->text();
-    QTableWidgetItem *item = table->item(row, 1);
-    return item ? item->text() : QString();
-}
-
-QStringList shownRows(QTableWidget *table)
-{
-    QStringList rows;
-    for (int row = 0; row < table->rowCount(); ++row)
-        rows << table->item(row, 0)->text() + QLatin1Char('=') + shownValue(table, row);
-    return rows;
-}
-
-bool isBold(const QTableWidgetItem *item)
-{
-    return item && item->font().weight() > QFont::Medium;
-}
-
-QStringList markedRows(QTableWidget *table)
-{
-    QStringList names;
-    for (int row = 0; row < table->rowCount(); ++row) {
-        if (isBold(table->item(row, 0)))
-            names << table->item(row, 0)->text();
-    }
-    return names;
 }
 
 static void editOnce(QTableWidget *table, const QString &step)
@@ -114,12 +89,12 @@ static void editOnce(QTableWidget *table, const QString &step)
     } else if (how == QLatin1String("toggle")) {
         auto *button = qobject_cast<QToolButton *>(table->cellWidget(row, 1));
         QVERIFY2(button && button->menu(), qPrintable(step));
-        const QList<QAction *> actions = button->menu()->actions();
-        const auto action = std::find_if(
-            actions.cbegin(), actions.cend(), [&what](QAction *action) { return action->text() == what; });
-        QVERIFY2(action != actions.cend(), qPrintable(step));
-        (*action)->trigger();
+        for (QAction *action : button->menu()->actions()) {
+            if (action->text() == what)
+                action->trigger();
+        }
     } else {
+        QVERIFY2(table->item(row, 1), qPrintable(step));
         table->item(row, 1)->setText(what);
     }
 }
@@ -133,6 +108,17 @@ void edit(QTableWidget *table, const QStringList &steps)
     }
 }
 
+QStringList sentencesIn(const QByteArray &received)
+{
+    QStringList sentences;
+    for (const QByteArray &line : received.split('\n')) {
+        const int start = line.indexOf("$POGNS");
+        if (start >= 0)
+            sentences << QString::fromUtf8(line.mid(start));
+    }
+    return sentences;
+}
+
 QList<qint64> timesOf(const TrackerSimulator &tracker, char byte)
 {
     QList<qint64> times;
@@ -142,28 +128,6 @@ QList<qint64> timesOf(const TrackerSimulator &tracker, char byte)
             times << entry.msecs;
     }
     return times;
-}
-
-static TrackerSimulator::Options unpaced(TrackerSimulator::Options options)
-{
-    options.paced = false;
-    return options;
-}
-
-LoadedWindow::LoadedWindow(TrackerSimulator::Options options)
-    : listed(unpaced(options)),
-      factory(listed.tracker.parameters()),
-      table(child<QTableWidget>(&window, "table"))
-{ }
-
-void LoadedWindow::reload(const QHash<QString, QString> &values)
-{
-    listed.tracker.setParameters(factory);
-    for (auto it = values.constBegin(); it != values.constEnd(); ++it)
-        listed.tracker.setParameter(it.key(), it.value());
-    child<QPushButton>(&window, "refreshButton")->click();
-    QVERIFY(table->isEnabled());
-    QVERIFY(window.link().isOpen());
 }
 
 } // namespace testsupport

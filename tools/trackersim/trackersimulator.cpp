@@ -249,6 +249,8 @@ void TrackerSimulator::Private::readInput()
             std::lock_guard<std::mutex> lock(mutex);
             for (ssize_t i = 0; i < count; ++i)
                 received.append({now / nsPerMs, buffer[i]});
+            if (options.echo)
+                out.append(buffer, static_cast<int>(count));
         }
         for (ssize_t i = 0; i < count; ++i)
             feed(buffer[i], now);

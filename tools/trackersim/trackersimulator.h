@@ -28,6 +28,7 @@ public:
         int answerDelayMs = 0; // delay before answering 0x03 or a sentence
         bool silent = false; // reads everything, answers nothing
         bool dumpEndingLine = true; // false: the dump stops after the last parameter line
+        bool echo = false; // sends every byte it receives straight back, as some adapters do
     };
 
     struct ReceivedByte

@@ -1,0 +1,237 @@
+#include "config/dumpline.h"
+#include "link/serial.h"
+#include "testsupport.h"
+
+#include <QElapsedTimer>
+#include <QSignalSpy>
+#include <QtTest>
+
+#include <memory>
+#include <vector>
+
+using namespace testsupport;
+
+Q_DECLARE_METATYPE(TrackerSimulator::LineEnding)
+
+namespace {
+
+// Lines a tracker prints besides its list.
+QByteArray noise(int count)
+{
+    QByteArray lines;
+    for (int i = 0; i < count; ++i)
+        lines += i % 2 ? "$GPRMC,120001.00,A,4736.7380,N,01114.0700,E*6C\r\n" : "IDLE    0   128    74\n";
+    return lines;
+}
+
+QString entriesText(const QByteArray *dump)
+{
+    if (!dump)
+        return QStringLiteral("<failed>");
+    QStringList entries;
+    for (const tracktune::DumpLine &entry : tracktune::parseDump(*dump))
+        entries << entry.name + QLatin1Char('=') + entry.value;
+    return entries.join(QLatin1Char(' '));
+}
+
+} // namespace
+
+// The link against a simulated tracker: finding it, polling it, dropping it, reading its list.
+class LinkTest : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void searchChoosesByDescription_data();
+    void searchChoosesByDescription();
+    void silentDeviceIsProbedOnceThenDropped();
+    void unpluggedDeviceIsDroppedAtOnce();
+    void closeReportsEveryClose();
+    void readTakesTheListUpToItsEnd_data();
+    void readTakesTheListUpToItsEnd();
+};
+
+void LinkTest::searchChoosesByDescription_data()
+{
+    QTest::addColumn<QStringList>("descriptions"); // one simulated port each; "busy:" held open elsewhere
+    QTest::addColumn<int>("chosen"); // index into descriptions, -1: none
+
+    QTest::newRow("known adapter beats another USB port")
+        << QStringList {"FT232R USB UART", "Silicon Labs CP210x USB to UART Bridge"} << 1;
+    QTest::newRow("CP2104 is known") << QStringList {"Generic USB", "CP2104 USB to UART Bridge Controller"} << 1;
+    QTest::newRow("any USB adapter when no known one") << QStringList {"Bluetooth serial", "FT232R USB UART"}
+                                                      << 1;
+    QTest::newRow("lower case passes neither test") << QStringList {"usb serial device"} << -1;
+    QTest::newRow("capitals pass the second test only") << QStringList {"USB SERIAL DEVICE"} << 0;
+    QTest::newRow("no description is never chosen") << QStringList {""} << -1;
+    QTest::newRow("no ports") << QStringList {} << -1;
+    QTest::newRow("busy USB adapter skipped for a later one")
+        << QStringList {"busy:FT232R USB UART", "CH340 USB serial"} << 1;
+    QTest::newRow("busy known adapter, nothing else: nothing") << QStringList {"busy:USB Serial Device"} << -1;
+}
+
+void LinkTest::searchChoosesByDescription()
+{
+    QFETCH(QStringList, descriptions);
+    QFETCH(int, chosen);
+
+    std::vector<std::unique_ptr<TrackerSimulator>> trackers;
+    std::vector<std::unique_ptr<QSerialPort>> otherPrograms;
+    QHash<QString, QString> ports;
+    for (QString description : descriptions) {
+        trackers.push_back(std::make_unique<TrackerSimulator>());
+        QVERIFY(trackers.back()->start());
+        if (description.startsWith(QLatin1String("busy:"))) {
+            description.remove(0, 5);
+            otherPrograms.push_back(std::make_unique<QSerialPort>(trackers.back()->portPath()));
+            QVERIFY(otherPrograms.back()->open(QIODevice::ReadWrite));
+        }
+        ports.insert(trackers.back()->portPath(), description);
+    }
+    PortListing listing(ports);
+
+    Serial serial;
+    QSignalSpy connectedSpy(&serial, &Serial::connected);
+    QCOMPARE(serial.findDevice(), chosen >= 0);
+    QCOMPARE(connectedSpy.count(), chosen >= 0 ? 1 : 0);
+    QCOMPARE(serial.isOpen(), chosen >= 0);
+    if (chosen >= 0)
+        QCOMPARE(connectedSpy.at(0).at(0).toString(), trackers.at(chosen)->portPath());
+    // Searching writes nothing to any port.
+    for (const auto &tracker : trackers)
+        QCOMPARE(tracker->receivedBytes(), QByteArray());
+}
+
+void LinkTest::silentDeviceIsProbedOnceThenDropped()
+{
+    TrackerSimulator tracker(options(true));
+    QVERIFY(tracker.start());
+    Serial serial;
+    QSignalSpy disconnectedSpy(&serial, &Serial::disconnected);
+    QSignalSpy dataSpy(&serial, &Serial::dataRead);
+    serial.openPort(tracker.portPath());
+
+    // Data after the first probe starts the count again: 4 more silent ticks to the next.
+    QTRY_VERIFY_WITH_TIMEOUT(tracker.receivedCount(0x02) == 1, 8000);
+    tracker.inject("$POGNR,still here\r\n");
+    QTRY_VERIFY_WITH_TIMEOUT(!tracker.hangups().isEmpty(), 15000);
+    QCOMPARE(disconnectedSpy.count(), 2); // one from the port closing, one from the link
+
+    const QList<qint64> polls = timesOf(tracker, 0x03);
+    const QList<qint64> probes = timesOf(tracker, 0x02);
+    QCOMPARE(polls.size(), 4 + 1 + 6);
+    QCOMPARE(probes.size(), 2);
+    QVERIFY(probes.at(0) >= polls.at(3) && probes.at(0) < polls.at(4));
+    QVERIFY(probes.at(1) >= polls.at(8) && probes.at(1) < polls.at(9));
+    QVERIFY(tracker.hangups().first() >= polls.last());
+    for (int i = 1; i < polls.size(); ++i)
+        QVERIFY2(polls.at(i) - polls.at(i - 1) >= 700 && polls.at(i) - polls.at(i - 1) <= 1600,
+            qPrintable(QStringLiteral("poll gap %1 ms").arg(polls.at(i) - polls.at(i - 1))));
+    // Every tick reports, an empty one too; the injected line came whole.
+    QCOMPARE(dataSpy.count(), polls.size());
+    QCOMPARE(dataSpy.at(4).at(0).toString(), QStringLiteral("$POGNR,still here\r\n"));
+}
+
+void LinkTest::unpluggedDeviceIsDroppedAtOnce()
+{
+    TrackerSimulator tracker;
+    QVERIFY(tracker.start());
+    Serial serial;
+    QSignalSpy disconnectedSpy(&serial, &Serial::disconnected);
+    serial.openPort(tracker.portPath());
+    QTRY_VERIFY(tracker.peerOpen());
+    tracker.unplug();
+    // Well before the watchdog would notice the silence.
+    QTRY_VERIFY_WITH_TIMEOUT(!serial.isOpen(), 2000);
+    QCOMPARE(disconnectedSpy.count(), 2);
+}
+
+void LinkTest::closeReportsEveryClose()
+{
+    TrackerSimulator first;
+    TrackerSimulator second;
+    QVERIFY(first.start() && second.start());
+    Serial serial;
+    QSignalSpy disconnectedSpy(&serial, &Serial::disconnected);
+    serial.closePort();
+    QCOMPARE(disconnectedSpy.count(), 1);
+    serial.openPort(first.portPath());
+    serial.openPort(second.portPath()); // closes the first
+    QCOMPARE(disconnectedSpy.count(), 2);
+    serial.closePort();
+    QCOMPARE(disconnectedSpy.count(), 4);
+    QCOMPARE(Serial::systemLocation(serial.portName()), second.portPath());
+    QTRY_VERIFY(!first.peerOpen() && !second.peerOpen());
+}
+
+void LinkTest::readTakesTheListUpToItsEnd_data()
+{
+    QTest::addColumn<TrackerSimulator::LineEnding>("ending");
+    QTest::addColumn<QByteArray>("earlier"); // already on its way when the read begins
+    QTest::addColumn<QByteArray>("answer"); // to the request; empty: the tracker's own list
+    QTest::addColumn<QString>("entries"); // "<its list>": the tracker's own
+    QTest::addColumn<int>("requests");
+
+    const auto lf = TrackerSimulator::LineEnding::Lf;
+    const QByteArray list = "Address        = 0x1A2B3C; # [24-bit]\nReg            = D-KABC; #  [char]\n";
+    const QString two = QStringLiteral("Address=0x1A2B3C Reg=D-KABC");
+    const QByteArray after = "APN = web;\nBatt:4.12V\n";
+    // Its list starts after 12 other lines, so every read asks twice.
+    QTest::newRow("LF tracker") << lf << QByteArray() << QByteArray() << "<its list>" << 2;
+    QTest::newRow("CR LF tracker") << TrackerSimulator::LineEnding::CrLf << QByteArray() << QByteArray()
+                                   << "<its list>" << 2;
+    QTest::newRow("9 lines before: asked once") << lf << QByteArray() << noise(9) + list + "\n" << two << 1;
+    QTest::newRow("10 lines before: asked again, list still read")
+        << lf << QByteArray() << noise(10) + list + "\n" << two << 2;
+    QTest::newRow("$ after the start ends") << lf << QByteArray() << list + "$POGNS,Pilot=Jo\r\n" + after << two
+                                            << 1;
+    QTest::newRow("empty CR LF line ends") << lf << QByteArray() << list + "\r\n" + after << two << 1;
+    QTest::newRow("Address= does not start it")
+        << lf << QByteArray() << "Address=0x1\nReg = X;\n" + list + "Batt\n" << two << 1;
+    QTest::newRow("a list on its way is not the answer")
+        << lf << "Address = 0x1;\nReg = OLD;\nBatt\n" + noise(6) << list + "Batt\n" << two << 1;
+    QTest::newRow("silence after the list fails") << lf << QByteArray() << list << "<failed>" << 1;
+}
+
+void LinkTest::readTakesTheListUpToItsEnd()
+{
+    QFETCH(TrackerSimulator::LineEnding, ending);
+    QFETCH(QByteArray, earlier);
+    QFETCH(QByteArray, answer);
+    QFETCH(QString, entries);
+    QFETCH(int, requests);
+
+    TrackerSimulator::Options scripted = options(!answer.isEmpty(), false);
+    scripted.lineEnding = ending;
+    TrackerSimulator tracker(scripted);
+    QVERIFY(tracker.start());
+    Serial serial;
+    serial.openPort(tracker.portPath());
+    QTRY_VERIFY(tracker.peerOpen());
+
+    // The scripted answer goes out once the request has come (the read pumps events while it waits).
+    QTimer answering;
+    connect(&answering, &QTimer::timeout, this, [&] {
+        if (tracker.receivedCount(0x03) > 0) {
+            answering.stop();
+            tracker.inject(answer);
+        }
+    });
+    if (!answer.isEmpty())
+        answering.start(5);
+    tracker.inject(earlier);
+    QElapsedTimer clock;
+    clock.start();
+    const QString read = entriesText(serial.readConfiguration());
+
+    const QByteArray ownList = tracker.dump();
+    if (entries == QLatin1String("<its list>"))
+        entries = entriesText(&ownList);
+    QCOMPARE(read, entries);
+    QCOMPARE(tracker.receivedCount(0x03), requests);
+    if (entries == QLatin1String("<failed>")) // about 90 idle passes of 100 ms and more
+        QVERIFY2(clock.elapsed() >= 8000 && clock.elapsed() <= 14000, qPrintable(QString::number(clock.elapsed())));
+}
+
+QTEST_GUILESS_MAIN(LinkTest)
+#include "tst_link.moc"

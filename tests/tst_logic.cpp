@@ -1,0 +1,218 @@
+#include "config/catalogue.h"
+#include "config/conversions.h"
+#include "config/dumpline.h"
+#include "config/valueencoding.h"
+#include "config/verification.h"
+#include "firmware/flasherarguments.h"
+#include "firmware/flasherprogress.h"
+#include "link/serial.h"
+
+#include <QtTest>
+
+#include <functional>
+
+using Rule = std::function<QString(const QString &)>;
+
+namespace {
+
+const auto &lists = tracktune::optionLists();
+
+QString setTexts(const QHash<QString, bool> &checks)
+{
+    QStringList texts;
+    for (auto it = checks.constBegin(); it != checks.constEnd(); ++it) {
+        if (it.value())
+            texts << it.key();
+    }
+    texts.sort();
+    return texts.join(QLatin1Char(' '));
+}
+
+// "a|b|c" as its parts.
+QString part(const QString &input, int index)
+{
+    return input.section(QLatin1Char('|'), index, index);
+}
+
+// Each rule turns one input text into the text it gives, so that one table covers a module.
+const QHash<QString, Rule> configurationRules = {
+    {"dump line",
+        [](const QString &line) {
+            const auto entry = tracktune::parseDumpLine(line);
+            return entry ? entry->name + QLatin1Char('=') + entry->value : QStringLiteral("<none>");
+        }},
+    {"hard", [](const QString &value) { return tracktune::firmwareFolderFor(value); }},
+    {"Select", [](const QString &v) { return QString::number(tracktune::indexFromHexValue(v)); }},
+    {"SelectInt", [](const QString &v) { return QString::number(tracktune::indexFromDecimalValue(v)); }},
+    {"power",
+        [](const QString &v) {
+            return lists.txPowerLevels.value(
+                tracktune::nearestOptionKey(tracktune::numberFromValue(v), lists.txPowerLevels));
+        }},
+    {"mask shows",
+        [](const QString &v) {
+            return setTexts(
+                tracktune::checksFromMask(int(tracktune::maskFromHexValue(v)), lists.txProtocols));
+        }},
+    {"mask writes",
+        [](const QString &in) {
+            QHash<QString, bool> checks;
+            for (const QString &text : part(in, 1).split(QLatin1Char(' '), Qt::SkipEmptyParts))
+                checks.insert(text, true);
+            const int checked = tracktune::maskFromChecks(checks, lists.txProtocols);
+            return tracktune::hexMaskValue(tracktune::mergeMask(
+                quint32(checked), tracktune::maskFromHexValue(part(in, 0)), lists.txProtocols));
+        }},
+    {"index writes",
+        [](const QString &v) {
+            return tracktune::hexIndexValue(v.toInt()) + QLatin1Char(' ')
+                + tracktune::decimalIndexValue(v.toInt());
+        }},
+    {"level writes",
+        [](const QString &text) { return tracktune::optionKeyValue(text, lists.txPowerLevels); }},
+    {"sentence",
+        [](const QString &in) {
+            return QString::fromUtf8(
+                tracktune::configurationSentence(part(in, 0), part(in, 1)).toPercentEncoding("$,=+"));
+        }},
+    {"port refusal",
+        [](const QString &in) {
+            return tracktune::portRefusalMessage("ttyUSB0",
+                part(in, 0) == "refused" ? QSerialPort::PermissionError : QSerialPort::DeviceNotFoundError,
+                part(in, 1) == "permitted");
+        }},
+    {"taken",
+        [](const QString &in) {
+            return tracktune::reportsAsWritten(part(in, 0), part(in, 1)) ? QStringLiteral("yes")
+                                                                         : QStringLiteral("no");
+        }},
+};
+
+const QHash<QString, Rule> firmwareRules = {
+    {"arguments",
+        [](const QString &templateText) {
+            return tracktune::flasherArguments(templateText, "esp32s3", "/dev/ttyUSB0", "/fw", "/img/a.bin")
+                .join(QLatin1Char('|'));
+        }},
+    {"chip", [](const QString &architecture) { return tracktune::chipFromArchitecture(architecture); }},
+    {"progress",
+        [](const QString &line) {
+            const std::optional<int> percent = tracktune::progressPercent(line);
+            return percent ? QString::number(*percent) : QStringLiteral("<none>");
+        }},
+    {"shown", [](const QString &line) { return tracktune::withoutTerminalCodes(line); }},
+    {"folders",
+        [](const QString &architecture) {
+            return tracktune::firmwareFolders(
+                "/opt/tt", {"/home/u/.local/share/tracktune", "/opt/tt"}, architecture)
+                .join(QLatin1Char('|'));
+        }},
+};
+
+} // namespace
+
+// The pure rules of each module, one table each: the row says what it proves.
+class LogicTest : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void configuration_data();
+    void configuration() { check(configurationRules); }
+    void firmware_data();
+    void firmware() { check(firmwareRules); }
+
+private:
+    static void columns()
+    {
+        QTest::addColumn<QString>("rule");
+        QTest::addColumn<QString>("input");
+        QTest::addColumn<QString>("expected");
+    }
+    static void row(const char *what, const QString &rule, const QString &input, const QString &expected)
+    {
+        QTest::newRow(what) << rule << input << expected;
+    }
+    static void check(const QHash<QString, Rule> &rules)
+    {
+        QFETCH(QString, rule);
+        QFETCH(QString, input);
+        QFETCH(QString, expected);
+        QVERIFY2(rules.contains(rule), qPrintable(rule));
+        QCOMPARE(rules.value(rule)(input), expected);
+    }
+};
+
+void LogicTest::configuration_data()
+{
+    columns();
+    row("padded name and comment", "dump line", "TxPower        = +14; #  [  dBm]", "TxPower=+14");
+    row("blanks inside a value go", "dump line", "Reg = D K ABC ;x", "Reg=DKABC");
+    row("second = ends the value", "dump line", "Pilot=a=b;c", "Pilot=a");
+    row("line without = gives nothing", "dump line", "Batt:4.12V", "<none>");
+    row("empty Hard is the plain tracker", "hard", "", "esp32-tracker");
+    row("ZRN-LTE is an S3", "hard", "ZRN-LTE", "esp32s3-tracker");
+    row("other hardware passes", "hard", "esp32-custom", "esp32-custom");
+    row("Select reads hex", "Select", "F", "15");
+    row("Select 10 is sixteen", "Select", "10", "16");
+    row("SelectInt reads decimal", "SelectInt", "10", "10");
+    row("power 14 is NORMAL", "power", "+14", "NORMAL");
+    row("power 12: the tie goes up", "power", "12", "NORMAL");
+    row("power 18: the tie goes up", "power", "18", "HIGH");
+    row("power far above", "power", "2147483647", "HIGH");
+    row("power not a number reads 0: LOW", "power", "max", "LOW");
+    row("mask 0x12", "mask shows", "12", "FANET OGN");
+    row("mask: bit 1 has no entry", "mask shows", "0x83", "OGN RemoteID");
+    row("mask: 0x20 sets no entry", "mask shows", "0x20", "");
+    row("mask: all 32 bits", "mask shows", "FFFFFFFF", "ADS-L FANET OGN PilotAware RemoteID");
+    row("OGN unchecked from 0xFF keeps unnamed bits", "mask writes", "0xFF|ADS-L PilotAware FANET RemoteID",
+        "0xFD");
+    row("0x83 written back unchanged", "mask writes", "0x83|OGN RemoteID", "0x83");
+    row("high bits kept", "mask writes", "0xFFFFFFFF|", "0xFFFFFF61");
+    row("index 10", "index writes", "10", "0xA 10");
+    row("HIGH writes +22", "level writes", "HIGH", "+22");
+    row("comma and = go as they are", "sentence", "Reg|a,b=c", "$POGNS,Reg=a,b=c%0A");
+    row("UTF-8 on the wire", "sentence", QStringLiteral("Reg|Z\u00fcrich"), "$POGNS,Reg=Z%C3%BCrich%0A");
+    row("line breaks never split a sentence", "sentence", "Reg|D-K\r\nABC\r", "$POGNS,Reg=D-KABC%0A");
+    row("no permission: how to get it", "port refusal", "refused|not permitted",
+        "Not permitted to open /dev/ttyUSB0: add your user to the dialout group, then log in again");
+    row("refused though permitted: held elsewhere", "port refusal", "refused|permitted",
+        "ttyUSB0 is in use by another program");
+    row("a port gone: nothing to say", "port refusal", "gone|not permitted", "");
+    row("hex widths differ", "taken", "0xFFF|0x0FFF", "yes");
+    row("different number", "taken", "+22|+14", "no");
+    row("blank dropped by the device", "taken", "D K|DK", "no");
+    row("the dump's CR does not count", "taken", "web|web\r", "yes");
+    row("text against a number", "taken", "0x1|one", "no");
+}
+
+void LogicTest::firmware_data()
+{
+    columns();
+    row("word, chip, word, port, file: no leading blanks", "arguments",
+        "a, ${CHIP}, b, ${PORT}, ${FIRMWARE_FILE}", "a|esp32s3|b|/dev/ttyUSB0|/img/a.bin");
+    row("a placeholder twice, the folder too", "arguments", "${FIRMWARE_DIR}/x,${FIRMWARE_DIR}/y",
+        "/fw/x|/fw/y");
+    row("unknown placeholder and case stay", "arguments", "${chip},${BAUD}", "${chip}|${BAUD}");
+    row("adjacent commas: an empty argument", "arguments", "a,,b", "a||b");
+    row("comma and two blanks leave one", "arguments", "a,  b", "a| b");
+    row("line breaks are no separators", "arguments", "a,\nb\n", "a|\nb\n");
+    row("empty template: one empty argument", "arguments", "", "");
+    row("chip before the first dash", "chip", "esp32c3-tracker", "esp32c3");
+    row("classic (42 %)", "progress", "Writing at 0x00010000... (42 %)\n", "42");
+    row("no blank before %: 0", "progress", "Writing at 0x00010000... (42%)\n", "0");
+    row("blank after (: 0", "progress", "Writing at 0x00010000... ( 42 %)\n", "0");
+    row("CR between updates: the last counts", "progress",
+        "Writing at 0x1... (40 %)\rWriting at 0x2... (50 %)\r\n", "50");
+    row("bar with colours", "progress",
+        "\r\x1b[1;34mWriting at 0x0004c000\x1b[0m [====>   ]  33.3% 81920/245760 bytes...", "33");
+    row("colour reset is no (", "progress", "Writing at 0x1 \x1b(B 57.8%", "57");
+    row("bar without a number yet", "progress", "\rWriting at 0x0004c000 [=====", "<none>");
+    row("other lines carry no progress", "progress", "Packed 245760 bytes to 139458 (56 %)\n", "<none>");
+    row("colour codes are not shown", "shown", "\x1b[1;32mdone\x1b[0m\n", "done\n");
+    row("beside the program first, then the data folders, no repeats", "folders", "esp32-tracker",
+        "/opt/tt/firmware/esp32-tracker|/home/u/.local/share/tracktune/firmware/esp32-tracker");
+}
+
+QTEST_APPLESS_MAIN(LogicTest)
+#include "tst_logic.moc"

@@ -1,0 +1,104 @@
+#include "config/parametertable.h"
+#include "testsupport.h"
+
+#include <QtTest>
+
+using testsupport::edit;
+using testsupport::shownRows;
+
+// The table fed with dump text, no tracker: what the editors show, what marks a row,
+// and exactly what the marked rows write.
+class ParameterTableTest : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void editsMakeTheirSettings_data();
+    void editsMakeTheirSettings();
+};
+
+void ParameterTableTest::editsMakeTheirSettings_data()
+{
+    QTest::addColumn<bool>("expert");
+    QTest::addColumn<QStringList>("dump");
+    QTest::addColumn<QStringList>("edits");
+    QTest::addColumn<QStringList>("rows"); // as shown, " *" after a marked row
+    QTest::addColumn<QStringList>("changes"); // what Apply writes
+
+    const QStringList device = {"Address = 0x1A2B3C", "AddrType = 0x3", "AcftType = 0x1", "NoTrack = 0x0",
+        "Reg = ", "FreqPlan = 0", "TxPower = +14", "APN = internet", "TxProtMask = 0xFF", "Hard = ZRN-LTE"};
+    const QStringList shown = {"Address=0x1A2B3C", "AddrType=OGN", "AcftType=(Moto-)glider", "Reg=",
+        "FreqPlan=Automatic", "TxPower=NORMAL", "APN=internet", "TxProtMask=OGN ADS-L PilotAware FANET RemoteID "};
+
+    QTest::newRow("known parameters in dump order, nothing marked") << false << device << QStringList() << shown
+                                                                     << QStringList();
+    QTest::newRow("hex and decimal readings")
+        << false << QStringList {"AddrType=0x2", "AcftType=F", "FreqPlan=2", "TxPower=10", "TxProtMask=12"}
+        << QStringList()
+        << QStringList {"AddrType=FLARM", "AcftType=Static object", "FreqPlan=USA/Canada", "TxPower=LOW",
+               "TxProtMask=OGN FANET "}
+        << QStringList();
+    QTest::newRow("beyond the lists; a power between levels is snapped and marked")
+        << false << QStringList {"AddrType=4", "AcftType=10", "FreqPlan=10", "TxPower=+17", "TxProtMask=0x60"}
+        << QStringList()
+        << QStringList {"AddrType=", "AcftType=", "FreqPlan=", "TxPower=NORMAL *", "TxProtMask="}
+        << QStringList {"TxPower=+14"};
+    QTest::newRow("not numbers read as 0")
+        << false << QStringList {"AddrType=x", "TxPower=max", "TxProtMask=none"} << QStringList()
+        << QStringList {"AddrType=Random", "TxPower=LOW *", "TxProtMask="} << QStringList {"TxPower=+10"};
+    QTest::newRow("a second start of the list ends the table")
+        << false << QStringList {"Address=0x1", "Reg=A", "Address=0x1", "APN=b"} << QStringList()
+        << QStringList {"Address=0x1", "Reg=A"} << QStringList();
+    QTest::newRow("the value shown again marks nothing")
+        << false << device << QStringList {"AcftType|pick|(Moto-)glider", "TxPower|pick|NORMAL"} << shown
+        << QStringList();
+    QTest::newRow("every kind, out of order and undone, written in table order")
+        << false << device
+        << QStringList {"TxProtMask|toggle|FANET", "APN|type|web", "TxPower|pick|HIGH", "Reg|type|D-KABC",
+               "FreqPlan|pick|Europe", "FreqPlan|pick|Automatic", "AcftType|pick|UFO", "AddrType|pick|Random",
+               "Address|type|0x000001", "Address|type|0x1A2B3C"}
+        << QStringList {"Address=0x1A2B3C *", "AddrType=Random *", "AcftType=UFO *", "Reg=D-KABC *",
+               "FreqPlan=Automatic *", "TxPower=HIGH *", "APN=web *", "TxProtMask=OGN ADS-L PilotAware RemoteID  *"}
+        << QStringList {"Address=0x1A2B3C", "AddrType=0x0", "AcftType=0xA", "Reg=D-KABC", "FreqPlan=0",
+               "TxPower=+22", "APN=web", "TxProtMask=0xEF"};
+    QTest::newRow("caption in the order checked; unnamed bits kept")
+        << false << QStringList {"TxProtMask=0x83"}
+        << QStringList {"TxProtMask|toggle|OGN", "TxProtMask|toggle|FANET", "TxProtMask|toggle|OGN"}
+        << QStringList {"TxProtMask=RemoteID FANET OGN  *"} << QStringList {"TxProtMask=0x93"};
+    QTest::newRow("expert mode: every line as typed text")
+        << true << QStringList {"Address=0x1", "BTname=", "TxPower=+14"}
+        << QStringList {"BTname|type|glider", "TxPower|type|+22"}
+        << QStringList {"Address=0x1", "BTname=glider *", "TxPower=+22 *"}
+        << QStringList {"BTname=glider", "TxPower=+22"};
+}
+
+void ParameterTableTest::editsMakeTheirSettings()
+{
+    QFETCH(bool, expert);
+    QFETCH(QStringList, dump);
+    QFETCH(QStringList, edits);
+    QFETCH(QStringList, rows);
+    QFETCH(QStringList, changes);
+
+    ParameterTable table;
+    table.clearForLoad();
+    QVERIFY(!table.isEnabled());
+    table.fill(tracktune::parseDump(dump.join(QStringLiteral("; #\n")).toUtf8()), expert);
+    QVERIFY(table.isEnabled());
+    edit(&table, edits);
+    if (QTest::currentTestFailed())
+        return;
+    QCOMPARE(shownRows(&table), rows);
+    QStringList written;
+    for (const tracktune::DumpLine &change : table.changes())
+        written << change.name + QLatin1Char('=') + change.value;
+    QCOMPARE(written, changes);
+
+    // A reload starts unmarked.
+    table.clearForLoad();
+    table.fill({{QStringLiteral("Reg"), QStringLiteral("X")}}, expert);
+    QCOMPARE(table.changes().size(), 0);
+}
+
+QTEST_MAIN(ParameterTableTest)
+#include "tst_parametertable.moc"
