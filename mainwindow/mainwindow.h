@@ -40,6 +40,7 @@ private:
     void refreshPortList();
     // A plain function, connected by hand: no signal of the list has this name.
     void on_serialPortList_selected(const QString &arg1);
+    void selectPortEntry(const QString &portName);
     void onConnected(const QString &deviceName);
     void onDisconnected();
 

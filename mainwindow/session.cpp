@@ -2,6 +2,8 @@
 
 #include "ui_mainwindow.h"
 
+#include <QSignalBlocker>
+
 namespace {
 const int connectMessageMs = 5000;
 
@@ -27,7 +29,23 @@ void MainWindow::refreshPortList()
 void MainWindow::on_serialPortList_selected(const QString &arg1)
 {
     const QString name = arg1.split(QStringLiteral(" (")).first();
-    session.run(DeviceSession::Operation::Search, [this, &name] { session.connectTo(name); });
+    // A pick that arrives while a device operation runs is undone, not followed.
+    if (!session.run(DeviceSession::Operation::Search, [this, &name] { session.connectTo(name); }))
+        selectPortEntry(session.link().portName());
+}
+
+void MainWindow::selectPortEntry(const QString &portName)
+{
+    const QSignalBlocker notAPick(ui->serialPortList);
+    const QString location = Serial::systemLocation(portName);
+    for (int i = 0; i < ui->serialPortList->count(); ++i) {
+        // The entry of this port, by its whole name: "COM1" must not pick "COM10 (...)".
+        const QString entryName = ui->serialPortList->itemText(i).section(QStringLiteral(" ("), 0, 0);
+        if (Serial::systemLocation(entryName) == location) {
+            ui->serialPortList->setCurrentIndex(i);
+            return;
+        }
+    }
 }
 
 void MainWindow::onConnected(const QString &deviceName)
@@ -35,18 +53,7 @@ void MainWindow::onConnected(const QString &deviceName)
     ui->statusBar->showMessage(
         QStringLiteral("Connected to OGN device found on ") + deviceName, connectMessageMs);
     serialMonitor.updateConnection(deviceName);
-
-    disconnect(ui->serialPortList, &QComboBox::currentTextChanged, nullptr, nullptr);
-    for (int i = 0; i < ui->serialPortList->count(); ++i) {
-        // The entry of this port: "COM1" must not pick "COM10 (...)".
-        if (ui->serialPortList->itemText(i).startsWith(deviceName + QStringLiteral(" ("))) {
-            ui->serialPortList->setCurrentIndex(i);
-            break;
-        }
-    }
-    connect(
-        ui->serialPortList, &QComboBox::currentTextChanged, this, &MainWindow::on_serialPortList_selected);
-
+    selectPortEntry(deviceName);
     loadConfiguration();
 }
 

@@ -86,6 +86,7 @@ struct TrackerSimulator::Private
     QList<qint64> hangups;
     bool peerOpen = false;
     QByteArray injected;
+    QByteArray dumpPrefix;
     bool dropOutput = false;
 
     // The loop's own.
@@ -172,6 +173,8 @@ void TrackerSimulator::Private::releaseAnswers(qint64 nowNs)
             continue;
         switch (answer) {
         case Answer::Dump:
+            out += dumpPrefix;
+            dumpPrefix.clear();
             out += trackersim::composeDump(parameters, options.lineEnding, options.dumpEndingLine);
             break;
         case Answer::Status:
@@ -433,6 +436,12 @@ void TrackerSimulator::inject(const QByteArray &bytes)
     std::lock_guard<std::mutex> lock(d->mutex);
     d->injected += bytes;
     d->wakeLoop();
+}
+
+void TrackerSimulator::prefixNextDump(const QByteArray &bytes)
+{
+    std::lock_guard<std::mutex> lock(d->mutex);
+    d->dumpPrefix = bytes;
 }
 
 void TrackerSimulator::unplug()

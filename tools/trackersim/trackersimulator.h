@@ -62,6 +62,7 @@ public:
     void setDumpEndingLine(bool on);
     // Goes out even when silent, behind any output in flight; dropped while the port is closed.
     void inject(const QByteArray &bytes); // sent as they are, at once
+    void prefixNextDump(const QByteArray &bytes); // sent before the answer to the next 0x03
     void unplug(); // closes the device side: the port sees a hang-up
 
     QList<Parameter> parameters() const;
