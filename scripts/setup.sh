@@ -5,7 +5,8 @@ set -euo pipefail
 ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 BUILD_DIR="${BUILD_DIR:-$ROOT/build}"
 PACKAGES=(cmake g++ make qtbase5-dev libqt5serialport5-dev qttools5-dev-tools
-          xvfb xauth imagemagick fonts-dejavu-core)
+          xvfb xauth imagemagick fonts-dejavu-core
+          desktop-file-utils appstream dpkg-dev file) # the install and package tests
 
 install_missing_packages() {
     local missing=()
