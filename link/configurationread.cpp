@@ -58,7 +58,10 @@ QByteArray *Serial::readConfiguration()
     for (int drained = 0; drained < drainLines && port.canReadLine(); ++drained) {
         const QByteArray line = port.readLine();
         qCDebug(lcLink).noquote() << drained << "--" << line;
-        port.waitForReadyRead(drainWaitMs);
+        // Waiting for more only when no line is waiting already: lines that have
+        // arrived would otherwise cost a second each.
+        if (!port.canReadLine())
+            port.waitForReadyRead(drainWaitMs);
     }
     // A list already on its way (the answer to an earlier poll) would be taken
     // for the answer to this request, with the values from before a write: let

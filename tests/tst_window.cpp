@@ -54,8 +54,12 @@ void WindowTest::initTestCase()
     first = std::make_unique<TrackerSimulator>(vendor);
     second = std::make_unique<TrackerSimulator>(options(false, false));
     QVERIFY(first->start() && second->start());
-    listing = std::make_unique<PortListing>(QHash<QString, QString> {
-        {first->portPath(), "USB Serial Device"}, {second->portPath(), "Bluetooth link"}});
+    QHash<QString, QString> ports {
+        {first->portPath(), "USB Serial Device"}, {second->portPath(), "Bluetooth link"}};
+    // Names that begin with the tracker's: its entry must be chosen by its whole name.
+    for (char digit = '0'; digit <= '9'; ++digit)
+        ports.insert(first->portPath() + digit, "Modem");
+    listing = std::make_unique<PortListing>(ports);
     window = std::make_unique<MainWindow>();
     table = child<QTableWidget>(window.get(), "table");
     connect(window->statusBar(), &QStatusBar::messageChanged, this, [this](const QString &message) {
@@ -85,8 +89,9 @@ void WindowTest::findsTheTrackerAndShowsItsParameters()
     for (const char *name : {"refreshButton", "applyButton", "buttonFirmwareUpdate"})
         QVERIFY2(button(name)->isEnabled(), name);
     QCOMPARE(shownRows(table),
-        (QStringList {"Address=0x1A2B3C", "AddrType=OGN", "AcftType=(Moto-)glider", "Reg=", "FreqPlan=Automatic",
-            "TxPower=NORMAL", "APN=internet", "TxProtMask=OGN ADS-L PilotAware FANET RemoteID "}));
+        (QStringList {"Address=0x1A2B3C", "AddrType=OGN", "AcftType=(Moto-)glider",
+            "Reg=", "FreqPlan=Automatic", "TxPower=NORMAL", "APN=internet",
+            "TxProtMask=OGN ADS-L PilotAware FANET RemoteID "}));
     QCOMPARE(window->firmwareArchitecture(), QStringLiteral("esp32s3-tracker"));
 }
 
@@ -99,9 +104,9 @@ void WindowTest::applyWritesEveryEditedKind()
     messages.clear();
     button("applyButton")->click();
 
-    const QStringList written = {"$POGNS,Address=0x1A2B3D", "$POGNS,AddrType=0x1", "$POGNS,AcftType=0x7",
-        "$POGNS,Reg=D-KABC", "$POGNS,FreqPlan=1", "$POGNS,TxPower=+22", "$POGNS,APN=web",
-        "$POGNS,TxProtMask=0xFB"};
+    const QStringList written
+        = {"$POGNS,Address=0x1A2B3D", "$POGNS,AddrType=0x1", "$POGNS,AcftType=0x7", "$POGNS,Reg=D-KABC",
+            "$POGNS,FreqPlan=1", "$POGNS,TxPower=+22", "$POGNS,APN=web", "$POGNS,TxProtMask=0xFB"};
     QCOMPARE(sentencesIn(first->receivedBytes()), written);
     QCOMPARE(first->sentences(), written);
     // All written before the reload asks for the list.

@@ -17,6 +17,7 @@ dpkg-deb -c "$deb" | awk '{ print $6 }' >"$out/files"
 # One line per installed file.
 for file in \
     ./usr/bin/tracktune \
+    ./usr/bin/tracktune-cli \
     ./usr/share/applications/$id.desktop \
     ./usr/share/metainfo/$id.metainfo.xml \
     ./usr/share/icons/hicolor/scalable/apps/$id.svg \

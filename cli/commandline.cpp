@@ -1,0 +1,95 @@
+#include "cli/commandline.h"
+
+#include <QCommandLineParser>
+
+#include <algorithm>
+
+namespace tracktune {
+
+namespace {
+
+struct CommandShape
+{
+    const char *name;
+    QStringList options; // beside --port and --help
+    int minArguments;
+    int maxArguments;
+};
+
+const QList<CommandShape> &commandShapes()
+{
+    static const QList<CommandShape> shapes {
+        {"ports", {}, 0, 0},
+        {"show", {QStringLiteral("all"), QStringLiteral("json")}, 0, 0},
+        {"set", {}, 1, -1},
+        {"backup", {}, 1, 1},
+        {"apply", {QStringLiteral("dry-run"), QStringLiteral("identity")}, 1, 1},
+    };
+    return shapes;
+}
+
+} // namespace
+
+QString usageText()
+{
+    return QStringLiteral(
+        "usage:\n"
+        "  tracktune-cli ports\n"
+        "  tracktune-cli show   [--port PORT] [--all] [--json]\n"
+        "  tracktune-cli set    [--port PORT] NAME=VALUE...\n"
+        "  tracktune-cli backup [--port PORT] FILE\n"
+        "  tracktune-cli apply  [--port PORT] [--dry-run] [--identity] FILE\n"
+        "Without --port the tracker is searched for as the window does. FILE \"-\" is the terminal.\n"
+        "Exit codes: 0 done, 1 no tracker, 2 usage (nothing written), 3 a value not taken.\n");
+}
+
+CliRequest parseCommandLine(const QStringList &arguments)
+{
+    QCommandLineParser parser;
+    const QCommandLineOption help({QStringLiteral("h"), QStringLiteral("help")}, QString());
+    const QCommandLineOption port(QStringLiteral("port"), QString(), QStringLiteral("PORT"));
+    const QStringList flags {
+        QStringLiteral("all"), QStringLiteral("json"), QStringLiteral("dry-run"), QStringLiteral("identity")};
+    parser.addOptions({help, port});
+    for (const QString &flag : flags)
+        parser.addOption(QCommandLineOption(flag));
+
+    CliRequest request;
+    if (!parser.parse(arguments)) {
+        request.problem = parser.errorText();
+        return request;
+    }
+    if (parser.isSet(help))
+        return request;
+    QStringList positional = parser.positionalArguments();
+    if (positional.isEmpty()) {
+        request.problem = QStringLiteral("no command given");
+        return request;
+    }
+    request.command = positional.takeFirst();
+    const auto shape = std::find_if(commandShapes().cbegin(), commandShapes().cend(),
+        [&request](const CommandShape &s) { return request.command == QLatin1String(s.name); });
+    if (shape == commandShapes().cend()) {
+        request.problem = QStringLiteral("unknown command: ") + request.command;
+        return request;
+    }
+    for (const QString &flag : flags) {
+        if (parser.isSet(flag) && !shape->options.contains(flag))
+            request.problem = request.command + QStringLiteral(" does not take --") + flag;
+    }
+    if (request.command == QLatin1String("ports") && parser.isSet(port))
+        request.problem = QStringLiteral("ports does not take --port");
+    if (positional.size() < shape->minArguments
+        || (shape->maxArguments >= 0 && positional.size() > shape->maxArguments))
+        request.problem = QStringLiteral("wrong number of arguments for ") + request.command;
+
+    request.port = parser.value(port);
+    request.all = parser.isSet(QStringLiteral("all"));
+    request.json = parser.isSet(QStringLiteral("json"));
+    request.dryRun = parser.isSet(QStringLiteral("dry-run"));
+    request.identity = parser.isSet(QStringLiteral("identity"));
+    request.arguments = positional;
+    return request;
+}
+
+} // namespace tracktune

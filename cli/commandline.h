@@ -1,0 +1,34 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+namespace tracktune {
+
+// What the command line promises scripts.
+enum ExitCode : int {
+    exitDone = 0,
+    exitNoTracker = 1, // none found, the port would not open or the tracker did not answer
+    exitUsage = 2, // nothing was written
+    exitNotTaken = 3, // the tracker did not take every value
+};
+
+// One run of the command line, as typed.
+struct CliRequest
+{
+    QString command; // "ports", "show", "set", "backup", "apply"; empty with --help
+    QString port; // a name or a path; empty: search as the window does
+    bool all = false;
+    bool json = false;
+    bool dryRun = false;
+    bool identity = false;
+    QStringList arguments; // NAME=VALUE... or the FILE
+    QString problem; // a usage error; empty when the request is whole
+};
+
+// Reads the arguments (the program's name first) without touching anything.
+CliRequest parseCommandLine(const QStringList &arguments);
+
+QString usageText();
+
+} // namespace tracktune

@@ -1,0 +1,16 @@
+#include "cli/commandline.h"
+#include "cli/trackercommands.h"
+
+#include <QCoreApplication>
+#include <QLoggingCategory>
+
+int main(int argc, char **argv)
+{
+    QCoreApplication app(argc, argv);
+    QCoreApplication::setApplicationName(QStringLiteral("tracktune-cli"));
+    // The link's diagnostics would mix with the output scripts read; QT_LOGGING_RULES still decides.
+    if (!qEnvironmentVariableIsSet("QT_LOGGING_RULES"))
+        QLoggingCategory::setFilterRules(QStringLiteral("tracktune.*.debug=false"));
+    TrackerCommands commands;
+    return commands.run(tracktune::parseCommandLine(QCoreApplication::arguments()));
+}

@@ -1,0 +1,162 @@
+#include "config/settingvalue.h"
+
+#include "config/catalogue.h"
+#include "config/conversions.h"
+#include "config/valueencoding.h"
+#include "config/verification.h"
+
+#include <QRegularExpression>
+#include <QStringList>
+
+#include <algorithm>
+
+namespace tracktune {
+
+namespace {
+
+const qint64 linkBaud = 115200;
+
+bool isHexForm(const QString &text)
+{
+    static const QRegularExpression hex(QStringLiteral("^0[xX][0-9A-Fa-f]{1,8}$"));
+    return hex.match(text).hasMatch();
+}
+
+bool isDecimalForm(const QString &text, bool withSign)
+{
+    static const QRegularExpression unsignedDecimal(QStringLiteral("^[0-9]{1,9}$"));
+    static const QRegularExpression signedDecimal(QStringLiteral("^[+-]?[0-9]{1,9}$"));
+    return (withSign ? signedDecimal : unsignedDecimal).match(text).hasMatch();
+}
+
+QList<int> sortedKeys(const QHash<int, QString> &options)
+{
+    QList<int> keys = options.keys();
+    std::sort(keys.begin(), keys.end());
+    return keys;
+}
+
+QStringList textsByKey(const QHash<int, QString> &options)
+{
+    QStringList texts;
+    for (int key : sortedKeys(options))
+        texts << options.value(key);
+    return texts;
+}
+
+// The option text as the list spells it, for a text typed in any case.
+QString listedText(const QString &typed, const QStringList &texts)
+{
+    for (const QString &text : texts) {
+        if (text.compare(typed.trimmed(), Qt::CaseInsensitive) == 0)
+            return text;
+    }
+    return QString();
+}
+
+SettingValue refused(const QString &name, const QString &takes)
+{
+    return {QString(), name + QStringLiteral(" takes ") + takes};
+}
+
+SettingValue listIndexValue(const KnownParameter &known, const QString &typed)
+{
+    const bool hex = known.kind == kind::select;
+    int index = -1;
+    if (hex ? isHexForm(typed) : isDecimalForm(typed, false))
+        index = static_cast<int>(typed.toUInt(nullptr, hex ? 16 : 10));
+    else
+        index = known.list->indexOf(listedText(typed, *known.list));
+    if (index >= 0 && index < known.list->size())
+        return {hex ? hexIndexValue(index) : decimalIndexValue(index), QString()};
+    const int last = known.list->size() - 1;
+    return refused(known.name,
+        (hex ? hexIndexValue(0) + QStringLiteral("..") + hexIndexValue(last)
+             : QStringLiteral("0..") + QString::number(last))
+            + QStringLiteral(" or one of: ") + known.list->join(QStringLiteral(", ")));
+}
+
+SettingValue levelValue(const KnownParameter &known, const QString &typed)
+{
+    if (isDecimalForm(typed, true)) {
+        const int number = typed.toInt();
+        return {(number >= 0 ? QStringLiteral("+") : QString()) + QString::number(number), QString()};
+    }
+    const QString text = listedText(typed, textsByKey(*known.options));
+    if (!text.isEmpty())
+        return {optionKeyValue(text, *known.options), QString()};
+    return refused(known.name,
+        QStringLiteral("a signed number or one of: ")
+            + textsByKey(*known.options).join(QStringLiteral(", ")));
+}
+
+SettingValue maskValue(const KnownParameter &known, const QString &typed, const QString &reported)
+{
+    if (isHexForm(typed))
+        return {hexMaskValue(typed.toUInt(nullptr, 16)), QString()};
+    const QStringList texts = textsByKey(*known.options);
+    QHash<QString, bool> checks;
+    const QStringList picked = typed.split(QLatin1Char(','));
+    for (const QString &typedText : picked) {
+        const QString text = listedText(typedText, texts);
+        if (text.isEmpty()) {
+            return refused(known.name,
+                QStringLiteral("a hexadecimal mask or names separated by commas: ")
+                    + texts.join(QStringLiteral(", ")));
+        }
+        checks.insert(text, true);
+    }
+    const auto checked = static_cast<quint32>(maskFromChecks(checks, *known.options));
+    return {hexMaskValue(mergeMask(checked, maskFromHexValue(reported), *known.options)), QString()};
+}
+
+} // namespace
+
+SettingValue settingValue(const QString &name, const QString &typed, const QString &reported)
+{
+    if (name == QLatin1String("CONbaud") && valueAsNumber(typed) != linkBaud) {
+        return {QString(),
+            QStringLiteral("CONbaud: only 115200 is written, the speed this program talks at; "
+                           "another speed would cut the link")};
+    }
+    const KnownParameter *known = findKnownParameter(name);
+    if (!known || known->kind == kind::string || reportsAsWritten(typed, reported))
+        return {typed, QString()};
+    if ((known->kind == kind::select || known->kind == kind::selectInt) && known->list)
+        return listIndexValue(*known, typed);
+    if (known->kind == kind::stringHashInt && known->options)
+        return levelValue(*known, typed);
+    if (known->kind == kind::menuCheckboxMask && known->options)
+        return maskValue(*known, typed, reported);
+    return {typed, QString()};
+}
+
+QString optionTextFor(const QString &name, const QString &value)
+{
+    const KnownParameter *known = findKnownParameter(name);
+    if (!known || known->kind == kind::string)
+        return QString();
+    bool isNumber = false;
+    if ((known->kind == kind::select || known->kind == kind::selectInt) && known->list) {
+        const uint index = value.toUInt(&isNumber, known->kind == kind::select ? 16 : 10);
+        return isNumber && index < uint(known->list->size()) ? known->list->at(int(index)) : QString();
+    }
+    if (known->kind == kind::stringHashInt && known->options) {
+        const int level = value.toInt(&isNumber, 10);
+        return isNumber ? known->options->value(level) : QString();
+    }
+    if (known->kind == kind::menuCheckboxMask && known->options) {
+        const quint32 mask = value.toUInt(&isNumber, 16);
+        if (!isNumber)
+            return QString();
+        QStringList set;
+        for (int key : sortedKeys(*known->options)) {
+            if (mask & quint32(key))
+                set << known->options->value(key);
+        }
+        return set.isEmpty() ? QStringLiteral("none") : set.join(QStringLiteral(", "));
+    }
+    return QString();
+}
+
+} // namespace tracktune

@@ -1,0 +1,24 @@
+#pragma once
+
+#include <QString>
+
+namespace tracktune {
+
+// What a user typed for one parameter, read into the value form the window writes.
+struct SettingValue
+{
+    QString value; // the value the sentence carries
+    QString problem; // empty when the text is one the parameter takes
+};
+
+// Takes the tracker's own form ("0x7", "+22", "2", any text) or, for a parameter with
+// options, an option text in any case; a mask takes option texts separated by commas
+// and keeps the reported bits that have no name. The value the tracker already holds is
+// always taken. A speed for CONbaud other than the link's own is refused: it cuts the link.
+SettingValue settingValue(const QString &name, const QString &typed, const QString &reported);
+
+// The option text (or, for a mask, the texts) a value of a known parameter stands for;
+// empty when the parameter has no options or the value matches none.
+QString optionTextFor(const QString &name, const QString &value);
+
+} // namespace tracktune
