@@ -4,6 +4,7 @@ set -euo pipefail
 
 ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 BUILD_DIR="${BUILD_DIR:-$ROOT/build}"
+EXTRA_CMAKE_ARGS=()
 PACKAGES=(cmake g++ make qtbase5-dev libqt5serialport5-dev qttools5-dev-tools
           xvfb xauth imagemagick fonts-dejavu-core
           desktop-file-utils appstream dpkg-dev file) # the install and package tests
@@ -22,6 +23,7 @@ install_missing_packages() {
 }
 
 configure_and_build() {
-    cmake -S "$ROOT" -B "$BUILD_DIR" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTRACKTUNE_WERROR=ON >/dev/null
+    cmake -S "$ROOT" -B "$BUILD_DIR" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTRACKTUNE_WERROR=ON \
+        "${EXTRA_CMAKE_ARGS[@]}" >/dev/null
     cmake --build "$BUILD_DIR" -j"$(nproc)" "$@"
 }
