@@ -1,7 +1,9 @@
 #pragma once
 
 #include <QDialog>
+#include <QElapsedTimer>
 #include <QString>
+#include <QTimer>
 
 QT_BEGIN_NAMESPACE
 class Ui_ProgressDialog;
@@ -13,12 +15,21 @@ class ProgressDialog : public QDialog
     Q_OBJECT
 
 public:
+    static constexpr int scrollbackLines = 20000;
+
     explicit ProgressDialog(QWidget *parent = nullptr);
     ~ProgressDialog() override;
 
-    // One line of the flasher's standard output, line feed included.
+    // One line of the flasher's standard output, line feed included. The bar follows at
+    // once; the text is shown within a twentieth of a second, or by showPendingOutput().
     void appendOutput(const QString &line);
+    void showPendingOutput();
 
 private:
     Ui_ProgressDialog *ui = nullptr;
+    // Laying the text out costs the same for a line as for a screenful: a flasher that
+    // prints fast is shown in batches.
+    QString pendingOutput;
+    QTimer pendingTimer;
+    QElapsedTimer sinceShown;
 };

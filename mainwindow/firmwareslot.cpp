@@ -51,5 +51,6 @@ void MainWindow::on_buttonFirmwareUpdate_clicked()
         });
         dialog->show();
         update.run(port, firmwareFile);
+        dialog->showPendingOutput();
     });
 }

@@ -1,0 +1,18 @@
+#!/bin/sh
+# A stand-in flasher: records its arguments and NO_COLOR, prints five progress lines a
+# fifth of a second apart, holding them back as a Python flasher does on a pipe unless
+# PYTHONUNBUFFERED is set, then waits for the test's "release" file.
+here=$(dirname "$0")
+printf '%s\0' "$@" > "$here/arguments"
+echo "NO_COLOR=$NO_COLOR" > "$here/environment"
+echo 'Connecting....'
+held=''
+for p in 20 40 60 80 100; do
+    line="Writing at 0x000$p... ($p %)"
+    if [ -n "$PYTHONUNBUFFERED" ]; then echo "$line"; else held="$held$line
+"; fi
+    sleep 0.2
+done
+printf '%s' "$held"
+while [ ! -e "$here/release" ]; do sleep 0.05; done
+echo 'Hard resetting via RTS pin...'
