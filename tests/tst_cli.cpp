@@ -101,8 +101,6 @@ void TestCli::commandOnTracker_data()
     QTest::newRow("a port that does not exist")
         << true << QStringList {"show", "--port", "/dev/tracktune-no-such-port"} << 1 << QStringList()
         << QStringList {"cannot open"};
-    QTest::newRow("an unknown command touches nothing")
-        << true << QStringList {"flash"} << 2 << QStringList() << QStringList {"unknown command: flash"};
 }
 
 void TestCli::commandOnTracker()

@@ -31,13 +31,16 @@ QString folder(const QString &name = QString())
 }
 
 // The firmware folder with these components; the flasher is a stand-in script from tests/data.
-bool install(const QStringList &components, const QString &flasher = "flasher-progress.sh", bool executable = true)
+bool install(
+    const QStringList &components, const QString &flasher = "flasher-progress.sh", bool executable = true)
 {
     QDir(folder()).removeRecursively();
     bool done = QDir().mkpath(folder());
     for (const QString &name : components) {
         const QString data = QStringLiteral(TESTS_DATA "/")
-            + (name == tracktune::flasherName() ? flasher : name == "config.txt" ? name : "config.txt");
+            + (name == tracktune::flasherName() ? flasher
+                    : name == "config.txt"      ? name
+                                                : "config.txt");
         done = done && QFile::copy(data, folder(name));
     }
     QFile::setPermissions(folder(tracktune::flasherName()),
@@ -123,9 +126,8 @@ void FirmwareUpdateTest::stopsBeforeFlashing_data()
     const QStringList all = tracktune::requiredComponents();
     QTest::newRow("no folder: the places looked in are named")
         << QStringList {"<none>"} << true << QStringList {missing} << "Looked in: " + folder().chopped(1);
-    QTest::newRow("only the first missing file is named")
-        << QStringList {tracktune::flasherName(), "partitions.bin"} << true << QStringList {missing}
-        << "File bootloader.bin not found.";
+    QTest::newRow("only the first missing file is named") << QStringList {tracktune::flasherName(),
+        "partitions.bin"} << true << QStringList {missing} << "File bootloader.bin not found.";
     QTest::newRow("file dialog cancelled") << all << false << QStringList {picking} << "";
     QTest::newRow("confirmation answered No") << all << true << QStringList {picking, confirm} << "";
 }
@@ -162,8 +164,8 @@ void FirmwareUpdateTest::flasherRunsThenTheTrackerIsFoundAgain_data()
                                      << "Writing at 0x00010000... (50 %)\nWriting at 0x00010000... (50 %)\n";
     QTest::newRow("it crashes") << "flasher-crash.sh" << true << QStringList {picking, confirm, failure}
                                 << "Connecting....\n";
-    QTest::newRow("it cannot be started") << "flasher-crash.sh" << false << QStringList {picking, confirm, failure}
-                                          << "";
+    QTest::newRow("it cannot be started")
+        << "flasher-crash.sh" << false << QStringList {picking, confirm, failure} << "";
 }
 
 void FirmwareUpdateTest::flasherRunsThenTheTrackerIsFoundAgain()
@@ -186,7 +188,8 @@ void FirmwareUpdateTest::flasherRunsThenTheTrackerIsFoundAgain()
         if (percentages.isEmpty() || percentages.last() != percent)
             percentages << percent;
         seen << window->statusBar()->currentMessage() + (listed->tracker.peerOpen() ? " open" : " closed")
-                + (button("refreshButton")->isEnabled() || button("buttonAdvanced")->isEnabled() ? " usable" : "");
+                + (button("refreshButton")->isEnabled() || button("buttonAdvanced")->isEnabled() ? " usable"
+                                                                                                 : "");
         QMetaObject::invokeMethod(window.get(), "on_refreshButton_clicked", Qt::QueuedConnection);
         if (percent == 100)
             QFile(folder("release")).open(QIODevice::WriteOnly);
@@ -203,8 +206,8 @@ void FirmwareUpdateTest::flasherRunsThenTheTrackerIsFoundAgain()
     QVERIFY2(seen.filter(QRegularExpression("open|usable")).isEmpty(), qPrintable(seen.join("|")));
     if (flasher == QLatin1String("flasher-progress.sh")) {
         QCOMPARE(recorded("arguments").split('\0'),
-            (QList<QByteArray> {"--chip", "esp32s3", "--port", listed->tracker.portPath().toUtf8(), "write_flash",
-                "0x0", folder("bootloader.bin").toUtf8(), image.toUtf8() + "\n", ""}));
+            (QList<QByteArray> {"--chip", "esp32s3", "--port", listed->tracker.portPath().toUtf8(),
+                "write_flash", "0x0", folder("bootloader.bin").toUtf8(), image.toUtf8() + "\n", ""}));
         QCOMPARE(recorded("environment"), QByteArray("NO_COLOR=1\n"));
         // The bar moved while the flasher was still at work, not all at once at its end.
         QCOMPARE(percentages, (QList<int> {0, 20, 40, 60, 80, 100}));

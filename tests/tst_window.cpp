@@ -139,15 +139,12 @@ void WindowTest::serialMonitorShowsWhatTheTrackerSends()
     button("buttonAdvanced")->click();
     button("buttonSerialMonitor")->click();
     SerialMonitor *monitor = nullptr;
-    for (QWidget *widget : QApplication::topLevelWidgets()) {
-        if (auto *found = qobject_cast<SerialMonitor *>(widget))
-            monitor = found;
-    }
+    for (QWidget *widget : QApplication::topLevelWidgets())
+        monitor = monitor ? monitor : qobject_cast<SerialMonitor *>(widget);
     QVERIFY(monitor && monitor->isVisible() && !monitor->isModal());
     QCOMPARE(child<QLabel>(monitor, "labelDevice")->text(), first->portPath());
     auto *text = child<QPlainTextEdit>(monitor, "textSerialOutput");
-    QTRY_VERIFY_WITH_TIMEOUT(text->toPlainText().contains(QLatin1String("Address")), 5000);
-
+    // Paused, what arrives is dropped; started again and cleaned, only what follows shows.
     child<QPushButton>(monitor, "buttonStartStop")->click();
     first->inject("MARK while paused\n");
     const int polls = first->receivedCount(0x03);
