@@ -1,5 +1,7 @@
 #include "config/catalogue.h"
 
+#include <algorithm>
+
 namespace tracktune {
 
 const OptionLists &optionLists()
@@ -19,6 +21,21 @@ const OptionLists &optionLists()
             {16, QStringLiteral("FANET")}, {128, QStringLiteral("RemoteID")}},
     };
     return lists;
+}
+
+QList<int> ascendingKeys(const QHash<int, QString> &options)
+{
+    QList<int> keys = options.keys();
+    std::sort(keys.begin(), keys.end());
+    return keys;
+}
+
+QStringList textsInKeyOrder(const QHash<int, QString> &options)
+{
+    QStringList texts;
+    for (int key : ascendingKeys(options))
+        texts << options.value(key);
+    return texts;
 }
 
 const QVector<KnownParameter> &knownParameters()

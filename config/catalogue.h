@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QHash>
+#include <QList>
 #include <QString>
 #include <QStringList>
 #include <QVector>
@@ -36,6 +37,11 @@ struct KnownParameter
     const QStringList *list; // Select, SelectInt
     const QHash<int, QString> *options; // StringHashInt+, MenuCheckboxMask
 };
+
+// An option table's keys in ascending order, and its texts in that order: the order
+// its menu and its list show them in.
+QList<int> ascendingKeys(const QHash<int, QString> &options);
+QStringList textsInKeyOrder(const QHash<int, QString> &options);
 
 // The eight known parameters, in catalogue order.
 const QVector<KnownParameter> &knownParameters();

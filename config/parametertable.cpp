@@ -21,21 +21,6 @@ QComboBox *newOptionBox(const QStringList &texts)
     return box;
 }
 
-QList<int> ascendingKeys(const QHash<int, QString> &table)
-{
-    QList<int> keys = table.keys();
-    std::sort(keys.begin(), keys.end());
-    return keys;
-}
-
-QStringList textsInKeyOrder(const QHash<int, QString> &table)
-{
-    QStringList texts;
-    for (int key : ascendingKeys(table))
-        texts << table.value(key);
-    return texts;
-}
-
 QTableWidgetItem *nameItem(const QString &name)
 {
     auto *item = new QTableWidgetItem(name);
@@ -89,7 +74,7 @@ void ParameterTable::createValueEditor()
         if (known.list) {
             editor = newOptionBox(*known.list);
         } else if (known.kind == tracktune::kind::stringHashInt) {
-            editor = newOptionBox(textsInKeyOrder(*known.options));
+            editor = newOptionBox(tracktune::textsInKeyOrder(*known.options));
         } else if (known.kind == tracktune::kind::menuCheckboxMask) {
             auto *button = new QToolButton;
             button->setPopupMode(QToolButton::InstantPopup);
@@ -97,7 +82,7 @@ void ParameterTable::createValueEditor()
             auto *menu = new QMenu(button);
             button->setMenu(menu);
             // Ascending bit order, so the caption reads the same on every run.
-            for (int bit : ascendingKeys(*known.options)) {
+            for (int bit : tracktune::ascendingKeys(*known.options)) {
                 const QString text = known.options->value(bit);
                 QAction *action = menu->addAction(text);
                 action->setCheckable(true);

@@ -29,21 +29,6 @@ bool isDecimalForm(const QString &text, bool withSign)
     return (withSign ? signedDecimal : unsignedDecimal).match(text).hasMatch();
 }
 
-QList<int> sortedKeys(const QHash<int, QString> &options)
-{
-    QList<int> keys = options.keys();
-    std::sort(keys.begin(), keys.end());
-    return keys;
-}
-
-QStringList textsByKey(const QHash<int, QString> &options)
-{
-    QStringList texts;
-    for (int key : sortedKeys(options))
-        texts << options.value(key);
-    return texts;
-}
-
 // The option text as the list spells it, for a text typed in any case.
 QString listedText(const QString &typed, const QStringList &texts)
 {
@@ -82,19 +67,19 @@ SettingValue levelValue(const KnownParameter &known, const QString &typed)
         const int number = typed.toInt();
         return {(number >= 0 ? QStringLiteral("+") : QString()) + QString::number(number), QString()};
     }
-    const QString text = listedText(typed, textsByKey(*known.options));
+    const QString text = listedText(typed, textsInKeyOrder(*known.options));
     if (!text.isEmpty())
         return {optionKeyValue(text, *known.options), QString()};
     return refused(known.name,
         QStringLiteral("a signed number or one of: ")
-            + textsByKey(*known.options).join(QStringLiteral(", ")));
+            + textsInKeyOrder(*known.options).join(QStringLiteral(", ")));
 }
 
 SettingValue maskValue(const KnownParameter &known, const QString &typed, const QString &reported)
 {
     if (isHexForm(typed))
         return {hexMaskValue(typed.toUInt(nullptr, 16)), QString()};
-    const QStringList texts = textsByKey(*known.options);
+    const QStringList texts = textsInKeyOrder(*known.options);
     QHash<QString, bool> checks;
     const QStringList picked = typed.split(QLatin1Char(','));
     for (const QString &typedText : picked) {
@@ -150,7 +135,7 @@ QString optionTextFor(const QString &name, const QString &value)
         if (!isNumber)
             return QString();
         QStringList set;
-        for (int key : sortedKeys(*known->options)) {
+        for (int key : ascendingKeys(*known->options)) {
             if (mask & quint32(key))
                 set << known->options->value(key);
         }
