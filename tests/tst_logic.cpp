@@ -174,6 +174,7 @@ void LogicTest::configuration_data()
     row("comma and = go as they are", "sentence", "Reg|a,b=c", "$POGNS,Reg=a,b=c%0A");
     row("UTF-8 on the wire", "sentence", QStringLiteral("Reg|Z\u00fcrich"), "$POGNS,Reg=Z%C3%BCrich%0A");
     row("line breaks never split a sentence", "sentence", "Reg|D-K\r\nABC\r", "$POGNS,Reg=D-KABC%0A");
+    row("nor does a CR in the name", "sentence", "\rReg|x", "$POGNS,Reg=x%0A");
     row("no permission: how to get it", "port refusal", "refused|not permitted",
         "Not permitted to open /dev/ttyUSB0: add your user to the dialout group, then log in again");
     row("refused though permitted: held elsewhere", "port refusal", "refused|permitted",
@@ -183,6 +184,7 @@ void LogicTest::configuration_data()
     row("different number", "taken", "+22|+14", "no");
     row("blank dropped by the device", "taken", "D K|DK", "no");
     row("the dump's CR does not count", "taken", "web|web\r", "yes");
+    row("nor blanks around what was written", "taken", "\tweb |web", "yes");
     row("text against a number", "taken", "0x1|one", "no");
 }
 
@@ -207,6 +209,7 @@ void LogicTest::firmware_data()
     row("bar with colours", "progress",
         "\r\x1b[1;34mWriting at 0x0004c000\x1b[0m [====>   ]  33.3% 81920/245760 bytes...", "33");
     row("colour reset is no (", "progress", "Writing at 0x1 \x1b(B 57.8%", "57");
+    row("above 100 is no percentage", "progress", "Writing at 0x1 [==] 44444444444444444444%", "<none>");
     row("bar without a number yet", "progress", "\rWriting at 0x0004c000 [=====", "<none>");
     row("other lines carry no progress", "progress", "Packed 245760 bytes to 139458 (56 %)\n", "<none>");
     row("colour codes are not shown", "shown", "\x1b[1;32mdone\x1b[0m\n", "done\n");
