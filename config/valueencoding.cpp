@@ -52,7 +52,8 @@ QString oneLineValue(const QString &value)
 
 QByteArray configurationSentence(const QString &name, const QString &value)
 {
-    return QByteArrayLiteral("$POGNS,") + name.toUtf8() + '=' + oneLineValue(value).toUtf8() + '\n';
+    return QByteArrayLiteral("$POGNS,") + oneLineValue(name).toUtf8() + '=' + oneLineValue(value).toUtf8()
+        + '\n';
 }
 
 } // namespace tracktune

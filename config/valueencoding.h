@@ -23,8 +23,8 @@ QString hexMaskValue(quint32 mask); // "0x9A"
 // takes as the end of a sentence.
 QString oneLineValue(const QString &value);
 
-// One "$POGNS," sentence setting one parameter. Line breaks in the value are dropped:
-// the device takes every line feed as the end of a sentence.
+// One "$POGNS," sentence setting one parameter. Line breaks in the name and the value
+// are dropped: the device takes every line feed as the end of a sentence.
 QByteArray configurationSentence(const QString &name, const QString &value);
 
 } // namespace tracktune

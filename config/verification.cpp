@@ -28,7 +28,8 @@ bool reportsAsWritten(const QString &written, const QString &reported)
     const std::optional<qint64> reportedNumber = valueAsNumber(reported);
     if (sentNumber && reportedNumber)
         return *sentNumber == *reportedNumber;
-    return sent == reported.trimmed();
+    // The dump cannot show blanks around a value, so they count on neither side.
+    return sent.trimmed() == reported.trimmed();
 }
 
 QStringList untakenParameters(const QList<DumpLine> &written, const QList<DumpLine> &reported)

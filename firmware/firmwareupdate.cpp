@@ -35,8 +35,8 @@ QProcessEnvironment flasherEnvironment()
 FirmwareUpdate::FirmwareUpdate(const QString &applicationDir, const QString &architecture, QObject *parent)
     : QObject(parent),
       arch(architecture),
-      candidates(tracktune::firmwareFolders(applicationDir,
-          QStandardPaths::standardLocations(QStandardPaths::AppDataLocation), architecture))
+      candidates(tracktune::firmwareFolders(
+          applicationDir, QStandardPaths::standardLocations(QStandardPaths::AppDataLocation), architecture))
 {
     qCDebug(lcFirmware) << "Hardware: " << arch;
     for (const QString &candidate : qAsConst(candidates)) {
@@ -69,9 +69,8 @@ void FirmwareUpdate::run(const QString &port, const QString &firmwareFile)
 {
     QFile templateFile(firmwareFolder + QStringLiteral("/config.txt"));
     templateFile.open(QIODevice::ReadOnly); // unreadable reads as empty
-    const QStringList arguments
-        = tracktune::flasherArguments(tracktune::textUpToNul(templateFile.readAll()),
-            tracktune::chipFromArchitecture(arch), port, firmwareFolder, firmwareFile);
+    const QStringList arguments = tracktune::flasherArguments(tracktune::textUpToNul(templateFile.readAll()),
+        tracktune::chipFromArchitecture(arch), port, firmwareFolder, firmwareFile);
     qCDebug(lcFirmware) << arguments;
 
     QProcess process;
@@ -83,8 +82,8 @@ void FirmwareUpdate::run(const QString &port, const QString &firmwareFile)
         emit finished();
     });
     connect(&process, &QProcess::errorOccurred, this, [this] { emit failed(); });
-    process.start(firmwareFolder + QLatin1Char('/') + tracktune::flasherName(), arguments,
-        QIODevice::ReadWrite);
+    process.start(
+        firmwareFolder + QLatin1Char('/') + tracktune::flasherName(), arguments, QIODevice::ReadWrite);
 
     for (;;) {
         const QByteArray line = process.readLine();

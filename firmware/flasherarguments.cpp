@@ -44,13 +44,17 @@ QStringList flasherArguments(const QString &templateText, const QString &chip, c
     const QString &firmwareDir, const QString &firmwareFile)
 {
     QString text = templateText;
-    // In this order, so a chosen file name that looks like a placeholder is taken as it is.
-    text.replace(QStringLiteral("${CHIP}"), chip);
-    text.replace(QStringLiteral("${PORT}"), port);
-    text.replace(QStringLiteral("${FIRMWARE_DIR}"), firmwareDir);
-    text.replace(QStringLiteral("${FIRMWARE_FILE}"), firmwareFile);
     text.replace(QStringLiteral(", "), QStringLiteral(","));
-    return text.split(QLatin1Char(','));
+    QStringList arguments = text.split(QLatin1Char(','));
+    // Filled in after the split, so a comma in a path never splits it; in this order, so a
+    // chosen file name that looks like a placeholder is taken as it is.
+    for (QString &argument : arguments) {
+        argument.replace(QStringLiteral("${CHIP}"), chip);
+        argument.replace(QStringLiteral("${PORT}"), port);
+        argument.replace(QStringLiteral("${FIRMWARE_DIR}"), firmwareDir);
+        argument.replace(QStringLiteral("${FIRMWARE_FILE}"), firmwareFile);
+    }
+    return arguments;
 }
 
 } // namespace tracktune

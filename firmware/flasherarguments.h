@@ -28,8 +28,9 @@ QString chipFromArchitecture(const QString &architecture);
 // how the template file and the flasher's output are read.
 QString textUpToNul(const QByteArray &bytes);
 
-// Fills in the placeholders and splits at every comma; ", " counts as ",",
-// empty parts stay, line breaks stay inside the arguments.
+// Splits the template at every comma (", " counts as ","), then fills in the
+// placeholders, so a comma in a value stays inside its argument; empty parts stay,
+// line breaks stay inside the arguments.
 QStringList flasherArguments(const QString &templateText, const QString &chip, const QString &port,
     const QString &firmwareDir, const QString &firmwareFile);
 

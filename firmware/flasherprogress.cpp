@@ -27,7 +27,8 @@ std::optional<int> percentBeforeSign(const QString &update)
         --start;
     bool ok = false;
     const double percent = update.mid(start, end - start).toDouble(&ok);
-    if (!ok)
+    // Above 100 it is no percentage, and far above, no int could hold it.
+    if (!ok || percent > 100)
         return std::nullopt;
     return static_cast<int>(percent);
 }

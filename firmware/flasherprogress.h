@@ -19,7 +19,8 @@ bool isProgressLine(const QString &line);
 // the first "(" to the next blank and is 0 when that is not a number
 // ("(42 %)" gives 42, "(42%)" and "( 42 %)" give 0); without "(" it is the
 // number before the last "%" ("[===>  ]  33.3% 81920/245760" gives 33).
-// Empty for other lines and for a bar that shows no number yet.
+// Empty for other lines, for a bar that shows no number yet and for a number
+// above 100 before "%".
 std::optional<int> progressPercent(const QString &line);
 
 } // namespace tracktune

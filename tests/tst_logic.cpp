@@ -84,7 +84,8 @@ const QHash<QString, Rule> configurationRules = {
 const QHash<QString, Rule> firmwareRules = {
     {"arguments",
         [](const QString &templateText) {
-            return tracktune::flasherArguments(templateText, "esp32s3", "/dev/ttyUSB0", "/fw", "/img/a.bin")
+            return tracktune::flasherArguments(
+                templateText, "esp32s3", "/dev/ttyUSB0", "/fw", "/img/a, b.bin")
                 .join(QLatin1Char('|'));
         }},
     {"chip", [](const QString &architecture) { return tracktune::chipFromArchitecture(architecture); }},
@@ -154,19 +155,21 @@ void LogicTest::configuration_data()
     row("high bits kept", "mask writes", "0xFFFFFFFF|", "0xFFFFFF61");
     row("comma and = go as they are", "sentence", "Reg|a,b=c", "$POGNS,Reg=a,b=c%0A");
     row("line breaks never split a sentence", "sentence", "Reg|D-K\r\nABC\r", "$POGNS,Reg=D-KABC%0A");
+    row("nor does a CR in the name", "sentence", "\rReg|x", "$POGNS,Reg=x%0A");
     row("no permission: how to get it", "port refusal", "refused|not permitted",
         "Not permitted to open /dev/ttyUSB0: add your user to the dialout group, then log in again");
     row("refused though permitted: held elsewhere", "port refusal", "refused|permitted",
         "ttyUSB0 is in use by another program");
     row("hex widths differ", "taken", "0xFFF|0x0FFF", "yes");
     row("blank dropped by the device", "taken", "D K|DK", "no");
+    row("nor blanks around what was written", "taken", "\tweb |web\r", "yes");
 }
 
 void LogicTest::firmware_data()
 {
     columns();
-    row("word, chip, word, port, file: no leading blanks", "arguments",
-        "a, ${CHIP}, b, ${PORT}, ${FIRMWARE_FILE}", "a|esp32s3|b|/dev/ttyUSB0|/img/a.bin");
+    row("word, chip, word, port, file: no leading blanks, a comma in a path kept", "arguments",
+        "a, ${CHIP}, b, ${PORT}, ${FIRMWARE_FILE}", "a|esp32s3|b|/dev/ttyUSB0|/img/a, b.bin");
     row("unknown placeholder and case stay", "arguments", "${chip},${BAUD}", "${chip}|${BAUD}");
     row("line breaks are no separators", "arguments", "a,\nb\n", "a|\nb\n");
     row("empty template: one empty argument", "arguments", "", "");
@@ -177,6 +180,7 @@ void LogicTest::firmware_data()
     row("bar with colours", "progress",
         "\r\x1b[1;34mWriting at 0x0004c000\x1b[0m [====>   ]  33.3% 81920/245760 bytes...", "33");
     row("colour reset is no (", "progress", "Writing at 0x1 \x1b(B 57.8%", "57");
+    row("above 100 is no percentage", "progress", "Writing at 0x1 [==] 44444444444444444444%", "<none>");
     row("other lines carry no progress", "progress", "Packed 245760 bytes to 139458 (56 %)\n", "<none>");
     row("beside the program first, then the data folders, no repeats", "folders", "esp32-tracker",
         "/opt/tt/firmware/esp32-tracker|/home/u/.local/share/tracktune/firmware/esp32-tracker");
