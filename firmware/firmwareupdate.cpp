@@ -4,6 +4,7 @@
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QLoggingCategory>
 #include <QProcess>
@@ -12,6 +13,8 @@
 Q_LOGGING_CATEGORY(lcFirmware, "tracktune.firmware", QtDebugMsg)
 
 namespace {
+
+const int relayBatchMs = 20;
 
 QString installHint(const QString &architecture)
 {
@@ -85,19 +88,25 @@ void FirmwareUpdate::run(const QString &port, const QString &firmwareFile)
     process.start(
         firmwareFolder + QLatin1Char('/') + tracktune::flasherName(), arguments, QIODevice::ReadWrite);
 
+    QElapsedTimer sinceEvents;
     for (;;) {
-        const QByteArray line = process.readLine();
-        const QString text = tracktune::textUpToNul(line);
-        if (!text.isEmpty())
-            emit outputLine(text);
-        if (!line.isEmpty()) {
+        // Line by line, with the events processed at least every few milliseconds: once per
+        // line made a flasher that prints fast cost seconds per megabyte.
+        sinceEvents.start();
+        bool relayed = false;
+        while (process.bytesAvailable() > 0 && sinceEvents.elapsed() < relayBatchMs) {
+            const QString text = tracktune::textUpToNul(process.readLine());
+            if (!text.isEmpty())
+                emit outputLine(text);
+            relayed = true;
+        }
+        if (relayed) {
             QCoreApplication::processEvents();
             continue;
         }
-        if (process.state() == QProcess::NotRunning && process.bytesAvailable() == 0)
+        if (process.state() == QProcess::NotRunning)
             break;
         // Nothing to relay yet: sleep until the process or a timer has news.
         QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
     }
-    process.disconnect(this);
 }

@@ -39,6 +39,9 @@ QString withoutTerminalCodes(QString text)
 {
     static const QRegularExpression codes(
         QStringLiteral("\\x1B(?:\\[[0-?]*[ -/]*[@-~]|[()*+][0-~]|[@-Z\\\\-_])"));
+    // Most lines hold no escape at all: they need no pattern run over them.
+    if (!text.contains(QChar(0x1B)))
+        return text;
     return text.remove(codes);
 }
 
