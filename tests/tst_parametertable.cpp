@@ -25,43 +25,34 @@ void ParameterTableTest::editsMakeTheirSettings_data()
     QTest::addColumn<QStringList>("rows"); // as shown, " *" after a marked row
     QTest::addColumn<QStringList>("changes"); // what Apply writes
 
-    const QStringList device = {"Address = 0x1A2B3C", "AddrType = 0x3", "AcftType = 0x1", "NoTrack = 0x0",
-        "Reg = ", "FreqPlan = 0", "TxPower = +14", "APN = internet", "TxProtMask = 0xFF", "Hard = ZRN-LTE"};
-    const QStringList shown
-        = {"Address=0x1A2B3C", "AddrType=OGN", "AcftType=(Moto-)glider", "Reg=", "FreqPlan=Automatic",
-            "TxPower=NORMAL", "APN=internet", "TxProtMask=OGN ADS-L PilotAware FANET RemoteID "};
-
-    QTest::newRow("known parameters in dump order, nothing marked")
-        << false << device << QStringList() << shown << QStringList();
-    QTest::newRow("hex and decimal readings")
-        << false << QStringList {"AddrType=0x2", "AcftType=F", "FreqPlan=2", "TxPower=10", "TxProtMask=12"}
-        << QStringList()
-        << QStringList {"AddrType=FLARM", "AcftType=Static object", "FreqPlan=USA/Canada", "TxPower=LOW",
-               "TxProtMask=OGN FANET "}
-        << QStringList();
-    QTest::newRow("beyond the lists; a power between levels is snapped and marked")
-        << false << QStringList {"AddrType=4", "AcftType=10", "FreqPlan=10", "TxPower=+17", "TxProtMask=0x60"}
-        << QStringList()
-        << QStringList {"AddrType=", "AcftType=", "FreqPlan=", "TxPower=NORMAL *", "TxProtMask="}
-        << QStringList {"TxPower=+14"};
-    QTest::newRow("not numbers read as 0")
-        << false << QStringList {"AddrType=x", "TxPower=max", "TxProtMask=none"} << QStringList()
-        << QStringList {"AddrType=Random", "TxPower=LOW *", "TxProtMask="} << QStringList {"TxPower=+10"};
-    QTest::newRow("a second start of the list ends the table")
-        << false << QStringList {"Address=0x1", "Reg=A", "Address=0x1", "APN=b"} << QStringList()
-        << QStringList {"Address=0x1", "Reg=A"} << QStringList();
-    QTest::newRow("the value shown again marks nothing")
-        << false << device << QStringList {"AcftType|pick|(Moto-)glider", "TxPower|pick|NORMAL"} << shown
-        << QStringList();
-    QTest::newRow("caption in the order checked; unnamed bits kept")
-        << false << QStringList {"TxProtMask=0x83"}
-        << QStringList {"TxProtMask|toggle|OGN", "TxProtMask|toggle|FANET", "TxProtMask|toggle|OGN"}
-        << QStringList {"TxProtMask=RemoteID FANET OGN  *"} << QStringList {"TxProtMask=0x93"};
-    QTest::newRow("expert mode: every line as typed text")
-        << true << QStringList {"Address=0x1", "BTname=", "TxPower=+14"}
-        << QStringList {"BTname|type|glider", "TxPower|type|+22"}
-        << QStringList {"Address=0x1", "BTname=glider *", "TxPower=+22 *"}
-        << QStringList {"BTname=glider", "TxPower=+22"};
+    // Lists as text: ";" between entries.
+    const auto row = [](const char *what, bool expert, const QString &dump, const QString &edits,
+                         const QString &rows, const QString &changes) {
+        QTest::newRow(what) << expert << dump.split(';') << edits.split(';', Qt::SkipEmptyParts)
+                            << rows.split(';', Qt::SkipEmptyParts) << changes.split(';', Qt::SkipEmptyParts);
+    };
+    const char *device = "Address = 0x1A2B3C;AddrType = 0x3;AcftType = 0x1;NoTrack = 0x0;Reg = ;FreqPlan = 0;"
+                         "TxPower = +14;APN = internet;TxProtMask = 0xFF;Hard = ZRN-LTE";
+    const char *shown = "Address=0x1A2B3C;AddrType=OGN;AcftType=(Moto-)glider;Reg=;FreqPlan=Automatic;"
+                        "TxPower=NORMAL;APN=internet;TxProtMask=OGN ADS-L PilotAware FANET RemoteID ";
+    row("known parameters in dump order, nothing marked", false, device, "", shown, "");
+    row("hex and decimal readings", false, "AddrType=0x2;AcftType=F;FreqPlan=2;TxPower=10;TxProtMask=12", "",
+        "AddrType=FLARM;AcftType=Static object;FreqPlan=USA/Canada;TxPower=LOW;TxProtMask=OGN FANET ", "");
+    row("beyond the lists; a power between levels is snapped and marked", false,
+        "AddrType=4;AcftType=10;FreqPlan=10;TxPower=+17;TxProtMask=0x60", "",
+        "AddrType=;AcftType=;FreqPlan=;TxPower=NORMAL *;TxProtMask=", "TxPower=+14");
+    row("not numbers read as 0", false, "AddrType=x;TxPower=max;TxProtMask=none", "",
+        "AddrType=Random;TxPower=LOW *;TxProtMask=", "TxPower=+10");
+    row("a second start of the list ends the table", false, "Address=0x1;Reg=A;Address=0x1;APN=b", "",
+        "Address=0x1;Reg=A", "");
+    row("the value shown again marks nothing", false, device,
+        "AcftType|pick|(Moto-)glider;TxPower|pick|NORMAL", shown, "");
+    row("caption in the order checked; unnamed bits kept", false, "TxProtMask=0x83",
+        "TxProtMask|toggle|OGN;TxProtMask|toggle|FANET;TxProtMask|toggle|OGN",
+        "TxProtMask=RemoteID FANET OGN  *", "TxProtMask=0x93");
+    row("expert mode: every line as typed text", true, "Address=0x1;BTname=;TxPower=+14",
+        "BTname|type|glider;TxPower|type|+22", "Address=0x1;BTname=glider *;TxPower=+22 *",
+        "BTname=glider;TxPower=+22");
 }
 
 void ParameterTableTest::editsMakeTheirSettings()
