@@ -4,33 +4,22 @@
 #include <fstream>
 #include <iterator>
 #include <string>
-#include <vector>
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size);
 
-// Without libFuzzer: runs the target once on every file named or lying below a named folder.
+// Without libFuzzer: runs the target once on every file below the folders named.
 int main(int argc, char *argv[])
 {
-    namespace fs = std::filesystem;
-    std::vector<fs::path> files;
+    int inputs = 0;
     for (int i = 1; i < argc; ++i) {
-        if (!fs::is_directory(argv[i]))
-            files.emplace_back(argv[i]);
-        else
-            for (const fs::directory_entry &entry : fs::recursive_directory_iterator(argv[i]))
-                if (entry.is_regular_file())
-                    files.push_back(entry.path());
-    }
-    for (const fs::path &path : files) {
-        std::fprintf(stderr, "%s\n", path.c_str()); // the last one named is the one that failed
-        std::ifstream file(path, std::ios::binary);
-        if (!file) {
-            std::fprintf(stderr, "cannot read %s\n", path.c_str());
-            return 1;
+        for (const auto &entry : std::filesystem::recursive_directory_iterator(argv[i])) {
+            std::fprintf(stderr, "%s\n", entry.path().c_str()); // the last one named is the one that failed
+            std::ifstream file(entry.path(), std::ios::binary);
+            const std::string bytes {std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
+            LLVMFuzzerTestOneInput(reinterpret_cast<const uint8_t *>(bytes.data()), bytes.size());
+            inputs += entry.is_regular_file();
         }
-        const std::string bytes {std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
-        LLVMFuzzerTestOneInput(reinterpret_cast<const uint8_t *>(bytes.data()), bytes.size());
     }
-    std::printf("ran %zu inputs\n", files.size());
-    return files.empty() ? 1 : 0; // an empty or missing corpus proves nothing
+    std::printf("ran %d inputs\n", inputs);
+    return inputs == 0; // an empty or missing corpus proves nothing
 }
