@@ -4,8 +4,10 @@ namespace tracktune {
 
 QStringList dumpLines(const QByteArray &dump)
 {
-    const int end = dump.indexOf('\0');
-    return QString::fromUtf8(end < 0 ? dump : dump.left(end)).split(QLatin1Char('\n'));
+    // A NUL byte is line noise: cutting the text there would lose the rest of the list.
+    QByteArray text = dump;
+    text.replace('\0', QByteArray());
+    return QString::fromUtf8(text).split(QLatin1Char('\n'));
 }
 
 std::optional<DumpLine> parseDumpLine(const QString &line)
@@ -15,7 +17,11 @@ std::optional<DumpLine> parseDumpLine(const QString &line)
     const QStringList parts = packed.split(QLatin1Char('='));
     if (parts.size() < 2)
         return std::nullopt;
-    return DumpLine {parts.at(0), parts.at(1).section(QLatin1Char(';'), 0, 0)};
+    QString value = parts.at(1).section(QLatin1Char(';'), 0, 0);
+    // A CR LF tracker's line end is no part of the value.
+    while (value.endsWith(QLatin1Char('\r')))
+        value.chop(1);
+    return DumpLine {parts.at(0), value};
 }
 
 QList<DumpLine> parseDump(const QByteArray &dump)

@@ -16,12 +16,12 @@ struct DumpLine
     QString value;
 };
 
-// The dump as text lines: decoded up to the first NUL byte and cut at every line
-// feed, empty pieces kept.
+// The dump as text lines: NUL bytes dropped, decoded, cut at every line feed, empty
+// pieces kept.
 QStringList dumpLines(const QByteArray &dump);
 
 // Name and value of one dump line ("name = value ; comment"), every blank removed;
-// nothing for a line without "=". A carriage return stays where the device put it.
+// nothing for a line without "=". A carriage return at the end of the value goes.
 std::optional<DumpLine> parseDumpLine(const QString &line);
 
 // Every line of the dump that has a name and a value, in dump order.

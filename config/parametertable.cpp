@@ -206,6 +206,20 @@ QList<tracktune::DumpLine> ParameterTable::changes() const
     return settings;
 }
 
+void ParameterTable::restoreEdits(const QList<tracktune::DumpLine> &edits)
+{
+    for (const tracktune::DumpLine &edit : edits) {
+        const QList<QTableWidgetItem *> names = findItems(edit.name, Qt::MatchExactly);
+        for (const QTableWidgetItem *name : names) {
+            if (name->column() == 0 && item(name->row(), 1)) {
+                item(name->row(), 1)->setText(edit.value);
+                markRowChanged(name->row());
+                break;
+            }
+        }
+    }
+}
+
 // The value text a standard-mode row writes, by the kind of its parameter.
 QString ParameterTable::editorValue(const ParameterDescriptor &descriptor, int row) const
 {

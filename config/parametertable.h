@@ -33,6 +33,9 @@ public:
     bool isMarked(int row) const;
     // Name and value text of every marked row, in table order.
     QList<tracktune::DumpLine> changes() const;
+    // Puts these values back into the text cells of their rows, marked as the user's
+    // edits: changes that were not written stay pending after a reload.
+    void restoreEdits(const QList<tracktune::DumpLine> &edits);
 
 private slots:
     void tableCellChanged(int row, int column);

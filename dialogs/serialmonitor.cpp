@@ -1,5 +1,6 @@
 #include "dialogs/serialmonitor.h"
 
+#include "link/monitortext.h"
 #include "ui_serialmonitor.h"
 
 #include <QScrollBar>
@@ -20,6 +21,7 @@ void SerialMonitor::updateConnection(const QString &device)
 {
     ui->labelDevice->setText(device);
     ui->textSerialOutput->clear();
+    openLine = 0;
 }
 
 void SerialMonitor::append(const QString &data)
@@ -31,7 +33,7 @@ void SerialMonitor::append(const QString &data)
     if (!data.isEmpty()) {
         QTextCursor end(ui->textSerialOutput->document());
         end.movePosition(QTextCursor::End);
-        end.insertText(data);
+        end.insertText(tracktune::withLinesCapped(data, openLine));
     }
     QScrollBar *bar = ui->textSerialOutput->verticalScrollBar();
     bar->setValue(bar->maximum());
@@ -40,6 +42,7 @@ void SerialMonitor::append(const QString &data)
 void SerialMonitor::on_buttonClean_clicked()
 {
     ui->textSerialOutput->clear();
+    openLine = 0;
 }
 
 void SerialMonitor::on_buttonStartStop_clicked()

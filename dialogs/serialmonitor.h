@@ -30,5 +30,6 @@ private slots:
 
 private:
     bool capturing = true;
+    int openLine = 0; // length of the unfinished last line shown
     Ui_SerialMonitor *ui = nullptr;
 };

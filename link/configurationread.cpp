@@ -3,6 +3,7 @@
 #include "link/logging.h"
 #include <QCoreApplication>
 #include <QElapsedTimer>
+#include <QRegularExpression>
 #include <QThread>
 
 namespace {
@@ -21,10 +22,18 @@ const int linesBeforeResend = 10;
 const int readDeadlineMs = 12000;
 const int burstGapMs = 50;
 const int burstDrainLimitMs = 1500;
+// The list ends at a "$" line unless a parameter line follows it at once; the device prints
+// its list as one burst, so a pause this long after such lines, or a run this long, ends it.
+const int sentenceGapMs = 100;
+const int longestSentenceRun = 8;
+const int sentenceAnswerMs = 1000;
+const int answerSliceMs = 20;
 
-bool endsDump(const QByteArray &line)
+// "Name = Value": a name of letters, digits and "_", then "=".
+bool isParameterLine(const QByteArray &line)
 {
-    return line.startsWith('$') || !line.contains('=');
+    static const QRegularExpression parameter(QStringLiteral("^ *[A-Za-z][A-Za-z0-9_]* *="));
+    return parameter.match(QString::fromLatin1(line)).hasMatch();
 }
 
 } // namespace
@@ -76,12 +85,14 @@ QByteArray *Serial::readConfiguration()
     port.flush();
 
     bool started = false;
+    bool ended = false;
     int linesSinceRequest = 0;
     int idlePasses = 0;
-    QByteArray lastLine;
+    int heldSentences = 0; // "$" lines since the last parameter line
+    QElapsedTimer sinceSentence;
     QElapsedTimer sinceRequest;
     sinceRequest.start();
-    for (;;) {
+    while (!ended) {
         port.waitForReadyRead(passWaitMs);
         if (!port.isOpen()) // unplugged while reading
             return nullptr;
@@ -90,36 +101,53 @@ QByteArray *Serial::readConfiguration()
             return nullptr;
         }
         if (!port.canReadLine()) {
+            // Sentences after the last parameter and then a pause: the list is whole.
+            if (heldSentences > 0 && sinceSentence.elapsed() >= sentenceGapMs)
+                break;
             // Keep the window alive while the device is slow to answer.
             QCoreApplication::processEvents();
             if (++idlePasses > lastIdlePass)
                 return nullptr;
         }
-        while (port.canReadLine()) {
-            lastLine = port.readLine();
+        while (!ended && port.canReadLine()) {
+            QByteArray line = port.readLine();
             ++linesSinceRequest;
             silentTicks = 0;
-            if (!started && linesSinceRequest > linesBeforeResend) {
-                qCDebug(lcLink) << "resending 0x03...";
-                port.write(&dumpRequest, 1);
-                port.flush();
-                linesSinceRequest = 0;
+            qCDebug(lcLink) << line;
+            // A NUL byte is line noise: it neither cuts a line nor makes one.
+            if (line.contains('\0')) {
+                line.replace('\0', QByteArray());
+                if (line.trimmed().isEmpty())
+                    continue;
             }
-            qCDebug(lcLink) << lastLine;
-            if (lastLine.startsWith('$'))
-                break;
-            if (started) {
-                if (!lastLine.contains('='))
-                    break;
-                receiveBuffer.append(lastLine);
-            } else if (lastLine.startsWith("Address ")) {
-                receiveBuffer.append(lastLine);
-                started = true;
+            if (!started) {
+                if (linesSinceRequest > linesBeforeResend) {
+                    qCDebug(lcLink) << "resending 0x03...";
+                    port.write(&dumpRequest, 1);
+                    port.flush();
+                    linesSinceRequest = 0;
+                }
+                if (line.startsWith("Address ")) {
+                    receiveBuffer.append(line);
+                    started = true;
+                }
+                continue;
             }
+            if (line.startsWith('$')) {
+                // Another task's sentence may land inside the list: held until the next line
+                // tells whether the list goes on.
+                sinceSentence.start();
+                ended = ++heldSentences > longestSentenceRun;
+                continue;
+            }
+            if (heldSentences > 0 ? !isParameterLine(line) : !line.contains('=')) {
+                ended = true;
+                continue;
+            }
+            heldSentences = 0;
+            receiveBuffer.append(line);
         }
         QThread::msleep(passSleepMs);
-        if (started && endsDump(lastLine))
-            break;
     }
 
     qCDebug(lcLink) << "reading end";
@@ -128,10 +156,31 @@ QByteArray *Serial::readConfiguration()
     return &receiveBuffer;
 }
 
-void Serial::sendCommand(const QByteArray &command)
+bool Serial::sendCommand(const QByteArray &command)
 {
-    port.write(command);
-    port.flush();
-    port.waitForReadyRead(1000);
+    if (!port.isOpen())
+        return false;
+    // The watchdog's poll byte must not land between two sentences' answers.
+    watchdogTimer.stop();
     qCDebug(lcLink) << command;
+    if (port.write(command) != command.size())
+        return false;
+    port.flush();
+    // Up to a second for the device's answer, in slices with the events in between: the
+    // window must not freeze for a tracker that answers nothing.
+    const qint64 before = port.bytesAvailable();
+    QElapsedTimer waiting;
+    waiting.start();
+    while (port.isOpen() && waiting.elapsed() < sentenceAnswerMs) {
+        if (port.bytesAvailable() > before || port.waitForReadyRead(answerSliceMs))
+            break;
+        QCoreApplication::processEvents();
+    }
+    return port.isOpen();
+}
+
+void Serial::resumeWatchdog()
+{
+    if (port.isOpen() && !watchdogTimer.isActive())
+        watchdogTimer.start(watchdogIntervalMs);
 }

@@ -44,7 +44,7 @@ void DeviceSession::onPollTimeout()
 {
     if (serial.isOpen())
         return;
-    if (flashing) {
+    if (updateInProgress()) {
         emit updating();
         return;
     }
@@ -64,6 +64,8 @@ void DeviceSession::connectTo(const QString &portName)
 
 std::optional<QList<tracktune::DumpLine>> DeviceSession::readConfiguration()
 {
+    // A tracker plugged in after another must never be flashed with the other's firmware.
+    architecture.clear();
     const QByteArray *dump = serial.readConfiguration();
     if (!dump || dump->size() < shortestDump) {
         serial.closePort();
@@ -77,8 +79,27 @@ std::optional<QList<tracktune::DumpLine>> DeviceSession::readConfiguration()
     return entries;
 }
 
-void DeviceSession::write(const QList<tracktune::DumpLine> &settings)
+DeviceSession::WriteOutcome DeviceSession::write(
+    const QList<tracktune::DumpLine> &settings, const std::function<bool()> &shouldStop)
 {
-    for (const tracktune::DumpLine &setting : settings)
-        serial.sendCommand(tracktune::configurationSentence(setting.name, setting.value));
+    WriteOutcome outcome;
+    for (const tracktune::DumpLine &setting : settings) {
+        if (!outcome.linkLost && !outcome.stopped && shouldStop && shouldStop())
+            outcome.stopped = true;
+        if (!outcome.linkLost && !outcome.stopped && !serial.isOpen())
+            outcome.linkLost = true;
+        const QByteArray sentence = tracktune::configurationSentence(setting.name, setting.value);
+        if (outcome.linkLost || outcome.stopped || sentence.isEmpty()) {
+            outcome.notSent << setting;
+            continue;
+        }
+        if (serial.sendCommand(sentence))
+            outcome.sent << setting;
+        else {
+            outcome.linkLost = true;
+            outcome.notSent << setting;
+        }
+    }
+    serial.resumeWatchdog();
+    return outcome;
 }

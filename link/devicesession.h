@@ -8,6 +8,7 @@
 #include <QString>
 #include <QTimer>
 
+#include <functional>
 #include <optional>
 
 // One owner of the device session: the link, the 500 ms poll that searches while
@@ -46,11 +47,11 @@ public:
         return true;
     }
 
-    // Set while the flasher owns the port: the poll then neither searches nor opens.
-    bool updateInProgress() const { return flashing; }
-    void setUpdateInProgress(bool on) { flashing = on; }
+    // While the flasher owns the port the poll neither searches nor opens.
+    bool updateInProgress() const { return current == Operation::FirmwareUpdate; }
 
-    // The firmware folder name of the connected hardware, from the dump's "Hard".
+    // The firmware folder name of the connected hardware, from the dump's "Hard" of the
+    // last read; empty when that list had none or the read failed.
     QString firmwareArch() const { return architecture; }
 
     // Closes the link and opens the named port as the device port, whatever is
@@ -61,8 +62,21 @@ public:
     // of under 10 bytes) the link is closed and the result is empty.
     std::optional<QList<tracktune::DumpLine>> readConfiguration();
 
-    // One sentence per setting, in order; each waits up to a second for an answer.
-    void write(const QList<tracktune::DumpLine> &settings);
+    // What a write did: the settings whose sentences went out whole, in order, and the rest.
+    struct WriteOutcome
+    {
+        QList<tracktune::DumpLine> sent;
+        QList<tracktune::DumpLine> notSent; // refused by the sentence rules, or after a stop
+        bool linkLost = false; // the port closed or refused a sentence
+        bool stopped = false; // shouldStop said so before every setting was sent
+    };
+
+    // One sentence per setting, in order; each waits up to a second for an answer while
+    // events go on (the run() guard keeps other operations out). A setting that no sentence
+    // can carry (tracktune::sentenceRefusal) is never sent. shouldStop is asked before each
+    // sentence: the one in flight is finished, no more are sent.
+    WriteOutcome write(
+        const QList<tracktune::DumpLine> &settings, const std::function<bool()> &shouldStop = {});
 
 signals:
     void operationChanged(DeviceSession::Operation operation);
@@ -79,6 +93,5 @@ private:
     Serial serial;
     QTimer pollTimer;
     Operation current = Operation::None;
-    bool flashing = false;
     QString architecture;
 };

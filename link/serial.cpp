@@ -79,12 +79,6 @@ QSerialPort::SerialPortError Serial::tryOpen(const QString &portName)
     return candidate.open(QIODevice::ReadWrite) ? QSerialPort::NoError : candidate.error();
 }
 
-bool Serial::probePort(const QString &portName)
-{
-    // A known adapter that another program holds open fails here and is skipped.
-    return knownAdapters.contains(scanPorts().value(portName)) && tryOpen(portName) == QSerialPort::NoError;
-}
-
 bool Serial::isPermitted(const QString &portName)
 {
 #ifdef Q_OS_WIN
@@ -116,10 +110,10 @@ bool Serial::findDevice()
     if (ports.isEmpty())
         return false;
 
-    const QStringList names = ports.keys();
-    for (const QString &name : names) {
-        if (!knownAdapters.contains(ports.value(name)))
-            continue;
+    // In name order, so that the same ports give the same tracker on every search.
+    QStringList names = ports.keys();
+    names.sort();
+    for (const QString &name : tracktune::knownAdapterPorts(ports)) {
         const QSerialPort::SerialPortError error = tryOpen(name);
         if (error == QSerialPort::NoError) {
             openPort(name);
@@ -221,6 +215,17 @@ void Serial::onWatchdogTimeout()
     qCDebug(lcLink) << "No data received for 5 seconds, disconnecting...";
     closePort();
     dataSeen = false;
+}
+
+QStringList tracktune::knownAdapterPorts(const QHash<QString, QString> &ports)
+{
+    QStringList names;
+    for (auto port = ports.cbegin(); port != ports.cend(); ++port) {
+        if (knownAdapters.contains(port.value()))
+            names << port.key();
+    }
+    names.sort();
+    return names;
 }
 
 QString tracktune::portRefusalMessage(

@@ -5,6 +5,7 @@
 #include <QObject>
 #include <QSerialPort>
 #include <QString>
+#include <QStringList>
 #include <QTextDecoder>
 #include <QTimer>
 
@@ -28,7 +29,6 @@ public:
     static QHash<QString, QString> scanPorts();
     static QHash<QString, QString> systemPorts(); // what the system enumerates
 
-    static bool probePort(const QString &portName);
     // The name a flasher can open: the COM name on Windows, the device path elsewhere.
     static QString systemLocation(const QString &portName);
 
@@ -40,7 +40,12 @@ public:
 
     // Collects the parameter dump; null when the port is closed or the device stays silent.
     QByteArray *readConfiguration();
-    void sendCommand(const QByteArray &command);
+    // Writes one sentence, then waits up to a second for the device to answer while events
+    // go on; the watchdog is paused meanwhile. False when the port is closed or the bytes
+    // could not all be written.
+    bool sendCommand(const QByteArray &command);
+    // Restarts the poll after writes, when the link is still open.
+    void resumeWatchdog();
 
 signals:
     void connected(QString deviceName);
@@ -69,6 +74,10 @@ private:
 };
 
 namespace tracktune {
+
+// The ports whose adapter description is a known tracker adapter's, in name order: the
+// order in which the search tries them.
+QStringList knownAdapterPorts(const QHash<QString, QString> &ports);
 
 // What the user reads when the search could not open a known adapter; empty when
 // there is nothing they can do about it.

@@ -1,5 +1,6 @@
 #include "mainwindow/mainwindow.h"
 
+#include "config/valueencoding.h"
 #include "config/verification.h"
 #include "ui_mainwindow.h"
 
@@ -113,17 +114,40 @@ void MainWindow::writeChanges()
 {
     ui->table->setEnabled(false);
     ui->statusBar->showMessage(QStringLiteral("Writing to device..."));
+    // A value no sentence can carry is never sent: it would set another parameter or none.
+    QList<tracktune::DumpLine> writes;
+    QList<tracktune::DumpLine> refused;
+    QStringList refusals;
     const QList<tracktune::DumpLine> changes = ui->table->changes();
-    session.write(changes);
+    for (const tracktune::DumpLine &change : changes) {
+        const QString refusal = tracktune::sentenceRefusal(change.name, change.value);
+        if (refusal.isEmpty()) {
+            writes << change;
+        } else {
+            refused << change;
+            refusals << change.name + QStringLiteral(" (") + refusal + QLatin1Char(')');
+        }
+    }
+    const DeviceSession::WriteOutcome outcome = session.write(writes);
 
     // The tracker drops a sentence it does not take without a word: only its list tells.
     QList<tracktune::DumpLine> reported;
     if (!loadConfiguration(&reported)) {
-        ui->statusBar->showMessage(QStringLiteral("Changes not confirmed: the connection was lost"));
+        QStringList notSent;
+        for (const tracktune::DumpLine &setting : outcome.notSent)
+            notSent << setting.name;
+        ui->statusBar->showMessage(QStringLiteral("Changes not confirmed: the connection was lost")
+            + (notSent.isEmpty() ? QString()
+                                 : QStringLiteral("; not sent: ") + notSent.join(QStringLiteral(", "))));
         return;
     }
-    const QStringList untaken = tracktune::untakenParameters(changes, reported);
-    ui->statusBar->showMessage(untaken.isEmpty()
-            ? QStringLiteral("Changes saved")
-            : QStringLiteral("Not saved: ") + untaken.join(QStringLiteral(", ")));
+    ui->table->restoreEdits(refused);
+    QStringList problems;
+    const QStringList untaken = tracktune::untakenParameters(outcome.sent, reported);
+    if (!untaken.isEmpty())
+        problems << QStringLiteral("Not saved: ") + untaken.join(QStringLiteral(", "));
+    if (!refusals.isEmpty())
+        problems << QStringLiteral("Not sent: ") + refusals.join(QStringLiteral(", "));
+    ui->statusBar->showMessage(
+        problems.isEmpty() ? QStringLiteral("Changes saved") : problems.join(QStringLiteral("; ")));
 }

@@ -42,6 +42,7 @@ class LinkTest : public QObject
 private slots:
     void searchChoosesByDescription_data();
     void searchChoosesByDescription();
+    void searchTriesKnownAdaptersInNameOrder();
     void silentDeviceIsProbedOnceThenDropped();
     void readTakesTheListUpToItsEnd_data();
     void readTakesTheListUpToItsEnd();
@@ -96,6 +97,29 @@ void LinkTest::searchChoosesByDescription()
         QCOMPARE(tracker->receivedBytes(), QByteArray());
 }
 
+void LinkTest::searchTriesKnownAdaptersInNameOrder()
+{
+    // Whatever order the system lists them in, the same ports give the same tracker.
+    std::vector<std::unique_ptr<TrackerSimulator>> trackers;
+    QHash<QString, QString> ports;
+    for (const char *description : {"USB Serial Device", "CP2102 USB to UART Bridge Controller",
+             "Silicon Labs CP210x USB to UART Bridge", "USB Serial Device"}) {
+        trackers.push_back(std::make_unique<TrackerSimulator>());
+        QVERIFY(trackers.back()->start());
+        ports.insert(trackers.back()->portPath(), QString::fromLatin1(description));
+    }
+    ports.insert(QStringLiteral("/dev/a-modem"), QStringLiteral("FT232R USB UART"));
+    PortListing listing(ports);
+    QStringList known = ports.keys();
+    known.removeOne(QStringLiteral("/dev/a-modem"));
+    known.sort();
+    QCOMPARE(tracktune::knownAdapterPorts(ports), known);
+
+    Serial serial;
+    QVERIFY(serial.findDevice());
+    QCOMPARE(Serial::systemLocation(serial.portName()), known.first());
+}
+
 void LinkTest::silentDeviceIsProbedOnceThenDropped()
 {
     TrackerSimulator tracker(options(true));
@@ -140,8 +164,19 @@ void LinkTest::readTakesTheListUpToItsEnd_data()
     QTest::newRow("9 lines before: asked once") << QByteArray() << noise(9) + list + "\n" << two << 1;
     QTest::newRow("10 lines before: asked again, list still read") << QByteArray() << noise(10) + list + "\n"
                                                                    << two << 2;
-    QTest::newRow("$ after the start ends")
-        << QByteArray() << list + "$POGNS,Pilot=Jo\r\n" + after << two << 1;
+    const QByteArray nmea = "$GPRMC,120001.00,A,4736.7380,N,01114.0700,E*6C\r\n";
+    const QByteArray nul(1, '\0');
+    QTest::newRow("$ after the start, then no parameter, ends")
+        << QByteArray() << list + "$POGNS,Pilot=Jo\r\nBatt:4.12V\n" + after << two << 1;
+    QTest::newRow("$ lines and then silence end it at once") << QByteArray() << list + nmea + nmea << two << 1;
+    QTest::newRow("$ lines inside the list do not cut it")
+        << QByteArray() << list.left(38) + nmea + nmea + list.mid(38) + "Batt\n" << two << 1;
+    QTest::newRow("a parameter after $ lines belongs to the list")
+        << QByteArray() << list + nmea + after << two + QStringLiteral(" APN=web") << 1;
+    QTest::newRow("a run of $ lines ends it")
+        << QByteArray() << list + nmea.repeated(9) + after + list << two << 1;
+    QTest::newRow("NUL bytes neither cut nor end it")
+        << QByteArray() << list.left(38) + nul + nul + "\n" + nul + list.mid(38) + "Batt\n" << two << 1;
     QTest::newRow("empty CR LF line ends") << QByteArray() << list + "\r\n" + after << two << 1;
     QTest::newRow("Address= does not start it") << QByteArray() << "Address=0x1\nReg = X;\n" + list + "Batt\n"
                                                 << two << 1;

@@ -225,8 +225,8 @@ QByteArray statusLine(const QList<Parameter> &parameters, TrackerSimulator::Line
     return line + lineEnd(ending);
 }
 
-QByteArray composeDump(
-    const QList<Parameter> &parameters, TrackerSimulator::LineEnding ending, bool endingLine)
+QByteArray composeDump(const QList<Parameter> &parameters, TrackerSimulator::LineEnding ending,
+    bool endingLine, const QByteArray &insideList, int insideListAfter)
 {
     const QByteArray eol = lineEnd(ending);
     QByteArray dump = statusLine(parameters, ending);
@@ -247,8 +247,11 @@ QByteArray composeDump(
     };
     for (const char *line : tasks)
         dump += QByteArray(line) + eol;
-    for (const Parameter &parameter : parameters)
-        dump += parameterLine(parameter) + eol;
+    for (int i = 0; i < parameters.size(); ++i) {
+        if (i == insideListAfter)
+            dump += insideList;
+        dump += parameterLine(parameters.at(i)) + eol;
+    }
     if (endingLine) {
         dump += "Batt:4.12V/4.20V -0.015A 87% (1450mAh)" + eol;
         dump += "Batt:charger idle, +24.5C" + eol;

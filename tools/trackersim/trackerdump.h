@@ -23,9 +23,10 @@ QByteArray parameterLine(const Parameter &parameter);
 // "1:3:1A2B3C/000024A16C1A2B3C RFM95/+14dBm +0.0ppm CON:115200bps", with the line end.
 QByteArray statusLine(const QList<Parameter> &parameters, TrackerSimulator::LineEnding ending);
 
-// Everything the device prints for 0x03.
-QByteArray composeDump(
-    const QList<Parameter> &parameters, TrackerSimulator::LineEnding ending, bool endingLine);
+// Everything the device prints for 0x03; insideList goes before parameter line insideListAfter
+// (0: before the first).
+QByteArray composeDump(const QList<Parameter> &parameters, TrackerSimulator::LineEnding ending,
+    bool endingLine, const QByteArray &insideList = QByteArray(), int insideListAfter = -1);
 
 // What it prints when it restarts.
 QByteArray bootBanner(const QList<Parameter> &parameters, TrackerSimulator::LineEnding ending);

@@ -175,7 +175,8 @@ void TrackerSimulator::Private::releaseAnswers(qint64 nowNs)
         case Answer::Dump:
             out += dumpPrefix;
             dumpPrefix.clear();
-            out += trackersim::composeDump(parameters, options.lineEnding, options.dumpEndingLine);
+            out += trackersim::composeDump(parameters, options.lineEnding, options.dumpEndingLine,
+                options.insideList, options.insideListAfter);
             break;
         case Answer::Status:
             out += trackersim::statusLine(parameters, options.lineEnding);
@@ -498,7 +499,8 @@ void TrackerSimulator::setParameter(const QString &name, const QString &value)
 QByteArray TrackerSimulator::dump() const
 {
     std::lock_guard<std::mutex> lock(d->mutex);
-    return trackersim::composeDump(d->parameters, d->options.lineEnding, d->options.dumpEndingLine);
+    return trackersim::composeDump(d->parameters, d->options.lineEnding, d->options.dumpEndingLine,
+        d->options.insideList, d->options.insideListAfter);
 }
 
 QByteArray TrackerSimulator::statusLine() const

@@ -29,6 +29,10 @@ public:
         bool silent = false; // reads everything, answers nothing
         bool dumpEndingLine = true; // false: the dump stops after the last parameter line
         bool echo = false; // sends every byte it receives straight back, as some adapters do
+        // Printed inside the list, before parameter line insideListAfter: another task's NMEA
+        // sentence or a NUL byte, as a busy tracker interleaves them.
+        QByteArray insideList;
+        int insideListAfter = -1;
     };
 
     struct ReceivedByte
