@@ -40,7 +40,8 @@ QString usageText()
         "  tracktune-cli backup [--port PORT] FILE\n"
         "  tracktune-cli apply  [--port PORT] [--dry-run] [--identity] FILE\n"
         "Without --port the tracker is searched for as the window does. FILE \"-\" is the terminal.\n"
-        "Exit codes: 0 done, 1 no tracker, 2 usage (nothing written), 3 a value not taken.\n");
+        "Exit codes: 0 done, 1 no tracker, 2 usage (nothing written), 3 a value not taken,\n"
+        "130/143 a write stopped by SIGINT/SIGTERM.\n");
 }
 
 CliRequest parseCommandLine(const QStringList &arguments)

@@ -4,6 +4,8 @@
 #include "config/changeplan.h"
 #include "config/settingsfile.h"
 #include "config/settingvalue.h"
+#include "config/terminaltext.h"
+#include "config/valueencoding.h"
 #include "config/verification.h"
 
 #include <QDateTime>
@@ -12,13 +14,64 @@
 #include <QJsonObject>
 #include <QSaveFile>
 
+#include <csignal>
 #include <cstdio>
 
 using tracktune::DumpLine;
+using tracktune::terminalText;
 
 namespace {
 
 const QString terminalFile = QStringLiteral("-");
+
+// The signal that asked a write to stop; 0 while none did.
+volatile std::sig_atomic_t stopSignal = 0;
+
+extern "C" void onStopSignal(int signal)
+{
+    stopSignal = signal;
+}
+
+// While it lives, SIGINT and SIGTERM ask the write to stop instead of ending the program
+// between two sentences, so that it can still say what went out.
+class StopOnSignals
+{
+public:
+    StopOnSignals()
+    {
+        stopSignal = 0;
+        previousInterrupt = std::signal(SIGINT, onStopSignal);
+        previousTerminate = std::signal(SIGTERM, onStopSignal);
+    }
+    ~StopOnSignals()
+    {
+        std::signal(SIGINT, previousInterrupt);
+        std::signal(SIGTERM, previousTerminate);
+    }
+    StopOnSignals(const StopOnSignals &) = delete;
+    StopOnSignals &operator=(const StopOnSignals &) = delete;
+
+private:
+    void (*previousInterrupt)(int) = SIG_DFL;
+    void (*previousTerminate)(int) = SIG_DFL;
+};
+
+QString namesOf(const QList<DumpLine> &settings)
+{
+    QStringList names;
+    for (const DumpLine &setting : settings)
+        names << setting.name;
+    return names.isEmpty() ? QStringLiteral("none") : names.join(QStringLiteral(", "));
+}
+
+// Every line of the text shown safely, the line breaks kept.
+QString terminalLines(const QString &text)
+{
+    QStringList lines = text.split(QLatin1Char('\n'));
+    for (QString &line : lines)
+        line = terminalText(line);
+    return lines.join(QLatin1Char('\n'));
+}
 
 QString valueOf(const QList<DumpLine> &dump, const QString &name)
 {
@@ -29,6 +82,8 @@ QString valueOf(const QList<DumpLine> &dump, const QString &name)
 } // namespace
 
 TrackerCommands::TrackerCommands() : out(stdout), err(stderr) { }
+
+TrackerCommands::TrackerCommands(QString *output, QString *errors) : out(output), err(errors) { }
 
 int TrackerCommands::run(const tracktune::CliRequest &request)
 {
@@ -68,8 +123,11 @@ int TrackerCommands::listPorts()
         width = qMax(width, name.size());
     for (const QString &name : qAsConst(names)) {
         const QString description = ports.value(name);
-        out << (name == chosen ? "* " : "  ") << name.leftJustified(width) << "  "
-            << (description.isEmpty() ? QStringLiteral("(no description)") : description) << '\n';
+        const bool isChosen
+            = !chosen.isEmpty() && Serial::systemLocation(name) == Serial::systemLocation(chosen);
+        out << (isChosen ? "* " : "  ") << terminalText(name).leftJustified(width) << "  "
+            << (description.isEmpty() ? QStringLiteral("(no description)") : terminalText(description))
+            << '\n';
     }
     if (names.isEmpty())
         complain(QStringLiteral("no serial ports"));
@@ -100,7 +158,7 @@ int TrackerCommands::show()
     }
     for (const DumpLine &entry : qAsConst(shown)) {
         const QString option = tracktune::optionTextFor(entry.name, entry.value);
-        out << entry.name << " = " << entry.value;
+        out << terminalText(entry.name) << " = " << terminalText(entry.value);
         if (!option.isEmpty())
             out << " (" << option << ')';
         out << '\n';
@@ -141,9 +199,14 @@ int TrackerCommands::backup()
     const std::optional<QList<DumpLine>> dump = readTracker();
     if (!dump)
         return tracktune::exitNoTracker;
+    for (const DumpLine &entry : *dump) {
+        const QString refusal = tracktune::sentenceRefusal(entry.name, entry.value);
+        if (!refusal.isEmpty())
+            complain(entry.name + QStringLiteral(" kept as a comment, not restorable: ") + refusal);
+    }
     const QString text = tracktune::formatSettingsFile(*dump, QDateTime::currentDateTime());
     if (path == terminalFile) {
-        out << text;
+        out << terminalLines(text);
         return tracktune::exitDone;
     }
     file.write(text.toUtf8());
@@ -151,7 +214,8 @@ int TrackerCommands::backup()
         complain(QStringLiteral("cannot write ") + path + QStringLiteral(": ") + file.errorString());
         return tracktune::exitUsage;
     }
-    out << dump->size() << " parameters of " << portShown() << " saved to " << path << '\n';
+    out << dump->size() << " parameters of " << terminalText(portShown()) << " saved to "
+        << terminalText(path) << '\n';
     return tracktune::exitDone;
 }
 
@@ -165,7 +229,27 @@ int TrackerCommands::apply()
         complain(QStringLiteral("cannot read ") + path + QStringLiteral(": ") + file.errorString());
         return tracktune::exitUsage;
     }
-    const tracktune::SettingsFile settings = tracktune::parseSettingsFile(QString::fromUtf8(file.readAll()));
+    // Checked before anything is read, so a device file or a stray image costs no memory;
+    // standard input has no size, so one byte past the limit tells.
+    if (!file.isSequential() && file.size() > tracktune::maxSettingsFileBytes) {
+        complain(path + QStringLiteral(": larger than 1 MiB: not a settings file"));
+        complain(QStringLiteral("nothing written"));
+        return tracktune::exitUsage;
+    }
+    QByteArray bytes;
+    while (bytes.size() <= tracktune::maxSettingsFileBytes) {
+        const QByteArray piece = file.read(tracktune::maxSettingsFileBytes + 1 - bytes.size());
+        if (piece.isEmpty())
+            break; // the end, or an error: what was read is judged
+        bytes += piece;
+    }
+    const tracktune::SettingsText text = tracktune::readSettingsText(bytes);
+    if (!text.problem.isEmpty()) {
+        complain(path + QStringLiteral(": ") + text.problem);
+        complain(QStringLiteral("nothing written"));
+        return tracktune::exitUsage;
+    }
+    const tracktune::SettingsFile settings = tracktune::parseSettingsFile(text.text);
     if (!settings.problem.isEmpty()) {
         complain(path + QStringLiteral(": ") + settings.problem);
         return tracktune::exitUsage;
@@ -176,6 +260,12 @@ int TrackerCommands::apply()
     const tracktune::ChangePlan plan = tracktune::planFile(settings.settings, *dump, request.identity);
     for (const QString &skipped : plan.skipped)
         complain(skipped);
+    // A backup's comment for a value no sentence can carry: told, and left as the tracker has it.
+    for (const QString &note : settings.notRestorable) {
+        const int colon = note.indexOf(QStringLiteral(": "));
+        complain(note.left(colon) + QStringLiteral(": not in the file as a setting, left as it is (")
+            + note.mid(colon + 2) + QLatin1Char(')'));
+    }
     if (!noProblems(plan.problems))
         return tracktune::exitUsage;
     if (plan.writes.isEmpty()) {
@@ -194,11 +284,19 @@ std::optional<QList<DumpLine>> TrackerCommands::readTracker()
 {
     Serial &link = session.link();
     if (request.port.isEmpty()) {
+        // Writing to whichever of two trackers the search opens first could be the wrong aircraft.
+        const QStringList trackers = tracktune::knownAdapterPorts(Serial::scanPorts());
+        if (writes() && trackers.size() > 1) {
+            complain(QStringLiteral("several trackers: name one with --port: ")
+                + trackers.join(QStringLiteral(", ")));
+            return std::nullopt;
+        }
         if (!link.findDevice()) {
             complain(QStringLiteral(
                 "no tracker found: no port has a known adapter or \"USB\" in its description"));
             return std::nullopt;
         }
+        complain(QStringLiteral("using ") + link.portName());
     } else {
         session.connectTo(request.port);
     }
@@ -209,31 +307,47 @@ std::optional<QList<DumpLine>> TrackerCommands::readTracker()
     return readDump();
 }
 
-std::optional<QList<DumpLine>> TrackerCommands::readDump()
+std::optional<QList<DumpLine>> TrackerCommands::readDump(bool quiet)
 {
     std::optional<QList<DumpLine>> dump = session.readConfiguration();
-    if (!dump) {
+    if (!dump && !quiet)
         complain(QStringLiteral("the tracker on ") + portShown() + QStringLiteral(" did not answer"));
-        return std::nullopt;
-    }
-    // A CR LF tracker leaves the carriage return on a line without a comment.
-    for (DumpLine &entry : *dump) {
-        while (entry.value.endsWith(QLatin1Char('\r')))
-            entry.value.chop(1);
-    }
     return dump;
 }
 
 int TrackerCommands::writeAndVerify(const QList<DumpLine> &writes, const QList<DumpLine> &before)
 {
-    session.write(writes);
-    const std::optional<QList<DumpLine>> after = readDump();
-    if (!after) {
-        complain(QStringLiteral("the values were sent but could not be read back"));
+    DeviceSession::WriteOutcome outcome;
+    {
+        const StopOnSignals stopping;
+        outcome = session.write(writes, [] { return stopSignal != 0; });
+    }
+    const int signal = stopSignal;
+    const std::optional<QList<DumpLine>> after
+        = session.link().isOpen() ? readDump(true) : std::optional<QList<DumpLine>>();
+    if (after)
+        printChanges(outcome.sent, before, *after);
+    const QString told = QStringLiteral("written: ") + namesOf(outcome.sent)
+        + QStringLiteral("; not written: ") + namesOf(outcome.notSent);
+    if (outcome.stopped) {
+        complain(QStringLiteral("stopped by a signal: ") + told
+            + (after ? QString() : QStringLiteral("; the tracker did not answer the read-back")));
+        return 128 + signal;
+    }
+    if (outcome.linkLost) {
+        // The last sentence written went out, but nothing tells whether the tracker took it.
+        complain(QStringLiteral("the tracker was lost while writing: ") + told);
         return tracktune::exitNoTracker;
     }
-    printChanges(writes, before, *after);
-    const QStringList untaken = tracktune::untakenParameters(writes, *after);
+    if (!after) {
+        complain(QStringLiteral("the values were sent but could not be read back: ") + namesOf(outcome.sent));
+        return tracktune::exitNoTracker;
+    }
+    if (!outcome.notSent.isEmpty()) {
+        complain(QStringLiteral("no sentence could carry: ") + namesOf(outcome.notSent));
+        return tracktune::exitNotTaken;
+    }
+    const QStringList untaken = tracktune::untakenParameters(outcome.sent, *after);
     if (!untaken.isEmpty()) {
         complain(QStringLiteral("the tracker did not take: ") + untaken.join(QStringLiteral(", ")));
         return tracktune::exitNotTaken;
@@ -245,8 +359,8 @@ void TrackerCommands::printChanges(
     const QList<DumpLine> &writes, const QList<DumpLine> &before, const QList<DumpLine> &after)
 {
     for (const DumpLine &write : writes)
-        out << write.name << ": " << valueOf(before, write.name) << " -> " << valueOf(after, write.name)
-            << '\n';
+        out << terminalText(write.name) << ": " << terminalText(valueOf(before, write.name)) << " -> "
+            << terminalText(valueOf(after, write.name)) << '\n';
 }
 
 bool TrackerCommands::noProblems(const QStringList &problems)
@@ -258,11 +372,16 @@ bool TrackerCommands::noProblems(const QStringList &problems)
     return problems.isEmpty();
 }
 
+bool TrackerCommands::writes() const
+{
+    return request.command != QLatin1String("show");
+}
+
 void TrackerCommands::complain(const QString &text)
 {
     // Results and complaints stay in the order they happened when both go to a terminal.
     out.flush();
-    err << "tracktune-cli: " << text << '\n';
+    err << "tracktune-cli: " << terminalText(text) << '\n';
     err.flush();
 }
 

@@ -15,7 +15,8 @@
 class TrackerCommands
 {
 public:
-    TrackerCommands();
+    TrackerCommands(); // standard output and standard error
+    TrackerCommands(QString *output, QString *errors); // collected, for a caller in the same process
     int run(const tracktune::CliRequest &request);
 
 private:
@@ -27,12 +28,14 @@ private:
 
     // Opens the named port, or the one the search chooses, and reads the dump.
     std::optional<QList<tracktune::DumpLine>> readTracker();
-    std::optional<QList<tracktune::DumpLine>> readDump();
+    std::optional<QList<tracktune::DumpLine>> readDump(bool quiet = false);
     // Writes, reads back and names on standard error what the tracker did not take.
+    // SIGINT and SIGTERM stop it after the sentence in flight.
     int writeAndVerify(const QList<tracktune::DumpLine> &writes, const QList<tracktune::DumpLine> &before);
     void printChanges(const QList<tracktune::DumpLine> &writes, const QList<tracktune::DumpLine> &before,
         const QList<tracktune::DumpLine> &after);
     bool noProblems(const QStringList &problems);
+    bool writes() const;
     void complain(const QString &text);
     QString portShown() const;
 

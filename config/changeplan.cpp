@@ -2,9 +2,23 @@
 
 #include "config/settingsfile.h"
 #include "config/settingvalue.h"
+#include "config/valueencoding.h"
 #include "config/verification.h"
 
 namespace tracktune {
+
+namespace {
+
+// Why no sentence can carry the setting as it would be written, "Name: why"; empty when
+// one can. Typed text is checked once read into the value form: "OGN,FANET" is a mask. A comma or "$" would
+// smuggle a second parameter past every check.
+QString refusalOf(const QString &name, const QString &value)
+{
+    const QString refusal = sentenceRefusal(name, value);
+    return refusal.isEmpty() ? QString() : name + QStringLiteral(": ") + refusal;
+}
+
+} // namespace
 
 bool isIdentityParameter(const QString &name)
 {
@@ -22,8 +36,14 @@ bool describesDevice(const QString &name)
 ChangePlan planSettings(const QList<DumpLine> &requested, const QList<DumpLine> &reported)
 {
     ChangePlan plan;
+    const SettingLookup tracker(reported);
     for (const DumpLine &setting : lastValueWins(requested)) {
-        const DumpLine *current = findSetting(reported, setting.name);
+        // The name first: a template line the tracker lacks is still no place for a smuggled one.
+        if (!refusalOf(setting.name, QString()).isEmpty()) {
+            plan.problems << refusalOf(setting.name, QString());
+            continue;
+        }
+        const DumpLine *current = tracker.find(setting.name);
         if (!current) {
             plan.problems << QStringLiteral("the tracker has no parameter ") + setting.name;
             continue;
@@ -35,6 +55,8 @@ ChangePlan planSettings(const QList<DumpLine> &requested, const QList<DumpLine> 
         const SettingValue value = settingValue(setting.name, setting.value, current->value);
         if (!value.problem.isEmpty())
             plan.problems << value.problem;
+        else if (!refusalOf(setting.name, value.value).isEmpty())
+            plan.problems << refusalOf(setting.name, value.value);
         else
             plan.writes << DumpLine {setting.name, value.value};
     }
@@ -49,8 +71,14 @@ ChangePlan planFile(const QList<DumpLine> &file, const QList<DumpLine> &reported
         = fileAddress && trackerAddress && reportsAsWritten(fileAddress->value, trackerAddress->value);
     QStringList identityKept;
     ChangePlan plan;
+    const SettingLookup tracker(reported);
     for (const DumpLine &setting : lastValueWins(file)) {
-        const DumpLine *current = findSetting(reported, setting.name);
+        // The name first: a template line the tracker lacks is still no place for a smuggled one.
+        if (!refusalOf(setting.name, QString()).isEmpty()) {
+            plan.problems << refusalOf(setting.name, QString());
+            continue;
+        }
+        const DumpLine *current = tracker.find(setting.name);
         if (!current) {
             plan.skipped << setting.name + QStringLiteral(": the tracker has no such parameter, skipped");
             continue;
@@ -61,8 +89,8 @@ ChangePlan planFile(const QList<DumpLine> &file, const QList<DumpLine> &reported
             continue;
         }
         const SettingValue value = settingValue(setting.name, setting.value, current->value);
-        if (!value.problem.isEmpty()) {
-            plan.problems << value.problem;
+        if (!value.problem.isEmpty() || !refusalOf(setting.name, value.value).isEmpty()) {
+            plan.problems << (value.problem.isEmpty() ? refusalOf(setting.name, value.value) : value.problem);
             continue;
         }
         if (reportsAsWritten(value.value, current->value))

@@ -1,16 +1,51 @@
 #include "config/settingsfile.h"
 
+#include "config/terminaltext.h"
+#include "config/valueencoding.h"
+
+#include <QSet>
 #include <QStringList>
 
 #include <algorithm>
 
 namespace tracktune {
 
+namespace {
+
+const QString notRestorableMark = QStringLiteral("  (not restorable: ");
+
+// "# Name = value  (not restorable: why)" as "Name: why"; empty for any other comment.
+QString notRestorableNote(const QString &comment)
+{
+    const int mark = comment.lastIndexOf(notRestorableMark);
+    const int equals = comment.indexOf(QStringLiteral(" = "));
+    if (mark < 0 || equals < 0 || equals > mark || !comment.endsWith(QLatin1Char(')')))
+        return QString();
+    const QString name = comment.mid(1, equals - 1).trimmed();
+    const QString why = comment.mid(mark + notRestorableMark.size());
+    return name + QStringLiteral(": ") + why.left(why.size() - 1);
+}
+
+} // namespace
+
 const DumpLine *findSetting(const QList<DumpLine> &settings, const QString &name)
 {
     const auto found = std::find_if(
         settings.cbegin(), settings.cend(), [&name](const DumpLine &entry) { return entry.name == name; });
     return found == settings.cend() ? nullptr : &*found;
+}
+
+SettingLookup::SettingLookup(const QList<DumpLine> &settings) : settings(settings)
+{
+    firstIndex.reserve(settings.size());
+    for (int i = settings.size() - 1; i >= 0; --i)
+        firstIndex.insert(settings.at(i).name, i);
+}
+
+const DumpLine *SettingLookup::find(const QString &name) const
+{
+    const auto found = firstIndex.constFind(name);
+    return found == firstIndex.cend() ? nullptr : &settings.at(*found);
 }
 
 std::optional<DumpLine> parseSetting(const QString &text)
@@ -27,10 +62,20 @@ std::optional<DumpLine> parseSetting(const QString &text)
 SettingsFile parseSettingsFile(const QString &text)
 {
     SettingsFile file;
+    QSet<QString> noted;
     const QStringList lines = text.split(QLatin1Char('\n'));
     for (int i = 0; i < lines.size(); ++i) {
         const QString line = lines.at(i).trimmed();
-        if (line.isEmpty() || line.startsWith(QLatin1Char('#')))
+        if (line.startsWith(QLatin1Char('#'))) {
+            // The header's "# Address = ..." repeats an entry: one note a name.
+            const QString note = notRestorableNote(line);
+            if (!note.isEmpty() && !noted.contains(note.section(QStringLiteral(": "), 0, 0))) {
+                noted.insert(note.section(QStringLiteral(": "), 0, 0));
+                file.notRestorable << note;
+            }
+            continue;
+        }
+        if (line.isEmpty())
             continue;
         const std::optional<DumpLine> setting = parseSetting(line);
         if (!setting) {
@@ -46,27 +91,39 @@ SettingsFile parseSettingsFile(const QString &text)
 QString formatSettingsFile(const QList<DumpLine> &dump, const QDateTime &when)
 {
     QString text = QStringLiteral("# tracktune backup, ") + when.toString(Qt::ISODate) + QLatin1Char('\n');
+    const SettingLookup lookup(dump);
     for (const char *name : {"Address", "Hard"}) {
         const QString key = QLatin1String(name);
-        const DumpLine *entry = findSetting(dump, key);
-        text += QStringLiteral("# ") + key + QStringLiteral(" = ") + (entry ? entry->value : QString())
-            + QLatin1Char('\n');
+        const DumpLine *entry = lookup.find(key);
+        text += QStringLiteral("# ") + key + QStringLiteral(" = ")
+            + (entry ? terminalText(oneLineValue(entry->value)) : QString()) + QLatin1Char('\n');
     }
-    for (const DumpLine &entry : dump)
-        text += entry.name + QStringLiteral(" = ") + entry.value + QLatin1Char('\n');
+    for (const DumpLine &entry : dump) {
+        const QString value = oneLineValue(entry.value);
+        const QString refusal = sentenceRefusal(entry.name, value);
+        if (refusal.isEmpty()) {
+            text += entry.name + QStringLiteral(" = ") + value + QLatin1Char('\n');
+        } else {
+            text += QStringLiteral("# ") + terminalText(entry.name) + QStringLiteral(" = ")
+                + terminalText(value) + notRestorableMark + refusal + QStringLiteral(")\n");
+        }
+    }
     return text;
 }
 
 QList<DumpLine> lastValueWins(const QList<DumpLine> &settings)
 {
     QList<DumpLine> kept;
+    QHash<QString, int> placeOf;
+    placeOf.reserve(settings.size());
     for (const DumpLine &setting : settings) {
-        auto same = std::find_if(kept.begin(), kept.end(),
-            [&setting](const DumpLine &entry) { return entry.name == setting.name; });
-        if (same == kept.end())
+        const auto same = placeOf.constFind(setting.name);
+        if (same == placeOf.cend()) {
+            placeOf.insert(setting.name, kept.size());
             kept << setting;
-        else
-            same->value = setting.value;
+        } else {
+            kept[*same].value = setting.value;
+        }
     }
     return kept;
 }

@@ -3,8 +3,10 @@
 #include "config/dumpline.h"
 
 #include <QDateTime>
+#include <QHash>
 #include <QList>
 #include <QString>
+#include <QStringList>
 
 #include <optional>
 
@@ -18,16 +20,33 @@ std::optional<DumpLine> parseSetting(const QString &text);
 struct SettingsFile
 {
     QList<DumpLine> settings;
+    // Lines a backup wrote as comments because no sentence can carry them, each as
+    // "Name: why"; restoring the backup reports them.
+    QStringList notRestorable;
     QString problem; // the first line that is not a setting; empty when all are
 };
 SettingsFile parseSettingsFile(const QString &text);
 
 // Every parameter of the dump as "Name = Value", after comment lines with the date,
-// the tracker's Address and its Hard, so a backup says where it came from.
+// the tracker's Address and its Hard, so a backup says where it came from. A parameter
+// no sentence can carry (sentenceRefusal) is a comment saying so, its text escaped.
 QString formatSettingsFile(const QList<DumpLine> &dump, const QDateTime &when);
 
-// The first entry of that name, or null.
+// The first entry of that name, or null. One look-up: a linear search.
 const DumpLine *findSetting(const QList<DumpLine> &settings, const QString &name);
+
+// Many look-ups among the same settings: the first entry of each name, by a hash. The
+// settings must outlive it unchanged.
+class SettingLookup
+{
+public:
+    explicit SettingLookup(const QList<DumpLine> &settings);
+    const DumpLine *find(const QString &name) const;
+
+private:
+    const QList<DumpLine> &settings;
+    QHash<QString, int> firstIndex;
+};
 
 // The settings with a name given twice kept once: first place, last value.
 QList<DumpLine> lastValueWins(const QList<DumpLine> &settings);

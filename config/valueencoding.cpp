@@ -1,5 +1,7 @@
 #include "config/valueencoding.h"
 
+#include <algorithm>
+
 namespace tracktune {
 
 int indexFromHexValue(const QString &value)
@@ -45,15 +47,42 @@ QString hexMaskValue(quint32 mask)
 QString oneLineValue(const QString &value)
 {
     QString oneLine = value;
-    oneLine.remove(QLatin1Char('\r'));
-    oneLine.remove(QLatin1Char('\n'));
+    while (oneLine.endsWith(QLatin1Char('\r')) || oneLine.endsWith(QLatin1Char('\n')))
+        oneLine.chop(1);
     return oneLine;
+}
+
+namespace {
+
+bool isSeparatorOrControl(QChar c)
+{
+    return c == QLatin1Char(',') || c == QLatin1Char('$') || c == QLatin1Char('*') || c == QLatin1Char(' ')
+        || c.unicode() < 0x20 || c.unicode() == 0x7F;
+}
+
+bool holdsSeparatorOrControl(const QString &text)
+{
+    return std::any_of(text.cbegin(), text.cend(), isSeparatorOrControl);
+}
+
+} // namespace
+
+QString sentenceRefusal(const QString &name, const QString &value)
+{
+    if (name.isEmpty())
+        return QStringLiteral("no parameter name");
+    if (holdsSeparatorOrControl(name) || name.contains(QLatin1Char('=')))
+        return QStringLiteral("no blank, comma, =, $, * or control character in a name");
+    if (holdsSeparatorOrControl(oneLineValue(value)))
+        return QStringLiteral("no blank, comma, $, * or control character in a value");
+    return QString();
 }
 
 QByteArray configurationSentence(const QString &name, const QString &value)
 {
-    return QByteArrayLiteral("$POGNS,") + oneLineValue(name).toUtf8() + '=' + oneLineValue(value).toUtf8()
-        + '\n';
+    if (!sentenceRefusal(name, value).isEmpty())
+        return QByteArray();
+    return QByteArrayLiteral("$POGNS,") + name.toUtf8() + '=' + oneLineValue(value).toUtf8() + '\n';
 }
 
 } // namespace tracktune

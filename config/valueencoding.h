@@ -19,12 +19,17 @@ QString decimalIndexValue(int index); // "10"
 QString optionKeyValue(const QString &text, const QHash<int, QString> &options);
 QString hexMaskValue(quint32 mask); // "0x9A"
 
-// The value as a sentence carries it: without line breaks, which the device
-// takes as the end of a sentence.
+// The value without the line breaks a CR LF tracker leaves on it.
 QString oneLineValue(const QString &value);
 
-// One "$POGNS," sentence setting one parameter. Line breaks in the name and the value
-// are dropped: the device takes every line feed as the end of a sentence.
+// Why a sentence cannot carry this name or value, as the user reads it ("no blank, comma,
+// $ or * in a value"); empty when it can. The device knows no escapes: a comma would start
+// a second field, a "$" or "*" a second sentence or a checksum, a blank or a control byte
+// would be lost or cut the line.
+QString sentenceRefusal(const QString &name, const QString &value);
+
+// One "$POGNS," sentence setting one parameter; empty when sentenceRefusal() refuses it.
+// Line breaks at the end of a value (a CR LF tracker's) are dropped first.
 QByteArray configurationSentence(const QString &name, const QString &value);
 
 } // namespace tracktune

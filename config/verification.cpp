@@ -9,7 +9,7 @@ namespace tracktune {
 std::optional<qint64> valueAsNumber(const QString &value)
 {
     static const QRegularExpression hex(QStringLiteral("^0[xX]([0-9A-Fa-f]{1,15})$"));
-    static const QRegularExpression decimal(QStringLiteral("^[+-]?[0-9]{1,18}$"));
+    static const QRegularExpression decimal(QStringLiteral("^[+-]?[0-9]{1,19}$"));
     const QString text = value.trimmed();
     bool ok = false;
     qint64 number = 0;

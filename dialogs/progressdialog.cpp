@@ -3,6 +3,8 @@
 #include "firmware/flasherprogress.h"
 #include "ui_progressdialog.h"
 
+#include <QDialogButtonBox>
+#include <QPushButton>
 #include <QScrollBar>
 #include <QTextCursor>
 #include <QTextDocument>
@@ -14,6 +16,9 @@ const int batchMs = 50;
 ProgressDialog::ProgressDialog(QWidget *parent) : QDialog(parent), ui(new Ui_ProgressDialog)
 {
     ui->setupUi(this);
+    // Offered once the flasher has ended: closing earlier would only hide a running update.
+    ui->buttonBox->hide();
+    connect(ui->buttonBox, &QDialogButtonBox::rejected, this, &QDialog::reject);
     pendingTimer.setSingleShot(true);
     connect(&pendingTimer, &QTimer::timeout, this, &ProgressDialog::showPendingOutput);
     sinceShown.start();
@@ -27,7 +32,26 @@ ProgressDialog::~ProgressDialog()
 void ProgressDialog::appendOutput(const QString &line)
 {
     const QString text = tracktune::withoutTerminalCodes(line);
-    pendingOutput += text;
+    // Laying out one line costs more the longer it is: a flasher that prints without line
+    // feeds would stall the window.
+    const int room = tracktune::maxOutputLineLength;
+    for (int start = 0; start < text.size();) {
+        const int lineFeed = text.indexOf(QLatin1Char('\n'), start);
+        const int end = lineFeed < 0 ? text.size() : lineFeed;
+        while (end - start > room - openLineLength) {
+            pendingOutput += text.midRef(start, room - openLineLength);
+            pendingOutput += QLatin1Char('\n');
+            start += room - openLineLength;
+            openLineLength = 0;
+        }
+        pendingOutput += text.midRef(start, end - start);
+        openLineLength += end - start;
+        if (lineFeed < 0)
+            break;
+        pendingOutput += QLatin1Char('\n');
+        openLineLength = 0;
+        start = lineFeed + 1;
+    }
     if (sinceShown.elapsed() >= batchMs)
         showPendingOutput();
     else if (!pendingTimer.isActive())
@@ -61,4 +85,20 @@ void ProgressDialog::showPendingOutput()
     }
     QScrollBar *bar = ui->textEdit->verticalScrollBar();
     bar->setValue(bar->maximum());
+}
+
+void ProgressDialog::finish(bool succeeded)
+{
+    showPendingOutput();
+    if (succeeded) {
+        ui->label->setText(QStringLiteral("Firmware update finished"));
+        ui->progress->setMaximum(100);
+        ui->progress->setValue(100);
+    } else {
+        ui->label->setText(QStringLiteral("Firmware update failed"));
+        // A busy bar would say it still works.
+        ui->progress->setMaximum(100);
+    }
+    ui->buttonBox->show();
+    ui->buttonBox->button(QDialogButtonBox::Close)->setFocus();
 }

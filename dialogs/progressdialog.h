@@ -20,16 +20,22 @@ public:
     explicit ProgressDialog(QWidget *parent = nullptr);
     ~ProgressDialog() override;
 
-    // One line of the flasher's standard output, line feed included. The bar follows at
-    // once; the text is shown within a twentieth of a second, or by showPendingOutput().
+    // One line of the flasher's standard output, line feed included, or a piece of one.
+    // A line longer than tracktune::maxOutputLineLength is shown broken into lines of that
+    // length. The bar follows at once; the text is shown within a twentieth of a second,
+    // or by showPendingOutput().
     void appendOutput(const QString &line);
     void showPendingOutput();
+
+    // The flasher has ended: says how, and offers the Close button.
+    void finish(bool succeeded);
 
 private:
     Ui_ProgressDialog *ui = nullptr;
     // Laying the text out costs the same for a line as for a screenful: a flasher that
     // prints fast is shown in batches.
     QString pendingOutput;
+    int openLineLength = 0; // characters since the last line feed
     QTimer pendingTimer;
     QElapsedTimer sinceShown;
 };

@@ -1,25 +1,43 @@
 #include "firmware/firmwareupdate.h"
 
 #include "firmware/flasherarguments.h"
+#include "firmware/flasherprogress.h"
 
 #include <QCoreApplication>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QFileInfo>
 #include <QLoggingCategory>
 #include <QProcess>
 #include <QStandardPaths>
+#include <QTextCodec>
+#include <QTextDecoder>
+
+#include <memory>
 
 Q_LOGGING_CATEGORY(lcFirmware, "tracktune.firmware", QtDebugMsg)
 
 namespace {
 
 const int relayBatchMs = 20;
+const int keptErrorBytes = 16 * 1024;
+const int shownErrorLines = 5;
+const int shownNameLength = 80;
 
 QString installHint(const QString &architecture)
 {
     return QStringLiteral(" Make sure the firmware loader is installed in firmware/") + architecture
         + QStringLiteral(" directory.");
+}
+
+// A name the device gave, as a message may show it: it could hold anything.
+QString quoted(const QString &name)
+{
+    QString shown = tracktune::withoutControlCharacters(name);
+    if (shown.size() > shownNameLength)
+        shown = shown.left(shownNameLength) + QStringLiteral("...");
+    return QLatin1Char('"') + shown + QLatin1Char('"');
 }
 
 QProcessEnvironment flasherEnvironment()
@@ -33,25 +51,53 @@ QProcessEnvironment flasherEnvironment()
     return environment;
 }
 
+// Whether the folder, links resolved, lies inside the "firmware" folder of one of the bases.
+bool liesInside(const QString &folder, const QStringList &bases)
+{
+    const QString resolved = QFileInfo(folder).canonicalFilePath();
+    if (resolved.isEmpty())
+        return false;
+    for (const QString &base : bases) {
+        const QString root = QFileInfo(base + QStringLiteral("/firmware")).canonicalFilePath();
+        if (!root.isEmpty() && resolved.startsWith(root + QLatin1Char('/')))
+            return true;
+    }
+    return false;
+}
+
 } // namespace
 
 FirmwareUpdate::FirmwareUpdate(const QString &applicationDir, const QString &architecture, QObject *parent)
-    : QObject(parent),
-      arch(architecture),
-      candidates(tracktune::firmwareFolders(
-          applicationDir, QStandardPaths::standardLocations(QStandardPaths::AppDataLocation), architecture))
+    : QObject(parent), arch(architecture)
 {
     qCDebug(lcFirmware) << "Hardware: " << arch;
+    // The name comes from the tracker, and the flasher found under it is run.
+    if (!tracktune::isPlainFolderName(arch)) {
+        refusal = QStringLiteral("Firmware update not possible: Unknown hardware.\nThe tracker names its "
+                                 "hardware %1, which is no firmware folder name.")
+                      .arg(quoted(arch));
+        return;
+    }
+    const QStringList dataFolders = QStandardPaths::standardLocations(QStandardPaths::AppDataLocation);
+    candidates = tracktune::firmwareFolders(applicationDir, dataFolders, arch);
     for (const QString &candidate : qAsConst(candidates)) {
         if (QDir(candidate).exists()) {
             firmwareFolder = candidate;
             break;
         }
     }
+    if (!firmwareFolder.isEmpty()
+        && !liesInside(firmwareFolder, QStringList {applicationDir} + dataFolders)) {
+        refusal = QStringLiteral("Firmware update not possible: Unknown hardware.\nThe firmware folder "
+                                 "for the hardware %1 leads to %2, outside the firmware folders.")
+                      .arg(quoted(arch), QFileInfo(firmwareFolder).canonicalFilePath());
+    }
 }
 
-QString FirmwareUpdate::missingComponents() const
+QString FirmwareUpdate::problem()
 {
+    if (!refusal.isEmpty())
+        return refusal;
     const QString title = QStringLiteral("Firmware update not possible: Missing components.");
     if (firmwareFolder.isEmpty()) {
         return title + QStringLiteral("\nNo firmware loader found for ") + arch
@@ -65,29 +111,39 @@ QString FirmwareUpdate::missingComponents() const
                 + installHint(arch);
         }
     }
+    QFile templateFile(firmwareFolder + QStringLiteral("/config.txt"));
+    templateFile.open(QIODevice::ReadOnly); // unreadable reads as empty
+    // One byte more than allowed tells a file that is too large without reading it all.
+    const tracktune::TemplateText read
+        = tracktune::templateText(templateFile.read(tracktune::maxTemplateBytes + 1));
+    if (!read.problem.isEmpty()) {
+        return QStringLiteral("Firmware update not possible: Unusable argument list.\n") + read.problem
+            + QStringLiteral("\nIn: ") + firmwareFolder;
+    }
+    templateText = read.text;
     return QString();
 }
 
-void FirmwareUpdate::run(const QString &port, const QString &firmwareFile)
+FirmwareUpdate::Outcome FirmwareUpdate::run(const QString &port, const QString &firmwareFile)
 {
-    QFile templateFile(firmwareFolder + QStringLiteral("/config.txt"));
-    templateFile.open(QIODevice::ReadOnly); // unreadable reads as empty
-    const QStringList arguments = tracktune::flasherArguments(tracktune::textUpToNul(templateFile.readAll()),
-        tracktune::chipFromArchitecture(arch), port, firmwareFolder, firmwareFile);
+    const QStringList arguments = tracktune::flasherArguments(
+        templateText, tracktune::chipFromArchitecture(arch), port, firmwareFolder, firmwareFile);
     qCDebug(lcFirmware) << arguments;
 
     QProcess process;
     process.setProcessEnvironment(flasherEnvironment());
+    bool notStarted = false;
     // Connected before the start: a flasher that cannot be started may say so at once.
-    connect(&process, &QProcess::readChannelFinished, this, [this, &process] {
-        const QByteArray errors = process.readAllStandardError();
-        qCDebug(lcFirmware) << "update done" << errors;
-        emit finished();
+    connect(&process, &QProcess::errorOccurred, this, [&notStarted](QProcess::ProcessError error) {
+        if (error == QProcess::FailedToStart)
+            notStarted = true;
     });
-    connect(&process, &QProcess::errorOccurred, this, [this] { emit failed(); });
     process.start(
         firmwareFolder + QLatin1Char('/') + tracktune::flasherName(), arguments, QIODevice::ReadWrite);
 
+    // A line cut at the cap may end inside a character: the decoder keeps its first bytes.
+    const std::unique_ptr<QTextDecoder> decoder(QTextCodec::codecForMib(106)->makeDecoder());
+    QByteArray errors;
     QElapsedTimer sinceEvents;
     for (;;) {
         // Line by line, with the events processed at least every few milliseconds: once per
@@ -95,11 +151,20 @@ void FirmwareUpdate::run(const QString &port, const QString &firmwareFile)
         sinceEvents.start();
         bool relayed = false;
         while (process.bytesAvailable() > 0 && sinceEvents.elapsed() < relayBatchMs) {
-            const QString text = tracktune::textUpToNul(process.readLine());
+            QByteArray bytes = process.readLine(tracktune::maxOutputLineLength);
+            const int nul = bytes.indexOf('\0');
+            if (nul >= 0)
+                bytes.truncate(nul);
+            const QString text = decoder->toUnicode(bytes);
             if (!text.isEmpty())
                 emit outputLine(text);
             relayed = true;
         }
+        // Read as it comes, and only its end kept: a flasher that floods its standard
+        // error must not fill the memory.
+        errors += process.readAllStandardError();
+        if (errors.size() > keptErrorBytes)
+            errors = errors.right(keptErrorBytes);
         if (relayed) {
             QCoreApplication::processEvents();
             continue;
@@ -109,4 +174,17 @@ void FirmwareUpdate::run(const QString &port, const QString &firmwareFile)
         // Nothing to relay yet: sleep until the process or a timer has news.
         QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
     }
+    qCDebug(lcFirmware) << "update done" << process.exitStatus() << process.exitCode() << errors;
+
+    Outcome outcome;
+    if (notStarted)
+        return outcome;
+    // A flasher that wrote nothing may still have failed: only its exit tells.
+    outcome.crashed = process.exitStatus() == QProcess::CrashExit;
+    outcome.exitCode = process.exitCode();
+    outcome.kind
+        = !outcome.crashed && outcome.exitCode == 0 ? Outcome::Kind::Finished : Outcome::Kind::Failed;
+    if (outcome.kind == Outcome::Kind::Failed)
+        outcome.lastErrors = tracktune::lastErrorLines(errors, shownErrorLines);
+    return outcome;
 }

@@ -1,5 +1,7 @@
 #include "firmware/flasherarguments.h"
 
+#include <QTextCodec>
+
 namespace tracktune {
 
 QStringList firmwareFolders(
@@ -12,6 +14,20 @@ QStringList firmwareFolders(
             folders << folder;
     }
     return folders;
+}
+
+bool isPlainFolderName(const QString &name)
+{
+    if (name.isEmpty() || name == QLatin1String(".") || name == QLatin1String(".."))
+        return false;
+    for (const QChar c : name) {
+        const ushort u = c.unicode();
+        const bool allowed = (u >= 'a' && u <= 'z') || (u >= 'A' && u <= 'Z') || (u >= '0' && u <= '9')
+            || u == '.' || u == '_' || u == '-';
+        if (!allowed)
+            return false;
+    }
+    return true;
 }
 
 QString flasherName()
@@ -40,15 +56,35 @@ QString textUpToNul(const QByteArray &bytes)
     return QString::fromUtf8(nul < 0 ? bytes : bytes.left(nul));
 }
 
+TemplateText templateText(const QByteArray &bytes)
+{
+    if (bytes.size() > maxTemplateBytes) {
+        return {QString(),
+            QStringLiteral("config.txt is larger than %1 KiB: it cannot be an argument list.")
+                .arg(maxTemplateBytes / 1024)};
+    }
+    // Cutting at a NUL would hand the flasher a shortened command line without a word.
+    if (bytes.contains('\0'))
+        return {QString(), QStringLiteral("config.txt holds a NUL byte: it is no text file.")};
+    QTextCodec::ConverterState state; // its default drops a byte order mark
+    const QString text = QTextCodec::codecForMib(106)->toUnicode(bytes.constData(), bytes.size(), &state);
+    if (state.invalidChars > 0 || state.remainingChars > 0)
+        return {QString(), QStringLiteral("config.txt is not UTF-8 text.")};
+    return {text, QString()};
+}
+
 QStringList flasherArguments(const QString &templateText, const QString &chip, const QString &port,
     const QString &firmwareDir, const QString &firmwareFile)
 {
     QString text = templateText;
     text.replace(QStringLiteral(", "), QStringLiteral(","));
     QStringList arguments = text.split(QLatin1Char(','));
-    // Filled in after the split, so a comma in a path never splits it; in this order, so a
-    // chosen file name that looks like a placeholder is taken as it is.
+    // Filled in after the split and the trim, so a comma or a blank in a path stays as it
+    // is; in this order, so a chosen file name that looks like a placeholder is taken as it is.
     for (QString &argument : arguments) {
+        // A template saved with a line break at its end must not hand the flasher the image
+        // path with a line feed on it.
+        argument = argument.trimmed();
         argument.replace(QStringLiteral("${CHIP}"), chip);
         argument.replace(QStringLiteral("${PORT}"), port);
         argument.replace(QStringLiteral("${FIRMWARE_DIR}"), firmwareDir);

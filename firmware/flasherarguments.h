@@ -14,6 +14,11 @@ namespace tracktune {
 QStringList firmwareFolders(
     const QString &applicationDir, const QStringList &dataFolders, const QString &architecture);
 
+// Whether a name the tracker gave may name a firmware folder: ASCII letters, digits,
+// ".", "_" and "-" only, neither empty nor "." nor "..". The name comes from the
+// device, and the flasher in that folder is run: it must never lead elsewhere.
+bool isPlainFolderName(const QString &name);
+
 // The flasher's file name: "esptool.exe" on Windows; its Linux and macOS
 // releases are named "esptool".
 QString flasherName();
@@ -25,12 +30,25 @@ QStringList requiredComponents();
 QString chipFromArchitecture(const QString &architecture);
 
 // Bytes up to the first NUL (all when there is none) as UTF-8, untrimmed:
-// how the template file and the flasher's output are read.
+// how the flasher's output is read.
 QString textUpToNul(const QByteArray &bytes);
 
-// Splits the template at every comma (", " counts as ","), then fills in the
-// placeholders, so a comma in a value stays inside its argument; empty parts stay,
-// line breaks stay inside the arguments.
+// An argument template larger than this is no template: it is refused unread.
+constexpr int maxTemplateBytes = 64 * 1024;
+
+// The text of config.txt, or why it is refused (then text is empty): more than
+// maxTemplateBytes, a NUL byte or bytes that are no UTF-8. A leading byte order
+// mark, as some Windows editors write, is dropped.
+struct TemplateText
+{
+    QString text;
+    QString problem; // empty: the text is usable
+};
+TemplateText templateText(const QByteArray &bytes);
+
+// Splits the template at every comma (", " counts as ","), trims each part of blanks
+// and line breaks, then fills in the placeholders, so a comma or a blank in a value
+// stays inside its argument, exactly as chosen; empty parts stay.
 QStringList flasherArguments(const QString &templateText, const QString &chip, const QString &port,
     const QString &firmwareDir, const QString &firmwareFile);
 

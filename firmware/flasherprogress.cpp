@@ -45,6 +45,25 @@ QString withoutTerminalCodes(QString text)
     return text.remove(codes);
 }
 
+QString withoutControlCharacters(QString text)
+{
+    static const QRegularExpression controls(QStringLiteral("[\\x00-\\x1F\\x7F-\\x9F]"));
+    return text.remove(controls);
+}
+
+QStringList lastErrorLines(const QByteArray &standardError, int count)
+{
+    static const QRegularExpression lineEnd(QStringLiteral("[\\r\\n]"));
+    QStringList lines;
+    const QStringList all = QString::fromUtf8(standardError).split(lineEnd);
+    for (auto line = all.crbegin(); line != all.crend() && lines.size() < count; ++line) {
+        const QString shown = withoutControlCharacters(withoutTerminalCodes(*line)).trimmed();
+        if (!shown.isEmpty())
+            lines.prepend(shown);
+    }
+    return lines;
+}
+
 bool isProgressLine(const QString &line)
 {
     return line.contains(progressMarker);

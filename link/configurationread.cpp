@@ -27,7 +27,7 @@ const int burstDrainLimitMs = 1500;
 const int sentenceGapMs = 100;
 const int longestSentenceRun = 8;
 const int sentenceAnswerMs = 1000;
-const int answerSliceMs = 20;
+const int waitSliceMs = 20;
 
 // "Name = Value": a name of letters, digits and "_", then "=".
 bool isParameterLine(const QByteArray &line)
@@ -42,8 +42,7 @@ void Serial::drainBurst()
 {
     QElapsedTimer draining;
     draining.start();
-    while (
-        draining.elapsed() < burstDrainLimitMs && (port.canReadLine() || port.waitForReadyRead(burstGapMs))) {
+    while (draining.elapsed() < burstDrainLimitMs && (port.canReadLine() || waitForData(burstGapMs))) {
         while (port.canReadLine()) {
             // Read outside the log line: a disabled category skips its arguments.
             const QByteArray line = port.readLine();
@@ -61,7 +60,7 @@ QByteArray *Serial::readConfiguration()
     watchdogTimer.stop();
     receiveBuffer.clear();
     port.clear(QSerialPort::Input);
-    const bool deviceTalking = port.waitForReadyRead(firstWaitMs);
+    const bool deviceTalking = waitForData(firstWaitMs);
 
     // Let the device finish whatever it is printing before asking.
     for (int drained = 0; drained < drainLines && port.canReadLine(); ++drained) {
@@ -70,7 +69,7 @@ QByteArray *Serial::readConfiguration()
         // Waiting for more only when no line is waiting already: lines that have
         // arrived would otherwise cost a second each.
         if (!port.canReadLine())
-            port.waitForReadyRead(drainWaitMs);
+            waitForData(drainWaitMs);
     }
     // A list already on its way (the answer to an earlier poll) would be taken
     // for the answer to this request, with the values from before a write: let
@@ -93,7 +92,7 @@ QByteArray *Serial::readConfiguration()
     QElapsedTimer sinceRequest;
     sinceRequest.start();
     while (!ended) {
-        port.waitForReadyRead(passWaitMs);
+        waitForData(passWaitMs);
         if (!port.isOpen()) // unplugged while reading
             return nullptr;
         if (sinceRequest.elapsed() > readDeadlineMs) {
@@ -156,6 +155,25 @@ QByteArray *Serial::readConfiguration()
     return &receiveBuffer;
 }
 
+bool Serial::waitForData(int msecs)
+{
+    // Qt may read the bytes into the port's buffer while the events go on: count them there.
+    const qint64 before = port.bytesAvailable();
+    QElapsedTimer waiting;
+    waiting.start();
+    while (port.isOpen()) {
+        const qint64 left = msecs - waiting.elapsed();
+        if (left <= 0)
+            return false;
+        if (port.waitForReadyRead(int(qMin<qint64>(left, waitSliceMs))) || port.bytesAvailable() > before)
+            return true;
+        QCoreApplication::processEvents();
+        if (port.bytesAvailable() > before)
+            return true;
+    }
+    return false;
+}
+
 bool Serial::sendCommand(const QByteArray &command)
 {
     if (!port.isOpen())
@@ -163,20 +181,11 @@ bool Serial::sendCommand(const QByteArray &command)
     // The watchdog's poll byte must not land between two sentences' answers.
     watchdogTimer.stop();
     qCDebug(lcLink) << command;
-    if (port.write(command) != command.size())
+    if (port.write(command) != command.size() || (!port.flush() && port.bytesToWrite() > 0))
         return false;
-    port.flush();
-    // Up to a second for the device's answer, in slices with the events in between: the
-    // window must not freeze for a tracker that answers nothing.
-    const qint64 before = port.bytesAvailable();
-    QElapsedTimer waiting;
-    waiting.start();
-    while (port.isOpen() && waiting.elapsed() < sentenceAnswerMs) {
-        if (port.bytesAvailable() > before || port.waitForReadyRead(answerSliceMs))
-            break;
-        QCoreApplication::processEvents();
-    }
-    return port.isOpen();
+    // Sent, even when the link drops while waiting for the answer: the next sentence tells.
+    waitForData(sentenceAnswerMs);
+    return true;
 }
 
 void Serial::resumeWatchdog()

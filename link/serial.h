@@ -42,7 +42,7 @@ public:
     QByteArray *readConfiguration();
     // Writes one sentence, then waits up to a second for the device to answer while events
     // go on; the watchdog is paused meanwhile. False when the port is closed or the bytes
-    // could not all be written.
+    // could not all be handed to it.
     bool sendCommand(const QByteArray &command);
     // Restarts the poll after writes, when the link is still open.
     void resumeWatchdog();
@@ -63,6 +63,9 @@ private:
     void readAvailable();
     void onWatchdogTimeout();
     void drainBurst();
+    // Waits up to msecs for bytes from the device, in slices with the events in between, so
+    // that the window answers whatever the device does. True when bytes came.
+    bool waitForData(int msecs);
 
     QSerialPort port;
     QTimer watchdogTimer;

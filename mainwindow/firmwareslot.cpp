@@ -7,16 +7,40 @@
 #include <QFileDialog>
 #include <QMessageBox>
 
+namespace {
+
+// A critical box with one OK button. Plain text: what it quotes came from the tracker or
+// the flasher and must never be taken for markup.
+void showCritical(QWidget *parent, const QString &title, const QString &text)
+{
+    QMessageBox box(QMessageBox::Critical, title, text, QMessageBox::Ok, parent);
+    box.setTextFormat(Qt::PlainText);
+    box.exec();
+}
+
+QString failureText(const FirmwareUpdate::Outcome &outcome)
+{
+    QString text = outcome.crashed
+        ? QStringLiteral("The firmware loader crashed.")
+        : QStringLiteral("The firmware loader ended with exit code %1.").arg(outcome.exitCode);
+    text += QStringLiteral(" The device might be in inconsistent state. If that is the case, please "
+                           "try again or contact technical support.");
+    if (!outcome.lastErrors.isEmpty())
+        text += QStringLiteral("\n\n") + outcome.lastErrors.join(QLatin1Char('\n'));
+    return text;
+}
+
+} // namespace
+
 void MainWindow::on_buttonFirmwareUpdate_clicked()
 {
     // A click queued while another device operation ran.
     if (session.isBusy())
         return;
     FirmwareUpdate update(QCoreApplication::applicationDirPath(), session.firmwareArch());
-    const QString problem = update.missingComponents();
+    const QString problem = update.problem();
     if (!problem.isEmpty()) {
-        QMessageBox::critical(this, QStringLiteral("Firmware update not possible: Missing components."),
-            problem, QMessageBox::Ok);
+        showCritical(this, problem.section(QLatin1Char('\n'), 0, 0), problem);
         return;
     }
     const QString firmwareFile = QFileDialog::getOpenFileName(
@@ -28,29 +52,32 @@ void MainWindow::on_buttonFirmwareUpdate_clicked()
             "Warning! Make sure to only install firmware from the trusted source. Installing wrong "
             "firmware may cause irreversible damage to the device. Are you sure you want to "
             "continue?"),
-        QMessageBox::Yes | QMessageBox::No);
-    if (answer == QMessageBox::No)
+        QMessageBox::Yes | QMessageBox::No, QMessageBox::No);
+    // Escape or the window's close button: no consent either.
+    if (answer != QMessageBox::Yes)
         return;
 
-    session.run(DeviceSession::Operation::FirmwareUpdate, [&] {
+    FirmwareUpdate::Outcome outcome;
+    const bool ran = session.run(DeviceSession::Operation::FirmwareUpdate, [&] {
         // The flasher opens the port by the name the system gives it.
         const QString port = Serial::systemLocation(session.link().portName());
         session.link().closePort();
-        session.setUpdateInProgress(true);
 
         auto *dialog = new ProgressDialog(this);
         connect(&update, &FirmwareUpdate::outputLine, dialog, &ProgressDialog::appendOutput);
-        connect(&update, &FirmwareUpdate::finished, this, [this] { session.setUpdateInProgress(false); });
-        connect(&update, &FirmwareUpdate::failed, this, [this] {
-            session.setUpdateInProgress(false);
-            QMessageBox::critical(this, QStringLiteral("An error has occurred during update process."),
-                QStringLiteral("An error has occurred during update process. The device might be "
-                               "in inconsistent state. If that is the case, please try again or "
-                               "contact technical support."),
-                QMessageBox::Ok);
-        });
         dialog->show();
-        update.run(port, firmwareFile);
-        dialog->showPendingOutput();
+        outcome = update.run(port, firmwareFile);
+        dialog->finish(outcome.kind == FirmwareUpdate::Outcome::Kind::Finished);
     });
+    if (!ran)
+        return;
+    // Told once the port is free to be found again, while the user reads.
+    if (outcome.kind == FirmwareUpdate::Outcome::Kind::NotStarted) {
+        showCritical(this, QStringLiteral("An error has occurred during update process."),
+            QStringLiteral("An error has occurred during update process. The device might be "
+                           "in inconsistent state. If that is the case, please try again or "
+                           "contact technical support."));
+    } else if (outcome.kind == FirmwareUpdate::Outcome::Kind::Failed) {
+        showCritical(this, QStringLiteral("Firmware update failed"), failureText(outcome));
+    }
 }

@@ -1,10 +1,18 @@
-// Runs the built tracktune-cli against simulated trackers and checks its exit code,
-// its output and what reached the tracker.
+// Runs tracktune-cli against simulated trackers and checks its exit code, its output and
+// what reached the tracker: the built program as a separate process, and its commands in
+// this process where the port listing must be a made-up one.
+#include "cli/trackercommands.h"
 #include "testsupport.h"
 
+#include <QLoggingCategory>
 #include <QProcess>
+#include <QSerialPort>
 #include <QTemporaryDir>
 #include <QTest>
+
+using tracktune::DumpLine;
+using Settings = QList<DumpLine>;
+Q_DECLARE_METATYPE(Settings)
 
 namespace {
 
@@ -19,6 +27,18 @@ std::tuple<int, QString, QString> runCli(const QStringList &arguments)
         QString::fromUtf8(cli.readAllStandardError())};
 }
 
+bool writeFile(const QString &path, const QByteArray &bytes)
+{
+    QFile file(path);
+    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
+}
+
+void setOn(TrackerSimulator &tracker, const Settings &settings)
+{
+    for (const DumpLine &setting : settings)
+        tracker.setParameter(setting.name, setting.value);
+}
+
 } // namespace
 
 class TestCli : public QObject
@@ -29,92 +49,233 @@ private slots:
     void initTestCase();
     void commandOnTracker_data();
     void commandOnTracker();
+    void severalTrackers_data();
+    void severalTrackers();
+    void interruptedWrite_data();
+    void interruptedWrite();
 
 private:
+    QString backup(const Settings &onTracker, const QString &fileName);
     QTemporaryDir folder;
-    QString backupPath = folder.filePath(QStringLiteral("backup.txt"));
+    QString pathOf(const char *name) const { return folder.filePath(QLatin1String(name)); }
 };
 
-// One backup of a configured aircraft, applied onto fresh trackers below.
-void TestCli::initTestCase()
+QString TestCli::backup(const Settings &onTracker, const QString &fileName)
 {
     TrackerSimulator source;
-    QVERIFY(source.start());
-    for (const QString setting : {"Address=0xABCDEF", "AcftType=0x7", "Reg=D-KABC"})
-        source.setParameter(setting.section('=', 0, 0), setting.section('=', 1));
-    QCOMPARE(std::get<0>(runCli({"backup", "--port", source.portPath(), backupPath})), 0);
-    QFile backup(backupPath);
-    const QString text = backup.open(QIODevice::ReadOnly) ? QString::fromUtf8(backup.readAll()) : QString();
+    if (!source.start())
+        return QString();
+    setOn(source, onTracker);
+    const QString path = folder.filePath(fileName);
+    const auto [code, out, err] = runCli({"backup", "--port", source.portPath(), path});
+    QFile file(path);
+    return code == 0 && file.open(QIODevice::ReadOnly) ? QString::fromUtf8(file.readAll()) : err;
+}
+
+// Backups of configured aircraft, applied onto fresh trackers below, and the templates.
+void TestCli::initTestCase()
+{
+    // The commands run in this process too: the link's debug lines would bury the results.
+    QLoggingCategory::setFilterRules(QStringLiteral("tracktune.*.debug=false"));
+    const QString text
+        = backup({{"Address", "0xABCDEF"}, {"AcftType", "0x7"}, {"Reg", "D-KABC"}}, "backup.txt");
     QVERIFY2(text.startsWith("# ") && text.contains("# Address = 0xABCDEF\n# Hard = \n"), qPrintable(text));
     QVERIFY(text.contains("\nReg = D-KABC\n") && text.contains("\nBattMin = 3300\n"));
+    const QString odd = backup(
+        {{"Address", "0xABCDEF"}, {"AcftType", "0x7"}, {"Reg", "D,K"}, {"Pilot", "\x1b[2J"}}, "odd.txt");
+    QVERIFY2(odd.contains("\n# Reg = D,K  (not restorable: no blank, comma"), qPrintable(odd));
+    QVERIFY(writeFile(pathOf("template.txt"),
+        "# club fleet\n\nAcftType = Para-glider\nTxPower = HIGH\nWingspan = 15\nFreqPlan = 0\n"));
+    QVERIFY(writeFile(pathOf("smuggled.txt"), "AcftType = 0x7\nBase = LSZH,Address=0xDEAD01,Reg=HACKED\n"));
+    QVERIFY(writeFile(pathOf("nul.txt"), QByteArray("AcftType = 0x7\nReg = D-K\0ABC\n", 28)));
+    QVERIFY(writeFile(pathOf("huge.txt"), "AcftType = 0x7\n" + QByteArray(1024 * 1024, '#')));
 }
 
 void TestCli::commandOnTracker_data()
 {
-    QTest::addColumn<QString>("tracker"); // "silent", or the Address it has
-    QTest::addColumn<QStringList>("arguments"); // after "--port" and the tracker's; "<backup>": the file
+    QTest::addColumn<Settings>("onTracker");
+    QTest::addColumn<bool>("silent");
+    QTest::addColumn<QStringList>("arguments"); // after "--port" and the tracker's; files by name
     QTest::addColumn<int>("exitCode");
     QTest::addColumn<QStringList>("wire");
-    QTest::addColumn<QStringList>("said"); // on standard output after success, else on standard error
-    const auto row = [](const char *what, const char *tracker, const QString &arguments, int exitCode,
-                         const QString &wire, const QString &said) {
-        QTest::newRow(what) << tracker << arguments.split(' ') << exitCode
-                            << wire.split(' ', Qt::SkipEmptyParts) << said.split('|', Qt::SkipEmptyParts);
-    };
-    const char *fresh = "0x1A2B3C";
-    row("show gives known parameters with their option texts", fresh, "show", 0, "",
-        "\nAcftType = 0x1 ((Moto-)glider)\n|\nTxProtMask = 0xFF (OGN, ADS-L, PilotAware, FANET, RemoteID)\n");
-    row("show --all --json: every parameter as printed", fresh, "show --all --json", 0, "",
-        "\"Address\": \"0x1A2B3C\"|\"BattMin\": \"3300\"|\"port\": \"/dev/");
-    row("set takes option texts in any case, keeps unnamed mask bits", fresh,
-        "set AcftType=para-glider TxPower=HIGH TxProtMask=ogn,FANET", 0,
-        "$POGNS,AcftType=0x7 $POGNS,TxPower=+22 $POGNS,TxProtMask=0x73",
-        "AcftType: 0x1 -> 0x7\n|TxPower: +14 -> +22\n|TxProtMask: 0xFF -> 0x73\n");
-    row("set names each text the tracker drops: a 16th character, a control character", fresh,
-        "set Reg=D\tK Pilot=ABCDEFGHIJKLMNOP Crew=ANNA", 3,
-        "$POGNS,Reg=D\tK $POGNS,Pilot=ABCDEFGHIJKLMNOP $POGNS,Crew=ANNA", "did not take: Reg, Pilot\n");
-    row("a name the tracker lacks stops the whole set", fresh, "set Reg=D-KABC Wingspan=15", 2, "",
-        "Wingspan");
-    row("out of the list, text a select does not take, a speed that cuts the link", fresh,
-        "set AcftType=0x10 FreqPlan=Mars CONbaud=57600", 2, "", "AcftType takes|FreqPlan takes|CONbaud");
-    row("a tracker that never answers gets nothing written", "silent", "set Reg=D-KABC", 1, "",
-        "did not answer");
-    row("a port that does not exist", fresh, "show --port /dev/tracktune-no-such-port", 1, "", "cannot open");
-    row("another aircraft's backup leaves the identity alone", fresh, "apply <backup>", 0,
-        "$POGNS,AcftType=0x7", "identity");
-    row("--identity copies the identity too", fresh, "apply --identity <backup>", 0,
-        "$POGNS,Address=0xABCDEF $POGNS,AcftType=0x7 $POGNS,Reg=D-KABC", "");
-    row("the aircraft's own backup restores its identity", "0xABCDEF", "apply <backup>", 0,
-        "$POGNS,AcftType=0x7 $POGNS,Reg=D-KABC", "");
-    row("a dry run writes nothing", fresh, "apply --dry-run <backup>", 0, "", "");
-    row("a club template: comments, option texts, a name the tracker lacks", fresh, "apply <template>", 0,
-        "$POGNS,AcftType=0x7 $POGNS,TxPower=+22", "");
+    QTest::addColumn<QStringList>("said"); // on standard output or standard error
+    const Settings fresh;
+    const QString inValue = "no blank, comma, $, * or control character in a value";
+    QTest::newRow("show gives known parameters with their option texts")
+        << fresh << false << QStringList {"show"} << 0 << QStringList()
+        << QStringList {"\nAcftType = 0x1 ((Moto-)glider)\n",
+               "\nTxProtMask = 0xFF (OGN, ADS-L, PilotAware, FANET, RemoteID)\n"};
+    QTest::newRow("show --all --json: every parameter as printed")
+        << fresh << false << QStringList {"show", "--all", "--json"} << 0 << QStringList()
+        << QStringList {"\"Address\": \"0x1A2B3C\"", "\"BattMin\": \"3300\"", "\"port\": \"/dev/"};
+    QTest::newRow("show: a tracker's escape sequence reaches no terminal")
+        << Settings {{"Pilot", "\x1b[2J\x07\x1b[1A"}} << false << QStringList {"show", "--all"} << 0
+        << QStringList() << QStringList {"\nPilot = \\x1b[2J\\x07\\x1b[1A\n"};
+    QTest::newRow("set takes option texts in any case, keeps unnamed mask bits")
+        << fresh << false
+        << QStringList {"set", "AcftType=para-glider", "TxPower=HIGH", "TxProtMask=ogn,FANET"} << 0
+        << QStringList {"$POGNS,AcftType=0x7", "$POGNS,TxPower=+22", "$POGNS,TxProtMask=0x73"}
+        << QStringList {"AcftType: 0x1 -> 0x7\n", "TxPower: +14 -> +22\n", "TxProtMask: 0xFF -> 0x73\n"};
+    QTest::newRow("set names the text the tracker cuts at 15 characters")
+        << fresh << false << QStringList {"set", "Pilot=ABCDEFGHIJKLMNOP", "Crew=ANNA"} << 3
+        << QStringList {"$POGNS,Pilot=ABCDEFGHIJKLMNOP", "$POGNS,Crew=ANNA"}
+        << QStringList {"did not take: Pilot\n"};
+    QTest::newRow("a second parameter behind a comma: nothing written")
+        << fresh << false << QStringList {"set", "AcftType=0x7", "Base=LSZH,CONbaud=9600", "Reg=D\tK"} << 2
+        << QStringList() << QStringList {"Base: " + inValue, "Reg: " + inValue, "nothing written"};
+    QTest::newRow("a name the tracker lacks stops the whole set")
+        << fresh << false << QStringList {"set", "Reg=D-KABC", "Wingspan=15"} << 2 << QStringList()
+        << QStringList {"Wingspan"};
+    QTest::newRow("out of the list, text a select does not take, a speed that cuts the link")
+        << fresh << false << QStringList {"set", "AcftType=0x10", "FreqPlan=Mars", "CONbaud=57600"} << 2
+        << QStringList() << QStringList {"AcftType takes", "FreqPlan takes", "CONbaud"};
+    QTest::newRow("a tracker that never answers gets nothing written")
+        << fresh << true << QStringList {"set", "Reg=D-KABC"} << 1 << QStringList()
+        << QStringList {"did not answer"};
+    QTest::newRow("a port that does not exist")
+        << fresh << false << QStringList {"show", "--port", "/dev/tracktune-no-such-port"} << 1
+        << QStringList() << QStringList {"cannot open"};
+    QTest::newRow("another aircraft's backup leaves the identity alone")
+        << fresh << false << QStringList {"apply", "backup.txt"} << 0 << QStringList {"$POGNS,AcftType=0x7"}
+        << QStringList {"identity"};
+    QTest::newRow("--identity copies the identity too")
+        << fresh << false << QStringList {"apply", "--identity", "backup.txt"} << 0
+        << QStringList {"$POGNS,Address=0xABCDEF", "$POGNS,AcftType=0x7", "$POGNS,Reg=D-KABC"}
+        << QStringList();
+    QTest::newRow("the aircraft's own backup restores its identity")
+        << Settings {{"Address", "0xABCDEF"}} << false << QStringList {"apply", "backup.txt"} << 0
+        << QStringList {"$POGNS,AcftType=0x7", "$POGNS,Reg=D-KABC"} << QStringList();
+    QTest::newRow("a dry run writes nothing")
+        << fresh << false << QStringList {"apply", "--dry-run", "backup.txt"} << 0 << QStringList()
+        << QStringList {"AcftType: 0x1 -> 0x7\n", "dry run"};
+    QTest::newRow("a club template: comments, option texts, a name the tracker lacks")
+        << fresh << false << QStringList {"apply", "template.txt"} << 0
+        << QStringList {"$POGNS,AcftType=0x7", "$POGNS,TxPower=+22"} << QStringList {"Wingspan"};
+    QTest::newRow("a template smuggling a second parameter: nothing written")
+        << fresh << false << QStringList {"apply", "smuggled.txt"} << 2 << QStringList()
+        << QStringList {"Base: " + inValue, "nothing written"};
+    QTest::newRow("a dry run shows the same refusal")
+        << fresh << false << QStringList {"apply", "--dry-run", "smuggled.txt"} << 2 << QStringList()
+        << QStringList {"Base: " + inValue, "nothing written"};
+    QTest::newRow("a NUL byte: the file is refused, not cut")
+        << fresh << false << QStringList {"apply", "nul.txt"} << 2 << QStringList()
+        << QStringList {"NUL byte on line 2", "nothing written"};
+    QTest::newRow("a file over 1 MiB") << fresh << false << QStringList {"apply", "huge.txt"} << 2
+                                       << QStringList() << QStringList {"larger than 1 MiB"};
+    QTest::newRow("backup to the terminal: the file's text, control bytes escaped")
+        << Settings {{"Pilot", "\x1b[2J"}} << false << QStringList {"backup", "-"} << 0 << QStringList()
+        << QStringList {
+               "\n# Pilot = \\x1b[2J  (not restorable: " + inValue + ")\n", "Pilot kept as a comment"};
+    QTest::newRow("a backup's unrestorable values are told and left, the rest written")
+        << Settings {{"Address", "0xABCDEF"}} << false << QStringList {"apply", "odd.txt"} << 0
+        << QStringList {"$POGNS,AcftType=0x7"}
+        << QStringList {"Reg: not in the file as a setting, left as it is (" + inValue + ")",
+               "Pilot: not in the file"};
 }
 
 void TestCli::commandOnTracker()
 {
-    QFETCH(QString, tracker);
+    QFETCH(Settings, onTracker);
+    QFETCH(bool, silent);
     QFETCH(QStringList, arguments);
     QFETCH(int, exitCode);
     QFETCH(QStringList, wire);
     QFETCH(QStringList, said);
-    const QString templatePath = folder.filePath(QStringLiteral("template.txt"));
-    QFile club(templatePath);
-    QVERIFY(club.open(QIODevice::WriteOnly)
-        && club.write(
-            "# club fleet\n\nAcftType = Para-glider\nTxPower = HIGH\nWingspan = 15\nFreqPlan = 0\n"));
-    club.close();
-    arguments.replaceInStrings(QStringLiteral("<backup>"), backupPath);
-    arguments.replaceInStrings(QStringLiteral("<template>"), templatePath);
-    TrackerSimulator simulator(testsupport::options(tracker == QLatin1String("silent")));
+    for (QString &argument : arguments) {
+        if (argument.endsWith(QLatin1String(".txt")))
+            argument = folder.filePath(argument);
+    }
+    TrackerSimulator simulator(testsupport::options(silent));
     QVERIFY(simulator.start());
-    simulator.setParameter(QStringLiteral("Address"), tracker == "silent" ? "0x1A2B3C" : tracker);
+    setOn(simulator, onTracker);
     // The row's own --port, if any, wins: the last one given counts.
     const auto [code, out, err] = runCli(QStringList {"--port", simulator.portPath()} + arguments);
     QVERIFY2(code == exitCode, qPrintable(err));
     QCOMPARE(testsupport::sentencesIn(simulator.receivedBytes()), wire);
     for (const QString &text : qAsConst(said))
-        QVERIFY2((exitCode == 0 ? out + err : err).contains(text), qPrintable(out + err));
+        QVERIFY2((out + err).contains(text), qPrintable(out + err));
+    QVERIFY2(!(out + err).contains('\x1b'), "an escape character reached the terminal");
+}
+
+void TestCli::severalTrackers_data()
+{
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<int>("exitCode");
+    // %1, %2: the trackers' ports as listed; %3: the first as the system names it, "ttyUSB0"
+    QTest::addColumn<QString>("said");
+    const QString refused = "tracktune-cli: several trackers: name one with --port: %1, %2\n";
+    QTest::newRow("set") << QStringList {"set", "AcftType=0x7"} << 1 << refused;
+    QTest::newRow("apply") << QStringList {"apply", "--dry-run", "template.txt"} << 1 << refused;
+    QTest::newRow("backup") << QStringList {"backup", "-"} << 1 << refused;
+    QTest::newRow("show names the one it reads") << QStringList {"show"} << 0 << "tracktune-cli: using %3\n";
+    QTest::newRow("ports marks it") << QStringList {"ports"} << 0 << "* %1  USB Serial Device\n";
+}
+
+// Two trackers plugged in, listed as the same adapter: a write names neither by chance.
+void TestCli::severalTrackers()
+{
+    QFETCH(QStringList, arguments);
+    QFETCH(int, exitCode);
+    QFETCH(QString, said);
+    for (QString &argument : arguments) {
+        if (argument.endsWith(QLatin1String(".txt")))
+            argument = folder.filePath(argument);
+    }
+    TrackerSimulator one, other;
+    QVERIFY(one.start() && other.start());
+    QStringList ports {one.portPath(), other.portPath()};
+    ports.sort();
+    const testsupport::PortListing listing(
+        {{ports.first(), "USB Serial Device"}, {ports.last(), "USB Serial Device"}});
+    QString out, err;
+    TrackerCommands commands(&out, &err);
+    QCOMPARE(commands.run(tracktune::parseCommandLine(QStringList {"tracktune-cli"} + arguments)), exitCode);
+    QSerialPort first;
+    first.setPortName(ports.first());
+    said.replace("%1", ports.first()).replace("%2", ports.last()).replace("%3", first.portName());
+    QVERIFY2((out + err).contains(said), qPrintable(out + err));
+    QCOMPARE(one.receivedCount('$') + other.receivedCount('$'), 0);
+}
+
+void TestCli::interruptedWrite_data()
+{
+    QTest::addColumn<bool>("unplug"); // else SIGTERM
+    QTest::addColumn<int>("exitCode");
+    QTest::addColumn<QStringList>("said");
+    QTest::newRow("SIGTERM: the sentence in flight finished, the rest not sent, the tracker read back")
+        << false << 143
+        << QStringList {"Address: 0x1A2B3C -> 0xABCDEF\n",
+               "stopped by a signal: written: Address; not written: AcftType, Reg\n"};
+    QTest::newRow("unplugged: what went out and what did not")
+        << true << 1
+        << QStringList {"the tracker was lost while writing: written: Address; not written: AcftType, Reg\n"};
+}
+
+void TestCli::interruptedWrite()
+{
+    QFETCH(bool, unplug);
+    QFETCH(int, exitCode);
+    QFETCH(QStringList, said);
+    TrackerSimulator::Options options;
+    options.answerDelayMs = 600; // each sentence takes a while
+    TrackerSimulator simulator(options);
+    QVERIFY(simulator.start());
+    QProcess cli;
+    cli.start(QStringLiteral(TRACKTUNE_CLI),
+        {"apply", "--identity", "--port", simulator.portPath(), folder.filePath("backup.txt")});
+    QTRY_VERIFY_WITH_TIMEOUT(simulator.receivedCount('$') > 0, 20000);
+    if (unplug)
+        simulator.unplug();
+    else
+        cli.terminate();
+    QVERIFY(cli.waitForFinished(30000));
+    const QString out = QString::fromUtf8(cli.readAllStandardOutput());
+    const QString err = QString::fromUtf8(cli.readAllStandardError());
+    QCOMPARE(cli.exitStatus(), QProcess::NormalExit);
+    QVERIFY2(cli.exitCode() == exitCode, qPrintable(err));
+    QVERIFY2(simulator.receivedCount('$') < 3, qPrintable(out + err));
+    for (const QString &text : qAsConst(said))
+        QVERIFY2((out + err).contains(text), qPrintable(out + err));
 }
 
 QTEST_GUILESS_MAIN(TestCli)

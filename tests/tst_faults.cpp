@@ -110,10 +110,13 @@ void FaultsTest::faultLeavesTheTrackerAsThePilotChose_data()
     QTest::addColumn<QStringList>("steps"); // "after request X" does X during the next read
     QTest::addColumn<QString>("status"); // a message the user is shown
     QTest::addColumn<QStringList>("sentences"); // every sentence on the wire
+    QTest::addColumn<QStringList>("pending"); // rows still marked at the end, as shownRows() gives them
+    QTest::addColumn<int>("rows"); // rows shown at the end; -1: any number
     const auto row = [](const char *what, const char *setup, const QString &steps, const char *status,
-                         const QString &sentences = QString()) {
-        QTest::newRow(what) << setup << steps.split(';') << status
-                            << sentences.split(';', Qt::SkipEmptyParts);
+                         const QString &sentences = QString(), const QStringList &pending = {},
+                         int rows = -1) {
+        QTest::newRow(what) << setup << steps.split(';') << status << sentences.split(';', Qt::SkipEmptyParts)
+                            << pending << rows;
     };
     const char *closed = "Connection closed";
     const QString a10000(10000, 'a');
@@ -130,8 +133,18 @@ void FaultsTest::faultLeavesTheTrackerAsThePilotChose_data()
         "$POGNS,APN=web");
     row("port held open elsewhere", "held", "", "is in use by another program");
     row("port gone from the list while connected", "", "unlist;refresh", "");
-    row("a control character: the tracker drops it", "", "edit Reg|type|D\tK;apply", "Not saved: Reg",
-        "$POGNS,Reg=D\tK");
+    // No sentence can carry them: they would set another parameter, or be cut on the wire.
+    row("a control character is not sent and stays pending", "", "edit Reg|type|D\tK;apply",
+        "Not sent: Reg (no blank", "", {"Reg=D\tK *"});
+    row("separators in a value: not sent, the other edits are", "",
+        "edit Reg|type|LSZH,Address=0xDEAD01;edit APN|type|web;edit AcftType|pick|Tow plane;apply",
+        "Not sent: Reg (no blank, comma, $, * or control character in a value)",
+        "$POGNS,AcftType=0x2;$POGNS,APN=web", {"Reg=LSZH,Address=0xDEAD01 *"});
+    row("a blank in a value: not sent", "", "edit Reg|type|D KABC;apply", "Not sent: Reg", "",
+        {"Reg=D KABC *"});
+    row("an NMEA line inside the list: every parameter shown and written", "nmea inside",
+        "edit APN|type|web;apply", "Changes saved", "$POGNS,APN=web", {}, 8);
+    row("NUL bytes inside the list: every parameter shown", "nul inside", "refresh", "", "", {}, 8);
     row("non-ASCII text: the tracker drops it", "",
         QStringLiteral("edit Reg|type|J\u00f6rg;edit APN|type|web;apply"), "Not saved: Reg",
         QStringLiteral("$POGNS,Reg=J\u00f6rg;$POGNS,APN=web"));
@@ -150,11 +163,19 @@ void FaultsTest::faultLeavesTheTrackerAsThePilotChose()
     QFETCH(QStringList, steps);
     QFETCH(QString, status);
     QFETCH(QStringList, sentences);
+    QFETCH(QStringList, pending);
+    QFETCH(int, rows);
 
     TrackerSimulator::Options options = testsupport::options(setup == QLatin1String("silent"), false);
     options.lineEnding
         = setup == "crlf" ? TrackerSimulator::LineEnding::CrLf : TrackerSimulator::LineEnding::Lf;
     options.echo = setup == QLatin1String("echo");
+    if (setup.endsWith(QLatin1String(" inside"))) {
+        options.insideList = setup == QLatin1String("nmea inside")
+            ? QByteArray("$GPRMC,120001.00,A,4736.7380,N,01114.0700,E*6C\r\n")
+            : QByteArray("\0\0\n\0", 4);
+        options.insideListAfter = 3;
+    }
     options.variant = TrackerSimulator::Variant::Vendor; // it has an APN
     // Answers late enough that the read waits, and pumps events meanwhile.
     options.answerDelayMs = setup == QLatin1String("slow") ? 300 : 0;
@@ -191,6 +212,9 @@ void FaultsTest::faultLeavesTheTrackerAsThePilotChose()
         QVERIFY2(button(name)->isEnabled() == loaded(), name);
     QVERIFY(!window->isExpertMode() && table->rowCount() <= 8 && dialogs.isEmpty());
     QCOMPARE(sentencesIn(listed->tracker.receivedBytes()), sentences);
+    QCOMPARE(shownRows(table).filter(QStringLiteral(" *")), pending);
+    if (rows >= 0)
+        QCOMPARE(table->rowCount(), rows);
     if (loaded())
         QCOMPARE(child<QComboBox>(window.get(), "serialPortList")->currentText(),
             listed->tracker.portPath() + " (USB Serial Device)");

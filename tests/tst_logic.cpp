@@ -1,6 +1,9 @@
 #include "config/catalogue.h"
+#include "config/changeplan.h"
 #include "config/conversions.h"
 #include "config/dumpline.h"
+#include "config/settingsfile.h"
+#include "config/terminaltext.h"
 #include "config/valueencoding.h"
 #include "config/verification.h"
 #include "firmware/flasherarguments.h"
@@ -114,6 +117,14 @@ private slots:
     void configuration() { check(configurationRules); }
     void firmware_data();
     void firmware() { check(firmwareRules); }
+    void settingsText_data();
+    void settingsText();
+    void terminalText_data();
+    void terminalText();
+    void refusedSettings_data();
+    void refusedSettings();
+    void backupOfUnrestorableValues();
+    void manyNamesTakeLinearTime();
 
 private:
     static void columns()
@@ -153,9 +164,10 @@ void LogicTest::configuration_data()
     row("OGN unchecked from 0xFF keeps unnamed bits", "mask writes", "0xFF|ADS-L PilotAware FANET RemoteID",
         "0xFD");
     row("high bits kept", "mask writes", "0xFFFFFFFF|", "0xFFFFFF61");
-    row("comma and = go as they are", "sentence", "Reg|a,b=c", "$POGNS,Reg=a,b=c%0A");
-    row("line breaks never split a sentence", "sentence", "Reg|D-K\r\nABC\r", "$POGNS,Reg=D-KABC%0A");
-    row("nor does a CR in the name", "sentence", "\rReg|x", "$POGNS,Reg=x%0A");
+    row("a comma would start a second field: no sentence", "sentence", "Base|LSZH,Reg=X", "");
+    row("a CR LF tracker's line end is dropped", "sentence", "Reg|D-KABC\r\n", "$POGNS,Reg=D-KABC%0A");
+    row("a line break inside splits no sentence: none", "sentence", "Reg|D-K\r\nABC", "");
+    row("nor does a CR in the name", "sentence", "\rReg|x", "");
     row("no permission: how to get it", "port refusal", "refused|not permitted",
         "Not permitted to open /dev/ttyUSB0: add your user to the dialout group, then log in again");
     row("refused though permitted: held elsewhere", "port refusal", "refused|permitted",
@@ -171,7 +183,7 @@ void LogicTest::firmware_data()
     row("word, chip, word, port, file: no leading blanks, a comma in a path kept", "arguments",
         "a, ${CHIP}, b, ${PORT}, ${FIRMWARE_FILE}", "a|esp32s3|b|/dev/ttyUSB0|/img/a, b.bin");
     row("unknown placeholder and case stay", "arguments", "${chip},${BAUD}", "${chip}|${BAUD}");
-    row("line breaks are no separators", "arguments", "a,\nb\n", "a|\nb\n");
+    row("line breaks around a part go with the blanks", "arguments", "a,\nb\n", "a|b");
     row("empty template: one empty argument", "arguments", "", "");
     row("chip before the first dash", "chip", "esp32c3-tracker", "esp32c3");
     row("no blank before %: 0", "progress", "Writing at 0x00010000... (42%)\n", "0");
@@ -184,6 +196,125 @@ void LogicTest::firmware_data()
     row("other lines carry no progress", "progress", "Packed 245760 bytes to 139458 (56 %)\n", "<none>");
     row("beside the program first, then the data folders, no repeats", "folders", "esp32-tracker",
         "/opt/tt/firmware/esp32-tracker|/home/u/.local/share/tracktune/firmware/esp32-tracker");
+}
+
+void LogicTest::settingsText_data()
+{
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QString>("problem"); // how it starts; empty: taken
+    QTest::newRow("UTF-8 with a byte order mark")
+        << QByteArray("\xef\xbb\xbfReg = \xc3\xa9\n") << QString::fromUtf8("Reg = \xc3\xa9\n") << QString();
+    QTest::newRow("a NUL byte: the whole file refused, never cut")
+        << QByteArray("AcftType = 0x7\nReg = X\0Pilot = Y\n", 33) << QString() << "a NUL byte on line 2";
+    QTest::newRow("Latin-1 is not UTF-8") << QByteArray("Reg = D-K\xe9\n") << QString() << "not UTF-8";
+    QTest::newRow("an overlong slash") << QByteArray("Reg = \xc0\xaf\n") << QString() << "not UTF-8";
+    QTest::newRow("a character cut at the end") << QByteArray("Reg = \xc3") << QString() << "not UTF-8";
+    QTest::newRow("1 MiB exactly") << QByteArray(int(tracktune::maxSettingsFileBytes), '#')
+                                   << QString(int(tracktune::maxSettingsFileBytes), '#') << QString();
+    QTest::newRow("a byte more") << QByteArray(int(tracktune::maxSettingsFileBytes) + 1, '#') << QString()
+                                 << "larger than 1 MiB";
+}
+
+void LogicTest::settingsText()
+{
+    QFETCH(QByteArray, bytes);
+    QFETCH(QString, text);
+    QFETCH(QString, problem);
+    const tracktune::SettingsText read = tracktune::readSettingsText(bytes);
+    QCOMPARE(read.text, text);
+    QVERIFY2(problem.isEmpty() ? read.problem.isEmpty() : read.problem.startsWith(problem),
+        qPrintable(read.problem));
+}
+
+void LogicTest::terminalText_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QString>("shown");
+    QTest::newRow("a screen clear and a retitle") << "\x1b[2J\x1b]0;pwned\x07"
+                                                  << "\\x1b[2J\\x1b]0;pwned\\x07";
+    QTest::newRow("CR, DEL and the one-character CSI")
+        << QString::fromUtf8("a\rb\x7f\xc2\x9b") << "a\\x0db\\x7f\\x9b";
+    QTest::newRow("tab and letters beyond ASCII stay")
+        << QString::fromUtf8("D-K\t\xc3\xa9\xe2\x82\xac") << QString::fromUtf8("D-K\t\xc3\xa9\xe2\x82\xac");
+}
+
+void LogicTest::terminalText()
+{
+    QFETCH(QString, text);
+    QFETCH(QString, shown);
+    QCOMPARE(tracktune::terminalText(text), shown);
+}
+
+void LogicTest::refusedSettings_data()
+{
+    QTest::addColumn<QStringList>("file"); // the lines of a template
+    QTest::addColumn<bool>("oneByOne"); // as set takes them, else as apply does
+    QTest::addColumn<QStringList>("problems");
+    QTest::addColumn<QStringList>("writes"); // "Name=Value"
+    const QString inValue = "no blank, comma, $, * or control character in a value";
+    QTest::newRow("a second parameter behind a comma")
+        << QStringList {"Base = LSZH,Address=0xDEAD01,Reg=HACKED"} << false
+        << QStringList {"Base: " + inValue} << QStringList();
+    QTest::newRow("the same, one by one") << QStringList {"Base=LSZH,CONbaud=9600", "AcftType = 0x7"} << true
+                                          << QStringList {"Base: " + inValue} << QStringList {"AcftType=0x7"};
+    QTest::newRow("a name the tracker lacks still smuggles nothing")
+        << QStringList {"Wing$pan = 15"} << false
+        << QStringList {"Wing$pan: no blank, comma, =, $, * or control character in a name"} << QStringList();
+    QTest::newRow("a checksum, a blank")
+        << QStringList {"Pilot = A*1F", "Reg = D K"} << false
+        << QStringList {"Pilot: " + inValue, "Reg: " + inValue} << QStringList();
+    QTest::newRow("option texts with a comma are a mask, written as one value") << QStringList {
+        "TxProtMask = OGN,FANET"} << false << QStringList() << QStringList {"TxProtMask=0x73"};
+}
+
+void LogicTest::refusedSettings()
+{
+    QFETCH(QStringList, file);
+    QFETCH(bool, oneByOne);
+    QFETCH(QStringList, problems);
+    QFETCH(QStringList, writes);
+    const QList<tracktune::DumpLine> tracker {{"Address", "0x1A2B3C"}, {"AcftType", "0x1"}, {"Base", ""},
+        {"Pilot", ""}, {"Reg", ""}, {"TxProtMask", "0xFF"}};
+    const QList<tracktune::DumpLine> settings = tracktune::parseSettingsFile(file.join('\n')).settings;
+    const tracktune::ChangePlan plan = oneByOne ? tracktune::planSettings(settings, tracker)
+                                                : tracktune::planFile(settings, tracker, true);
+    QStringList written;
+    for (const tracktune::DumpLine &write : plan.writes)
+        written << write.name + '=' + write.value;
+    QCOMPARE(plan.problems, problems);
+    QCOMPARE(written, writes);
+}
+
+// A value no sentence can carry stays in the backup for the eye, as a comment apply reports.
+void LogicTest::backupOfUnrestorableValues()
+{
+    const QString backup = tracktune::formatSettingsFile(
+        {{"Address", "0xABCDEF"}, {"Reg", "D,K"}, {"Pilot", "\x1b[2J"}, {"AcftType", "0x7"}}, QDateTime());
+    QVERIFY2(backup.contains("\n# Pilot = \\x1b[2J  (not restorable: no blank, comma, $, * or control "
+                             "character in a value)\n"),
+        qPrintable(backup));
+    const tracktune::SettingsFile read = tracktune::parseSettingsFile(backup);
+    QCOMPARE(read.settings.size(), 2);
+    QCOMPARE(read.notRestorable,
+        QStringList({"Reg: no blank, comma, $, * or control character in a value",
+            "Pilot: no blank, comma, $, * or control character in a value"}));
+}
+
+void LogicTest::manyNamesTakeLinearTime()
+{
+    QString text;
+    for (int i = 0; i < 40000; ++i)
+        text += QStringLiteral("P%1 = %2\nSame = %2\n").arg(i).arg(i);
+    QElapsedTimer timer;
+    timer.start();
+    const tracktune::SettingsFile file = tracktune::parseSettingsFile(text);
+    const tracktune::ChangePlan plan = tracktune::planFile(file.settings, file.settings, false);
+    QCOMPARE(file.settings.size(), 40001);
+    QCOMPARE(file.settings.at(1).value, QStringLiteral("39999"));
+    QVERIFY(plan.writes.isEmpty());
+    // A scan per name takes many seconds here.
+    QVERIFY2(timer.elapsed() < 1000, qPrintable(QString::number(timer.elapsed())));
 }
 
 QTEST_APPLESS_MAIN(LogicTest)

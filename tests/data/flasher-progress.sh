@@ -1,10 +1,10 @@
 #!/bin/sh
-# A stand-in flasher: records its arguments and NO_COLOR, prints five progress lines a
+# A stand-in flasher: records its arguments, NO_COLOR and PYTHONUNBUFFERED, prints five progress lines a
 # fifth of a second apart, holding them back as a Python flasher does on a pipe unless
 # PYTHONUNBUFFERED is set, then waits for the test's "release" file.
 here=$(dirname "$0")
 printf '%s\0' "$@" > "$here/arguments"
-echo "NO_COLOR=$NO_COLOR" > "$here/environment"
+printf 'NO_COLOR=%s PYTHONUNBUFFERED=%s\n' "$NO_COLOR" "$PYTHONUNBUFFERED" > "$here/environment"
 echo 'Connecting....'
 held=''
 for p in 20 40 60 80 100; do

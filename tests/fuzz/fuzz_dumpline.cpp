@@ -1,16 +1,14 @@
 #include "config/catalogue.h"
 #include "config/conversions.h"
-#include "config/settingsfile.h"
 #include "config/valueencoding.h"
 #include "config/verification.h"
 
-#include <QDateTime>
 #include <QRegularExpression>
 
 #include <cstdint>
 #include <cstdlib>
 
-// The bytes as a dump a tracker printed, and as a backup or template file.
+// The bytes as a dump a tracker printed.
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {
     using namespace tracktune;
@@ -22,22 +20,20 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
         const QString &v = entry.value;
         const std::optional<qint64> n = valueAsNumber(v);
         const int level = nearestOptionKey(numberFromValue(v), lists.txPowerLevels);
+        const quint32 mask = maskFromHexValue(v);
         if (entry.name.contains(notInName) || v.contains(notInValue) || !lists.txPowerLevels.contains(level)
-            || indexFromHexValue(v) != int(maskFromHexValue(v))
-            || checksFromMask(int(maskFromHexValue(v)), lists.txProtocols).size() != lists.txProtocols.size()
+            || maskFromHexValue(hexMaskValue(mask)) != mask
+            || checksFromMask(int(mask), lists.txProtocols).size() != lists.txProtocols.size()
             || (n && valueAsNumber(QString::number(*n)) != n))
             std::abort();
-    }
-    // Any text without line breaks, as written and as reported, counts as taken.
-    for (const QString &line : dumpLines(bytes)) {
-        if (!reportsAsWritten(oneLineValue(line), oneLineValue(line)))
+        // A value written back as the dump shows it counts as taken when a CR LF tracker reports it.
+        if (!reportsAsWritten(v, v + QLatin1Char('\r')))
+            std::abort();
+        // What a restore would send carries that value and nothing more, or nothing at all.
+        const QByteArray sentence = configurationSentence(entry.name, v);
+        if (!sentence.isEmpty()
+            && sentence != "$POGNS," + entry.name.toUtf8() + '=' + oneLineValue(v).toUtf8() + '\n')
             std::abort();
     }
-    // A backup of what a readable file gave reads back as the same backup.
-    const SettingsFile file = parseSettingsFile(QString::fromUtf8(bytes));
-    const QString backup = formatSettingsFile(file.settings, QDateTime());
-    if (file.problem.isEmpty()
-        && formatSettingsFile(parseSettingsFile(backup).settings, QDateTime()) != backup)
-        std::abort();
     return 0;
 }

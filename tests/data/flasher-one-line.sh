@@ -1,0 +1,4 @@
+#!/bin/sh
+# 1 MB on one line without a line feed, then "end".
+head -c 1048576 /dev/zero | tr '\0' x
+printf 'end'
