@@ -5,6 +5,7 @@
 #include "config/settingsfile.h"
 #include "config/settingvalue.h"
 #include "config/terminaltext.h"
+#include "config/textfile.h"
 #include "config/valueencoding.h"
 #include "config/verification.h"
 
@@ -232,7 +233,7 @@ int TrackerCommands::apply()
     // Checked before anything is read, so a device file or a stray image costs no memory;
     // standard input has no size, so one byte past the limit tells.
     if (!file.isSequential() && file.size() > tracktune::maxSettingsFileBytes) {
-        complain(path + QStringLiteral(": larger than 1 MiB: not a settings file"));
+        complain(path + QStringLiteral(": larger than 1 MiB"));
         complain(QStringLiteral("nothing written"));
         return tracktune::exitUsage;
     }
@@ -243,7 +244,7 @@ int TrackerCommands::apply()
             break; // the end, or an error: what was read is judged
         bytes += piece;
     }
-    const tracktune::SettingsText text = tracktune::readSettingsText(bytes);
+    const tracktune::TextFile text = tracktune::decodeTextFile(bytes, tracktune::maxSettingsFileBytes);
     if (!text.problem.isEmpty()) {
         complain(path + QStringLiteral(": ") + text.problem);
         complain(QStringLiteral("nothing written"));

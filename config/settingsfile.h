@@ -12,6 +12,9 @@
 
 namespace tracktune {
 
+// The largest settings file or template read; anything larger is no settings file.
+constexpr qint64 maxSettingsFileBytes = 1024 * 1024;
+
 // "Name = Value", blanks around both dropped; nothing without "=" or without a name.
 std::optional<DumpLine> parseSetting(const QString &text);
 

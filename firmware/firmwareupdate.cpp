@@ -114,7 +114,7 @@ QString FirmwareUpdate::problem()
     QFile templateFile(firmwareFolder + QStringLiteral("/config.txt"));
     templateFile.open(QIODevice::ReadOnly); // unreadable reads as empty
     // One byte more than allowed tells a file that is too large without reading it all.
-    const tracktune::TemplateText read
+    const tracktune::TextFile read
         = tracktune::templateText(templateFile.read(tracktune::maxTemplateBytes + 1));
     if (!read.problem.isEmpty()) {
         return QStringLiteral("Firmware update not possible: Unusable argument list.\n") + read.problem

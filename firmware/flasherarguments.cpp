@@ -1,7 +1,5 @@
 #include "firmware/flasherarguments.h"
 
-#include <QTextCodec>
-
 namespace tracktune {
 
 QStringList firmwareFolders(
@@ -56,21 +54,12 @@ QString textUpToNul(const QByteArray &bytes)
     return QString::fromUtf8(nul < 0 ? bytes : bytes.left(nul));
 }
 
-TemplateText templateText(const QByteArray &bytes)
+TextFile templateText(const QByteArray &bytes)
 {
-    if (bytes.size() > maxTemplateBytes) {
-        return {QString(),
-            QStringLiteral("config.txt is larger than %1 KiB: it cannot be an argument list.")
-                .arg(maxTemplateBytes / 1024)};
-    }
-    // Cutting at a NUL would hand the flasher a shortened command line without a word.
-    if (bytes.contains('\0'))
-        return {QString(), QStringLiteral("config.txt holds a NUL byte: it is no text file.")};
-    QTextCodec::ConverterState state; // its default drops a byte order mark
-    const QString text = QTextCodec::codecForMib(106)->toUnicode(bytes.constData(), bytes.size(), &state);
-    if (state.invalidChars > 0 || state.remainingChars > 0)
-        return {QString(), QStringLiteral("config.txt is not UTF-8 text.")};
-    return {text, QString()};
+    TextFile file = decodeTextFile(bytes, maxTemplateBytes);
+    if (!file.problem.isEmpty())
+        file.problem.prepend(QStringLiteral("config.txt: "));
+    return file;
 }
 
 QStringList flasherArguments(const QString &templateText, const QString &chip, const QString &port,

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "config/textfile.h"
+
 #include <QByteArray>
 #include <QString>
 #include <QStringList>
@@ -36,15 +38,8 @@ QString textUpToNul(const QByteArray &bytes);
 // An argument template larger than this is no template: it is refused unread.
 constexpr int maxTemplateBytes = 64 * 1024;
 
-// The text of config.txt, or why it is refused (then text is empty): more than
-// maxTemplateBytes, a NUL byte or bytes that are no UTF-8. A leading byte order
-// mark, as some Windows editors write, is dropped.
-struct TemplateText
-{
-    QString text;
-    QString problem; // empty: the text is usable
-};
-TemplateText templateText(const QByteArray &bytes);
+// The text of config.txt, or why it is refused: see decodeTextFile().
+TextFile templateText(const QByteArray &bytes);
 
 // Splits the template at every comma (", " counts as ","), trims each part of blanks
 // and line breaks, then fills in the placeholders, so a comma or a blank in a value

@@ -112,12 +112,12 @@ void FaultsTest::faultLeavesTheTrackerAsThePilotChose_data()
     QTest::addColumn<QStringList>("sentences"); // every sentence on the wire
     QTest::addColumn<QStringList>("pending"); // rows still marked at the end, as shownRows() gives them
     QTest::addColumn<int>("rows"); // rows shown at the end; -1: any number
-    const auto row = [](const char *what, const char *setup, const QString &steps, const char *status,
-                         const QString &sentences = QString(), const QStringList &pending = {},
-                         int rows = -1) {
-        QTest::newRow(what) << setup << steps.split(';') << status << sentences.split(';', Qt::SkipEmptyParts)
-                            << pending << rows;
-    };
+    const auto row
+        = [](const char *what, const char *setup, const QString &steps, const char *status,
+              const QString &sentences = QString(), const QStringList &pending = {}, int rows = -1) {
+              QTest::newRow(what) << setup << steps.split(';') << status
+                                  << sentences.split(';', Qt::SkipEmptyParts) << pending << rows;
+          };
     const char *closed = "Connection closed";
     const QString a10000(10000, 'a');
     row("unplugged while idle", "", "unplug", closed);

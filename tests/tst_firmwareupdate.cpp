@@ -211,7 +211,7 @@ void FirmwareUpdateTest::updateGoesAsFarAsItMay_data()
         {unknown},
         {"The firmware folder for the hardware \"esp32s3-tracker\" leads to " + elsewhere().chopped(1)});
     stops("config.txt over 64 KiB", Place::Beside, all, QByteArray(tracktune::maxTemplateBytes + 1, ','),
-        true, Yes, {unusable}, {"config.txt is larger than 64 KiB"});
+        true, Yes, {unusable}, {"config.txt: larger than 64 KiB"});
     runs("progress while it runs", "flasher-progress.sh", true, {picking, confirm}, {},
         "(100 %)Hard resetting via RTS pin...", {20, 40, 60, 80, 100}, finished);
     runs("10 MB of output", "flasher-flood.sh", true, {picking, confirm}, {},

@@ -168,15 +168,18 @@ void LinkTest::readTakesTheListUpToItsEnd_data()
     const QByteArray nul(1, '\0');
     QTest::newRow("$ after the start, then no parameter, ends")
         << QByteArray() << list + "$POGNS,Pilot=Jo\r\nBatt:4.12V\n" + after << two << 1;
-    QTest::newRow("$ lines and then silence end it at once") << QByteArray() << list + nmea + nmea << two << 1;
+    QTest::newRow("$ lines and then silence end it at once")
+        << QByteArray() << list + nmea + nmea << two << 1;
     QTest::newRow("$ lines inside the list do not cut it")
-        << QByteArray() << list.left(38) + nmea + nmea + list.mid(38) + "Batt\n" << two << 1;
+        << QByteArray() << list.left(38) + nmea + nmea + list.mid(38) + "Batt\n"
+        << two << 1;
     QTest::newRow("a parameter after $ lines belongs to the list")
         << QByteArray() << list + nmea + after << two + QStringLiteral(" APN=web") << 1;
     QTest::newRow("a run of $ lines ends it")
         << QByteArray() << list + nmea.repeated(9) + after + list << two << 1;
     QTest::newRow("NUL bytes neither cut nor end it")
-        << QByteArray() << list.left(38) + nul + nul + "\n" + nul + list.mid(38) + "Batt\n" << two << 1;
+        << QByteArray() << list.left(38) + nul + nul + "\n" + nul + list.mid(38) + "Batt\n"
+        << two << 1;
     QTest::newRow("empty CR LF line ends") << QByteArray() << list + "\r\n" + after << two << 1;
     QTest::newRow("Address= does not start it") << QByteArray() << "Address=0x1\nReg = X;\n" + list + "Batt\n"
                                                 << two << 1;

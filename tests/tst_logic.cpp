@@ -4,6 +4,7 @@
 #include "config/dumpline.h"
 #include "config/settingsfile.h"
 #include "config/terminaltext.h"
+#include "config/textfile.h"
 #include "config/valueencoding.h"
 #include "config/verification.h"
 #include "firmware/flasherarguments.h"
@@ -214,6 +215,7 @@ void LogicTest::settingsText_data()
                                    << QString(int(tracktune::maxSettingsFileBytes), '#') << QString();
     QTest::newRow("a byte more") << QByteArray(int(tracktune::maxSettingsFileBytes) + 1, '#') << QString()
                                  << "larger than 1 MiB";
+    QTest::newRow("a NUL on the first line") << QByteArray("\0", 1) << QString() << "a NUL byte on line 1";
 }
 
 void LogicTest::settingsText()
@@ -221,7 +223,7 @@ void LogicTest::settingsText()
     QFETCH(QByteArray, bytes);
     QFETCH(QString, text);
     QFETCH(QString, problem);
-    const tracktune::SettingsText read = tracktune::readSettingsText(bytes);
+    const tracktune::TextFile read = tracktune::decodeTextFile(bytes, tracktune::maxSettingsFileBytes);
     QCOMPARE(read.text, text);
     QVERIFY2(problem.isEmpty() ? read.problem.isEmpty() : read.problem.startsWith(problem),
         qPrintable(read.problem));

@@ -1,6 +1,7 @@
 #include "config/changeplan.h"
 #include "config/settingsfile.h"
 #include "config/terminaltext.h"
+#include "config/textfile.h"
 #include "config/valueencoding.h"
 
 #include <QDateTime>
@@ -36,7 +37,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {
     using namespace tracktune;
     const QByteArray bytes = QByteArray::fromRawData(reinterpret_cast<const char *>(data), int(size));
-    const SettingsText text = readSettingsText(bytes);
+    const TextFile text = decodeTextFile(bytes, maxSettingsFileBytes);
     const bool whole = !bytes.contains('\0') && isUtf8(bytes) && bytes.size() <= maxSettingsFileBytes;
     if (whole == !text.problem.isEmpty() || (!whole && !text.text.isEmpty()))
         std::abort();
