@@ -2,9 +2,43 @@
 
 #include <QApplication>
 
+#include <cstdio>
+#include <cstring>
+
+namespace {
+
+const char usage[] = "Usage: tracktune [--help] [--version] [Qt options, e.g. -platform NAME, -style NAME]\n"
+                     "Finds an OGN tracker on a USB serial adapter, shows its parameters and writes the\n"
+                     "values you change back to it. See tracktune(1) and tracktune-cli(1).\n";
+
+} // namespace
+
 int main(int argc, char **argv)
 {
+    // Answered before the application opens a display: they need none.
+    for (int i = 1; i < argc; ++i) {
+        if (std::strcmp(argv[i], "--help") == 0 || std::strcmp(argv[i], "-h") == 0) {
+            std::fputs(usage, stdout);
+            return 0;
+        }
+        if (std::strcmp(argv[i], "--version") == 0 || std::strcmp(argv[i], "-v") == 0) {
+            std::printf("tracktune %s\n", TRACKTUNE_VERSION);
+            return 0;
+        }
+    }
+#if QT_VERSION < QT_VERSION_CHECK(6, 0, 0)
+    // Qt 6 scales for the screen always; Qt 5 only when asked.
+    QApplication::setAttribute(Qt::AA_EnableHighDpiScaling);
+    QApplication::setAttribute(Qt::AA_UseHighDpiPixmaps);
+#endif
+    // Takes Qt's own options (-platform, -style, ...) out of the arguments.
     QApplication app(argc, argv);
+    const QStringList unknown = QCoreApplication::arguments().mid(1);
+    if (!unknown.isEmpty()) {
+        std::fprintf(stderr, "tracktune: unknown option '%s'\ntry 'tracktune --help'\n",
+            qUtf8Printable(unknown.first()));
+        return 2;
+    }
     // The name also picks the data folders searched for firmware: ~/.local/share/tracktune, ...
     QCoreApplication::setApplicationName(QStringLiteral("tracktune"));
     QCoreApplication::setApplicationVersion(QStringLiteral(TRACKTUNE_VERSION));

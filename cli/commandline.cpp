@@ -34,34 +34,53 @@ QString usageText()
 {
     return QStringLiteral(
         "usage:\n"
+        "  tracktune-cli --help | --version\n"
         "  tracktune-cli ports\n"
         "  tracktune-cli show   [--port PORT] [--all] [--json]\n"
         "  tracktune-cli set    [--port PORT] NAME=VALUE...\n"
         "  tracktune-cli backup [--port PORT] FILE\n"
         "  tracktune-cli apply  [--port PORT] [--dry-run] [--identity] FILE\n"
-        "Without --port the tracker is searched for as the window does. FILE \"-\" is the terminal.\n"
+        "-p PORT is short for --port PORT; without it the tracker is searched for as the window does.\n"
+        "FILE \"-\" is the terminal.\n"
         "Exit codes: 0 done, 1 no tracker, 2 usage (nothing written), 3 a value not taken,\n"
         "130/143 a write stopped by SIGINT/SIGTERM.\n");
+}
+
+QString usageProblemText(const QString &problem)
+{
+    return problem + QStringLiteral("; try 'tracktune-cli --help'");
 }
 
 CliRequest parseCommandLine(const QStringList &arguments)
 {
     QCommandLineParser parser;
     const QCommandLineOption help({QStringLiteral("h"), QStringLiteral("help")}, QString());
-    const QCommandLineOption port(QStringLiteral("port"), QString(), QStringLiteral("PORT"));
+    const QCommandLineOption version(QStringLiteral("version"));
+    const QCommandLineOption port(
+        {QStringLiteral("p"), QStringLiteral("port")}, QString(), QStringLiteral("PORT"));
     const QStringList flags {
         QStringLiteral("all"), QStringLiteral("json"), QStringLiteral("dry-run"), QStringLiteral("identity")};
-    parser.addOptions({help, port});
+    parser.addOptions({help, version, port});
     for (const QString &flag : flags)
         parser.addOption(QCommandLineOption(flag));
 
     CliRequest request;
     if (!parser.parse(arguments)) {
-        request.problem = parser.errorText();
+        // Qt's "Unknown option 'x'." in the style of every other message.
+        QString problem = parser.errorText();
+        if (problem.endsWith(QLatin1Char('.')))
+            problem.chop(1);
+        if (!problem.isEmpty())
+            problem[0] = problem.at(0).toLower();
+        request.problem = problem;
         return request;
     }
     if (parser.isSet(help))
         return request;
+    if (parser.isSet(version)) {
+        request.version = true;
+        return request;
+    }
     QStringList positional = parser.positionalArguments();
     if (positional.isEmpty()) {
         request.problem = QStringLiteral("no command given");

@@ -16,7 +16,8 @@ enum ExitCode : int {
 // One run of the command line, as typed.
 struct CliRequest
 {
-    QString command; // "ports", "show", "set", "backup", "apply"; empty with --help
+    QString command; // "ports", "show", "set", "backup", "apply"; empty with --help or --version
+    bool version = false;
     QString port; // a name or a path; empty: search as the window does
     bool all = false;
     bool json = false;
@@ -30,5 +31,9 @@ struct CliRequest
 CliRequest parseCommandLine(const QStringList &arguments);
 
 QString usageText();
+
+// The one line a usage error gets on standard error, after the program's name: what was
+// wrong and where to read more; the usage itself is for --help.
+QString usageProblemText(const QString &problem);
 
 } // namespace tracktune

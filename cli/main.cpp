@@ -8,6 +8,7 @@ int main(int argc, char **argv)
 {
     QCoreApplication app(argc, argv);
     QCoreApplication::setApplicationName(QStringLiteral("tracktune-cli"));
+    QCoreApplication::setApplicationVersion(QStringLiteral(TRACKTUNE_VERSION));
     // The link's diagnostics would mix with the output scripts read; QT_LOGGING_RULES still decides.
     if (!qEnvironmentVariableIsSet("QT_LOGGING_RULES"))
         QLoggingCategory::setFilterRules(QStringLiteral("tracktune.*.debug=false"));

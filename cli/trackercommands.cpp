@@ -2,6 +2,7 @@
 
 #include "config/catalogue.h"
 #include "config/changeplan.h"
+#include "config/nearestname.h"
 #include "config/settingsfile.h"
 #include "config/settingvalue.h"
 #include "config/terminaltext.h"
@@ -9,11 +10,14 @@
 #include "config/valueencoding.h"
 #include "config/verification.h"
 
+#include <QCoreApplication>
 #include <QDateTime>
 #include <QFile>
+#include <QFileInfo>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QSaveFile>
+#include <QSerialPort>
 
 #include <csignal>
 #include <cstdio>
@@ -80,19 +84,73 @@ QString valueOf(const QList<DumpLine> &dump, const QString &name)
     return entry ? entry->value : QString();
 }
 
+// A sentence of the window's or of Qt's in the style of every message here.
+QString lowerFirst(QString text)
+{
+    if (!text.isEmpty())
+        text[0] = text.at(0).toLower();
+    return text;
+}
+
+// Why the named port does not open, in the window's words where it has them; empty when it
+// opens. The link itself only tells whether it is open.
+QString openRefusal(const QString &portName)
+{
+    QSerialPort candidate;
+    candidate.setPortName(portName);
+    candidate.setBaudRate(QSerialPort::Baud115200);
+    if (candidate.open(QIODevice::ReadWrite))
+        return QString(); // closed again when the candidate goes
+    const QString cannot = QStringLiteral("cannot open ") + portName + QStringLiteral(": ");
+    switch (candidate.error()) {
+    case QSerialPort::DeviceNotFoundError:
+        return cannot + QStringLiteral("no such port");
+    case QSerialPort::PermissionError: {
+        // Qt reports a port another program holds as refused too: the device file's
+        // permissions tell the two apart, as in the window.
+        const QFileInfo file(Serial::systemLocation(portName));
+        const bool permitted = !file.exists() || (file.isReadable() && file.isWritable());
+        return lowerFirst(tracktune::portRefusalMessage(portName, candidate.error(), permitted));
+    }
+    default:
+        return cannot + lowerFirst(candidate.errorString());
+    }
+}
+
 } // namespace
 
-TrackerCommands::TrackerCommands() : out(stdout), err(stderr) { }
+TrackerCommands::TrackerCommands() : out(stdout), err(stderr)
+{
+    tellRefusals();
+}
 
-TrackerCommands::TrackerCommands(QString *output, QString *errors) : out(output), err(errors) { }
+TrackerCommands::TrackerCommands(QString *output, QString *errors) : out(output), err(errors)
+{
+    tellRefusals();
+}
+
+void TrackerCommands::tellRefusals()
+{
+    // A known adapter the search could not open is most often a missing group membership or
+    // a program that grabbed the port: the user can fix both.
+    QObject::connect(&session.link(), &Serial::portRefused, &session.link(),
+        [this](const QString &portName, QSerialPort::SerialPortError error, bool permitted) {
+            const QString message = tracktune::portRefusalMessage(portName, error, permitted);
+            if (!message.isEmpty())
+                complain(lowerFirst(message));
+        });
+}
 
 int TrackerCommands::run(const tracktune::CliRequest &request)
 {
     this->request = request;
     if (!request.problem.isEmpty()) {
-        complain(request.problem);
-        err << tracktune::usageText();
+        complain(tracktune::usageProblemText(request.problem));
         return tracktune::exitUsage;
+    }
+    if (request.version) {
+        out << QCoreApplication::applicationName() << ' ' << QCoreApplication::applicationVersion() << '\n';
+        return tracktune::exitDone;
     }
     if (request.command == QLatin1String("ports"))
         return listPorts();
@@ -173,7 +231,7 @@ int TrackerCommands::set()
     for (const QString &argument : qAsConst(request.arguments)) {
         const std::optional<DumpLine> setting = tracktune::parseSetting(argument);
         if (!setting) {
-            complain(QStringLiteral("not NAME=VALUE: ") + argument);
+            complain(tracktune::usageProblemText(QStringLiteral("not NAME=VALUE: ") + argument));
             return tracktune::exitUsage;
         }
         requested << *setting;
@@ -181,8 +239,25 @@ int TrackerCommands::set()
     const std::optional<QList<DumpLine>> dump = readTracker();
     if (!dump)
         return tracktune::exitNoTracker;
-    const tracktune::ChangePlan plan = tracktune::planSettings(requested, *dump);
-    if (!noProblems(plan.problems))
+    // A name the tracker lacks is most often a typing slip: name the one it has.
+    QStringList names;
+    for (const DumpLine &entry : *dump)
+        names << entry.name;
+    QStringList problems;
+    QList<DumpLine> known;
+    for (const DumpLine &setting : tracktune::lastValueWins(requested)) {
+        // A name no sentence can carry is refused as such by the plan.
+        if (names.contains(setting.name) || !tracktune::sentenceRefusal(setting.name, QString()).isEmpty()) {
+            known << setting;
+            continue;
+        }
+        const QString nearest = tracktune::nearestName(setting.name, names);
+        problems << QStringLiteral("the tracker has no parameter ") + setting.name
+                + (nearest.isEmpty() ? QString()
+                                     : QStringLiteral("; did you mean ") + nearest + QLatin1Char('?'));
+    }
+    const tracktune::ChangePlan plan = tracktune::planSettings(known, *dump);
+    if (!noProblems(problems + plan.problems))
         return tracktune::exitUsage;
     return writeAndVerify(plan.writes, *dump);
 }
@@ -194,7 +269,8 @@ int TrackerCommands::backup()
     // nothing replaces an older backup unless the read succeeds.
     QSaveFile file(path);
     if (path != terminalFile && !file.open(QIODevice::WriteOnly | QIODevice::Text)) {
-        complain(QStringLiteral("cannot write ") + path + QStringLiteral(": ") + file.errorString());
+        complain(
+            QStringLiteral("cannot write ") + path + QStringLiteral(": ") + lowerFirst(file.errorString()));
         return tracktune::exitUsage;
     }
     const std::optional<QList<DumpLine>> dump = readTracker();
@@ -212,7 +288,8 @@ int TrackerCommands::backup()
     }
     file.write(text.toUtf8());
     if (!file.commit()) {
-        complain(QStringLiteral("cannot write ") + path + QStringLiteral(": ") + file.errorString());
+        complain(
+            QStringLiteral("cannot write ") + path + QStringLiteral(": ") + lowerFirst(file.errorString()));
         return tracktune::exitUsage;
     }
     out << dump->size() << " parameters of " << terminalText(portShown()) << " saved to "
@@ -227,7 +304,8 @@ int TrackerCommands::apply()
     const bool opened
         = path == terminalFile ? file.open(stdin, QIODevice::ReadOnly) : file.open(QIODevice::ReadOnly);
     if (!opened) {
-        complain(QStringLiteral("cannot read ") + path + QStringLiteral(": ") + file.errorString());
+        complain(
+            QStringLiteral("cannot read ") + path + QStringLiteral(": ") + lowerFirst(file.errorString()));
         return tracktune::exitUsage;
     }
     // Checked before anything is read, so a device file or a stray image costs no memory;
@@ -299,6 +377,11 @@ std::optional<QList<DumpLine>> TrackerCommands::readTracker()
         }
         complain(QStringLiteral("using ") + link.portName());
     } else {
+        const QString refusal = openRefusal(request.port);
+        if (!refusal.isEmpty()) {
+            complain(refusal);
+            return std::nullopt;
+        }
         session.connectTo(request.port);
     }
     if (!link.isOpen()) {

@@ -37,6 +37,7 @@ private:
     bool noProblems(const QStringList &problems);
     bool writes() const;
     void complain(const QString &text);
+    void tellRefusals();
     QString portShown() const;
 
     tracktune::CliRequest request;

@@ -1,5 +1,7 @@
 #include "config/catalogue.h"
 
+#include <QtGlobal>
+
 #include <algorithm>
 
 namespace tracktune {
@@ -42,14 +44,23 @@ const QVector<KnownParameter> &knownParameters()
 {
     const OptionLists &lists = optionLists();
     static const QVector<KnownParameter> parameters {
-        {QStringLiteral("Reg"), kind::string, nullptr, nullptr},
-        {QStringLiteral("Address"), kind::string, nullptr, nullptr},
-        {QStringLiteral("AddrType"), kind::select, &lists.addressTypes, nullptr},
-        {QStringLiteral("AcftType"), kind::select, &lists.aircraftTypes, nullptr},
-        {QStringLiteral("TxPower"), kind::stringHashInt, nullptr, &lists.txPowerLevels},
-        {QStringLiteral("FreqPlan"), kind::selectInt, &lists.frequencyPlans, nullptr},
-        {QStringLiteral("TxProtMask"), kind::menuCheckboxMask, nullptr, &lists.txProtocols},
-        {QStringLiteral("APN"), kind::string, nullptr, nullptr},
+        {QStringLiteral("Reg"), kind::string, nullptr, nullptr,
+            QT_TRANSLATE_NOOP("KnownParameter", "The aircraft's registration, as other pilots see it")},
+        {QStringLiteral("Address"), kind::string, nullptr, nullptr,
+            QT_TRANSLATE_NOOP("KnownParameter", "The radio address the tracker sends, in hexadecimal")},
+        {QStringLiteral("AddrType"), kind::select, &lists.addressTypes, nullptr,
+            QT_TRANSLATE_NOOP("KnownParameter", "Where the radio address comes from")},
+        {QStringLiteral("AcftType"), kind::select, &lists.aircraftTypes, nullptr,
+            QT_TRANSLATE_NOOP("KnownParameter", "The kind of aircraft, shown to other pilots")},
+        {QStringLiteral("TxPower"), kind::stringHashInt, nullptr, &lists.txPowerLevels,
+            QT_TRANSLATE_NOOP("KnownParameter", "How strongly the tracker transmits")},
+        {QStringLiteral("FreqPlan"), kind::selectInt, &lists.frequencyPlans, nullptr,
+            QT_TRANSLATE_NOOP("KnownParameter", "The radio frequencies of the region you fly in")},
+        {QStringLiteral("TxProtMask"), kind::menuCheckboxMask, nullptr, &lists.txProtocols,
+            QT_TRANSLATE_NOOP("KnownParameter", "Which radio protocols the tracker transmits")},
+        {QStringLiteral("APN"), kind::string, nullptr, nullptr,
+            QT_TRANSLATE_NOOP(
+                "KnownParameter", "The access point of the mobile network, for a tracker with a modem")},
     };
     return parameters;
 }

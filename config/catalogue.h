@@ -36,6 +36,9 @@ struct KnownParameter
     QString kind;
     const QStringList *list; // Select, SelectInt
     const QHash<int, QString> *options; // StringHashInt+, MenuCheckboxMask
+    // What it is, in a pilot's words; English, translated where it is shown (context
+    // "KnownParameter").
+    const char *description;
 };
 
 // An option table's keys in ascending order, and its texts in that order: the order

@@ -21,7 +21,13 @@ std::optional<DumpLine> parseDumpLine(const QString &line)
     // A CR LF tracker's line end is no part of the value.
     while (value.endsWith(QLatin1Char('\r')))
         value.chop(1);
-    return DumpLine {parts.at(0), value};
+    // The comment keeps its blanks ("[  dBm]"), folded to one.
+    const int semicolon = line.indexOf(QLatin1Char(';'), line.indexOf(QLatin1Char('=')));
+    QString comment = semicolon < 0 ? QString() : line.mid(semicolon + 1).section(QLatin1Char('='), 0, 0);
+    comment = comment.simplified();
+    if (comment.startsWith(QLatin1Char('#')))
+        comment = comment.mid(1).trimmed();
+    return DumpLine {parts.at(0), value, comment};
 }
 
 QList<DumpLine> parseDump(const QByteArray &dump)

@@ -14,6 +14,7 @@ struct DumpLine
 {
     QString name;
     QString value;
+    QString comment = QString(); // what the dump prints after ";": the unit or the range
 };
 
 // The dump as text lines: NUL bytes dropped, decoded, cut at every line feed, empty

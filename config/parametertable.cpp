@@ -6,7 +6,9 @@
 
 #include <QAction>
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QHeaderView>
+#include <QKeyEvent>
 #include <QMenu>
 #include <QToolButton>
 
@@ -35,7 +37,14 @@ QString cellText(const QTableWidgetItem *item)
 
 } // namespace
 
-ParameterTable::ParameterTable(QWidget *parent) : QTableWidget(0, 2, parent) { }
+ParameterTable::ParameterTable(QWidget *parent)
+    : QTableWidget(0, 2, parent), readingLabel(new QLabel(tr("Reading the tracker..."), viewport()))
+{
+    // Tab leaves the table for the buttons; the arrow keys move inside it.
+    setTabKeyNavigation(false);
+    readingLabel->setAlignment(Qt::AlignCenter);
+    readingLabel->hide();
+}
 
 ParameterTable::~ParameterTable()
 {
@@ -62,7 +71,7 @@ void ParameterTable::clearForLoad()
     setEnabled(false);
     setHorizontalHeaderLabels({QStringLiteral("Parameter"), QStringLiteral("Value")});
     // The style's minimum section size would make the rows taller than asked.
-    verticalHeader()->setMinimumSectionSize(rowHeight);
+    verticalHeader()->setMinimumSectionSize(preferredRowHeight());
     createValueEditor();
 }
 
@@ -104,9 +113,10 @@ void ParameterTable::fill(const QList<tracktune::DumpLine> &entries, bool expert
     for (const tracktune::DumpLine &entry : entries) {
         if (expertMode) {
             setRowCount(row + 1);
-            setRowHeight(row, rowHeight);
+            setRowHeight(row, preferredRowHeight());
             setItem(row, 1, new QTableWidgetItem(entry.value));
             setItem(row, 0, nameItem(entry.name));
+            describeRow(row, entry);
             ++row;
             continue;
         }
@@ -117,9 +127,10 @@ void ParameterTable::fill(const QList<tracktune::DumpLine> &entries, bool expert
         if (row > 0 && item(0, 0) && entry.name == item(0, 0)->text())
             break;
         setRowCount(row + 1);
-        setRowHeight(row, rowHeight);
+        setRowHeight(row, preferredRowHeight());
         setItem(row, 0, nameItem(entry.name));
         fillValueCell(row, *descriptor, entry.value);
+        describeRow(row, entry);
         ++row;
     }
     connect(this, &QTableWidget::cellChanged, this, &ParameterTable::tableCellChanged, Qt::UniqueConnection);
@@ -134,20 +145,33 @@ void ParameterTable::fillValueCell(int row, ParameterDescriptor &descriptor, con
         return;
     }
     setCellWidget(row, 1, descriptor.editor);
+    // Reached from the table with Enter or Space, not with Tab: Tab leaves the table.
+    descriptor.editor->setFocusPolicy(Qt::ClickFocus);
 
     // Each editor gets the device value first and its marking afterwards, so loading marks nothing.
+    setEditorValue(row, descriptor, value);
     const auto markRow = [this, row] { markRowChanged(row); };
+    if (auto *box = qobject_cast<QComboBox *>(descriptor.editor.data())) {
+        connect(box, &QComboBox::currentTextChanged, markRow);
+    } else if (auto *button = qobject_cast<QToolButton *>(descriptor.editor.data());
+               button && button->menu()) {
+        const QList<QAction *> actions = button->menu()->actions();
+        for (QAction *action : actions)
+            connect(action, &QAction::toggled, markRow);
+    }
+}
+
+void ParameterTable::setEditorValue(int row, ParameterDescriptor &descriptor, const QString &value)
+{
     const QString &kind = descriptor.kind;
     auto *box = qobject_cast<QComboBox *>(descriptor.editor.data());
     if (box && (kind == tracktune::kind::select || kind == tracktune::kind::selectInt)) {
         box->setCurrentIndex(kind == tracktune::kind::select ? tracktune::indexFromHexValue(value)
                                                              : tracktune::indexFromDecimalValue(value));
-        connect(box, &QComboBox::currentTextChanged, markRow);
     } else if (box && kind == tracktune::kind::stringHashInt && descriptor.options) {
         const int reported = tracktune::numberFromValue(value);
         const int shown = tracktune::nearestOptionKey(reported, *descriptor.options);
         box->setCurrentText(descriptor.options->value(shown));
-        connect(box, &QComboBox::currentTextChanged, markRow);
         // The box cannot show the device's number: the next Apply writes the snapped value.
         if (shown != reported)
             markRowChanged(row);
@@ -158,11 +182,26 @@ void ParameterTable::fillValueCell(int row, ParameterDescriptor &descriptor, con
         const QHash<QString, bool> checks = tracktune::checksFromMask(
             static_cast<int>(tracktune::maskFromHexValue(value)), *descriptor.options);
         const QList<QAction *> actions = button->menu()->actions();
-        for (QAction *action : actions) {
+        for (QAction *action : actions)
             action->setChecked(checks.value(action->text(), false));
-            connect(action, &QAction::toggled, markRow);
-        }
     }
+}
+
+void ParameterTable::describeRow(int row, const tracktune::DumpLine &entry)
+{
+    // What the parameter is, and the unit or range the tracker printed after its value.
+    QString description;
+    if (const tracktune::KnownParameter *known = tracktune::findKnownParameter(entry.name))
+        description = QCoreApplication::translate("KnownParameter", known->description);
+    const QString unit = entry.comment.isEmpty() ? QString() : tr("Tracker's note: %1").arg(entry.comment);
+    const QString both = description.isEmpty() ? unit
+        : unit.isEmpty()                       ? description
+                                               : description + QLatin1Char('\n') + unit;
+    item(row, 0)->setToolTip(both);
+    if (QTableWidgetItem *value = item(row, 1))
+        value->setToolTip(both);
+    if (QWidget *editor = cellWidget(row, 1))
+        editor->setToolTip(both);
 }
 
 void ParameterTable::markRowChanged(int row)
@@ -206,18 +245,68 @@ QList<tracktune::DumpLine> ParameterTable::changes() const
     return settings;
 }
 
-void ParameterTable::restoreEdits(const QList<tracktune::DumpLine> &edits)
+QList<tracktune::DumpLine> ParameterTable::restoreEdits(const QList<tracktune::DumpLine> &edits)
 {
+    QList<tracktune::DumpLine> shown;
     for (const tracktune::DumpLine &edit : edits) {
         const QList<QTableWidgetItem *> names = findItems(edit.name, Qt::MatchExactly);
         for (const QTableWidgetItem *name : names) {
-            if (name->column() == 0 && item(name->row(), 1)) {
-                item(name->row(), 1)->setText(edit.value);
-                markRowChanged(name->row());
-                break;
+            const int row = name->row();
+            if (name->column() != 0)
+                continue;
+            if (QTableWidgetItem *value = item(row, 1)) {
+                value->setText(edit.value); // marks the row, as typing does
+            } else if (ParameterDescriptor *descriptor = parameterCatalogue.value(edit.name);
+                       descriptor && descriptor->editor) {
+                setEditorValue(row, *descriptor, edit.value);
             }
+            markRowChanged(row);
+            shown << edit;
+            break;
         }
     }
+    return shown;
+}
+
+void ParameterTable::setReading(bool reading)
+{
+    readingLabel->resize(viewport()->size());
+    readingLabel->setVisible(reading);
+}
+
+int ParameterTable::preferredRowHeight() const
+{
+    return std::max(20, fontMetrics().height() + 6);
+}
+
+bool ParameterTable::openEditor(int row)
+{
+    QWidget *editor = cellWidget(row, 1);
+    if (!editor || !editor->isEnabled())
+        return false;
+    editor->setFocus(Qt::OtherFocusReason);
+    if (auto *box = qobject_cast<QComboBox *>(editor))
+        box->showPopup();
+    else if (auto *button = qobject_cast<QToolButton *>(editor))
+        button->showMenu();
+    return true;
+}
+
+void ParameterTable::keyPressEvent(QKeyEvent *event)
+{
+    const int row = currentRow();
+    const bool activates = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter
+        || event->key() == Qt::Key_Space || event->key() == Qt::Key_F2;
+    if (activates && row >= 0 && state() != EditingState) {
+        if (openEditor(row))
+            return;
+        // Space opens the text as it is; as a typed character it would replace the value.
+        if (QTableWidgetItem *value = item(row, 1); value && (value->flags() & Qt::ItemIsEditable)) {
+            editItem(value);
+            return;
+        }
+    }
+    QTableWidget::keyPressEvent(event);
 }
 
 // The value text a standard-mode row writes, by the kind of its parameter.

@@ -4,6 +4,7 @@
 #include "config/parameterdescriptor.h"
 
 #include <QHash>
+#include <QLabel>
 #include <QList>
 #include <QString>
 #include <QTableWidget>
@@ -17,8 +18,6 @@ class ParameterTable : public QTableWidget
     Q_OBJECT
 
 public:
-    static constexpr int rowHeight = 20;
-
     explicit ParameterTable(QWidget *parent = nullptr);
     ~ParameterTable() override;
 
@@ -33,9 +32,18 @@ public:
     bool isMarked(int row) const;
     // Name and value text of every marked row, in table order.
     QList<tracktune::DumpLine> changes() const;
-    // Puts these values back into the text cells of their rows, marked as the user's
-    // edits: changes that were not written stay pending after a reload.
-    void restoreEdits(const QList<tracktune::DumpLine> &edits);
+    // Puts these values back into the rows that show their parameters, marked as the
+    // user's edits, so that a reload loses no pending change. Returns those shown.
+    QList<tracktune::DumpLine> restoreEdits(const QList<tracktune::DumpLine> &edits);
+
+    // Says "Reading the tracker..." over the rows while a read or a write runs.
+    void setReading(bool reading);
+
+    // At least 20 pixels, more for a larger font.
+    int preferredRowHeight() const;
+
+protected:
+    void keyPressEvent(QKeyEvent *event) override;
 
 private slots:
     void tableCellChanged(int row, int column);
@@ -44,9 +52,13 @@ private:
     void createValueEditor();
     void releaseCatalogue();
     void fillValueCell(int row, ParameterDescriptor &descriptor, const QString &value);
+    void setEditorValue(int row, ParameterDescriptor &descriptor, const QString &value);
+    void describeRow(int row, const tracktune::DumpLine &entry);
+    bool openEditor(int row);
     void markRowChanged(int row);
     QString editorValue(const ParameterDescriptor &descriptor, int row) const;
 
     QHash<QString, ParameterDescriptor *> parameterCatalogue;
     bool filledInExpertMode = false;
+    QLabel *readingLabel = nullptr;
 };

@@ -16,7 +16,7 @@
 
 #include <memory>
 
-Q_LOGGING_CATEGORY(lcFirmware, "tracktune.firmware", QtDebugMsg)
+Q_LOGGING_CATEGORY(lcFirmware, "tracktune.firmware", QtInfoMsg)
 
 namespace {
 

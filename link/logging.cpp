@@ -1,5 +1,6 @@
 #include "link/logging.h"
 
-// Debug on by default: the lines are for whoever runs the program from a terminal.
-Q_LOGGING_CATEGORY(lcLink, "tracktune.link", QtDebugMsg)
-Q_LOGGING_CATEGORY(lcPorts, "tracktune.link.ports", QtDebugMsg)
+// Debug off unless asked for (QT_LOGGING_RULES="tracktune.*.debug=true"): a program
+// started from the menu writes nothing while all is well.
+Q_LOGGING_CATEGORY(lcLink, "tracktune.link", QtInfoMsg)
+Q_LOGGING_CATEGORY(lcPorts, "tracktune.link.ports", QtInfoMsg)

@@ -4,16 +4,51 @@
 #include "config/verification.h"
 #include "ui_mainwindow.h"
 
+#include <QApplication>
 #include <QCoreApplication>
+#include <QGuiApplication>
+#include <QKeySequence>
+#include <QLabel>
+#include <QScreen>
+#include <QShortcut>
+
+#include <algorithm>
 
 namespace {
+
 const int parameterColumnWidth = 150;
+// What the window manager's title bar and frame may take beyond the window's own size.
+const int frameAllowance = 48;
+
+// A shortcut that clicks the button, when the button could be clicked.
+void clickOn(QWidget *window, const QKeySequence &keys, QAbstractButton *button)
+{
+    auto *shortcut = new QShortcut(keys, window);
+    QObject::connect(shortcut, &QShortcut::activated, button, [button] {
+        if (button->isEnabled() && button->isVisible())
+            button->click();
+    });
+}
+
 } // namespace
 
-MainWindow::MainWindow(QWidget *parent) : QMainWindow(parent), ui(new Ui_MainWindow)
+MainWindow::MainWindow(QWidget *parent)
+    : QMainWindow(parent), ui(new Ui_MainWindow), trackerField(new QLabel(this))
 {
     ui->setupUi(this);
-    ui->table->setColumnWidth(0, parameterColumnWidth);
+    // The names must fit at any font size.
+    ui->table->setColumnWidth(0,
+        std::max(parameterColumnWidth, fontMetrics().horizontalAdvance(QStringLiteral("TxProtMask_")) * 2));
+    // The first size fits the screen, title bar included.
+    if (const QScreen *screen = QGuiApplication::primaryScreen()) {
+        const QSize available = screen->availableGeometry().size() - QSize(0, frameAllowance);
+        resize(size().boundedTo(available));
+    }
+    trackerField->setObjectName(QStringLiteral("trackerField"));
+    ui->statusBar->addPermanentWidget(trackerField);
+    clickOn(this, QKeySequence(Qt::Key_F5), ui->refreshButton);
+    clickOn(this, QKeySequence(Qt::CTRL | Qt::Key_Return), ui->applyButton);
+    clickOn(this, QKeySequence(Qt::CTRL | Qt::Key_Enter), ui->applyButton);
 
     ui->table->setEnabled(false);
     updateControls();
@@ -23,10 +58,10 @@ MainWindow::MainWindow(QWidget *parent) : QMainWindow(parent), ui(new Ui_MainWin
 
     connect(&session, &DeviceSession::searching, this, [this] {
         refreshPortList();
-        ui->statusBar->showMessage(QStringLiteral("Waiting for device..."));
+        ui->statusBar->showMessage(tr("Waiting for device..."));
     });
     connect(&session, &DeviceSession::updating, this,
-        [this] { ui->statusBar->showMessage(QStringLiteral("Software update in progress...")); });
+        [this] { ui->statusBar->showMessage(tr("Software update in progress...")); });
     connect(&session, &DeviceSession::operationChanged, this, &MainWindow::updateControls);
     session.start();
 
@@ -49,6 +84,8 @@ MainWindow::~MainWindow()
     session.stop();
     session.disconnect(this);
     session.link().disconnect(this);
+    if (busyCursor)
+        QGuiApplication::restoreOverrideCursor();
     delete ui;
 }
 
@@ -63,6 +100,30 @@ void MainWindow::updateControls()
     ui->refreshButton->setEnabled(ready);
     ui->applyButton->setEnabled(ready);
     ui->buttonFirmwareUpdate->setEnabled(ready);
+    // A read or a write can take seconds: the cursor says the program works.
+    if (idle == busyCursor) {
+        busyCursor = !idle;
+        if (busyCursor) {
+            QGuiApplication::setOverrideCursor(Qt::BusyCursor);
+            // The controls go grey and the keyboard focus with them: it comes back after.
+            focusBeforeOperation = QApplication::focusWidget();
+        } else {
+            QGuiApplication::restoreOverrideCursor();
+            restoreFocus();
+        }
+    }
+}
+
+void MainWindow::restoreFocus()
+{
+    const QWidget *focus = QApplication::focusWidget();
+    if ((focus && focus->isEnabled())
+        || (QApplication::activeWindow() && QApplication::activeWindow() != this))
+        return;
+    QWidget *target = focusBeforeOperation;
+    if (!target || !target->isEnabled() || !target->isVisible() || target->window() != this)
+        target = ui->table->isEnabled() ? static_cast<QWidget *>(ui->table) : ui->serialPortList;
+    target->setFocus(Qt::OtherFocusReason);
 }
 
 void MainWindow::on_buttonAdvanced_clicked(bool checked)
@@ -72,8 +133,10 @@ void MainWindow::on_buttonAdvanced_clicked(bool checked)
         ui->buttonAdvanced->setChecked(expertMode);
         return;
     }
+    // The pending changes go along into the other view.
+    pendingEdits = pendingChanges();
     expertMode = checked;
-    ui->buttonAdvanced->setText(checked ? QStringLiteral("Standard mode") : QStringLiteral("Expert mode"));
+    ui->buttonAdvanced->setText(checked ? tr("&Standard mode") : tr("E&xpert mode"));
     ui->frameExpertTools->setVisible(checked);
     session.run(DeviceSession::Operation::Read, [this] { loadConfiguration(); });
 }
@@ -85,6 +148,9 @@ void MainWindow::on_buttonSerialMonitor_clicked()
 
 void MainWindow::on_refreshButton_clicked()
 {
+    if (session.isBusy() || !mayDiscardPendingChanges())
+        return;
+    pendingEdits.clear();
     session.run(DeviceSession::Operation::Read, [this] { loadConfiguration(); });
 }
 
@@ -97,28 +163,32 @@ bool MainWindow::loadConfiguration(QList<tracktune::DumpLine> *read)
 {
     configurationLoaded = false;
     ui->table->clearForLoad();
+    ui->table->setReading(true);
     // Show the emptied table before the read blocks.
     QCoreApplication::processEvents();
 
     const std::optional<QList<tracktune::DumpLine>> entries = session.readConfiguration();
+    ui->table->setReading(false);
     if (!entries)
         return false;
     ui->table->fill(*entries, expertMode);
+    ui->table->restoreEdits(pendingEdits);
+    showTracker(*entries);
     configurationLoaded = true;
     if (read)
         *read = *entries;
     return true;
 }
 
-void MainWindow::writeChanges()
+bool MainWindow::writeChanges()
 {
     ui->table->setEnabled(false);
-    ui->statusBar->showMessage(QStringLiteral("Writing to device..."));
+    ui->statusBar->showMessage(tr("Writing to device..."));
     // A value no sentence can carry is never sent: it would set another parameter or none.
     QList<tracktune::DumpLine> writes;
     QList<tracktune::DumpLine> refused;
     QStringList refusals;
-    const QList<tracktune::DumpLine> changes = ui->table->changes();
+    const QList<tracktune::DumpLine> changes = pendingChanges();
     for (const tracktune::DumpLine &change : changes) {
         const QString refusal = tracktune::sentenceRefusal(change.name, change.value);
         if (refusal.isEmpty()) {
@@ -129,6 +199,8 @@ void MainWindow::writeChanges()
         }
     }
     const DeviceSession::WriteOutcome outcome = session.write(writes);
+    // What was not written stays the pilot's pending change.
+    pendingEdits = refused + outcome.notSent;
 
     // The tracker drops a sentence it does not take without a word: only its list tells.
     QList<tracktune::DumpLine> reported;
@@ -136,18 +208,17 @@ void MainWindow::writeChanges()
         QStringList notSent;
         for (const tracktune::DumpLine &setting : outcome.notSent)
             notSent << setting.name;
-        ui->statusBar->showMessage(QStringLiteral("Changes not confirmed: the connection was lost")
-            + (notSent.isEmpty() ? QString()
-                                 : QStringLiteral("; not sent: ") + notSent.join(QStringLiteral(", "))));
-        return;
+        ui->statusBar->showMessage(tr("Changes not confirmed: the connection was lost")
+            + (notSent.isEmpty() ? QString() : tr("; not sent: %1").arg(notSent.join(QStringLiteral(", ")))));
+        return false;
     }
-    ui->table->restoreEdits(refused);
     QStringList problems;
     const QStringList untaken = tracktune::untakenParameters(outcome.sent, reported);
     if (!untaken.isEmpty())
-        problems << QStringLiteral("Not saved: ") + untaken.join(QStringLiteral(", "));
+        problems << tr("Not saved: %1").arg(untaken.join(QStringLiteral(", ")));
     if (!refusals.isEmpty())
-        problems << QStringLiteral("Not sent: ") + refusals.join(QStringLiteral(", "));
+        problems << tr("Not sent: %1").arg(refusals.join(QStringLiteral(", ")));
     ui->statusBar->showMessage(
-        problems.isEmpty() ? QStringLiteral("Changes saved") : problems.join(QStringLiteral("; ")));
+        problems.isEmpty() ? tr("Changes saved") : problems.join(QStringLiteral("; ")));
+    return problems.isEmpty();
 }

@@ -1,13 +1,17 @@
 #pragma once
 
+#include "config/dumpline.h"
 #include "dialogs/serialmonitor.h"
 #include "link/devicesession.h"
 #include "link/serial.h"
 
+#include <QList>
 #include <QMainWindow>
+#include <QPointer>
 #include <QString>
 
 QT_BEGIN_NAMESPACE
+class QLabel;
 class Ui_MainWindow;
 QT_END_NAMESPACE
 
@@ -28,6 +32,10 @@ public:
     bool isUpdateInProgress() const { return session.updateInProgress(); }
     bool isExpertMode() const { return expertMode; }
 
+protected:
+    // Pending changes are never dropped without asking.
+    void closeEvent(QCloseEvent *event) override;
+
 private slots:
     void on_refreshButton_clicked();
     void on_applyButton_clicked();
@@ -43,15 +51,27 @@ private:
     void selectPortEntry(const QString &portName);
     void onConnected(const QString &deviceName);
     void onDisconnected();
+    void showTracker(const QList<tracktune::DumpLine> &entries);
 
     void updateControls();
-    // The entries read go to read, when given.
+    void restoreFocus();
+    // The entries read go to read, when given. Pending changes are marked again.
     bool loadConfiguration(QList<tracktune::DumpLine> *read = nullptr);
-    void writeChanges();
+    // True when the tracker took every change.
+    bool writeChanges();
+
+    // Pending changes (pendingchanges.cpp): the pilot's edits not yet written, those
+    // the current view hides included.
+    QList<tracktune::DumpLine> pendingChanges() const;
+    bool mayDiscardPendingChanges();
 
     DeviceSession session;
     bool expertMode = false;
     bool configurationLoaded = false; // the table shows the list of the open link
+    bool busyCursor = false;
+    QPointer<QWidget> focusBeforeOperation;
+    QList<tracktune::DumpLine> pendingEdits; // kept across reloads of the table
     SerialMonitor serialMonitor;
     Ui_MainWindow *ui = nullptr;
+    QLabel *trackerField = nullptr; // port, hardware, software and address of the tracker
 };

@@ -50,8 +50,9 @@ void MainWindow::selectPortEntry(const QString &portName)
 
 void MainWindow::onConnected(const QString &deviceName)
 {
-    ui->statusBar->showMessage(
-        QStringLiteral("Connected to OGN device found on ") + deviceName, connectMessageMs);
+    ui->statusBar->showMessage(tr("Connected to OGN device found on ") + deviceName, connectMessageMs);
+    // Changes meant for the tracker before may not be meant for this one.
+    pendingEdits.clear();
     serialMonitor.updateConnection(deviceName);
     selectPortEntry(deviceName);
     loadConfiguration();
@@ -59,8 +60,31 @@ void MainWindow::onConnected(const QString &deviceName)
 
 void MainWindow::onDisconnected()
 {
-    ui->statusBar->showMessage(QStringLiteral("Connection closed"));
+    ui->statusBar->showMessage(tr("Connection closed"));
+    // Kept so that a close or a mode switch still finds them.
+    if (configurationLoaded)
+        pendingEdits = pendingChanges();
+    trackerField->clear();
     configurationLoaded = false;
     ui->table->setEnabled(false);
     updateControls();
+}
+
+void MainWindow::showTracker(const QList<tracktune::DumpLine> &entries)
+{
+    const auto valueOf = [&entries](const char *name) {
+        for (const tracktune::DumpLine &entry : entries) {
+            if (entry.name == QLatin1String(name))
+                return entry.value;
+        }
+        return QString();
+    };
+    const QString hardware = valueOf("Hard");
+    const QString software = valueOf("Soft");
+    QStringList parts {Serial::systemLocation(session.link().portName()),
+        tr("hardware %1").arg(hardware.isEmpty() ? tr("standard") : hardware)};
+    if (!software.isEmpty())
+        parts << tr("software %1").arg(software);
+    parts << tr("address %1").arg(valueOf("Address"));
+    trackerField->setText(parts.join(QStringLiteral(" | ")));
 }

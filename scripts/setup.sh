@@ -7,7 +7,8 @@ BUILD_DIR="${BUILD_DIR:-$ROOT/build}"
 EXTRA_CMAKE_ARGS=()
 PACKAGES=(cmake g++ make qtbase5-dev libqt5serialport5-dev qttools5-dev-tools
           xvfb xauth imagemagick fonts-dejavu-core
-          desktop-file-utils appstream dpkg-dev file) # the install and package tests
+          desktop-file-utils appstream dpkg-dev file # the install and package tests
+          groff-base) # the manual page check
 
 install_missing_packages() {
     local missing=()

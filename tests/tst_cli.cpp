@@ -6,6 +6,7 @@
 
 #include <QLoggingCategory>
 #include <QProcess>
+#include <QRegularExpression>
 #include <QSerialPort>
 #include <QTemporaryDir>
 #include <QTest>
@@ -49,6 +50,8 @@ private slots:
     void initTestCase();
     void commandOnTracker_data();
     void commandOnTracker();
+    void messages_data();
+    void messages();
     void severalTrackers_data();
     void severalTrackers();
     void interruptedWrite_data();
@@ -132,9 +135,6 @@ void TestCli::commandOnTracker_data()
     QTest::newRow("a tracker that never answers gets nothing written")
         << fresh << true << QStringList {"set", "Reg=D-KABC"} << 1 << QStringList()
         << QStringList {"did not answer"};
-    QTest::newRow("a port that does not exist")
-        << fresh << false << QStringList {"show", "--port", "/dev/tracktune-no-such-port"} << 1
-        << QStringList() << QStringList {"cannot open"};
     QTest::newRow("another aircraft's backup leaves the identity alone")
         << fresh << false << QStringList {"apply", "backup.txt"} << 0 << QStringList {"$POGNS,AcftType=0x7"}
         << QStringList {"identity"};
@@ -197,24 +197,83 @@ void TestCli::commandOnTracker()
     QVERIFY2(!(out + err).contains('\x1b'), "an escape character reached the terminal");
 }
 
+void TestCli::messages_data()
+{
+    QTest::addColumn<QStringList>("arguments"); // "PORT": the simulated tracker's
+    QTest::addColumn<bool>("portHeld"); // by another program first
+    QTest::addColumn<int>("exitCode");
+    QTest::addColumn<QString>("output"); // a part of standard output; empty: none at all
+    QTest::addColumn<QString>("errors"); // the whole of standard error, "PORT" as above
+    const QString helpHint = "; try 'tracktune-cli --help'\n";
+    QTest::newRow("--version") << QStringList {"--version"} << false << 0
+                               << "tracktune-cli " TRACKTUNE_VERSION "\n"
+                               << QString();
+    QTest::newRow("--help: the usage on standard output")
+        << QStringList {"--help"} << false << 0 << "\n  tracktune-cli show   [--port PORT]" << QString();
+    QTest::newRow("-p is --port") << QStringList {"show", "-p", "PORT"} << false << 0
+                                  << "\nAcftType = 0x1 ((Moto-)glider)\n"
+                                  << QString();
+    QTest::newRow("a misspelled name: the one meant, nothing written")
+        << QStringList {"set", "-p", "PORT", "TxPower=high", "acftype=Para-glider"} << false << 2 << QString()
+        << "tracktune-cli: the tracker has no parameter acftype; did you mean AcftType?\n"
+           "tracktune-cli: nothing written\n";
+    QTest::newRow("a command mistyped: one line, not the usage") << QStringList {
+        "shwo", "-p", "PORT"} << false << 2 << QString() << "tracktune-cli: unknown command: shwo" + helpHint;
+    QTest::newRow("an option mistyped") << QStringList {"show", "-p", "PORT", "--jsno"} << false << 2
+                                        << QString() << "tracktune-cli: unknown option 'jsno'" + helpHint;
+    QTest::newRow("a port that does not exist")
+        << QStringList {"show", "-p", "/dev/tracktune-no-such-port"} << false << 1 << QString()
+        << "tracktune-cli: cannot open /dev/tracktune-no-such-port: no such port\n";
+    QTest::newRow("a port another program holds") << QStringList {"set", "-p", "PORT",
+        "AcftType=0x7"} << true << 1 << QString() << "tracktune-cli: PORT is in use by another program\n";
+}
+
+// What a user and a script read: one style on standard error, the usage only when asked.
+void TestCli::messages()
+{
+    QFETCH(QStringList, arguments);
+    QFETCH(bool, portHeld);
+    QFETCH(int, exitCode);
+    QFETCH(QString, output);
+    QFETCH(QString, errors);
+    TrackerSimulator simulator;
+    QVERIFY(simulator.start());
+    arguments.replaceInStrings(QRegularExpression("^PORT$"), simulator.portPath());
+    errors.replace("PORT", simulator.portPath());
+    // Qt reports a port held elsewhere as refused, like one the user may not open.
+    QSerialPort holder;
+    holder.setPortName(simulator.portPath());
+    QVERIFY(!portHeld || holder.open(QIODevice::ReadWrite));
+    const auto [code, out, err] = runCli(arguments);
+    QVERIFY2(code == exitCode, qPrintable(err));
+    QCOMPARE(err, errors);
+    QVERIFY2(output.isEmpty() ? out.isEmpty() : out.contains(output), qPrintable(out));
+    QCOMPARE(simulator.receivedCount('$'), 0);
+}
+
 void TestCli::severalTrackers_data()
 {
     QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<bool>("firstHeld"); // by another program
     QTest::addColumn<int>("exitCode");
     // %1, %2: the trackers' ports as listed; %3: the first as the system names it, "ttyUSB0"
     QTest::addColumn<QString>("said");
     const QString refused = "tracktune-cli: several trackers: name one with --port: %1, %2\n";
-    QTest::newRow("set") << QStringList {"set", "AcftType=0x7"} << 1 << refused;
-    QTest::newRow("apply") << QStringList {"apply", "--dry-run", "template.txt"} << 1 << refused;
-    QTest::newRow("backup") << QStringList {"backup", "-"} << 1 << refused;
-    QTest::newRow("show names the one it reads") << QStringList {"show"} << 0 << "tracktune-cli: using %3\n";
-    QTest::newRow("ports marks it") << QStringList {"ports"} << 0 << "* %1  USB Serial Device\n";
+    QTest::newRow("set") << QStringList {"set", "AcftType=0x7"} << false << 1 << refused;
+    QTest::newRow("apply") << QStringList {"apply", "--dry-run", "template.txt"} << false << 1 << refused;
+    QTest::newRow("backup") << QStringList {"backup", "-"} << false << 1 << refused;
+    QTest::newRow("show names the one it reads")
+        << QStringList {"show"} << false << 0 << "tracktune-cli: using %3\n";
+    QTest::newRow("show says why it passed over a tracker")
+        << QStringList {"show"} << true << 0 << "tracktune-cli: %1 is in use by another program\n";
+    QTest::newRow("ports marks it") << QStringList {"ports"} << false << 0 << "* %1  USB Serial Device\n";
 }
 
 // Two trackers plugged in, listed as the same adapter: a write names neither by chance.
 void TestCli::severalTrackers()
 {
     QFETCH(QStringList, arguments);
+    QFETCH(bool, firstHeld);
     QFETCH(int, exitCode);
     QFETCH(QString, said);
     for (QString &argument : arguments) {
@@ -227,11 +286,12 @@ void TestCli::severalTrackers()
     ports.sort();
     const testsupport::PortListing listing(
         {{ports.first(), "USB Serial Device"}, {ports.last(), "USB Serial Device"}});
+    QSerialPort first;
+    first.setPortName(ports.first());
+    QVERIFY(!firstHeld || first.open(QIODevice::ReadWrite));
     QString out, err;
     TrackerCommands commands(&out, &err);
     QCOMPARE(commands.run(tracktune::parseCommandLine(QStringList {"tracktune-cli"} + arguments)), exitCode);
-    QSerialPort first;
-    first.setPortName(ports.first());
     said.replace("%1", ports.first()).replace("%2", ports.last()).replace("%3", first.portName());
     QVERIFY2((out + err).contains(said), qPrintable(out + err));
     QCOMPARE(one.receivedCount('$') + other.receivedCount('$'), 0);

@@ -217,7 +217,7 @@ void FirmwareUpdateTest::updateGoesAsFarAsItMay_data()
     runs("10 MB of output", "flasher-flood.sh", true, {picking, confirm}, {},
         "Writing at 0x00010000... (50 %)Writing at 0x00010000... (50 %)", {50, 100}, finished);
     runs("1 MB on one line arrives whole", "flasher-one-line.sh", true, {picking, confirm}, {},
-        QString(1 << 20, 'x') + "end", {100}, finished, 1500);
+        QString(1 << 20, 'x') + "end", {100}, finished, 5000);
     runs("it fails: what it said, its exit code", "flasher-fails.sh", true, {picking, confirm, failed},
         {"The firmware loader ended with exit code 2.",
             "\nA fatal error occurred: Failed to connect: No serial data received.\n"},

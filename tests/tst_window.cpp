@@ -1,3 +1,4 @@
+#include "config/catalogue.h"
 #include "dialogs/serialmonitor.h"
 #include "mainwindow/mainwindow.h"
 #include "testsupport.h"
@@ -5,8 +6,12 @@
 #include <QComboBox>
 #include <QFrame>
 #include <QLabel>
+#include <QLineEdit>
+#include <QMessageBox>
 #include <QPlainTextEdit>
+#include <QProcess>
 #include <QPushButton>
+#include <QScreen>
 #include <QStatusBar>
 #include <QtTest>
 
@@ -26,9 +31,16 @@ private slots:
     void findsTheTrackerAndShowsItsParameters();
     void applyWritesEveryEditedKind();
     void expertModeShowsEveryLine();
+    void keyboardAloneChangesTheAircraftType();
+    void pendingChangesOutliveAModeSwitch();
+    void everyRowSaysWhatItIs();
+    void firstSizeFitsASmallScreen();
+    void commandLineNeedsNoDisplay_data();
+    void commandLineNeedsNoDisplay();
     void serialMonitorShowsWhatTheTrackerSends();
     void pickingAnotherPortSwitchesTheLink();
     void silentTrackerIsDroppedAndTheSearchGoesOn();
+    void closingAsksAboutPendingChanges();
 
 private:
     bool loaded() const { return window->link().isOpen() && table->isEnabled() && table->rowCount() > 0; }
@@ -45,6 +57,33 @@ private:
     QTableWidget *table = nullptr;
     QStringList messages;
 };
+
+namespace {
+
+// Clicks the given button of the next message box that shows up, and says what it asked.
+class BoxAnswer : public ModalAnswers
+{
+public:
+    explicit BoxAnswer(QMessageBox::StandardButton answer)
+        : ModalAnswers([this, answer](QWidget *modal) {
+              auto *box = qobject_cast<QMessageBox *>(modal);
+              if (!box || !box->button(answer)) {
+                  modal->close();
+                  return;
+              }
+              offered = box->standardButtons();
+              box->button(answer)->click();
+          })
+    { }
+    QMessageBox::StandardButtons offered;
+};
+
+QWidget *focused()
+{
+    return QApplication::focusWidget();
+}
+
+} // namespace
 
 void WindowTest::initTestCase()
 {
@@ -123,15 +162,164 @@ void WindowTest::expertModeShowsEveryLine()
     auto *frame = child<QFrame>(window.get(), "frameExpertTools");
     button("buttonAdvanced")->click();
     QVERIFY(window->isExpertMode() && frame->isVisible());
-    QCOMPARE(button("buttonAdvanced")->text(), QStringLiteral("Standard mode"));
+    QCOMPARE(button("buttonAdvanced")->text(), QStringLiteral("&Standard mode"));
     QVERIFY(loaded());
     QCOMPARE(table->rowCount(), first->parameters().size());
     QVERIFY(shownRows(table).contains(QStringLiteral("Hard=ZRN-LTE")));
 
     button("buttonAdvanced")->click();
     QVERIFY(!window->isExpertMode() && !frame->isVisible());
-    QCOMPARE(button("buttonAdvanced")->text(), QStringLiteral("Expert mode"));
+    QCOMPARE(button("buttonAdvanced")->text(), QStringLiteral("E&xpert mode"));
     QCOMPARE(table->rowCount(), 8);
+}
+
+void WindowTest::keyboardAloneChangesTheAircraftType()
+{
+    window->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(window.get()));
+    auto *list = child<QComboBox>(window.get(), "serialPortList");
+    list->setFocus();
+    QCOMPARE(focused(), list);
+    // Tab leaves the table: port list, table, the buttons, and round again; Shift+Tab back.
+    QStringList path;
+    for (int step = 0; step < 5; ++step) {
+        QTest::keyClick(focused(), Qt::Key_Tab);
+        QVERIFY(focused());
+        path << focused()->objectName();
+    }
+    QCOMPARE(
+        path, (QStringList {"table", "refreshButton", "buttonAdvanced", "applyButton", "serialPortList"}));
+    QTest::keyClick(focused(), Qt::Key_Backtab);
+    QCOMPARE(focused(), button("applyButton"));
+
+    // Arrows to the aircraft type, Enter opens its list, Down and Enter pick the next type.
+    table->setFocus();
+    QTest::keyClick(table, Qt::Key_Home, Qt::ControlModifier);
+    while (table->currentRow() < rowOf(table, "AcftType"))
+        QTest::keyClick(table, Qt::Key_Down);
+    QTest::keyClick(table, Qt::Key_Return);
+    QTRY_VERIFY(QApplication::activePopupWidget());
+    QTest::keyClick(focused(), Qt::Key_Down);
+    QTest::keyClick(focused(), Qt::Key_Return);
+    QTRY_VERIFY(!QApplication::activePopupWidget());
+    // The offscreen platform does not give the window back its activation after a popup.
+    window->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(window.get()));
+    QVERIFY(shownRows(table).contains(QStringLiteral("AcftType=Powered aircraft *")));
+
+    // Space on a text cell opens it with its value, which Escape leaves as it was.
+    while (table->currentRow() < rowOf(table, "Reg"))
+        QTest::keyClick(table, Qt::Key_Down);
+    QTest::keyClick(table, Qt::Key_Space);
+    auto *editor = qobject_cast<QLineEdit *>(focused());
+    QVERIFY(editor);
+    QCOMPARE(editor->text(), QStringLiteral("D-KABC"));
+    QTest::keyClick(editor, Qt::Key_Escape);
+    QVERIFY(shownRows(table).contains(QStringLiteral("Reg=D-KABC")));
+
+    first->clearRecord();
+    QTest::keyClick(focused(), Qt::Key_Return, Qt::ControlModifier);
+    QTRY_COMPARE_WITH_TIMEOUT(window->statusBar()->currentMessage(), QStringLiteral("Changes saved"), 10000);
+    QCOMPARE(sentencesIn(first->receivedBytes()), QStringList {"$POGNS,AcftType=0x8"});
+    // The keyboard focus is back where it was, and F5 reads the tracker again.
+    QTRY_COMPARE(focused(), static_cast<QWidget *>(table));
+    const int requests = first->receivedCount(0x03);
+    QTest::keyClick(window.get(), Qt::Key_F5);
+    QTRY_VERIFY(first->receivedCount(0x03) > requests && loaded());
+}
+
+void WindowTest::pendingChangesOutliveAModeSwitch()
+{
+    edit(table, {"AcftType|pick|Tow plane"});
+    button("buttonAdvanced")->click();
+    QTRY_VERIFY(loaded());
+    QVERIFY(shownRows(table).contains(QStringLiteral("AcftType=0x2 *")));
+    edit(table, {"Pilot|type|Jo"});
+    button("buttonAdvanced")->click();
+    QTRY_VERIFY(loaded());
+    QCOMPARE(shownRows(table).filter(QStringLiteral(" *")), QStringList {"AcftType=Tow plane *"});
+    button("buttonAdvanced")->click();
+    QTRY_VERIFY(loaded());
+    QCOMPARE(shownRows(table).filter(QStringLiteral(" *")), (QStringList {"AcftType=0x2 *", "Pilot=Jo *"}));
+
+    // Refresh asks before it drops them: No keeps them, Yes reads the tracker afresh.
+    {
+        BoxAnswer no(QMessageBox::No);
+        button("refreshButton")->click();
+        QCOMPARE(no.seen, QStringList {"Refresh"});
+    }
+    QCOMPARE(shownRows(table).filter(QStringLiteral(" *")).size(), 2);
+    {
+        BoxAnswer yes(QMessageBox::Yes);
+        button("refreshButton")->click();
+        QCOMPARE(yes.seen, QStringList {"Refresh"});
+    }
+    QTRY_VERIFY(loaded());
+    QCOMPARE(shownRows(table).filter(QStringLiteral(" *")), QStringList());
+    QCOMPARE(first->sentences().filter(QStringLiteral("Pilot")), QStringList());
+    button("buttonAdvanced")->click();
+    QTRY_VERIFY(loaded() && !window->isExpertMode());
+}
+
+void WindowTest::everyRowSaysWhatItIs()
+{
+    // Each known parameter in plain words, with the unit or range the tracker printed.
+    for (int row = 0; row < table->rowCount(); ++row) {
+        const QString name = table->item(row, 0)->text();
+        const QString tip = table->item(row, 0)->toolTip();
+        const tracktune::KnownParameter *known = tracktune::findKnownParameter(name);
+        QVERIFY2(known && tip.startsWith(QString::fromUtf8(known->description)), qPrintable(name));
+        QVERIFY2(tip.contains(QStringLiteral("[")), qPrintable(name + ": " + tip));
+    }
+    QVERIFY(table->item(rowOf(table, "TxPower"), 0)->toolTip().endsWith(QStringLiteral("[ dBm]")));
+    // Where am I: the port, the hardware, the software and the address, while connected.
+    const QString field = child<QLabel>(window.get(), "trackerField")->text();
+    for (const QString &part :
+        {first->portPath(), QStringLiteral("ZRN-LTE"), first->parameter("Soft"), first->parameter("Address")})
+        QVERIFY2(field.contains(part), qPrintable(field));
+}
+
+void WindowTest::firstSizeFitsASmallScreen()
+{
+    // The offscreen screen is 800 x 600: the form's 616 pixels would not fit.
+    MainWindow fresh;
+    const QRect available = QGuiApplication::primaryScreen()->availableGeometry();
+    QVERIFY(available.height() < 616 + 48);
+    QVERIFY2(fresh.height() + 48 <= available.height(), qPrintable(QString::number(fresh.height())));
+}
+
+void WindowTest::commandLineNeedsNoDisplay_data()
+{
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<QString>("platform"); // empty: no display at all
+    QTest::addColumn<int>("exitCode");
+    QTest::addColumn<QString>("said");
+    QTest::newRow("--help") << QStringList {"--help"} << QString() << 0 << "Usage: tracktune";
+    QTest::newRow("--version") << QStringList {"--version"} << QString() << 0 << "tracktune 25.7\n";
+    QTest::newRow("an unknown option") << QStringList {"-platform", "offscreen", "--colour"} << "offscreen"
+                                       << 2 << "tracktune: unknown option '--colour'";
+}
+
+void WindowTest::commandLineNeedsNoDisplay()
+{
+    QFETCH(QStringList, arguments);
+    QFETCH(QString, platform);
+    QFETCH(int, exitCode);
+    QFETCH(QString, said);
+    QProcess program;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    for (const char *name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"})
+        environment.remove(QString::fromLatin1(name));
+    if (!platform.isEmpty())
+        environment.insert(QStringLiteral("QT_QPA_PLATFORM"), platform);
+    program.setProcessEnvironment(environment);
+    program.start(QStringLiteral(TRACKTUNE_APP), arguments);
+    QVERIFY(program.waitForFinished(15000));
+    QCOMPARE(program.exitStatus(), QProcess::NormalExit);
+    QCOMPARE(program.exitCode(), exitCode);
+    const QString output
+        = QString::fromUtf8(program.readAllStandardOutput() + program.readAllStandardError());
+    QVERIFY2(output.contains(said), qPrintable(output));
 }
 
 void WindowTest::serialMonitorShowsWhatTheTrackerSends()
@@ -184,6 +372,29 @@ void WindowTest::silentTrackerIsDroppedAndTheSearchGoesOn()
     QCOMPARE(messages.mid(messages.indexOf("Connection closed"), 3),
         (QStringList {"Connection closed", "Waiting for device...",
             "Connected to OGN device found on " + first->portPath()}));
+}
+
+void WindowTest::closingAsksAboutPendingChanges()
+{
+    edit(table, {"AcftType|pick|Balloon"});
+    {
+        BoxAnswer cancel(QMessageBox::Cancel);
+        QVERIFY(!window->close());
+        QCOMPARE(cancel.offered, QMessageBox::Apply | QMessageBox::Discard | QMessageBox::Cancel);
+    }
+    QVERIFY(window->isVisible() && shownRows(table).contains(QStringLiteral("AcftType=Balloon *")));
+    {
+        BoxAnswer apply(QMessageBox::Apply);
+        QVERIFY(window->close());
+    }
+    QCOMPARE(first->parameter("AcftType"), QStringLiteral("0xB"));
+    window->show();
+    edit(table, {"AcftType|pick|UAV"});
+    {
+        BoxAnswer discard(QMessageBox::Discard);
+        QVERIFY(window->close());
+    }
+    QCOMPARE(first->parameter("AcftType"), QStringLiteral("0xB"));
 }
 
 QTEST_MAIN(WindowTest)

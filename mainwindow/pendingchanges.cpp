@@ -1,0 +1,60 @@
+#include "mainwindow/mainwindow.h"
+
+#include "ui_mainwindow.h"
+
+#include <QCloseEvent>
+#include <QMessageBox>
+
+QList<tracktune::DumpLine> MainWindow::pendingChanges() const
+{
+    // The table's marks are the newest; edits its view hides are kept as they were.
+    QList<tracktune::DumpLine> changes = configurationLoaded ? ui->table->changes() : pendingEdits;
+    if (!configurationLoaded)
+        return changes;
+    for (const tracktune::DumpLine &edit : pendingEdits) {
+        const bool shown = std::any_of(changes.cbegin(), changes.cend(),
+            [&edit](const tracktune::DumpLine &change) { return change.name == edit.name; });
+        if (!shown && ui->table->findItems(edit.name, Qt::MatchExactly).isEmpty())
+            changes << edit;
+    }
+    return changes;
+}
+
+bool MainWindow::mayDiscardPendingChanges()
+{
+    if (pendingChanges().isEmpty())
+        return true;
+    return QMessageBox::question(this, tr("Refresh"),
+               tr("Discard the changes not yet applied and read the tracker again?"),
+               QMessageBox::Yes | QMessageBox::No, QMessageBox::No)
+        == QMessageBox::Yes;
+}
+
+void MainWindow::closeEvent(QCloseEvent *event)
+{
+    const QList<tracktune::DumpLine> pending = pendingChanges();
+    if (pending.isEmpty() || session.isBusy()) {
+        event->accept();
+        return;
+    }
+    // Apply only where a tracker can take the changes.
+    const bool canApply = ui->applyButton->isEnabled();
+    QMessageBox box(QMessageBox::Question, tr("Changes not applied"),
+        tr("%n change(s) have not been applied to the tracker.", nullptr, pending.size()),
+        (canApply ? QMessageBox::Apply : QMessageBox::NoButton) | QMessageBox::Discard | QMessageBox::Cancel,
+        this);
+    box.setDefaultButton(QMessageBox::Cancel);
+    const int answer = box.exec();
+    if (answer == QMessageBox::Discard) {
+        event->accept();
+        return;
+    }
+    bool saved = false;
+    if (answer == QMessageBox::Apply)
+        session.run(DeviceSession::Operation::Write, [this, &saved] { saved = writeChanges(); });
+    // A write that failed stays in sight, with its status.
+    if (saved)
+        event->accept();
+    else
+        event->ignore();
+}
