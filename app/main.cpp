@@ -1,4 +1,5 @@
 #include "mainwindow/mainwindow.h"
+#include "translations/translators.h"
 
 #include <QApplication>
 
@@ -44,6 +45,7 @@ int main(int argc, char **argv)
     QCoreApplication::setApplicationVersion(QStringLiteral(TRACKTUNE_VERSION));
     // Matches the installed desktop entry, so the desktop shows the right icon for the window.
     QGuiApplication::setDesktopFileName(QStringLiteral(TRACKTUNE_APP_ID));
+    tracktune::installTranslators(app);
     MainWindow window;
     window.show();
     return app.exec();

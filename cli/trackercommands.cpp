@@ -308,29 +308,10 @@ int TrackerCommands::apply()
             QStringLiteral("cannot read ") + path + QStringLiteral(": ") + lowerFirst(file.errorString()));
         return tracktune::exitUsage;
     }
-    // Checked before anything is read, so a device file or a stray image costs no memory;
-    // standard input has no size, so one byte past the limit tells.
-    if (!file.isSequential() && file.size() > tracktune::maxSettingsFileBytes) {
-        complain(path + QStringLiteral(": larger than 1 MiB"));
-        complain(QStringLiteral("nothing written"));
-        return tracktune::exitUsage;
-    }
-    QByteArray bytes;
-    while (bytes.size() <= tracktune::maxSettingsFileBytes) {
-        const QByteArray piece = file.read(tracktune::maxSettingsFileBytes + 1 - bytes.size());
-        if (piece.isEmpty())
-            break; // the end, or an error: what was read is judged
-        bytes += piece;
-    }
-    const tracktune::TextFile text = tracktune::decodeTextFile(bytes, tracktune::maxSettingsFileBytes);
-    if (!text.problem.isEmpty()) {
-        complain(path + QStringLiteral(": ") + text.problem);
-        complain(QStringLiteral("nothing written"));
-        return tracktune::exitUsage;
-    }
-    const tracktune::SettingsFile settings = tracktune::parseSettingsFile(text.text);
+    const tracktune::SettingsFile settings = tracktune::readSettingsFile(file);
     if (!settings.problem.isEmpty()) {
         complain(path + QStringLiteral(": ") + settings.problem);
+        complain(QStringLiteral("nothing written"));
         return tracktune::exitUsage;
     }
     const std::optional<QList<DumpLine>> dump = readTracker();

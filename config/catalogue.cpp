@@ -6,21 +6,44 @@
 
 namespace tracktune {
 
+namespace {
+// The core and the command line keep the English texts; the window shows them translated
+// (context "Options"), so its editors go by index and key, never by text.
+QString option(const char *text)
+{
+    return QString::fromUtf8(text);
+}
+} // namespace
+
 const OptionLists &optionLists()
 {
     static const OptionLists lists {
-        {QStringLiteral("Unknown"), QStringLiteral("(Moto-)glider"), QStringLiteral("Tow plane"),
-            QStringLiteral("Helicopter"), QStringLiteral("Parachute"), QStringLiteral("Drop plane"),
-            QStringLiteral("hang-glider"), QStringLiteral("Para-glider"), QStringLiteral("Powered aircraft"),
-            QStringLiteral("Jet aircraft"), QStringLiteral("UFO"), QStringLiteral("Balloon"),
-            QStringLiteral("Airship"), QStringLiteral("UAV"), QStringLiteral("Ground support"),
-            QStringLiteral("Static object")},
-        {QStringLiteral("Random"), QStringLiteral("ICAO"), QStringLiteral("FLARM"), QStringLiteral("OGN")},
-        {QStringLiteral("Automatic"), QStringLiteral("Europe"), QStringLiteral("USA/Canada"),
-            QStringLiteral("South America /Australia")},
-        {{10, QStringLiteral("LOW")}, {14, QStringLiteral("NORMAL")}, {22, QStringLiteral("HIGH")}},
-        {{2, QStringLiteral("OGN")}, {4, QStringLiteral("ADS-L")}, {8, QStringLiteral("PilotAware")},
-            {16, QStringLiteral("FANET")}, {128, QStringLiteral("RemoteID")}},
+        {option(QT_TRANSLATE_NOOP("Options", "Unknown")),
+            option(QT_TRANSLATE_NOOP("Options", "(Moto-)glider")),
+            option(QT_TRANSLATE_NOOP("Options", "Tow plane")),
+            option(QT_TRANSLATE_NOOP("Options", "Helicopter")),
+            option(QT_TRANSLATE_NOOP("Options", "Parachute")),
+            option(QT_TRANSLATE_NOOP("Options", "Drop plane")),
+            option(QT_TRANSLATE_NOOP("Options", "hang-glider")),
+            option(QT_TRANSLATE_NOOP("Options", "Para-glider")),
+            option(QT_TRANSLATE_NOOP("Options", "Powered aircraft")),
+            option(QT_TRANSLATE_NOOP("Options", "Jet aircraft")), option(QT_TRANSLATE_NOOP("Options", "UFO")),
+            option(QT_TRANSLATE_NOOP("Options", "Balloon")), option(QT_TRANSLATE_NOOP("Options", "Airship")),
+            option(QT_TRANSLATE_NOOP("Options", "UAV")),
+            option(QT_TRANSLATE_NOOP("Options", "Ground support")),
+            option(QT_TRANSLATE_NOOP("Options", "Static object"))},
+        {option(QT_TRANSLATE_NOOP("Options", "Random")), option(QT_TRANSLATE_NOOP("Options", "ICAO")),
+            option(QT_TRANSLATE_NOOP("Options", "FLARM")), option(QT_TRANSLATE_NOOP("Options", "OGN"))},
+        {option(QT_TRANSLATE_NOOP("Options", "Automatic")), option(QT_TRANSLATE_NOOP("Options", "Europe")),
+            option(QT_TRANSLATE_NOOP("Options", "USA/Canada")),
+            option(QT_TRANSLATE_NOOP("Options", "South America /Australia"))},
+        {{10, option(QT_TRANSLATE_NOOP("Options", "LOW"))},
+            {14, option(QT_TRANSLATE_NOOP("Options", "NORMAL"))},
+            {22, option(QT_TRANSLATE_NOOP("Options", "HIGH"))}},
+        {{2, option(QT_TRANSLATE_NOOP("Options", "OGN"))}, {4, option(QT_TRANSLATE_NOOP("Options", "ADS-L"))},
+            {8, option(QT_TRANSLATE_NOOP("Options", "PilotAware"))},
+            {16, option(QT_TRANSLATE_NOOP("Options", "FANET"))},
+            {128, option(QT_TRANSLATE_NOOP("Options", "RemoteID"))}},
     };
     return lists;
 }

@@ -18,6 +18,8 @@ inline const QString menuCheckboxMask = QStringLiteral("MenuCheckboxMask"); // h
 } // namespace kind
 
 // The texts the device's codes stand for; list index or table key = the device's number.
+// English, as the command line reads and prints them; the window shows them translated
+// (context "Options").
 struct OptionLists
 {
     QStringList aircraftTypes;

@@ -16,10 +16,26 @@
 
 namespace {
 
-QComboBox *newOptionBox(const QStringList &texts)
+// The texts are shown in the pilot's language: what the box means to the tracker is each
+// item's data, the list index or the table key.
+QString shownOption(const QString &text)
+{
+    return QCoreApplication::translate("Options", text.toUtf8().constData());
+}
+
+QComboBox *newListBox(const QStringList &texts)
 {
     auto *box = new QComboBox;
-    box->insertItems(box->count(), texts);
+    for (int index = 0; index < texts.size(); ++index)
+        box->addItem(shownOption(texts.at(index)), index);
+    return box;
+}
+
+QComboBox *newKeyBox(const QHash<int, QString> &options)
+{
+    auto *box = new QComboBox;
+    for (int key : tracktune::ascendingKeys(options))
+        box->addItem(shownOption(options.value(key)), key);
     return box;
 }
 
@@ -69,7 +85,7 @@ void ParameterTable::clearForLoad()
     // Filling the table must mark nothing.
     disconnect(this, &QTableWidget::cellChanged, this, &ParameterTable::tableCellChanged);
     setEnabled(false);
-    setHorizontalHeaderLabels({QStringLiteral("Parameter"), QStringLiteral("Value")});
+    setHorizontalHeaderLabels({tr("Parameter"), tr("Value")});
     // The style's minimum section size would make the rows taller than asked.
     verticalHeader()->setMinimumSectionSize(preferredRowHeight());
     createValueEditor();
@@ -81,9 +97,9 @@ void ParameterTable::createValueEditor()
     for (const tracktune::KnownParameter &known : tracktune::knownParameters()) {
         QWidget *editor = nullptr;
         if (known.list) {
-            editor = newOptionBox(*known.list);
+            editor = newListBox(*known.list);
         } else if (known.kind == tracktune::kind::stringHashInt) {
-            editor = newOptionBox(tracktune::textsInKeyOrder(*known.options));
+            editor = newKeyBox(*known.options);
         } else if (known.kind == tracktune::kind::menuCheckboxMask) {
             auto *button = new QToolButton;
             button->setPopupMode(QToolButton::InstantPopup);
@@ -92,8 +108,9 @@ void ParameterTable::createValueEditor()
             button->setMenu(menu);
             // Ascending bit order, so the caption reads the same on every run.
             for (int bit : tracktune::ascendingKeys(*known.options)) {
-                const QString text = known.options->value(bit);
+                const QString text = shownOption(known.options->value(bit));
                 QAction *action = menu->addAction(text);
+                action->setData(bit);
                 action->setCheckable(true);
                 connect(action, &QAction::toggled, this, [button, text](bool checked) {
                     const QString entry = text + QLatin1Char(' ');
@@ -171,7 +188,7 @@ void ParameterTable::setEditorValue(int row, ParameterDescriptor &descriptor, co
     } else if (box && kind == tracktune::kind::stringHashInt && descriptor.options) {
         const int reported = tracktune::numberFromValue(value);
         const int shown = tracktune::nearestOptionKey(reported, *descriptor.options);
-        box->setCurrentText(descriptor.options->value(shown));
+        box->setCurrentIndex(box->findData(shown));
         // The box cannot show the device's number: the next Apply writes the snapped value.
         if (shown != reported)
             markRowChanged(row);
@@ -179,11 +196,10 @@ void ParameterTable::setEditorValue(int row, ParameterDescriptor &descriptor, co
         auto *button = qobject_cast<QToolButton *>(descriptor.editor.data());
         if (!button || !button->menu())
             return;
-        const QHash<QString, bool> checks = tracktune::checksFromMask(
-            static_cast<int>(tracktune::maskFromHexValue(value)), *descriptor.options);
+        const quint32 mask = tracktune::maskFromHexValue(value);
         const QList<QAction *> actions = button->menu()->actions();
         for (QAction *action : actions)
-            action->setChecked(checks.value(action->text(), false));
+            action->setChecked((mask & action->data().toUInt()) != 0);
     }
 }
 
@@ -319,14 +335,14 @@ QString ParameterTable::editorValue(const ParameterDescriptor &descriptor, int r
         auto *button = qobject_cast<QToolButton *>(descriptor.editor.data());
         if (!button || !button->menu() || !descriptor.options)
             return QString();
-        QHash<QString, bool> checks;
+        quint32 checked = 0;
         const QList<QAction *> actions = button->menu()->actions();
-        for (const QAction *action : actions)
-            checks.insert(action->text(), action->isChecked());
-        const int checked = tracktune::maskFromChecks(checks, *descriptor.options);
+        for (const QAction *action : actions) {
+            if (action->isChecked())
+                checked |= action->data().toUInt();
+        }
         const quint32 reported = tracktune::maskFromHexValue(descriptor.deviceValue);
-        return tracktune::hexMaskValue(
-            tracktune::mergeMask(static_cast<quint32>(checked), reported, *descriptor.options));
+        return tracktune::hexMaskValue(tracktune::mergeMask(checked, reported, *descriptor.options));
     }
     const auto *box = qobject_cast<const QComboBox *>(descriptor.editor.data());
     if (!box)
@@ -336,6 +352,6 @@ QString ParameterTable::editorValue(const ParameterDescriptor &descriptor, int r
     if (kind == tracktune::kind::selectInt)
         return tracktune::decimalIndexValue(box->currentIndex());
     if (kind == tracktune::kind::stringHashInt && descriptor.options)
-        return tracktune::optionKeyValue(box->currentText(), *descriptor.options);
+        return tracktune::keyValue(box->currentData().toInt());
     return QString();
 }

@@ -1,5 +1,7 @@
 #include "config/settingsfile.h"
 
+#include "config/textfile.h"
+
 #include "config/terminaltext.h"
 #include "config/valueencoding.h"
 
@@ -86,6 +88,30 @@ SettingsFile parseSettingsFile(const QString &text)
     }
     file.settings = lastValueWins(file.settings);
     return file;
+}
+
+SettingsFile readSettingsFile(QIODevice &file)
+{
+    SettingsFile refused;
+    // Checked before anything is read, so a device file or a stray image costs no memory;
+    // a stream has no size, so one byte past the limit tells.
+    if (!file.isSequential() && file.size() > maxSettingsFileBytes) {
+        refused.problem = tooLargeProblem(maxSettingsFileBytes);
+        return refused;
+    }
+    QByteArray bytes;
+    while (bytes.size() <= maxSettingsFileBytes) {
+        const QByteArray piece = file.read(maxSettingsFileBytes + 1 - bytes.size());
+        if (piece.isEmpty())
+            break; // the end, or an error: what was read is judged
+        bytes += piece;
+    }
+    const TextFile text = decodeTextFile(bytes, maxSettingsFileBytes);
+    if (!text.problem.isEmpty()) {
+        refused.problem = text.problem;
+        return refused;
+    }
+    return parseSettingsFile(text.text);
 }
 
 QString formatSettingsFile(const QList<DumpLine> &dump, const QDateTime &when)

@@ -3,6 +3,7 @@
 #include "config/dumpline.h"
 
 #include <QDateTime>
+#include <QIODevice>
 #include <QHash>
 #include <QList>
 #include <QString>
@@ -29,6 +30,10 @@ struct SettingsFile
     QString problem; // the first line that is not a setting; empty when all are
 };
 SettingsFile parseSettingsFile(const QString &text);
+
+// Reads an opened settings file or template whole, at most maxSettingsFileBytes: a larger
+// one, one with a NUL byte or one that is not UTF-8 is refused (problem set, no settings).
+SettingsFile readSettingsFile(QIODevice &file);
 
 // Every parameter of the dump as "Name = Value", after comment lines with the date,
 // the tracker's Address and its Hard, so a backup says where it came from. A parameter

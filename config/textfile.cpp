@@ -15,10 +15,15 @@ QString sizeText(qint64 bytes)
 
 } // namespace
 
+QString tooLargeProblem(qint64 maxBytes)
+{
+    return QStringLiteral("larger than ") + sizeText(maxBytes);
+}
+
 TextFile decodeTextFile(const QByteArray &bytes, qint64 maxBytes)
 {
     if (bytes.size() > maxBytes)
-        return {QString(), QStringLiteral("larger than ") + sizeText(maxBytes)};
+        return {QString(), tooLargeProblem(maxBytes)};
     const int nul = bytes.indexOf('\0');
     if (nul >= 0)
         return {QString(), QStringLiteral("a NUL byte on line %1").arg(bytes.left(nul).count('\n') + 1)};

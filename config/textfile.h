@@ -17,4 +17,7 @@ struct TextFile
 // not. A leading byte order mark, as some Windows editors write, goes.
 TextFile decodeTextFile(const QByteArray &bytes, qint64 maxBytes);
 
+// The problem decodeTextFile() gives for a file over maxBytes, for a file too large to read.
+QString tooLargeProblem(qint64 maxBytes);
+
 } // namespace tracktune

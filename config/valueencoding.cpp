@@ -1,5 +1,7 @@
 #include "config/valueencoding.h"
 
+#include <QCoreApplication>
+
 #include <algorithm>
 
 namespace tracktune {
@@ -36,7 +38,12 @@ QString decimalIndexValue(int index)
 
 QString optionKeyValue(const QString &text, const QHash<int, QString> &options)
 {
-    return QStringLiteral("+") + QString::number(options.key(text, 0));
+    return keyValue(options.key(text, 0));
+}
+
+QString keyValue(int key)
+{
+    return QStringLiteral("+") + QString::number(key);
 }
 
 QString hexMaskValue(quint32 mask)
@@ -70,11 +77,13 @@ bool holdsSeparatorOrControl(const QString &text)
 QString sentenceRefusal(const QString &name, const QString &value)
 {
     if (name.isEmpty())
-        return QStringLiteral("no parameter name");
+        return QCoreApplication::translate("tracktune", "no parameter name");
     if (holdsSeparatorOrControl(name) || name.contains(QLatin1Char('=')))
-        return QStringLiteral("no blank, comma, =, $, * or control character in a name");
+        return QCoreApplication::translate(
+            "tracktune", "no blank, comma, =, $, * or control character in a name");
     if (holdsSeparatorOrControl(oneLineValue(value)))
-        return QStringLiteral("no blank, comma, $, * or control character in a value");
+        return QCoreApplication::translate(
+            "tracktune", "no blank, comma, $, * or control character in a value");
     return QString();
 }
 

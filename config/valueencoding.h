@@ -17,15 +17,16 @@ QString hexIndexValue(int index); // "0xA"
 QString decimalIndexValue(int index); // "10"
 // "+" and the key whose text is shown; "+0" when no key has that text.
 QString optionKeyValue(const QString &text, const QHash<int, QString> &options);
+QString keyValue(int key); // "+14"
 QString hexMaskValue(quint32 mask); // "0x9A"
 
 // The value without the line breaks a CR LF tracker leaves on it.
 QString oneLineValue(const QString &value);
 
 // Why a sentence cannot carry this name or value, as the user reads it ("no blank, comma,
-// $ or * in a value"); empty when it can. The device knows no escapes: a comma would start
-// a second field, a "$" or "*" a second sentence or a checksum, a blank or a control byte
-// would be lost or cut the line.
+// $ or * in a value"), in the language of the installed translator; empty when it can. The device knows no
+// escapes: a comma would start a second field, a "$" or "*" a second sentence or a checksum, a blank or a
+// control byte would be lost or cut the line.
 QString sentenceRefusal(const QString &name, const QString &value);
 
 // One "$POGNS," sentence setting one parameter; empty when sentenceRefusal() refuses it.

@@ -59,7 +59,7 @@ void ProgressDialog::appendOutput(const QString &line)
 
     if (!tracktune::isProgressLine(text))
         return;
-    ui->label->setText(QStringLiteral("Writing to the device. Please wait..."));
+    ui->label->setText(tr("Writing to the device. Please wait..."));
     ui->progress->setMaximum(100);
     // A bar that shows no number yet leaves the value as it was.
     if (const std::optional<int> percent = tracktune::progressPercent(text))
@@ -91,11 +91,11 @@ void ProgressDialog::finish(bool succeeded)
 {
     showPendingOutput();
     if (succeeded) {
-        ui->label->setText(QStringLiteral("Firmware update finished"));
+        ui->label->setText(tr("Firmware update finished"));
         ui->progress->setMaximum(100);
         ui->progress->setValue(100);
     } else {
-        ui->label->setText(QStringLiteral("Firmware update failed"));
+        ui->label->setText(tr("Firmware update failed"));
         // A busy bar would say it still works.
         ui->progress->setMaximum(100);
     }

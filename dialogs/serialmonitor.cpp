@@ -49,5 +49,5 @@ void SerialMonitor::on_buttonStartStop_clicked()
 {
     const bool wasCapturing = capturing;
     capturing = !capturing;
-    ui->buttonStartStop->setText(wasCapturing ? QStringLiteral("Start") : QStringLiteral("Stop"));
+    ui->buttonStartStop->setText(wasCapturing ? tr("Start") : tr("Stop"));
 }

@@ -27,8 +27,8 @@ const int shownNameLength = 80;
 
 QString installHint(const QString &architecture)
 {
-    return QStringLiteral(" Make sure the firmware loader is installed in firmware/") + architecture
-        + QStringLiteral(" directory.");
+    return FirmwareUpdate::tr("Make sure the firmware loader is installed in firmware/%1 directory.")
+        .arg(architecture);
 }
 
 // A name the device gave, as a message may show it: it could hold anything.
@@ -73,8 +73,8 @@ FirmwareUpdate::FirmwareUpdate(const QString &applicationDir, const QString &arc
     qCDebug(lcFirmware) << "Hardware: " << arch;
     // The name comes from the tracker, and the flasher found under it is run.
     if (!tracktune::isPlainFolderName(arch)) {
-        refusal = QStringLiteral("Firmware update not possible: Unknown hardware.\nThe tracker names its "
-                                 "hardware %1, which is no firmware folder name.")
+        refusal = tr("Firmware update not possible: Unknown hardware.\nThe tracker names its hardware %1, "
+                     "which is no firmware folder name.")
                       .arg(quoted(arch));
         return;
     }
@@ -88,8 +88,8 @@ FirmwareUpdate::FirmwareUpdate(const QString &applicationDir, const QString &arc
     }
     if (!firmwareFolder.isEmpty()
         && !liesInside(firmwareFolder, QStringList {applicationDir} + dataFolders)) {
-        refusal = QStringLiteral("Firmware update not possible: Unknown hardware.\nThe firmware folder "
-                                 "for the hardware %1 leads to %2, outside the firmware folders.")
+        refusal = tr("Firmware update not possible: Unknown hardware.\nThe firmware folder for the "
+                     "hardware %1 leads to %2, outside the firmware folders.")
                       .arg(quoted(arch), QFileInfo(firmwareFolder).canonicalFilePath());
     }
 }
@@ -98,16 +98,16 @@ QString FirmwareUpdate::problem()
 {
     if (!refusal.isEmpty())
         return refusal;
-    const QString title = QStringLiteral("Firmware update not possible: Missing components.");
+    const QString title = tr("Firmware update not possible: Missing components.");
     if (firmwareFolder.isEmpty()) {
-        return title + QStringLiteral("\nNo firmware loader found for ") + arch
-            + QStringLiteral(" architecture.") + installHint(arch) + QStringLiteral("\nLooked in: ")
-            + candidates.join(QStringLiteral(", "));
+        return title + QLatin1Char('\n') + tr("No firmware loader found for %1 architecture.").arg(arch)
+            + QLatin1Char(' ') + installHint(arch) + QLatin1Char('\n')
+            + tr("Looked in: %1").arg(candidates.join(QStringLiteral(", ")));
     }
     const QStringList components = tracktune::requiredComponents();
     for (const QString &name : components) {
         if (!QFile::exists(firmwareFolder + QLatin1Char('/') + name)) {
-            return title + QStringLiteral("\nFile ") + name + QStringLiteral(" not found.")
+            return title + QLatin1Char('\n') + tr("File %1 not found.").arg(name) + QLatin1Char(' ')
                 + installHint(arch);
         }
     }
@@ -117,8 +117,8 @@ QString FirmwareUpdate::problem()
     const tracktune::TextFile read
         = tracktune::templateText(templateFile.read(tracktune::maxTemplateBytes + 1));
     if (!read.problem.isEmpty()) {
-        return QStringLiteral("Firmware update not possible: Unusable argument list.\n") + read.problem
-            + QStringLiteral("\nIn: ") + firmwareFolder;
+        return tr("Firmware update not possible: Unusable argument list.") + QLatin1Char('\n') + read.problem
+            + QLatin1Char('\n') + tr("In: %1").arg(firmwareFolder);
     }
     templateText = read.text;
     return QString();

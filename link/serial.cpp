@@ -1,6 +1,7 @@
 #include "link/serial.h"
 
 #include "link/logging.h"
+#include <QCoreApplication>
 #include <QFileInfo>
 #include <QSerialPortInfo>
 #include <QStringList>
@@ -234,11 +235,12 @@ QString tracktune::portRefusalMessage(
     if (error != QSerialPort::PermissionError)
         return QString();
     if (permitted)
-        return portName + QStringLiteral(" is in use by another program");
+        return QCoreApplication::translate("tracktune", "%1 is in use by another program").arg(portName);
 #ifdef Q_OS_LINUX
-    return QStringLiteral("Not permitted to open ") + Serial::systemLocation(portName)
-        + QStringLiteral(": add your user to the dialout group, then log in again");
+    return QCoreApplication::translate(
+        "tracktune", "Not permitted to open %1: add your user to the dialout group, then log in again")
+        .arg(Serial::systemLocation(portName));
 #else
-    return QStringLiteral("Not permitted to open ") + portName;
+    return QCoreApplication::translate("tracktune", "Not permitted to open %1").arg(portName);
 #endif
 }

@@ -83,7 +83,8 @@ namespace tracktune {
 QStringList knownAdapterPorts(const QHash<QString, QString> &ports);
 
 // What the user reads when the search could not open a known adapter; empty when
-// there is nothing they can do about it.
+// there is nothing they can do about it. In the installed translator's language: the window
+// has one, the command line none.
 // Qt reports a port held by another program as a permission error too, so the
 // caller says whether this user may open the port's device file at all.
 QString portRefusalMessage(const QString &portName, QSerialPort::SerialPortError error, bool permitted);

@@ -21,10 +21,11 @@ void showCritical(QWidget *parent, const QString &title, const QString &text)
 QString failureText(const FirmwareUpdate::Outcome &outcome)
 {
     QString text = outcome.crashed
-        ? QStringLiteral("The firmware loader crashed.")
-        : QStringLiteral("The firmware loader ended with exit code %1.").arg(outcome.exitCode);
-    text += QStringLiteral(" The device might be in inconsistent state. If that is the case, please "
-                           "try again or contact technical support.");
+        ? MainWindow::tr("The firmware loader crashed.")
+        : MainWindow::tr("The firmware loader ended with exit code %1.").arg(outcome.exitCode);
+    text += QLatin1Char(' ')
+        + MainWindow::tr("The device might be in inconsistent state. If that is the case, please "
+                         "try again or contact technical support.");
     if (!outcome.lastErrors.isEmpty())
         text += QStringLiteral("\n\n") + outcome.lastErrors.join(QLatin1Char('\n'));
     return text;
@@ -44,18 +45,23 @@ void MainWindow::on_buttonFirmwareUpdate_clicked()
         return;
     }
     const QString firmwareFile = QFileDialog::getOpenFileName(
-        this, QStringLiteral("Select firmware file"), QString(), QStringLiteral("Binary files (*.bin)"));
+        this, tr("Select firmware file"), QString(), tr("Binary files (*.bin)"));
     if (firmwareFile.isEmpty())
         return;
-    const QMessageBox::StandardButton answer = QMessageBox::warning(this, QStringLiteral("Firmware update"),
-        QStringLiteral(
-            "Warning! Make sure to only install firmware from the trusted source. Installing wrong "
-            "firmware may cause irreversible damage to the device. Are you sure you want to "
-            "continue?"),
+    const QMessageBox::StandardButton answer = QMessageBox::warning(this, tr("Firmware update"),
+        tr("Warning! Make sure to only install firmware from the trusted source. Installing wrong "
+           "firmware may cause irreversible damage to the device. Are you sure you want to "
+           "continue?"),
         QMessageBox::Yes | QMessageBox::No, QMessageBox::No);
     // Escape or the window's close button: no consent either.
     if (answer != QMessageBox::Yes)
         return;
+    // The flasher may leave the tracker with its factory values: its settings are kept first.
+    const QString notSaved = saveBackupBeforeUpdate();
+    if (!notSaved.isEmpty()) {
+        showCritical(this, tr("Firmware update not possible"), notSaved);
+        return;
+    }
 
     FirmwareUpdate::Outcome outcome;
     const bool ran = session.run(DeviceSession::Operation::FirmwareUpdate, [&] {
@@ -73,11 +79,11 @@ void MainWindow::on_buttonFirmwareUpdate_clicked()
         return;
     // Told once the port is free to be found again, while the user reads.
     if (outcome.kind == FirmwareUpdate::Outcome::Kind::NotStarted) {
-        showCritical(this, QStringLiteral("An error has occurred during update process."),
-            QStringLiteral("An error has occurred during update process. The device might be "
-                           "in inconsistent state. If that is the case, please try again or "
-                           "contact technical support."));
+        showCritical(this, tr("An error has occurred during update process."),
+            tr("An error has occurred during update process. The device might be "
+               "in inconsistent state. If that is the case, please try again or "
+               "contact technical support."));
     } else if (outcome.kind == FirmwareUpdate::Outcome::Kind::Failed) {
-        showCritical(this, QStringLiteral("Firmware update failed"), failureText(outcome));
+        showCritical(this, tr("Firmware update failed"), failureText(outcome));
     }
 }

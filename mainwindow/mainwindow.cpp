@@ -11,6 +11,7 @@
 #include <QLabel>
 #include <QScreen>
 #include <QShortcut>
+#include <QTimer>
 
 #include <algorithm>
 
@@ -100,6 +101,8 @@ void MainWindow::updateControls()
     ui->refreshButton->setEnabled(ready);
     ui->applyButton->setEnabled(ready);
     ui->buttonFirmwareUpdate->setEnabled(ready);
+    ui->buttonSaveSettings->setEnabled(ready);
+    ui->buttonLoadSettings->setEnabled(ready);
     // A read or a write can take seconds: the cursor says the program works.
     if (idle == busyCursor) {
         busyCursor = !idle;
@@ -173,7 +176,11 @@ bool MainWindow::loadConfiguration(QList<tracktune::DumpLine> *read)
         return false;
     ui->table->fill(*entries, expertMode);
     ui->table->restoreEdits(pendingEdits);
+    reportedEntries = *entries;
     showTracker(*entries);
+    // After a firmware update: asked once the read is over, outside any device operation.
+    if (restoreOffer)
+        QTimer::singleShot(0, this, &MainWindow::offerRestore);
     configurationLoaded = true;
     if (read)
         *read = *entries;

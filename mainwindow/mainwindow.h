@@ -10,6 +10,8 @@
 #include <QPointer>
 #include <QString>
 
+#include <optional>
+
 QT_BEGIN_NAMESPACE
 class QLabel;
 class Ui_MainWindow;
@@ -42,6 +44,8 @@ private slots:
     void on_buttonAdvanced_clicked(bool checked);
     void on_buttonFirmwareUpdate_clicked();
     void on_buttonSerialMonitor_clicked();
+    void on_buttonSaveSettings_clicked();
+    void on_buttonLoadSettings_clicked();
 
 private:
     // Device session (session.cpp)
@@ -64,6 +68,14 @@ private:
     // the current view hides included.
     QList<tracktune::DumpLine> pendingChanges() const;
     bool mayDiscardPendingChanges();
+    // Marks the changes as the pilot's edits, switching to expert mode for those only it shows.
+    void markChanges(const QList<tracktune::DumpLine> &changes);
+
+    // Settings files (settingsslots.cpp)
+    // Saves what the tracker reported before a firmware update; why not, when it could not.
+    QString saveBackupBeforeUpdate();
+    // After an update, offers the settings from before it to the same tracker.
+    void offerRestore();
 
     DeviceSession session;
     bool expertMode = false;
@@ -71,6 +83,14 @@ private:
     bool busyCursor = false;
     QPointer<QWidget> focusBeforeOperation;
     QList<tracktune::DumpLine> pendingEdits; // kept across reloads of the table
+    QList<tracktune::DumpLine> reportedEntries; // the list the tracker last reported
+    // The settings a firmware update saved, offered back once the same tracker is found.
+    struct RestoreOffer
+    {
+        QString address;
+        QList<tracktune::DumpLine> settings;
+    };
+    std::optional<RestoreOffer> restoreOffer;
     SerialMonitor serialMonitor;
     Ui_MainWindow *ui = nullptr;
     QLabel *trackerField = nullptr; // port, hardware, software and address of the tracker

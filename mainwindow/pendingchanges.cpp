@@ -1,9 +1,13 @@
 #include "mainwindow/mainwindow.h"
 
+#include "config/catalogue.h"
+#include "config/settingsfile.h"
 #include "ui_mainwindow.h"
 
 #include <QCloseEvent>
 #include <QMessageBox>
+
+#include <algorithm>
 
 QList<tracktune::DumpLine> MainWindow::pendingChanges() const
 {
@@ -57,4 +61,24 @@ void MainWindow::closeEvent(QCloseEvent *event)
         event->accept();
     else
         event->ignore();
+}
+
+void MainWindow::markChanges(const QList<tracktune::DumpLine> &changes)
+{
+    const QList<tracktune::DumpLine> shown = ui->table->restoreEdits(changes);
+    bool onlyExpertShows = false;
+    for (const tracktune::DumpLine &change : changes) {
+        if (tracktune::findSetting(shown, change.name))
+            continue;
+        onlyExpertShows = onlyExpertShows || !tracktune::findKnownParameter(change.name);
+        pendingEdits.erase(
+            std::remove_if(pendingEdits.begin(), pendingEdits.end(),
+                [&change](const tracktune::DumpLine &edit) { return edit.name == change.name; }),
+            pendingEdits.end());
+        pendingEdits << change;
+    }
+    if (onlyExpertShows && !expertMode) {
+        ui->buttonAdvanced->setChecked(true);
+        on_buttonAdvanced_clicked(true);
+    }
 }

@@ -50,7 +50,7 @@ void MainWindow::selectPortEntry(const QString &portName)
 
 void MainWindow::onConnected(const QString &deviceName)
 {
-    ui->statusBar->showMessage(tr("Connected to OGN device found on ") + deviceName, connectMessageMs);
+    ui->statusBar->showMessage(tr("Connected to OGN device found on %1").arg(deviceName), connectMessageMs);
     // Changes meant for the tracker before may not be meant for this one.
     pendingEdits.clear();
     serialMonitor.updateConnection(deviceName);

@@ -6,6 +6,7 @@ ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 BUILD_DIR="${BUILD_DIR:-$ROOT/build}"
 EXTRA_CMAKE_ARGS=()
 PACKAGES=(cmake g++ make qtbase5-dev libqt5serialport5-dev qttools5-dev-tools
+          qttools5-dev qttranslations5-l10n # lupdate and lrelease for CMake; Qt's own texts translated
           xvfb xauth imagemagick fonts-dejavu-core
           desktop-file-utils appstream dpkg-dev file # the install and package tests
           groff-base) # the manual page check

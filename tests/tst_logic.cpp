@@ -1,3 +1,4 @@
+#include "config/backups.h"
 #include "config/catalogue.h"
 #include "config/changeplan.h"
 #include "config/conversions.h"
@@ -115,6 +116,8 @@ class LogicTest : public QObject
     Q_OBJECT
 
 private slots:
+    void backupsToPrune_data();
+    void backupsToPrune();
     void configuration_data();
     void configuration() { check(configurationRules); }
     void firmware_data();
@@ -342,6 +345,36 @@ void LogicTest::manyNamesTakeLinearTime()
     QVERIFY(plan.writes.isEmpty());
     // A scan per name takes many seconds here; a sanitizer build is slower but linear.
     QVERIFY2(timer.elapsed() < 5000, qPrintable(QString::number(timer.elapsed())));
+}
+
+void LogicTest::backupsToPrune_data()
+{
+    QTest::addColumn<QStringList>("folder");
+    QTest::addColumn<QString>("address");
+    QTest::addColumn<QStringList>("pruned");
+    QStringList ours; // 22 automatic backups of one tracker, one a day
+    for (int day = 1; day <= 22; ++day)
+        ours << tracktune::automaticBackupName(
+            QStringLiteral("0x1A2B3C"), QDateTime(QDate(2026, 11, day), QTime(9, 30)));
+    const QStringList foreign {"0x1A2B3C-2026-11-01.txt", "notes.txt",
+        "0xABCDEF-before-update-2026-01-01-093000.txt", "0x1A2B3C-before-update-2026-01-01-093000.txt.bak"};
+    QTest::newRow("the two oldest beyond twenty, in any order")
+        << QStringList(ours.mid(10) + foreign + ours.mid(0, 10)) << "0x1A2B3C" << QStringList(ours.mid(0, 2));
+    QTest::newRow("twenty are all kept") << QStringList(ours.mid(2)) << "0x1A2B3C" << QStringList();
+    QTest::newRow("files the program did not write are never pruned")
+        << foreign << "0x1A2B3C" << QStringList();
+    QTest::newRow("another tracker's backups are its own") << ours << "0xABCDEF" << QStringList();
+    QTest::newRow("an address that is a path names no file outside the folder")
+        << QStringList {"tmpx-before-update-2026-01-01-093000.txt"} << "../../tmp/x" << QStringList();
+}
+
+void LogicTest::backupsToPrune()
+{
+    QFETCH(QStringList, folder);
+    QFETCH(QString, address);
+    QFETCH(QStringList, pruned);
+    QCOMPARE(tracktune::backupsToPrune(folder, address, 20), pruned);
+    QVERIFY(!tracktune::automaticBackupName(address, QDateTime()).contains(QLatin1Char('/')));
 }
 
 QTEST_APPLESS_MAIN(LogicTest)

@@ -15,7 +15,25 @@ class ParameterTableTest : public QObject
 private slots:
     void editsMakeTheirSettings_data();
     void editsMakeTheirSettings();
+    void translatedOptionsWriteTheTrackersValues();
 };
+
+namespace {
+
+// Shows every option text in another language: «Tow plane». The rest stays English.
+class OptionsTranslator : public QTranslator
+{
+public:
+    QString translate(const char *context, const char *source, const char *, int) const override
+    {
+        if (qstrcmp(context, "Options") != 0)
+            return QString();
+        return QStringLiteral("\u00AB%1\u00BB").arg(QString::fromUtf8(source));
+    }
+    bool isEmpty() const override { return false; }
+};
+
+} // namespace
 
 void ParameterTableTest::editsMakeTheirSettings_data()
 {
@@ -81,6 +99,29 @@ void ParameterTableTest::editsMakeTheirSettings()
     table.clearForLoad();
     table.fill({{QStringLiteral("Reg"), QStringLiteral("X")}}, expert);
     QCOMPARE(table.changes().size(), 0);
+}
+
+void ParameterTableTest::translatedOptionsWriteTheTrackersValues()
+{
+    // The editors show the pilot's language, and the tracker still gets its numbers.
+    OptionsTranslator translator;
+    QCoreApplication::installTranslator(&translator);
+    ParameterTable table;
+    table.clearForLoad();
+    table.fill(tracktune::parseDump("AcftType = 0x2\nTxPower = +14\nTxProtMask = 0x83\n"), false);
+    QCOMPARE(shownRows(&table),
+        QStringList({"AcftType=\u00ABTow plane\u00BB", "TxPower=\u00ABNORMAL\u00BB",
+            "TxProtMask=\u00ABOGN\u00BB \u00ABRemoteID\u00BB "}));
+    edit(&table,
+        {"AcftType|pick|\u00ABHelicopter\u00BB", "TxPower|pick|\u00ABHIGH\u00BB",
+            "TxProtMask|toggle|\u00ABFANET\u00BB"});
+    QCoreApplication::removeTranslator(&translator);
+    if (QTest::currentTestFailed())
+        return;
+    QStringList written;
+    for (const tracktune::DumpLine &change : table.changes())
+        written << change.name + QLatin1Char('=') + change.value;
+    QCOMPARE(written, QStringList({"AcftType=0x3", "TxPower=+22", "TxProtMask=0x93"}));
 }
 
 QTEST_MAIN(ParameterTableTest)

@@ -13,6 +13,7 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QStatusBar>
+#include <QTranslator>
 #include <QtTest>
 
 #include <memory>
@@ -35,6 +36,8 @@ private slots:
     void pendingChangesOutliveAModeSwitch();
     void everyRowSaysWhatItIs();
     void firstSizeFitsASmallScreen();
+    void accessKeysDifferInEveryLanguage_data();
+    void accessKeysDifferInEveryLanguage();
     void commandLineNeedsNoDisplay_data();
     void commandLineNeedsNoDisplay();
     void serialMonitorShowsWhatTheTrackerSends();
@@ -182,13 +185,13 @@ void WindowTest::keyboardAloneChangesTheAircraftType()
     QCOMPARE(focused(), list);
     // Tab leaves the table: port list, table, the buttons, and round again; Shift+Tab back.
     QStringList path;
-    for (int step = 0; step < 5; ++step) {
+    for (int step = 0; step < 7; ++step) {
         QTest::keyClick(focused(), Qt::Key_Tab);
         QVERIFY(focused());
         path << focused()->objectName();
     }
-    QCOMPARE(
-        path, (QStringList {"table", "refreshButton", "buttonAdvanced", "applyButton", "serialPortList"}));
+    QCOMPARE(path, (QStringList {"table", "refreshButton", "buttonAdvanced", "buttonSaveSettings",
+                       "buttonLoadSettings", "applyButton", "serialPortList"}));
     QTest::keyClick(focused(), Qt::Key_Backtab);
     QCOMPARE(focused(), button("applyButton"));
 
@@ -286,6 +289,43 @@ void WindowTest::firstSizeFitsASmallScreen()
     const QRect available = QGuiApplication::primaryScreen()->availableGeometry();
     QVERIFY(available.height() < 616 + 48);
     QVERIFY2(fresh.height() + 48 <= available.height(), qPrintable(QString::number(fresh.height())));
+}
+
+void WindowTest::accessKeysDifferInEveryLanguage_data()
+{
+    QTest::addColumn<QString>("language"); // empty: English, no translator
+    QTest::newRow("English") << QString();
+    QTest::newRow("German") << QStringLiteral("de");
+    QTest::newRow("French") << QStringLiteral("fr");
+}
+
+void WindowTest::accessKeysDifferInEveryLanguage()
+{
+    QFETCH(QString, language);
+    QTranslator translator;
+    if (!language.isEmpty()) {
+        QVERIFY(
+            translator.load(QStringLiteral("tracktune_") + language, QStringLiteral(TRACKTUNE_TRANSLATIONS)));
+        QCoreApplication::installTranslator(&translator);
+    }
+    MainWindow fresh;
+    QStringList texts {QCoreApplication::translate("MainWindow", "&Standard mode")};
+    for (const QAbstractButton *button : fresh.findChildren<QAbstractButton *>())
+        texts << button->text();
+    for (const QLabel *label : fresh.findChildren<QLabel *>())
+        texts << label->text();
+    QHash<QKeySequence, QString> owners;
+    for (const QString &text : qAsConst(texts)) {
+        const QKeySequence key = QKeySequence::mnemonic(text);
+        if (key.isEmpty())
+            continue;
+        QVERIFY2(!owners.contains(key), qPrintable(owners.value(key) + QStringLiteral(" and ") + text));
+        owners.insert(key, text);
+    }
+    // Every button of the form has one.
+    QVERIFY2(owners.size() >= 9, qPrintable(QStringList(owners.values()).join(QStringLiteral(", "))));
+    if (!language.isEmpty())
+        QVERIFY(child<QPushButton>(&fresh, "applyButton")->text() != QStringLiteral("&Apply"));
 }
 
 void WindowTest::commandLineNeedsNoDisplay_data()

@@ -3,6 +3,7 @@
 // tracker's configuration is shown, prints the file's path and exits.
 #include "mainwindow/mainwindow.h"
 #include "trackersimulator.h"
+#include "translations/translators.h"
 
 #include <QApplication>
 #include <QCommandLineParser>
@@ -39,6 +40,8 @@ int main(int argc, char **argv)
         return ports;
     });
 
+    // In the system's language, as the program itself.
+    tracktune::installTranslators(app);
     MainWindow window;
     window.show();
 

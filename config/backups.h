@@ -1,0 +1,28 @@
+#pragma once
+
+#include <QDateTime>
+#include <QString>
+#include <QStringList>
+
+// The settings files the program keeps by itself, before each firmware update.
+namespace tracktune {
+
+// How many automatic backups of one tracker are kept.
+constexpr int keptAutomaticBackups = 20;
+
+// The tracker's address as a file name may carry it: letters and digits only, so that a
+// value from the device never becomes a path; "unknown" when nothing is left.
+QString addressForFileName(const QString &address);
+
+// "<address>-before-update-<date and time>.txt": names that sort by their time.
+QString automaticBackupName(const QString &address, const QDateTime &when);
+
+// "<address>-<date>.txt", what the window offers when the pilot saves.
+QString settingsFileName(const QString &address, const QDate &date);
+
+// Of the files in the backups folder, the automatic backups of this address beyond the
+// newest keep, oldest first. Names the program did not write are never among them.
+QStringList backupsToPrune(
+    const QStringList &fileNames, const QString &address, int keep = keptAutomaticBackups);
+
+} // namespace tracktune

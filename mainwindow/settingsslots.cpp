@@ -1,0 +1,175 @@
+#include "mainwindow/mainwindow.h"
+
+#include "config/backups.h"
+#include "config/catalogue.h"
+#include "config/changeplan.h"
+#include "config/settingsfile.h"
+#include "config/verification.h"
+#include "ui_mainwindow.h"
+
+#include <QDateTime>
+#include <QDir>
+#include <QFile>
+#include <QFileDialog>
+#include <QMessageBox>
+#include <QSaveFile>
+#include <QStandardPaths>
+
+namespace {
+
+// Where the program keeps settings files, made when needed.
+QString backupsFolder()
+{
+    const QString folder
+        = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation) + QStringLiteral("/backups");
+    QDir().mkpath(folder);
+    return folder;
+}
+
+QString valueOf(const QList<tracktune::DumpLine> &entries, const QString &name)
+{
+    const tracktune::DumpLine *entry = tracktune::findSetting(entries, name);
+    return entry ? entry->value : QString();
+}
+
+// Written whole or not at all; why not, when it could not be.
+QString writeSettingsFile(const QString &path, const QList<tracktune::DumpLine> &entries)
+{
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Text))
+        return file.errorString();
+    file.write(tracktune::formatSettingsFile(entries, QDateTime::currentDateTime()).toUtf8());
+    return file.commit() ? QString() : file.errorString();
+}
+
+// Plain text: what the box quotes came from a file or the tracker and is never markup.
+QMessageBox::StandardButton ask(QWidget *parent, QMessageBox::Icon icon, const QString &title,
+    const QString &text, QMessageBox::StandardButtons buttons, QMessageBox::StandardButton byDefault)
+{
+    QMessageBox box(icon, title, text, buttons, parent);
+    box.setTextFormat(Qt::PlainText);
+    box.setDefaultButton(byDefault);
+    return static_cast<QMessageBox::StandardButton>(box.exec());
+}
+
+} // namespace
+
+void MainWindow::on_buttonSaveSettings_clicked()
+{
+    if (session.isBusy() || !configurationLoaded)
+        return;
+    // What the tracker holds is saved, not what the pilot has yet to apply.
+    const int pending = int(pendingChanges().size());
+    const QString caption = pending == 0
+        ? tr("Save settings")
+        : tr("Save settings (the %n change(s) not yet applied are not saved)", nullptr, pending);
+    const QString suggested = backupsFolder() + QLatin1Char('/')
+        + tracktune::settingsFileName(
+            valueOf(reportedEntries, QStringLiteral("Address")), QDate::currentDate());
+    const QString path = QFileDialog::getSaveFileName(this, caption, suggested, tr("Settings files (*.txt)"));
+    if (path.isEmpty())
+        return;
+    const QString error = writeSettingsFile(path, reportedEntries);
+    if (!error.isEmpty()) {
+        ui->statusBar->showMessage(tr("Settings not saved"));
+        ask(this, QMessageBox::Critical, tr("Settings not saved"),
+            tr("%1 could not be written: %2").arg(QDir::toNativeSeparators(path), error), QMessageBox::Ok,
+            QMessageBox::Ok);
+        return;
+    }
+    ui->statusBar->showMessage(tr("Settings saved to %1").arg(QDir::toNativeSeparators(path)));
+}
+
+void MainWindow::on_buttonLoadSettings_clicked()
+{
+    if (session.isBusy() || !configurationLoaded)
+        return;
+    const QString path = QFileDialog::getOpenFileName(
+        this, tr("Load settings"), backupsFolder(), tr("Settings files (*.txt);;All files (*)"));
+    if (path.isEmpty())
+        return;
+    QFile file(path);
+    tracktune::SettingsFile settings;
+    if (file.open(QIODevice::ReadOnly))
+        settings = tracktune::readSettingsFile(file);
+    else
+        settings.problem = file.errorString();
+    if (!settings.problem.isEmpty()) {
+        ask(this, QMessageBox::Critical, tr("Load settings"),
+            tr("%1 cannot be loaded: %2").arg(QDir::toNativeSeparators(path), settings.problem),
+            QMessageBox::Ok, QMessageBox::Ok);
+        return;
+    }
+    // Another aircraft's identity only when the pilot says so: two trackers with one address
+    // are a hazard in the air.
+    tracktune::ChangePlan plan = tracktune::planFile(settings.settings, reportedEntries, false);
+    const tracktune::ChangePlan withIdentity = tracktune::planFile(settings.settings, reportedEntries, true);
+    if (withIdentity.writes.size() > plan.writes.size()) {
+        QStringList identity;
+        for (const tracktune::DumpLine &write : withIdentity.writes) {
+            if (!tracktune::findSetting(plan.writes, write.name))
+                identity << write.name;
+        }
+        const QString question
+            = tr("This file is from another aircraft (address %1). Take its identity too (%2)?")
+                  .arg(valueOf(settings.settings, QStringLiteral("Address")),
+                      identity.join(QStringLiteral(", ")));
+        if (ask(this, QMessageBox::Question, tr("Load settings"), question,
+                QMessageBox::Yes | QMessageBox::No, QMessageBox::No)
+            == QMessageBox::Yes)
+            plan = withIdentity;
+    }
+    const QStringList refused = plan.problems + settings.notRestorable;
+    if (!refused.isEmpty()) {
+        ask(this, QMessageBox::Warning, tr("Load settings"),
+            tr("These values are not taken:\n%1").arg(refused.join(QLatin1Char('\n'))), QMessageBox::Ok,
+            QMessageBox::Ok);
+    }
+    markChanges(plan.writes);
+    ui->statusBar->showMessage(plan.writes.isEmpty()
+            ? tr("The tracker already holds the settings of %1").arg(QDir::toNativeSeparators(path))
+            : tr("%n setting(s) loaded: Apply writes them to the tracker", nullptr, int(plan.writes.size())));
+}
+
+QString MainWindow::saveBackupBeforeUpdate()
+{
+    const QString folder = backupsFolder();
+    const QString address = valueOf(reportedEntries, QStringLiteral("Address"));
+    const QString path
+        = folder + QLatin1Char('/') + tracktune::automaticBackupName(address, QDateTime::currentDateTime());
+    const QString error = writeSettingsFile(path, reportedEntries);
+    if (!error.isEmpty()) {
+        return tr(
+            "The tracker's settings could not be saved before the update, so it does not start.\n%1: %2")
+            .arg(QDir::toNativeSeparators(path), error);
+    }
+    const QStringList old = tracktune::backupsToPrune(QDir(folder).entryList(QDir::Files), address);
+    for (const QString &name : old)
+        QFile::remove(folder + QLatin1Char('/') + name);
+    restoreOffer = RestoreOffer {address, reportedEntries};
+    return QString();
+}
+
+void MainWindow::offerRestore()
+{
+    if (!restoreOffer || !configurationLoaded || session.isBusy())
+        return;
+    // Only the same aircraft: another one would get this one's identity.
+    const QString address = valueOf(reportedEntries, QStringLiteral("Address"));
+    if (!tracktune::reportsAsWritten(restoreOffer->address, address))
+        return;
+    const tracktune::ChangePlan plan = tracktune::planFile(restoreOffer->settings, reportedEntries, true);
+    restoreOffer.reset();
+    if (plan.writes.isEmpty())
+        return;
+    if (ask(this, QMessageBox::Question, tr("Restore settings"),
+            tr("Restore the %n settings from before the firmware update?", nullptr, int(plan.writes.size())),
+            QMessageBox::Yes | QMessageBox::No, QMessageBox::Yes)
+        != QMessageBox::Yes)
+        return;
+    markChanges(plan.writes);
+    bool saved = false;
+    session.run(DeviceSession::Operation::Write, [this, &saved] { saved = writeChanges(); });
+    if (saved)
+        ui->statusBar->showMessage(tr("Settings restored"));
+}

@@ -1,0 +1,56 @@
+#!/bin/sh
+# The translations cover every text the window shows, and only those.
+#   translations.sh LUPDATE SOURCE_DIR          checks the committed .ts files
+#   translations.sh LUPDATE SOURCE_DIR update   brings them up to date with the sources
+# The check runs lupdate into copies: a text without a translation stays "unfinished" there,
+# and a text the sources no longer have leaves the copy with fewer messages.
+set -eu
+
+lupdate=$1
+src=$(cd "$2" && pwd)
+mode=${3:-check}
+
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+
+# The window's sources: the command line, the tests and the tools stay English; build
+# folders hold generated code.
+find "$src" \( -path "$src/tests" -o -path "$src/tools" -o -path "$src/bench" -o -path "$src/cli" \
+    -o -name '.*' -o -name 'build*' \) -prune \
+    -o -type f \( -name '*.cpp' -o -name '*.h' -o -name '*.ui' \) -print | LC_ALL=C sort >"$work/sources"
+if ! [ -s "$work/sources" ]; then
+    echo "no sources found under $src" >&2
+    exit 1
+fi
+
+# "messages" counts the translatable texts of a .ts file, "open" those without a translation
+# or whose source text is gone.
+messages() { grep -c '<message' "$1" || true; }
+open() { grep -c -E 'type="(unfinished|vanished|obsolete)"' "$1" || true; }
+
+status=0
+for ts in "$src"/translations/tracktune_*.ts; do
+    name=$(basename "$ts")
+    if [ "$mode" = update ]; then
+        "$lupdate" -silent -no-obsolete -locations none -I "$src" @"$work/sources" -ts "$ts"
+        echo "$name: $(messages "$ts") texts, $(open "$ts") to translate"
+        continue
+    fi
+    cp "$ts" "$work/$name"
+    "$lupdate" -silent -no-obsolete -locations none -I "$src" @"$work/sources" -ts "$work/$name"
+    untranslated=$(open "$work/$name")
+    if [ "$untranslated" -ne 0 ]; then
+        echo "$name: $untranslated texts without a translation:" >&2
+        grep -B3 -E 'type="(unfinished|vanished|obsolete)"' "$work/$name" | grep '<source>' >&2 || true
+        status=1
+    fi
+    if [ "$(messages "$work/$name")" -ne "$(messages "$ts")" ]; then
+        echo "$name: holds texts the sources no longer have:" >&2
+        diff "$ts" "$work/$name" | grep '^<.*<source>' >&2 || true
+        status=1
+    fi
+done
+if [ $status -ne 0 ]; then
+    echo "run: sh tests/translations.sh $lupdate $src update, then translate the new texts" >&2
+fi
+exit $status

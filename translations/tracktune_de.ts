@@ -1,0 +1,552 @@
+<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS>
+<TS version="2.1" language="de">
+<context>
+    <name>FirmwareUpdate</name>
+    <message>
+        <source>Make sure the firmware loader is installed in firmware/%1 directory.</source>
+        <translation>Stellen Sie sicher, dass das Firmware-Ladeprogramm im Ordner firmware/%1 installiert ist.</translation>
+    </message>
+    <message>
+        <source>Firmware update not possible: Unknown hardware.
+The tracker names its hardware %1, which is no firmware folder name.</source>
+        <translation>Firmware-Update nicht möglich: Unbekannte Hardware.
+Der Tracker nennt seine Hardware %1; das ist kein Name eines Firmware-Ordners.</translation>
+    </message>
+    <message>
+        <source>Firmware update not possible: Unknown hardware.
+The firmware folder for the hardware %1 leads to %2, outside the firmware folders.</source>
+        <translation>Firmware-Update nicht möglich: Unbekannte Hardware.
+Der Firmware-Ordner für die Hardware %1 führt nach %2, außerhalb der Firmware-Ordner.</translation>
+    </message>
+    <message>
+        <source>Firmware update not possible: Missing components.</source>
+        <translation>Firmware-Update nicht möglich: Fehlende Komponenten.</translation>
+    </message>
+    <message>
+        <source>No firmware loader found for %1 architecture.</source>
+        <translation>Kein Firmware-Ladeprogramm für die Architektur %1 gefunden.</translation>
+    </message>
+    <message>
+        <source>Looked in: %1</source>
+        <translation>Gesucht in: %1</translation>
+    </message>
+    <message>
+        <source>File %1 not found.</source>
+        <translation>Datei %1 nicht gefunden.</translation>
+    </message>
+    <message>
+        <source>Firmware update not possible: Unusable argument list.</source>
+        <translation>Firmware-Update nicht möglich: Unbrauchbare Argumentliste.</translation>
+    </message>
+    <message>
+        <source>In: %1</source>
+        <translation>In: %1</translation>
+    </message>
+</context>
+<context>
+    <name>KnownParameter</name>
+    <message>
+        <source>The aircraft&apos;s registration, as other pilots see it</source>
+        <translation>Das Kennzeichen des Luftfahrzeugs, wie andere Piloten es sehen</translation>
+    </message>
+    <message>
+        <source>The radio address the tracker sends, in hexadecimal</source>
+        <translation>Die Funkadresse, die der Tracker sendet, hexadezimal</translation>
+    </message>
+    <message>
+        <source>Where the radio address comes from</source>
+        <translation>Woher die Funkadresse stammt</translation>
+    </message>
+    <message>
+        <source>The kind of aircraft, shown to other pilots</source>
+        <translation>Die Art des Luftfahrzeugs, wie sie anderen Piloten angezeigt wird</translation>
+    </message>
+    <message>
+        <source>How strongly the tracker transmits</source>
+        <translation>Wie stark der Tracker sendet</translation>
+    </message>
+    <message>
+        <source>The radio frequencies of the region you fly in</source>
+        <translation>Die Funkfrequenzen der Region, in der Sie fliegen</translation>
+    </message>
+    <message>
+        <source>Which radio protocols the tracker transmits</source>
+        <translation>Welche Funkprotokolle der Tracker sendet</translation>
+    </message>
+    <message>
+        <source>The access point of the mobile network, for a tracker with a modem</source>
+        <translation>Der Zugangspunkt (APN) des Mobilfunknetzes, für einen Tracker mit Modem</translation>
+    </message>
+</context>
+<context>
+    <name>MainWindow</name>
+    <message>
+        <source>tracktune - 25.7</source>
+        <translation>tracktune - 25.7</translation>
+    </message>
+    <message>
+        <source>Serial &amp;port:</source>
+        <translation>Serielle &amp;Schnittstelle:</translation>
+    </message>
+    <message>
+        <source>&amp;Update firmware</source>
+        <translation>&amp;Firmware aktualisieren</translation>
+    </message>
+    <message>
+        <source>Serial &amp;Monitor</source>
+        <translation>Serieller &amp;Monitor</translation>
+    </message>
+    <message>
+        <source>Parameter</source>
+        <translation>Parameter</translation>
+    </message>
+    <message>
+        <source>Value</source>
+        <translation>Wert</translation>
+    </message>
+    <message>
+        <source>&amp;Refresh</source>
+        <translation>&amp;Neu lesen</translation>
+    </message>
+    <message>
+        <source>E&amp;xpert mode</source>
+        <translation>E&amp;xperte</translation>
+    </message>
+    <message>
+        <source>Sa&amp;ve settings...</source>
+        <translation>S&amp;peichern...</translation>
+    </message>
+    <message>
+        <source>&amp;Load settings...</source>
+        <translation>&amp;Laden...</translation>
+    </message>
+    <message>
+        <source>&amp;Apply</source>
+        <translation>&amp;Anwenden</translation>
+    </message>
+    <message>
+        <source>The firmware loader crashed.</source>
+        <translation>Das Firmware-Ladeprogramm ist abgestürzt.</translation>
+    </message>
+    <message>
+        <source>The firmware loader ended with exit code %1.</source>
+        <translation>Das Firmware-Ladeprogramm endete mit dem Exit-Code %1.</translation>
+    </message>
+    <message>
+        <source>The device might be in inconsistent state. If that is the case, please try again or contact technical support.</source>
+        <translation>Das Gerät ist möglicherweise in einem inkonsistenten Zustand. Versuchen Sie es in diesem Fall erneut oder wenden Sie sich an den technischen Support.</translation>
+    </message>
+    <message>
+        <source>Select firmware file</source>
+        <translation>Firmware-Datei auswählen</translation>
+    </message>
+    <message>
+        <source>Binary files (*.bin)</source>
+        <translation>Binärdateien (*.bin)</translation>
+    </message>
+    <message>
+        <source>Firmware update</source>
+        <translation>Firmware-Update</translation>
+    </message>
+    <message>
+        <source>Warning! Make sure to only install firmware from the trusted source. Installing wrong firmware may cause irreversible damage to the device. Are you sure you want to continue?</source>
+        <translation>Achtung! Installieren Sie nur Firmware aus vertrauenswürdiger Quelle. Falsche Firmware kann das Gerät dauerhaft beschädigen. Möchten Sie wirklich fortfahren?</translation>
+    </message>
+    <message>
+        <source>Firmware update not possible</source>
+        <translation>Firmware-Update nicht möglich</translation>
+    </message>
+    <message>
+        <source>An error has occurred during update process.</source>
+        <translation>Beim Update ist ein Fehler aufgetreten.</translation>
+    </message>
+    <message>
+        <source>An error has occurred during update process. The device might be in inconsistent state. If that is the case, please try again or contact technical support.</source>
+        <translation>Beim Update ist ein Fehler aufgetreten. Das Gerät ist möglicherweise in einem inkonsistenten Zustand. Versuchen Sie es in diesem Fall erneut oder wenden Sie sich an den technischen Support.</translation>
+    </message>
+    <message>
+        <source>Firmware update failed</source>
+        <translation>Firmware-Update fehlgeschlagen</translation>
+    </message>
+    <message>
+        <source>Waiting for device...</source>
+        <translation>Warte auf Gerät...</translation>
+    </message>
+    <message>
+        <source>Software update in progress...</source>
+        <translation>Software-Update läuft...</translation>
+    </message>
+    <message>
+        <source>&amp;Standard mode</source>
+        <translation>Standar&amp;d</translation>
+    </message>
+    <message>
+        <source>Writing to device...</source>
+        <translation>Schreibe auf das Gerät...</translation>
+    </message>
+    <message>
+        <source>Changes not confirmed: the connection was lost</source>
+        <translation>Änderungen nicht bestätigt: Die Verbindung ist abgebrochen</translation>
+    </message>
+    <message>
+        <source>; not sent: %1</source>
+        <translation>; nicht gesendet: %1</translation>
+    </message>
+    <message>
+        <source>Not saved: %1</source>
+        <translation>Nicht gespeichert: %1</translation>
+    </message>
+    <message>
+        <source>Not sent: %1</source>
+        <translation>Nicht gesendet: %1</translation>
+    </message>
+    <message>
+        <source>Changes saved</source>
+        <translation>Änderungen gespeichert</translation>
+    </message>
+    <message>
+        <source>Refresh</source>
+        <translation>Neu lesen</translation>
+    </message>
+    <message>
+        <source>Discard the changes not yet applied and read the tracker again?</source>
+        <translation>Die noch nicht angewendeten Änderungen verwerfen und den Tracker neu lesen?</translation>
+    </message>
+    <message>
+        <source>Changes not applied</source>
+        <translation>Änderungen nicht angewendet</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n change(s) have not been applied to the tracker.</source>
+        <translation>
+            <numerusform>%n Änderung wurde noch nicht auf den Tracker angewendet.</numerusform>
+            <numerusform>%n Änderungen wurden noch nicht auf den Tracker angewendet.</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Connected to OGN device found on %1</source>
+        <translation>Verbunden mit dem OGN-Gerät an %1</translation>
+    </message>
+    <message>
+        <source>Connection closed</source>
+        <translation>Verbindung getrennt</translation>
+    </message>
+    <message>
+        <source>hardware %1</source>
+        <translation>Hardware %1</translation>
+    </message>
+    <message>
+        <source>standard</source>
+        <translation>Standard</translation>
+    </message>
+    <message>
+        <source>software %1</source>
+        <translation>Software %1</translation>
+    </message>
+    <message>
+        <source>address %1</source>
+        <translation>Adresse %1</translation>
+    </message>
+    <message>
+        <source>Save settings</source>
+        <translation>Einstellungen speichern</translation>
+    </message>
+    <message numerus="yes">
+        <source>Save settings (the %n change(s) not yet applied are not saved)</source>
+        <translation>
+            <numerusform>Einstellungen speichern (die %n noch nicht angewendete Änderung wird nicht gespeichert)</numerusform>
+            <numerusform>Einstellungen speichern (die %n noch nicht angewendeten Änderungen werden nicht gespeichert)</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Settings files (*.txt)</source>
+        <translation>Einstellungsdateien (*.txt)</translation>
+    </message>
+    <message>
+        <source>Settings not saved</source>
+        <translation>Einstellungen nicht gespeichert</translation>
+    </message>
+    <message>
+        <source>%1 could not be written: %2</source>
+        <translation>%1 konnte nicht geschrieben werden: %2</translation>
+    </message>
+    <message>
+        <source>Settings saved to %1</source>
+        <translation>Einstellungen gespeichert in %1</translation>
+    </message>
+    <message>
+        <source>Load settings</source>
+        <translation>Einstellungen laden</translation>
+    </message>
+    <message>
+        <source>Settings files (*.txt);;All files (*)</source>
+        <translation>Einstellungsdateien (*.txt);;Alle Dateien (*)</translation>
+    </message>
+    <message>
+        <source>%1 cannot be loaded: %2</source>
+        <translation>%1 kann nicht geladen werden: %2</translation>
+    </message>
+    <message>
+        <source>This file is from another aircraft (address %1). Take its identity too (%2)?</source>
+        <translation>Diese Datei stammt von einem anderen Luftfahrzeug (Adresse %1). Auch dessen Kennung übernehmen (%2)?</translation>
+    </message>
+    <message>
+        <source>These values are not taken:
+%1</source>
+        <translation>Diese Werte werden nicht übernommen:
+%1</translation>
+    </message>
+    <message>
+        <source>The tracker already holds the settings of %1</source>
+        <translation>Der Tracker hat bereits die Einstellungen aus %1</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n setting(s) loaded: Apply writes them to the tracker</source>
+        <translation>
+            <numerusform>%n Einstellung geladen: Anwenden schreibt sie auf den Tracker</numerusform>
+            <numerusform>%n Einstellungen geladen: Anwenden schreibt sie auf den Tracker</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>The tracker&apos;s settings could not be saved before the update, so it does not start.
+%1: %2</source>
+        <translation>Die Einstellungen des Trackers konnten vor dem Update nicht gesichert werden, daher wird es nicht gestartet.
+%1: %2</translation>
+    </message>
+    <message>
+        <source>Restore settings</source>
+        <translation>Einstellungen wiederherstellen</translation>
+    </message>
+    <message numerus="yes">
+        <source>Restore the %n settings from before the firmware update?</source>
+        <translation>
+            <numerusform>Die %n Einstellung von vor dem Firmware-Update wiederherstellen?</numerusform>
+            <numerusform>Die %n Einstellungen von vor dem Firmware-Update wiederherstellen?</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Settings restored</source>
+        <translation>Einstellungen wiederhergestellt</translation>
+    </message>
+</context>
+<context>
+    <name>Options</name>
+    <message>
+        <source>Unknown</source>
+        <translation>Unbekannt</translation>
+    </message>
+    <message>
+        <source>(Moto-)glider</source>
+        <translation>(Motor-)Segler</translation>
+    </message>
+    <message>
+        <source>Tow plane</source>
+        <translation>Schleppflugzeug</translation>
+    </message>
+    <message>
+        <source>Helicopter</source>
+        <translation>Hubschrauber</translation>
+    </message>
+    <message>
+        <source>Parachute</source>
+        <translation>Fallschirm</translation>
+    </message>
+    <message>
+        <source>Drop plane</source>
+        <translation>Absetzflugzeug</translation>
+    </message>
+    <message>
+        <source>hang-glider</source>
+        <translation>Hängegleiter</translation>
+    </message>
+    <message>
+        <source>Para-glider</source>
+        <translation>Gleitschirm</translation>
+    </message>
+    <message>
+        <source>Powered aircraft</source>
+        <translation>Motorflugzeug</translation>
+    </message>
+    <message>
+        <source>Jet aircraft</source>
+        <translation>Strahlflugzeug</translation>
+    </message>
+    <message>
+        <source>UFO</source>
+        <translation>UFO</translation>
+    </message>
+    <message>
+        <source>Balloon</source>
+        <translation>Ballon</translation>
+    </message>
+    <message>
+        <source>Airship</source>
+        <translation>Luftschiff</translation>
+    </message>
+    <message>
+        <source>UAV</source>
+        <translation>Drohne (UAV)</translation>
+    </message>
+    <message>
+        <source>Ground support</source>
+        <translation>Bodenfahrzeug</translation>
+    </message>
+    <message>
+        <source>Static object</source>
+        <translation>Hindernis</translation>
+    </message>
+    <message>
+        <source>Random</source>
+        <translation>Zufällig</translation>
+    </message>
+    <message>
+        <source>ICAO</source>
+        <translation>ICAO</translation>
+    </message>
+    <message>
+        <source>FLARM</source>
+        <translation>FLARM</translation>
+    </message>
+    <message>
+        <source>OGN</source>
+        <translation>OGN</translation>
+    </message>
+    <message>
+        <source>Automatic</source>
+        <translation>Automatisch</translation>
+    </message>
+    <message>
+        <source>Europe</source>
+        <translation>Europa</translation>
+    </message>
+    <message>
+        <source>USA/Canada</source>
+        <translation>USA/Kanada</translation>
+    </message>
+    <message>
+        <source>South America /Australia</source>
+        <translation>Südamerika/Australien</translation>
+    </message>
+    <message>
+        <source>LOW</source>
+        <translation>NIEDRIG</translation>
+    </message>
+    <message>
+        <source>NORMAL</source>
+        <translation>NORMAL</translation>
+    </message>
+    <message>
+        <source>HIGH</source>
+        <translation>HOCH</translation>
+    </message>
+    <message>
+        <source>ADS-L</source>
+        <translation>ADS-L</translation>
+    </message>
+    <message>
+        <source>PilotAware</source>
+        <translation>PilotAware</translation>
+    </message>
+    <message>
+        <source>FANET</source>
+        <translation>FANET</translation>
+    </message>
+    <message>
+        <source>RemoteID</source>
+        <translation>RemoteID</translation>
+    </message>
+</context>
+<context>
+    <name>ParameterTable</name>
+    <message>
+        <source>Reading the tracker...</source>
+        <translation>Tracker wird gelesen...</translation>
+    </message>
+    <message>
+        <source>Parameter</source>
+        <translation>Parameter</translation>
+    </message>
+    <message>
+        <source>Value</source>
+        <translation>Wert</translation>
+    </message>
+    <message>
+        <source>Tracker&apos;s note: %1</source>
+        <translation>Hinweis des Trackers: %1</translation>
+    </message>
+</context>
+<context>
+    <name>ProgressDialog</name>
+    <message>
+        <source>Firmware update</source>
+        <translation>Firmware-Update</translation>
+    </message>
+    <message>
+        <source>Initiating firmware update...</source>
+        <translation>Firmware-Update wird gestartet...</translation>
+    </message>
+    <message>
+        <source>Writing to the device. Please wait...</source>
+        <translation>Schreibe auf das Gerät. Bitte warten...</translation>
+    </message>
+    <message>
+        <source>Firmware update finished</source>
+        <translation>Firmware-Update abgeschlossen</translation>
+    </message>
+    <message>
+        <source>Firmware update failed</source>
+        <translation>Firmware-Update fehlgeschlagen</translation>
+    </message>
+</context>
+<context>
+    <name>SerialMonitor</name>
+    <message>
+        <source>Serial monitor</source>
+        <translation>Serieller Monitor</translation>
+    </message>
+    <message>
+        <source>Stop</source>
+        <translation>Anhalten</translation>
+    </message>
+    <message>
+        <source>Waiting for connection...</source>
+        <translation>Warte auf Verbindung...</translation>
+    </message>
+    <message>
+        <source>Clean</source>
+        <translation>Leeren</translation>
+    </message>
+    <message>
+        <source>Start</source>
+        <translation>Fortsetzen</translation>
+    </message>
+</context>
+<context>
+    <name>tracktune</name>
+    <message>
+        <source>no parameter name</source>
+        <translation>kein Parametername</translation>
+    </message>
+    <message>
+        <source>no blank, comma, =, $, * or control character in a name</source>
+        <translation>kein Leerzeichen, Komma, =, $, * oder Steuerzeichen in einem Namen</translation>
+    </message>
+    <message>
+        <source>no blank, comma, $, * or control character in a value</source>
+        <translation>kein Leerzeichen, Komma, $, * oder Steuerzeichen in einem Wert</translation>
+    </message>
+    <message>
+        <source>%1 is in use by another program</source>
+        <translation>%1 wird von einem anderen Programm benutzt</translation>
+    </message>
+    <message>
+        <source>Not permitted to open %1: add your user to the dialout group, then log in again</source>
+        <translation>Keine Berechtigung, %1 zu öffnen: Fügen Sie Ihren Benutzer der Gruppe dialout hinzu und melden Sie sich neu an</translation>
+    </message>
+    <message>
+        <source>Not permitted to open %1</source>
+        <translation>Keine Berechtigung, %1 zu öffnen</translation>
+    </message>
+</context>
+</TS>

@@ -1,0 +1,552 @@
+<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS>
+<TS version="2.1" language="fr">
+<context>
+    <name>FirmwareUpdate</name>
+    <message>
+        <source>Make sure the firmware loader is installed in firmware/%1 directory.</source>
+        <translation>Assurez-vous que le chargeur de firmware est installé dans le dossier firmware/%1.</translation>
+    </message>
+    <message>
+        <source>Firmware update not possible: Unknown hardware.
+The tracker names its hardware %1, which is no firmware folder name.</source>
+        <translation>Mise à jour du firmware impossible&#xa0;: matériel inconnu.
+Le tracker indique le matériel %1, qui n&apos;est pas un nom de dossier de firmware.</translation>
+    </message>
+    <message>
+        <source>Firmware update not possible: Unknown hardware.
+The firmware folder for the hardware %1 leads to %2, outside the firmware folders.</source>
+        <translation>Mise à jour du firmware impossible&#xa0;: matériel inconnu.
+Le dossier de firmware du matériel %1 mène à %2, hors des dossiers de firmware.</translation>
+    </message>
+    <message>
+        <source>Firmware update not possible: Missing components.</source>
+        <translation>Mise à jour du firmware impossible&#xa0;: composants manquants.</translation>
+    </message>
+    <message>
+        <source>No firmware loader found for %1 architecture.</source>
+        <translation>Aucun chargeur de firmware trouvé pour l&apos;architecture %1.</translation>
+    </message>
+    <message>
+        <source>Looked in: %1</source>
+        <translation>Recherché dans&#xa0;: %1</translation>
+    </message>
+    <message>
+        <source>File %1 not found.</source>
+        <translation>Fichier %1 introuvable.</translation>
+    </message>
+    <message>
+        <source>Firmware update not possible: Unusable argument list.</source>
+        <translation>Mise à jour du firmware impossible&#xa0;: liste d&apos;arguments inutilisable.</translation>
+    </message>
+    <message>
+        <source>In: %1</source>
+        <translation>Dans&#xa0;: %1</translation>
+    </message>
+</context>
+<context>
+    <name>KnownParameter</name>
+    <message>
+        <source>The aircraft&apos;s registration, as other pilots see it</source>
+        <translation>L&apos;immatriculation de l&apos;aéronef, telle que la voient les autres pilotes</translation>
+    </message>
+    <message>
+        <source>The radio address the tracker sends, in hexadecimal</source>
+        <translation>L&apos;adresse radio émise par le tracker, en hexadécimal</translation>
+    </message>
+    <message>
+        <source>Where the radio address comes from</source>
+        <translation>L&apos;origine de l&apos;adresse radio</translation>
+    </message>
+    <message>
+        <source>The kind of aircraft, shown to other pilots</source>
+        <translation>Le type d&apos;aéronef, affiché aux autres pilotes</translation>
+    </message>
+    <message>
+        <source>How strongly the tracker transmits</source>
+        <translation>La puissance d&apos;émission du tracker</translation>
+    </message>
+    <message>
+        <source>The radio frequencies of the region you fly in</source>
+        <translation>Les fréquences radio de la région où vous volez</translation>
+    </message>
+    <message>
+        <source>Which radio protocols the tracker transmits</source>
+        <translation>Les protocoles radio émis par le tracker</translation>
+    </message>
+    <message>
+        <source>The access point of the mobile network, for a tracker with a modem</source>
+        <translation>Le point d&apos;accès (APN) du réseau mobile, pour un tracker avec modem</translation>
+    </message>
+</context>
+<context>
+    <name>MainWindow</name>
+    <message>
+        <source>tracktune - 25.7</source>
+        <translation>tracktune - 25.7</translation>
+    </message>
+    <message>
+        <source>Serial &amp;port:</source>
+        <translation>&amp;Port série&#xa0;:</translation>
+    </message>
+    <message>
+        <source>&amp;Update firmware</source>
+        <translation>Mettre à jour le &amp;firmware</translation>
+    </message>
+    <message>
+        <source>Serial &amp;Monitor</source>
+        <translation>&amp;Moniteur série</translation>
+    </message>
+    <message>
+        <source>Parameter</source>
+        <translation>Paramètre</translation>
+    </message>
+    <message>
+        <source>Value</source>
+        <translation>Valeur</translation>
+    </message>
+    <message>
+        <source>&amp;Refresh</source>
+        <translation>&amp;Relire</translation>
+    </message>
+    <message>
+        <source>E&amp;xpert mode</source>
+        <translation>Mode e&amp;xpert</translation>
+    </message>
+    <message>
+        <source>Sa&amp;ve settings...</source>
+        <translation>Enre&amp;gistrer...</translation>
+    </message>
+    <message>
+        <source>&amp;Load settings...</source>
+        <translation>&amp;Charger...</translation>
+    </message>
+    <message>
+        <source>&amp;Apply</source>
+        <translation>&amp;Appliquer</translation>
+    </message>
+    <message>
+        <source>The firmware loader crashed.</source>
+        <translation>Le chargeur de firmware s&apos;est arrêté brutalement.</translation>
+    </message>
+    <message>
+        <source>The firmware loader ended with exit code %1.</source>
+        <translation>Le chargeur de firmware s&apos;est terminé avec le code de sortie %1.</translation>
+    </message>
+    <message>
+        <source>The device might be in inconsistent state. If that is the case, please try again or contact technical support.</source>
+        <translation>L&apos;appareil est peut-être dans un état incohérent. Si c&apos;est le cas, veuillez réessayer ou contacter le support technique.</translation>
+    </message>
+    <message>
+        <source>Select firmware file</source>
+        <translation>Choisir le fichier de firmware</translation>
+    </message>
+    <message>
+        <source>Binary files (*.bin)</source>
+        <translation>Fichiers binaires (*.bin)</translation>
+    </message>
+    <message>
+        <source>Firmware update</source>
+        <translation>Mise à jour du firmware</translation>
+    </message>
+    <message>
+        <source>Warning! Make sure to only install firmware from the trusted source. Installing wrong firmware may cause irreversible damage to the device. Are you sure you want to continue?</source>
+        <translation>Attention&#xa0;! N&apos;installez que du firmware provenant d&apos;une source de confiance. Un mauvais firmware peut endommager l&apos;appareil de façon irréversible. Voulez-vous vraiment continuer&#xa0;?</translation>
+    </message>
+    <message>
+        <source>Firmware update not possible</source>
+        <translation>Mise à jour du firmware impossible</translation>
+    </message>
+    <message>
+        <source>An error has occurred during update process.</source>
+        <translation>Une erreur s&apos;est produite pendant la mise à jour.</translation>
+    </message>
+    <message>
+        <source>An error has occurred during update process. The device might be in inconsistent state. If that is the case, please try again or contact technical support.</source>
+        <translation>Une erreur s&apos;est produite pendant la mise à jour. L&apos;appareil est peut-être dans un état incohérent. Si c&apos;est le cas, veuillez réessayer ou contacter le support technique.</translation>
+    </message>
+    <message>
+        <source>Firmware update failed</source>
+        <translation>Échec de la mise à jour du firmware</translation>
+    </message>
+    <message>
+        <source>Waiting for device...</source>
+        <translation>En attente de l&apos;appareil...</translation>
+    </message>
+    <message>
+        <source>Software update in progress...</source>
+        <translation>Mise à jour logicielle en cours...</translation>
+    </message>
+    <message>
+        <source>&amp;Standard mode</source>
+        <translation>Mode &amp;standard</translation>
+    </message>
+    <message>
+        <source>Writing to device...</source>
+        <translation>Écriture dans l&apos;appareil...</translation>
+    </message>
+    <message>
+        <source>Changes not confirmed: the connection was lost</source>
+        <translation>Modifications non confirmées&#xa0;: la connexion a été perdue</translation>
+    </message>
+    <message>
+        <source>; not sent: %1</source>
+        <translation> ; non envoyé&#xa0;: %1</translation>
+    </message>
+    <message>
+        <source>Not saved: %1</source>
+        <translation>Non enregistré&#xa0;: %1</translation>
+    </message>
+    <message>
+        <source>Not sent: %1</source>
+        <translation>Non envoyé&#xa0;: %1</translation>
+    </message>
+    <message>
+        <source>Changes saved</source>
+        <translation>Modifications enregistrées</translation>
+    </message>
+    <message>
+        <source>Refresh</source>
+        <translation>Relire</translation>
+    </message>
+    <message>
+        <source>Discard the changes not yet applied and read the tracker again?</source>
+        <translation>Abandonner les modifications non appliquées et relire le tracker&#xa0;?</translation>
+    </message>
+    <message>
+        <source>Changes not applied</source>
+        <translation>Modifications non appliquées</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n change(s) have not been applied to the tracker.</source>
+        <translation>
+            <numerusform>%n modification n&apos;a pas été appliquée au tracker.</numerusform>
+            <numerusform>%n modifications n&apos;ont pas été appliquées au tracker.</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Connected to OGN device found on %1</source>
+        <translation>Connecté à l&apos;appareil OGN trouvé sur %1</translation>
+    </message>
+    <message>
+        <source>Connection closed</source>
+        <translation>Connexion fermée</translation>
+    </message>
+    <message>
+        <source>hardware %1</source>
+        <translation>matériel %1</translation>
+    </message>
+    <message>
+        <source>standard</source>
+        <translation>standard</translation>
+    </message>
+    <message>
+        <source>software %1</source>
+        <translation>logiciel %1</translation>
+    </message>
+    <message>
+        <source>address %1</source>
+        <translation>adresse %1</translation>
+    </message>
+    <message>
+        <source>Save settings</source>
+        <translation>Enregistrer les réglages</translation>
+    </message>
+    <message numerus="yes">
+        <source>Save settings (the %n change(s) not yet applied are not saved)</source>
+        <translation>
+            <numerusform>Enregistrer les réglages (la %n modification non appliquée n&apos;est pas enregistrée)</numerusform>
+            <numerusform>Enregistrer les réglages (les %n modifications non appliquées ne sont pas enregistrées)</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Settings files (*.txt)</source>
+        <translation>Fichiers de réglages (*.txt)</translation>
+    </message>
+    <message>
+        <source>Settings not saved</source>
+        <translation>Réglages non enregistrés</translation>
+    </message>
+    <message>
+        <source>%1 could not be written: %2</source>
+        <translation>%1 n&apos;a pas pu être écrit&#xa0;: %2</translation>
+    </message>
+    <message>
+        <source>Settings saved to %1</source>
+        <translation>Réglages enregistrés dans %1</translation>
+    </message>
+    <message>
+        <source>Load settings</source>
+        <translation>Charger des réglages</translation>
+    </message>
+    <message>
+        <source>Settings files (*.txt);;All files (*)</source>
+        <translation>Fichiers de réglages (*.txt);;Tous les fichiers (*)</translation>
+    </message>
+    <message>
+        <source>%1 cannot be loaded: %2</source>
+        <translation>%1 ne peut pas être chargé&#xa0;: %2</translation>
+    </message>
+    <message>
+        <source>This file is from another aircraft (address %1). Take its identity too (%2)?</source>
+        <translation>Ce fichier provient d&apos;un autre aéronef (adresse %1). Reprendre aussi son identité (%2)&#xa0;?</translation>
+    </message>
+    <message>
+        <source>These values are not taken:
+%1</source>
+        <translation>Ces valeurs ne sont pas reprises&#xa0;:
+%1</translation>
+    </message>
+    <message>
+        <source>The tracker already holds the settings of %1</source>
+        <translation>Le tracker contient déjà les réglages de %1</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n setting(s) loaded: Apply writes them to the tracker</source>
+        <translation>
+            <numerusform>%n réglage chargé&#xa0;: Appliquer l&apos;écrit dans le tracker</numerusform>
+            <numerusform>%n réglages chargés&#xa0;: Appliquer les écrit dans le tracker</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>The tracker&apos;s settings could not be saved before the update, so it does not start.
+%1: %2</source>
+        <translation>Les réglages du tracker n&apos;ont pas pu être sauvegardés avant la mise à jour, elle ne démarre donc pas.
+%1&#xa0;: %2</translation>
+    </message>
+    <message>
+        <source>Restore settings</source>
+        <translation>Restaurer les réglages</translation>
+    </message>
+    <message numerus="yes">
+        <source>Restore the %n settings from before the firmware update?</source>
+        <translation>
+            <numerusform>Restaurer le %n réglage d&apos;avant la mise à jour du firmware&#xa0;?</numerusform>
+            <numerusform>Restaurer les %n réglages d&apos;avant la mise à jour du firmware&#xa0;?</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Settings restored</source>
+        <translation>Réglages restaurés</translation>
+    </message>
+</context>
+<context>
+    <name>Options</name>
+    <message>
+        <source>Unknown</source>
+        <translation>Inconnu</translation>
+    </message>
+    <message>
+        <source>(Moto-)glider</source>
+        <translation>(Moto)planeur</translation>
+    </message>
+    <message>
+        <source>Tow plane</source>
+        <translation>Remorqueur</translation>
+    </message>
+    <message>
+        <source>Helicopter</source>
+        <translation>Hélicoptère</translation>
+    </message>
+    <message>
+        <source>Parachute</source>
+        <translation>Parachute</translation>
+    </message>
+    <message>
+        <source>Drop plane</source>
+        <translation>Avion largueur</translation>
+    </message>
+    <message>
+        <source>hang-glider</source>
+        <translation>Deltaplane</translation>
+    </message>
+    <message>
+        <source>Para-glider</source>
+        <translation>Parapente</translation>
+    </message>
+    <message>
+        <source>Powered aircraft</source>
+        <translation>Avion à moteur</translation>
+    </message>
+    <message>
+        <source>Jet aircraft</source>
+        <translation>Avion à réaction</translation>
+    </message>
+    <message>
+        <source>UFO</source>
+        <translation>OVNI</translation>
+    </message>
+    <message>
+        <source>Balloon</source>
+        <translation>Ballon</translation>
+    </message>
+    <message>
+        <source>Airship</source>
+        <translation>Dirigeable</translation>
+    </message>
+    <message>
+        <source>UAV</source>
+        <translation>Drone</translation>
+    </message>
+    <message>
+        <source>Ground support</source>
+        <translation>Véhicule au sol</translation>
+    </message>
+    <message>
+        <source>Static object</source>
+        <translation>Obstacle fixe</translation>
+    </message>
+    <message>
+        <source>Random</source>
+        <translation>Aléatoire</translation>
+    </message>
+    <message>
+        <source>ICAO</source>
+        <translation>OACI</translation>
+    </message>
+    <message>
+        <source>FLARM</source>
+        <translation>FLARM</translation>
+    </message>
+    <message>
+        <source>OGN</source>
+        <translation>OGN</translation>
+    </message>
+    <message>
+        <source>Automatic</source>
+        <translation>Automatique</translation>
+    </message>
+    <message>
+        <source>Europe</source>
+        <translation>Europe</translation>
+    </message>
+    <message>
+        <source>USA/Canada</source>
+        <translation>États-Unis/Canada</translation>
+    </message>
+    <message>
+        <source>South America /Australia</source>
+        <translation>Amérique du Sud/Australie</translation>
+    </message>
+    <message>
+        <source>LOW</source>
+        <translation>FAIBLE</translation>
+    </message>
+    <message>
+        <source>NORMAL</source>
+        <translation>NORMALE</translation>
+    </message>
+    <message>
+        <source>HIGH</source>
+        <translation>FORTE</translation>
+    </message>
+    <message>
+        <source>ADS-L</source>
+        <translation>ADS-L</translation>
+    </message>
+    <message>
+        <source>PilotAware</source>
+        <translation>PilotAware</translation>
+    </message>
+    <message>
+        <source>FANET</source>
+        <translation>FANET</translation>
+    </message>
+    <message>
+        <source>RemoteID</source>
+        <translation>RemoteID</translation>
+    </message>
+</context>
+<context>
+    <name>ParameterTable</name>
+    <message>
+        <source>Reading the tracker...</source>
+        <translation>Lecture du tracker...</translation>
+    </message>
+    <message>
+        <source>Parameter</source>
+        <translation>Paramètre</translation>
+    </message>
+    <message>
+        <source>Value</source>
+        <translation>Valeur</translation>
+    </message>
+    <message>
+        <source>Tracker&apos;s note: %1</source>
+        <translation>Note du tracker&#xa0;: %1</translation>
+    </message>
+</context>
+<context>
+    <name>ProgressDialog</name>
+    <message>
+        <source>Firmware update</source>
+        <translation>Mise à jour du firmware</translation>
+    </message>
+    <message>
+        <source>Initiating firmware update...</source>
+        <translation>Démarrage de la mise à jour du firmware...</translation>
+    </message>
+    <message>
+        <source>Writing to the device. Please wait...</source>
+        <translation>Écriture dans l&apos;appareil. Veuillez patienter...</translation>
+    </message>
+    <message>
+        <source>Firmware update finished</source>
+        <translation>Mise à jour du firmware terminée</translation>
+    </message>
+    <message>
+        <source>Firmware update failed</source>
+        <translation>Échec de la mise à jour du firmware</translation>
+    </message>
+</context>
+<context>
+    <name>SerialMonitor</name>
+    <message>
+        <source>Serial monitor</source>
+        <translation>Moniteur série</translation>
+    </message>
+    <message>
+        <source>Stop</source>
+        <translation>Pause</translation>
+    </message>
+    <message>
+        <source>Waiting for connection...</source>
+        <translation>En attente de connexion...</translation>
+    </message>
+    <message>
+        <source>Clean</source>
+        <translation>Effacer</translation>
+    </message>
+    <message>
+        <source>Start</source>
+        <translation>Reprendre</translation>
+    </message>
+</context>
+<context>
+    <name>tracktune</name>
+    <message>
+        <source>no parameter name</source>
+        <translation>aucun nom de paramètre</translation>
+    </message>
+    <message>
+        <source>no blank, comma, =, $, * or control character in a name</source>
+        <translation>ni espace, ni virgule, ni =, $, * ou caractère de contrôle dans un nom</translation>
+    </message>
+    <message>
+        <source>no blank, comma, $, * or control character in a value</source>
+        <translation>ni espace, ni virgule, ni $, * ou caractère de contrôle dans une valeur</translation>
+    </message>
+    <message>
+        <source>%1 is in use by another program</source>
+        <translation>%1 est utilisé par un autre programme</translation>
+    </message>
+    <message>
+        <source>Not permitted to open %1: add your user to the dialout group, then log in again</source>
+        <translation>Pas le droit d&apos;ouvrir %1&#xa0;: ajoutez votre utilisateur au groupe dialout, puis reconnectez-vous</translation>
+    </message>
+    <message>
+        <source>Not permitted to open %1</source>
+        <translation>Pas le droit d&apos;ouvrir %1</translation>
+    </message>
+</context>
+</TS>
