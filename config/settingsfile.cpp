@@ -5,6 +5,7 @@
 #include "config/terminaltext.h"
 #include "config/valueencoding.h"
 
+#include <QCoreApplication>
 #include <QSet>
 #include <QStringList>
 
@@ -81,7 +82,9 @@ SettingsFile parseSettingsFile(const QString &text)
             continue;
         const std::optional<DumpLine> setting = parseSetting(line);
         if (!setting) {
-            file.problem = QStringLiteral("line %1 is not \"Name = Value\": %2").arg(i + 1).arg(line);
+            file.problem = QCoreApplication::translate("tracktune", "line %1 is not \"Name = Value\": %2")
+                               .arg(i + 1)
+                               .arg(line);
             return file;
         }
         file.settings << *setting;

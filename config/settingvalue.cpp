@@ -5,6 +5,7 @@
 #include "config/valueencoding.h"
 #include "config/verification.h"
 
+#include <QCoreApplication>
 #include <QRegularExpression>
 #include <QStringList>
 
@@ -41,7 +42,7 @@ QString listedText(const QString &typed, const QStringList &texts)
 
 SettingValue refused(const QString &name, const QString &takes)
 {
-    return {QString(), name + QStringLiteral(" takes ") + takes};
+    return {QString(), QCoreApplication::translate("tracktune", "%1 takes %2").arg(name, takes)};
 }
 
 SettingValue listIndexValue(const KnownParameter &known, const QString &typed)
@@ -56,9 +57,10 @@ SettingValue listIndexValue(const KnownParameter &known, const QString &typed)
         return {hex ? hexIndexValue(index) : decimalIndexValue(index), QString()};
     const int last = known.list->size() - 1;
     return refused(known.name,
-        (hex ? hexIndexValue(0) + QStringLiteral("..") + hexIndexValue(last)
-             : QStringLiteral("0..") + QString::number(last))
-            + QStringLiteral(" or one of: ") + known.list->join(QStringLiteral(", ")));
+        QCoreApplication::translate("tracktune", "%1 or one of: %2")
+            .arg(hex ? hexIndexValue(0) + QStringLiteral("..") + hexIndexValue(last)
+                     : QStringLiteral("0..") + QString::number(last),
+                known.list->join(QStringLiteral(", "))));
 }
 
 SettingValue levelValue(const KnownParameter &known, const QString &typed)
@@ -71,8 +73,8 @@ SettingValue levelValue(const KnownParameter &known, const QString &typed)
     if (!text.isEmpty())
         return {optionKeyValue(text, *known.options), QString()};
     return refused(known.name,
-        QStringLiteral("a signed number or one of: ")
-            + textsInKeyOrder(*known.options).join(QStringLiteral(", ")));
+        QCoreApplication::translate("tracktune", "a signed number or one of: %1")
+            .arg(textsInKeyOrder(*known.options).join(QStringLiteral(", "))));
 }
 
 SettingValue maskValue(const KnownParameter &known, const QString &typed, const QString &reported)
@@ -86,8 +88,9 @@ SettingValue maskValue(const KnownParameter &known, const QString &typed, const 
         const QString text = listedText(typedText, texts);
         if (text.isEmpty()) {
             return refused(known.name,
-                QStringLiteral("a hexadecimal mask or names separated by commas: ")
-                    + texts.join(QStringLiteral(", ")));
+                QCoreApplication::translate(
+                    "tracktune", "a hexadecimal mask or names separated by commas: %1")
+                    .arg(texts.join(QStringLiteral(", "))));
         }
         checks.insert(text, true);
     }
@@ -101,8 +104,9 @@ SettingValue settingValue(const QString &name, const QString &typed, const QStri
 {
     if (name == QLatin1String("CONbaud") && valueAsNumber(typed) != linkBaud) {
         return {QString(),
-            QStringLiteral("CONbaud: only 115200 is written, the speed this program talks at; "
-                           "another speed would cut the link")};
+            QCoreApplication::translate("tracktune",
+                "CONbaud: only 115200 is written, the speed this program talks at; another speed would cut "
+                "the link")};
     }
     const KnownParameter *known = findKnownParameter(name);
     if (!known || known->kind == kind::string || reportsAsWritten(typed, reported))

@@ -1,5 +1,6 @@
 #include "config/textfile.h"
 
+#include <QCoreApplication>
 #include <QTextCodec>
 
 namespace tracktune {
@@ -17,7 +18,7 @@ QString sizeText(qint64 bytes)
 
 QString tooLargeProblem(qint64 maxBytes)
 {
-    return QStringLiteral("larger than ") + sizeText(maxBytes);
+    return QCoreApplication::translate("tracktune", "larger than %1").arg(sizeText(maxBytes));
 }
 
 TextFile decodeTextFile(const QByteArray &bytes, qint64 maxBytes)
@@ -26,13 +27,15 @@ TextFile decodeTextFile(const QByteArray &bytes, qint64 maxBytes)
         return {QString(), tooLargeProblem(maxBytes)};
     const int nul = bytes.indexOf('\0');
     if (nul >= 0)
-        return {QString(), QStringLiteral("a NUL byte on line %1").arg(bytes.left(nul).count('\n') + 1)};
+        return {QString(),
+            QCoreApplication::translate("tracktune", "a NUL byte on line %1")
+                .arg(bytes.left(nul).count('\n') + 1)};
     const QByteArray body = bytes.startsWith("\xef\xbb\xbf") ? bytes.mid(3) : bytes;
     QTextCodec::ConverterState state(QTextCodec::IgnoreHeader);
     const QString text = QTextCodec::codecForMib(106)->toUnicode(body.constData(), body.size(), &state);
     // An invalid sequence would become U+FFFD, one cut at the end would be lost.
     if (state.invalidChars > 0 || state.remainingChars > 0)
-        return {QString(), QStringLiteral("not UTF-8 text")};
+        return {QString(), QCoreApplication::translate("tracktune", "not UTF-8 text")};
     return {text, QString()};
 }
 

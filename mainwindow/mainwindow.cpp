@@ -20,6 +20,7 @@ namespace {
 const int parameterColumnWidth = 150;
 // What the window manager's title bar and frame may take beyond the window's own size.
 const int frameAllowance = 48;
+const int statusBarCharacters = 84;
 
 // A shortcut that clicks the button, when the button could be clicked.
 void clickOn(QWidget *window, const QKeySequence &keys, QAbstractButton *button)
@@ -40,13 +41,17 @@ MainWindow::MainWindow(QWidget *parent)
     // The names must fit at any font size.
     ui->table->setColumnWidth(0,
         std::max(parameterColumnWidth, fontMetrics().horizontalAdvance(QStringLiteral("TxProtMask_")) * 2));
-    // The first size fits the screen, title bar included.
+    trackerField->setObjectName(QStringLiteral("trackerField"));
+    trackerField->setToolTip(tr("Port, hardware, software and address of the tracker"));
+    ui->statusBar->addPermanentWidget(trackerField);
+    // Wide enough for the buttons' texts in every language and for a status message beside
+    // the tracker's field; no larger than the screen, title bar included.
+    resize(std::max({width(), sizeHint().width(), fontMetrics().averageCharWidth() * statusBarCharacters}),
+        height());
     if (const QScreen *screen = QGuiApplication::primaryScreen()) {
         const QSize available = screen->availableGeometry().size() - QSize(0, frameAllowance);
         resize(size().boundedTo(available));
     }
-    trackerField->setObjectName(QStringLiteral("trackerField"));
-    ui->statusBar->addPermanentWidget(trackerField);
     clickOn(this, QKeySequence(Qt::Key_F5), ui->refreshButton);
     clickOn(this, QKeySequence(Qt::CTRL | Qt::Key_Return), ui->applyButton);
     clickOn(this, QKeySequence(Qt::CTRL | Qt::Key_Enter), ui->applyButton);

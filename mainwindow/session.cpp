@@ -79,12 +79,12 @@ void MainWindow::showTracker(const QList<tracktune::DumpLine> &entries)
         }
         return QString();
     };
+    // Short, beside the status messages; its tooltip says what each part is.
     const QString hardware = valueOf("Hard");
-    const QString software = valueOf("Soft");
     QStringList parts {Serial::systemLocation(session.link().portName()),
-        tr("hardware %1").arg(hardware.isEmpty() ? tr("standard") : hardware)};
-    if (!software.isEmpty())
-        parts << tr("software %1").arg(software);
-    parts << tr("address %1").arg(valueOf("Address"));
-    trackerField->setText(parts.join(QStringLiteral(" | ")));
+        hardware.isEmpty() ? tr("standard hardware") : hardware};
+    if (!valueOf("Soft").isEmpty())
+        parts << valueOf("Soft");
+    parts << valueOf("Address");
+    trackerField->setText(parts.join(QStringLiteral(" \u00b7 ")));
 }

@@ -233,22 +233,6 @@ Der Firmware-Ordner für die Hardware %1 führt nach %2, außerhalb der Firmware
         <translation>Verbindung getrennt</translation>
     </message>
     <message>
-        <source>hardware %1</source>
-        <translation>Hardware %1</translation>
-    </message>
-    <message>
-        <source>standard</source>
-        <translation>Standard</translation>
-    </message>
-    <message>
-        <source>software %1</source>
-        <translation>Software %1</translation>
-    </message>
-    <message>
-        <source>address %1</source>
-        <translation>Adresse %1</translation>
-    </message>
-    <message>
         <source>Save settings</source>
         <translation>Einstellungen speichern</translation>
     </message>
@@ -328,6 +312,14 @@ Der Firmware-Ordner für die Hardware %1 führt nach %2, außerhalb der Firmware
     <message>
         <source>Settings restored</source>
         <translation>Einstellungen wiederhergestellt</translation>
+    </message>
+    <message>
+        <source>Port, hardware, software and address of the tracker</source>
+        <translation>Schnittstelle, Hardware, Software und Adresse des Trackers</translation>
+    </message>
+    <message>
+        <source>standard hardware</source>
+        <translation>Standard-Hardware</translation>
     </message>
 </context>
 <context>
@@ -547,6 +539,42 @@ Der Firmware-Ordner für die Hardware %1 führt nach %2, außerhalb der Firmware
     <message>
         <source>Not permitted to open %1</source>
         <translation>Keine Berechtigung, %1 zu öffnen</translation>
+    </message>
+    <message>
+        <source>line %1 is not &quot;Name = Value&quot;: %2</source>
+        <translation>Zeile %1 hat nicht die Form „Name = Wert“: %2</translation>
+    </message>
+    <message>
+        <source>%1 takes %2</source>
+        <translation>%1 nimmt %2</translation>
+    </message>
+    <message>
+        <source>%1 or one of: %2</source>
+        <translation>%1 oder eines von: %2</translation>
+    </message>
+    <message>
+        <source>a signed number or one of: %1</source>
+        <translation>eine Zahl mit Vorzeichen oder eines von: %1</translation>
+    </message>
+    <message>
+        <source>a hexadecimal mask or names separated by commas: %1</source>
+        <translation>eine hexadezimale Maske oder durch Kommas getrennte Namen: %1</translation>
+    </message>
+    <message>
+        <source>CONbaud: only 115200 is written, the speed this program talks at; another speed would cut the link</source>
+        <translation>CONbaud: Nur 115200 wird geschrieben, die Geschwindigkeit dieses Programms; eine andere würde die Verbindung trennen</translation>
+    </message>
+    <message>
+        <source>larger than %1</source>
+        <translation>größer als %1</translation>
+    </message>
+    <message>
+        <source>a NUL byte on line %1</source>
+        <translation>ein NUL-Byte in Zeile %1</translation>
+    </message>
+    <message>
+        <source>not UTF-8 text</source>
+        <translation>kein UTF-8-Text</translation>
     </message>
 </context>
 </TS>

@@ -233,22 +233,6 @@ Le dossier de firmware du matériel %1 mène à %2, hors des dossiers de firmwar
         <translation>Connexion fermée</translation>
     </message>
     <message>
-        <source>hardware %1</source>
-        <translation>matériel %1</translation>
-    </message>
-    <message>
-        <source>standard</source>
-        <translation>standard</translation>
-    </message>
-    <message>
-        <source>software %1</source>
-        <translation>logiciel %1</translation>
-    </message>
-    <message>
-        <source>address %1</source>
-        <translation>adresse %1</translation>
-    </message>
-    <message>
         <source>Save settings</source>
         <translation>Enregistrer les réglages</translation>
     </message>
@@ -328,6 +312,14 @@ Le dossier de firmware du matériel %1 mène à %2, hors des dossiers de firmwar
     <message>
         <source>Settings restored</source>
         <translation>Réglages restaurés</translation>
+    </message>
+    <message>
+        <source>Port, hardware, software and address of the tracker</source>
+        <translation>Port, matériel, logiciel et adresse du tracker</translation>
+    </message>
+    <message>
+        <source>standard hardware</source>
+        <translation>matériel standard</translation>
     </message>
 </context>
 <context>
@@ -547,6 +539,42 @@ Le dossier de firmware du matériel %1 mène à %2, hors des dossiers de firmwar
     <message>
         <source>Not permitted to open %1</source>
         <translation>Pas le droit d&apos;ouvrir %1</translation>
+    </message>
+    <message>
+        <source>line %1 is not &quot;Name = Value&quot;: %2</source>
+        <translation>la ligne %1 n&apos;est pas de la forme « Nom = Valeur »&#xa0;: %2</translation>
+    </message>
+    <message>
+        <source>%1 takes %2</source>
+        <translation>%1 accepte %2</translation>
+    </message>
+    <message>
+        <source>%1 or one of: %2</source>
+        <translation>%1 ou l&apos;un de&#xa0;: %2</translation>
+    </message>
+    <message>
+        <source>a signed number or one of: %1</source>
+        <translation>un nombre signé ou l&apos;un de&#xa0;: %1</translation>
+    </message>
+    <message>
+        <source>a hexadecimal mask or names separated by commas: %1</source>
+        <translation>un masque hexadécimal ou des noms séparés par des virgules&#xa0;: %1</translation>
+    </message>
+    <message>
+        <source>CONbaud: only 115200 is written, the speed this program talks at; another speed would cut the link</source>
+        <translation>CONbaud&#xa0;: seul 115200 est écrit, la vitesse de ce programme&#xa0;; une autre couperait la liaison</translation>
+    </message>
+    <message>
+        <source>larger than %1</source>
+        <translation>plus grand que %1</translation>
+    </message>
+    <message>
+        <source>a NUL byte on line %1</source>
+        <translation>un octet NUL à la ligne %1</translation>
+    </message>
+    <message>
+        <source>not UTF-8 text</source>
+        <translation>pas du texte UTF-8</translation>
     </message>
 </context>
 </TS>
