@@ -311,8 +311,11 @@ bool ParameterTable::openEditor(int row)
 void ParameterTable::keyPressEvent(QKeyEvent *event)
 {
     const int row = currentRow();
-    const bool activates = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter
-        || event->key() == Qt::Key_Space || event->key() == Qt::Key_F2;
+    // Plain keys only: Ctrl+Return belongs to Apply.
+    const bool plain = (event->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier;
+    const bool activates = plain
+        && (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter || event->key() == Qt::Key_Space
+            || event->key() == Qt::Key_F2);
     if (activates && row >= 0 && state() != EditingState) {
         if (openEditor(row))
             return;
