@@ -13,7 +13,6 @@
 #include <QCoreApplication>
 #include <QDateTime>
 #include <QFile>
-#include <QFileInfo>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QSaveFile>
@@ -96,25 +95,13 @@ QString lowerFirst(QString text)
 // opens. The link itself only tells whether it is open.
 QString openRefusal(const QString &portName)
 {
-    QSerialPort candidate;
-    candidate.setPortName(portName);
-    candidate.setBaudRate(QSerialPort::Baud115200);
-    if (candidate.open(QIODevice::ReadWrite))
-        return QString(); // closed again when the candidate goes
-    const QString cannot = QStringLiteral("cannot open ") + portName + QStringLiteral(": ");
-    switch (candidate.error()) {
-    case QSerialPort::DeviceNotFoundError:
-        return cannot + QStringLiteral("no such port");
-    case QSerialPort::PermissionError: {
-        // Qt reports a port another program holds as refused too: the device file's
-        // permissions tell the two apart, as in the window.
-        const QFileInfo file(Serial::systemLocation(portName));
-        const bool permitted = !file.exists() || (file.isReadable() && file.isWritable());
-        return lowerFirst(tracktune::portRefusalMessage(portName, candidate.error(), permitted));
-    }
-    default:
-        return cannot + lowerFirst(candidate.errorString());
-    }
+    const QSerialPort::SerialPortError error = Serial::tryOpen(portName);
+    if (error == QSerialPort::DeviceNotFoundError)
+        return QStringLiteral("cannot open ") + portName + QStringLiteral(": no such port");
+    if (error == QSerialPort::PermissionError)
+        return lowerFirst(tracktune::portRefusalMessage(portName, error, Serial::isPermitted(portName)));
+    // Anything else is found out by the open that follows.
+    return QString();
 }
 
 } // namespace

@@ -3,8 +3,8 @@
 #include "config/dumpline.h"
 
 #include <QDateTime>
-#include <QIODevice>
 #include <QHash>
+#include <QIODevice>
 #include <QList>
 #include <QString>
 #include <QStringList>

@@ -31,6 +31,11 @@ public:
 
     // The name a flasher can open: the COM name on Windows, the device path elsewhere.
     static QString systemLocation(const QString &portName);
+    // Opens the port and closes it again: why it would not open, or NoError.
+    static QSerialPort::SerialPortError tryOpen(const QString &portName);
+    // Whether this user may open the port's device file at all: Qt reports a port that
+    // another program holds as a permission error too.
+    static bool isPermitted(const QString &portName);
 
     bool findDevice();
     void openPort(const QString &portName);
@@ -58,8 +63,6 @@ signals:
 private:
     static constexpr int watchdogIntervalMs = 1000;
 
-    static QSerialPort::SerialPortError tryOpen(const QString &portName);
-    static bool isPermitted(const QString &portName);
     void readAvailable();
     void onWatchdogTimeout();
     void drainBurst();

@@ -195,34 +195,31 @@ void LogicTest::settingsText()
 void LogicTest::refusedSettings_data()
 {
     QTest::addColumn<QStringList>("file"); // the lines of a template
-    QTest::addColumn<bool>("oneByOne"); // as set takes them, else as apply does
     QTest::addColumn<QStringList>("problems");
     QTest::addColumn<QStringList>("writes"); // "Name=Value"
     const QString inValue = "no blank, comma, $, * or control character in a value";
     QTest::newRow("a second parameter behind a comma")
-        << QStringList {"Base = LSZH,Address=0xDEAD01,Reg=HACKED"} << false
-        << QStringList {"Base: " + inValue} << QStringList();
+        << QStringList {"Base = LSZH,Address=0xDEAD01,Reg=HACKED"} << QStringList {"Base: " + inValue}
+        << QStringList();
     QTest::newRow("a name the tracker lacks still smuggles nothing")
-        << QStringList {"Wing$pan = 15"} << false
+        << QStringList {"Wing$pan = 15"}
         << QStringList {"Wing$pan: no blank, comma, =, $, * or control character in a name"} << QStringList();
     QTest::newRow("a checksum, a blank")
-        << QStringList {"Pilot = A*1F", "Reg = D K"} << false
-        << QStringList {"Pilot: " + inValue, "Reg: " + inValue} << QStringList();
-    QTest::newRow("option texts with a comma are a mask, written as one value") << QStringList {
-        "TxProtMask = OGN,FANET"} << false << QStringList() << QStringList {"TxProtMask=0x73"};
+        << QStringList {"Pilot = A*1F", "Reg = D K"} << QStringList {"Pilot: " + inValue, "Reg: " + inValue}
+        << QStringList();
+    QTest::newRow("option texts with a comma are a mask, written as one value")
+        << QStringList {"TxProtMask = OGN,FANET"} << QStringList() << QStringList {"TxProtMask=0x73"};
 }
 
 void LogicTest::refusedSettings()
 {
     QFETCH(QStringList, file);
-    QFETCH(bool, oneByOne);
     QFETCH(QStringList, problems);
     QFETCH(QStringList, writes);
     const QList<tracktune::DumpLine> tracker {{"Address", "0x1A2B3C"}, {"AcftType", "0x1"}, {"Base", ""},
         {"Pilot", ""}, {"Reg", ""}, {"TxProtMask", "0xFF"}};
     const QList<tracktune::DumpLine> settings = tracktune::parseSettingsFile(file.join('\n')).settings;
-    const tracktune::ChangePlan plan = oneByOne ? tracktune::planSettings(settings, tracker)
-                                                : tracktune::planFile(settings, tracker, true);
+    const tracktune::ChangePlan plan = tracktune::planFile(settings, tracker, true);
     QStringList written;
     for (const tracktune::DumpLine &write : plan.writes)
         written << write.name + '=' + write.value;
