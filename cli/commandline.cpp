@@ -1,4 +1,4 @@
-#include "cli/commandline.h"
+#include "commandline.h"
 
 #include <QCommandLineParser>
 

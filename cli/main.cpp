@@ -1,5 +1,5 @@
-#include "cli/commandline.h"
-#include "cli/trackercommands.h"
+#include "commandline.h"
+#include "trackercommands.h"
 
 #include <QCoreApplication>
 #include <QLoggingCategory>

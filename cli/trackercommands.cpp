@@ -1,4 +1,4 @@
-#include "cli/trackercommands.h"
+#include "trackercommands.h"
 
 #include "config/catalogue.h"
 #include "config/changeplan.h"

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "cli/commandline.h"
+#include "commandline.h"
 #include "config/dumpline.h"
 #include "link/devicesession.h"
 

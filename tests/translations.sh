@@ -29,15 +29,15 @@ messages() { grep -c '<message' "$1" || true; }
 open() { grep -c -E 'type="(unfinished|vanished|obsolete)"' "$1" || true; }
 
 status=0
-for ts in "$src"/translations/tracktune_*.ts; do
+for ts in "$src"/widgets/translations/tracktune_*.ts; do
     name=$(basename "$ts")
     if [ "$mode" = update ]; then
-        "$lupdate" -silent -no-obsolete -locations none -I "$src" @"$work/sources" -ts "$ts"
+        "$lupdate" -silent -no-obsolete -locations none -I "$src/core" -I "$src/widgets" @"$work/sources" -ts "$ts"
         echo "$name: $(messages "$ts") texts, $(open "$ts") to translate"
         continue
     fi
     cp "$ts" "$work/$name"
-    "$lupdate" -silent -no-obsolete -locations none -I "$src" @"$work/sources" -ts "$work/$name"
+    "$lupdate" -silent -no-obsolete -locations none -I "$src/core" -I "$src/widgets" @"$work/sources" -ts "$work/$name"
     untranslated=$(open "$work/$name")
     if [ "$untranslated" -ne 0 ]; then
         echo "$name: $untranslated texts without a translation:" >&2

@@ -1,7 +1,7 @@
 // tracktune-cli against simulated trackers: its exit code, its output and what reached the
 // tracker; the built program as a separate process, and its commands in this process where the
 // port listing must be a made-up one.
-#include "cli/trackercommands.h"
+#include "trackercommands.h"
 #include "config/dumpline.h"
 #include "link/serial.h"
 #include "testsupport.h"

@@ -1,8 +1,8 @@
 // The window against simulated trackers: what goes wrong with a tracker, its adapter and its
 // user; settings files saved, loaded and offered back after a firmware update, as the command
 // line reads and writes them.
-#include "cli/commandline.h"
-#include "cli/trackercommands.h"
+#include "commandline.h"
+#include "trackercommands.h"
 #include "mainwindow/mainwindow.h"
 #include "testsupport.h"
 

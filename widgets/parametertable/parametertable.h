@@ -1,7 +1,7 @@
 #pragma once
 
 #include "config/dumpline.h"
-#include "config/parameterdescriptor.h"
+#include "parametertable/parameterdescriptor.h"
 
 #include <QHash>
 #include <QLabel>

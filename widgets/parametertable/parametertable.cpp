@@ -1,4 +1,4 @@
-#include "config/parametertable.h"
+#include "parametertable/parametertable.h"
 
 #include "config/catalogue.h"
 #include "config/conversions.h"
