@@ -47,7 +47,8 @@ qint64 applyToATrackerThatAnswersNoSentence()
     waiting.start();
     while (!(table->isEnabled() && table->rowCount() > 0) && waiting.elapsed() < 15000)
         QCoreApplication::processEvents(QEventLoop::AllEvents, 50);
-    testsupport::edit(table, {"Reg|type|D-KABC", "APN|type|web", "AcftType|pick|Tow plane"});
+    testsupport::edit(
+        table, testsupport::Edits {{"Reg", "D-KABC"}, {"APN", "web"}, {"AcftType", "Tow plane"}});
     // Answers come after the second each sentence waits for.
     listed.tracker.setAnswerDelay(1500);
     auto *apply = testsupport::child<QPushButton>(&window, "applyButton");

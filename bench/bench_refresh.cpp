@@ -81,7 +81,7 @@ void benchRefresh()
         "  protocol floor          %8.1f ms  (1000 ms first wait + %.1f ms on the wire)\n", floorMs, wireMs);
     std::printf("  overhead                %8.1f ms  (goal <= 120 ms)\n", refreshMs - floorMs);
     std::printf("  all runs:");
-    for (double ms : qAsConst(times))
+    for (double ms : std::as_const(times))
         std::printf(" %.1f", ms);
     std::printf(" ms\n");
 }

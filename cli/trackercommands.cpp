@@ -77,12 +77,6 @@ QString terminalLines(const QString &text)
     return lines.join(QLatin1Char('\n'));
 }
 
-QString valueOf(const QList<DumpLine> &dump, const QString &name)
-{
-    const DumpLine *entry = tracktune::findSetting(dump, name);
-    return entry ? entry->value : QString();
-}
-
 // A sentence of the window's or of Qt's in the style of every message here.
 QString lowerFirst(QString text)
 {
@@ -165,9 +159,9 @@ int TrackerCommands::listPorts()
     QStringList names = ports.keys();
     names.sort();
     int width = 0;
-    for (const QString &name : qAsConst(names))
+    for (const QString &name : std::as_const(names))
         width = qMax(width, name.size());
-    for (const QString &name : qAsConst(names)) {
+    for (const QString &name : std::as_const(names)) {
         const QString description = ports.value(name);
         const bool isChosen
             = !chosen.isEmpty() && Serial::systemLocation(name) == Serial::systemLocation(chosen);
@@ -195,14 +189,14 @@ int TrackerCommands::show()
     }
     if (request.json) {
         QJsonObject parameters;
-        for (const DumpLine &entry : qAsConst(shown))
+        for (const DumpLine &entry : std::as_const(shown))
             parameters.insert(entry.name, entry.value);
         const QJsonObject document {
             {QStringLiteral("port"), portShown()}, {QStringLiteral("parameters"), parameters}};
         out << QString::fromUtf8(QJsonDocument(document).toJson());
         return tracktune::exitDone;
     }
-    for (const DumpLine &entry : qAsConst(shown)) {
+    for (const DumpLine &entry : std::as_const(shown)) {
         const QString option = tracktune::optionTextFor(entry.name, entry.value);
         out << terminalText(entry.name) << " = " << terminalText(entry.value);
         if (!option.isEmpty())
@@ -215,7 +209,7 @@ int TrackerCommands::show()
 int TrackerCommands::set()
 {
     QList<DumpLine> requested;
-    for (const QString &argument : qAsConst(request.arguments)) {
+    for (const QString &argument : std::as_const(request.arguments)) {
         const std::optional<DumpLine> setting = tracktune::parseSetting(argument);
         if (!setting) {
             complain(tracktune::usageProblemText(QStringLiteral("not NAME=VALUE: ") + argument));
@@ -246,7 +240,7 @@ int TrackerCommands::set()
     const tracktune::ChangePlan plan = tracktune::planSettings(known, *dump);
     if (!noProblems(problems + plan.problems))
         return tracktune::exitUsage;
-    return writeAndVerify(plan.writes, *dump);
+    return writeAndConfirm(plan.writes);
 }
 
 int TrackerCommands::backup()
@@ -320,11 +314,11 @@ int TrackerCommands::apply()
         return tracktune::exitDone;
     }
     if (request.dryRun) {
-        printChanges(plan.writes, *dump, plan.writes);
+        printChanges(tracktune::settingChanges(plan.writes, *dump, plan.writes));
         complain(QStringLiteral("dry run: nothing written"));
         return tracktune::exitDone;
     }
-    return writeAndVerify(plan.writes, *dump);
+    return writeAndConfirm(plan.writes);
 }
 
 std::optional<QList<DumpLine>> TrackerCommands::readTracker()
@@ -356,63 +350,58 @@ std::optional<QList<DumpLine>> TrackerCommands::readTracker()
         complain(QStringLiteral("cannot open ") + portShown());
         return std::nullopt;
     }
-    return readDump();
-}
-
-std::optional<QList<DumpLine>> TrackerCommands::readDump(bool quiet)
-{
     std::optional<QList<DumpLine>> dump = session.readConfiguration();
-    if (!dump && !quiet)
+    if (!dump)
         complain(QStringLiteral("the tracker on ") + portShown() + QStringLiteral(" did not answer"));
     return dump;
 }
 
-int TrackerCommands::writeAndVerify(const QList<DumpLine> &writes, const QList<DumpLine> &before)
+int TrackerCommands::writeAndConfirm(const QList<DumpLine> &writes)
 {
-    DeviceSession::WriteOutcome outcome;
+    DeviceSession::WriteReport report;
     {
         const StopOnSignals stopping;
-        outcome = session.write(writes, [] { return stopSignal != 0; });
+        report = session.writeAndConfirm(writes, [] { return stopSignal != 0; });
     }
     const int signal = stopSignal;
-    const std::optional<QList<DumpLine>> after
-        = session.link().isOpen() ? readDump(true) : std::optional<QList<DumpLine>>();
-    if (after)
-        printChanges(outcome.sent, before, *after);
-    const QString told = QStringLiteral("written: ") + namesOf(outcome.sent)
-        + QStringLiteral("; not written: ") + namesOf(outcome.notSent);
-    if (outcome.stopped) {
+    // One that came after the last sentence had gone out stops nothing: it ends the program as
+    // asked, once the read-back is over.
+    if (signal != 0 && !report.stopped)
+        std::raise(signal);
+    if (report.readBack)
+        printChanges(report.changes);
+    const QString told = QStringLiteral("written: ") + namesOf(report.sent)
+        + QStringLiteral("; not written: ") + namesOf(report.notSent);
+    if (report.stopped) {
         complain(QStringLiteral("stopped by a signal: ") + told
-            + (after ? QString() : QStringLiteral("; the tracker did not answer the read-back")));
+            + (report.readBack ? QString() : QStringLiteral("; the tracker did not answer the read-back")));
         return 128 + signal;
     }
-    if (outcome.linkLost) {
+    if (report.linkLost) {
         // The last sentence written went out, but nothing tells whether the tracker took it.
         complain(QStringLiteral("the tracker was lost while writing: ") + told);
         return tracktune::exitNoTracker;
     }
-    if (!after) {
-        complain(QStringLiteral("the values were sent but could not be read back: ") + namesOf(outcome.sent));
+    if (!report.readBack) {
+        complain(QStringLiteral("the values were sent but could not be read back: ") + namesOf(report.sent));
         return tracktune::exitNoTracker;
     }
-    if (!outcome.notSent.isEmpty()) {
-        complain(QStringLiteral("no sentence could carry: ") + namesOf(outcome.notSent));
+    if (!report.notSent.isEmpty()) {
+        complain(QStringLiteral("no sentence could carry: ") + namesOf(report.notSent));
         return tracktune::exitNotTaken;
     }
-    const QStringList untaken = tracktune::untakenParameters(outcome.sent, *after);
-    if (!untaken.isEmpty()) {
-        complain(QStringLiteral("the tracker did not take: ") + untaken.join(QStringLiteral(", ")));
+    if (!report.notTaken.isEmpty()) {
+        complain(QStringLiteral("the tracker did not take: ") + report.notTaken.join(QStringLiteral(", ")));
         return tracktune::exitNotTaken;
     }
     return tracktune::exitDone;
 }
 
-void TrackerCommands::printChanges(
-    const QList<DumpLine> &writes, const QList<DumpLine> &before, const QList<DumpLine> &after)
+void TrackerCommands::printChanges(const QList<tracktune::SettingChange> &changes)
 {
-    for (const DumpLine &write : writes)
-        out << terminalText(write.name) << ": " << terminalText(valueOf(before, write.name)) << " -> "
-            << terminalText(valueOf(after, write.name)) << '\n';
+    for (const tracktune::SettingChange &change : changes)
+        out << terminalText(change.name) << ": " << terminalText(change.before) << " -> "
+            << terminalText(change.after) << '\n';
 }
 
 bool TrackerCommands::noProblems(const QStringList &problems)

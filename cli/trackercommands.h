@@ -2,6 +2,7 @@
 
 #include "commandline.h"
 #include "config/dumpline.h"
+#include "config/verification.h"
 #include "link/devicesession.h"
 
 #include <QList>
@@ -28,12 +29,10 @@ private:
 
     // Opens the named port, or the one the search chooses, and reads the dump.
     std::optional<QList<tracktune::DumpLine>> readTracker();
-    std::optional<QList<tracktune::DumpLine>> readDump(bool quiet = false);
     // Writes, reads back and names on standard error what the tracker did not take.
     // SIGINT and SIGTERM stop it after the sentence in flight.
-    int writeAndVerify(const QList<tracktune::DumpLine> &writes, const QList<tracktune::DumpLine> &before);
-    void printChanges(const QList<tracktune::DumpLine> &writes, const QList<tracktune::DumpLine> &before,
-        const QList<tracktune::DumpLine> &after);
+    int writeAndConfirm(const QList<tracktune::DumpLine> &writes);
+    void printChanges(const QList<tracktune::SettingChange> &changes);
     bool noProblems(const QStringList &problems);
     bool writes() const;
     void complain(const QString &text);

@@ -1,12 +1,17 @@
 #include "testsupport.h"
+#include "mainwindow/mainwindow.h"
 
 #include <QAction>
 #include <QApplication>
 #include <QComboBox>
 #include <QLineEdit>
 #include <QMenu>
+#include <QPushButton>
+#include <QStatusBar>
 #include <QToolButton>
 #include <QtTest>
+
+#include <algorithm>
 
 namespace testsupport {
 
@@ -41,17 +46,6 @@ TrackerSimulator::Options options(bool silent, bool paced)
     return options;
 }
 
-ModalAnswers::ModalAnswers(std::function<void(QWidget *)> handler) : handler(std::move(handler))
-{
-    QObject::connect(&poll, &QTimer::timeout, this, [this] {
-        if (QWidget *modal = QApplication::activeModalWidget()) {
-            seen << modal->windowTitle();
-            this->handler(modal);
-        }
-    });
-    poll.start(50);
-}
-
 bool chooseFile(QWidget *modal, const QString &path)
 {
     auto *name = modal->findChild<QLineEdit *>(QStringLiteral("fileNameEdit"));
@@ -61,6 +55,59 @@ bool chooseFile(QWidget *modal, const QString &path)
     name->setText(path);
     QMetaObject::invokeMethod(modal, path.isEmpty() ? "reject" : "accept", Qt::QueuedConnection);
     return true;
+}
+
+BoxAnswers::BoxAnswers(QMessageBox::StandardButton answer, const QString &path)
+{
+    QObject::connect(&poll, &QTimer::timeout, this, [this, answer, path] {
+        QWidget *modal = QApplication::activeModalWidget();
+        auto *box = qobject_cast<QMessageBox *>(modal);
+        if (!modal)
+            return;
+        seen << modal->windowTitle();
+        if (chooseFile(modal, path))
+            return;
+        if (!box) {
+            modal->close();
+            return;
+        }
+        boxes.append({box->windowTitle(), box->text(), box->standardButtons(),
+            box->standardButton(box->defaultButton())});
+        QAbstractButton *button = box->button(answer) ? box->button(answer) : box->button(QMessageBox::Ok);
+        if (button)
+            button->click();
+        else
+            box->close();
+    });
+    poll.start(50);
+}
+
+WindowUnderTest::WindowUnderTest() : window(std::make_unique<MainWindow>())
+{
+    table = window->findChild<QTableWidget *>(QStringLiteral("table"));
+    QObject::connect(
+        window->statusBar(), &QStatusBar::messageChanged, window.get(), [this](const QString &text) {
+            if (!text.isEmpty() && (messages.isEmpty() || messages.last() != text))
+                messages << text;
+        });
+    window->show();
+}
+
+WindowUnderTest::~WindowUnderTest() = default;
+
+bool WindowUnderTest::loaded() const
+{
+    return window->link().isOpen() && table->isEnabled() && table->rowCount() > 0;
+}
+
+bool WindowUnderTest::waitUntilLoaded(int timeoutMs) const
+{
+    return QTest::qWaitFor([this] { return loaded(); }, timeoutMs);
+}
+
+QPushButton *WindowUnderTest::button(const char *name) const
+{
+    return window->findChild<QPushButton *>(QString::fromLatin1(name));
 }
 
 QStringList shownRows(const QTableWidget *table)
@@ -88,33 +135,30 @@ int rowOf(const QTableWidget *table, const QString &name)
     return -1;
 }
 
-static void editOnce(QTableWidget *table, const QString &step)
+void edit(QTableWidget *table, const QString &name, const QString &value)
 {
-    const QString how = step.section(QLatin1Char('|'), 1, 1);
-    const QString what = step.section(QLatin1Char('|'), 2);
-    const int row = rowOf(table, step.section(QLatin1Char('|'), 0, 0));
+    const int row = rowOf(table, name);
+    const QString step = name + QLatin1Char('=') + value;
     QVERIFY2(row >= 0, qPrintable(step));
-    if (how == QLatin1String("pick")) {
-        auto *box = qobject_cast<QComboBox *>(table->cellWidget(row, 1));
-        QVERIFY2(box && box->findText(what) >= 0, qPrintable(step));
-        box->setCurrentIndex(box->findText(what));
-    } else if (how == QLatin1String("toggle")) {
-        auto *button = qobject_cast<QToolButton *>(table->cellWidget(row, 1));
-        QVERIFY2(button && button->menu(), qPrintable(step));
-        for (QAction *action : button->menu()->actions()) {
-            if (action->text() == what)
-                action->trigger();
-        }
+    if (auto *box = qobject_cast<QComboBox *>(table->cellWidget(row, 1))) {
+        QVERIFY2(box->findText(value) >= 0, qPrintable(step));
+        box->setCurrentIndex(box->findText(value));
+    } else if (auto *button = qobject_cast<QToolButton *>(table->cellWidget(row, 1))) {
+        const QList<QAction *> protocols = button->menu()->actions();
+        const auto toggled = std::find_if(protocols.begin(), protocols.end(),
+            [&value](const QAction *action) { return action->text() == value; });
+        QVERIFY2(toggled != protocols.end(), qPrintable(step));
+        (*toggled)->trigger();
     } else {
         QVERIFY2(table->item(row, 1), qPrintable(step));
-        table->item(row, 1)->setText(what);
+        table->item(row, 1)->setText(value);
     }
 }
 
-void edit(QTableWidget *table, const QStringList &steps)
+void edit(QTableWidget *table, const Edits &edits)
 {
-    for (const QString &step : steps) {
-        editOnce(table, step);
+    for (const Edit &one : edits) {
+        edit(table, one.name, one.value);
         if (QTest::currentTestFailed())
             return;
     }

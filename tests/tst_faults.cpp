@@ -2,9 +2,9 @@
 // user; settings files saved, loaded and offered back after a firmware update, as the command
 // line reads and writes them.
 #include "commandline.h"
-#include "trackercommands.h"
 #include "mainwindow/mainwindow.h"
 #include "testsupport.h"
+#include "trackercommands.h"
 
 #include <QComboBox>
 #include <QElapsedTimer>
@@ -33,9 +33,19 @@ TrackerSimulator::Options configuredTracker()
 const QList<QPair<QString, QString>> aircraft {
     {"AcftType", "0x7"}, {"Reg", "D-KABC"}, {"Pilot", "Jo"}, {"TxPower", "+22"}, {"Hard", "tt-restore"}};
 
+// How the tracker of a fault behaves, or who else has its port.
+enum class Tracker { Plain, CrLf, Echoing, Silent, HeldElsewhere, Slow };
+// What happens once the tracker hears the next request or sentence, while the read or the write
+// holds the window.
+enum class Meanwhile { Nothing, Unplug, ClickExpertMode, ClickFirmwareUpdate, PickAnotherPort };
+// What the tracker, its adapter and the pilot do next, in order.
+enum class Step { Flood, Unlist, Refresh, Apply };
+
 } // namespace
 
-Q_DECLARE_METATYPE(QMessageBox::StandardButton)
+Q_DECLARE_METATYPE(Tracker)
+Q_DECLARE_METATYPE(Meanwhile)
+Q_DECLARE_METATYPE(QList<Step>)
 
 // Each fault row runs its steps against a fresh window and tracker, then asserts what the
 // user sees, what the tracker received, and that the next search finds it again.
@@ -58,13 +68,12 @@ private slots:
     }
     void cleanup()
     {
-        window.reset();
+        ui.reset();
         listed.reset();
     }
     void faultLeavesTheTrackerAsThePilotChose_data();
     void faultLeavesTheTrackerAsThePilotChose();
-    void windowAndCommandLineAgree_data();
-    void windowAndCommandLineAgree();
+    void windowSavesWhatTheCommandLineApplies();
     void loadMarksWhatTheFileChanges_data();
     void loadMarksWhatTheFileChanges();
     void firmwareUpdateOffersTheSettingsBack_data();
@@ -73,17 +82,14 @@ private slots:
 
 private:
     void start(const TrackerSimulator::Options &options, bool waitForLoad = true);
-    void act(const QString &step);
-    bool loaded() const { return window->link().isOpen() && table->isEnabled() && table->rowCount() > 0; }
-    QPushButton *button(const char *name) const { return child<QPushButton>(window.get(), name); }
+    void arm(Meanwhile what);
+    void act(Step step);
     void openWindow(bool waitForLoad = true)
     {
-        window = std::make_unique<MainWindow>();
-        table = child<QTableWidget>(window.get(), "table");
+        ui = std::make_unique<WindowUnderTest>();
         if (waitForLoad)
-            QTRY_VERIFY_WITH_TIMEOUT(loaded(), 15000);
+            QVERIFY(ui->waitUntilLoaded());
     }
-    QStringList loadInWindow(const QString &path, QMessageBox::StandardButton identityAnswer);
     QString writeFile(const QString &name, const QByteArray &text) // in the data folder; empty: failed
     {
         QFile file(data.filePath(name));
@@ -101,15 +107,14 @@ private:
 
     QTemporaryDir data;
     std::unique_ptr<ListedTracker> listed;
-    std::unique_ptr<MainWindow> window;
-    QTableWidget *table = nullptr;
+    std::unique_ptr<WindowUnderTest> ui;
     std::thread watcher;
     std::atomic<bool> stopWatching {false};
 };
 
 void FaultsTest::start(const TrackerSimulator::Options &options, bool waitForLoad)
 {
-    window.reset();
+    ui.reset();
     listed.reset(); // its port listing goes before the next one is set
     listed = std::make_unique<ListedTracker>(options);
     // A second port, so that a pick has somewhere to go.
@@ -117,122 +122,134 @@ void FaultsTest::start(const TrackerSimulator::Options &options, bool waitForLoa
     openWindow(waitForLoad);
 }
 
-void FaultsTest::act(const QString &step)
+// Acts on the simulator at once (its calls are thread-safe), on the window as a queued click
+// would arrive.
+void FaultsTest::arm(Meanwhile what)
 {
     TrackerSimulator &tracker = listed->tracker;
-    const QString rest = step.section(QLatin1Char(' '), 1);
-    if (step.startsWith(QLatin1String("after "))) {
-        // Acts once the tracker has the request or the first sentence, while the read or
-        // the write holds the GUI thread: on the simulator at once (its calls are
-        // thread-safe), on the window as a queued click would arrive.
-        const bool sentence = rest.startsWith(QLatin1String("sentence"));
-        const QString action = rest.section(QLatin1Char(' '), 1);
-        const bool onWindow = action.startsWith(QLatin1String("click")) || action == QLatin1String("pick");
-        const int requests = tracker.receivedCount(0x03);
-        stopWatching = false;
-        watcher = std::thread([=, &tracker] {
-            while (!stopWatching
-                && (sentence ? !tracker.receivedCount('$') : tracker.receivedCount(0x03) == requests))
-                std::this_thread::sleep_for(std::chrono::milliseconds(1));
-            if (!stopWatching && onWindow)
-                QMetaObject::invokeMethod(
-                    this, [this, action] { act(action); }, Qt::QueuedConnection);
-            else if (!stopWatching)
-                act(action);
-        });
-    } else if (step.startsWith(QLatin1String("edit "))) {
-        edit(table, {rest});
-    } else if (step == QLatin1String("apply") || step == QLatin1String("refresh")) {
-        button(step == QLatin1String("apply") ? "applyButton" : "refreshButton")->click();
-    } else if (step.startsWith(QLatin1String("click "))) {
-        emit button(qPrintable(rest))->clicked(true); // as a click queued before the button went grey
-    } else if (step == QLatin1String("pick")) {
-        auto *list = child<QComboBox>(window.get(), "serialPortList");
-        list->setCurrentIndex(list->findText(QStringLiteral("ttyS9 (Modem)")));
-    } else if (step == QLatin1String("unplug")) {
-        tracker.unplug();
-    } else if (step == QLatin1String("1MB")) {
-        tracker.inject(QByteArray(1 << 20, 'x'));
-    } else if (step == QLatin1String("unlist")) {
+    const int requests = tracker.receivedCount(0x03);
+    const int sentences = tracker.receivedCount('$');
+    stopWatching = false;
+    watcher = std::thread([=, &tracker] {
+        while (!stopWatching && tracker.receivedCount(0x03) == requests
+            && tracker.receivedCount('$') == sentences)
+            std::this_thread::sleep_for(std::chrono::milliseconds(1));
+        if (stopWatching)
+            return;
+        if (what == Meanwhile::Unplug)
+            return tracker.unplug();
+        QMetaObject::invokeMethod(
+            this,
+            [this, what] {
+                auto *list = child<QComboBox>(ui->window.get(), "serialPortList");
+                // As a click queued before the button went grey.
+                if (what == Meanwhile::ClickExpertMode)
+                    emit ui->button("buttonAdvanced")->clicked(true);
+                else if (what == Meanwhile::ClickFirmwareUpdate)
+                    emit ui->button("buttonFirmwareUpdate")->clicked(true);
+                else if (what == Meanwhile::PickAnotherPort)
+                    list->setCurrentIndex(list->findText(QStringLiteral("ttyS9 (Modem)")));
+            },
+            Qt::QueuedConnection);
+    });
+}
+
+void FaultsTest::act(Step step)
+{
+    switch (step) {
+    case Step::Flood:
+        listed->tracker.inject(QByteArray(1 << 20, 'x'));
+        break;
+    case Step::Unlist:
         listed->listing.set({});
-    } else {
-        QFAIL(qPrintable("unknown step " + step));
+        break;
+    case Step::Refresh:
+        ui->button("refreshButton")->click();
+        break;
+    case Step::Apply:
+        ui->button("applyButton")->click();
+        break;
     }
 }
 
 void FaultsTest::faultLeavesTheTrackerAsThePilotChose_data()
 {
-    QTest::addColumn<QString>("setup"); // "crlf", "echo", "held", "silent", "slow" or nothing
-    QTest::addColumn<QStringList>("steps"); // "after request X" does X during the next read
+    QTest::addColumn<Tracker>("tracker");
+    QTest::addColumn<Edits>("edits");
+    QTest::addColumn<Meanwhile>("meanwhile");
+    QTest::addColumn<QList<Step>>("steps");
     QTest::addColumn<QString>("status"); // a message the user is shown
     QTest::addColumn<QStringList>("sentences"); // every sentence on the wire
     QTest::addColumn<QStringList>("pending"); // rows still marked at the end, as shownRows() gives them
-    const auto row = [](const char *what, const char *setup, const QString &steps, const char *status,
-                         const QString &sentences = QString(), const QStringList &pending = {}) {
-        QTest::newRow(what) << setup << steps.split(';') << status << sentences.split(';', Qt::SkipEmptyParts)
-                            << pending;
+    const auto row = [](const char *what, Tracker tracker, const Edits &edits, Meanwhile meanwhile,
+                         const QList<Step> &steps, const QString &status, const QStringList &sentences = {},
+                         const QStringList &pending = {}) {
+        QTest::newRow(what) << tracker << edits << meanwhile << steps << status << sentences << pending;
     };
-    const char *closed = "Connection closed";
-    row("unplugged in the middle of a dump", "", "after request unplug;refresh", closed);
-    row("unplugged during Apply", "", "edit Reg|type|D-KABC;after sentence unplug;apply",
-        "Changes not confirmed: the connection was lost", "$POGNS,Reg=D-KABC");
-    row("a tracker that never answers the connect", "silent", "", closed);
-    row("1 MB without a line break, then Refresh", "", "1MB;refresh", "");
-    row("CR LF tracker", "crlf", "edit Reg|type|D-KABC;apply", "Changes saved", "$POGNS,Reg=D-KABC");
-    row("a tracker that echoes every byte", "echo", "edit APN|type|web;apply", "Changes saved",
-        "$POGNS,APN=web");
-    row("port held open elsewhere", "held", "", "is in use by another program");
-    row("port gone from the list while connected", "", "unlist;refresh", "");
+    const QString closed = "Connection closed";
+    const Edits reg {{"Reg", "D-KABC"}};
+    row("unplugged in the middle of a dump", Tracker::Plain, {}, Meanwhile::Unplug, {Step::Refresh}, closed);
+    row("unplugged during Apply", Tracker::Plain, reg, Meanwhile::Unplug, {Step::Apply},
+        "Changes not confirmed: the connection was lost", {"$POGNS,Reg=D-KABC"});
+    row("a tracker that never answers the connect", Tracker::Silent, {}, Meanwhile::Nothing, {}, closed);
+    row("1 MB without a line break, then Refresh", Tracker::Plain, {}, Meanwhile::Nothing,
+        {Step::Flood, Step::Refresh}, "");
+    row("CR LF tracker", Tracker::CrLf, reg, Meanwhile::Nothing, {Step::Apply}, "Changes saved",
+        {"$POGNS,Reg=D-KABC"});
+    row("a tracker that echoes every byte", Tracker::Echoing, {{"APN", "web"}}, Meanwhile::Nothing,
+        {Step::Apply}, "Changes saved", {"$POGNS,APN=web"});
+    row("port held open elsewhere", Tracker::HeldElsewhere, {}, Meanwhile::Nothing, {},
+        "is in use by another program");
+    row("port gone from the list while connected", Tracker::Plain, {}, Meanwhile::Nothing,
+        {Step::Unlist, Step::Refresh}, "");
     // No sentence can carry them: they would set another parameter, or be cut on the wire.
-    row("separators in a value: not sent, the other edits are", "",
-        "edit Reg|type|LSZH,Address=0xDEAD01;edit APN|type|web;edit AcftType|pick|Tow plane;apply",
-        "Not sent: Reg (no blank, comma, $, * or control character in a value)",
-        "$POGNS,AcftType=0x2;$POGNS,APN=web", {"Reg=LSZH,Address=0xDEAD01 *"});
-    row("non-ASCII text: the tracker drops it", "",
-        QStringLiteral("edit Reg|type|J\u00f6rg;edit APN|type|web;apply"), "Not saved: Reg",
-        QStringLiteral("$POGNS,Reg=J\u00f6rg;$POGNS,APN=web"));
-    row("Expert mode clicked during a load: nothing nested, nothing marked", "slow",
-        "after request click buttonAdvanced;refresh;apply", "Changes saved");
-    row("Update firmware clicked during a load: no dialog", "slow",
-        "after request click buttonFirmwareUpdate;refresh", "");
-    row("a port picked during a load: the link stays", "slow", "after request pick;refresh", "");
+    row("separators in a value: not sent, the other edits are", Tracker::Plain,
+        {{"Reg", "LSZH,Address=0xDEAD01"}, {"APN", "web"}, {"AcftType", "Tow plane"}}, Meanwhile::Nothing,
+        {Step::Apply}, "Not sent: Reg (no blank, comma, $, * or control character in a value)",
+        {"$POGNS,AcftType=0x2", "$POGNS,APN=web"}, {"Reg=LSZH,Address=0xDEAD01 *"});
+    row("non-ASCII text: the tracker drops it", Tracker::Plain,
+        {{"Reg", QStringLiteral("J\u00f6rg")}, {"APN", "web"}}, Meanwhile::Nothing, {Step::Apply},
+        "Not saved: Reg", {QStringLiteral("$POGNS,Reg=J\u00f6rg"), "$POGNS,APN=web"});
+    row("Expert mode clicked during a load: nothing nested, nothing marked", Tracker::Slow, {},
+        Meanwhile::ClickExpertMode, {Step::Refresh, Step::Apply}, "Changes saved");
+    row("Update firmware clicked during a load: no dialog", Tracker::Slow, {}, Meanwhile::ClickFirmwareUpdate,
+        {Step::Refresh}, "");
+    row("a port picked during a load: the link stays", Tracker::Slow, {}, Meanwhile::PickAnotherPort,
+        {Step::Refresh}, "");
 }
 
 void FaultsTest::faultLeavesTheTrackerAsThePilotChose()
 {
-    QFETCH(QString, setup);
-    QFETCH(QStringList, steps);
+    QFETCH(Tracker, tracker);
+    QFETCH(Edits, edits);
+    QFETCH(Meanwhile, meanwhile);
+    QFETCH(QList<Step>, steps);
     QFETCH(QString, status);
     QFETCH(QStringList, sentences);
     QFETCH(QStringList, pending);
 
-    TrackerSimulator::Options options = testsupport::options(setup == QLatin1String("silent"), false);
+    TrackerSimulator::Options options = testsupport::options(tracker == Tracker::Silent, false);
     options.lineEnding
-        = setup == "crlf" ? TrackerSimulator::LineEnding::CrLf : TrackerSimulator::LineEnding::Lf;
-    options.echo = setup == QLatin1String("echo");
+        = tracker == Tracker::CrLf ? TrackerSimulator::LineEnding::CrLf : TrackerSimulator::LineEnding::Lf;
+    options.echo = tracker == Tracker::Echoing;
     options.variant = TrackerSimulator::Variant::Vendor; // it has an APN
     // Answers late enough that the read waits, and pumps events meanwhile.
-    options.answerDelayMs = setup == QLatin1String("slow") ? 300 : 0;
+    options.answerDelayMs = tracker == Tracker::Slow ? 300 : 0;
     QSerialPort otherProgram;
-    QStringList dialogs;
-    ModalAnswers noDialog([&dialogs](QWidget *modal) {
-        dialogs << modal->windowTitle();
-        modal->close();
-    });
-    QStringList messages;
-    start(options, setup != QLatin1String("silent") && setup != QLatin1String("held"));
-    if (setup == QLatin1String("held")) {
+    BoxAnswers noDialog(QMessageBox::NoButton);
+    start(options, tracker != Tracker::Silent && tracker != Tracker::HeldElsewhere);
+    if (tracker == Tracker::HeldElsewhere) {
         otherProgram.setPortName(listed->tracker.portPath());
         QVERIFY(otherProgram.open(QIODevice::ReadWrite));
     }
-    connect(window->statusBar(), &QStatusBar::messageChanged, this,
-        [&](const QString &text) { messages << text; });
+    const QStringList &messages = ui->messages;
     QElapsedTimer clock;
     clock.start();
-    for (const QString &step : steps) {
-        if (!step.isEmpty())
-            act(step);
-    }
+    edit(ui->table, edits);
+    if (meanwhile != Meanwhile::Nothing)
+        arm(meanwhile);
+    for (const Step step : steps)
+        act(step);
     QTRY_VERIFY2_WITH_TIMEOUT(
         status.isEmpty() || !messages.filter(status).isEmpty(), qPrintable(messages.join(" | ")), 15000);
     QCOMPARE(messages.contains(QStringLiteral("Changes saved")), status == QLatin1String("Changes saved"));
@@ -243,98 +260,46 @@ void FaultsTest::faultLeavesTheTrackerAsThePilotChose()
 
     // What the user may start follows what the program has: a list read from an open link.
     for (const char *name : {"refreshButton", "applyButton", "buttonFirmwareUpdate"})
-        QVERIFY2(button(name)->isEnabled() == loaded(), name);
-    QVERIFY(!window->isExpertMode() && table->rowCount() <= 8 && dialogs.isEmpty());
+        QVERIFY2(ui->button(name)->isEnabled() == ui->loaded(), name);
+    QVERIFY(!ui->window->isExpertMode() && ui->table->rowCount() <= 8);
+    QCOMPARE(noDialog.seen, QStringList());
     QCOMPARE(sentencesIn(listed->tracker.receivedBytes()), sentences);
-    QCOMPARE(shownRows(table).filter(QStringLiteral(" *")), pending);
-    if (loaded())
-        QCOMPARE(child<QComboBox>(window.get(), "serialPortList")->currentText(),
+    QCOMPARE(shownRows(ui->table).filter(QStringLiteral(" *")), pending);
+    if (ui->loaded())
+        QCOMPARE(child<QComboBox>(ui->window.get(), "serialPortList")->currentText(),
             listed->tracker.portPath() + " (USB Serial Device)");
 
     // The next search finds the tracker again: a new one where it was unplugged.
     otherProgram.close();
-    if (steps.join(' ').contains(QLatin1String("unplug"))) {
+    if (meanwhile == Meanwhile::Unplug) {
         listed.reset();
         listed = std::make_unique<ListedTracker>(options);
     }
     const QString path = listed->tracker.portPath();
     listed->tracker.setSilent(false);
     listed->listing.set({{path, "USB Serial Device"}});
-    QTRY_VERIFY_WITH_TIMEOUT(loaded() && Serial::systemLocation(window->link().portName()) == path, 30000);
+    QTRY_VERIFY_WITH_TIMEOUT(
+        ui->loaded() && Serial::systemLocation(ui->window->link().portName()) == path, 30000);
 }
 
-// Loads the file and answers the identity question; returns the titles of the boxes.
-QStringList FaultsTest::loadInWindow(const QString &path, QMessageBox::StandardButton identityAnswer)
+// The settings file of one is the other's, line for line.
+void FaultsTest::windowSavesWhatTheCommandLineApplies()
 {
-    ModalAnswers answers([&](QWidget *modal) {
-        auto *box = qobject_cast<QMessageBox *>(modal);
-        if (chooseFile(modal, path))
-            return;
-        if (!box) {
-            modal->close();
-            return;
-        }
-        QAbstractButton *answer
-            = box->button(box->button(QMessageBox::Ok) ? QMessageBox::Ok : identityAnswer);
-        QVERIFY2(answer, qPrintable("unexpected box: " + box->text()));
-        QVERIFY(box->defaultButton() == box->button(QMessageBox::Ok)
-            || box->defaultButton() == box->button(QMessageBox::No));
-        answer->click();
-    });
-    button("buttonLoadSettings")->click();
-    // A load that switched to expert mode has read the tracker again.
-    const QStringList seen = answers.seen;
-    return QTest::qWaitFor([this] { return loaded(); }, 15000) ? seen : QStringList {"<not loaded>"};
-}
-
-void FaultsTest::windowAndCommandLineAgree_data()
-{
-    QTest::addColumn<bool>("cliSaves"); // and the window loads and applies, else the other way round
-    QTest::newRow("saved by the window, applied by tracktune-cli") << false;
-    QTest::newRow("backed up by tracktune-cli, loaded and applied by the window") << true;
-}
-
-void FaultsTest::windowAndCommandLineAgree()
-{
-    QFETCH(bool, cliSaves);
     const QString path = data.filePath(QStringLiteral("aircraft.txt"));
-    QFile::remove(path);
-    const QString port = listed->tracker.portPath();
-    const auto cli = [&port](const QStringList &arguments) {
-        QString out, err;
-        TrackerCommands commands(&out, &err);
-        return commands.run(
-            tracktune::parseCommandLine(QStringList {"tracktune-cli", "-p", port} + arguments));
-    };
-    if (cliSaves) {
-        QCOMPARE(cli({"backup", path}), 0);
-    } else {
-        openWindow();
-        ModalAnswers answers([&path](QWidget *modal) {
-            if (!chooseFile(modal, path))
-                modal->close();
-        });
-        button("buttonSaveSettings")->click();
-        QCOMPARE(answers.seen, QStringList {"Save settings"});
-        QVERIFY(window->statusBar()->currentMessage().startsWith(QStringLiteral("Settings saved to")));
-        window.reset();
-    }
-    QVERIFY(QFile::exists(path));
+    openWindow();
+    BoxAnswers answers(QMessageBox::NoButton, path);
+    ui->button("buttonSaveSettings")->click();
+    QCOMPARE(answers.seen, QStringList {"Save settings"});
+    QVERIFY(ui->window->statusBar()->currentMessage().startsWith(QStringLiteral("Settings saved to")));
+    ui.reset();
 
     factorySettings();
     listed->tracker.clearRecord();
-    if (!cliSaves) {
-        QCOMPARE(cli({"apply", path}), 0);
-    } else {
-        openWindow();
-        loadInWindow(path, QMessageBox::No);
-        // Pilot is shown in expert mode only: the load switched to it.
-        QCOMPARE(shownRows(table).filter(" *"),
-            (QStringList {"AcftType=0x7 *", "Reg=D-KABC *", "Pilot=Jo *", "TxPower=+22 *"}));
-        button("applyButton")->click();
-        QCOMPARE(window->statusBar()->currentMessage(), QStringLiteral("Changes saved"));
-    }
-    // Either way the same sentences, and the aircraft's settings back.
+    QString out, err;
+    TrackerCommands commands(&out, &err);
+    QCOMPARE(commands.run(tracktune::parseCommandLine(
+                 {"tracktune-cli", "-p", listed->tracker.portPath(), "apply", path})),
+        0);
     QCOMPARE(sentencesIn(listed->tracker.receivedBytes()),
         (QStringList {"$POGNS,AcftType=0x7", "$POGNS,Reg=D-KABC", "$POGNS,Pilot=Jo", "$POGNS,TxPower=+22"}));
     for (const auto &setting : aircraft)
@@ -376,9 +341,16 @@ void FaultsTest::loadMarksWhatTheFileChanges()
     QVERIFY(!path.isEmpty());
     openWindow();
     listed->tracker.clearRecord();
-    QCOMPARE(loadInWindow(path, identityAnswer), boxes);
-    QCOMPARE(window->isExpertMode(), expertMode);
-    QCOMPARE(shownRows(table).filter(" *"), marked);
+    BoxAnswers answers(identityAnswer, path);
+    ui->button("buttonLoadSettings")->click();
+    QCOMPARE(answers.seen, boxes);
+    // Whatever a box asks, Enter changes nothing on the tracker.
+    for (const BoxAnswers::Box &box : std::as_const(answers.boxes))
+        QVERIFY2(box.byDefault == QMessageBox::Ok || box.byDefault == QMessageBox::No, qPrintable(box.text));
+    // A load that switched to expert mode has read the tracker again.
+    QVERIFY(ui->waitUntilLoaded());
+    QCOMPARE(ui->window->isExpertMode(), expertMode);
+    QCOMPARE(shownRows(ui->table).filter(" *"), marked);
     // Nothing is written until Apply.
     QCOMPARE(sentencesIn(listed->tracker.receivedBytes()), QStringList());
 }
@@ -407,31 +379,22 @@ void FaultsTest::firmwareUpdateOffersTheSettingsBack()
     QDir(data.filePath(QStringLiteral("tst_faults/backups"))).removeRecursively();
 
     openWindow();
-    button("buttonAdvanced")->click();
-    QTRY_VERIFY(loaded());
+    ui->button("buttonAdvanced")->click();
+    QTRY_VERIFY(ui->loaded());
     TrackerSimulator &tracker = listed->tracker;
-    QStringList seen;
-    ModalAnswers answers([&](QWidget *modal) {
-        seen << modal->windowTitle();
-        if (chooseFile(modal, image))
-            return;
-        auto *box = qobject_cast<QMessageBox *>(modal);
-        if (box && modal->windowTitle() == QLatin1String("Firmware update")) {
-            factorySettings();
-            box->button(QMessageBox::Yes)->click();
-        } else if (box && modal->windowTitle() == QLatin1String("Restore settings")) {
-            QCOMPARE(box->defaultButton(), box->button(QMessageBox::Yes));
-            QVERIFY(box->text().startsWith(QStringLiteral("Restore the 4 settings")));
-            box->button(answer)->click();
-        } else {
-            modal->close();
-        }
-    });
+    // What the new firmware will say; the window keeps what it read before.
+    factorySettings();
     tracker.clearRecord();
-    button("buttonFirmwareUpdate")->click();
-    QTRY_VERIFY_WITH_TIMEOUT(seen.contains(QStringLiteral("Restore settings")) && loaded(), 30000);
-    QCOMPARE(seen.mid(0, 2), (QStringList {"Select firmware file", "Firmware update"}));
-    QTRY_VERIFY_WITH_TIMEOUT(!window->deviceSession().isBusy() && loaded(), 15000);
+    {
+        BoxAnswers update(QMessageBox::Yes, image);
+        ui->button("buttonFirmwareUpdate")->click();
+        QCOMPARE(update.seen, (QStringList {"Select firmware file", "Firmware update"}));
+    }
+    BoxAnswers restore(answer);
+    QTRY_VERIFY_WITH_TIMEOUT(!restore.boxes.isEmpty() && ui->loaded(), 30000);
+    QCOMPARE(restore.seen, QStringList {"Restore settings"});
+    QCOMPARE(restore.boxes.first().byDefault, QMessageBox::Yes);
+    QVERIFY(restore.boxes.first().text.startsWith(QStringLiteral("Restore the 4 settings")));
 
     const QStringList backups
         = QDir(data.filePath(QStringLiteral("tst_faults/backups"))).entryList(QDir::Files);
@@ -439,8 +402,8 @@ void FaultsTest::firmwareUpdateOffersTheSettingsBack()
     QVERIFY2(
         backups.first().startsWith(QStringLiteral("0x1A2B3C-before-update-")), qPrintable(backups.first()));
     if (answer == QMessageBox::Yes) {
-        QTRY_COMPARE_WITH_TIMEOUT(
-            window->statusBar()->currentMessage(), QStringLiteral("Settings restored"), 10000);
+        QTRY_VERIFY_WITH_TIMEOUT(
+            ui->messages.contains(QStringLiteral("Settings restored")) && ui->loaded(), 10000);
         for (const auto &setting : aircraft)
             QCOMPARE(tracker.parameter(setting.first), setting.second);
     } else {
@@ -463,7 +426,7 @@ void FaultsTest::randomDeviceOutputNeverHangsOrWrites()
         QSKIP("run by the shards tst_faults_random_1..4 (RANDOM_SHARD)");
     start(testsupport::options(false, false));
     // A table left marked by a read would make Refresh ask: no box may stop a stream.
-    ModalAnswers noBox([](QWidget *modal) { modal->close(); });
+    BoxAnswers noBox(QMessageBox::NoButton);
     for (int stream = shard - 1; stream < 200; stream += 4) {
         QRandomGenerator random(20261206 + stream);
         QByteArray bytes;
@@ -472,11 +435,11 @@ void FaultsTest::randomDeviceOutputNeverHangsOrWrites()
         listed->tracker.prefixNextDump(bytes);
         QElapsedTimer clock;
         clock.start();
-        button("refreshButton")->click();
+        ui->button("refreshButton")->click();
         QVERIFY2(clock.elapsed() < 13000,
             qPrintable(QStringLiteral("stream %1: %2 ms").arg(stream).arg(clock.elapsed())));
         // A failed load closes the link; the search opens it again.
-        QTRY_VERIFY_WITH_TIMEOUT(loaded(), 15000);
+        QVERIFY(ui->waitUntilLoaded());
     }
     QCOMPARE(sentencesIn(listed->tracker.receivedBytes()), QStringList());
 }

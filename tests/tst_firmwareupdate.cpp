@@ -26,9 +26,17 @@ const QString confirm = QStringLiteral("Firmware update");
 const QString failed = QStringLiteral("Firmware update failed");
 const QString finished = QStringLiteral("Firmware update finished");
 
+// The window's program folder: one of this run's own, so that runs side by side do not share
+// their firmware folders.
+QString programFolder()
+{
+    static const QTemporaryDir folder;
+    return folder.path();
+}
+
 QString firmwareBase()
 {
-    return QCoreApplication::applicationDirPath() + QStringLiteral("/firmware");
+    return programFolder() + QStringLiteral("/firmware");
 }
 
 QString beside(const QString &name = QString())
@@ -38,8 +46,6 @@ QString beside(const QString &name = QString())
 
 } // namespace
 
-Q_DECLARE_METATYPE(QMessageBox::StandardButton)
-
 // "Update firmware" against a simulated tracker and a stand-in flasher, one window for all.
 class FirmwareUpdateTest : public QObject
 {
@@ -48,13 +54,14 @@ class FirmwareUpdateTest : public QObject
 private slots:
     void initTestCase();
     void init() { QTRY_VERIFY_WITH_TIMEOUT(connected(), 15000); }
-    void cleanupTestCase() { QDir(firmwareBase()).removeRecursively(); }
     void updateGoesAsFarAsItMay_data();
     void updateGoesAsFarAsItMay();
 
 private:
-    bool connected() const { return window->link().isOpen() && button("buttonFirmwareUpdate")->isEnabled(); }
-    QPushButton *button(const char *name) const { return child<QPushButton>(window.get(), name); }
+    bool connected() const
+    {
+        return ui->window->link().isOpen() && ui->button("buttonFirmwareUpdate")->isEnabled();
+    }
     // The components beside the program, as the vendor tracker's hardware says; the flasher is
     // a stand-in script from tests/data.
     bool install(const QStringList &components, const QString &flasher, bool executable);
@@ -63,7 +70,7 @@ private:
     QStringList update(bool pickImage, QMessageBox::StandardButton answer);
 
     std::unique_ptr<ListedTracker> listed;
-    std::unique_ptr<MainWindow> window;
+    std::unique_ptr<WindowUnderTest> ui;
     QString boxTexts; // each followed by a line feed
     bool noByDefault = false;
     QTemporaryDir images;
@@ -82,8 +89,8 @@ void FirmwareUpdateTest::initTestCase()
     vendor.variant = TrackerSimulator::Variant::Vendor;
     listed = std::make_unique<ListedTracker>(vendor);
     QVERIFY(QFile(image).open(QIODevice::WriteOnly));
-    window = std::make_unique<MainWindow>();
-    window->show();
+    ui = std::make_unique<WindowUnderTest>();
+    ui->window->setApplicationFolder(programFolder());
 }
 
 bool FirmwareUpdateTest::install(const QStringList &components, const QString &flasher, bool executable)
@@ -102,19 +109,14 @@ bool FirmwareUpdateTest::install(const QStringList &components, const QString &f
 
 QStringList FirmwareUpdateTest::update(bool pickImage, QMessageBox::StandardButton answer)
 {
+    BoxAnswers answers(answer, pickImage ? image : QString());
+    ui->button("buttonFirmwareUpdate")->click();
     boxTexts.clear();
     noByDefault = false;
-    ModalAnswers answers([&](QWidget *modal) {
-        if (auto *box = qobject_cast<QMessageBox *>(modal)) {
-            boxTexts += box->text() + "\n";
-            if (box->windowTitle() == confirm)
-                noByDefault = box->defaultButton() == box->button(QMessageBox::No);
-            box->button(box->button(answer) ? answer : QMessageBox::Ok)->click();
-        } else {
-            chooseFile(modal, pickImage ? image : QString());
-        }
-    });
-    button("buttonFirmwareUpdate")->click();
+    for (const BoxAnswers::Box &box : std::as_const(answers.boxes)) {
+        boxTexts += box.text + "\n";
+        noByDefault = noByDefault || (box.title == confirm && box.byDefault == QMessageBox::No);
+    }
     return answers.seen;
 }
 
@@ -185,7 +187,7 @@ void FirmwareUpdateTest::updateGoesAsFarAsItMay()
         if (dialogs.contains(confirm))
             QVERIFY(noByDefault);
         QVERIFY(!QFile::exists(beside("arguments")));
-        QVERIFY(window->link().isOpen() && listed->tracker.peerOpen());
+        QVERIFY(ui->window->link().isOpen() && listed->tracker.peerOpen());
         QCOMPARE(listed->tracker.hangups().size(), hangups);
         return;
     }
@@ -220,24 +222,25 @@ void FirmwareUpdateTest::updateGoesAsFarAsItMay()
                     QFile(beside("release")).open(QIODevice::WriteOnly);
             });
     };
-    window->installEventFilter(&filter);
+    ui->window->installEventFilter(&filter);
     QTimer watch;
     connect(&watch, &QTimer::timeout, this, [&] {
-        if (!dialog || !window->isUpdateInProgress())
+        if (!dialog || !ui->window->isUpdateInProgress())
             return;
         longestTickGap = qMax(longestTickGap, sinceTick.restart());
-        seen << window->statusBar()->currentMessage() + (listed->tracker.peerOpen() ? " open" : " closed")
-                + (button("refreshButton")->isEnabled() || button("buttonAdvanced")->isEnabled() ? " usable"
-                                                                                                 : "")
+        seen << ui->window->statusBar()->currentMessage() + (listed->tracker.peerOpen() ? " open" : " closed")
+                + (ui->button("refreshButton")->isEnabled() || ui->button("buttonAdvanced")->isEnabled()
+                        ? " usable"
+                        : "")
                 + (child<QDialogButtonBox>(dialog, "buttonBox")->isVisible() ? " closable" : "");
         QMetaObject::invokeMethod(
-            this, [this] { emit button("refreshButton")->clicked(true); }, Qt::QueuedConnection);
+            this, [this] { emit ui->button("refreshButton")->clicked(true); }, Qt::QueuedConnection);
     });
     watch.start(20);
 
     QCOMPARE(update(true, QMessageBox::Yes), dialogs);
-    window->removeEventFilter(&filter);
-    QVERIFY(!window->isUpdateInProgress());
+    ui->window->removeEventFilter(&filter);
+    QVERIFY(!ui->window->isUpdateInProgress());
     QVERIFY(noByDefault);
     QVERIFY(dialog);
     std::unique_ptr<ProgressDialog> owned(dialog);
@@ -246,7 +249,7 @@ void FirmwareUpdateTest::updateGoesAsFarAsItMay()
     const QString text = child<QTextEdit>(dialog, "textEdit")->toPlainText();
     QVERIFY2(QString(text).remove('\n').endsWith(shown), qPrintable(text.right(80)));
     // No line grows without end, however the flasher prints.
-    for (const QStringRef &line : text.splitRef('\n'))
+    for (const QStringView line : QStringView(text).split(u'\n'))
         QVERIFY2(line.size() <= tracktune::maxOutputLineLength, qPrintable(QString::number(line.size())));
     QCOMPARE(values, bar);
     QCOMPARE(child<QLabel>(dialog, "label")->text(), label);

@@ -7,6 +7,7 @@
 #include "config/settingsfile.h"
 #include "config/terminaltext.h"
 #include "config/textfile.h"
+#include "config/utf8text.h"
 #include "config/valueencoding.h"
 #include "config/verification.h"
 #include "firmware/firmwareupdate.h"
@@ -16,62 +17,6 @@
 
 #include <QtTest>
 
-namespace {
-
-const auto &powerLevels = tracktune::optionLists().txPowerLevels;
-
-// "a|b|c" as its parts.
-QString part(const QString &input, int index)
-{
-    return input.section(QLatin1Char('|'), index, index);
-}
-
-// Each rule turns one input text into the text it gives, so that one table covers them all.
-const QHash<QString, QString (*)(const QString &)> rules = {
-    {"dump line",
-        [](const QString &line) {
-            const auto entry = tracktune::parseDumpLine(line);
-            return entry ? entry->name + QLatin1Char('=') + entry->value : QStringLiteral("<none>");
-        }},
-    {"power",
-        [](const QString &v) {
-            return powerLevels.value(tracktune::nearestOptionKey(tracktune::numberFromValue(v), powerLevels));
-        }},
-    {"sentence",
-        [](const QString &in) {
-            return QString::fromUtf8(
-                tracktune::configurationSentence(part(in, 0), part(in, 1)).toPercentEncoding("$,=+"));
-        }},
-    {"port refusal",
-        [](const QString &in) {
-            return tracktune::portRefusalMessage("ttyUSB0",
-                part(in, 0) == "refused" ? QSerialPort::PermissionError : QSerialPort::DeviceNotFoundError,
-                part(in, 1) == "permitted");
-        }},
-    {"taken",
-        [](const QString &in) {
-            return tracktune::reportsAsWritten(part(in, 0), part(in, 1)) ? QStringLiteral("yes")
-                                                                         : QStringLiteral("no");
-        }},
-    {"progress",
-        [](const QString &line) {
-            const std::optional<int> percent = tracktune::progressPercent(line);
-            return percent ? QString::number(*percent) : QStringLiteral("<none>");
-        }},
-    {"last error lines",
-        [](const QString &output) {
-            return tracktune::lastErrorLines(output.toUtf8(), 5).join(QLatin1Char('|'));
-        }},
-    {"terminal", [](const QString &text) { return tracktune::terminalText(text); }},
-    {"nearest name",
-        [](const QString &typed) {
-            return tracktune::nearestName(
-                typed, {"Address", "AcftType", "Reg", "Pilot", "TxPower", "TxProtMask", "RxProtMask"});
-        }},
-};
-
-} // namespace
-
 // The pure rules of each module, one table each: the row says what it proves.
 class LogicTest : public QObject
 {
@@ -80,8 +25,10 @@ class LogicTest : public QObject
 private slots:
     void backupsToPrune_data();
     void backupsToPrune();
-    void rules_data();
-    void rules();
+    void trackerText();
+    void flasherProgress_data();
+    void flasherProgress();
+    void flasherErrorLines();
     void initTestCase()
     {
         QLoggingCategory::setFilterRules(QStringLiteral("tracktune.*.debug=false"));
@@ -97,60 +44,74 @@ private slots:
     void hardwareFolderStaysInside();
     void flasherArguments_data();
     void flasherArguments();
-
-private:
-    static void row(const char *what, const QString &rule, const QString &input, const QString &expected)
-    {
-        QTest::newRow(what) << rule << input << expected;
-    }
+    void utf8InPieces_data();
+    void utf8InPieces();
 };
 
-void LogicTest::rules_data()
+// What the tracker prints and answers, read as the pilot should see it.
+void LogicTest::trackerText()
 {
-    QTest::addColumn<QString>("rule");
-    QTest::addColumn<QString>("input");
-    QTest::addColumn<QString>("expected");
-    row("blanks inside a value go", "dump line", "Reg = D K ABC ;x", "Reg=DKABC");
-    row("second = ends the value", "dump line", "Pilot=a=b;c", "Pilot=a");
-    row("power 12: the tie goes up", "power", "12", "NORMAL");
-    row("a CR LF tracker's line end is dropped", "sentence", "Reg|D-KABC\r\n", "$POGNS,Reg=D-KABC%0A");
-    row("a line break inside splits no sentence: none", "sentence", "Reg|D-K\r\nABC", "");
-    row("no permission: how to get it", "port refusal", "refused|not permitted",
-        "Not permitted to open /dev/ttyUSB0: add your user to the dialout group, then log in again");
-    row("refused though permitted: held elsewhere", "port refusal", "refused|permitted",
-        "ttyUSB0 is in use by another program");
-    row("hex widths differ", "taken", "0xFFF|0x0FFF", "yes");
-    row("blank dropped by the device", "taken", "D K|DK", "no");
-    row("no blank before %: 0", "progress", "Writing at 0x00010000... (42%)\n", "0");
-    row("CR between updates: the last counts", "progress",
-        "Writing at 0x1... (40 %)\rWriting at 0x2... (50 %)\r\n", "50");
-    row("bar with colours", "progress",
-        "\r\x1b[1;34mWriting at 0x0004c000\x1b[0m [====>   ]  33.3% 81920/245760 bytes...", "33");
-    row("colour reset is no (", "progress", "Writing at 0x1 \x1b(B 57.8%", "57");
-    row("above 100 is no percentage", "progress", "Writing at 0x1 [==] 44444444444444444444%", "<none>");
-    row("other lines carry no progress", "progress", "Packed 245760 bytes to 139458 (56 %)\n", "<none>");
-    row("a fatal error, blank lines after it", "last error lines",
-        "Warning: slow link\n\nA fatal error occurred: No serial data received.\n\n\n",
-        "Warning: slow link|A fatal error occurred: No serial data received.");
-    row("only the last five", "last error lines", "1\n2\n3\n4\n5\n6\n7\n", "3|4|5|6|7");
-    row("colours, bells and carriage returns removed", "last error lines",
-        "\x1b[31mA fatal error\x1b[0m\x07\r\nretry 1\rretry 2\r", "A fatal error|retry 1|retry 2");
-    row("CR, DEL and the one-character CSI", "terminal", QString::fromUtf8("a\rb\x7f\xc2\x9b"),
-        "a\\x0db\\x7f\\x9b");
-    row("tab and letters beyond ASCII stay", "terminal", QString::fromUtf8("D-K\t\xc3\xa9\xe2\x82\xac"),
-        QString::fromUtf8("D-K\t\xc3\xa9\xe2\x82\xac"));
-    row("two letters swapped are one slip", "nearest name", "Rge", "Reg");
-    row("the nearest, not the first near one", "nearest name", "RxProtMsk", "RxProtMask");
-    row("but one in five: no guess", "nearest name", "TxPwr", "");
+    // Blanks inside a value go; a second = ends it.
+    QCOMPARE(tracktune::parseDumpLine("Reg = D K ABC ;x").value_or(tracktune::DumpLine()).value,
+        QStringLiteral("DKABC"));
+    QCOMPARE(
+        tracktune::parseDumpLine("Pilot=a=b;c").value_or(tracktune::DumpLine()).value, QStringLiteral("a"));
+    // A power between two levels shows the higher one.
+    const auto &levels = tracktune::optionLists().txPowerLevels;
+    QCOMPARE(levels.value(tracktune::nearestOptionKey(tracktune::numberFromValue("12"), levels)),
+        QStringLiteral("NORMAL"));
+    // Taken: the tracker prints hex in its own width, but a dropped blank is a change.
+    QVERIFY(tracktune::reportsAsWritten("0xFFF", "0x0FFF"));
+    QVERIFY(!tracktune::reportsAsWritten("D K", "DK"));
+    // A CR LF tracker's line end is no part of the value; a line break inside makes no sentence.
+    QCOMPARE(tracktune::configurationSentence("Reg", "D-KABC\r\n"), QByteArray("$POGNS,Reg=D-KABC\n"));
+    QCOMPARE(tracktune::configurationSentence("Reg", "D-K\r\nABC"), QByteArray());
+    // What the user can do about a port that will not open.
+    QCOMPARE(tracktune::portRefusalMessage("ttyUSB0", QSerialPort::PermissionError, false),
+        QStringLiteral(
+            "Not permitted to open /dev/ttyUSB0: add your user to the dialout group, then log in again"));
+    QCOMPARE(tracktune::portRefusalMessage("ttyUSB0", QSerialPort::PermissionError, true),
+        QStringLiteral("ttyUSB0 is in use by another program"));
+    // Control characters are shown, never sent to a terminal; tabs and letters beyond ASCII stay.
+    QCOMPARE(
+        tracktune::terminalText(QString::fromUtf8("a\rb\x7f\xc2\x9b")), QStringLiteral("a\\x0db\\x7f\\x9b"));
+    QCOMPARE(
+        tracktune::terminalText(QStringLiteral("D-K\t\u00e9\u20ac")), QStringLiteral("D-K\t\u00e9\u20ac"));
+    // A mistyped name: one slip, or the nearest of several; one in five is no guess.
+    const QStringList names {"Address", "AcftType", "Reg", "Pilot", "TxPower", "TxProtMask", "RxProtMask"};
+    QCOMPARE(tracktune::nearestName("Rge", names), QStringLiteral("Reg"));
+    QCOMPARE(tracktune::nearestName("RxProtMsk", names), QStringLiteral("RxProtMask"));
+    QCOMPARE(tracktune::nearestName("TxPwr", names), QString());
 }
 
-void LogicTest::rules()
+void LogicTest::flasherProgress_data()
 {
-    QFETCH(QString, rule);
-    QFETCH(QString, input);
-    QFETCH(QString, expected);
-    QVERIFY2(::rules.contains(rule), qPrintable(rule));
-    QCOMPARE(::rules.value(rule)(input), expected);
+    QTest::addColumn<QString>("output");
+    QTest::addColumn<int>("percent"); // -1: none
+    QTest::newRow("CR between updates: the last counts")
+        << "Writing at 0x1... (40 %)\rWriting at 0x2... (50 %)\r\n"
+        << 50;
+    QTest::newRow("bar with colours")
+        << "\r\x1b[1;34mWriting at 0x0004c000\x1b[0m [====>   ]  33.3% 81920/245760 bytes..." << 33;
+    QTest::newRow("colour reset is no (") << "Writing at 0x1 \x1b(B 57.8%" << 57;
+    QTest::newRow("above 100 is no percentage") << "Writing at 0x1 [==] 44444444444444444444%" << -1;
+    QTest::newRow("other lines carry no progress") << "Packed 245760 bytes to 139458 (56 %)\n" << -1;
+}
+
+void LogicTest::flasherProgress()
+{
+    QFETCH(QString, output);
+    QFETCH(int, percent);
+    QCOMPARE(tracktune::progressPercent(output).value_or(-1), percent);
+}
+
+// What a failing flasher said last, as the box shows it.
+void LogicTest::flasherErrorLines()
+{
+    QCOMPARE(
+        tracktune::lastErrorLines("1\n2\n3\n4\n5\n6\n7\n\n\n", 5), (QStringList {"3", "4", "5", "6", "7"}));
+    QCOMPARE(tracktune::lastErrorLines("\x1b[31mA fatal error\x1b[0m\x07\r\nretry 1\rretry 2\r", 5),
+        (QStringList {"A fatal error", "retry 1", "retry 2"}));
 }
 
 void LogicTest::settingsText_data()
@@ -175,7 +136,6 @@ void LogicTest::settingsText_data()
     row("config.txt a byte more", template64 + ' ', true, "", "config.txt: larger than 64 KiB");
     row("config.txt with a NUL", QByteArray("--chip, ${CHIP}\0, --port", 24), true, "",
         "config.txt: a NUL byte");
-    row("config.txt in Latin-1", "--chip, \xe9", true, "", "config.txt: not UTF-8");
 }
 
 void LogicTest::settingsText()
@@ -272,7 +232,6 @@ void LogicTest::backupsToPrune_data()
     QTest::newRow("the two oldest beyond twenty, in any order")
         << QStringList(ours.mid(10) + foreign + ours.mid(0, 10)) << "0x1A2B3C" << QStringList(ours.mid(0, 2));
     QTest::newRow("twenty are all kept") << QStringList(ours.mid(2)) << "0x1A2B3C" << QStringList();
-    QTest::newRow("another tracker's backups are its own") << ours << "0xABCDEF" << QStringList();
     QTest::newRow("an address that is a path names no file outside the folder")
         << QStringList {"tmpx-before-update-2026-01-01-093000.txt"} << "../../tmp/x" << QStringList();
 }
@@ -355,6 +314,47 @@ void LogicTest::flasherArguments()
     QFETCH(QString, image);
     QFETCH(QStringList, arguments);
     QCOMPARE(tracktune::flasherArguments(templateText, "esp32s3", "/dev/ttyUSB0", "/fw", image), arguments);
+}
+
+// The tracker's output and the flasher's, read as it comes: the same text however it is cut.
+void LogicTest::utf8InPieces_data()
+{
+    QTest::addColumn<QByteArrayList>("reads"); // as the port or the flasher hands them over
+    QTest::addColumn<QString>("text");
+    QTest::newRow("a 2-byte character split")
+        << QByteArrayList {"Reg = \xc3", "\xa9\n"} << QStringLiteral("Reg = \u00e9\n");
+    QTest::newRow("a 3-byte character byte by byte")
+        << QByteArrayList {"\xe2", "\x82", "\xac"} << QStringLiteral("\u20ac");
+    QTest::newRow("a 4-byte character split twice")
+        << QByteArrayList {"\xf0", "\x9f\x98", "\x80 ok"} << QStringLiteral("\U0001F600 ok");
+    QTest::newRow("a cut character waits for the next read")
+        << QByteArrayList {"ok\n\xe2\x82"} << QStringLiteral("ok\n");
+    QTest::newRow("a broken character keeps the line feed read after it")
+        << QByteArrayList {"\xc3", "\n"} << QStringLiteral("\ufffd\n");
+    QTest::newRow("a cut euro sign before a whole one")
+        << QByteArrayList {"\xe2\x82", "\xe2\x82\xac\n"} << QStringLiteral("\ufffd\ufffd\u20ac\n");
+    QTest::newRow("a lone continuation byte") << QByteArrayList {"a\x80", "b"} << QStringLiteral("a\ufffdb");
+    QTest::newRow("an overlong form")
+        << QByteArrayList {"\xe0\x80", "\xaf\n"} << QStringLiteral("\ufffd\ufffd\ufffd\n");
+    QTest::newRow("a surrogate") << QByteArrayList {"\xed\xa0", "\x80\n"}
+                                 << QStringLiteral("\ufffd\ufffd\ufffd\n");
+    QTest::newRow("past U+10FFFF") << QByteArrayList {"\xf4\x90", "\x80\x80\n"}
+                                   << QStringLiteral("\ufffd\ufffd\ufffd\ufffd\n");
+}
+
+void LogicTest::utf8InPieces()
+{
+    QFETCH(QByteArrayList, reads);
+    QFETCH(QString, text);
+    QString decoded;
+    QByteArray heldBack;
+    for (const QByteArray &read : reads) {
+        const tracktune::Utf8Text piece = tracktune::decodeUtf8(heldBack, read);
+        decoded += piece.text;
+        heldBack = piece.heldBack;
+        QVERIFY(heldBack.size() <= 3);
+    }
+    QCOMPARE(decoded, text);
 }
 
 QTEST_GUILESS_MAIN(LogicTest)

@@ -33,51 +33,62 @@ public:
     bool isEmpty() const override { return false; }
 };
 
+// What Apply writes, as "Name=Value".
+QStringList written(const ParameterTable &table)
+{
+    QStringList settings;
+    for (const tracktune::DumpLine &change : table.changes())
+        settings << change.name + QLatin1Char('=') + change.value;
+    return settings;
+}
+
 } // namespace
 
 void ParameterTableTest::editsMakeTheirSettings_data()
 {
     QTest::addColumn<bool>("expert");
-    QTest::addColumn<QStringList>("dump");
-    QTest::addColumn<QStringList>("edits");
+    QTest::addColumn<QStringList>("dump"); // "Name = Value" lines
+    QTest::addColumn<testsupport::Edits>("edits");
     QTest::addColumn<QStringList>("rows"); // as shown, " *" after a marked row
     QTest::addColumn<QStringList>("changes"); // what Apply writes
 
-    // Lists as text: ";" between entries.
-    const auto row = [](const char *what, bool expert, const QString &dump, const QString &edits,
-                         const QString &rows, const QString &changes) {
-        QTest::newRow(what) << expert << dump.split(';') << edits.split(';', Qt::SkipEmptyParts)
-                            << rows.split(';', Qt::SkipEmptyParts) << changes.split(';', Qt::SkipEmptyParts);
-    };
-    const char *device = "Address = 0x1A2B3C;AddrType = 0x3;AcftType = 0x1;NoTrack = 0x0;Reg = ;FreqPlan = 0;"
-                         "TxPower = +14;APN = internet;TxProtMask = 0xFF;Hard = ZRN-LTE";
-    const char *shown = "Address=0x1A2B3C;AddrType=OGN;AcftType=(Moto-)glider;Reg=;FreqPlan=Automatic;"
-                        "TxPower=NORMAL;APN=internet;TxProtMask=OGN ADS-L PilotAware FANET RemoteID ";
-    row("known parameters in dump order, nothing marked", false, device, "", shown, "");
-    row("hex and decimal readings", false, "AddrType=0x2;AcftType=F;FreqPlan=2;TxPower=10;TxProtMask=12", "",
-        "AddrType=FLARM;AcftType=Static object;FreqPlan=USA/Canada;TxPower=LOW;TxProtMask=OGN FANET ", "");
-    row("beyond the lists; a power between levels is snapped and marked", false,
-        "AddrType=4;AcftType=10;FreqPlan=10;TxPower=+17;TxProtMask=0x60", "",
-        "AddrType=;AcftType=;FreqPlan=;TxPower=NORMAL *;TxProtMask=", "TxPower=+14");
-    row("not numbers read as 0", false, "AddrType=x;TxPower=max;TxProtMask=none", "",
-        "AddrType=Random;TxPower=LOW *;TxProtMask=", "TxPower=+10");
-    row("a second start of the list ends the table", false, "Address=0x1;Reg=A;Address=0x1;APN=b", "",
-        "Address=0x1;Reg=A", "");
-    row("the value shown again marks nothing", false, device,
-        "AcftType|pick|(Moto-)glider;TxPower|pick|NORMAL", shown, "");
-    row("caption in the order checked; unnamed bits kept", false, "TxProtMask=0x83",
-        "TxProtMask|toggle|OGN;TxProtMask|toggle|FANET;TxProtMask|toggle|OGN",
-        "TxProtMask=RemoteID FANET OGN  *", "TxProtMask=0x93");
-    row("expert mode: every line as typed text", true, "Address=0x1;BTname=;TxPower=+14",
-        "BTname|type|glider;TxPower|type|+22", "Address=0x1;BTname=glider *;TxPower=+22 *",
-        "BTname=glider;TxPower=+22");
+    const QStringList device {"Address = 0x1A2B3C", "AddrType = 0x3", "AcftType = 0x1", "NoTrack = 0x0",
+        "Reg = ", "FreqPlan = 0", "TxPower = +14", "APN = internet", "TxProtMask = 0xFF", "Hard = ZRN-LTE"};
+    const QStringList shown {"Address=0x1A2B3C", "AddrType=OGN", "AcftType=(Moto-)glider",
+        "Reg=", "FreqPlan=Automatic", "TxPower=NORMAL", "APN=internet",
+        "TxProtMask=OGN ADS-L PilotAware FANET RemoteID "};
+    QTest::newRow("known parameters in dump order, nothing marked")
+        << false << device << testsupport::Edits() << shown << QStringList();
+    QTest::newRow("hex and decimal readings; beyond a list nothing; a power between levels snapped, marked")
+        << false << QStringList {"AddrType=0x2", "AcftType=10", "FreqPlan=2", "TxPower=+17", "TxProtMask=12"}
+        << testsupport::Edits()
+        << QStringList {"AddrType=FLARM", "AcftType=", "FreqPlan=USA/Canada", "TxPower=NORMAL *",
+               "TxProtMask=OGN FANET "}
+        << QStringList {"TxPower=+14"};
+    QTest::newRow("a second start of the list ends the table")
+        << false << QStringList {"Address=0x1", "Reg=A", "Address=0x1", "APN=b"} << testsupport::Edits()
+        << QStringList {"Address=0x1", "Reg=A"} << QStringList();
+    QTest::newRow("the value shown again marks nothing")
+        << false << device << testsupport::Edits {{"AcftType", "(Moto-)glider"}, {"TxPower", "NORMAL"}}
+        << shown << QStringList();
+    QTest::newRow("typed text; the mask's caption in the order checked, its unnamed bits kept")
+        << false << QStringList {"Reg=", "TxProtMask=0x83"}
+        << testsupport::Edits {{"Reg", "D-KXYZ"}, {"TxProtMask", "OGN"}, {"TxProtMask", "FANET"},
+               {"TxProtMask", "OGN"}}
+        << QStringList {"Reg=D-KXYZ *", "TxProtMask=RemoteID FANET OGN  *"}
+        << QStringList {"Reg=D-KXYZ", "TxProtMask=0x93"};
+    QTest::newRow("expert mode: every line as typed text")
+        << true << QStringList {"Address=0x1", "BTname=", "TxPower=+14"}
+        << testsupport::Edits {{"BTname", "glider"}, {"TxPower", "+22"}}
+        << QStringList {"Address=0x1", "BTname=glider *", "TxPower=+22 *"}
+        << QStringList {"BTname=glider", "TxPower=+22"};
 }
 
 void ParameterTableTest::editsMakeTheirSettings()
 {
     QFETCH(bool, expert);
     QFETCH(QStringList, dump);
-    QFETCH(QStringList, edits);
+    QFETCH(testsupport::Edits, edits);
     QFETCH(QStringList, rows);
     QFETCH(QStringList, changes);
 
@@ -90,10 +101,7 @@ void ParameterTableTest::editsMakeTheirSettings()
     if (QTest::currentTestFailed())
         return;
     QCOMPARE(shownRows(&table), rows);
-    QStringList written;
-    for (const tracktune::DumpLine &change : table.changes())
-        written << change.name + QLatin1Char('=') + change.value;
-    QCOMPARE(written, changes);
+    QCOMPARE(written(table), changes);
 
     // A reload starts unmarked.
     table.clearForLoad();
@@ -113,15 +121,12 @@ void ParameterTableTest::translatedOptionsWriteTheTrackersValues()
         QStringList({"AcftType=\u00ABTow plane\u00BB", "TxPower=\u00ABNORMAL\u00BB",
             "TxProtMask=\u00ABOGN\u00BB \u00ABRemoteID\u00BB "}));
     edit(&table,
-        {"AcftType|pick|\u00ABHelicopter\u00BB", "TxPower|pick|\u00ABHIGH\u00BB",
-            "TxProtMask|toggle|\u00ABFANET\u00BB"});
+        testsupport::Edits {{"AcftType", "\u00ABHelicopter\u00BB"}, {"TxPower", "\u00ABHIGH\u00BB"},
+            {"TxProtMask", "\u00ABFANET\u00BB"}});
     QCoreApplication::removeTranslator(&translator);
     if (QTest::currentTestFailed())
         return;
-    QStringList written;
-    for (const tracktune::DumpLine &change : table.changes())
-        written << change.name + QLatin1Char('=') + change.value;
-    QCOMPARE(written, QStringList({"AcftType=0x3", "TxPower=+22", "TxProtMask=0x93"}));
+    QCOMPARE(written(table), QStringList({"AcftType=0x3", "TxPower=+22", "TxProtMask=0x93"}));
 }
 
 QTEST_MAIN(ParameterTableTest)

@@ -67,21 +67,21 @@ const QVector<KnownParameter> &knownParameters()
 {
     const OptionLists &lists = optionLists();
     static const QVector<KnownParameter> parameters {
-        {QStringLiteral("Reg"), kind::string, nullptr, nullptr,
+        {QStringLiteral("Reg"), ParameterKind::Text, nullptr, nullptr,
             QT_TRANSLATE_NOOP("KnownParameter", "The aircraft's registration, as other pilots see it")},
-        {QStringLiteral("Address"), kind::string, nullptr, nullptr,
+        {QStringLiteral("Address"), ParameterKind::Text, nullptr, nullptr,
             QT_TRANSLATE_NOOP("KnownParameter", "The radio address the tracker sends, in hexadecimal")},
-        {QStringLiteral("AddrType"), kind::select, &lists.addressTypes, nullptr,
+        {QStringLiteral("AddrType"), ParameterKind::Select, &lists.addressTypes, nullptr,
             QT_TRANSLATE_NOOP("KnownParameter", "Where the radio address comes from")},
-        {QStringLiteral("AcftType"), kind::select, &lists.aircraftTypes, nullptr,
+        {QStringLiteral("AcftType"), ParameterKind::Select, &lists.aircraftTypes, nullptr,
             QT_TRANSLATE_NOOP("KnownParameter", "The kind of aircraft, shown to other pilots")},
-        {QStringLiteral("TxPower"), kind::stringHashInt, nullptr, &lists.txPowerLevels,
+        {QStringLiteral("TxPower"), ParameterKind::StringHashInt, nullptr, &lists.txPowerLevels,
             QT_TRANSLATE_NOOP("KnownParameter", "How strongly the tracker transmits")},
-        {QStringLiteral("FreqPlan"), kind::selectInt, &lists.frequencyPlans, nullptr,
+        {QStringLiteral("FreqPlan"), ParameterKind::SelectInt, &lists.frequencyPlans, nullptr,
             QT_TRANSLATE_NOOP("KnownParameter", "The radio frequencies of the region you fly in")},
-        {QStringLiteral("TxProtMask"), kind::menuCheckboxMask, nullptr, &lists.txProtocols,
+        {QStringLiteral("TxProtMask"), ParameterKind::MenuCheckboxMask, nullptr, &lists.txProtocols,
             QT_TRANSLATE_NOOP("KnownParameter", "Which radio protocols the tracker transmits")},
-        {QStringLiteral("APN"), kind::string, nullptr, nullptr,
+        {QStringLiteral("APN"), ParameterKind::Text, nullptr, nullptr,
             QT_TRANSLATE_NOOP(
                 "KnownParameter", "The access point of the mobile network, for a tracker with a modem")},
     };

@@ -8,14 +8,16 @@
 
 namespace tracktune {
 
-// The kinds of value a known parameter has; each fixes its editor and its encoding.
-namespace kind {
-inline const QString string = QStringLiteral("String");
-inline const QString select = QStringLiteral("Select"); // hex index into a list
-inline const QString selectInt = QStringLiteral("SelectInt"); // decimal index into a list
-inline const QString stringHashInt = QStringLiteral("StringHashInt+"); // signed number, snapped to a level
-inline const QString menuCheckboxMask = QStringLiteral("MenuCheckboxMask"); // hex bit mask
-} // namespace kind
+// The kinds of value a known parameter has; each fixes its editor and its encoding. The
+// tracker's own descriptions call them "String", "Select", "SelectInt", "StringHashInt+" and
+// "MenuCheckboxMask"; nothing reads or prints those names.
+enum class ParameterKind {
+    Text, // any text, as typed
+    Select, // hex index into a list
+    SelectInt, // decimal index into a list
+    StringHashInt, // signed number, snapped to a level
+    MenuCheckboxMask, // hex bit mask
+};
 
 // The texts the device's codes stand for; list index or table key = the device's number.
 // English, as the command line reads and prints them; the window shows them translated
@@ -35,9 +37,9 @@ const OptionLists &optionLists();
 struct KnownParameter
 {
     QString name;
-    QString kind;
-    const QStringList *list; // Select, SelectInt
-    const QHash<int, QString> *options; // StringHashInt+, MenuCheckboxMask
+    ParameterKind kind;
+    const QStringList *list; // set for Select and SelectInt, else null
+    const QHash<int, QString> *options; // set for StringHashInt and MenuCheckboxMask, else null
     // What it is, in a pilot's words; English, translated where it is shown (context
     // "KnownParameter").
     const char *description;

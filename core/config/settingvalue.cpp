@@ -47,7 +47,7 @@ SettingValue refused(const QString &name, const QString &takes)
 
 SettingValue listIndexValue(const KnownParameter &known, const QString &typed)
 {
-    const bool hex = known.kind == kind::select;
+    const bool hex = known.kind == ParameterKind::Select;
     int index = -1;
     if (hex ? isHexForm(typed) : isDecimalForm(typed, false))
         index = static_cast<int>(typed.toUInt(nullptr, hex ? 16 : 10));
@@ -109,32 +109,41 @@ SettingValue settingValue(const QString &name, const QString &typed, const QStri
                 "the link")};
     }
     const KnownParameter *known = findKnownParameter(name);
-    if (!known || known->kind == kind::string || reportsAsWritten(typed, reported))
+    if (!known || reportsAsWritten(typed, reported))
         return {typed, QString()};
-    if ((known->kind == kind::select || known->kind == kind::selectInt) && known->list)
+    switch (known->kind) {
+    case ParameterKind::Text:
+        break;
+    case ParameterKind::Select:
+    case ParameterKind::SelectInt:
         return listIndexValue(*known, typed);
-    if (known->kind == kind::stringHashInt && known->options)
+    case ParameterKind::StringHashInt:
         return levelValue(*known, typed);
-    if (known->kind == kind::menuCheckboxMask && known->options)
+    case ParameterKind::MenuCheckboxMask:
         return maskValue(*known, typed, reported);
+    }
     return {typed, QString()};
 }
 
 QString optionTextFor(const QString &name, const QString &value)
 {
     const KnownParameter *known = findKnownParameter(name);
-    if (!known || known->kind == kind::string)
+    if (!known)
         return QString();
     bool isNumber = false;
-    if ((known->kind == kind::select || known->kind == kind::selectInt) && known->list) {
-        const uint index = value.toUInt(&isNumber, known->kind == kind::select ? 16 : 10);
+    switch (known->kind) {
+    case ParameterKind::Text:
+        break;
+    case ParameterKind::Select:
+    case ParameterKind::SelectInt: {
+        const uint index = value.toUInt(&isNumber, known->kind == ParameterKind::Select ? 16 : 10);
         return isNumber && index < uint(known->list->size()) ? known->list->at(int(index)) : QString();
     }
-    if (known->kind == kind::stringHashInt && known->options) {
+    case ParameterKind::StringHashInt: {
         const int level = value.toInt(&isNumber, 10);
         return isNumber ? known->options->value(level) : QString();
     }
-    if (known->kind == kind::menuCheckboxMask && known->options) {
+    case ParameterKind::MenuCheckboxMask: {
         const quint32 mask = value.toUInt(&isNumber, 16);
         if (!isNumber)
             return QString();
@@ -144,6 +153,7 @@ QString optionTextFor(const QString &name, const QString &value)
                 set << known->options->value(key);
         }
         return set.isEmpty() ? QStringLiteral("none") : set.join(QStringLiteral(", "));
+    }
     }
     return QString();
 }

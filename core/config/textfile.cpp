@@ -1,7 +1,8 @@
 #include "config/textfile.h"
 
+#include "config/utf8text.h"
+
 #include <QCoreApplication>
-#include <QTextCodec>
 
 namespace tracktune {
 
@@ -31,12 +32,12 @@ TextFile decodeTextFile(const QByteArray &bytes, qint64 maxBytes)
             QCoreApplication::translate("tracktune", "a NUL byte on line %1")
                 .arg(bytes.left(nul).count('\n') + 1)};
     const QByteArray body = bytes.startsWith("\xef\xbb\xbf") ? bytes.mid(3) : bytes;
-    QTextCodec::ConverterState state(QTextCodec::IgnoreHeader);
-    const QString text = QTextCodec::codecForMib(106)->toUnicode(body.constData(), body.size(), &state);
-    // An invalid sequence would become U+FFFD, one cut at the end would be lost.
-    if (state.invalidChars > 0 || state.remainingChars > 0)
+    const Utf8Text decoded = decodeUtf8(QByteArray(), body);
+    // A character cut at the end is held back, an invalid sequence becomes U+FFFD and so
+    // no longer reads back as the same bytes (a U+FFFD written in the file does).
+    if (!decoded.heldBack.isEmpty() || decoded.text.toUtf8() != body)
         return {QString(), QCoreApplication::translate("tracktune", "not UTF-8 text")};
-    return {text, QString()};
+    return {decoded.text, QString()};
 }
 
 } // namespace tracktune

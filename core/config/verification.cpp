@@ -1,5 +1,6 @@
 #include "config/verification.h"
 
+#include "config/settingsfile.h"
 #include "config/valueencoding.h"
 
 #include <QRegularExpression>
@@ -32,16 +33,17 @@ bool reportsAsWritten(const QString &written, const QString &reported)
     return sent.trimmed() == reported.trimmed();
 }
 
-QStringList untakenParameters(const QList<DumpLine> &written, const QList<DumpLine> &reported)
+QList<SettingChange> settingChanges(
+    const QList<DumpLine> &written, const QList<DumpLine> &before, const QList<DumpLine> &after)
 {
-    QStringList untaken;
-    for (const DumpLine &change : written) {
-        const auto shown = std::find_if(reported.cbegin(), reported.cend(),
-            [&change](const DumpLine &entry) { return entry.name == change.name; });
-        if (shown == reported.cend() || !reportsAsWritten(change.value, shown->value))
-            untaken << change.name;
+    QList<SettingChange> changes;
+    for (const DumpLine &setting : written) {
+        const DumpLine *was = findSetting(before, setting.name);
+        const DumpLine *shown = findSetting(after, setting.name);
+        changes << SettingChange {setting.name, was ? was->value : QString(), setting.value,
+            shown ? shown->value : QString(), shown && reportsAsWritten(setting.value, shown->value)};
     }
-    return untaken;
+    return changes;
 }
 
 } // namespace tracktune

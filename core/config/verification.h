@@ -18,8 +18,19 @@ std::optional<qint64> valueAsNumber(const QString &value);
 // numbers ("0x0FFF" is "0xFFF", "+14" is "14"), else as the same text.
 bool reportsAsWritten(const QString &written, const QString &reported);
 
-// The names of the written parameters that the reloaded dump does not show as
-// written, in the order they were written. A name the dump lacks counts as not taken.
-QStringList untakenParameters(const QList<DumpLine> &written, const QList<DumpLine> &reported);
+// A written setting as the tracker listed it before the write and after it.
+struct SettingChange
+{
+    QString name;
+    QString before; // empty when that list lacked it
+    QString written;
+    QString after;
+    bool taken = false; // the list after the write shows what was written
+};
+
+// One change per written setting, in the order written. A name the list after the write
+// lacks counts as not taken.
+QList<SettingChange> settingChanges(
+    const QList<DumpLine> &written, const QList<DumpLine> &before, const QList<DumpLine> &after);
 
 } // namespace tracktune

@@ -1,5 +1,6 @@
 #include "firmware/firmwareupdate.h"
 
+#include "config/utf8text.h"
 #include "firmware/flasherarguments.h"
 #include "firmware/flasherprogress.h"
 
@@ -11,10 +12,6 @@
 #include <QLoggingCategory>
 #include <QProcess>
 #include <QStandardPaths>
-#include <QTextCodec>
-#include <QTextDecoder>
-
-#include <memory>
 
 Q_LOGGING_CATEGORY(lcFirmware, "tracktune.firmware", QtInfoMsg)
 
@@ -80,7 +77,7 @@ FirmwareUpdate::FirmwareUpdate(const QString &applicationDir, const QString &arc
     }
     const QStringList dataFolders = QStandardPaths::standardLocations(QStandardPaths::AppDataLocation);
     candidates = tracktune::firmwareFolders(applicationDir, dataFolders, arch);
-    for (const QString &candidate : qAsConst(candidates)) {
+    for (const QString &candidate : std::as_const(candidates)) {
         if (QDir(candidate).exists()) {
             firmwareFolder = candidate;
             break;
@@ -141,8 +138,8 @@ FirmwareUpdate::Outcome FirmwareUpdate::run(const QString &port, const QString &
     process.start(
         firmwareFolder + QLatin1Char('/') + tracktune::flasherName(), arguments, QIODevice::ReadWrite);
 
-    // A line cut at the cap may end inside a character: the decoder keeps its first bytes.
-    const std::unique_ptr<QTextDecoder> decoder(QTextCodec::codecForMib(106)->makeDecoder());
+    // A line cut at the cap may end inside a character: its first bytes wait for the rest.
+    QByteArray heldBack;
     QByteArray errors;
     QElapsedTimer sinceEvents;
     for (;;) {
@@ -155,7 +152,9 @@ FirmwareUpdate::Outcome FirmwareUpdate::run(const QString &port, const QString &
             const int nul = bytes.indexOf('\0');
             if (nul >= 0)
                 bytes.truncate(nul);
-            const QString text = decoder->toUnicode(bytes);
+            const tracktune::Utf8Text decoded = tracktune::decodeUtf8(heldBack, bytes);
+            heldBack = decoded.heldBack;
+            const QString &text = decoded.text;
             if (!text.isEmpty())
                 emit outputLine(text);
             relayed = true;

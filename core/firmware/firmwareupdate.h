@@ -26,10 +26,6 @@ public:
     // when the architecture is a plain folder name.
     FirmwareUpdate(const QString &applicationDir, const QString &architecture, QObject *parent = nullptr);
 
-    QString architecture() const { return arch; }
-    QString folder() const { return firmwareFolder; } // the first that exists; empty: none
-    QStringList searchedFolders() const { return candidates; }
-
     // Why the update cannot run, as the user reads it, its first line fit for a title;
     // empty when it can. Only the first problem is named: an architecture that names no
     // folder of ours, a missing folder or component, an unusable config.txt. Reads
@@ -49,7 +45,7 @@ signals:
 private:
     QString arch;
     QStringList candidates;
-    QString firmwareFolder;
+    QString firmwareFolder; // the first candidate that exists; empty: none
     QString refusal; // set by the constructor when the architecture leads astray
     QString templateText;
 };

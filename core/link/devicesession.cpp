@@ -1,5 +1,6 @@
 #include "link/devicesession.h"
 
+#include "config/settingsfile.h"
 #include "config/valueencoding.h"
 #include "link/logging.h"
 
@@ -58,48 +59,59 @@ void DeviceSession::connectTo(const QString &portName)
 {
     serial.closePort();
     serial.openPort(portName);
-    qCDebug(lcLink) << portName;
-    emit serial.connected(portName);
+}
+
+QString DeviceSession::firmwareArch() const
+{
+    const tracktune::DumpLine *hardware = tracktune::findSetting(lastList, QStringLiteral("Hard"));
+    return hardware ? tracktune::firmwareFolderFor(hardware->value) : QString();
 }
 
 std::optional<QList<tracktune::DumpLine>> DeviceSession::readConfiguration()
 {
     // A tracker plugged in after another must never be flashed with the other's firmware.
-    architecture.clear();
+    lastList.clear();
+    emit readStarted();
     const QByteArray *dump = serial.readConfiguration();
     if (!dump || dump->size() < shortestDump) {
         serial.closePort();
         return std::nullopt;
     }
-    QList<tracktune::DumpLine> entries = tracktune::parseDump(*dump);
-    for (const tracktune::DumpLine &entry : qAsConst(entries)) {
-        if (entry.name == QLatin1String("Hard"))
-            architecture = tracktune::firmwareFolderFor(entry.value);
-    }
-    return entries;
+    lastList = tracktune::parseDump(*dump);
+    return lastList;
 }
 
-DeviceSession::WriteOutcome DeviceSession::write(
+DeviceSession::WriteReport DeviceSession::writeAndConfirm(
     const QList<tracktune::DumpLine> &settings, const std::function<bool()> &shouldStop)
 {
-    WriteOutcome outcome;
+    const QList<tracktune::DumpLine> before = lastList;
+    WriteReport report;
     for (const tracktune::DumpLine &setting : settings) {
-        if (!outcome.linkLost && !outcome.stopped && shouldStop && shouldStop())
-            outcome.stopped = true;
-        if (!outcome.linkLost && !outcome.stopped && !serial.isOpen())
-            outcome.linkLost = true;
+        if (!report.linkLost && !report.stopped && shouldStop && shouldStop())
+            report.stopped = true;
+        if (!report.linkLost && !report.stopped && !serial.isOpen())
+            report.linkLost = true;
         const QByteArray sentence = tracktune::configurationSentence(setting.name, setting.value);
-        if (outcome.linkLost || outcome.stopped || sentence.isEmpty()) {
-            outcome.notSent << setting;
+        if (report.linkLost || report.stopped || sentence.isEmpty()) {
+            report.notSent << setting;
             continue;
         }
         if (serial.sendCommand(sentence))
-            outcome.sent << setting;
+            report.sent << setting;
         else {
-            outcome.linkLost = true;
-            outcome.notSent << setting;
+            report.linkLost = true;
+            report.notSent << setting;
         }
     }
     serial.resumeWatchdog();
-    return outcome;
+
+    report.readBack = readConfiguration();
+    if (!report.readBack)
+        return report;
+    report.changes = tracktune::settingChanges(report.sent, before, *report.readBack);
+    for (const tracktune::SettingChange &change : std::as_const(report.changes)) {
+        if (!change.taken)
+            report.notTaken << change.name;
+    }
+    return report;
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "config/dumpline.h"
+#include "config/verification.h"
 #include "link/serial.h"
 
 #include <QList>
@@ -52,7 +53,7 @@ public:
 
     // The firmware folder name of the connected hardware, from the dump's "Hard" of the
     // last read; empty when that list had none or the read failed.
-    QString firmwareArch() const { return architecture; }
+    QString firmwareArch() const;
 
     // Closes the link and opens the named port as the device port, whatever is
     // behind it; the configuration read that follows tells.
@@ -62,24 +63,32 @@ public:
     // of under 10 bytes) the link is closed and the result is empty.
     std::optional<QList<tracktune::DumpLine>> readConfiguration();
 
-    // What a write did: the settings whose sentences went out whole, in order, and the rest.
-    struct WriteOutcome
+    // What a write did, and what the list read after it shows.
+    struct WriteReport
     {
-        QList<tracktune::DumpLine> sent;
-        QList<tracktune::DumpLine> notSent; // refused by the sentence rules, or after a stop
+        QList<tracktune::DumpLine> sent; // whole sentences out, in order
+        QList<tracktune::DumpLine> notSent; // refused by the sentence rules, after a stop or a loss
         bool linkLost = false; // the port closed or refused a sentence
         bool stopped = false; // shouldStop said so before every setting was sent
+        std::optional<QList<tracktune::DumpLine>> readBack; // empty: the read after the write failed
+        // The sent settings, before (the last list read) and after; only with a read-back.
+        QList<tracktune::SettingChange> changes;
+        QStringList notTaken; // sent, but the read-back does not show the value written
     };
 
-    // One sentence per setting, in order; each waits up to a second for an answer while
-    // events go on (the run() guard keeps other operations out). A setting that no sentence
-    // can carry (tracktune::sentenceRefusal) is never sent. shouldStop is asked before each
-    // sentence: the one in flight is finished, no more are sent.
-    WriteOutcome write(
+    // Writes one sentence per setting, in order, then reads the list back: the tracker drops
+    // a sentence it does not take without a word. Each sentence waits up to a second for an
+    // answer while events go on (the run() guard keeps other operations out). A setting that
+    // no sentence can carry (tracktune::sentenceRefusal) is never sent. shouldStop is asked
+    // before each sentence: the one in flight is finished, no more are sent, the list is still
+    // read back.
+    WriteReport writeAndConfirm(
         const QList<tracktune::DumpLine> &settings, const std::function<bool()> &shouldStop = {});
 
 signals:
     void operationChanged(DeviceSession::Operation operation);
+    // A read of the list begins, the one after a write included.
+    void readStarted();
     // A poll tick is about to search for the device.
     void searching();
     // A poll tick found the flasher at work.
@@ -93,5 +102,5 @@ private:
     Serial serial;
     QTimer pollTimer;
     Operation current = Operation::None;
-    QString architecture;
+    QList<tracktune::DumpLine> lastList; // the last read's; empty after a failed one
 };

@@ -1,11 +1,11 @@
 #include "link/serial.h"
 
+#include "config/utf8text.h"
 #include "link/logging.h"
 #include <QCoreApplication>
 #include <QFileInfo>
 #include <QSerialPortInfo>
 #include <QStringList>
-#include <QTextCodec>
 
 namespace {
 
@@ -28,14 +28,9 @@ Serial::PortLister &portLister()
     return lister;
 }
 
-std::unique_ptr<QTextDecoder> newUtf8Decoder()
-{
-    return std::make_unique<QTextDecoder>(QTextCodec::codecForName("UTF-8"));
-}
-
 } // namespace
 
-Serial::Serial(QObject *parent) : QObject(parent), pollDecoder(newUtf8Decoder())
+Serial::Serial(QObject *parent) : QObject(parent)
 {
     connect(&port, &QSerialPort::aboutToClose, &port, [this] { emit disconnected(); });
     connect(&watchdogTimer, &QTimer::timeout, &watchdogTimer, [this] { onWatchdogTimeout(); });
@@ -118,7 +113,6 @@ bool Serial::findDevice()
         const QSerialPort::SerialPortError error = tryOpen(name);
         if (error == QSerialPort::NoError) {
             openPort(name);
-            emit connected(name);
             return true;
         }
         emit portRefused(name, error, isPermitted(name));
@@ -129,7 +123,6 @@ bool Serial::findDevice()
         if (ports.value(name).contains(QLatin1String("USB")) && !knownAdapters.contains(ports.value(name))
             && tryOpen(name) == QSerialPort::NoError) {
             openPort(name);
-            emit connected(name);
             return true;
         }
     }
@@ -146,10 +139,11 @@ void Serial::openPort(const QString &portName)
     port.open(QIODevice::ReadWrite);
     port.setStopBits(QSerialPort::OneStop);
     port.setFlowControl(QSerialPort::NoFlowControl);
-    pollDecoder = newUtf8Decoder();
+    pollHeldBack.clear();
     silentTicks = 0;
     dataSeen = false;
     watchdogTimer.start(watchdogIntervalMs);
+    emit connected(portName);
 }
 
 void Serial::closePort()
@@ -184,7 +178,9 @@ void Serial::readAvailable()
         QByteArray chunk = port.readAll();
         // A NUL byte is line noise: drop it rather than lose the rest of the chunk.
         chunk.replace('\0', QByteArray());
-        text += pollDecoder->toUnicode(chunk);
+        const tracktune::Utf8Text decoded = tracktune::decodeUtf8(pollHeldBack, chunk);
+        text += decoded.text;
+        pollHeldBack = decoded.heldBack;
         dataSeen = true;
         silentTicks = 0;
     }

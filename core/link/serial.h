@@ -6,11 +6,9 @@
 #include <QSerialPort>
 #include <QString>
 #include <QStringList>
-#include <QTextDecoder>
 #include <QTimer>
 
 #include <functional>
-#include <memory>
 
 // The device link: owns the one serial port, finds the tracker among the
 // ports, polls it once a second and drops it when it falls silent.
@@ -38,6 +36,7 @@ public:
     static bool isPermitted(const QString &portName);
 
     bool findDevice();
+    // Opens the port as the device port, whatever is behind it, and says so by connected().
     void openPort(const QString &portName);
     void closePort();
     bool isOpen() const;
@@ -75,8 +74,9 @@ private:
     QByteArray receiveBuffer;
     bool dataSeen = false;
     int silentTicks = 0;
-    // One decoder per open link, so a character split across two polls comes out whole.
-    std::unique_ptr<QTextDecoder> pollDecoder;
+    // The start of a character cut at the end of a poll, kept for the next one; a new
+    // link starts without it.
+    QByteArray pollHeldBack;
 };
 
 namespace tracktune {

@@ -1,8 +1,8 @@
 #!/bin/sh
 # Builds the Debian package into a temporary folder and checks its files and dependencies.
-# Usage: package-test.sh CPACK BUILD_DIR APP_ID
+# Usage: package-test.sh CPACK BUILD_DIR APP_ID QT_MAJOR
 set -eu
-cpack=$1 build=$2 id=$3
+cpack=$1 build=$2 id=$3 qt=$4
 for tool in dpkg-deb dpkg-shlibdeps; do
     command -v "$tool" >/dev/null || { echo "skipped: $tool is not installed"; exit 77; }
 done
@@ -28,6 +28,18 @@ for file in \
 done
 depends=$(dpkg-deb -f "$deb" Depends)
 echo "Depends: $depends"
-for library in libqt5core5 libqt5gui5 libqt5widgets5 libqt5serialport5; do
-    echo "$depends" | grep -q "$library" || { echo "Depends lacks $library"; exit 1; }
+# The libraries of the Qt it was built with, and none of the other's.
+for library in core gui widgets serialport; do
+    echo "$depends" | grep -q "libqt$qt$library$qt" || { echo "Depends lacks libqt$qt$library$qt"; exit 1; }
 done
+other=$((11 - qt))
+if echo "$depends" | grep -q "libqt$other"; then
+    echo "Depends names Qt $other libraries"
+    exit 1
+fi
+recommends=$(dpkg-deb -f "$deb" Recommends)
+case $qt in
+5) translations=qttranslations5-l10n ;;
+*) translations=qt6-translations-l10n ;;
+esac
+[ "$recommends" = "$translations" ] || { echo "Recommends '$recommends', not $translations"; exit 1; }

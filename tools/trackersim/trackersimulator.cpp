@@ -82,7 +82,6 @@ struct TrackerSimulator::Private
     QList<Parameter> parameters;
     QVector<ReceivedByte> received;
     QStringList sentences;
-    QStringList rejectedSentences;
     QList<qint64> hangups;
     bool peerOpen = false;
     QByteArray injected;
@@ -297,10 +296,6 @@ void TrackerSimulator::Private::feed(char byte, qint64 nowNs)
 
 void TrackerSimulator::Private::dropSentence()
 {
-    {
-        std::lock_guard<std::mutex> lock(mutex);
-        rejectedSentences.append(QString::fromLatin1(sentence));
-    }
     sentence.clear();
     inSentence = false;
 }
@@ -312,7 +307,8 @@ void TrackerSimulator::Private::endSentence(qint64 nowNs)
         std::lock_guard<std::mutex> lock(mutex);
         // Saved at once: the next dump already shows it.
         accepted = trackersim::applySentence(sentence, parameters);
-        (accepted ? sentences : rejectedSentences).append(QString::fromLatin1(sentence));
+        if (accepted)
+            sentences.append(QString::fromLatin1(sentence));
     }
     sentence.clear();
     inSentence = false;
@@ -414,22 +410,10 @@ void TrackerSimulator::setSilent(bool silent)
     d->wakeLoop();
 }
 
-void TrackerSimulator::setChatty(bool chatty)
-{
-    std::lock_guard<std::mutex> lock(d->mutex);
-    d->options.chatty = chatty;
-}
-
 void TrackerSimulator::setAnswerDelay(int msecs)
 {
     std::lock_guard<std::mutex> lock(d->mutex);
     d->options.answerDelayMs = std::max(0, msecs);
-}
-
-void TrackerSimulator::setDumpEndingLine(bool on)
-{
-    std::lock_guard<std::mutex> lock(d->mutex);
-    d->options.dumpEndingLine = on;
 }
 
 void TrackerSimulator::inject(const QByteArray &bytes)
@@ -503,18 +487,6 @@ QByteArray TrackerSimulator::dump() const
         d->options.insideList, d->options.insideListAfter);
 }
 
-QByteArray TrackerSimulator::statusLine() const
-{
-    std::lock_guard<std::mutex> lock(d->mutex);
-    return trackersim::statusLine(d->parameters, d->options.lineEnding);
-}
-
-QByteArray TrackerSimulator::bootBanner() const
-{
-    std::lock_guard<std::mutex> lock(d->mutex);
-    return trackersim::bootBanner(d->parameters, d->options.lineEnding);
-}
-
 QVector<TrackerSimulator::ReceivedByte> TrackerSimulator::received() const
 {
     std::lock_guard<std::mutex> lock(d->mutex);
@@ -544,12 +516,6 @@ QStringList TrackerSimulator::sentences() const
     return d->sentences;
 }
 
-QStringList TrackerSimulator::rejectedSentences() const
-{
-    std::lock_guard<std::mutex> lock(d->mutex);
-    return d->rejectedSentences;
-}
-
 QList<qint64> TrackerSimulator::hangups() const
 {
     std::lock_guard<std::mutex> lock(d->mutex);
@@ -567,11 +533,5 @@ void TrackerSimulator::clearRecord()
     std::lock_guard<std::mutex> lock(d->mutex);
     d->received.clear();
     d->sentences.clear();
-    d->rejectedSentences.clear();
     d->hangups.clear();
-}
-
-qint64 TrackerSimulator::elapsed() const
-{
-    return d->clock.isValid() ? d->clock.elapsed() : 0;
 }

@@ -61,9 +61,7 @@ public:
 
     // May be called while serving, from any thread.
     void setSilent(bool silent);
-    void setChatty(bool chatty);
     void setAnswerDelay(int msecs);
-    void setDumpEndingLine(bool on);
     // Goes out even when silent, behind any output in flight; dropped while the port is closed.
     void inject(const QByteArray &bytes); // sent as they are, at once
     void prefixNextDump(const QByteArray &bytes); // sent before the answer to the next 0x03
@@ -74,19 +72,15 @@ public:
     QString parameter(const QString &name) const; // null when unknown
     void setParameter(const QString &name, const QString &value); // an unknown name is appended
     QByteArray dump() const; // exactly the bytes a 0x03 is answered with
-    QByteArray statusLine() const; // the one-line summary (with its line end) a sentence is answered with
-    QByteArray bootBanner() const; // what a 0x18 is answered with
 
     // What the program sent.
     QVector<ReceivedByte> received() const;
     QByteArray receivedBytes() const;
     int receivedCount(char byte) const;
     QStringList sentences() const; // accepted "$POGNS" sentences, without terminator
-    QStringList rejectedSentences() const;
     QList<qint64> hangups() const; // when the program's side closed the port
     bool peerOpen() const; // the program holds the port open
     void clearRecord();
-    qint64 elapsed() const; // msecs since start(), on the clock of received()
 
 private:
     struct Private;

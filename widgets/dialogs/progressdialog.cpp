@@ -39,12 +39,12 @@ void ProgressDialog::appendOutput(const QString &line)
         const int lineFeed = text.indexOf(QLatin1Char('\n'), start);
         const int end = lineFeed < 0 ? text.size() : lineFeed;
         while (end - start > room - openLineLength) {
-            pendingOutput += text.midRef(start, room - openLineLength);
+            pendingOutput += QStringView(text).mid(start, room - openLineLength);
             pendingOutput += QLatin1Char('\n');
             start += room - openLineLength;
             openLineLength = 0;
         }
-        pendingOutput += text.midRef(start, end - start);
+        pendingOutput += QStringView(text).mid(start, end - start);
         openLineLength += end - start;
         if (lineFeed < 0)
             break;

@@ -3,7 +3,6 @@
 #include "dialogs/progressdialog.h"
 #include "firmware/firmwareupdate.h"
 
-#include <QCoreApplication>
 #include <QFileDialog>
 #include <QMessageBox>
 
@@ -38,7 +37,7 @@ void MainWindow::on_buttonFirmwareUpdate_clicked()
     // A click queued while another device operation ran.
     if (session.isBusy())
         return;
-    FirmwareUpdate update(QCoreApplication::applicationDirPath(), session.firmwareArch());
+    FirmwareUpdate update(applicationFolder, session.firmwareArch());
     const QString problem = update.problem();
     if (!problem.isEmpty()) {
         showCritical(this, problem.section(QLatin1Char('\n'), 0, 0), problem);

@@ -1,7 +1,6 @@
 #include "mainwindow/mainwindow.h"
 
 #include "config/valueencoding.h"
-#include "config/verification.h"
 #include "ui_mainwindow.h"
 
 #include <QApplication>
@@ -35,7 +34,10 @@ void clickOn(QWidget *window, const QKeySequence &keys, QAbstractButton *button)
 } // namespace
 
 MainWindow::MainWindow(QWidget *parent)
-    : QMainWindow(parent), ui(new Ui_MainWindow), trackerField(new QLabel(this))
+    : QMainWindow(parent),
+      applicationFolder(QCoreApplication::applicationDirPath()),
+      ui(new Ui_MainWindow),
+      trackerField(new QLabel(this))
 {
     ui->setupUi(this);
     // The names must fit at any font size.
@@ -69,6 +71,14 @@ MainWindow::MainWindow(QWidget *parent)
     connect(&session, &DeviceSession::updating, this,
         [this] { ui->statusBar->showMessage(tr("Software update in progress...")); });
     connect(&session, &DeviceSession::operationChanged, this, &MainWindow::updateControls);
+    // Every read empties the table first, the one after a write too.
+    connect(&session, &DeviceSession::readStarted, this, [this] {
+        configurationLoaded = false;
+        ui->table->clearForLoad();
+        ui->table->setReading(true);
+        // Show the emptied table before the read blocks.
+        QCoreApplication::processEvents();
+    });
     session.start();
 
     Serial &serial = session.link();
@@ -167,15 +177,13 @@ void MainWindow::on_applyButton_clicked()
     session.run(DeviceSession::Operation::Write, [this] { writeChanges(); });
 }
 
-bool MainWindow::loadConfiguration(QList<tracktune::DumpLine> *read)
+bool MainWindow::loadConfiguration()
 {
-    configurationLoaded = false;
-    ui->table->clearForLoad();
-    ui->table->setReading(true);
-    // Show the emptied table before the read blocks.
-    QCoreApplication::processEvents();
+    return showConfiguration(session.readConfiguration());
+}
 
-    const std::optional<QList<tracktune::DumpLine>> entries = session.readConfiguration();
+bool MainWindow::showConfiguration(const std::optional<QList<tracktune::DumpLine>> &entries)
+{
     ui->table->setReading(false);
     if (!entries)
         return false;
@@ -187,8 +195,6 @@ bool MainWindow::loadConfiguration(QList<tracktune::DumpLine> *read)
     if (restoreOffer)
         QTimer::singleShot(0, this, &MainWindow::offerRestore);
     configurationLoaded = true;
-    if (read)
-        *read = *entries;
     return true;
 }
 
@@ -196,38 +202,27 @@ bool MainWindow::writeChanges()
 {
     ui->table->setEnabled(false);
     ui->statusBar->showMessage(tr("Writing to device..."));
-    // A value no sentence can carry is never sent: it would set another parameter or none.
-    QList<tracktune::DumpLine> writes;
-    QList<tracktune::DumpLine> refused;
-    QStringList refusals;
-    const QList<tracktune::DumpLine> changes = pendingChanges();
-    for (const tracktune::DumpLine &change : changes) {
-        const QString refusal = tracktune::sentenceRefusal(change.name, change.value);
-        if (refusal.isEmpty()) {
-            writes << change;
-        } else {
-            refused << change;
-            refusals << change.name + QStringLiteral(" (") + refusal + QLatin1Char(')');
-        }
-    }
-    const DeviceSession::WriteOutcome outcome = session.write(writes);
+    const DeviceSession::WriteReport report = session.writeAndConfirm(pendingChanges());
     // What was not written stays the pilot's pending change.
-    pendingEdits = refused + outcome.notSent;
-
-    // The tracker drops a sentence it does not take without a word: only its list tells.
-    QList<tracktune::DumpLine> reported;
-    if (!loadConfiguration(&reported)) {
+    pendingEdits = report.notSent;
+    if (!showConfiguration(report.readBack)) {
         QStringList notSent;
-        for (const tracktune::DumpLine &setting : outcome.notSent)
+        for (const tracktune::DumpLine &setting : report.notSent)
             notSent << setting.name;
         ui->statusBar->showMessage(tr("Changes not confirmed: the connection was lost")
             + (notSent.isEmpty() ? QString() : tr("; not sent: %1").arg(notSent.join(QStringLiteral(", ")))));
         return false;
     }
+    // A value no sentence can carry was never sent: it would set another parameter or none.
+    QStringList refusals;
+    for (const tracktune::DumpLine &setting : report.notSent) {
+        const QString refusal = tracktune::sentenceRefusal(setting.name, setting.value);
+        if (!refusal.isEmpty())
+            refusals << setting.name + QStringLiteral(" (") + refusal + QLatin1Char(')');
+    }
     QStringList problems;
-    const QStringList untaken = tracktune::untakenParameters(outcome.sent, reported);
-    if (!untaken.isEmpty())
-        problems << tr("Not saved: %1").arg(untaken.join(QStringLiteral(", ")));
+    if (!report.notTaken.isEmpty())
+        problems << tr("Not saved: %1").arg(report.notTaken.join(QStringLiteral(", ")));
     if (!refusals.isEmpty())
         problems << tr("Not sent: %1").arg(refusals.join(QStringLiteral(", ")));
     ui->statusBar->showMessage(

@@ -33,6 +33,8 @@ public:
     QString firmwareArchitecture() const { return session.firmwareArch(); }
     bool isUpdateInProgress() const { return session.updateInProgress(); }
     bool isExpertMode() const { return expertMode; }
+    // Where the firmware folder is looked for first; the program's own folder unless set.
+    void setApplicationFolder(const QString &folder) { applicationFolder = folder; }
 
 protected:
     // Pending changes are never dropped without asking.
@@ -59,8 +61,10 @@ private:
 
     void updateControls();
     void restoreFocus();
-    // The entries read go to read, when given. Pending changes are marked again.
-    bool loadConfiguration(QList<tracktune::DumpLine> *read = nullptr);
+    // Reads the tracker's list and shows it; pending changes are marked again.
+    bool loadConfiguration();
+    // Fills the table with a list read; false, and nothing shown, when the read failed.
+    bool showConfiguration(const std::optional<QList<tracktune::DumpLine>> &entries);
     // True when the tracker took every change.
     bool writeChanges();
 
@@ -78,7 +82,8 @@ private:
     void offerRestore();
 
     DeviceSession session;
-    bool expertMode = false;
+    QString applicationFolder;
+    bool expertMode = false; // held here only: each load fills the table in this mode
     bool configurationLoaded = false; // the table shows the list of the open link
     bool busyCursor = false;
     QPointer<QWidget> focusBeforeOperation;

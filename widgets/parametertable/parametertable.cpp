@@ -39,6 +39,44 @@ QComboBox *newKeyBox(const QHash<int, QString> &options)
     return box;
 }
 
+QToolButton *newMaskButton(const QHash<int, QString> &options)
+{
+    auto *button = new QToolButton;
+    button->setPopupMode(QToolButton::InstantPopup);
+    button->setAutoRaise(true);
+    auto *menu = new QMenu(button);
+    button->setMenu(menu);
+    // Ascending bit order, so the caption reads the same on every run.
+    for (int bit : tracktune::ascendingKeys(options)) {
+        const QString text = shownOption(options.value(bit));
+        QAction *action = menu->addAction(text);
+        action->setData(bit);
+        action->setCheckable(true);
+        QObject::connect(action, &QAction::toggled, button, [button, text](bool checked) {
+            const QString entry = text + QLatin1Char(' ');
+            button->setText(checked ? button->text() + entry : button->text().remove(entry));
+        });
+    }
+    return button;
+}
+
+// The editor of the parameter's kind; none for text, which its table item edits.
+QWidget *newEditor(const tracktune::KnownParameter &known)
+{
+    switch (known.kind) {
+    case tracktune::ParameterKind::Text:
+        break;
+    case tracktune::ParameterKind::Select:
+    case tracktune::ParameterKind::SelectInt:
+        return newListBox(*known.list);
+    case tracktune::ParameterKind::StringHashInt:
+        return newKeyBox(*known.options);
+    case tracktune::ParameterKind::MenuCheckboxMask:
+        return newMaskButton(*known.options);
+    }
+    return nullptr;
+}
+
 QTableWidgetItem *nameItem(const QString &name)
 {
     auto *item = new QTableWidgetItem(name);
@@ -69,7 +107,7 @@ ParameterTable::~ParameterTable()
 
 void ParameterTable::releaseCatalogue()
 {
-    for (ParameterDescriptor *descriptor : qAsConst(parameterCatalogue)) {
+    for (ParameterDescriptor *descriptor : std::as_const(parameterCatalogue)) {
         // A placed editor goes with its row; one that no row took has nobody else to release it.
         if (descriptor->editor && !descriptor->editor->parentWidget())
             delete descriptor->editor;
@@ -94,38 +132,13 @@ void ParameterTable::clearForLoad()
 void ParameterTable::createValueEditor()
 {
     releaseCatalogue();
-    for (const tracktune::KnownParameter &known : tracktune::knownParameters()) {
-        QWidget *editor = nullptr;
-        if (known.list) {
-            editor = newListBox(*known.list);
-        } else if (known.kind == tracktune::kind::stringHashInt) {
-            editor = newKeyBox(*known.options);
-        } else if (known.kind == tracktune::kind::menuCheckboxMask) {
-            auto *button = new QToolButton;
-            button->setPopupMode(QToolButton::InstantPopup);
-            button->setAutoRaise(true);
-            auto *menu = new QMenu(button);
-            button->setMenu(menu);
-            // Ascending bit order, so the caption reads the same on every run.
-            for (int bit : tracktune::ascendingKeys(*known.options)) {
-                const QString text = shownOption(known.options->value(bit));
-                QAction *action = menu->addAction(text);
-                action->setData(bit);
-                action->setCheckable(true);
-                connect(action, &QAction::toggled, this, [button, text](bool checked) {
-                    const QString entry = text + QLatin1Char(' ');
-                    button->setText(checked ? button->text() + entry : button->text().remove(entry));
-                });
-            }
-            editor = button;
-        }
-        parameterCatalogue.insert(known.name, new ParameterDescriptor(known.kind, editor, known.options));
-    }
+    for (const tracktune::KnownParameter &known : tracktune::knownParameters())
+        parameterCatalogue.insert(
+            known.name, new ParameterDescriptor(known.kind, newEditor(known), known.options));
 }
 
 void ParameterTable::fill(const QList<tracktune::DumpLine> &entries, bool expertMode)
 {
-    filledInExpertMode = expertMode;
     int row = 0;
     for (const tracktune::DumpLine &entry : entries) {
         if (expertMode) {
@@ -167,7 +180,7 @@ void ParameterTable::fillValueCell(int row, ParameterDescriptor &descriptor, con
 
     // Each editor gets the device value first and its marking afterwards, so loading marks nothing.
     setEditorValue(row, descriptor, value);
-    const auto markRow = [this, row] { markRowChanged(row); };
+    const auto markRow = [this, row] { markEdited(row); };
     if (auto *box = qobject_cast<QComboBox *>(descriptor.editor.data())) {
         connect(box, &QComboBox::currentTextChanged, markRow);
     } else if (auto *button = qobject_cast<QToolButton *>(descriptor.editor.data());
@@ -180,26 +193,37 @@ void ParameterTable::fillValueCell(int row, ParameterDescriptor &descriptor, con
 
 void ParameterTable::setEditorValue(int row, ParameterDescriptor &descriptor, const QString &value)
 {
-    const QString &kind = descriptor.kind;
     auto *box = qobject_cast<QComboBox *>(descriptor.editor.data());
-    if (box && (kind == tracktune::kind::select || kind == tracktune::kind::selectInt)) {
-        box->setCurrentIndex(kind == tracktune::kind::select ? tracktune::indexFromHexValue(value)
-                                                             : tracktune::indexFromDecimalValue(value));
-    } else if (box && kind == tracktune::kind::stringHashInt && descriptor.options) {
-        const int reported = tracktune::numberFromValue(value);
-        const int shown = tracktune::nearestOptionKey(reported, *descriptor.options);
-        box->setCurrentIndex(box->findData(shown));
-        // The box cannot show the device's number: the next Apply writes the snapped value.
-        if (shown != reported)
-            markRowChanged(row);
-    } else if (kind == tracktune::kind::menuCheckboxMask && descriptor.options) {
-        auto *button = qobject_cast<QToolButton *>(descriptor.editor.data());
-        if (!button || !button->menu())
-            return;
-        const quint32 mask = tracktune::maskFromHexValue(value);
-        const QList<QAction *> actions = button->menu()->actions();
-        for (QAction *action : actions)
-            action->setChecked((mask & action->data().toUInt()) != 0);
+    auto *button = qobject_cast<QToolButton *>(descriptor.editor.data());
+    switch (descriptor.kind) {
+    case tracktune::ParameterKind::Text:
+        break;
+    case tracktune::ParameterKind::Select:
+        if (box)
+            box->setCurrentIndex(tracktune::indexFromHexValue(value));
+        break;
+    case tracktune::ParameterKind::SelectInt:
+        if (box)
+            box->setCurrentIndex(tracktune::indexFromDecimalValue(value));
+        break;
+    case tracktune::ParameterKind::StringHashInt:
+        if (box) {
+            const int reported = tracktune::numberFromValue(value);
+            const int shown = tracktune::nearestOptionKey(reported, *descriptor.options);
+            box->setCurrentIndex(box->findData(shown));
+            // The box cannot show the device's number: the next Apply writes the snapped value.
+            if (shown != reported)
+                markEdited(row);
+        }
+        break;
+    case tracktune::ParameterKind::MenuCheckboxMask:
+        if (button && button->menu()) {
+            const quint32 mask = tracktune::maskFromHexValue(value);
+            const QList<QAction *> actions = button->menu()->actions();
+            for (QAction *action : actions)
+                action->setChecked((mask & action->data().toUInt()) != 0);
+        }
+        break;
     }
 }
 
@@ -220,29 +244,31 @@ void ParameterTable::describeRow(int row, const tracktune::DumpLine &entry)
         editor->setToolTip(both);
 }
 
-void ParameterTable::markRowChanged(int row)
+void ParameterTable::markEdited(int row)
 {
+    QTableWidgetItem *name = item(row, 0);
+    if (!name || name->data(EditedRole).toBool())
+        return;
+    // Marked first: the cellChanged of the Value cell's font comes back here and stops above.
+    name->setData(EditedRole, true);
     QFont bold = window()->font();
     bold.setWeight(QFont::Bold);
-    // An equal font raises no cellChanged, so marking a marked row ends the nesting.
-    if (QTableWidgetItem *name = item(row, 0))
-        name->setFont(bold);
+    name->setFont(bold);
+    if (QTableWidgetItem *value = item(row, 1))
+        value->setFont(bold);
 }
 
 void ParameterTable::tableCellChanged(int row, int column)
 {
-    QFont bold = window()->font();
-    bold.setWeight(QFont::Bold);
-    if (QTableWidgetItem *cell = item(row, column))
-        cell->setFont(bold);
-    markRowChanged(row);
+    // Only the Value cell is typed in; the Parameter cell changes when its row is marked.
+    if (column == 1)
+        markEdited(row);
 }
 
 bool ParameterTable::isMarked(int row) const
 {
-    // A row is written when its Parameter cell is heavier than QFont::Medium.
     const QTableWidgetItem *name = item(row, 0);
-    return name && name->font().weight() > QFont::Medium;
+    return name && name->data(EditedRole).toBool();
 }
 
 QList<tracktune::DumpLine> ParameterTable::changes() const
@@ -251,12 +277,12 @@ QList<tracktune::DumpLine> ParameterTable::changes() const
     for (int row = 0; row < rowCount(); ++row) {
         if (!isMarked(row))
             continue;
+        // A text cell says its value as typed, in either mode; an editor says it by its kind.
         const QString name = item(row, 0)->text();
-        if (filledInExpertMode) {
+        if (!cellWidget(row, 1))
             settings.append({name, cellText(item(row, 1))});
-        } else if (const ParameterDescriptor *descriptor = parameterCatalogue.value(name)) {
-            settings.append({name, editorValue(*descriptor, row)});
-        }
+        else if (const ParameterDescriptor *descriptor = parameterCatalogue.value(name))
+            settings.append({name, editorValue(*descriptor)});
     }
     return settings;
 }
@@ -276,7 +302,7 @@ QList<tracktune::DumpLine> ParameterTable::restoreEdits(const QList<tracktune::D
                        descriptor && descriptor->editor) {
                 setEditorValue(row, *descriptor, edit.value);
             }
-            markRowChanged(row);
+            markEdited(row);
             shown << edit;
             break;
         }
@@ -328,16 +354,23 @@ void ParameterTable::keyPressEvent(QKeyEvent *event)
     QTableWidget::keyPressEvent(event);
 }
 
-// The value text a standard-mode row writes, by the kind of its parameter.
-QString ParameterTable::editorValue(const ParameterDescriptor &descriptor, int row) const
+// The value text an editor's row writes, by the kind of its parameter.
+QString ParameterTable::editorValue(const ParameterDescriptor &descriptor) const
 {
-    const QString &kind = descriptor.kind;
-    if (kind == tracktune::kind::string)
-        return cellText(item(row, 1));
-    if (kind == tracktune::kind::menuCheckboxMask) {
-        auto *button = qobject_cast<QToolButton *>(descriptor.editor.data());
-        if (!button || !button->menu() || !descriptor.options)
-            return QString();
+    const auto *box = qobject_cast<const QComboBox *>(descriptor.editor.data());
+    const auto *button = qobject_cast<const QToolButton *>(descriptor.editor.data());
+    switch (descriptor.kind) {
+    case tracktune::ParameterKind::Text:
+        break;
+    case tracktune::ParameterKind::Select:
+        return box ? tracktune::hexIndexValue(box->currentIndex()) : QString();
+    case tracktune::ParameterKind::SelectInt:
+        return box ? tracktune::decimalIndexValue(box->currentIndex()) : QString();
+    case tracktune::ParameterKind::StringHashInt:
+        return box ? tracktune::keyValue(box->currentData().toInt()) : QString();
+    case tracktune::ParameterKind::MenuCheckboxMask: {
+        if (!button || !button->menu())
+            break;
         quint32 checked = 0;
         const QList<QAction *> actions = button->menu()->actions();
         for (const QAction *action : actions) {
@@ -347,14 +380,6 @@ QString ParameterTable::editorValue(const ParameterDescriptor &descriptor, int r
         const quint32 reported = tracktune::maskFromHexValue(descriptor.deviceValue);
         return tracktune::hexMaskValue(tracktune::mergeMask(checked, reported, *descriptor.options));
     }
-    const auto *box = qobject_cast<const QComboBox *>(descriptor.editor.data());
-    if (!box)
-        return QString();
-    if (kind == tracktune::kind::select)
-        return tracktune::hexIndexValue(box->currentIndex());
-    if (kind == tracktune::kind::selectInt)
-        return tracktune::decimalIndexValue(box->currentIndex());
-    if (kind == tracktune::kind::stringHashInt && descriptor.options)
-        return tracktune::keyValue(box->currentData().toInt());
+    }
     return QString();
 }

@@ -11,13 +11,17 @@
 
 // The two-column parameter table ("Parameter", "Value"). It owns the editors of
 // the known parameters: it builds them before every read, fills rows from the
-// dump, marks the rows the user changes (a bold Parameter cell), and says what
-// the marked rows write.
+// dump, marks the rows the user changes (EditedRole on the Parameter cell, shown
+// bold), and says what the marked rows write. The window holds the mode; the
+// table only shows the rows it was filled with.
 class ParameterTable : public QTableWidget
 {
     Q_OBJECT
 
 public:
+    // Set on a marked row's Parameter cell: the row is the user's edit, written on Apply.
+    static constexpr int EditedRole = Qt::UserRole + 1;
+
     explicit ParameterTable(QWidget *parent = nullptr);
     ~ParameterTable() override;
 
@@ -55,10 +59,10 @@ private:
     void setEditorValue(int row, ParameterDescriptor &descriptor, const QString &value);
     void describeRow(int row, const tracktune::DumpLine &entry);
     bool openEditor(int row);
-    void markRowChanged(int row);
-    QString editorValue(const ParameterDescriptor &descriptor, int row) const;
+    // Sets the mark and its bold look together.
+    void markEdited(int row);
+    QString editorValue(const ParameterDescriptor &descriptor) const;
 
     QHash<QString, ParameterDescriptor *> parameterCatalogue;
-    bool filledInExpertMode = false;
     QLabel *readingLabel = nullptr;
 };
