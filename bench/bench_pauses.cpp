@@ -3,7 +3,7 @@
 // that never sends a line feed (115200 baud, about 11.5 KB a poll).
 #include "dialogs/serialmonitor.h"
 #include "mainwindow/mainwindow.h"
-#include "testsupport.h"
+#include "windowsupport.h"
 
 #include <QApplication>
 #include <QElapsedTimer>

@@ -35,12 +35,6 @@ std::tuple<int, QString, QString> runCli(const QStringList &arguments)
         QString::fromUtf8(cli.readAllStandardError())};
 }
 
-bool writeFile(const QString &path, const QByteArray &bytes)
-{
-    QFile file(path);
-    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
-}
-
 void setOn(TrackerSimulator &tracker, const Settings &settings)
 {
     for (const DumpLine &setting : settings)
@@ -77,9 +71,10 @@ void TestCli::initTestCase()
     setOn(source, {{"Address", "0xABCDEF"}, {"AcftType", "0x7"}, {"Reg", "D-KABC"}});
     // What it holds shows in what applying it writes.
     QCOMPARE(std::get<0>(runCli({"backup", "--port", source.portPath(), pathOf("backup.txt")})), 0);
-    QVERIFY(writeFile(pathOf("template.txt"),
-        "# club fleet\n\nAcftType = Para-glider\nTxPower = HIGH\nWingspan = 15\nFreqPlan = 0\n"));
-    QVERIFY(writeFile(pathOf("smuggled.txt"), "AcftType = 0x7\nBase = LSZH,Address=0xDEAD01,Reg=HACKED\n"));
+    QFile club(pathOf("template.txt"));
+    QVERIFY(club.open(QIODevice::WriteOnly)
+        && club.write("# club fleet\n\nAcftType = Para-glider\nTxPower = HIGH\nWingspan = 15\nFreqPlan = 0\n")
+            > 0);
 }
 
 void TestCli::commandOnTracker_data()
@@ -115,11 +110,6 @@ void TestCli::commandOnTracker_data()
         {"AcftType: 0x1 -> 0x7\n", "dry run"});
     row("a club template: comments, option texts, a name the tracker lacks", {"apply", "template.txt"}, 0,
         {"$POGNS,AcftType=0x7", "$POGNS,TxPower=+22"}, {"Wingspan"});
-    row("a template smuggling a second parameter: a dry run refuses it too",
-        {"apply", "--dry-run", "smuggled.txt"}, 2, {}, {"Base: " + inValue, "nothing written"});
-    row("backup to the terminal: the file's text, control bytes escaped", {"backup", "-"}, 0, {},
-        {"\n# Pilot = \\x1b[2J  (not restorable: " + inValue + ")\n", "Pilot kept as a comment"},
-        {{"Pilot", "\x1b[2J"}});
 }
 
 void TestCli::commandOnTracker()
@@ -152,7 +142,6 @@ void TestCli::messages_data()
     const auto row
         = [](const char *what, const QStringList &arguments, int exitCode, const QString &output,
               const QString &errors) { QTest::newRow(what) << arguments << exitCode << output << errors; };
-    row("--version", {"--version"}, 0, "tracktune-cli " TRACKTUNE_VERSION "\n", "");
     row("-p is --port", {"show", "-p", "PORT"}, 0, "\nAcftType = 0x1 ((Moto-)glider)\n", "");
     row("a misspelled name: the one meant, nothing written",
         {"set", "-p", "PORT", "TxPower=high", "acftype=Para-glider"}, 2, "",

@@ -1,10 +1,9 @@
 // The window against simulated trackers: what goes wrong with a tracker, its adapter and its
-// user; settings files saved, loaded and offered back after a firmware update, as the command
-// line reads and writes them.
+// user; settings files saved and loaded as the command line reads and writes them.
 #include "commandline.h"
 #include "mainwindow/mainwindow.h"
-#include "testsupport.h"
 #include "trackercommands.h"
+#include "windowsupport.h"
 
 #include <QComboBox>
 #include <QElapsedTimer>
@@ -22,7 +21,7 @@ using namespace testsupport;
 
 namespace {
 
-// A tracker with an aircraft's own settings, on the vendor's hardware named plainly.
+// The vendor's tracker, which has an APN; init() gives it an aircraft's own settings.
 TrackerSimulator::Options configuredTracker()
 {
     TrackerSimulator::Options options = testsupport::options(false, false);
@@ -31,10 +30,10 @@ TrackerSimulator::Options configuredTracker()
 }
 
 const QList<QPair<QString, QString>> aircraft {
-    {"AcftType", "0x7"}, {"Reg", "D-KABC"}, {"Pilot", "Jo"}, {"TxPower", "+22"}, {"Hard", "tt-restore"}};
+    {"AcftType", "0x7"}, {"Reg", "D-KABC"}, {"Pilot", "Jo"}, {"TxPower", "+22"}};
 
 // How the tracker of a fault behaves, or who else has its port.
-enum class Tracker { Plain, CrLf, Echoing, Silent, HeldElsewhere, Slow };
+enum class Tracker { Plain, HeldElsewhere, Slow };
 // What happens once the tracker hears the next request or sentence, while the read or the write
 // holds the window.
 enum class Meanwhile { Nothing, Unplug, ClickExpertMode, ClickFirmwareUpdate, PickAnotherPort };
@@ -58,7 +57,7 @@ private slots:
     {
         QLoggingCategory::setFilterRules(QStringLiteral("tracktune.*.debug=false"));
         QVERIFY(data.isValid());
-        qputenv("XDG_DATA_HOME", data.path().toUtf8()); // the application's data folder: backups, firmware
+        qputenv("XDG_DATA_HOME", data.path().toUtf8()); // the application's data folder
     }
     void init() // a tracker with an aircraft's settings; the faults start their own
     {
@@ -76,8 +75,6 @@ private slots:
     void windowSavesWhatTheCommandLineApplies();
     void loadMarksWhatTheFileChanges_data();
     void loadMarksWhatTheFileChanges();
-    void firmwareUpdateOffersTheSettingsBack_data();
-    void firmwareUpdateOffersTheSettingsBack();
     void randomDeviceOutputNeverHangsOrWrites();
 
 private:
@@ -88,21 +85,7 @@ private:
     {
         ui = std::make_unique<WindowUnderTest>();
         if (waitForLoad)
-            QVERIFY(ui->waitUntilLoaded());
-    }
-    QString writeFile(const QString &name, const QByteArray &text) // in the data folder; empty: failed
-    {
-        QFile file(data.filePath(name));
-        return file.open(QIODevice::WriteOnly) && file.write(text) == text.size() ? file.fileName()
-                                                                                  : QString();
-    }
-    void factorySettings() // what a new firmware does: the same address and hardware, the rest its own
-    {
-        for (const auto &setting : aircraft) {
-            if (setting.first != QLatin1String("Hard"))
-                listed->tracker.setParameter(
-                    setting.first, TrackerSimulator(configuredTracker()).parameter(setting.first));
-        }
+            QTRY_VERIFY_WITH_TIMEOUT(ui->loaded(), 15000);
     }
 
     QTemporaryDir data;
@@ -186,30 +169,23 @@ void FaultsTest::faultLeavesTheTrackerAsThePilotChose_data()
                          const QStringList &pending = {}) {
         QTest::newRow(what) << tracker << edits << meanwhile << steps << status << sentences << pending;
     };
-    const QString closed = "Connection closed";
-    const Edits reg {{"Reg", "D-KABC"}};
-    row("unplugged in the middle of a dump", Tracker::Plain, {}, Meanwhile::Unplug, {Step::Refresh}, closed);
-    row("unplugged during Apply", Tracker::Plain, reg, Meanwhile::Unplug, {Step::Apply},
+    row("unplugged in the middle of a dump", Tracker::Plain, {}, Meanwhile::Unplug, {Step::Refresh},
+        "Connection closed");
+    row("unplugged during Apply", Tracker::Plain, {{"Reg", "D-KABC"}}, Meanwhile::Unplug, {Step::Apply},
         "Changes not confirmed: the connection was lost", {"$POGNS,Reg=D-KABC"});
-    row("a tracker that never answers the connect", Tracker::Silent, {}, Meanwhile::Nothing, {}, closed);
     row("1 MB without a line break, then Refresh", Tracker::Plain, {}, Meanwhile::Nothing,
         {Step::Flood, Step::Refresh}, "");
-    row("CR LF tracker", Tracker::CrLf, reg, Meanwhile::Nothing, {Step::Apply}, "Changes saved",
-        {"$POGNS,Reg=D-KABC"});
-    row("a tracker that echoes every byte", Tracker::Echoing, {{"APN", "web"}}, Meanwhile::Nothing,
-        {Step::Apply}, "Changes saved", {"$POGNS,APN=web"});
     row("port held open elsewhere", Tracker::HeldElsewhere, {}, Meanwhile::Nothing, {},
         "is in use by another program");
     row("port gone from the list while connected", Tracker::Plain, {}, Meanwhile::Nothing,
         {Step::Unlist, Step::Refresh}, "");
-    // No sentence can carry them: they would set another parameter, or be cut on the wire.
-    row("separators in a value: not sent, the other edits are", Tracker::Plain,
-        {{"Reg", "LSZH,Address=0xDEAD01"}, {"APN", "web"}, {"AcftType", "Tow plane"}}, Meanwhile::Nothing,
-        {Step::Apply}, "Not sent: Reg (no blank, comma, $, * or control character in a value)",
-        {"$POGNS,AcftType=0x2", "$POGNS,APN=web"}, {"Reg=LSZH,Address=0xDEAD01 *"});
-    row("non-ASCII text: the tracker drops it", Tracker::Plain,
-        {{"Reg", QStringLiteral("J\u00f6rg")}, {"APN", "web"}}, Meanwhile::Nothing, {Step::Apply},
-        "Not saved: Reg", {QStringLiteral("$POGNS,Reg=J\u00f6rg"), "$POGNS,APN=web"});
+    // Separators: no sentence can carry them, they would set another parameter. Non-ASCII
+    // text: the tracker drops it. The other edits are written.
+    row("a value not sent and one not taken: both said, the unsent one kept", Tracker::Plain,
+        {{"Reg", QStringLiteral("J\u00f6rg")}, {"APN", "web,Address=0xDEAD01"}, {"AcftType", "Tow plane"}},
+        Meanwhile::Nothing, {Step::Apply},
+        "Not saved: Reg; Not sent: APN (no blank, comma, $, * or control character in a value)",
+        {"$POGNS,AcftType=0x2", QStringLiteral("$POGNS,Reg=J\u00f6rg")}, {"APN=web,Address=0xDEAD01 *"});
     row("Expert mode clicked during a load: nothing nested, nothing marked", Tracker::Slow, {},
         Meanwhile::ClickExpertMode, {Step::Refresh, Step::Apply}, "Changes saved");
     row("Update firmware clicked during a load: no dialog", Tracker::Slow, {}, Meanwhile::ClickFirmwareUpdate,
@@ -228,16 +204,12 @@ void FaultsTest::faultLeavesTheTrackerAsThePilotChose()
     QFETCH(QStringList, sentences);
     QFETCH(QStringList, pending);
 
-    TrackerSimulator::Options options = testsupport::options(tracker == Tracker::Silent, false);
-    options.lineEnding
-        = tracker == Tracker::CrLf ? TrackerSimulator::LineEnding::CrLf : TrackerSimulator::LineEnding::Lf;
-    options.echo = tracker == Tracker::Echoing;
-    options.variant = TrackerSimulator::Variant::Vendor; // it has an APN
+    TrackerSimulator::Options options = configuredTracker();
     // Answers late enough that the read waits, and pumps events meanwhile.
     options.answerDelayMs = tracker == Tracker::Slow ? 300 : 0;
     QSerialPort otherProgram;
     BoxAnswers noDialog(QMessageBox::NoButton);
-    start(options, tracker != Tracker::Silent && tracker != Tracker::HeldElsewhere);
+    start(options, tracker != Tracker::HeldElsewhere);
     if (tracker == Tracker::HeldElsewhere) {
         otherProgram.setPortName(listed->tracker.portPath());
         QVERIFY(otherProgram.open(QIODevice::ReadWrite));
@@ -276,7 +248,6 @@ void FaultsTest::faultLeavesTheTrackerAsThePilotChose()
         listed = std::make_unique<ListedTracker>(options);
     }
     const QString path = listed->tracker.portPath();
-    listed->tracker.setSilent(false);
     listed->listing.set({{path, "USB Serial Device"}});
     QTRY_VERIFY_WITH_TIMEOUT(
         ui->loaded() && Serial::systemLocation(ui->window->link().portName()) == path, 30000);
@@ -293,7 +264,10 @@ void FaultsTest::windowSavesWhatTheCommandLineApplies()
     QVERIFY(ui->window->statusBar()->currentMessage().startsWith(QStringLiteral("Settings saved to")));
     ui.reset();
 
-    factorySettings();
+    // Back to a new tracker's values: what the file must bring back.
+    for (const auto &setting : aircraft)
+        listed->tracker.setParameter(
+            setting.first, TrackerSimulator(configuredTracker()).parameter(setting.first));
     listed->tracker.clearRecord();
     QString out, err;
     TrackerCommands commands(&out, &err);
@@ -337,8 +311,10 @@ void FaultsTest::loadMarksWhatTheFileChanges()
     QFETCH(QStringList, boxes);
     QFETCH(QStringList, marked);
     QFETCH(bool, expertMode);
-    const QString path = writeFile(QStringLiteral("template.txt"), file);
-    QVERIFY(!path.isEmpty());
+    const QString path = data.filePath(QStringLiteral("template.txt"));
+    QFile written(path);
+    QVERIFY(written.open(QIODevice::WriteOnly) && written.write(file) == file.size());
+    written.close();
     openWindow();
     listed->tracker.clearRecord();
     BoxAnswers answers(identityAnswer, path);
@@ -348,69 +324,11 @@ void FaultsTest::loadMarksWhatTheFileChanges()
     for (const BoxAnswers::Box &box : std::as_const(answers.boxes))
         QVERIFY2(box.byDefault == QMessageBox::Ok || box.byDefault == QMessageBox::No, qPrintable(box.text));
     // A load that switched to expert mode has read the tracker again.
-    QVERIFY(ui->waitUntilLoaded());
+    QTRY_VERIFY_WITH_TIMEOUT(ui->loaded(), 15000);
     QCOMPARE(ui->window->isExpertMode(), expertMode);
     QCOMPARE(shownRows(ui->table).filter(" *"), marked);
     // Nothing is written until Apply.
     QCOMPARE(sentencesIn(listed->tracker.receivedBytes()), QStringList());
-}
-
-void FaultsTest::firmwareUpdateOffersTheSettingsBack_data()
-{
-    QTest::addColumn<QMessageBox::StandardButton>("answer");
-    QTest::newRow("Yes: the settings from before are written again") << QMessageBox::Yes;
-    QTest::newRow("No: the factory values stay, the backup too") << QMessageBox::No;
-}
-
-void FaultsTest::firmwareUpdateOffersTheSettingsBack()
-{
-    QFETCH(QMessageBox::StandardButton, answer);
-    // A firmware folder for the tracker's hardware in the data folder, with a stand-in flasher.
-    const QString firmware = QStringLiteral("tst_faults/firmware/tt-restore/");
-    QVERIFY(QDir(data.path()).mkpath(firmware));
-    QVERIFY(!writeFile(firmware + "bootloader.bin", "").isEmpty()
-        && !writeFile(firmware + "partitions.bin", "").isEmpty()
-        && !writeFile(firmware + "config.txt", "--port, ${PORT}, write_flash, 0x10000, ${FIRMWARE_FILE}\n")
-                .isEmpty());
-    QVERIFY(QFile::setPermissions(
-        writeFile(firmware + "esptool", "#!/bin/sh\necho 'Writing at 0x00010000... (100 %)'\n"),
-        QFile::ReadOwner | QFile::ExeOwner));
-    const QString image = writeFile(QStringLiteral("image.bin"), "firmware");
-    QDir(data.filePath(QStringLiteral("tst_faults/backups"))).removeRecursively();
-
-    openWindow();
-    ui->button("buttonAdvanced")->click();
-    QTRY_VERIFY(ui->loaded());
-    TrackerSimulator &tracker = listed->tracker;
-    // What the new firmware will say; the window keeps what it read before.
-    factorySettings();
-    tracker.clearRecord();
-    {
-        BoxAnswers update(QMessageBox::Yes, image);
-        ui->button("buttonFirmwareUpdate")->click();
-        QCOMPARE(update.seen, (QStringList {"Select firmware file", "Firmware update"}));
-    }
-    BoxAnswers restore(answer);
-    QTRY_VERIFY_WITH_TIMEOUT(!restore.boxes.isEmpty() && ui->loaded(), 30000);
-    QCOMPARE(restore.seen, QStringList {"Restore settings"});
-    QCOMPARE(restore.boxes.first().byDefault, QMessageBox::Yes);
-    QVERIFY(restore.boxes.first().text.startsWith(QStringLiteral("Restore the 4 settings")));
-
-    const QStringList backups
-        = QDir(data.filePath(QStringLiteral("tst_faults/backups"))).entryList(QDir::Files);
-    QCOMPARE(backups.size(), 1);
-    QVERIFY2(
-        backups.first().startsWith(QStringLiteral("0x1A2B3C-before-update-")), qPrintable(backups.first()));
-    if (answer == QMessageBox::Yes) {
-        QTRY_VERIFY_WITH_TIMEOUT(
-            ui->messages.contains(QStringLiteral("Settings restored")) && ui->loaded(), 10000);
-        for (const auto &setting : aircraft)
-            QCOMPARE(tracker.parameter(setting.first), setting.second);
-    } else {
-        QCOMPARE(sentencesIn(tracker.receivedBytes()), QStringList());
-        QCOMPARE(tracker.parameter(QStringLiteral("AcftType")),
-            TrackerSimulator(configuredTracker()).parameter("AcftType"));
-    }
 }
 
 void FaultsTest::randomDeviceOutputNeverHangsOrWrites()
@@ -439,7 +357,7 @@ void FaultsTest::randomDeviceOutputNeverHangsOrWrites()
         QVERIFY2(clock.elapsed() < 13000,
             qPrintable(QStringLiteral("stream %1: %2 ms").arg(stream).arg(clock.elapsed())));
         // A failed load closes the link; the search opens it again.
-        QVERIFY(ui->waitUntilLoaded());
+        QTRY_VERIFY_WITH_TIMEOUT(ui->loaded(), 15000);
     }
     QCOMPARE(sentencesIn(listed->tracker.receivedBytes()), QStringList());
 }

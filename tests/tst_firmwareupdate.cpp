@@ -3,7 +3,7 @@
 #include "firmware/flasherarguments.h"
 #include "firmware/flasherprogress.h"
 #include "mainwindow/mainwindow.h"
-#include "testsupport.h"
+#include "windowsupport.h"
 
 #include <QDialogButtonBox>
 #include <QLabel>
@@ -34,14 +34,9 @@ QString programFolder()
     return folder.path();
 }
 
-QString firmwareBase()
-{
-    return programFolder() + QStringLiteral("/firmware");
-}
-
 QString beside(const QString &name = QString())
 {
-    return firmwareBase() + QStringLiteral("/esp32s3-tracker/") + name;
+    return programFolder() + QStringLiteral("/firmware/esp32s3-tracker/") + name;
 }
 
 } // namespace
@@ -132,30 +127,31 @@ void FirmwareUpdateTest::updateGoesAsFarAsItMay_data()
     QTest::addColumn<QString>("shown"); // how the progress dialog's text ends, line feeds aside
     QTest::addColumn<QList<int>>("bar"); // the values the bar takes, in order
     QTest::addColumn<QString>("label"); // the progress dialog's at the end
+    // The answer to the settings from before offered back; NoButton: the new firmware kept them.
+    QTest::addColumn<QMessageBox::StandardButton>("restore");
     const QStringList all = tracktune::requiredComponents();
     const auto Yes = QMessageBox::Yes;
     const auto stops
         = [&](const char *what, const QStringList &present, bool pickImage,
               QMessageBox::StandardButton answer, const QStringList &dialogs, const QStringList &said) {
               QTest::newRow(what) << present << QString() << true << pickImage << answer << dialogs << said
-                                  << QString() << QList<int>() << QString();
+                                  << QString() << QList<int>() << QString() << QMessageBox::NoButton;
           };
     const auto runs
         = [&](const char *what, const QString &flasher, bool executable, const QStringList &dialogs,
-              const QStringList &said, const QString &shown, const QList<int> &bar) {
+              const QStringList &said, const QString &shown, const QList<int> &bar,
+              QMessageBox::StandardButton restore = QMessageBox::NoButton) {
               QTest::newRow(what) << all << flasher << executable << true << Yes << dialogs << said << shown
-                                  << bar << (dialogs.size() == 2 ? finished : failed);
+                                  << bar << (dialogs.size() == 2 ? finished : failed) << restore;
           };
     stops("no folder: the places looked in are named", {}, true, Yes, {missing},
         {"Looked in: " + beside().chopped(1)});
-    stops("only the first missing file is named", {tracktune::flasherName(), "partitions.bin"}, true, Yes,
-        {missing}, {"File bootloader.bin not found."});
     stops("file dialog cancelled", all, false, Yes, {picking}, {});
     stops("confirmation answered No", all, true, QMessageBox::No, {picking, confirm}, {});
     runs("progress while it runs", "flasher-progress.sh", true, {picking, confirm}, {},
-        "(100 %)Hard resetting via RTS pin...", {20, 40, 60, 80, 100});
+        "(100 %)Hard resetting via RTS pin...", {20, 40, 60, 80, 100}, QMessageBox::Yes);
     runs("1 MB on one line arrives whole", "flasher-one-line.sh", true, {picking, confirm}, {},
-        QString(1 << 20, 'x') + "end", {100});
+        QString(1 << 20, 'x') + "end", {100}, QMessageBox::No);
     runs("it fails: what it said, its exit code", "flasher-fails.sh", true, {picking, confirm, failed},
         {"The firmware loader ended with exit code 2.",
             "\nA fatal error occurred: Failed to connect: No serial data received.\n"},
@@ -177,6 +173,7 @@ void FirmwareUpdateTest::updateGoesAsFarAsItMay()
     QFETCH(QString, shown);
     QFETCH(QList<int>, bar);
     QFETCH(QString, label);
+    QFETCH(QMessageBox::StandardButton, restore);
     QVERIFY(install(present, flasher.isEmpty() ? "flasher-progress.sh" : flasher, executable));
     const int hangups = listed->tracker.hangups().size();
     if (flasher.isEmpty()) {
@@ -238,6 +235,9 @@ void FirmwareUpdateTest::updateGoesAsFarAsItMay()
     });
     watch.start(20);
 
+    // What the new firmware will say; the window keeps what it read before.
+    if (restore != QMessageBox::NoButton)
+        listed->tracker.setParameter(QStringLiteral("AcftType"), QStringLiteral("0x3"));
     QCOMPARE(update(true, QMessageBox::Yes), dialogs);
     ui->window->removeEventFilter(&filter);
     QVERIFY(!ui->window->isUpdateInProgress());
@@ -268,7 +268,19 @@ void FirmwareUpdateTest::updateGoesAsFarAsItMay()
         QVERIFY(environment.open(QIODevice::ReadOnly));
         QCOMPARE(environment.readAll(), QByteArray("NO_COLOR=1 PYTHONUNBUFFERED=1\n"));
     }
-    QTRY_VERIFY_WITH_TIMEOUT(connected(), 15000);
+    // Back on the same tracker, what the firmware changed is offered back from the backup:
+    // Yes writes it, No leaves the tracker alone.
+    BoxAnswers restoring(restore);
+    QTRY_VERIFY_WITH_TIMEOUT(
+        connected() && (restore == QMessageBox::NoButton || !restoring.boxes.isEmpty()), 30000);
+    if (restore == QMessageBox::NoButton)
+        return;
+    QCOMPARE(restoring.seen, QStringList {"Restore settings"});
+    QCOMPARE(restoring.boxes.first().byDefault, QMessageBox::Yes);
+    QCOMPARE(
+        listed->tracker.parameter("AcftType"), QLatin1String(restore == QMessageBox::Yes ? "0x1" : "0x3"));
+    const QDir backups(images.filePath(QStringLiteral("tst_firmwareupdate/backups")));
+    QVERIFY(!backups.entryList({"0x1A2B3C-before-update-*"}, QDir::Files).isEmpty());
 }
 
 QTEST_MAIN(FirmwareUpdateTest)

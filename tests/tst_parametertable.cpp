@@ -1,5 +1,5 @@
 #include "parametertable/parametertable.h"
-#include "testsupport.h"
+#include "windowsupport.h"
 
 #include <QtTest>
 
@@ -57,8 +57,6 @@ void ParameterTableTest::editsMakeTheirSettings_data()
     const QStringList shown {"Address=0x1A2B3C", "AddrType=OGN", "AcftType=(Moto-)glider",
         "Reg=", "FreqPlan=Automatic", "TxPower=NORMAL", "APN=internet",
         "TxProtMask=OGN ADS-L PilotAware FANET RemoteID "};
-    QTest::newRow("known parameters in dump order, nothing marked")
-        << false << device << testsupport::Edits() << shown << QStringList();
     QTest::newRow("hex and decimal readings; beyond a list nothing; a power between levels snapped, marked")
         << false << QStringList {"AddrType=0x2", "AcftType=10", "FreqPlan=2", "TxPower=+17", "TxProtMask=12"}
         << testsupport::Edits()

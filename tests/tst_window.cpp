@@ -1,7 +1,6 @@
-#include "config/catalogue.h"
 #include "dialogs/serialmonitor.h"
 #include "mainwindow/mainwindow.h"
-#include "testsupport.h"
+#include "windowsupport.h"
 
 #include <QAbstractItemView>
 #include <QComboBox>
@@ -10,11 +9,9 @@
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPlainTextEdit>
-#include <QProcess>
 #include <QPushButton>
 #include <QScreen>
 #include <QStatusBar>
-#include <QTranslator>
 #include <QtTest>
 
 #include <memory>
@@ -36,10 +33,6 @@ private slots:
     void pendingChangesOutliveAModeSwitch();
     void everyRowSaysWhatItIs();
     void firstSizeFitsASmallScreen();
-    void accessKeysDifferInEveryLanguage_data();
-    void accessKeysDifferInEveryLanguage();
-    void commandLineNeedsNoDisplay_data();
-    void commandLineNeedsNoDisplay();
     void serialMonitorShowsWhatTheTrackerSends();
     void pickingAnotherPortSwitchesTheLink();
     void closingAsksAboutPendingChanges();
@@ -55,15 +48,6 @@ private:
     std::unique_ptr<PortListing> listing;
     std::unique_ptr<WindowUnderTest> ui;
 };
-
-namespace {
-
-QWidget *focused()
-{
-    return QApplication::focusWidget();
-}
-
-} // namespace
 
 void WindowTest::initTestCase()
 {
@@ -90,23 +74,16 @@ void WindowTest::cleanupTestCase()
 
 void WindowTest::findsTheTrackerAndShowsItsParameters()
 {
-    // Only the port list and the mode can be used until a tracker is found.
-    for (const char *name : {"refreshButton", "applyButton", "buttonFirmwareUpdate"})
-        QVERIFY2(!ui->button(name)->isEnabled(), name);
-    QVERIFY(!ui->table->isEnabled() && ui->button("buttonAdvanced")->isEnabled());
-
+    // Which buttons a state allows is the faults' test; here the tracker and what it holds.
     QTRY_VERIFY_WITH_TIMEOUT(ui->loaded(), 15000);
     QCOMPARE(ui->messages,
         (QStringList {"Waiting for device...", "Connected to OGN device found on " + first->portPath()}));
     QCOMPARE(child<QComboBox>(ui->window.get(), "serialPortList")->currentText(),
         entryOf(*first, "USB Serial Device"));
-    for (const char *name : {"refreshButton", "applyButton", "buttonFirmwareUpdate"})
-        QVERIFY2(ui->button(name)->isEnabled(), name);
     QCOMPARE(shownRows(ui->table),
         (QStringList {"Address=0x1A2B3C", "AddrType=OGN", "AcftType=(Moto-)glider",
             "Reg=", "FreqPlan=Automatic", "TxPower=NORMAL", "APN=internet",
             "TxProtMask=OGN ADS-L PilotAware FANET RemoteID "}));
-    QCOMPARE(ui->window->firmwareArchitecture(), QStringLiteral("esp32s3-tracker"));
 }
 
 void WindowTest::applyWritesEveryEditedKind()
@@ -122,7 +99,6 @@ void WindowTest::applyWritesEveryEditedKind()
         = {"$POGNS,Address=0x1A2B3D", "$POGNS,AddrType=0x1", "$POGNS,AcftType=0x7", "$POGNS,Reg=D-KABC",
             "$POGNS,FreqPlan=1", "$POGNS,TxPower=+22", "$POGNS,APN=web", "$POGNS,TxProtMask=0xFB"};
     QCOMPARE(sentencesIn(first->receivedBytes()), written);
-    QCOMPARE(first->sentences(), written);
     // All written before the reload asks for the list.
     QVERIFY(first->receivedBytes().lastIndexOf('\n') < first->receivedBytes().indexOf('\x03'));
     QCOMPARE(ui->messages.first(), QStringLiteral("Writing to device..."));
@@ -139,21 +115,10 @@ void WindowTest::keyboardAloneChangesTheAircraftType()
         QSKIP("no keyboard shortcuts on the minimal platform");
     ui->window->activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(ui->window.get()));
-    auto *list = child<QComboBox>(ui->window.get(), "serialPortList");
-    list->setFocus();
-    QCOMPARE(focused(), list);
-    // Tab leaves the table: port list, table, the buttons, and round again; Shift+Tab back.
-    QStringList path;
-    for (int step = 0; step < 7; ++step) {
-        QTest::keyClick(focused(), Qt::Key_Tab);
-        QVERIFY(focused());
-        path << focused()->objectName();
-    }
-    QCOMPARE(path,
-        (QStringList {"table", "refreshButton", "buttonAdvanced", "buttonSaveSettings", "buttonLoadSettings",
-            "applyButton", "serialPortList"}));
-    QTest::keyClick(focused(), Qt::Key_Backtab);
-    QCOMPARE(focused(), ui->button("applyButton"));
+    // Tab leaves the table for the buttons, not for its next cell.
+    ui->table->setFocus();
+    QTest::keyClick(ui->table, Qt::Key_Tab);
+    QCOMPARE(QApplication::focusWidget(), ui->button("refreshButton"));
 
     // Arrows to the aircraft type, Enter opens its list, Down and Enter pick the next type.
     ui->table->setFocus();
@@ -237,14 +202,7 @@ void WindowTest::pendingChangesOutliveAModeSwitch()
 
 void WindowTest::everyRowSaysWhatItIs()
 {
-    // Each known parameter in plain words, with the unit or range the tracker printed.
-    for (int row = 0; row < ui->table->rowCount(); ++row) {
-        const QString name = ui->table->item(row, 0)->text();
-        const QString tip = ui->table->item(row, 0)->toolTip();
-        const tracktune::KnownParameter *known = tracktune::findKnownParameter(name);
-        QVERIFY2(known && tip.startsWith(QString::fromUtf8(known->description)), qPrintable(name));
-        QVERIFY2(tip.contains(QStringLiteral("[")), qPrintable(name + ": " + tip));
-    }
+    // A row's tip ends with the unit or range the tracker printed.
     QVERIFY(ui->table->item(rowOf(ui->table, "TxPower"), 0)->toolTip().endsWith(QStringLiteral("[ dBm]")));
     // Where am I: the port, the hardware, the software and the address, while connected.
     const QString field = child<QLabel>(ui->window.get(), "trackerField")->text();
@@ -262,77 +220,6 @@ void WindowTest::firstSizeFitsASmallScreen()
     QVERIFY2(fresh.height() + 48 <= available.height(), qPrintable(QString::number(fresh.height())));
 }
 
-void WindowTest::accessKeysDifferInEveryLanguage_data()
-{
-    QTest::addColumn<QString>("language"); // empty: English, no translator
-    QTest::newRow("English") << QString();
-    QTest::newRow("German") << QStringLiteral("de");
-    QTest::newRow("French") << QStringLiteral("fr");
-}
-
-void WindowTest::accessKeysDifferInEveryLanguage()
-{
-    QFETCH(QString, language);
-    QTranslator translator;
-    if (!language.isEmpty()) {
-        QVERIFY(
-            translator.load(QStringLiteral("tracktune_") + language, QStringLiteral(TRACKTUNE_TRANSLATIONS)));
-        QCoreApplication::installTranslator(&translator);
-    }
-    MainWindow fresh;
-    QStringList texts {QCoreApplication::translate("MainWindow", "&Standard mode")};
-    for (const QAbstractButton *button : fresh.findChildren<QAbstractButton *>())
-        texts << button->text();
-    for (const QLabel *label : fresh.findChildren<QLabel *>())
-        texts << label->text();
-    QHash<QKeySequence, QString> owners;
-    for (const QString &text : std::as_const(texts)) {
-        const QKeySequence key = QKeySequence::mnemonic(text);
-        if (key.isEmpty())
-            continue;
-        QVERIFY2(!owners.contains(key), qPrintable(owners.value(key) + QStringLiteral(" and ") + text));
-        owners.insert(key, text);
-    }
-    // Every button of the form has one.
-    QVERIFY2(owners.size() >= 9, qPrintable(QStringList(owners.values()).join(QStringLiteral(", "))));
-    if (!language.isEmpty())
-        QVERIFY(child<QPushButton>(&fresh, "applyButton")->text() != QStringLiteral("&Apply"));
-}
-
-void WindowTest::commandLineNeedsNoDisplay_data()
-{
-    QTest::addColumn<QStringList>("arguments");
-    QTest::addColumn<bool>("display"); // false: no display at all; true: the platform the tests run on
-    QTest::addColumn<int>("exitCode");
-    QTest::addColumn<QString>("said");
-    QTest::newRow("--help") << QStringList {"--help"} << false << 0 << "Usage: tracktune";
-    QTest::newRow("an unknown option, Qt's own taken")
-        << QStringList {"-platform", QString::fromLocal8Bit(qgetenv("QT_QPA_PLATFORM")), "--colour"} << true
-        << 2 << "tracktune: unknown option '--colour'";
-}
-
-void WindowTest::commandLineNeedsNoDisplay()
-{
-    QFETCH(QStringList, arguments);
-    QFETCH(bool, display);
-    QFETCH(int, exitCode);
-    QFETCH(QString, said);
-    QProcess program;
-    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    for (const char *name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"}) {
-        if (!display)
-            environment.remove(QString::fromLatin1(name));
-    }
-    program.setProcessEnvironment(environment);
-    program.start(QStringLiteral(TRACKTUNE_APP), arguments);
-    QVERIFY(program.waitForFinished(15000));
-    QCOMPARE(program.exitStatus(), QProcess::NormalExit);
-    QCOMPARE(program.exitCode(), exitCode);
-    const QString output
-        = QString::fromUtf8(program.readAllStandardOutput() + program.readAllStandardError());
-    QVERIFY2(output.contains(said), qPrintable(output));
-}
-
 void WindowTest::serialMonitorShowsWhatTheTrackerSends()
 {
     ui->button("buttonAdvanced")->click();
@@ -342,17 +229,9 @@ void WindowTest::serialMonitorShowsWhatTheTrackerSends()
         monitor = monitor ? monitor : qobject_cast<SerialMonitor *>(widget);
     QVERIFY(monitor && monitor->isVisible() && !monitor->isModal());
     QCOMPARE(child<QLabel>(monitor, "labelDevice")->text(), first->portPath());
-    auto *text = child<QPlainTextEdit>(monitor, "textSerialOutput");
-    // Paused, what arrives is dropped; started again and cleaned, only what follows shows.
-    child<QPushButton>(monitor, "buttonStartStop")->click();
-    first->inject("MARK while paused\n");
-    const int polls = first->receivedCount(0x03);
-    QTRY_VERIFY_WITH_TIMEOUT(first->receivedCount(0x03) >= polls + 2, 5000);
-    child<QPushButton>(monitor, "buttonStartStop")->click();
-    child<QPushButton>(monitor, "buttonClean")->click();
-    first->inject("MARK after\n");
-    QTRY_VERIFY_WITH_TIMEOUT(text->toPlainText().contains(QLatin1String("MARK after")), 5000);
-    QVERIFY(!text->toPlainText().contains(QLatin1String("while paused")));
+    const auto *text = child<QPlainTextEdit>(monitor, "textSerialOutput");
+    first->inject("MARK from the tracker\n");
+    QTRY_VERIFY_WITH_TIMEOUT(text->toPlainText().contains(QLatin1String("MARK from the tracker")), 5000);
     monitor->close();
     ui->button("buttonAdvanced")->click();
     QTRY_VERIFY(ui->loaded());
@@ -377,8 +256,6 @@ void WindowTest::closingAsksAboutPendingChanges()
     {
         BoxAnswers cancel(QMessageBox::Cancel);
         QVERIFY(!ui->window->close());
-        QCOMPARE(
-            cancel.boxes.value(0).offered, QMessageBox::Apply | QMessageBox::Discard | QMessageBox::Cancel);
     }
     QVERIFY(ui->window->isVisible() && shownRows(ui->table).contains(QStringLiteral("AcftType=Balloon *")));
     {

@@ -181,7 +181,11 @@ bool Serial::sendCommand(const QByteArray &command)
     // The watchdog's poll byte must not land between two sentences' answers.
     watchdogTimer.stop();
     qCDebug(lcLink) << command;
-    if (port.write(command) != command.size() || (!port.flush() && port.bytesToWrite() > 0))
+    // A port whose adapter is gone may take the bytes into its buffer and drop them when the
+    // write fails: only a flush without an error counts as sent.
+    port.clearError();
+    if (port.write(command) != command.size() || (!port.flush() && port.bytesToWrite() > 0)
+        || port.error() != QSerialPort::NoError || !port.isOpen())
         return false;
     // Sent, even when the link drops while waiting for the answer: the next sentence tells.
     waitForData(sentenceAnswerMs);

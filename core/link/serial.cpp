@@ -37,7 +37,9 @@ Serial::Serial(QObject *parent) : QObject(parent)
     // An unplugged adapter makes every read fail: drop the link at once instead
     // of spinning on the errors until the watchdog gives up.
     connect(&port, &QSerialPort::errorOccurred, &port, [this](QSerialPort::SerialPortError error) {
-        if (port.isOpen() && (error == QSerialPort::ResourceError || error == QSerialPort::ReadError)) {
+        if (port.isOpen()
+            && (error == QSerialPort::ResourceError || error == QSerialPort::ReadError
+                || error == QSerialPort::WriteError)) {
             qCDebug(lcLink) << "Port error, closing:" << port.errorString();
             closePort();
         }

@@ -66,6 +66,7 @@ struct TrackerSimulator::Private
     void dropSentence();
     void setPeerOpen(bool open, qint64 nowNs);
     void flushUnread() const;
+    void pullOut();
     void wakeLoop() const;
 
     // Fixed while serving.
@@ -93,6 +94,7 @@ struct TrackerSimulator::Private
     std::deque<Pending> pending;
     QByteArray sentence;
     bool inSentence = false;
+    int sentencesEnded = 0;
     bool loopPeerOpen = false;
     bool ptyFull = false;
     qint64 wireFreeNs = 0;
@@ -248,15 +250,19 @@ void TrackerSimulator::Private::readInput()
         if (count <= 0)
             return; // EAGAIN: all read; EIO: nobody holds the port, poll() says so too
         const qint64 now = clock.nsecsElapsed();
-        {
-            std::lock_guard<std::mutex> lock(mutex);
-            for (ssize_t i = 0; i < count; ++i)
+        for (ssize_t i = 0; i < count; ++i) {
+            {
+                std::lock_guard<std::mutex> lock(mutex);
                 received.append({now / nsPerMs, buffer[i]});
-            if (options.echo)
-                out.append(buffer, static_cast<int>(count));
-        }
-        for (ssize_t i = 0; i < count; ++i)
+                if (options.echo)
+                    out.append(buffer[i]);
+            }
             feed(buffer[i], now);
+            if (sentencesEnded == options.unplugAfterSentences) {
+                pullOut();
+                return;
+            }
+        }
     }
 }
 
@@ -312,8 +318,19 @@ void TrackerSimulator::Private::endSentence(qint64 nowNs)
     }
     sentence.clear();
     inSentence = false;
+    ++sentencesEnded;
     if (accepted)
         schedule(Answer::Status, nowNs);
+}
+
+void TrackerSimulator::Private::pullOut()
+{
+    // From the loop itself: unplug() joins the loop before it closes.
+    ::close(master);
+    master = -1;
+    stopping.store(true);
+    std::lock_guard<std::mutex> lock(mutex);
+    peerOpen = false;
 }
 
 void TrackerSimulator::Private::flushUnread() const
@@ -439,8 +456,8 @@ void TrackerSimulator::unplug()
     if (d->master >= 0) {
         ::close(d->master);
         d->master = -1;
-        d->unplugged = true;
     }
+    d->unplugged = true; // also when the loop pulled it out itself
     std::lock_guard<std::mutex> lock(d->mutex);
     d->peerOpen = false;
 }

@@ -33,6 +33,9 @@ public:
         // sentence or a NUL byte, as a busy tracker interleaves them.
         QByteArray insideList;
         int insideListAfter = -1;
+        // The adapter is pulled out the moment this many sentences have arrived: bytes after
+        // the last one's line end are lost, as they are in an adapter's buffer. -1: never.
+        int unplugAfterSentences = -1;
     };
 
     struct ReceivedByte
