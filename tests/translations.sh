@@ -1,5 +1,6 @@
 #!/bin/sh
-# The translations cover every text the window shows, and only those.
+# The translations cover every text the window shows, and only those; no two of the window's
+# access keys clash, in English or translated.
 #   translations.sh LUPDATE SOURCE_DIR          checks the committed .ts files
 #   translations.sh LUPDATE SOURCE_DIR update   brings them up to date with the sources
 # The check runs lupdate into copies: a text without a translation stays "unfinished" there,
@@ -28,6 +29,13 @@ fi
 messages() { grep -c '<message' "$1" || true; }
 open() { grep -c -E 'type="(unfinished|vanished|obsolete)"' "$1" || true; }
 
+# The access keys of the window's texts (tag: source or translation), one letter a line.
+access_keys() {
+    awk -v tag="$2" '/<name>/ { window = ($0 ~ /<name>MainWindow</) }
+        window && $0 ~ "<" tag ">.*&amp;" { sub(/.*&amp;/, ""); print tolower(substr($0, 1, 1)) }' "$1"
+}
+clashes() { access_keys "$1" "$2" | sort | uniq -d | tr '\n' ' '; }
+
 status=0
 for ts in "$src"/widgets/translations/tracktune_*.ts; do
     name=$(basename "$ts")
@@ -36,6 +44,13 @@ for ts in "$src"/widgets/translations/tracktune_*.ts; do
         echo "$name: $(messages "$ts") texts, $(open "$ts") to translate"
         continue
     fi
+    # Two buttons of the window never share an access key, in English or translated.
+    for tag in source translation; do
+        if [ -n "$(clashes "$ts" $tag)" ]; then
+            echo "$name: access keys used twice in the window's ${tag}s: $(clashes "$ts" $tag)" >&2
+            status=1
+        fi
+    done
     cp "$ts" "$work/$name"
     "$lupdate" -silent -no-obsolete -locations none -I "$src/core" -I "$src/widgets" @"$work/sources" -ts "$work/$name"
     untranslated=$(open "$work/$name")

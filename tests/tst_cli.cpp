@@ -6,17 +6,13 @@
 #include "testsupport.h"
 #include "trackercommands.h"
 
-#include <QElapsedTimer>
 #include <QLoggingCategory>
 #include <QProcess>
 #include <QRegularExpression>
-#include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
 
-#include <algorithm>
-#include <memory>
-#include <vector>
+#include <tuple>
 
 using tracktune::DumpLine;
 using Settings = QList<DumpLine>;

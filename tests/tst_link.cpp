@@ -7,6 +7,7 @@
 #include <QSignalSpy>
 #include <QtTest>
 
+#include <algorithm>
 #include <memory>
 #include <vector>
 
@@ -63,27 +64,28 @@ private slots:
 
 void LinkTest::searchChoosesByDescription_data()
 {
-    // One simulated port each, in the order of their names; "busy:" held open elsewhere.
+    // One simulated port each, in the order of their names.
     QTest::addColumn<QStringList>("descriptions");
+    QTest::addColumn<int>("busy"); // index of the one held open by another program, -1: none
     QTest::addColumn<int>("chosen"); // index into descriptions, -1: none
 
     QTest::newRow("known adapter beats another USB port")
-        << QStringList {"FT232R USB UART", "Silicon Labs CP210x USB to UART Bridge"} << 1;
+        << QStringList {"FT232R USB UART", "Silicon Labs CP210x USB to UART Bridge"} << -1 << 1;
     QTest::newRow("busy USB adapter skipped for a later one")
-        << QStringList {"busy:FT232R USB UART", "CH340 USB serial"} << 1;
+        << QStringList {"FT232R USB UART", "CH340 USB serial"} << 0 << 1;
     // Whatever order the system lists them in, the same ports give the same tracker.
     QTest::newRow("known adapters in name order") << QStringList {"USB Serial Device",
         "CP2102 USB to UART Bridge Controller", "Silicon Labs CP210x USB to UART Bridge", "USB Serial Device"}
-                                                  << 0;
+                                                  << -1 << 0;
 }
 
 void LinkTest::searchChoosesByDescription()
 {
     QFETCH(QStringList, descriptions);
+    QFETCH(int, busy);
     QFETCH(int, chosen);
 
     std::vector<std::unique_ptr<TrackerSimulator>> trackers;
-    std::vector<std::unique_ptr<QSerialPort>> otherPrograms;
     QHash<QString, QString> ports;
     for (int i = 0; i < descriptions.size(); ++i) {
         trackers.push_back(std::make_unique<TrackerSimulator>());
@@ -91,14 +93,10 @@ void LinkTest::searchChoosesByDescription()
     }
     std::sort(trackers.begin(), trackers.end(),
         [](const auto &a, const auto &b) { return a->portPath() < b->portPath(); });
-    for (int i = 0; i < descriptions.size(); ++i) {
-        if (descriptions[i].startsWith(QLatin1String("busy:"))) {
-            descriptions[i].remove(0, 5);
-            otherPrograms.push_back(std::make_unique<QSerialPort>(trackers.at(i)->portPath()));
-            QVERIFY(otherPrograms.back()->open(QIODevice::ReadWrite));
-        }
+    for (int i = 0; i < descriptions.size(); ++i)
         ports.insert(trackers.at(i)->portPath(), descriptions[i]);
-    }
+    QSerialPort otherProgram(busy >= 0 ? trackers.at(busy)->portPath() : QString());
+    QVERIFY(busy < 0 || otherProgram.open(QIODevice::ReadWrite));
     const testsupport::PortListing listing(ports);
 
     Serial serial;

@@ -29,8 +29,6 @@ public:
 
     // Read-only views for tools and tests.
     const Serial &link() const { return session.link(); }
-    const DeviceSession &deviceSession() const { return session; }
-    QString firmwareArchitecture() const { return session.firmwareArch(); }
     bool isUpdateInProgress() const { return session.updateInProgress(); }
     bool isExpertMode() const { return expertMode; }
     // Where the firmware folder is looked for first; the program's own folder unless set.
