@@ -18,6 +18,15 @@ QString refusalOf(const QString &name, const QString &value)
     return refusal.isEmpty() ? QString() : name + QStringLiteral(": ") + refusal;
 }
 
+// The value the setting writes over the tracker's, or why it cannot be written.
+SettingValue writableValue(const DumpLine &setting, const QString &reported)
+{
+    SettingValue value = settingValue(setting.name, setting.value, reported);
+    if (value.problem.isEmpty())
+        value.problem = refusalOf(setting.name, value.value);
+    return value;
+}
+
 } // namespace
 
 bool isIdentityParameter(const QString &name)
@@ -39,8 +48,8 @@ ChangePlan planSettings(const QList<DumpLine> &requested, const QList<DumpLine> 
     const SettingLookup tracker(reported);
     for (const DumpLine &setting : lastValueWins(requested)) {
         // The name first: a template line the tracker lacks is still no place for a smuggled one.
-        if (!refusalOf(setting.name, QString()).isEmpty()) {
-            plan.problems << refusalOf(setting.name, QString());
+        if (const QString refusal = refusalOf(setting.name, QString()); !refusal.isEmpty()) {
+            plan.problems << refusal;
             continue;
         }
         const DumpLine *current = tracker.find(setting.name);
@@ -52,11 +61,9 @@ ChangePlan planSettings(const QList<DumpLine> &requested, const QList<DumpLine> 
             plan.problems << setting.name + QStringLiteral(" describes the device and is never written");
             continue;
         }
-        const SettingValue value = settingValue(setting.name, setting.value, current->value);
+        const SettingValue value = writableValue(setting, current->value);
         if (!value.problem.isEmpty())
             plan.problems << value.problem;
-        else if (!refusalOf(setting.name, value.value).isEmpty())
-            plan.problems << refusalOf(setting.name, value.value);
         else
             plan.writes << DumpLine {setting.name, value.value};
     }
@@ -74,8 +81,8 @@ ChangePlan planFile(const QList<DumpLine> &file, const QList<DumpLine> &reported
     const SettingLookup tracker(reported);
     for (const DumpLine &setting : lastValueWins(file)) {
         // The name first: a template line the tracker lacks is still no place for a smuggled one.
-        if (!refusalOf(setting.name, QString()).isEmpty()) {
-            plan.problems << refusalOf(setting.name, QString());
+        if (const QString refusal = refusalOf(setting.name, QString()); !refusal.isEmpty()) {
+            plan.problems << refusal;
             continue;
         }
         const DumpLine *current = tracker.find(setting.name);
@@ -88,9 +95,9 @@ ChangePlan planFile(const QList<DumpLine> &file, const QList<DumpLine> &reported
                 plan.skipped << setting.name + QStringLiteral(": describes the device, never written");
             continue;
         }
-        const SettingValue value = settingValue(setting.name, setting.value, current->value);
-        if (!value.problem.isEmpty() || !refusalOf(setting.name, value.value).isEmpty()) {
-            plan.problems << (value.problem.isEmpty() ? refusalOf(setting.name, value.value) : value.problem);
+        const SettingValue value = writableValue(setting, current->value);
+        if (!value.problem.isEmpty()) {
+            plan.problems << value.problem;
             continue;
         }
         if (reportsAsWritten(value.value, current->value))

@@ -54,6 +54,9 @@ public:
     // The firmware folder name of the connected hardware, from the dump's "Hard" of the
     // last read; empty when that list had none or the read failed.
     QString firmwareArch() const;
+    // The list of the last read, the one after a write included; empty while a read runs and
+    // after a failed one.
+    const QList<tracktune::DumpLine> &lastReadList() const { return lastList; }
 
     // Closes the link and opens the named port as the device port, whatever is
     // behind it; the configuration read that follows tells.

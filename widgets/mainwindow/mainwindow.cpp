@@ -189,7 +189,6 @@ bool MainWindow::showConfiguration(const std::optional<QList<tracktune::DumpLine
         return false;
     ui->table->fill(*entries, expertMode);
     ui->table->restoreEdits(pendingEdits);
-    reportedEntries = *entries;
     showTracker(*entries);
     // After a firmware update: asked once the read is over, outside any device operation.
     if (restoreOffer)

@@ -86,7 +86,6 @@ private:
     bool busyCursor = false;
     QPointer<QWidget> focusBeforeOperation;
     QList<tracktune::DumpLine> pendingEdits; // kept across reloads of the table
-    QList<tracktune::DumpLine> reportedEntries; // the list the tracker last reported
     // The settings a firmware update saved, offered back once the same tracker is found.
     struct RestoreOffer
     {

@@ -16,8 +16,7 @@ QList<tracktune::DumpLine> MainWindow::pendingChanges() const
     if (!configurationLoaded)
         return changes;
     for (const tracktune::DumpLine &edit : pendingEdits) {
-        const bool shown = std::any_of(changes.cbegin(), changes.cend(),
-            [&edit](const tracktune::DumpLine &change) { return change.name == edit.name; });
+        const bool shown = tracktune::findSetting(changes, edit.name);
         if (!shown && ui->table->findItems(edit.name, Qt::MatchExactly).isEmpty())
             changes << edit;
     }

@@ -65,11 +65,11 @@ void MainWindow::on_buttonSaveSettings_clicked()
         : tr("Save settings (the %n change(s) not yet applied are not saved)", nullptr, pending);
     const QString suggested = backupsFolder() + QLatin1Char('/')
         + tracktune::settingsFileName(
-            valueOf(reportedEntries, QStringLiteral("Address")), QDate::currentDate());
+            valueOf(session.lastReadList(), QStringLiteral("Address")), QDate::currentDate());
     const QString path = QFileDialog::getSaveFileName(this, caption, suggested, tr("Settings files (*.txt)"));
     if (path.isEmpty())
         return;
-    const QString error = writeSettingsFile(path, reportedEntries);
+    const QString error = writeSettingsFile(path, session.lastReadList());
     if (!error.isEmpty()) {
         ui->statusBar->showMessage(tr("Settings not saved"));
         ask(this, QMessageBox::Critical, tr("Settings not saved"),
@@ -102,8 +102,9 @@ void MainWindow::on_buttonLoadSettings_clicked()
     }
     // Another aircraft's identity only when the pilot says so: two trackers with one address
     // are a hazard in the air.
-    tracktune::ChangePlan plan = tracktune::planFile(settings.settings, reportedEntries, false);
-    const tracktune::ChangePlan withIdentity = tracktune::planFile(settings.settings, reportedEntries, true);
+    tracktune::ChangePlan plan = tracktune::planFile(settings.settings, session.lastReadList(), false);
+    const tracktune::ChangePlan withIdentity
+        = tracktune::planFile(settings.settings, session.lastReadList(), true);
     if (withIdentity.writes.size() > plan.writes.size()) {
         QStringList identity;
         for (const tracktune::DumpLine &write : withIdentity.writes) {
@@ -134,10 +135,10 @@ void MainWindow::on_buttonLoadSettings_clicked()
 QString MainWindow::saveBackupBeforeUpdate()
 {
     const QString folder = backupsFolder();
-    const QString address = valueOf(reportedEntries, QStringLiteral("Address"));
+    const QString address = valueOf(session.lastReadList(), QStringLiteral("Address"));
     const QString path
         = folder + QLatin1Char('/') + tracktune::automaticBackupName(address, QDateTime::currentDateTime());
-    const QString error = writeSettingsFile(path, reportedEntries);
+    const QString error = writeSettingsFile(path, session.lastReadList());
     if (!error.isEmpty()) {
         return tr(
             "The tracker's settings could not be saved before the update, so it does not start.\n%1: %2")
@@ -146,7 +147,7 @@ QString MainWindow::saveBackupBeforeUpdate()
     const QStringList old = tracktune::backupsToPrune(QDir(folder).entryList(QDir::Files), address);
     for (const QString &name : old)
         QFile::remove(folder + QLatin1Char('/') + name);
-    restoreOffer = RestoreOffer {address, reportedEntries};
+    restoreOffer = RestoreOffer {address, session.lastReadList()};
     return QString();
 }
 
@@ -155,10 +156,11 @@ void MainWindow::offerRestore()
     if (!restoreOffer || !configurationLoaded || session.isBusy())
         return;
     // Only the same aircraft: another one would get this one's identity.
-    const QString address = valueOf(reportedEntries, QStringLiteral("Address"));
+    const QString address = valueOf(session.lastReadList(), QStringLiteral("Address"));
     if (!tracktune::reportsAsWritten(restoreOffer->address, address))
         return;
-    const tracktune::ChangePlan plan = tracktune::planFile(restoreOffer->settings, reportedEntries, true);
+    const tracktune::ChangePlan plan
+        = tracktune::planFile(restoreOffer->settings, session.lastReadList(), true);
     restoreOffer.reset();
     if (plan.writes.isEmpty())
         return;
