@@ -133,8 +133,7 @@ void ParameterTable::createValueEditor()
 {
     releaseCatalogue();
     for (const tracktune::KnownParameter &known : tracktune::knownParameters())
-        parameterCatalogue.insert(
-            known.name, new ParameterDescriptor(known.kind, newEditor(known), known.options));
+        parameterCatalogue.insert(known.name, new ParameterDescriptor(known, newEditor(known)));
 }
 
 void ParameterTable::fill(const QList<tracktune::DumpLine> &entries, bool expertMode)
@@ -195,7 +194,7 @@ void ParameterTable::setEditorValue(int row, ParameterDescriptor &descriptor, co
 {
     auto *box = qobject_cast<QComboBox *>(descriptor.editor.data());
     auto *button = qobject_cast<QToolButton *>(descriptor.editor.data());
-    switch (descriptor.kind) {
+    switch (descriptor.known.kind) {
     case tracktune::ParameterKind::Text:
         break;
     case tracktune::ParameterKind::Select:
@@ -209,7 +208,7 @@ void ParameterTable::setEditorValue(int row, ParameterDescriptor &descriptor, co
     case tracktune::ParameterKind::StringHashInt:
         if (box) {
             const int reported = tracktune::numberFromValue(value);
-            const int shown = tracktune::nearestOptionKey(reported, *descriptor.options);
+            const int shown = tracktune::nearestOptionKey(reported, *descriptor.known.options);
             box->setCurrentIndex(box->findData(shown));
             // The box cannot show the device's number: the next Apply writes the snapped value.
             if (shown != reported)
@@ -359,7 +358,7 @@ QString ParameterTable::editorValue(const ParameterDescriptor &descriptor) const
 {
     const auto *box = qobject_cast<const QComboBox *>(descriptor.editor.data());
     const auto *button = qobject_cast<const QToolButton *>(descriptor.editor.data());
-    switch (descriptor.kind) {
+    switch (descriptor.known.kind) {
     case tracktune::ParameterKind::Text:
         break;
     case tracktune::ParameterKind::Select:
@@ -378,7 +377,7 @@ QString ParameterTable::editorValue(const ParameterDescriptor &descriptor) const
                 checked |= action->data().toUInt();
         }
         const quint32 reported = tracktune::maskFromHexValue(descriptor.deviceValue);
-        return tracktune::hexMaskValue(tracktune::mergeMask(checked, reported, *descriptor.options));
+        return tracktune::hexMaskValue(tracktune::mergeMask(checked, reported, *descriptor.known.options));
     }
     }
     return QString();
