@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Prints how much longer applying one file to eight simulated trackers at once (one
 // tracktune-cli per port) takes than applying it to one tracker alone.
 #include "trackersimulator.h"

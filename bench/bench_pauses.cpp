@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The longest pause of the event loop in two cases that used to freeze the window:
 // Apply to a tracker that answers no sentence, and a serial monitor fed 40 s of a device
 // that never sends a line feed (115200 baud, about 11.5 KB a poll).

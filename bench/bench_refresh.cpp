@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Prints how long "Refresh" takes against a simulated tracker at 115200 baud, beside
 // the floor the protocol sets, and how long a 1000-line dump takes to fill the expert table.
 #include "mainwindow/mainwindow.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Feeds the serial monitor what the link passes on at each poll, about 2.5 KB
 // of parameter dump, and prints the time per poll at 10 KB shown and after
 // 10 MB fed, and the peak memory along the way.

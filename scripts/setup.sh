@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Sourced by scripts/run and scripts/test: installs what a fresh Debian machine
 # lacks for building, testing and showing the program, then configures build/ (Qt 5)
 # or, with TRACKTUNE_QT_MAJOR=6 in the environment, build-qt6/ (Qt 6).

@@ -1,4 +1,5 @@
 #!/bin/sh
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The translations cover every text the window shows, and only those; no two of the window's
 # access keys clash, in English or translated.
 #   translations.sh LUPDATE SOURCE_DIR          checks the committed .ts files

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // tracktune-cli against simulated trackers: its exit code, its output and what reached the
 // tracker; the built program as a separate process, and its commands in this process where the
 // port listing must be a made-up one.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The window against simulated trackers: what goes wrong with a tracker, its adapter and its
 // user; settings files saved and loaded as the command line reads and writes them.
 #include "commandline.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "config/backups.h"
 #include "config/changeplan.h"
 #include "config/dumpline.h"

@@ -1,4 +1,5 @@
 #!/bin/sh
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Installs the build into a temporary prefix and validates what a desktop reads from it.
 # Usage: install-test.sh CMAKE BUILD_DIR APP_ID
 set -eu

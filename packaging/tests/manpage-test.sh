@@ -1,4 +1,5 @@
 #!/bin/sh
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Renders each manual page as man does and fails on any warning; checks the sections a
 # reader looks for and that the page names the version built.
 # Usage: manpage-test.sh VERSION PAGE...

@@ -1,4 +1,5 @@
 #!/bin/sh
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Builds the Debian package into a temporary folder and checks its files and dependencies.
 # Usage: package-test.sh CPACK BUILD_DIR APP_ID QT_MAJOR
 set -eu

@@ -1,3 +1,4 @@
 #!/bin/sh
+# SPDX-License-Identifier: GPL-3.0-or-later
 echo 'Connecting....'
 kill -9 $$

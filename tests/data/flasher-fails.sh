@@ -1,4 +1,5 @@
 #!/bin/sh
+# SPDX-License-Identifier: GPL-3.0-or-later
 # A stand-in flasher that cannot reach the chip: it says why on standard error, in
 # colour, and exits with 2.
 echo 'Connecting........_____....'

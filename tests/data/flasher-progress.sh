@@ -1,4 +1,5 @@
 #!/bin/sh
+# SPDX-License-Identifier: GPL-3.0-or-later
 # A stand-in flasher: records its arguments, NO_COLOR and PYTHONUNBUFFERED, prints five progress lines a
 # fifth of a second apart, holding them back as a Python flasher does on a pipe unless
 # PYTHONUNBUFFERED is set, then waits for the test's "release" file.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The program with a simulated tracker attached, listed as "USB Serial Device"
 // beside the real ports. With --screenshot FILE it saves the window once the
 // tracker's configuration is shown, prints the file's path and exits.
