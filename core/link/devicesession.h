@@ -58,6 +58,8 @@ public:
     // The list of the last read, the one after a write included; empty while a read runs and
     // after a failed one.
     const QList<tracktune::DumpLine> &lastReadList() const { return lastList; }
+    // The status line printed before the last list; stand-in until the reader keeps it.
+    QString lastStatusLine() const { return QString(); }
 
     // Closes the link and opens the named port as the device port, whatever is
     // behind it; the configuration read that follows tells.
