@@ -230,7 +230,8 @@ void FirmwareUpdateTest::updateGoesAsFarAsItMay()
                 + (ui->button("refreshButton")->isEnabled() || ui->button("buttonAdvanced")->isEnabled()
                         ? " usable"
                         : "")
-                + (child<QDialogButtonBox>(dialog, "buttonBox")->isVisible() ? " closable" : "");
+                + (child<QDialogButtonBox>(dialog, "buttonBox")->button(QDialogButtonBox::Close) ? " closable"
+                                                                                                : "");
         QMetaObject::invokeMethod(
             this, [this] { emit ui->button("refreshButton")->clicked(true); }, Qt::QueuedConnection);
     });

@@ -130,6 +130,8 @@ FirmwareUpdate::Outcome FirmwareUpdate::run(const QString &port, const QString &
 
     QProcess process;
     process.setProcessEnvironment(flasherEnvironment());
+    cancelled = false;
+    running = &process;
     bool notStarted = false;
     // Connected before the start: a flasher that cannot be started may say so at once.
     connect(&process, &QProcess::errorOccurred, this, [&notStarted](QProcess::ProcessError error) {
@@ -174,11 +176,17 @@ FirmwareUpdate::Outcome FirmwareUpdate::run(const QString &port, const QString &
         // Nothing to relay yet: sleep until the process or a timer has news.
         QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
     }
+    running = nullptr;
     qCDebug(lcFirmware) << "update done" << process.exitStatus() << process.exitCode() << errors;
 
     Outcome outcome;
     if (notStarted)
         return outcome;
+    if (cancelled) {
+        outcome.kind = Outcome::Kind::Cancelled;
+        outcome.lastErrors = tracktune::lastErrorLines(errors, shownErrorLines);
+        return outcome;
+    }
     // A flasher that wrote nothing may still have failed: only its exit tells.
     outcome.crashed = process.exitStatus() == QProcess::CrashExit;
     outcome.exitCode = process.exitCode();
@@ -187,4 +195,13 @@ FirmwareUpdate::Outcome FirmwareUpdate::run(const QString &port, const QString &
     if (outcome.kind == Outcome::Kind::Failed)
         outcome.lastErrors = tracktune::lastErrorLines(errors, shownErrorLines);
     return outcome;
+}
+
+void FirmwareUpdate::cancel()
+{
+    if (!running || running->state() == QProcess::NotRunning)
+        return;
+    cancelled = true;
+    // A flasher that never exits on its own is ended all the same.
+    running->kill();
 }

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <QObject>
+#include <QProcess>
 #include <QString>
 #include <QStringList>
 
@@ -16,7 +17,7 @@ public:
     // How the flasher ended.
     struct Outcome
     {
-        enum class Kind { Finished, Failed, NotStarted };
+        enum class Kind { Finished, Failed, NotStarted, Cancelled };
         Kind kind = Kind::NotStarted;
         int exitCode = 0; // meaningful only when it failed without crashing
         bool crashed = false;
@@ -37,6 +38,8 @@ public:
     // and all its output is relayed. Pumps events meanwhile: the flasher runs
     // inside the slot that started it. Only after problem() said nothing.
     Outcome run(const QString &port, const QString &firmwareFile);
+    // Stops the flasher that run() waits for; run() then returns Cancelled.
+    void cancel();
 
 signals:
     // Standard output as read: a line with its line feed, what has come of one so far,
@@ -49,4 +52,6 @@ private:
     QString firmwareFolder; // the first candidate that exists; empty: none
     QString refusal; // set by the constructor when the architecture leads astray
     QString templateText;
+    bool cancelled = false;
+    QProcess *running = nullptr; // while run() waits for it
 };

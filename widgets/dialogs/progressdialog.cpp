@@ -4,7 +4,9 @@
 #include "firmware/flasherprogress.h"
 #include "ui_progressdialog.h"
 
+#include <QCloseEvent>
 #include <QDialogButtonBox>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QScrollBar>
 #include <QTextCursor>
@@ -17,9 +19,21 @@ const int batchMs = 50;
 ProgressDialog::ProgressDialog(QWidget *parent) : QDialog(parent), ui(new Ui_ProgressDialog)
 {
     ui->setupUi(this);
-    // Offered once the flasher has ended: closing earlier would only hide a running update.
-    ui->buttonBox->hide();
-    connect(ui->buttonBox, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    // Close is offered once the flasher has ended: closing earlier would only hide a running
+    // update. Until then the one button stops the flasher, after a question.
+    ui->buttonBox->setStandardButtons(QDialogButtonBox::Cancel);
+    connect(ui->buttonBox, &QDialogButtonBox::rejected, this, [this] {
+        if (!running) {
+            reject();
+            return;
+        }
+        QMessageBox box(QMessageBox::Warning, tr("Stop the firmware update"),
+            tr("Stop the firmware loader now? The tracker may not start until it is updated again."),
+            QMessageBox::Yes | QMessageBox::No, this);
+        box.setDefaultButton(QMessageBox::No);
+        if (box.exec() == QMessageBox::Yes && running)
+            emit cancelRequested();
+    });
     pendingTimer.setSingleShot(true);
     connect(&pendingTimer, &QTimer::timeout, this, &ProgressDialog::showPendingOutput);
     sinceShown.start();
@@ -88,18 +102,32 @@ void ProgressDialog::showPendingOutput()
     bar->setValue(bar->maximum());
 }
 
-void ProgressDialog::finish(bool succeeded)
+void ProgressDialog::finish(Ending ending)
 {
     showPendingOutput();
-    if (succeeded) {
+    ui->progress->setMaximum(100); // a busy bar would say it still works
+    if (ending == Ending::Finished) {
         ui->label->setText(tr("Firmware update finished"));
-        ui->progress->setMaximum(100);
         ui->progress->setValue(100);
     } else {
-        ui->label->setText(tr("Firmware update failed"));
-        // A busy bar would say it still works.
-        ui->progress->setMaximum(100);
+        ui->label->setText(
+            ending == Ending::Cancelled ? tr("Firmware update cancelled") : tr("Firmware update failed"));
     }
-    ui->buttonBox->show();
+    running = false;
+    ui->buttonBox->setStandardButtons(QDialogButtonBox::Close);
     ui->buttonBox->button(QDialogButtonBox::Close)->setFocus();
+}
+
+void ProgressDialog::reject()
+{
+    if (!running)
+        QDialog::reject();
+}
+
+void ProgressDialog::closeEvent(QCloseEvent *event)
+{
+    if (running)
+        event->ignore();
+    else
+        QDialog::closeEvent(event);
 }

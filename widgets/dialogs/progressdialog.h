@@ -28,8 +28,20 @@ public:
     void appendOutput(const QString &line);
     void showPendingOutput();
 
+    enum class Ending { Finished, Failed, Cancelled };
     // The flasher has ended: says how, and offers the Close button.
-    void finish(bool succeeded);
+    void finish(Ending ending);
+
+    // While the flasher runs, Escape and the window's close button do nothing: hiding the dialog
+    // would hide how the update ends.
+    void reject() override;
+
+signals:
+    // The pilot confirmed that the flasher is to be stopped.
+    void cancelRequested();
+
+protected:
+    void closeEvent(QCloseEvent *event) override;
 
 private:
     Ui_ProgressDialog *ui = nullptr;
@@ -39,4 +51,5 @@ private:
     int openLineLength = 0; // characters since the last line feed
     QTimer pendingTimer;
     QElapsedTimer sinceShown;
+    bool running = true;
 };

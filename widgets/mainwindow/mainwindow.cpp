@@ -72,6 +72,11 @@ MainWindow::MainWindow(QWidget *parent)
     connect(&session, &DeviceSession::updating, this,
         [this] { ui->statusBar->showMessage(tr("Software update in progress...")); });
     connect(&session, &DeviceSession::operationChanged, this, &MainWindow::updateControls);
+    // A close that came while the tracker was busy is taken up once it is done.
+    connect(&session, &DeviceSession::operationChanged, this, [this](DeviceSession::Operation operation) {
+        if (operation == DeviceSession::Operation::None && closeRequested)
+            QTimer::singleShot(0, this, &QWidget::close);
+    });
     // Every read empties the table first, the one after a write too.
     connect(&session, &DeviceSession::readStarted, this, [this] {
         configurationLoaded = false;
@@ -167,7 +172,12 @@ void MainWindow::on_buttonSerialMonitor_clicked()
 
 void MainWindow::on_refreshButton_clicked()
 {
-    if (session.isBusy() || !mayDiscardPendingChanges())
+    if (session.isBusy())
+        return;
+    const HeldTracker held = holdTracker();
+    bool asked = false;
+    if (!mayDiscardPendingChanges(&asked)
+        || (asked && !stillHeld(held, tr("while the question was open"), tr("Nothing was read again."))))
         return;
     pendingEdits.clear();
     session.run(DeviceSession::Operation::Read, [this] { loadConfiguration(); });

@@ -2,6 +2,7 @@
 #pragma once
 
 #include "config/dumpline.h"
+#include "config/trackeridentity.h"
 #include "dialogs/serialmonitor.h"
 #include "link/devicesession.h"
 #include "link/serial.h"
@@ -60,6 +61,21 @@ private:
 
     void updateControls();
     void restoreFocus();
+
+    // Workflows that ask the pilot something hold the tracker they started with (workflow.cpp).
+    struct HeldTracker
+    {
+        tracktune::TrackerIdentity identity;
+        QList<tracktune::DumpLine> list; // what the workflow plans from
+    };
+    // The tracker connected now; empty parts where no list has been read from it.
+    tracktune::TrackerIdentity currentTracker() const;
+    HeldTracker holdTracker() const;
+    // After a dialog: true when the tracker is still the one the workflow started with, idle,
+    // with the list it planned from. Else a box names both and says what was not done.
+    bool stillHeld(const HeldTracker &held, const QString &whileWhat, const QString &notDone);
+    // Closing waits for the device operation that runs; then the window asks as usual.
+    void closeWhenIdle();
     // Reads the tracker's list and shows it; pending changes are marked again.
     bool loadConfiguration();
     // Fills the table with a list read; false, and nothing shown, when the read failed.
@@ -70,13 +86,14 @@ private:
     // Pending changes (pendingchanges.cpp): the pilot's edits not yet written, those
     // the current view hides included.
     QList<tracktune::DumpLine> pendingChanges() const;
-    bool mayDiscardPendingChanges();
+    // True when nothing is pending or the pilot lets it go; asked says whether a box was shown.
+    bool mayDiscardPendingChanges(bool *asked);
     // Marks the changes as the pilot's edits, switching to expert mode for those only it shows.
     void markChanges(const QList<tracktune::DumpLine> &changes);
 
     // Settings files (settingsslots.cpp)
-    // Saves what the tracker reported before a firmware update; why not, when it could not.
-    QString saveBackupBeforeUpdate();
+    // Saves the held tracker's whole list before a firmware update; why not, when it could not.
+    QString saveBackupBeforeUpdate(const HeldTracker &held);
     // After an update, offers the settings from before it to the same tracker.
     void offerRestore();
 
@@ -85,12 +102,13 @@ private:
     bool expertMode = false; // held here only: each load fills the table in this mode
     bool configurationLoaded = false; // the table shows the list of the open link
     bool busyCursor = false;
+    bool closeRequested = false; // the pilot closed the window while an operation ran
     QPointer<QWidget> focusBeforeOperation;
     QList<tracktune::DumpLine> pendingEdits; // kept across reloads of the table
     // The settings a firmware update saved, offered back once the same tracker is found.
     struct RestoreOffer
     {
-        QString address;
+        tracktune::TrackerIdentity tracker;
         QList<tracktune::DumpLine> settings;
     };
     std::optional<RestoreOffer> restoreOffer;

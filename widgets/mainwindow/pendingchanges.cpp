@@ -24,10 +24,12 @@ QList<tracktune::DumpLine> MainWindow::pendingChanges() const
     return changes;
 }
 
-bool MainWindow::mayDiscardPendingChanges()
+bool MainWindow::mayDiscardPendingChanges(bool *asked)
 {
+    *asked = false;
     if (pendingChanges().isEmpty())
         return true;
+    *asked = true;
     return QMessageBox::question(this, tr("Refresh"),
                tr("Discard the changes not yet applied and read the tracker again?"),
                QMessageBox::Yes | QMessageBox::No, QMessageBox::No)
@@ -36,11 +38,29 @@ bool MainWindow::mayDiscardPendingChanges()
 
 void MainWindow::closeEvent(QCloseEvent *event)
 {
+    // An edit still open in a cell is the pilot's change too.
+    ui->table->commitOpenEditor();
+    if (session.isBusy()) {
+        event->ignore();
+        // A flasher stopped halfway can leave the tracker without a firmware that starts.
+        if (session.updateInProgress()) {
+            QMessageBox box(QMessageBox::Warning, tr("Firmware update in progress"),
+                tr("The firmware update is still running. Close the window once it has ended?"),
+                QMessageBox::Yes | QMessageBox::Cancel, this);
+            box.setDefaultButton(QMessageBox::Cancel);
+            if (box.exec() != QMessageBox::Yes)
+                return;
+        }
+        closeWhenIdle();
+        return;
+    }
+    closeRequested = false;
     const QList<tracktune::DumpLine> pending = pendingChanges();
-    if (pending.isEmpty() || session.isBusy()) {
+    if (pending.isEmpty()) {
         event->accept();
         return;
     }
+    const HeldTracker held = holdTracker();
     // Apply only where a tracker can take the changes.
     const bool canApply = ui->applyButton->isEnabled();
     QMessageBox box(QMessageBox::Question, tr("Changes not applied"),
@@ -54,7 +74,8 @@ void MainWindow::closeEvent(QCloseEvent *event)
         return;
     }
     bool saved = false;
-    if (answer == QMessageBox::Apply)
+    if (answer == QMessageBox::Apply
+        && stillHeld(held, tr("while the question was open"), tr("Nothing was written.")))
         session.run(DeviceSession::Operation::Write, [this, &saved] { saved = writeChanges(); });
     // A write that failed stays in sight, with its status.
     if (saved)

@@ -59,18 +59,18 @@ void MainWindow::on_buttonSaveSettings_clicked()
 {
     if (session.isBusy() || !configurationLoaded)
         return;
+    const HeldTracker held = holdTracker();
     // What the tracker holds is saved, not what the pilot has yet to apply.
     const int pending = int(pendingChanges().size());
     const QString caption = pending == 0
         ? tr("Save settings")
         : tr("Save settings (the %n change(s) not yet applied are not saved)", nullptr, pending);
     const QString suggested = backupsFolder() + QLatin1Char('/')
-        + tracktune::settingsFileName(
-            valueOf(session.lastReadList(), QStringLiteral("Address")), QDate::currentDate());
+        + tracktune::settingsFileName(held.identity.address, QDate::currentDate());
     const QString path = QFileDialog::getSaveFileName(this, caption, suggested, tr("Settings files (*.txt)"));
-    if (path.isEmpty())
+    if (path.isEmpty() || !stillHeld(held, tr("while you chose the file"), tr("Nothing was saved.")))
         return;
-    const QString error = writeSettingsFile(path, session.lastReadList());
+    const QString error = writeSettingsFile(path, held.list);
     if (!error.isEmpty()) {
         ui->statusBar->showMessage(tr("Settings not saved"));
         ask(this, QMessageBox::Critical, tr("Settings not saved"),
@@ -85,6 +85,7 @@ void MainWindow::on_buttonLoadSettings_clicked()
 {
     if (session.isBusy() || !configurationLoaded)
         return;
+    const HeldTracker held = holdTracker();
     const QString path = QFileDialog::getOpenFileName(
         this, tr("Load settings"), backupsFolder(), tr("Settings files (*.txt);;All files (*)"));
     if (path.isEmpty())
@@ -101,11 +102,13 @@ void MainWindow::on_buttonLoadSettings_clicked()
             QMessageBox::Ok, QMessageBox::Ok);
         return;
     }
+    const QString nothingMarked = tr("Nothing was loaded.");
+    if (!stillHeld(held, tr("while you chose the file"), nothingMarked))
+        return;
     // Another aircraft's identity only when the pilot says so: two trackers with one address
     // are a hazard in the air.
-    tracktune::ChangePlan plan = tracktune::planFile(settings.settings, session.lastReadList(), false);
-    const tracktune::ChangePlan withIdentity
-        = tracktune::planFile(settings.settings, session.lastReadList(), true);
+    tracktune::ChangePlan plan = tracktune::planFile(settings.settings, held.list, false);
+    const tracktune::ChangePlan withIdentity = tracktune::planFile(settings.settings, held.list, true);
     if (withIdentity.writes.size() > plan.writes.size()) {
         QStringList identity;
         for (const tracktune::DumpLine &write : withIdentity.writes) {
@@ -116,9 +119,12 @@ void MainWindow::on_buttonLoadSettings_clicked()
             = tr("This file is from another aircraft (address %1). Take its identity too (%2)?")
                   .arg(valueOf(settings.settings, QStringLiteral("Address")),
                       identity.join(QStringLiteral(", ")));
-        if (ask(this, QMessageBox::Question, tr("Load settings"), question,
-                QMessageBox::Yes | QMessageBox::No, QMessageBox::No)
-            == QMessageBox::Yes)
+        const bool takeIdentity = ask(this, QMessageBox::Question, tr("Load settings"), question,
+                                      QMessageBox::Yes | QMessageBox::No, QMessageBox::No)
+            == QMessageBox::Yes;
+        if (!stillHeld(held, tr("while the question was open"), nothingMarked))
+            return;
+        if (takeIdentity)
             plan = withIdentity;
     }
     const QStringList refused = plan.problems + settings.notRestorable;
@@ -126,6 +132,8 @@ void MainWindow::on_buttonLoadSettings_clicked()
         ask(this, QMessageBox::Warning, tr("Load settings"),
             tr("These values are not taken:\n%1").arg(refused.join(QLatin1Char('\n'))), QMessageBox::Ok,
             QMessageBox::Ok);
+        if (!stillHeld(held, tr("while the message was open"), nothingMarked))
+            return;
     }
     markChanges(plan.writes);
     ui->statusBar->showMessage(plan.writes.isEmpty()
@@ -133,22 +141,25 @@ void MainWindow::on_buttonLoadSettings_clicked()
             : tr("%n setting(s) loaded: Apply writes them to the tracker", nullptr, int(plan.writes.size())));
 }
 
-QString MainWindow::saveBackupBeforeUpdate()
+QString MainWindow::saveBackupBeforeUpdate(const HeldTracker &held)
 {
+    // Nothing to restore from a list that was never read whole.
+    if (held.list.isEmpty() || held.identity.address.isEmpty())
+        return tr("The tracker's settings have not been read, so the update does not start.");
     const QString folder = backupsFolder();
-    const QString address = valueOf(session.lastReadList(), QStringLiteral("Address"));
-    const QString path
-        = folder + QLatin1Char('/') + tracktune::automaticBackupName(address, QDateTime::currentDateTime());
-    const QString error = writeSettingsFile(path, session.lastReadList());
+    const QString path = folder + QLatin1Char('/')
+        + tracktune::automaticBackupName(held.identity.address, QDateTime::currentDateTime());
+    const QString error = writeSettingsFile(path, held.list);
     if (!error.isEmpty()) {
         return tr(
             "The tracker's settings could not be saved before the update, so it does not start.\n%1: %2")
             .arg(QDir::toNativeSeparators(path), error);
     }
-    const QStringList old = tracktune::backupsToPrune(QDir(folder).entryList(QDir::Files), address);
+    const QStringList old
+        = tracktune::backupsToPrune(QDir(folder).entryList(QDir::Files), held.identity.address);
     for (const QString &name : old)
         QFile::remove(folder + QLatin1Char('/') + name);
-    restoreOffer = RestoreOffer {address, session.lastReadList()};
+    restoreOffer = RestoreOffer {held.identity, held.list};
     return QString();
 }
 
@@ -156,19 +167,27 @@ void MainWindow::offerRestore()
 {
     if (!restoreOffer || !configurationLoaded || session.isBusy())
         return;
-    // Only the same aircraft: another one would get this one's identity.
-    const QString address = valueOf(session.lastReadList(), QStringLiteral("Address"));
-    if (!tracktune::reportsAsWritten(restoreOffer->address, address))
+    const HeldTracker held = holdTracker();
+    // Only the same device: another aircraft would get this one's identity. An update that puts
+    // the settings back to their defaults changes the Address too, not the CPU id.
+    if (!tracktune::isSameDevice(restoreOffer->tracker, held.identity))
         return;
-    const tracktune::ChangePlan plan
-        = tracktune::planFile(restoreOffer->settings, session.lastReadList(), true);
+    const tracktune::ChangePlan plan = tracktune::planFile(restoreOffer->settings, held.list, true);
     restoreOffer.reset();
     if (plan.writes.isEmpty())
         return;
+    QStringList changes;
+    for (const tracktune::DumpLine &write : plan.writes)
+        changes << tr("%1: %2 -> %3").arg(write.name, valueOf(held.list, write.name), write.value);
+    const QString reg = valueOf(held.list, QStringLiteral("Reg"));
+    const QString tracker = reg.isEmpty() ? held.identity.address
+                                          : tr("%1, %2").arg(held.identity.address, reg);
     if (ask(this, QMessageBox::Question, tr("Restore settings"),
-            tr("Restore the %n settings from before the firmware update?", nullptr, int(plan.writes.size())),
+            tr("Restore these settings of the tracker %1 from before the firmware update?\n\n%2")
+                .arg(tracker, changes.join(QLatin1Char('\n'))),
             QMessageBox::Yes | QMessageBox::No, QMessageBox::Yes)
-        != QMessageBox::Yes)
+            != QMessageBox::Yes
+        || !stillHeld(held, tr("while the question was open"), tr("Nothing was written.")))
         return;
     markChanges(plan.writes);
     bool saved = false;

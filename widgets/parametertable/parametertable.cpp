@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "parametertable/parametertable.h"
 
+#include <QApplication>
+
 #include "config/catalogue.h"
 #include "config/conversions.h"
 #include "config/valueencoding.h"
@@ -382,4 +384,15 @@ QString ParameterTable::editorValue(const ParameterDescriptor &descriptor) const
     }
     }
     return QString();
+}
+
+void ParameterTable::commitOpenEditor()
+{
+    if (state() != QAbstractItemView::EditingState)
+        return;
+    QWidget *editor = QApplication::focusWidget();
+    if (!editor || !viewport()->isAncestorOf(editor))
+        return;
+    commitData(editor);
+    closeEditor(editor, QAbstractItemDelegate::NoHint);
 }

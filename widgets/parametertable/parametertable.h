@@ -41,6 +41,9 @@ public:
     // user's edits, so that a reload loses no pending change. Returns those shown.
     QList<tracktune::DumpLine> restoreEdits(const QList<tracktune::DumpLine> &edits);
 
+    // Takes the text of a cell still being edited, as leaving the cell would: it marks its row.
+    void commitOpenEditor();
+
     // Says "Reading the tracker..." over the rows while a read or a write runs.
     void setReading(bool reading);
 
