@@ -40,12 +40,17 @@ enum class Tracker { Plain, HeldElsewhere, Slow };
 enum class Meanwhile { Nothing, Unplug, ClickExpertMode, ClickFirmwareUpdate, PickAnotherPort };
 // What the tracker, its adapter and the pilot do next, in order.
 enum class Step { Flood, Unlist, Refresh, Apply };
+// A workflow that asks the pilot something, and what happens to its tracker meanwhile.
+enum class Workflow { Save, Load, Refresh, CloseAndApply };
+enum class Swap { Unplugged, AnotherTracker };
 
 } // namespace
 
 Q_DECLARE_METATYPE(Tracker)
 Q_DECLARE_METATYPE(Meanwhile)
 Q_DECLARE_METATYPE(QList<Step>)
+Q_DECLARE_METATYPE(Workflow)
+Q_DECLARE_METATYPE(Swap)
 
 // Each fault row runs its steps against a fresh window and tracker, then asserts what the
 // user sees, what the tracker received, and that the next search finds it again.
@@ -73,6 +78,8 @@ private slots:
     }
     void faultLeavesTheTrackerAsThePilotChose_data();
     void faultLeavesTheTrackerAsThePilotChose();
+    void workflowStopsWhenTheTrackerChanges_data();
+    void workflowStopsWhenTheTrackerChanges();
     void windowSavesWhatTheCommandLineApplies();
     void loadMarksWhatTheFileChanges_data();
     void loadMarksWhatTheFileChanges();
@@ -330,6 +337,95 @@ void FaultsTest::loadMarksWhatTheFileChanges()
     QCOMPARE(shownRows(ui->table).filter(" *"), marked);
     // Nothing is written until Apply.
     QCOMPARE(sentencesIn(listed->tracker.receivedBytes()), QStringList());
+}
+
+void FaultsTest::workflowStopsWhenTheTrackerChanges_data()
+{
+    QTest::addColumn<Workflow>("workflow");
+    QTest::addColumn<Edits>("edits");
+    QTest::addColumn<int>("modal"); // which of the workflow's dialogs is open when it happens
+    QTest::addColumn<Swap>("swap");
+    QTest::addColumn<QStringList>("dialogs");
+    const auto row = [](const char *what, Workflow workflow, const Edits &edits, int modal, Swap swap,
+                         const QStringList &dialogs) {
+        QTest::newRow(what) << workflow << edits << modal << swap << dialogs;
+    };
+    const QStringList saved {"Save settings", "Tracker changed"};
+    const QStringList loaded {"Load settings", "Tracker changed"};
+    row("Save: another tracker while choosing the file", Workflow::Save, {}, 0, Swap::AnotherTracker, saved);
+    row("Save: unplugged while choosing the file", Workflow::Save, {}, 0, Swap::Unplugged, saved);
+    row("Load: another tracker while choosing the file", Workflow::Load, {}, 0, Swap::AnotherTracker, loaded);
+    row("Load: another tracker at the identity question", Workflow::Load, {}, 1, Swap::AnotherTracker,
+        {"Load settings", "Load settings", "Tracker changed"});
+    row("Refresh: another tracker at the question", Workflow::Refresh, {{"Reg", "D-KXYZ"}}, 0,
+        Swap::AnotherTracker, {"Refresh", "Tracker changed"});
+    row("close with Apply: another tracker at the question", Workflow::CloseAndApply, {{"Reg", "D-KXYZ"}}, 0,
+        Swap::AnotherTracker, {"Changes not applied", "Tracker changed"});
+    row("close with Apply: unplugged at the question", Workflow::CloseAndApply, {{"Reg", "D-KXYZ"}}, 0,
+        Swap::Unplugged, {"Changes not applied", "Tracker changed"});
+}
+
+void FaultsTest::workflowStopsWhenTheTrackerChanges()
+{
+    QFETCH(Workflow, workflow);
+    QFETCH(Edits, edits);
+    QFETCH(int, modal);
+    QFETCH(Swap, swap);
+    QFETCH(QStringList, dialogs);
+    const QString path = data.filePath(QStringLiteral("other aircraft.txt"));
+    QFile::remove(path);
+    if (workflow == Workflow::Load) {
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write("Address = 0xABCDEF\nReg = D-EFGH\nAcftType = 0x2\n");
+    }
+    openWindow();
+    edit(ui->table, edits);
+    TrackerSimulator other(configuredTracker());
+    other.setParameter(QStringLiteral("Address"), QStringLiteral("0xBBBBBB"));
+    QVERIFY(other.start());
+    listed->tracker.clearRecord();
+
+    BoxAnswers answers(workflow == Workflow::CloseAndApply ? QMessageBox::Apply : QMessageBox::Yes,
+        workflow == Workflow::Save ? data.filePath(QStringLiteral("saved.txt")) : path);
+    answers.meanwhile(modal, [&] {
+        listed->tracker.unplug();
+        if (swap == Swap::AnotherTracker) {
+            listed->listing.set({{other.portPath(), "USB Serial Device"}});
+            QTRY_VERIFY_WITH_TIMEOUT(
+                ui->loaded() && shownRows(ui->table).contains(QStringLiteral("Address=0xBBBBBB")), 15000);
+        } else {
+            QTRY_VERIFY_WITH_TIMEOUT(!ui->window->link().isOpen(), 15000);
+        }
+    });
+    switch (workflow) {
+    case Workflow::Save:
+        ui->button("buttonSaveSettings")->click();
+        break;
+    case Workflow::Load:
+        ui->button("buttonLoadSettings")->click();
+        break;
+    case Workflow::Refresh:
+        ui->button("refreshButton")->click();
+        break;
+    case Workflow::CloseAndApply:
+        ui->window->close();
+        break;
+    }
+    QCOMPARE(answers.seen, dialogs);
+    // Nothing reached either tracker and nothing was saved; nothing is marked on the other one,
+    // the pilot's edits stay with an unplugged one.
+    QCOMPARE(sentencesIn(listed->tracker.receivedBytes()), QStringList());
+    QCOMPARE(sentencesIn(other.receivedBytes()), QStringList());
+    QVERIFY(!QFile::exists(data.filePath(QStringLiteral("saved.txt"))));
+    QStringList pending;
+    for (const Edit &edit : std::as_const(edits))
+        pending << edit.name + "=" + edit.value + " *";
+    QCOMPARE(shownRows(ui->table).filter(QStringLiteral(" *")),
+        swap == Swap::AnotherTracker || workflow == Workflow::Refresh ? QStringList() : pending);
+    QVERIFY(ui->window->isVisible());
+    QVERIFY2(answers.boxes.last().text.contains(swap == Swap::AnotherTracker ? "0xBBBBBB" : "no tracker"),
+        qPrintable(answers.boxes.last().text));
 }
 
 void FaultsTest::randomDeviceOutputNeverHangsOrWrites()

@@ -37,9 +37,16 @@ BoxAnswers::BoxAnswers(QMessageBox::StandardButton answer, const QString &path)
 {
     QObject::connect(&poll, &QTimer::timeout, this, [this, answer, path] {
         QWidget *modal = QApplication::activeModalWidget();
-        auto *box = qobject_cast<QMessageBox *>(modal);
-        if (!modal)
+        if (!modal || acting)
             return;
+        if (const auto action = actions.take(int(seen.size()))) {
+            acting = true;
+            action();
+            acting = false;
+            if (QApplication::activeModalWidget() != modal)
+                return;
+        }
+        auto *box = qobject_cast<QMessageBox *>(modal);
         seen << modal->windowTitle();
         if (chooseFile(modal, path))
             return;
@@ -55,6 +62,11 @@ BoxAnswers::BoxAnswers(QMessageBox::StandardButton answer, const QString &path)
             box->close();
     });
     poll.start(50);
+}
+
+void BoxAnswers::meanwhile(int modal, std::function<void()> action)
+{
+    actions.insert(modal, std::move(action));
 }
 
 WindowUnderTest::WindowUnderTest() : window(std::make_unique<MainWindow>())

@@ -9,6 +9,8 @@
 #include <QTableWidget>
 #include <QTimer>
 
+#include <functional>
+
 class MainWindow;
 class QPushButton;
 
@@ -27,11 +29,16 @@ public:
         QMessageBox::StandardButton byDefault;
     };
     explicit BoxAnswers(QMessageBox::StandardButton answer, const QString &path = QString());
+    // Runs the action once the modal with this index (0: the first) shows, before answering it:
+    // what happens while the pilot reads it.
+    void meanwhile(int modal, std::function<void()> action);
     QStringList seen; // the titles of every modal
     QList<Box> boxes;
 
 private:
     QTimer poll;
+    QHash<int, std::function<void()>> actions;
+    bool acting = false;
 };
 
 // The main window, shown, on whatever ports are listed.
