@@ -27,6 +27,9 @@ const QString confirm = QStringLiteral("Firmware update");
 const QString failed = QStringLiteral("Firmware update failed");
 const QString finished = QStringLiteral("Firmware update finished");
 
+// What happens while a dialog of the update is open.
+enum class Meanwhile { Unplugged, AnotherTracker, BackupsBlocked };
+
 // The window's program folder: one of this run's own, so that runs side by side do not share
 // their firmware folders.
 QString programFolder()
@@ -42,6 +45,8 @@ QString beside(const QString &name = QString())
 
 } // namespace
 
+Q_DECLARE_METATYPE(Meanwhile)
+
 // "Update firmware" against a simulated tracker and a stand-in flasher, one window for all.
 class FirmwareUpdateTest : public QObject
 {
@@ -52,6 +57,9 @@ private slots:
     void init() { QTRY_VERIFY_WITH_TIMEOUT(connected(), 15000); }
     void updateGoesAsFarAsItMay_data();
     void updateGoesAsFarAsItMay();
+    void updateFlashesOnlyTheTrackerItWasChosenFor_data();
+    void updateFlashesOnlyTheTrackerItWasChosenFor();
+    void cancelStopsAFlasherThatNeverEnds();
 
 private:
     bool connected() const
@@ -65,7 +73,16 @@ private:
     // confirmation. Returns the titles of the dialogs, in order.
     QStringList update(bool pickImage, QMessageBox::StandardButton answer);
 
+    // Pulls the tracker out and, unless unplugged only, lists another one in its place, with the
+    // same hardware and another Address; returns once the window shows what it now has.
+    void swapTracker(bool another);
+    QStringList backups() const
+    {
+        return QDir(images.filePath(QStringLiteral("tst_firmwareupdate/backups"))).entryList(QDir::Files);
+    }
+
     std::unique_ptr<ListedTracker> listed;
+    std::unique_ptr<TrackerSimulator> other;
     std::unique_ptr<WindowUnderTest> ui;
     QString boxTexts; // each followed by a line feed
     bool noByDefault = false;
@@ -283,6 +300,117 @@ void FirmwareUpdateTest::updateGoesAsFarAsItMay()
         listed->tracker.parameter("AcftType"), QLatin1String(restore == QMessageBox::Yes ? "0x1" : "0x3"));
     const QDir backups(images.filePath(QStringLiteral("tst_firmwareupdate/backups")));
     QVERIFY(!backups.entryList({"0x1A2B3C-before-update-*"}, QDir::Files).isEmpty());
+}
+
+void FirmwareUpdateTest::swapTracker(bool another)
+{
+    listed->tracker.unplug();
+    if (!another) {
+        QTRY_VERIFY_WITH_TIMEOUT(!ui->window->link().isOpen(), 15000);
+        return;
+    }
+    TrackerSimulator::Options vendor;
+    vendor.variant = TrackerSimulator::Variant::Vendor;
+    other = std::make_unique<TrackerSimulator>(vendor);
+    other->setParameter(QStringLiteral("Address"), QStringLiteral("0xBBBBBB"));
+    QVERIFY(other->start());
+    listed->listing.set({{other->portPath(), "USB Serial Device"}});
+    QTRY_VERIFY_WITH_TIMEOUT(connected() && shownRows(ui->table).contains("Address=0xBBBBBB"), 15000);
+}
+
+void FirmwareUpdateTest::updateFlashesOnlyTheTrackerItWasChosenFor_data()
+{
+    QTest::addColumn<int>("modal"); // the dialog open when it happens: 0 the image, 1 the confirmation
+    QTest::addColumn<Meanwhile>("meanwhile");
+    QTest::addColumn<QStringList>("dialogs");
+    QTest::addColumn<QString>("said"); // in the last box
+    const QStringList changed {picking, confirm, "Tracker changed"};
+    QTest::newRow("another tracker while choosing the image")
+        << 0 << Meanwhile::AnotherTracker << QStringList {picking, "Tracker changed"} << "0xBBBBBB";
+    QTest::newRow("unplugged during the confirmation") << 1 << Meanwhile::Unplugged << changed << "no tracker";
+    QTest::newRow("another tracker during the confirmation")
+        << 1 << Meanwhile::AnotherTracker << changed << "0xBBBBBB";
+    QTest::newRow("no backup, no update")
+        << 1 << Meanwhile::BackupsBlocked << QStringList {picking, confirm, "Firmware update not possible"}
+        << "could not be saved before the update";
+    // The tracker that came back after the update is replaced while the pilot reads the offer.
+    QTest::newRow("another tracker at the restore question")
+        << 2 << Meanwhile::AnotherTracker
+        << QStringList {picking, confirm, "Restore settings", "Tracker changed"} << "0xBBBBBB";
+}
+
+void FirmwareUpdateTest::updateFlashesOnlyTheTrackerItWasChosenFor()
+{
+    QFETCH(int, modal);
+    QFETCH(Meanwhile, meanwhile);
+    QFETCH(QStringList, dialogs);
+    QFETCH(QString, said);
+    QVERIFY(install(tracktune::requiredComponents(), "flasher-progress.sh", true));
+    QVERIFY(QFile(beside("release")).open(QIODevice::WriteOnly)); // it ends at once
+    const bool flashes = modal == 2;
+    // What the new firmware will say: the settings from before are offered back.
+    listed->tracker.setParameter(QStringLiteral("AcftType"), QStringLiteral("0x3"));
+    const QStringList backupsBefore = backups();
+    const QString backupsFolder = images.filePath(QStringLiteral("tst_firmwareupdate/backups"));
+    {
+        BoxAnswers answers(QMessageBox::Yes, image);
+        answers.meanwhile(modal, [&] {
+            if (meanwhile != Meanwhile::BackupsBlocked)
+                return swapTracker(meanwhile == Meanwhile::AnotherTracker);
+            // A file where the folder belongs: nothing can be saved there.
+            QDir(backupsFolder).removeRecursively();
+            QDir().mkpath(QFileInfo(backupsFolder).path());
+            QVERIFY(QFile(backupsFolder).open(QIODevice::WriteOnly));
+        });
+        ui->button("buttonFirmwareUpdate")->click();
+        QTRY_COMPARE_WITH_TIMEOUT(answers.seen, dialogs, 30000);
+        QVERIFY2(answers.boxes.last().text.contains(said), qPrintable(answers.boxes.last().text));
+    }
+    QFile::remove(backupsFolder);
+    // Flashed only where the pilot confirmed it; the backup only of the tracker flashed.
+    QCOMPARE(QFile::exists(beside("arguments")), flashes);
+    if (meanwhile != Meanwhile::BackupsBlocked)
+        QCOMPARE(backups().size(), backupsBefore.size() + (flashes ? 1 : 0));
+    if (other)
+        QCOMPARE(sentencesIn(other->receivedBytes()), QStringList());
+    // The fixture's tracker back in its place for the next test.
+    other.reset();
+    listed.reset();
+    TrackerSimulator::Options vendor;
+    vendor.variant = TrackerSimulator::Variant::Vendor;
+    listed = std::make_unique<ListedTracker>(vendor);
+    qDeleteAll(ui->window->findChildren<ProgressDialog *>());
+    QTRY_VERIFY_WITH_TIMEOUT(connected()
+            && Serial::systemLocation(ui->window->link().portName()) == listed->tracker.portPath(),
+        15000);
+}
+
+void FirmwareUpdateTest::cancelStopsAFlasherThatNeverEnds()
+{
+    // Without its "release" file the stand-in flasher waits for ever once it has printed.
+    QVERIFY(install(tracktune::requiredComponents(), "flasher-progress.sh", true));
+    QTimer cancel;
+    ProgressDialog *dialog = nullptr;
+    connect(&cancel, &QTimer::timeout, this, [&] {
+        dialog = ui->window->findChild<ProgressDialog *>();
+        auto *box = dialog && dialog->isVisible() ? child<QDialogButtonBox>(dialog, "buttonBox") : nullptr;
+        // Escape leaves a running update in sight.
+        if (!box || child<QProgressBar>(dialog, "progress")->value() < 100)
+            return;
+        cancel.stop();
+        QTest::keyClick(dialog, Qt::Key_Escape);
+        QVERIFY(dialog->isVisible());
+        box->button(QDialogButtonBox::Cancel)->click();
+    });
+    cancel.start(50);
+    BoxAnswers answers(QMessageBox::Yes, image);
+    ui->button("buttonFirmwareUpdate")->click();
+    QCOMPARE(answers.seen,
+        (QStringList {picking, confirm, "Stop the firmware update", "Firmware update cancelled"}));
+    QVERIFY(dialog);
+    std::unique_ptr<ProgressDialog> owned(dialog);
+    QCOMPARE(child<QLabel>(dialog, "label")->text(), QStringLiteral("Firmware update cancelled"));
+    QVERIFY(!ui->window->isUpdateInProgress());
 }
 
 QTEST_MAIN(FirmwareUpdateTest)
