@@ -12,6 +12,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QMessageBox>
 #include <QSaveFile>
 #include <QStandardPaths>
@@ -137,15 +138,19 @@ QString MainWindow::saveBackupBeforeUpdate()
 {
     const QString folder = backupsFolder();
     const QString address = valueOf(session.lastReadList(), QStringLiteral("Address"));
-    const QString path
-        = folder + QLatin1Char('/') + tracktune::automaticBackupName(address, QDateTime::currentDateTime());
+    const QString written = tracktune::automaticBackupName(address, QDateTime::currentDateTime());
+    const QString path = folder + QLatin1Char('/') + written;
     const QString error = writeSettingsFile(path, session.lastReadList());
     if (!error.isEmpty()) {
         return tr(
             "The tracker's settings could not be saved before the update, so it does not start.\n%1: %2")
             .arg(QDir::toNativeSeparators(path), error);
     }
-    const QStringList old = tracktune::backupsToPrune(QDir(folder).entryList(QDir::Files), address);
+    const QFileInfoList listed = QDir(folder).entryInfoList(QDir::Files);
+    QList<tracktune::BackupFile> files;
+    for (const QFileInfo &file : listed)
+        files << tracktune::BackupFile {file.fileName(), file.lastModified()};
+    const QStringList old = tracktune::backupsToPrune(files, address, written);
     for (const QString &name : old)
         QFile::remove(folder + QLatin1Char('/') + name);
     restoreOffer = RestoreOffer {address, session.lastReadList()};
