@@ -399,11 +399,13 @@ std::optional<QList<DumpLine>> TrackerCommands::readTracker()
             // A write goes only where no other port could be the tracker: the search would take
             // the first of two aircraft, or pass a busy tracker for another aircraft's.
             const QStringList candidates = tracktune::portCandidates(Serial::scanPorts());
-            if (candidates.size() != 1) {
-                complain(candidates.isEmpty() ? noneFound
-                                              : QStringLiteral("several ports may hold a tracker: name one "
-                                                               "with --port: ")
-                            + candidates.join(QStringLiteral(", ")));
+            if (candidates.isEmpty()) {
+                complain(noneFound);
+                return std::nullopt;
+            }
+            if (candidates.size() > 1) {
+                complain(QStringLiteral("several ports may hold a tracker: name one with --port: ")
+                    + candidates.join(QStringLiteral(", ")));
                 return std::nullopt;
             }
             target = candidates.first();
