@@ -41,10 +41,12 @@ QString usageText()
         "  tracktune-cli set    [--port PORT] NAME=VALUE...\n"
         "  tracktune-cli backup [--port PORT] FILE\n"
         "  tracktune-cli apply  [--port PORT] [--dry-run] [--identity] FILE\n"
-        "-p PORT is short for --port PORT; without it the tracker is searched for as the window does.\n"
-        "FILE \"-\" is the terminal.\n"
-        "Exit codes: 0 done, 1 no tracker, 2 usage (nothing written), 3 a value not taken,\n"
-        "130/143 a write stopped by SIGINT/SIGTERM.\n");
+        "-p PORT is short for --port PORT. Without it show searches for the tracker as the window\n"
+        "does; set, backup and apply go only to the one port the search could take (a known\n"
+        "adapter or \"USB\" in its description, busy or not) and name them all when there are more.\n"
+        "FILE \"-\" is standard output or input; only a terminal gets control characters escaped.\n"
+        "Exit codes: 0 done, 1 no tracker or several, 2 usage (nothing written), 3 a value not taken,\n"
+        "130/143 SIGINT/SIGTERM during a write (what was written is told first).\n");
 }
 
 QString usageProblemText(const QString &problem)

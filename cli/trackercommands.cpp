@@ -10,6 +10,7 @@
 #include "config/textfile.h"
 #include "config/valueencoding.h"
 #include "config/verification.h"
+#include "link/portcandidates.h"
 
 #include <QCoreApplication>
 #include <QDateTime>
@@ -18,9 +19,17 @@
 #include <QJsonObject>
 #include <QSaveFile>
 #include <QSerialPort>
+#include <QSet>
 
 #include <csignal>
 #include <cstdio>
+
+#ifdef Q_OS_WIN
+#include <io.h>
+#else
+#include <signal.h>
+#include <unistd.h>
+#endif
 
 using tracktune::DumpLine;
 using tracktune::terminalText;
@@ -37,6 +46,22 @@ extern "C" void onStopSignal(int signal)
     stopSignal = signal;
 }
 
+using SignalHandler = void (*)(int);
+
+// Whether the program was started with the signal ignored, as a shell does for a background
+// job of a script: then it stays ignored.
+bool ignoredSignal(int signal)
+{
+#ifdef Q_OS_UNIX
+    struct sigaction current = {};
+    return sigaction(signal, nullptr, &current) == 0 && current.sa_handler == SIG_IGN;
+#else
+    const SignalHandler previous = std::signal(signal, SIG_IGN);
+    std::signal(signal, previous);
+    return previous == SIG_IGN;
+#endif
+}
+
 // While it lives, SIGINT and SIGTERM ask the write to stop instead of ending the program
 // between two sentences, so that it can still say what went out.
 class StopOnSignals
@@ -45,21 +70,56 @@ public:
     StopOnSignals()
     {
         stopSignal = 0;
-        previousInterrupt = std::signal(SIGINT, onStopSignal);
-        previousTerminate = std::signal(SIGTERM, onStopSignal);
+        for (Caught &caught : caughtSignals) {
+            caught.installed = !ignoredSignal(caught.signal);
+            if (caught.installed)
+                caught.previous = std::signal(caught.signal, onStopSignal);
+        }
     }
     ~StopOnSignals()
     {
-        std::signal(SIGINT, previousInterrupt);
-        std::signal(SIGTERM, previousTerminate);
+        for (const Caught &caught : caughtSignals) {
+            if (caught.installed)
+                std::signal(caught.signal, caught.previous);
+        }
     }
     StopOnSignals(const StopOnSignals &) = delete;
     StopOnSignals &operator=(const StopOnSignals &) = delete;
 
 private:
-    void (*previousInterrupt)(int) = SIG_DFL;
-    void (*previousTerminate)(int) = SIG_DFL;
+    struct Caught
+    {
+        int signal;
+        bool installed = false;
+        SignalHandler previous = SIG_DFL;
+    };
+    Caught caughtSignals[2] = {{SIGINT, false, SIG_DFL}, {SIGTERM, false, SIG_DFL}};
 };
+
+// Escapes are for a person at a terminal; a file or a pipe gets the bytes as they are.
+bool standardOutputIsTerminal()
+{
+#ifdef Q_OS_WIN
+    return _isatty(_fileno(stdout)) != 0;
+#else
+    return isatty(fileno(stdout)) != 0;
+#endif
+}
+
+// The first entry of each name, as every command takes a name the tracker lists twice
+// (tracktune::findSetting).
+QList<DumpLine> firstOfEachName(const QList<DumpLine> &dump)
+{
+    QList<DumpLine> first;
+    QSet<QString> seen;
+    for (const DumpLine &entry : dump) {
+        if (!seen.contains(entry.name)) {
+            seen.insert(entry.name);
+            first << entry;
+        }
+    }
+    return first;
+}
 
 QString namesOf(const QList<DumpLine> &settings)
 {
@@ -101,7 +161,7 @@ QString openRefusal(const QString &portName)
 
 } // namespace
 
-TrackerCommands::TrackerCommands() : out(stdout), err(stderr)
+TrackerCommands::TrackerCommands() : out(stdout), err(stderr), outputIsTerminal(standardOutputIsTerminal())
 {
     tellRefusals();
 }
@@ -184,7 +244,7 @@ int TrackerCommands::show()
     if (!dump)
         return tracktune::exitNoTracker;
     QList<DumpLine> shown;
-    for (const DumpLine &entry : *dump) {
+    for (const DumpLine &entry : firstOfEachName(*dump)) {
         if (request.all || tracktune::findKnownParameter(entry.name))
             shown << entry;
     }
@@ -194,7 +254,7 @@ int TrackerCommands::show()
             parameters.insert(entry.name, entry.value);
         const QJsonObject document {
             {QStringLiteral("port"), portShown()}, {QStringLiteral("parameters"), parameters}};
-        out << QString::fromUtf8(QJsonDocument(document).toJson());
+        out << tracktune::jsonText(QString::fromUtf8(QJsonDocument(document).toJson()));
         return tracktune::exitDone;
     }
     for (const DumpLine &entry : std::as_const(shown)) {
@@ -265,7 +325,7 @@ int TrackerCommands::backup()
     }
     const QString text = tracktune::formatSettingsFile(*dump, QDateTime::currentDateTime());
     if (path == terminalFile) {
-        out << terminalLines(text);
+        out << (outputIsTerminal ? terminalLines(text) : text);
         return tracktune::exitDone;
     }
     file.write(text.toUtf8());
@@ -325,27 +385,38 @@ int TrackerCommands::apply()
 std::optional<QList<DumpLine>> TrackerCommands::readTracker()
 {
     Serial &link = session.link();
-    if (request.port.isEmpty()) {
-        // Writing to whichever of two trackers the search opens first could be the wrong aircraft.
-        const QStringList trackers = tracktune::knownAdapterPorts(Serial::scanPorts());
-        if (writes() && trackers.size() > 1) {
-            complain(QStringLiteral("several trackers: name one with --port: ")
-                + trackers.join(QStringLiteral(", ")));
-            return std::nullopt;
-        }
+    const QString noneFound
+        = QStringLiteral("no tracker found: no port has a known adapter or \"USB\" in its description");
+    target = request.port;
+    if (target.isEmpty() && !writes()) {
         if (!link.findDevice()) {
-            complain(QStringLiteral(
-                "no tracker found: no port has a known adapter or \"USB\" in its description"));
+            complain(noneFound);
             return std::nullopt;
         }
         complain(QStringLiteral("using ") + link.portName());
     } else {
-        const QString refusal = openRefusal(request.port);
+        if (target.isEmpty()) {
+            // A write goes only where no other port could be the tracker: the search would take
+            // the first of two aircraft, or pass a busy tracker for another aircraft's.
+            const QStringList candidates = tracktune::portCandidates(Serial::scanPorts());
+            if (candidates.isEmpty()) {
+                complain(noneFound);
+                return std::nullopt;
+            }
+            if (candidates.size() > 1) {
+                complain(QStringLiteral("several ports may hold a tracker: name one with --port: ")
+                    + candidates.join(QStringLiteral(", ")));
+                return std::nullopt;
+            }
+            target = candidates.first();
+            complain(QStringLiteral("using ") + target);
+        }
+        const QString refusal = openRefusal(target);
         if (!refusal.isEmpty()) {
             complain(refusal);
             return std::nullopt;
         }
-        session.connectTo(request.port);
+        session.connectTo(target);
     }
     if (!link.isOpen()) {
         complain(QStringLiteral("cannot open ") + portShown());
@@ -365,17 +436,20 @@ int TrackerCommands::writeAndConfirm(const QList<DumpLine> &writes)
         report = session.writeAndConfirm(writes, [] { return stopSignal != 0; });
     }
     const int signal = stopSignal;
-    // One that came after the last sentence had gone out stops nothing: it ends the program as
-    // asked, once the read-back is over.
-    if (signal != 0 && !report.stopped)
-        std::raise(signal);
     if (report.readBack)
         printChanges(report.changes);
     const QString told = QStringLiteral("written: ") + namesOf(report.sent)
         + QStringLiteral("; not written: ") + namesOf(report.notSent);
-    if (report.stopped) {
-        complain(QStringLiteral("stopped by a signal: ") + told
+    // One that came after the last sentence had gone out stopped nothing, but it still ends
+    // the program as asked, once what the tracker holds now is told.
+    if (signal != 0) {
+        complain((report.stopped ? QStringLiteral("stopped by a signal: ")
+                                 : QStringLiteral("a signal after the last sentence: "))
+            + told
             + (report.readBack ? QString() : QStringLiteral("; the tracker did not answer the read-back")));
+        if (report.readBack && !report.notTaken.isEmpty())
+            complain(
+                QStringLiteral("the tracker did not take: ") + report.notTaken.join(QStringLiteral(", ")));
         return 128 + signal;
     }
     if (report.linkLost) {
@@ -429,5 +503,5 @@ void TrackerCommands::complain(const QString &text)
 
 QString TrackerCommands::portShown() const
 {
-    return request.port.isEmpty() ? session.link().portName() : request.port;
+    return target.isEmpty() ? session.link().portName() : target;
 }

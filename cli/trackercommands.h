@@ -28,7 +28,8 @@ private:
     int backup();
     int apply();
 
-    // Opens the named port, or the one the search chooses, and reads the dump.
+    // Opens the named port, or the one the search chooses, and reads the dump. Without a port
+    // a command that writes takes the one candidate by name and refuses when there are more.
     std::optional<QList<tracktune::DumpLine>> readTracker();
     // Writes, reads back and names on standard error what the tracker did not take.
     // SIGINT and SIGTERM stop it after the sentence in flight.
@@ -41,7 +42,9 @@ private:
     QString portShown() const;
 
     tracktune::CliRequest request;
+    QString target; // the port named, or the one candidate a write goes to; empty: the search's
     DeviceSession session;
     QTextStream out;
     QTextStream err;
+    bool outputIsTerminal = false; // only then does "backup -" escape what it prints
 };

@@ -10,10 +10,16 @@
 #include <QLoggingCategory>
 #include <QProcess>
 #include <QRegularExpression>
+#include <QSerialPort>
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <csignal>
+#include <memory>
 #include <tuple>
+#include <vector>
+
+#include <signal.h>
 
 using tracktune::DumpLine;
 using Settings = QList<DumpLine>;
@@ -32,10 +38,20 @@ std::tuple<int, QString, QString> runCli(const QStringList &arguments)
         QString::fromUtf8(cli.readAllStandardError())};
 }
 
-void setOn(TrackerSimulator &tracker, const Settings &settings)
+// A name given twice is listed twice, as some trackers do. The simulator prints a value's
+// characters as bytes: it gets the UTF-8 bytes a tracker would print.
+void setOn(TrackerSimulator &tracker, const Settings &given)
 {
-    for (const DumpLine &setting : settings)
-        tracker.setParameter(setting.name, setting.value);
+    QStringList named;
+    for (DumpLine setting : given) {
+        setting.value = QString::fromLatin1(setting.value.toUtf8());
+        if (named.contains(setting.name))
+            tracker.setParameters(tracker.parameters()
+                << TrackerSimulator::Parameter {setting.name, setting.value, QStringLiteral(" #  [char]")});
+        else
+            tracker.setParameter(setting.name, setting.value);
+        named << setting.name;
+    }
 }
 
 } // namespace
@@ -50,8 +66,10 @@ private slots:
     void commandOnTracker();
     void messages_data();
     void messages();
-    void severalTrackersAreNotGuessed();
-    void interruptedWrite();
+    void writesWithoutPortNeedOneCandidate_data();
+    void writesWithoutPortNeedOneCandidate();
+    void signalDuringWrite_data();
+    void signalDuringWrite();
 
 private:
     QTemporaryDir folder;
@@ -72,6 +90,8 @@ void TestCli::initTestCase()
     QVERIFY(club.open(QIODevice::WriteOnly)
         && club.write("# club fleet\n\nAcftType = Para-glider\nTxPower = HIGH\nWingspan = 15\nFreqPlan = 0\n")
             > 0);
+    QFile base(pathOf("base.txt"));
+    QVERIFY(base.open(QIODevice::WriteOnly) && base.write("Base = EDNY\n") > 0);
 }
 
 void TestCli::commandOnTracker_data()
@@ -82,9 +102,11 @@ void TestCli::commandOnTracker_data()
     QTest::addColumn<int>("exitCode");
     QTest::addColumn<QStringList>("wire");
     QTest::addColumn<QStringList>("said"); // on standard output or standard error
+    QTest::addColumn<QString>("unsaid"); // on neither; empty: no such text
     const auto row = [](const char *what, const QStringList &arguments, int exitCode, const QStringList &wire,
-                         const QStringList &said, const Settings &onTracker = {}, bool silent = false) {
-        QTest::newRow(what) << onTracker << silent << arguments << exitCode << wire << said;
+                         const QStringList &said, const Settings &onTracker = {}, bool silent = false,
+                         const QString &unsaid = {}) {
+        QTest::newRow(what) << onTracker << silent << arguments << exitCode << wire << said << unsaid;
     };
     const QString inValue = "no blank, comma, $, * or control character in a value";
     row("show: a tracker's escape sequence reaches no terminal", {"show", "--all"}, 0, {},
@@ -107,6 +129,20 @@ void TestCli::commandOnTracker_data()
         {"AcftType: 0x1 -> 0x7\n", "dry run"});
     row("a club template: comments, option texts, a name the tracker lacks", {"apply", "template.txt"}, 0,
         {"$POGNS,AcftType=0x7", "$POGNS,TxPower=+22"}, {"Wingspan"});
+    row("backup - into a pipe: the values as the tracker printed them", {"backup", "-"}, 0, {},
+        {QString::fromUtf8("\nReg = D-K\u202eCBA\u0085\n")},
+        {{"Reg", QString::fromUtf8("D-K\u202eCBA\u0085")}});
+    // A name listed twice: every command takes the first, as the read-back check does.
+    const Settings twice {{"Base", "LSZH"}, {"Pilot", QString::fromUtf8("A\u009b\u2066B")}, {"Base", "EDNY"}};
+    row("show: a name listed twice once, its first value", {"show", "--all"}, 0, {}, {"\nBase = LSZH\n"},
+        twice, false, "EDNY");
+    row("show --json: the first value too, C1 and bidirectional controls escaped",
+        {"show", "--all", "--json"}, 0, {}, {"\"Base\": \"LSZH\"", "\"Pilot\": \"A\\u009b\\u2066B\""}, twice,
+        false, "EDNY");
+    row("set compares with the first value", {"set", "Base=EDNY"}, 0, {"$POGNS,Base=EDNY"},
+        {"Base: LSZH -> EDNY\n"}, twice);
+    row("apply compares with the first value", {"apply", "base.txt"}, 0, {"$POGNS,Base=EDNY"},
+        {"Base: LSZH -> EDNY\n"}, twice);
 }
 
 void TestCli::commandOnTracker()
@@ -117,6 +153,7 @@ void TestCli::commandOnTracker()
     QFETCH(int, exitCode);
     QFETCH(QStringList, wire);
     QFETCH(QStringList, said);
+    QFETCH(QString, unsaid);
     arguments.replaceInStrings(QRegularExpression("^(.*\\.txt)$"), folder.filePath("\\1"));
     TrackerSimulator simulator(testsupport::options(silent));
     QVERIFY(simulator.start());
@@ -127,6 +164,7 @@ void TestCli::commandOnTracker()
     QCOMPARE(testsupport::sentencesIn(simulator.receivedBytes()), wire);
     for (const QString &text : std::as_const(said))
         QVERIFY2((out + err).contains(text), qPrintable(out + err));
+    QVERIFY2(unsaid.isEmpty() || !(out + err).contains(unsaid), qPrintable(out + err));
     QVERIFY2(!(out + err).contains('\x1b'), "an escape character reached the terminal");
 }
 
@@ -168,39 +206,99 @@ void TestCli::messages()
     QCOMPARE(simulator.receivedCount('$'), 0);
 }
 
-// Two trackers plugged in, listed as the same adapter: a write names neither by chance.
-void TestCli::severalTrackersAreNotGuessed()
+// Without --port a write goes to the one port the search could take, or nowhere.
+void TestCli::writesWithoutPortNeedOneCandidate_data()
 {
-    TrackerSimulator one, other;
-    QVERIFY(one.start() && other.start());
-    QStringList ports {one.portPath(), other.portPath()};
-    ports.sort();
-    const testsupport::PortListing listing(
-        {{ports.first(), "USB Serial Device"}, {ports.last(), "USB Serial Device"}});
-    QString out, err;
-    TrackerCommands commands(&out, &err);
-    QCOMPARE(commands.run(tracktune::parseCommandLine({"tracktune-cli", "set", "AcftType=0x7"})), 1);
-    QCOMPARE(err, "tracktune-cli: several trackers: name one with --port: " + ports.join(", ") + "\n");
-    QCOMPARE(one.receivedCount('$') + other.receivedCount('$'), 0);
+    QTest::addColumn<QStringList>("descriptions"); // a simulated tracker each, in the order of their ports
+    QTest::addColumn<int>("busy"); // the one another program holds open; -1: none
+    QTest::addColumn<int>("exitCode");
+    QTest::addColumn<int>("written"); // the one that takes the sentence; -1: none
+    QTest::addColumn<QString>("errors"); // "PORT0", "PORT1": their ports
+    const QString several
+        = "tracktune-cli: several ports may hold a tracker: name one with --port: PORT0, PORT1\n";
+    QTest::newRow("two unknown USB adapters: both named, nothing written")
+        << QStringList {"FT232R USB UART", "FT232R USB UART"} << -1 << 1 << -1 << several;
+    QTest::newRow("a busy known adapter: the other USB tracker is not written")
+        << QStringList {"USB Serial Device", "CH340 USB serial"} << 0 << 1 << -1 << several;
+    QTest::newRow("one candidate among other ports is written") << QStringList {
+        "Bluetooth serial", "CH340 USB serial"} << -1 << 0 << 1 << "tracktune-cli: using PORT1\n";
+    QTest::newRow("no candidate: none found")
+        << QStringList {"Bluetooth serial"} << -1 << 1 << -1
+        << "tracktune-cli: no tracker found: no port has a known adapter or \"USB\" in its description\n";
 }
 
-// SIGTERM: the sentence in flight finished, the rest not sent, the tracker read back.
-void TestCli::interruptedWrite()
+void TestCli::writesWithoutPortNeedOneCandidate()
 {
+    QFETCH(QStringList, descriptions);
+    QFETCH(int, busy);
+    QFETCH(int, exitCode);
+    QFETCH(int, written);
+    QFETCH(QString, errors);
+    std::vector<std::unique_ptr<TrackerSimulator>> trackers;
+    for (int i = 0; i < descriptions.size(); ++i) {
+        trackers.push_back(std::make_unique<TrackerSimulator>());
+        QVERIFY(trackers.back()->start());
+    }
+    std::sort(trackers.begin(), trackers.end(),
+        [](const auto &a, const auto &b) { return a->portPath() < b->portPath(); });
+    QHash<QString, QString> ports;
+    for (int i = 0; i < descriptions.size(); ++i) {
+        ports.insert(trackers.at(i)->portPath(), descriptions.at(i));
+        errors.replace(QStringLiteral("PORT%1").arg(i), trackers.at(i)->portPath());
+    }
+    QSerialPort otherProgram(busy >= 0 ? trackers.at(busy)->portPath() : QString());
+    QVERIFY(busy < 0 || otherProgram.open(QIODevice::ReadWrite));
+    const testsupport::PortListing listing(ports);
+    QString out, err;
+    TrackerCommands commands(&out, &err);
+    QCOMPARE(commands.run(tracktune::parseCommandLine({"tracktune-cli", "set", "AcftType=0x7"})), exitCode);
+    QCOMPARE(err, errors);
+    for (int i = 0; i < descriptions.size(); ++i)
+        QCOMPARE(testsupport::sentencesIn(trackers.at(i)->receivedBytes()),
+            i == written ? QStringList {"$POGNS,AcftType=0x7"} : QStringList());
+}
+
+// A signal while a backup is applied, each sentence waiting its whole second: the sentence in
+// flight is finished, the tracker read back, and what was written told before the exit.
+void TestCli::signalDuringWrite_data()
+{
+    QTest::addColumn<int>("signal");
+    QTest::addColumn<bool>("ignoredByParent");
+    QTest::addColumn<int>("after"); // sentences the tracker has received when it is sent
+    QTest::addColumn<int>("exitCode");
+    QTest::addColumn<QString>("told"); // before "written: ..."; empty: no word of a signal
+    QTest::newRow("SIGTERM between sentences: the rest not sent")
+        << int(SIGTERM) << false << 1 << 143 << "stopped by a signal: ";
+    QTest::newRow("SIGTERM after the last sentence: all told, then the exit")
+        << int(SIGTERM) << false << 3 << 143 << "a signal after the last sentence: ";
+    QTest::newRow("SIGINT ignored by the parent stays ignored") << int(SIGINT) << true << 1 << 0 << QString();
+}
+
+void TestCli::signalDuringWrite()
+{
+    QFETCH(int, signal);
+    QFETCH(bool, ignoredByParent);
+    QFETCH(int, after);
+    QFETCH(int, exitCode);
+    QFETCH(QString, told);
     TrackerSimulator::Options options;
-    options.answerDelayMs = 3000; // each sentence waits its whole second
+    options.answerDelayMs = 3000;
     TrackerSimulator simulator(options);
     QVERIFY(simulator.start());
+    // As a shell starts a background job: the child inherits the ignored signal.
+    const auto previous = std::signal(SIGINT, ignoredByParent ? SIG_IGN : SIG_DFL);
     QProcess cli;
     cli.start(QStringLiteral(TRACKTUNE_CLI),
         {"apply", "--identity", "--port", simulator.portPath(), folder.filePath("backup.txt")});
-    QTRY_VERIFY_WITH_TIMEOUT(simulator.receivedCount('$') > 0, 20000);
-    cli.terminate();
+    QVERIFY(cli.waitForStarted());
+    std::signal(SIGINT, previous);
+    QTRY_VERIFY_WITH_TIMEOUT(simulator.receivedCount('$') >= after, 20000);
+    QCOMPARE(::kill(pid_t(cli.processId()), signal), 0);
     QVERIFY(cli.waitForFinished(30000));
     const QString out = QString::fromUtf8(cli.readAllStandardOutput());
     const QString err = QString::fromUtf8(cli.readAllStandardError());
     QCOMPARE(cli.exitStatus(), QProcess::NormalExit);
-    QVERIFY2(cli.exitCode() == 143, qPrintable(err));
+    QVERIFY2(cli.exitCode() == exitCode, qPrintable(err));
     // What it says it wrote is what reached the wire; the rest, never sent, it names too.
     QStringList written;
     for (const QString &sentence : testsupport::sentencesIn(simulator.receivedBytes()))
@@ -208,10 +306,13 @@ void TestCli::interruptedWrite()
     QStringList notWritten {"Address", "AcftType", "Reg"};
     for (const QString &name : std::as_const(written))
         notWritten.removeOne(name);
-    QVERIFY2(!written.isEmpty() && !notWritten.isEmpty(), qPrintable(out + err));
-    QVERIFY2(err.contains("stopped by a signal: written: " + written.join(", ")
-                 + "; not written: " + notWritten.join(", ") + '\n'),
-        qPrintable(err));
+    QCOMPARE(notWritten.isEmpty(), told != "stopped by a signal: ");
+    if (told.isEmpty())
+        QVERIFY2(!err.contains("signal"), qPrintable(err));
+    else
+        QVERIFY2(err.contains(told + "written: " + written.join(", ") + "; not written: "
+                     + (notWritten.isEmpty() ? QStringLiteral("none") : notWritten.join(", ")) + '\n'),
+            qPrintable(err));
     QVERIFY2(out.contains("Address: 0x1A2B3C -> 0xABCDEF\n"), qPrintable(out));
 }
 

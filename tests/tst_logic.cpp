@@ -12,9 +12,14 @@
 #include "firmware/firmwareupdate.h"
 #include "firmware/flasherarguments.h"
 #include "firmware/flasherprogress.h"
+#include "link/portcandidates.h"
 #include "link/serial.h"
 
 #include <QtTest>
+
+using Backups = QList<tracktune::BackupFile>;
+Q_DECLARE_METATYPE(Backups)
+using PortMap = QHash<QString, QString>;
 
 // The pure rules of each module, one table each: the row says what it proves.
 class LogicTest : public QObject
@@ -25,6 +30,8 @@ private slots:
     void backupsToPrune_data();
     void backupsToPrune();
     void trackerText();
+    void portCandidates_data();
+    void portCandidates();
     void flasherProgress_data();
     void flasherProgress();
     void flasherErrorLines();
@@ -70,10 +77,39 @@ void LogicTest::trackerText()
         tracktune::terminalText(QString::fromUtf8("a\rb\x7f\xc2\x9b")), QStringLiteral("a\\x0db\\x7f\\x9b"));
     QCOMPARE(
         tracktune::terminalText(QStringLiteral("D-K\t\u00e9\u20ac")), QStringLiteral("D-K\t\u00e9\u20ac"));
+    // Nor the order a terminal shows the text around in: the bidirectional controls, not their neighbours.
+    QCOMPARE(tracktune::terminalText(QStringLiteral("\u2029\u202a\u202e\u202f\u2066\u2069\u206a")),
+        QStringLiteral("\u2029\\u202a\\u202e\u202f\\u2066\\u2069\u206a"));
+    // JSON escapes C0 itself; DEL, C1 and those controls too, and the value reads back whole.
+    const QString hidden = QStringLiteral("a\u007f\u0085\u009b\u202e\u2067b");
+    const QString json = tracktune::jsonText(
+        QString::fromUtf8(QJsonDocument(QJsonObject {{QStringLiteral("Reg"), hidden}}).toJson()));
+    QVERIFY2(json.contains(QStringLiteral("\"a\\u007f\\u0085\\u009b\\u202e\\u2067b\"")), qPrintable(json));
+    QCOMPARE(QJsonDocument::fromJson(json.toUtf8()).object().value(QStringLiteral("Reg")).toString(), hidden);
     // A mistyped name: one slip is a guess, one in five is none.
     const QStringList names {"Address", "AcftType", "Reg", "Pilot", "TxPower", "TxProtMask", "RxProtMask"};
     QCOMPARE(tracktune::nearestName("Rge", names), QStringLiteral("Reg"));
     QCOMPARE(tracktune::nearestName("TxPwr", names), QString());
+}
+
+// The ports a write may go to without --port: every one the search could take.
+void LogicTest::portCandidates_data()
+{
+    QTest::addColumn<PortMap>("ports"); // name -> adapter description
+    QTest::addColumn<QStringList>("candidates");
+    QTest::newRow("known adapters first, then other USB adapters, each in name order") << PortMap {
+        {"ttyUSB0", "FT232R USB UART"}, {"ttyUSB1", "CP2102 USB to UART Bridge Controller"},
+        {"ttyACM0", "USB Serial Device"}, {"ttyACM1", "CH340 USB serial"}, {"ttyS0", "ttyS0"},
+        {"rfcomm0", ""}} << QStringList {"ttyACM0", "ttyUSB1", "ttyACM1", "ttyUSB0"};
+    QTest::newRow("no adapter says USB: none")
+        << PortMap {{"ttyS0", "ttyS0"}, {"rfcomm0", "usb"}} << QStringList();
+}
+
+void LogicTest::portCandidates()
+{
+    QFETCH(PortMap, ports);
+    QFETCH(QStringList, candidates);
+    QCOMPARE(tracktune::portCandidates(ports), candidates);
 }
 
 void LogicTest::flasherProgress_data()
@@ -205,29 +241,62 @@ void LogicTest::manyNamesTakeLinearTime()
 
 void LogicTest::backupsToPrune_data()
 {
-    QTest::addColumn<QStringList>("folder");
+    QTest::addColumn<Backups>("folder"); // names and when they were written
     QTest::addColumn<QString>("address");
+    QTest::addColumn<QString>("justWritten");
     QTest::addColumn<QStringList>("pruned");
-    QStringList ours; // 22 automatic backups of one tracker, one a day
-    for (int day = 1; day <= 22; ++day)
-        ours << tracktune::automaticBackupName(
-            QStringLiteral("0x1A2B3C"), QDateTime(QDate(2026, 11, day), QTime(9, 30)));
-    const QStringList foreign {"0x1A2B3C-2026-11-01.txt", "notes.txt",
-        "0xABCDEF-before-update-2026-01-01-093000.txt", "0x1A2B3C-before-update-2026-01-01-093000.txt.bak"};
+    // An automatic backup of the address, named and written at that time on the same clock.
+    const auto backup = [](const QString &address, const QDateTime &when) {
+        return tracktune::BackupFile {tracktune::automaticBackupName(address, when), when};
+    };
+    const QDateTime november(QDate(2026, 11, 1), QTime(9, 30));
+    Backups ours; // 22 of one tracker, one a day
+    for (int day = 0; day < 22; ++day)
+        ours << backup("0x1A2B3C", november.addDays(day));
+    const auto names = [](const Backups &files) {
+        QStringList listed;
+        for (const tracktune::BackupFile &file : files)
+            listed << file.name;
+        return listed;
+    };
+    Backups foreign; // newer than all of ours, and never counted
+    const QDateTime later = november.addYears(1);
+    for (const char *name :
+        {"0x1A2B3C-2026-11-01.txt", "notes.txt", "0x1A2B3C-before-update-2026-01-01-093000.txt.bak",
+            "x0x1A2B3C-before-update-2026-01-01-093000.txt"})
+        foreign << tracktune::BackupFile {name, later};
+    for (int day = 0; day < 25; ++day)
+        foreign << backup("0xABCDEF", later.addDays(day));
+    const QString newest = ours.last().name;
     QTest::newRow("the two oldest beyond twenty, in any order")
-        << QStringList(ours.mid(10) + foreign + ours.mid(0, 10)) << "0x1A2B3C" << QStringList(ours.mid(0, 2));
-    QTest::newRow("twenty are all kept") << QStringList(ours.mid(2)) << "0x1A2B3C" << QStringList();
-    QTest::newRow("an address that is a path names no file outside the folder")
-        << QStringList {"tmpx-before-update-2026-01-01-093000.txt"} << "../../tmp/x" << QStringList();
+        << Backups(ours.mid(10) + foreign + ours.mid(0, 10)) << "0x1A2B3C" << newest << names(ours.mid(0, 2));
+    QTest::newRow("twenty kept, however many files others wrote")
+        << Backups(foreign + ours.mid(2)) << "0x1A2B3C" << newest << QStringList();
+    // The clock went back two years: the new backup is named and written as the oldest.
+    const tracktune::BackupFile behind = backup("0x1A2B3C", november.addYears(-2));
+    QTest::newRow("with the clock behind the kept backups, the one just written stays")
+        << Backups(ours.mid(2) + Backups {behind}) << "0x1A2B3C" << behind.name << names(ours.mid(2, 1));
+    // Written in the reverse order of their names: the time written decides.
+    Backups renamed = ours.mid(0, 21);
+    for (int i = 0; i < renamed.size(); ++i)
+        renamed[i].modified = november.addDays(-i);
+    QTest::newRow("by the time written, not by the name")
+        << renamed << "0x1A2B3C" << renamed.first().name << names(renamed.mid(20));
+    Backups path;
+    for (int day = 0; day < 21; ++day)
+        path << backup("../../tmp/x", november.addDays(day));
+    QTest::newRow("an address that is a path names only files in the folder")
+        << path << "../../tmp/x" << path.last().name
+        << QStringList {"tmpx-before-update-2026-11-01-093000.txt"};
 }
 
 void LogicTest::backupsToPrune()
 {
-    QFETCH(QStringList, folder);
+    QFETCH(Backups, folder);
     QFETCH(QString, address);
+    QFETCH(QString, justWritten);
     QFETCH(QStringList, pruned);
-    QCOMPARE(tracktune::backupsToPrune(folder, address, 20), pruned);
-    QVERIFY(!tracktune::automaticBackupName(address, QDateTime()).contains(QLatin1Char('/')));
+    QCOMPARE(tracktune::backupsToPrune(folder, address, justWritten, 20), pruned);
 }
 
 // What the tracker names as its hardware, lying or not, leads to a firmware folder only when

@@ -37,17 +37,30 @@ QString settingsFileName(const QString &address, const QDate &date)
         + QStringLiteral(".txt");
 }
 
-QStringList backupsToPrune(const QStringList &fileNames, const QString &address, int keep)
+QStringList backupsToPrune(
+    const QList<BackupFile> &files, const QString &address, const QString &justWritten, int keep)
 {
     const QRegularExpression ours(QLatin1Char('^') + QRegularExpression::escape(addressForFileName(address))
         + automaticMark + QStringLiteral("\\d{4}-\\d{2}-\\d{2}-\\d{6}\\.txt$"));
-    QStringList automatic;
-    for (const QString &name : fileNames) {
-        if (ours.match(name).hasMatch())
-            automatic << name;
+    QList<BackupFile> older;
+    bool justWrittenListed = false;
+    for (const BackupFile &file : files) {
+        if (!ours.match(file.name).hasMatch())
+            continue;
+        if (file.name == justWritten)
+            justWrittenListed = true;
+        else
+            older << file;
     }
-    std::sort(automatic.begin(), automatic.end());
-    return automatic.mid(0, std::max(0, int(automatic.size()) - keep));
+    // Newest first; files written within the same second go by their names.
+    std::sort(older.begin(), older.end(), [](const BackupFile &a, const BackupFile &b) {
+        return a.modified != b.modified ? a.modified > b.modified : a.name > b.name;
+    });
+    const int room = std::max(0, keep - (justWrittenListed ? 1 : 0));
+    QStringList pruned;
+    for (int i = int(older.size()) - 1; i >= room; --i)
+        pruned << older.at(i).name;
+    return pruned;
 }
 
 } // namespace tracktune

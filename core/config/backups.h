@@ -2,6 +2,7 @@
 #pragma once
 
 #include <QDateTime>
+#include <QList>
 #include <QString>
 #include <QStringList>
 
@@ -21,9 +22,18 @@ QString automaticBackupName(const QString &address, const QDateTime &when);
 // "<address>-<date>.txt", what the window offers when the pilot saves.
 QString settingsFileName(const QString &address, const QDate &date);
 
+// A file in the backups folder: its name and when it was last written.
+struct BackupFile
+{
+    QString name;
+    QDateTime modified;
+};
+
 // Of the files in the backups folder, the automatic backups of this address beyond the
-// newest keep, oldest first. Names the program did not write are never among them.
-QStringList backupsToPrune(
-    const QStringList &fileNames, const QString &address, int keep = keptAutomaticBackups);
+// newest keep by the time they were written, oldest first. The one just written (its name)
+// is always kept and counts among them, even when a clock set back names it as the oldest.
+// Names the program did not write, and other trackers' backups, are never among them.
+QStringList backupsToPrune(const QList<BackupFile> &files, const QString &address, const QString &justWritten,
+    int keep = keptAutomaticBackups);
 
 } // namespace tracktune

@@ -12,6 +12,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QMessageBox>
 #include <QSaveFile>
 #include <QStandardPaths>
@@ -147,16 +148,20 @@ QString MainWindow::saveBackupBeforeUpdate(const HeldTracker &held)
     if (held.list.isEmpty() || held.identity.address.isEmpty())
         return tr("The tracker's settings have not been read, so the update does not start.");
     const QString folder = backupsFolder();
-    const QString path = folder + QLatin1Char('/')
-        + tracktune::automaticBackupName(held.identity.address, QDateTime::currentDateTime());
+    const QString written
+        = tracktune::automaticBackupName(held.identity.address, QDateTime::currentDateTime());
+    const QString path = folder + QLatin1Char('/') + written;
     const QString error = writeSettingsFile(path, held.list);
     if (!error.isEmpty()) {
         return tr(
             "The tracker's settings could not be saved before the update, so it does not start.\n%1: %2")
             .arg(QDir::toNativeSeparators(path), error);
     }
-    const QStringList old
-        = tracktune::backupsToPrune(QDir(folder).entryList(QDir::Files), held.identity.address);
+    const QFileInfoList listed = QDir(folder).entryInfoList(QDir::Files);
+    QList<tracktune::BackupFile> files;
+    for (const QFileInfo &file : listed)
+        files << tracktune::BackupFile {file.fileName(), file.lastModified()};
+    const QStringList old = tracktune::backupsToPrune(files, held.identity.address, written);
     for (const QString &name : old)
         QFile::remove(folder + QLatin1Char('/') + name);
     restoreOffer = RestoreOffer {held.identity, held.list};
@@ -180,8 +185,8 @@ void MainWindow::offerRestore()
     for (const tracktune::DumpLine &write : plan.writes)
         changes << tr("%1: %2 -> %3").arg(write.name, valueOf(held.list, write.name), write.value);
     const QString reg = valueOf(held.list, QStringLiteral("Reg"));
-    const QString tracker = reg.isEmpty() ? held.identity.address
-                                          : tr("%1, %2").arg(held.identity.address, reg);
+    const QString tracker
+        = reg.isEmpty() ? held.identity.address : tr("%1, %2").arg(held.identity.address, reg);
     if (ask(this, QMessageBox::Question, tr("Restore settings"),
             tr("Restore these settings of the tracker %1 from before the firmware update?\n\n%2")
                 .arg(tracker, changes.join(QLatin1Char('\n'))),
