@@ -27,6 +27,8 @@ class WindowTest : public QObject
 private slots:
     void initTestCase();
     void cleanupTestCase();
+    // Each test starts from a tracker whose list is shown, whichever ran before it.
+    void init() { QTRY_VERIFY_WITH_TIMEOUT(ui->loaded(), 15000); }
 
     void findsTheTrackerAndShowsItsParameters();
     void applyWritesEveryEditedKind();
@@ -114,6 +116,11 @@ void WindowTest::keyboardAloneChangesTheAircraftType()
     // The sanitizer run's minimal platform delivers no shortcuts; the offscreen run covers them.
     if (QGuiApplication::platformName() == QLatin1String("minimal"))
         QSKIP("no keyboard shortcuts on the minimal platform");
+    // From the same values whichever test ran before.
+    first->setParameter(QStringLiteral("AcftType"), QStringLiteral("0x7"));
+    first->setParameter(QStringLiteral("Reg"), QStringLiteral("D-KABC"));
+    ui->button("refreshButton")->click();
+    QTRY_VERIFY(ui->loaded());
     ui->window->activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(ui->window.get()));
     // Tab leaves the table for the buttons, not for its next cell.
@@ -253,6 +260,7 @@ void WindowTest::pickingAnotherPortSwitchesTheLink()
 
 void WindowTest::closingAsksAboutPendingChanges()
 {
+    TrackerSimulator &tracker = second->peerOpen() ? *second : *first;
     edit(ui->table, "AcftType", "Balloon");
     {
         BoxAnswers cancel(QMessageBox::Cancel);
@@ -263,14 +271,36 @@ void WindowTest::closingAsksAboutPendingChanges()
         BoxAnswers apply(QMessageBox::Apply);
         QVERIFY(ui->window->close());
     }
-    QCOMPARE(second->parameter("AcftType"), QStringLiteral("0xB"));
+    QCOMPARE(tracker.parameter("AcftType"), QStringLiteral("0xB"));
     ui->window->show();
-    edit(ui->table, "AcftType", "UAV");
+    QTRY_VERIFY(ui->loaded());
+
+    // A text still being typed into its cell is a pending change too.
+    QTableWidgetItem *reg = ui->table->item(rowOf(ui->table, "Reg"), 1);
+    ui->table->setCurrentItem(reg);
+    ui->table->editItem(reg);
+    QTRY_VERIFY(qobject_cast<QLineEdit *>(QApplication::focusWidget()));
+    QTest::keyClicks(QApplication::focusWidget(), "D-KTYP");
     {
-        BoxAnswers discard(QMessageBox::Discard);
-        QVERIFY(ui->window->close());
+        BoxAnswers cancel(QMessageBox::Cancel);
+        QVERIFY(!ui->window->close());
+        QCOMPARE(cancel.seen, QStringList {"Changes not applied"});
     }
-    QCOMPARE(second->parameter("AcftType"), QStringLiteral("0xB"));
+    QVERIFY(shownRows(ui->table).contains(QStringLiteral("Reg=D-KTYP *")));
+
+    // Closed while the tracker is read: the read ends, then the question comes.
+    tracker.clearRecord();
+    QTimer::singleShot(0, ui->window.get(), [this] { QVERIFY(!ui->window->close()); });
+    BoxAnswers discard(QMessageBox::Discard);
+    ui->button("buttonAdvanced")->click();
+    QTRY_VERIFY_WITH_TIMEOUT(!ui->window->isVisible(), 15000);
+    QCOMPARE(discard.seen, QStringList {"Changes not applied"});
+    QCOMPARE(sentencesIn(tracker.receivedBytes()), QStringList());
+    QVERIFY(tracker.receivedCount(0x03) > 0);
+    // Back as it was for the next test.
+    ui->window->show();
+    ui->button("buttonAdvanced")->click();
+    QTRY_VERIFY(ui->loaded() && !ui->window->isExpertMode());
 }
 
 QTEST_MAIN(WindowTest)
