@@ -248,7 +248,7 @@ void FirmwareUpdateTest::updateGoesAsFarAsItMay()
                         ? " usable"
                         : "")
                 + (child<QDialogButtonBox>(dialog, "buttonBox")->button(QDialogButtonBox::Close) ? " closable"
-                                                                                                : "");
+                                                                                                 : "");
         QMetaObject::invokeMethod(
             this, [this] { emit ui->button("refreshButton")->clicked(true); }, Qt::QueuedConnection);
     });
@@ -327,7 +327,8 @@ void FirmwareUpdateTest::updateFlashesOnlyTheTrackerItWasChosenFor_data()
     const QStringList changed {picking, confirm, "Tracker changed"};
     QTest::newRow("another tracker while choosing the image")
         << 0 << Meanwhile::AnotherTracker << QStringList {picking, "Tracker changed"} << "0xBBBBBB";
-    QTest::newRow("unplugged during the confirmation") << 1 << Meanwhile::Unplugged << changed << "no tracker";
+    QTest::newRow("unplugged during the confirmation")
+        << 1 << Meanwhile::Unplugged << changed << "no tracker";
     QTest::newRow("another tracker during the confirmation")
         << 1 << Meanwhile::AnotherTracker << changed << "0xBBBBBB";
     QTest::newRow("no backup, no update")
@@ -380,8 +381,8 @@ void FirmwareUpdateTest::updateFlashesOnlyTheTrackerItWasChosenFor()
     vendor.variant = TrackerSimulator::Variant::Vendor;
     listed = std::make_unique<ListedTracker>(vendor);
     qDeleteAll(ui->window->findChildren<ProgressDialog *>());
-    QTRY_VERIFY_WITH_TIMEOUT(connected()
-            && Serial::systemLocation(ui->window->link().portName()) == listed->tracker.portPath(),
+    QTRY_VERIFY_WITH_TIMEOUT(
+        connected() && Serial::systemLocation(ui->window->link().portName()) == listed->tracker.portPath(),
         15000);
 }
 

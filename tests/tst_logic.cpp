@@ -6,6 +6,7 @@
 #include "config/settingsfile.h"
 #include "config/terminaltext.h"
 #include "config/textfile.h"
+#include "config/trackeridentity.h"
 #include "config/utf8text.h"
 #include "config/valueencoding.h"
 #include "config/verification.h"
@@ -32,6 +33,8 @@ private slots:
     void trackerText();
     void portCandidates_data();
     void portCandidates();
+    void sameDevice_data();
+    void sameDevice();
     void flasherProgress_data();
     void flasherProgress();
     void flasherErrorLines();
@@ -399,6 +402,53 @@ void LogicTest::utf8InPieces()
         QVERIFY(heldBack.size() <= 3);
     }
     QCOMPARE(decoded, text);
+}
+
+void LogicTest::sameDevice_data()
+{
+    QTest::addColumn<QString>("statusBefore");
+    QTest::addColumn<QString>("addressBefore");
+    QTest::addColumn<QString>("statusNow");
+    QTest::addColumn<QString>("addressNow");
+    QTest::addColumn<bool>("same");
+    const QString chipA = QStringLiteral("1:1:4ABCDE/0000246F28A1B2C3 SX1262/+14dBm +0.0ppm CON:115200bps");
+    const QString chipAReset = QStringLiteral("1:3:A1B2C3/0000246f28a1b2c3/+14dBm +0.0ppm CON:115200bps");
+    const QString chipB = QStringLiteral("1:3:A1B2C3/0000246F28FFFFFF RFM95/+14dBm +0.0ppm CON:115200bps");
+    QTest::newRow("an update reset the Address: the same chip")
+        << chipA << "0x4ABCDE" << chipAReset << "0xA1B2C3" << true;
+    QTest::newRow("another chip with the same Address")
+        << chipA << "0x4ABCDE" << chipB << "0x4ABCDE" << false;
+    QTest::newRow("no status line: by the Address") << ""
+                                                    << "0x4ABCDE"
+                                                    << ""
+                                                    << "0x4abcde" << true;
+    QTest::newRow("no status line now: another Address") << chipA << "0x4ABCDE"
+                                                         << ""
+                                                         << "0xBBBBBB" << false;
+    QTest::newRow("a line that only looks like one: by the Address") << "1:3:A1B2C3/0000246F28A1B2C3FF"
+                                                                     << "0x1"
+                                                                     << ""
+                                                                     << "0x1" << true;
+    QTest::newRow("nothing to tell by") << ""
+                                        << ""
+                                        << ""
+                                        << "" << false;
+}
+
+void LogicTest::sameDevice()
+{
+    QFETCH(QString, statusBefore);
+    QFETCH(QString, addressBefore);
+    QFETCH(QString, statusNow);
+    QFETCH(QString, addressNow);
+    QFETCH(bool, same);
+    const auto identity = [](const QString &status, const QString &address) {
+        return tracktune::trackerIdentity(QStringLiteral("/dev/ttyUSB0"), status,
+            address.isEmpty() ? QList<tracktune::DumpLine>()
+                              : QList<tracktune::DumpLine> {{"Address", address}});
+    };
+    QCOMPARE(tracktune::isSameDevice(identity(statusBefore, addressBefore), identity(statusNow, addressNow)),
+        same);
 }
 
 QTEST_GUILESS_MAIN(LogicTest)

@@ -52,8 +52,9 @@ QString describeTracker(const TrackerIdentity &tracker)
     const QString address = tracker.address.isEmpty()
         ? QCoreApplication::translate("tracktune", "a tracker without an address")
         : tracker.address;
-    return tracker.port.isEmpty() ? address
-                                  : QCoreApplication::translate("tracktune", "%1 on %2").arg(address, tracker.port);
+    return tracker.port.isEmpty()
+        ? address
+        : QCoreApplication::translate("tracktune", "%1 on %2").arg(address, tracker.port);
 }
 
 } // namespace tracktune
