@@ -44,7 +44,9 @@ QString usageText()
         "-p PORT is short for --port PORT; without it the tracker is searched for as the window does.\n"
         "FILE \"-\" is the terminal.\n"
         "Exit codes: 0 done, 1 no tracker, 2 usage (nothing written), 3 a value not taken,\n"
-        "130/143 a write stopped by SIGINT/SIGTERM.\n");
+        "130/143 a write stopped by SIGINT/SIGTERM.\n"
+        "Signals: SIGINT (Ctrl+C) or SIGTERM during set or apply finish the sentence in flight and send\n"
+        "no more; on Windows Ctrl+C and Ctrl+Break count as SIGINT, closing the console as SIGTERM.\n");
 }
 
 QString usageProblemText(const QString &problem)

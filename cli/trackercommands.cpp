@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "trackercommands.h"
 
+#include "consolestop.h"
+
 #include "config/catalogue.h"
 #include "config/changeplan.h"
 #include "config/nearestname.h"
@@ -59,6 +61,7 @@ public:
 private:
     void (*previousInterrupt)(int) = SIG_DFL;
     void (*previousTerminate)(int) = SIG_DFL;
+    const tracktune::ConsoleStop consoleEvents {onStopSignal};
 };
 
 QString namesOf(const QList<DumpLine> &settings)
