@@ -92,6 +92,12 @@ run "tracktune --version" 0 "^tracktune $VERSION" "$DIR/tracktune.exe" --version
 run "tracktune --help" 0 "^Usage: tracktune" "$DIR/tracktune.exe" --help
 run "tracktune with an unknown option is a usage error" 2 "unknown option '--bogus'" \
     "$DIR/tracktune.exe" --bogus
+# A settings file named with a drive letter, backslashes and a blank is read (a file it cannot
+# read is a usage error, 2); the search for the port comes after it.
+mkdir -p "$WINEPREFIX/drive_c/My Settings"
+printf 'Address = 0x1A2B3C\nAcftType = 1\n' >"$WINEPREFIX/drive_c/My Settings/club.txt"
+run "tracktune-cli reads C:\\My Settings\\club.txt, then finds no COM9" 1 "cannot open COM9" \
+    "$DIR/tracktune-cli.exe" apply --dry-run --port COM9 'C:\My Settings\club.txt'
 if x86_64-w64-mingw32-objdump -p "$DIR/tracktune.exe" | grep -c "(Windows GUI)" >/dev/null; then
     ok "tracktune.exe is a Windows GUI program (no console window)"
 else
