@@ -7,11 +7,35 @@
 #include <cstdio>
 #include <cstring>
 
+#ifdef Q_OS_WIN
+#include <windows.h>
+#endif
+
 namespace {
 
 const char usage[] = "Usage: tracktune [--help] [--version] [Qt options, e.g. -platform NAME, -style NAME]\n"
                      "Finds an OGN tracker on a USB serial adapter, shows its parameters and writes the\n"
                      "values you change back to it. See tracktune(1) and tracktune-cli(1).\n";
+
+// A Windows GUI program has no console of its own: what it prints goes to the console of the
+// command prompt that started it, unless its output was sent elsewhere.
+void attachParentConsole()
+{
+#ifdef Q_OS_WIN
+    static bool attached = false;
+    if (attached)
+        return;
+    attached = true;
+    const bool outputSent = GetFileType(GetStdHandle(STD_OUTPUT_HANDLE)) != FILE_TYPE_UNKNOWN;
+    const bool errorsSent = GetFileType(GetStdHandle(STD_ERROR_HANDLE)) != FILE_TYPE_UNKNOWN;
+    if ((outputSent && errorsSent) || !AttachConsole(ATTACH_PARENT_PROCESS))
+        return;
+    if (!outputSent)
+        std::freopen("CONOUT$", "w", stdout);
+    if (!errorsSent)
+        std::freopen("CONOUT$", "w", stderr);
+#endif
+}
 
 } // namespace
 
@@ -20,10 +44,12 @@ int main(int argc, char **argv)
     // Answered before the application opens a display: they need none.
     for (int i = 1; i < argc; ++i) {
         if (std::strcmp(argv[i], "--help") == 0 || std::strcmp(argv[i], "-h") == 0) {
+            attachParentConsole();
             std::fputs(usage, stdout);
             return 0;
         }
         if (std::strcmp(argv[i], "--version") == 0 || std::strcmp(argv[i], "-v") == 0) {
+            attachParentConsole();
             std::printf("tracktune %s\n", TRACKTUNE_VERSION);
             return 0;
         }
@@ -37,6 +63,7 @@ int main(int argc, char **argv)
     QApplication app(argc, argv);
     const QStringList unknown = QCoreApplication::arguments().mid(1);
     if (!unknown.isEmpty()) {
+        attachParentConsole();
         std::fprintf(stderr, "tracktune: unknown option '%s'\ntry 'tracktune --help'\n",
             qUtf8Printable(unknown.first()));
         return 2;

@@ -46,7 +46,9 @@ QString usageText()
         "adapter or \"USB\" in its description, busy or not) and name them all when there are more.\n"
         "FILE \"-\" is standard output or input; only a terminal gets control characters escaped.\n"
         "Exit codes: 0 done, 1 no tracker or several, 2 usage (nothing written), 3 a value not taken,\n"
-        "130/143 SIGINT/SIGTERM during a write (what was written is told first).\n");
+        "130/143 SIGINT/SIGTERM during a write (what was written is told first).\n"
+        "Signals: SIGINT (Ctrl+C) or SIGTERM during set or apply finish the sentence in flight and send\n"
+        "no more; on Windows Ctrl+C and Ctrl+Break count as SIGINT, closing the console as SIGTERM.\n");
 }
 
 QString usageProblemText(const QString &problem)

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "trackercommands.h"
 
+#include "consolestop.h"
+
 #include "config/catalogue.h"
 #include "config/changeplan.h"
 #include "config/nearestname.h"
@@ -94,6 +96,7 @@ private:
         SignalHandler previous = SIG_DFL;
     };
     Caught caughtSignals[2] = {{SIGINT, false, SIG_DFL}, {SIGTERM, false, SIG_DFL}};
+    const tracktune::ConsoleStop consoleEvents {onStopSignal};
 };
 
 // Escapes are for a person at a terminal; a file or a pipe gets the bytes as they are.

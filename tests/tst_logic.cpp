@@ -1,4 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+#include "consolestop.h"
+
 #include "config/backups.h"
 #include "config/changeplan.h"
 #include "config/dumpline.h"
@@ -14,9 +16,12 @@
 #include "firmware/flasherarguments.h"
 #include "firmware/flasherprogress.h"
 #include "link/portcandidates.h"
+#include "link/portorder.h"
 #include "link/serial.h"
 
 #include <QtTest>
+
+#include <csignal>
 
 using Backups = QList<tracktune::BackupFile>;
 Q_DECLARE_METATYPE(Backups)
@@ -55,6 +60,10 @@ private slots:
     void flasherArguments();
     void utf8InPieces_data();
     void utf8InPieces();
+    void portList_data();
+    void portList();
+    void consoleEventStops_data();
+    void consoleEventStops();
 };
 
 // What the tracker prints and answers, read as the pilot should see it.
@@ -449,6 +458,58 @@ void LogicTest::sameDevice()
     };
     QCOMPARE(tracktune::isSameDevice(identity(statusBefore, addressBefore), identity(statusNow, addressNow)),
         same);
+}
+
+// The port list as a person counts, and a port without a description without empty brackets.
+void LogicTest::portList_data()
+{
+    QTest::addColumn<QStringList>("names");
+    QTest::addColumn<QStringList>("descriptions");
+    QTest::addColumn<QStringList>("entries");
+    QTest::newRow("COM2 before COM10; no description, no brackets")
+        << QStringList {"COM10", "COM2", "COM1"}
+        << QStringList {"Silicon Labs CP210x USB to UART Bridge", "", "Communications Port"}
+        << QStringList {
+               "COM1 (Communications Port)", "COM2", "COM10 (Silicon Labs CP210x USB to UART Bridge)"};
+    QTest::newRow("ttyUSB9 before ttyUSB10; a blank description is none")
+        << QStringList {"ttyUSB10", "ttyUSB9", "ttyACM0"} << QStringList {"CP2102", " ", "USB Serial Device"}
+        << QStringList {"ttyACM0 (USB Serial Device)", "ttyUSB9", "ttyUSB10 (CP2102)"};
+    QTest::newRow("paths by their numbers; leading zeros still in one order")
+        << QStringList {"COM2", "COM02", "/dev/pts/10", "/dev/pts/9"} << QStringList {"", "", "", ""}
+        << QStringList {"/dev/pts/9", "/dev/pts/10", "COM02", "COM2"};
+}
+
+void LogicTest::portList()
+{
+    QFETCH(QStringList, names);
+    QFETCH(QStringList, descriptions);
+    QFETCH(QStringList, entries);
+    QHash<QString, QString> ports;
+    for (int i = 0; i < names.size(); ++i)
+        ports.insert(names.at(i), descriptions.at(i));
+    QStringList shown;
+    for (const QString &name : tracktune::naturalPortOrder(ports.keys()))
+        shown << tracktune::portEntryText(name, ports.value(name));
+    QCOMPARE(shown, entries);
+}
+
+// A Windows console's control events ask a write to stop as the POSIX signals do.
+void LogicTest::consoleEventStops_data()
+{
+    QTest::addColumn<int>("event");
+    QTest::addColumn<int>("signal");
+    QTest::newRow("Ctrl+C is SIGINT") << 0 << int(SIGINT);
+    QTest::newRow("Ctrl+Break is SIGINT too") << 1 << int(SIGINT);
+    QTest::newRow("closing the console is SIGTERM") << 2 << int(SIGTERM);
+    QTest::newRow("shutting down is SIGTERM") << 6 << int(SIGTERM);
+    QTest::newRow("an event Windows does not send stops nothing") << 3 << 0;
+}
+
+void LogicTest::consoleEventStops()
+{
+    QFETCH(int, event);
+    QFETCH(int, signal);
+    QCOMPARE(tracktune::stopSignalForConsoleEvent(static_cast<unsigned long>(event)), signal);
 }
 
 QTEST_GUILESS_MAIN(LogicTest)

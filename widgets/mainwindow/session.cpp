@@ -1,17 +1,13 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "mainwindow/mainwindow.h"
 
+#include "link/portorder.h"
 #include "ui_mainwindow.h"
 
 #include <QSignalBlocker>
 
 namespace {
 const int connectMessageMs = 5000;
-
-QString portEntryText(const QString &name, const QString &description)
-{
-    return name + QStringLiteral(" (") + description + QLatin1Char(')');
-}
 } // namespace
 
 void MainWindow::refreshPortList()
@@ -20,9 +16,9 @@ void MainWindow::refreshPortList()
     disconnect(ui->serialPortList, &QComboBox::currentTextChanged, nullptr, nullptr);
     ui->serialPortList->clear();
     const QHash<QString, QString> ports = Serial::scanPorts();
-    const QStringList names = ports.keys();
+    const QStringList names = tracktune::naturalPortOrder(ports.keys());
     for (const QString &name : names)
-        ui->serialPortList->addItem(portEntryText(name, ports.value(name)));
+        ui->serialPortList->addItem(tracktune::portEntryText(name, ports.value(name)));
     connect(
         ui->serialPortList, &QComboBox::currentTextChanged, this, &MainWindow::on_serialPortList_selected);
 }

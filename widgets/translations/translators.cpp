@@ -4,6 +4,7 @@
 #include <QCoreApplication>
 #include <QLibraryInfo>
 #include <QLocale>
+#include <QLoggingCategory>
 #include <QTranslator>
 
 // Outside any namespace, as Q_INIT_RESOURCE wants: a static library's resources are only
@@ -15,13 +16,22 @@ static void initTranslationResources()
 
 namespace {
 
-void installFrom(QCoreApplication &application, const QString &name, const QString &folder)
+// Which translation files were found where: QT_LOGGING_RULES="tracktune.translations.debug=true".
+Q_LOGGING_CATEGORY(lcTranslations, "tracktune.translations", QtWarningMsg)
+
+// The first folder that has the file for the system's language wins.
+void installFrom(QCoreApplication &application, const QString &name, const QStringList &folders)
 {
-    auto *translator = new QTranslator(&application);
-    if (translator->load(QLocale(), name, QStringLiteral("_"), folder))
-        QCoreApplication::installTranslator(translator);
-    else
+    for (const QString &folder : folders) {
+        auto *translator = new QTranslator(&application);
+        if (translator->load(QLocale(), name, QStringLiteral("_"), folder)) {
+            qCDebug(lcTranslations) << "loaded" << translator->filePath();
+            QCoreApplication::installTranslator(translator);
+            return;
+        }
         delete translator;
+    }
+    qCDebug(lcTranslations) << "no" << name << "for" << QLocale().uiLanguages() << "in" << folders;
 }
 
 } // namespace
@@ -29,7 +39,10 @@ void installFrom(QCoreApplication &application, const QString &name, const QStri
 void tracktune::installTranslators(QCoreApplication &application)
 {
     initTranslationResources();
-    installFrom(
-        application, QStringLiteral("qtbase"), QLibraryInfo::location(QLibraryInfo::TranslationsPath));
-    installFrom(application, QStringLiteral("tracktune"), QStringLiteral(":/translations"));
+    // Qt's own texts: where this Qt keeps them, else in "translations" beside the program, as the
+    // Windows download ships them (a static Qt's own path names the machine that built it).
+    installFrom(application, QStringLiteral("qtbase"),
+        {QLibraryInfo::location(QLibraryInfo::TranslationsPath),
+            QCoreApplication::applicationDirPath() + QStringLiteral("/translations")});
+    installFrom(application, QStringLiteral("tracktune"), {QStringLiteral(":/translations")});
 }

@@ -11,7 +11,8 @@ namespace tracktune {
 
 // Makes the window speak the system's language where it has a translation (German, French),
 // English otherwise, and Qt's own texts (the message boxes' buttons) with it when Qt's
-// translations are installed. Call before the window is built; the application owns them.
+// translations are installed or lie in "translations" beside the program. Call before the
+// window is built; the application owns them.
 void installTranslators(QCoreApplication &application);
 
 } // namespace tracktune
