@@ -13,6 +13,7 @@
 #include "config/valueencoding.h"
 #include "config/verification.h"
 #include "link/portcandidates.h"
+#include "link/portorder.h"
 
 #include <QCoreApplication>
 #include <QDateTime>
@@ -220,8 +221,7 @@ int TrackerCommands::listPorts()
     const QString chosen = link.findDevice() ? link.portName() : QString();
     link.closePort();
 
-    QStringList names = ports.keys();
-    names.sort();
+    const QStringList names = tracktune::naturalPortOrder(ports.keys());
     int width = 0;
     for (const QString &name : std::as_const(names))
         width = qMax(width, name.size());
