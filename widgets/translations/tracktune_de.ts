@@ -302,13 +302,6 @@ Der Firmware-Ordner für die Hardware %1 führt nach %2, außerhalb der Firmware
         <source>Restore settings</source>
         <translation>Einstellungen wiederherstellen</translation>
     </message>
-    <message numerus="yes">
-        <source>Restore the %n settings from before the firmware update?</source>
-        <translation>
-            <numerusform>Die %n Einstellung von vor dem Firmware-Update wiederherstellen?</numerusform>
-            <numerusform>Die %n Einstellungen von vor dem Firmware-Update wiederherstellen?</numerusform>
-        </translation>
-    </message>
     <message>
         <source>Settings restored</source>
         <translation>Einstellungen wiederhergestellt</translation>
@@ -320,6 +313,90 @@ Der Firmware-Ordner für die Hardware %1 führt nach %2, außerhalb der Firmware
     <message>
         <source>standard hardware</source>
         <translation>Standard-Hardware</translation>
+    </message>
+    <message>
+        <source>Nothing was flashed.</source>
+        <translation>Es wurde nichts geflasht.</translation>
+    </message>
+    <message>
+        <source>while you chose the file</source>
+        <translation>während Sie die Datei auswählten</translation>
+    </message>
+    <message>
+        <source>while the question was open</source>
+        <translation>während die Frage offen war</translation>
+    </message>
+    <message>
+        <source>Firmware update cancelled</source>
+        <translation>Firmware-Update abgebrochen</translation>
+    </message>
+    <message>
+        <source>The firmware update was cancelled before the loader had finished. The tracker may not start until it is updated again. Its settings were saved before the update.</source>
+        <translation>Das Firmware-Update wurde abgebrochen, bevor das Ladeprogramm fertig war. Der Tracker startet möglicherweise erst nach einem erneuten Update. Seine Einstellungen wurden vor dem Update gesichert.</translation>
+    </message>
+    <message>
+        <source>Nothing was read again.</source>
+        <translation>Es wurde nicht neu gelesen.</translation>
+    </message>
+    <message>
+        <source>Firmware update in progress</source>
+        <translation>Firmware-Update läuft</translation>
+    </message>
+    <message>
+        <source>The firmware update is still running. Close the window once it has ended?</source>
+        <translation>Das Firmware-Update läuft noch. Das Fenster schließen, sobald es beendet ist?</translation>
+    </message>
+    <message>
+        <source>Nothing was written.</source>
+        <translation>Es wurde nichts geschrieben.</translation>
+    </message>
+    <message>
+        <source>Nothing was saved.</source>
+        <translation>Es wurde nichts gespeichert.</translation>
+    </message>
+    <message>
+        <source>Nothing was loaded.</source>
+        <translation>Es wurde nichts geladen.</translation>
+    </message>
+    <message>
+        <source>while the message was open</source>
+        <translation>während die Meldung offen war</translation>
+    </message>
+    <message>
+        <source>The tracker&apos;s settings have not been read, so the update does not start.</source>
+        <translation>Die Einstellungen des Trackers wurden nicht gelesen, daher wird das Update nicht gestartet.</translation>
+    </message>
+    <message>
+        <source>%1: %2 -&gt; %3</source>
+        <translation>%1: %2 -&gt; %3</translation>
+    </message>
+    <message>
+        <source>%1, %2</source>
+        <translation>%1, %2</translation>
+    </message>
+    <message>
+        <source>Restore these settings of the tracker %1 from before the firmware update?
+
+%2</source>
+        <translation>Diese Einstellungen des Trackers %1 von vor dem Firmware-Update wiederherstellen?
+
+%2</translation>
+    </message>
+    <message>
+        <source>The tracker&apos;s list changed %1. %2</source>
+        <translation>Die Liste des Trackers hat sich geändert, %1. %2</translation>
+    </message>
+    <message>
+        <source>The tracker changed %1: it started with %2, and %3 is connected now. %4</source>
+        <translation>Der Tracker hat gewechselt, %1: Begonnen wurde mit %2, jetzt ist %3 verbunden. %4</translation>
+    </message>
+    <message>
+        <source>Tracker changed</source>
+        <translation>Tracker gewechselt</translation>
+    </message>
+    <message>
+        <source>The window closes once the tracker has answered...</source>
+        <translation>Das Fenster schließt sich, sobald der Tracker geantwortet hat...</translation>
     </message>
 </context>
 <context>
@@ -490,6 +567,18 @@ Der Firmware-Ordner für die Hardware %1 führt nach %2, außerhalb der Firmware
         <source>Firmware update failed</source>
         <translation>Firmware-Update fehlgeschlagen</translation>
     </message>
+    <message>
+        <source>Stop the firmware update</source>
+        <translation>Firmware-Update abbrechen</translation>
+    </message>
+    <message>
+        <source>Stop the firmware loader now? The tracker may not start until it is updated again.</source>
+        <translation>Das Firmware-Ladeprogramm jetzt anhalten? Der Tracker startet möglicherweise erst nach einem erneuten Update.</translation>
+    </message>
+    <message>
+        <source>Firmware update cancelled</source>
+        <translation>Firmware-Update abgebrochen</translation>
+    </message>
 </context>
 <context>
     <name>SerialMonitor</name>
@@ -575,6 +664,18 @@ Der Firmware-Ordner für die Hardware %1 führt nach %2, außerhalb der Firmware
     <message>
         <source>not UTF-8 text</source>
         <translation>kein UTF-8-Text</translation>
+    </message>
+    <message>
+        <source>no tracker</source>
+        <translation>kein Tracker</translation>
+    </message>
+    <message>
+        <source>a tracker without an address</source>
+        <translation>ein Tracker ohne Adresse</translation>
+    </message>
+    <message>
+        <source>%1 on %2</source>
+        <translation>%1 an %2</translation>
     </message>
 </context>
 </TS>

@@ -302,13 +302,6 @@ Le dossier de firmware du matériel %1 mène à %2, hors des dossiers de firmwar
         <source>Restore settings</source>
         <translation>Restaurer les réglages</translation>
     </message>
-    <message numerus="yes">
-        <source>Restore the %n settings from before the firmware update?</source>
-        <translation>
-            <numerusform>Restaurer le %n réglage d&apos;avant la mise à jour du firmware&#xa0;?</numerusform>
-            <numerusform>Restaurer les %n réglages d&apos;avant la mise à jour du firmware&#xa0;?</numerusform>
-        </translation>
-    </message>
     <message>
         <source>Settings restored</source>
         <translation>Réglages restaurés</translation>
@@ -320,6 +313,90 @@ Le dossier de firmware du matériel %1 mène à %2, hors des dossiers de firmwar
     <message>
         <source>standard hardware</source>
         <translation>matériel standard</translation>
+    </message>
+    <message>
+        <source>Nothing was flashed.</source>
+        <translation>Rien n&apos;a été flashé.</translation>
+    </message>
+    <message>
+        <source>while you chose the file</source>
+        <translation>pendant le choix du fichier</translation>
+    </message>
+    <message>
+        <source>while the question was open</source>
+        <translation>pendant que la question était ouverte</translation>
+    </message>
+    <message>
+        <source>Firmware update cancelled</source>
+        <translation>Mise à jour du firmware annulée</translation>
+    </message>
+    <message>
+        <source>The firmware update was cancelled before the loader had finished. The tracker may not start until it is updated again. Its settings were saved before the update.</source>
+        <translation>La mise à jour du firmware a été annulée avant la fin du programme de chargement. Le tracker risque de ne pas démarrer avant une nouvelle mise à jour. Ses réglages ont été sauvegardés avant la mise à jour.</translation>
+    </message>
+    <message>
+        <source>Nothing was read again.</source>
+        <translation>Rien n&apos;a été relu.</translation>
+    </message>
+    <message>
+        <source>Firmware update in progress</source>
+        <translation>Mise à jour du firmware en cours</translation>
+    </message>
+    <message>
+        <source>The firmware update is still running. Close the window once it has ended?</source>
+        <translation>La mise à jour du firmware est encore en cours. Fermer la fenêtre une fois terminée ?</translation>
+    </message>
+    <message>
+        <source>Nothing was written.</source>
+        <translation>Rien n&apos;a été écrit.</translation>
+    </message>
+    <message>
+        <source>Nothing was saved.</source>
+        <translation>Rien n&apos;a été enregistré.</translation>
+    </message>
+    <message>
+        <source>Nothing was loaded.</source>
+        <translation>Rien n&apos;a été chargé.</translation>
+    </message>
+    <message>
+        <source>while the message was open</source>
+        <translation>pendant que le message était ouvert</translation>
+    </message>
+    <message>
+        <source>The tracker&apos;s settings have not been read, so the update does not start.</source>
+        <translation>Les réglages du tracker n&apos;ont pas été lus : la mise à jour ne démarre pas.</translation>
+    </message>
+    <message>
+        <source>%1: %2 -&gt; %3</source>
+        <translation>%1 : %2 -&gt; %3</translation>
+    </message>
+    <message>
+        <source>%1, %2</source>
+        <translation>%1, %2</translation>
+    </message>
+    <message>
+        <source>Restore these settings of the tracker %1 from before the firmware update?
+
+%2</source>
+        <translation>Restaurer ces réglages du tracker %1 d&apos;avant la mise à jour du firmware ?
+
+%2</translation>
+    </message>
+    <message>
+        <source>The tracker&apos;s list changed %1. %2</source>
+        <translation>La liste du tracker a changé %1. %2</translation>
+    </message>
+    <message>
+        <source>The tracker changed %1: it started with %2, and %3 is connected now. %4</source>
+        <translation>Le tracker a changé %1 : l&apos;opération a commencé avec %2, et %3 est maintenant connecté. %4</translation>
+    </message>
+    <message>
+        <source>Tracker changed</source>
+        <translation>Tracker changé</translation>
+    </message>
+    <message>
+        <source>The window closes once the tracker has answered...</source>
+        <translation>La fenêtre se fermera dès que le tracker aura répondu...</translation>
     </message>
 </context>
 <context>
@@ -490,6 +567,18 @@ Le dossier de firmware du matériel %1 mène à %2, hors des dossiers de firmwar
         <source>Firmware update failed</source>
         <translation>Échec de la mise à jour du firmware</translation>
     </message>
+    <message>
+        <source>Stop the firmware update</source>
+        <translation>Arrêter la mise à jour du firmware</translation>
+    </message>
+    <message>
+        <source>Stop the firmware loader now? The tracker may not start until it is updated again.</source>
+        <translation>Arrêter maintenant le programme de chargement ? Le tracker risque de ne pas démarrer avant une nouvelle mise à jour.</translation>
+    </message>
+    <message>
+        <source>Firmware update cancelled</source>
+        <translation>Mise à jour du firmware annulée</translation>
+    </message>
 </context>
 <context>
     <name>SerialMonitor</name>
@@ -575,6 +664,18 @@ Le dossier de firmware du matériel %1 mène à %2, hors des dossiers de firmwar
     <message>
         <source>not UTF-8 text</source>
         <translation>pas du texte UTF-8</translation>
+    </message>
+    <message>
+        <source>no tracker</source>
+        <translation>aucun tracker</translation>
+    </message>
+    <message>
+        <source>a tracker without an address</source>
+        <translation>un tracker sans adresse</translation>
+    </message>
+    <message>
+        <source>%1 on %2</source>
+        <translation>%1 sur %2</translation>
     </message>
 </context>
 </TS>
