@@ -33,6 +33,7 @@ Serial::PortLister &portLister()
 
 Serial::Serial(QObject *parent) : QObject(parent)
 {
+    qRegisterMetaType<QSerialPort::SerialPortError>();
     connect(&watchdogTimer, &QTimer::timeout, &watchdogTimer, [this] { onWatchdogTimeout(); });
     // An unplugged adapter makes every read fail: drop the link at once instead
     // of spinning on the errors until the watchdog gives up.
