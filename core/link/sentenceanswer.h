@@ -3,6 +3,8 @@
 
 #include <QByteArray>
 
+#include <utility>
+
 namespace tracktune {
 
 // Whether the bytes that arrived since a sentence went out hold the tracker's answer. An adapter
