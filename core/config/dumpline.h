@@ -3,6 +3,7 @@
 
 #include <QByteArray>
 #include <QList>
+#include <QMetaType>
 #include <QString>
 #include <QStringList>
 
@@ -33,3 +34,6 @@ QList<DumpLine> parseDump(const QByteArray &dump);
 QString firmwareFolderFor(const QString &hardware);
 
 } // namespace tracktune
+
+// Carried by the session's signals.
+Q_DECLARE_METATYPE(tracktune::DumpLine)

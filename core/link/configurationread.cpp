@@ -2,10 +2,8 @@
 #include "link/serial.h"
 
 #include "link/logging.h"
+#include "link/sentenceanswer.h"
 #include <QCoreApplication>
-#include <QElapsedTimer>
-#include <QRegularExpression>
-#include <QThread>
 
 namespace {
 
@@ -13,37 +11,27 @@ const char dumpRequest = 0x03;
 const int firstWaitMs = 1000;
 const int drainLines = 7;
 const int drainWaitMs = 1000;
-const int passWaitMs = 100;
-const int passSleepMs = 10;
-const int lastIdlePass = 89;
-const int linesBeforeResend = 10;
-
-// A device that talks on and on without ever starting its list never leaves a pass
-// idle; the read ends all the same, no later than a silent device's would.
-const int readDeadlineMs = 12000;
 const int burstGapMs = 50;
 const int burstDrainLimitMs = 1500;
-// The list ends at a "$" line unless a parameter line follows it at once; the device prints
-// its list as one burst, so a pause this long after such lines, or a run this long, ends it.
-const int sentenceGapMs = 100;
-const int longestSentenceRun = 8;
+// Whatever the device prints before the request, half of the read is left for the list.
+const int drainLimitMs = 5000;
+// One deadline from the start of the read, whether the device is silent or talks on and on
+// without ever starting its list.
+const int readDeadlineMs = 10000;
+const int passWaitMs = 100;
+// Held lines and then a pause this long: the list is whole (the device prints it as one burst).
+const int quietMs = 100;
 const int sentenceAnswerMs = 1000;
 const int waitSliceMs = 20;
 
-// "Name = Value": a name of letters, digits and "_", then "=".
-bool isParameterLine(const QByteArray &line)
-{
-    static const QRegularExpression parameter(QStringLiteral("^ *[A-Za-z][A-Za-z0-9_]* *="));
-    return parameter.match(QString::fromLatin1(line)).hasMatch();
-}
-
 } // namespace
 
-void Serial::drainBurst()
+void Serial::drainBurst(const QElapsedTimer &reading)
 {
     QElapsedTimer draining;
     draining.start();
-    while (draining.elapsed() < burstDrainLimitMs && (port.canReadLine() || waitForData(burstGapMs))) {
+    while (draining.elapsed() < burstDrainLimitMs && reading.elapsed() < drainLimitMs
+        && (port.canReadLine() || waitForData(burstGapMs))) {
         while (port.canReadLine()) {
             // Read outside the log line: a disabled category skips its arguments.
             const QByteArray line = port.readLine();
@@ -52,19 +40,28 @@ void Serial::drainBurst()
     }
 }
 
-QByteArray *Serial::readConfiguration()
+Serial::ListRead Serial::readConfiguration()
 {
+    using tracktune::ListCollector;
+    ListRead result;
+    const auto failed = [&result](tracktune::ReadFailure failure) {
+        qCDebug(lcLink) << "no list:" << tracktune::readFailureText(failure);
+        result.failure = failure;
+        return result;
+    };
     if (!port.isOpen())
-        return nullptr;
+        return failed(tracktune::ReadFailure::PortClosed);
 
     // The watchdog's own polls must not mix with the dump.
     watchdogTimer.stop();
-    receiveBuffer.clear();
-    port.clear(QSerialPort::Input);
+    QElapsedTimer reading;
+    reading.start();
+    dropBytes(QSerialPort::Input);
     const bool deviceTalking = waitForData(firstWaitMs);
 
     // Let the device finish whatever it is printing before asking.
-    for (int drained = 0; drained < drainLines && port.canReadLine(); ++drained) {
+    for (int drained = 0; drained < drainLines && port.canReadLine() && reading.elapsed() < drainLimitMs;
+         ++drained) {
         const QByteArray line = port.readLine();
         qCDebug(lcLink).noquote() << drained << "--" << line;
         // Waiting for more only when no line is waiting already: lines that have
@@ -76,84 +73,62 @@ QByteArray *Serial::readConfiguration()
     // for the answer to this request, with the values from before a write: let
     // the burst run out first.
     if (deviceTalking)
-        drainBurst();
+        drainBurst(reading);
 
-    receiveBuffer.clear();
-    port.clear(QSerialPort::AllDirections);
+    dropBytes(QSerialPort::AllDirections);
     qCDebug(lcLink) << "sending 0x03...";
-    port.write(&dumpRequest, 1);
-    port.flush();
+    send(QByteArray(1, dumpRequest));
 
-    bool started = false;
-    bool ended = false;
-    int linesSinceRequest = 0;
-    int idlePasses = 0;
-    int heldSentences = 0; // "$" lines since the last parameter line
-    QElapsedTimer sinceSentence;
-    QElapsedTimer sinceRequest;
-    sinceRequest.start();
-    while (!ended) {
-        waitForData(passWaitMs);
+    ListCollector collector;
+    bool answered = false;
+    QElapsedTimer sinceLine;
+    sinceLine.start();
+    QElapsedTimer sinceEvents;
+    sinceEvents.start();
+    for (;;) {
         if (!port.isOpen()) // unplugged while reading
-            return nullptr;
-        if (sinceRequest.elapsed() > readDeadlineMs) {
-            qCDebug(lcLink) << "no list within" << readDeadlineMs << "ms";
-            return nullptr;
-        }
-        if (!port.canReadLine()) {
-            // Sentences after the last parameter and then a pause: the list is whole.
-            if (heldSentences > 0 && sinceSentence.elapsed() >= sentenceGapMs)
-                break;
-            // Keep the window alive while the device is slow to answer.
-            QCoreApplication::processEvents();
-            if (++idlePasses > lastIdlePass)
-                return nullptr;
-        }
-        while (!ended && port.canReadLine()) {
-            QByteArray line = port.readLine();
-            ++linesSinceRequest;
-            silentTicks = 0;
+            return failed(tracktune::ReadFailure::PortClosed);
+        ListCollector::Step step = ListCollector::Step::GoOn;
+        while (
+            step != ListCollector::Step::Done && step != ListCollector::Step::Failed && port.canReadLine()) {
+            const QByteArray line = port.readLine();
             qCDebug(lcLink) << line;
-            // A NUL byte is line noise: it neither cuts a line nor makes one.
-            if (line.contains('\0')) {
-                line.replace('\0', QByteArray());
-                if (line.trimmed().isEmpty())
-                    continue;
+            answered = true;
+            silentTicks = 0;
+            sinceLine.restart();
+            step = collector.feed(line);
+            if (step == ListCollector::Step::Resend) {
+                qCDebug(lcLink) << "resending 0x03...";
+                send(QByteArray(1, dumpRequest));
             }
-            if (!started) {
-                if (linesSinceRequest > linesBeforeResend) {
-                    qCDebug(lcLink) << "resending 0x03...";
-                    port.write(&dumpRequest, 1);
-                    port.flush();
-                    linesSinceRequest = 0;
-                }
-                if (line.startsWith("Address ")) {
-                    receiveBuffer.append(line);
-                    started = true;
-                }
-                continue;
-            }
-            if (line.startsWith('$')) {
-                // Another task's sentence may land inside the list: held until the next line
-                // tells whether the list goes on.
-                sinceSentence.start();
-                ended = ++heldSentences > longestSentenceRun;
-                continue;
-            }
-            if (heldSentences > 0 ? !isParameterLine(line) : !line.contains('=')) {
-                ended = true;
-                continue;
-            }
-            heldSentences = 0;
-            receiveBuffer.append(line);
         }
-        QThread::msleep(passSleepMs);
+        if (step != ListCollector::Step::Done && step != ListCollector::Step::Failed && collector.holding()
+            && sinceLine.elapsed() >= quietMs)
+            step = collector.quiet();
+        if (step == ListCollector::Step::Failed)
+            return failed(collector.failure());
+        if (step == ListCollector::Step::Done)
+            break;
+        const qint64 left = readDeadlineMs - reading.elapsed();
+        if (left <= 0) {
+            const bool talked = answered || port.bytesAvailable() > 0;
+            return failed(talked ? tracktune::ReadFailure::Deadline : tracktune::ReadFailure::Silent);
+        }
+        const qint64 untilQuiet = collector.holding() ? quietMs - sinceLine.elapsed() : passWaitMs;
+        waitForData(int(qBound<qint64>(1, qMin<qint64>(untilQuiet, left), passWaitMs)));
+        // A device that never pauses must not hold the window either.
+        if (sinceEvents.elapsed() >= waitSliceMs) {
+            QCoreApplication::processEvents();
+            sinceEvents.restart();
+        }
     }
 
     qCDebug(lcLink) << "reading end";
+    result.list = collector.list();
+    result.statusLine = collector.statusLine();
     dataSeen = true;
     watchdogTimer.start(watchdogIntervalMs);
-    return &receiveBuffer;
+    return result;
 }
 
 bool Serial::waitForData(int msecs)
@@ -182,14 +157,23 @@ bool Serial::sendCommand(const QByteArray &command)
     // The watchdog's poll byte must not land between two sentences' answers.
     watchdogTimer.stop();
     qCDebug(lcLink) << command;
-    // A port whose adapter is gone may take the bytes into its buffer and drop them when the
-    // write fails: only a flush without an error counts as sent.
-    port.clearError();
-    if (port.write(command) != command.size() || (!port.flush() && port.bytesToWrite() > 0)
-        || port.error() != QSerialPort::NoError || !port.isOpen())
+    // What came before the sentence (the tail of a list or of an earlier answer) is no answer to it.
+    if (port.bytesAvailable() > 0)
+        qCDebug(lcLink) << "dropped before writing:" << port.readAll();
+    dropBytes(QSerialPort::Input);
+    if (!send(command))
         return false;
     // Sent, even when the link drops while waiting for the answer: the next sentence tells.
-    waitForData(sentenceAnswerMs);
+    tracktune::SentenceAnswer answer(command);
+    QElapsedTimer waiting;
+    waiting.start();
+    for (;;) {
+        if (port.bytesAvailable() > 0 && answer.feed(port.readAll()))
+            break;
+        const qint64 left = sentenceAnswerMs - waiting.elapsed();
+        if (left <= 0 || !waitForData(int(left)))
+            break;
+    }
     return true;
 }
 

@@ -7,12 +7,38 @@
 
 namespace {
 const int pollIntervalMs = 500;
-const int shortestDump = 10;
 } // namespace
 
 DeviceSession::DeviceSession(QObject *parent) : QObject(parent)
 {
+    qRegisterMetaType<tracktune::ReadFailure>();
+    qRegisterMetaType<QList<tracktune::DumpLine>>();
     connect(&pollTimer, &QTimer::timeout, this, &DeviceSession::onPollTimeout);
+    connect(&serial, &Serial::connected, this, &DeviceSession::onConnected);
+}
+
+void DeviceSession::onConnected(const QString &portName)
+{
+    if (!pollTimer.isActive())
+        return;
+    const bool searched = !connectingByHand;
+    // Not inside the connect's emission: whoever listens to it is told first, and the operation
+    // that connected has ended.
+    QMetaObject::invokeMethod(
+        this,
+        [this, portName, searched] {
+            if (!serial.isOpen())
+                return;
+            run(Operation::Read, [&] {
+                const bool read = readConfiguration().has_value();
+                // Not a tracker, or not one that answers: the search tries the next port.
+                if (!read && searched && lastFailure != tracktune::ReadFailure::PortClosed) {
+                    qCDebug(lcLink) << "set aside:" << portName;
+                    setAside.insert(portName);
+                }
+            });
+        },
+        Qt::QueuedConnection);
 }
 
 void DeviceSession::start()
@@ -44,6 +70,12 @@ void DeviceSession::end()
 
 void DeviceSession::onPollTimeout()
 {
+    // A port set aside that left the list is a candidate again when it comes back.
+    if (!setAside.isEmpty()) {
+        const QHash<QString, QString> ports = Serial::scanPorts();
+        for (auto port = setAside.begin(); port != setAside.end();)
+            port = ports.contains(*port) ? std::next(port) : setAside.erase(port);
+    }
     if (serial.isOpen())
         return;
     if (updateInProgress()) {
@@ -52,14 +84,17 @@ void DeviceSession::onPollTimeout()
     }
     run(Operation::Search, [this] {
         emit searching();
-        serial.findDevice();
+        serial.findDevice(setAside);
     });
 }
 
 void DeviceSession::connectTo(const QString &portName)
 {
+    setAside.remove(portName);
     serial.closePort();
+    connectingByHand = true;
     serial.openPort(portName);
+    connectingByHand = false;
 }
 
 QString DeviceSession::firmwareArch() const
@@ -72,13 +107,19 @@ std::optional<QList<tracktune::DumpLine>> DeviceSession::readConfiguration()
 {
     // A tracker plugged in after another must never be flashed with the other's firmware.
     lastList.clear();
+    lastStatus.clear();
+    lastFailure.reset();
     emit readStarted();
-    const QByteArray *dump = serial.readConfiguration();
-    if (!dump || dump->size() < shortestDump) {
+    const Serial::ListRead read = serial.readConfiguration();
+    if (read.failure) {
+        lastFailure = read.failure;
         serial.closePort();
+        emit readFailed(*read.failure);
         return std::nullopt;
     }
-    lastList = tracktune::parseDump(*dump);
+    lastList = tracktune::parseDump(read.list);
+    lastStatus = read.statusLine;
+    emit listRead(lastList);
     return lastList;
 }
 

@@ -7,6 +7,7 @@
 
 #include <QList>
 #include <QObject>
+#include <QSet>
 #include <QString>
 #include <QTimer>
 
@@ -31,7 +32,10 @@ public:
     Serial &link() { return serial; }
     const Serial &link() const { return serial; }
 
-    // Starts the poll; the first search is one interval away.
+    // Starts the poll; the first search is one interval away. While it runs, the session reads
+    // the list after every connect, as a Read of its own once the connect has been told. A port
+    // the search opened whose list could not be read is set aside: the search passes it over
+    // until it leaves the port list and comes back, or connectTo() names it.
     void start();
     void stop();
 
@@ -58,15 +62,19 @@ public:
     // The list of the last read, the one after a write included; empty while a read runs and
     // after a failed one.
     const QList<tracktune::DumpLine> &lastReadList() const { return lastList; }
-    // The status line printed before the last list; stand-in until the reader keeps it.
-    QString lastStatusLine() const { return QString(); }
+    // The status line printed before the last list read; empty while a read runs, after a failed
+    // one and when the tracker printed none.
+    QString lastStatusLine() const { return lastStatus; }
+    // Why the last read failed; nothing while a read runs and after a list.
+    std::optional<tracktune::ReadFailure> lastReadFailure() const { return lastFailure; }
 
     // Closes the link and opens the named port as the device port, whatever is
     // behind it; the configuration read that follows tells.
     void connectTo(const QString &portName);
 
-    // Asks the tracker for its dump. On failure (port closed, device silent, a dump
-    // of under 10 bytes) the link is closed and the result is empty.
+    // Asks the tracker for its dump and says what came by listRead() or readFailed(). On failure
+    // (port closed, device silent, a dump of under 10 bytes, no list in time) the link is closed
+    // and the result is empty.
     std::optional<QList<tracktune::DumpLine>> readConfiguration();
 
     // What a write did, and what the list read after it shows.
@@ -95,6 +103,9 @@ signals:
     void operationChanged(DeviceSession::Operation operation);
     // A read of the list begins, the one after a write included.
     void readStarted();
+    // Every read ends with one of these two; the link is closed before a failure is told.
+    void listRead(const QList<tracktune::DumpLine> &list);
+    void readFailed(tracktune::ReadFailure failure);
     // A poll tick is about to search for the device.
     void searching();
     // A poll tick found the flasher at work.
@@ -104,9 +115,14 @@ private:
     bool begin(Operation operation);
     void end();
     void onPollTimeout();
+    void onConnected(const QString &portName);
 
     Serial serial;
     QTimer pollTimer;
     Operation current = Operation::None;
     QList<tracktune::DumpLine> lastList; // the last read's; empty after a failed one
+    QString lastStatus;
+    std::optional<tracktune::ReadFailure> lastFailure;
+    QSet<QString> setAside; // ports the search opened that gave no list, by their listed names
+    bool connectingByHand = false;
 };

@@ -33,7 +33,7 @@ Serial::PortLister &portLister()
 
 Serial::Serial(QObject *parent) : QObject(parent)
 {
-    connect(&port, &QSerialPort::aboutToClose, &port, [this] { emit disconnected(); });
+    qRegisterMetaType<QSerialPort::SerialPortError>();
     connect(&watchdogTimer, &QTimer::timeout, &watchdogTimer, [this] { onWatchdogTimeout(); });
     // An unplugged adapter makes every read fail: drop the link at once instead
     // of spinning on the errors until the watchdog gives up.
@@ -102,7 +102,7 @@ QString Serial::systemLocation(const QString &portName)
 #endif
 }
 
-bool Serial::findDevice()
+bool Serial::findDevice(const QSet<QString> &setAside)
 {
     const QHash<QString, QString> ports = scanPorts();
     qCDebug(lcPorts) << ports;
@@ -113,33 +113,37 @@ bool Serial::findDevice()
     QStringList names = ports.keys();
     names.sort();
     for (const QString &name : tracktune::knownAdapterPorts(ports)) {
+        if (setAside.contains(name))
+            continue;
         const QSerialPort::SerialPortError error = tryOpen(name);
-        if (error == QSerialPort::NoError) {
-            openPort(name);
+        if (error == QSerialPort::NoError && openPort(name))
             return true;
-        }
         emit portRefused(name, error, isPermitted(name));
     }
     // No known adapter could be opened: take the first other USB adapter that opens. One
     // that is busy or foreign would otherwise be taken, and fail, on every search.
     for (const QString &name : names) {
         if (ports.value(name).contains(QLatin1String("USB")) && !knownAdapters.contains(ports.value(name))
-            && tryOpen(name) == QSerialPort::NoError) {
-            openPort(name);
+            && !setAside.contains(name) && tryOpen(name) == QSerialPort::NoError && openPort(name))
             return true;
-        }
     }
     return false;
 }
 
-void Serial::openPort(const QString &portName)
+bool Serial::openPort(const QString &portName)
 {
-    qCDebug(lcLink) << "Connected to" << portName;
-    if (port.isOpen())
-        port.close();
+    closePort();
     port.setPortName(portName);
     port.setBaudRate(QSerialPort::Baud115200);
-    port.open(QIODevice::ReadWrite);
+    if (!port.open(QIODevice::ReadWrite)) {
+        const QSerialPort::SerialPortError error = port.error();
+        const QString errorText = port.errorString();
+        qCDebug(lcLink) << "Cannot open" << portName << errorText;
+        port.clearError();
+        emit openFailed(portName, error, errorText);
+        return false;
+    }
+    qCDebug(lcLink) << "Connected to" << portName;
     port.setStopBits(QSerialPort::OneStop);
     port.setFlowControl(QSerialPort::NoFlowControl);
     pollHeldBack.clear();
@@ -147,16 +151,40 @@ void Serial::openPort(const QString &portName)
     dataSeen = false;
     watchdogTimer.start(watchdogIntervalMs);
     emit connected(portName);
+    return true;
 }
 
 void Serial::closePort()
 {
-    qCDebug(lcLink) << "Disconnected";
-    if (port.isOpen())
-        port.close();
     watchdogTimer.stop();
     silentTicks = 0;
+    // One closing, one disconnected(): the error handler, a failed read and a search may all
+    // close the same link.
+    if (!port.isOpen())
+        return;
+    qCDebug(lcLink) << "Disconnected";
+    port.close();
     emit disconnected();
+}
+
+bool Serial::send(const QByteArray &bytes)
+{
+    if (!port.isOpen())
+        return false;
+    // A port whose adapter is gone may take the bytes into its buffer and drop them when the
+    // write fails: only a flush without an error counts as sent.
+    port.clearError();
+    const bool taken = port.write(bytes) == bytes.size();
+    if (!port.isOpen())
+        return false;
+    const bool flushed = port.flush() || port.bytesToWrite() == 0;
+    return taken && flushed && port.isOpen() && port.error() == QSerialPort::NoError;
+}
+
+void Serial::dropBytes(QSerialPort::Directions directions)
+{
+    if (port.isOpen())
+        port.clear(directions);
 }
 
 bool Serial::isOpen() const
@@ -171,9 +199,8 @@ QString Serial::portName() const
 
 void Serial::readAvailable()
 {
-    port.write(&pollByte, 1);
     // QSerialPort writes from the event loop: hand the poll byte to the driver now.
-    port.flush();
+    send(QByteArray(1, pollByte));
     dataSeen = port.canReadLine();
 
     QString text;
@@ -189,7 +216,7 @@ void Serial::readAvailable()
     }
     // Stale input goes; the output queue stays, since the poll byte may still
     // sit in it and clearing it would leave the device unpolled.
-    port.clear(QSerialPort::Input);
+    dropBytes(QSerialPort::Input);
     emit dataRead(text);
 }
 
@@ -205,8 +232,7 @@ void Serial::onWatchdogTimeout()
     if (silentTicks == probeAtSilentTick) {
         qCDebug(lcLink) << "No data received for 4 seconds, requesting confirmation that the device is still "
                            "connected...";
-        port.write(&probeByte, 1);
-        port.flush();
+        send(QByteArray(1, probeByte));
     }
     if (silentTicks <= lastSilentTick) {
         dataSeen = false;

@@ -209,7 +209,7 @@ QByteArray parameterLine(const Parameter &parameter)
         + ';' + parameter.comment.toLatin1();
 }
 
-QByteArray statusLine(const QList<Parameter> &parameters, TrackerSimulator::LineEnding ending)
+QByteArray statusLine(const QList<Parameter> &parameters, const TrackerSimulator::Options &options)
 {
     const qint64 acftType = integerValue(parameters, "AcftType", 1);
     const qint64 addrType = integerValue(parameters, "AddrType", 3);
@@ -217,20 +217,19 @@ QByteArray statusLine(const QList<Parameter> &parameters, TrackerSimulator::Line
     const qint64 txPower = integerValue(parameters, "TxPower", 14);
     const qint64 baud = integerValue(parameters, "CONbaud", 115200);
     const QByteArray line
-        = QStringLiteral("%1:%2:%3/000024A16C1A2B3C RFM95/%4dBm +0.0ppm CON:%5bps")
+        = QStringLiteral("%1:%2:%3/%6 RFM95/%4dBm +0.0ppm CON:%5bps")
               .arg(QString::number(acftType, 16).toUpper(), QString::number(addrType, 16).toUpper(),
                   QString::number(address, 16).toUpper().rightJustified(6, QLatin1Char('0')),
                   (txPower >= 0 ? QStringLiteral("+") : QString()) + QString::number(txPower),
-                  QString::number(baud))
+                  QString::number(baud), QString::fromLatin1(options.cpuId))
               .toLatin1();
-    return line + lineEnd(ending);
+    return line + lineEnd(options.lineEnding);
 }
 
-QByteArray composeDump(const QList<Parameter> &parameters, TrackerSimulator::LineEnding ending,
-    bool endingLine, const QByteArray &insideList, int insideListAfter)
+QByteArray composeDump(const QList<Parameter> &parameters, const TrackerSimulator::Options &options)
 {
-    const QByteArray eol = lineEnd(ending);
-    QByteArray dump = statusLine(parameters, ending);
+    const QByteArray eol = lineEnd(options.lineEnding);
+    QByteArray dump = statusLine(parameters, options);
     dump += "GPS: 57600bps,5.00Hz,3D-fix,09/12sats,HDOP:1.2,47.6123N,011.2345E,612m,UTC:12:00:00" + eol;
     const char *const tasks[] = {
         "Task         Pr. Stack Free  CPU%  Runs/s",
@@ -249,22 +248,22 @@ QByteArray composeDump(const QList<Parameter> &parameters, TrackerSimulator::Lin
     for (const char *line : tasks)
         dump += QByteArray(line) + eol;
     for (int i = 0; i < parameters.size(); ++i) {
-        if (i == insideListAfter)
-            dump += insideList;
+        if (i == options.insideListAfter)
+            dump += options.insideList;
         dump += parameterLine(parameters.at(i)) + eol;
     }
-    if (endingLine) {
+    if (options.dumpEndingLine) {
         dump += "Batt:4.12V/4.20V -0.015A 87% (1450mAh)" + eol;
         dump += "Batt:charger idle, +24.5C" + eol;
     }
     return dump;
 }
 
-QByteArray bootBanner(const QList<Parameter> &parameters, TrackerSimulator::LineEnding ending)
+QByteArray bootBanner(const QList<Parameter> &parameters, const TrackerSimulator::Options &options)
 {
-    const QByteArray eol = lineEnd(ending);
+    const QByteArray eol = lineEnd(options.lineEnding);
     return eol + "Tracker restart: firmware 0.9.8, Jul 14 2025" + eol + "Parameters loaded from flash" + eol
-        + statusLine(parameters, ending);
+        + statusLine(parameters, options);
 }
 
 QByteArray nmeaChecksum(const QByteArray &body)

@@ -21,16 +21,16 @@ QByteArray lineEnd(TrackerSimulator::LineEnding ending);
 // One parameter as the dump prints it, without the line end.
 QByteArray parameterLine(const Parameter &parameter);
 
-// "1:3:1A2B3C/000024A16C1A2B3C RFM95/+14dBm +0.0ppm CON:115200bps", with the line end.
-QByteArray statusLine(const QList<Parameter> &parameters, TrackerSimulator::LineEnding ending);
+// "1:3:1A2B3C/000024A16C1A2B3C RFM95/+14dBm +0.0ppm CON:115200bps" (the options' CPU id), with
+// the line end.
+QByteArray statusLine(const QList<Parameter> &parameters, const TrackerSimulator::Options &options);
 
-// Everything the device prints for 0x03; insideList goes before parameter line insideListAfter
-// (0: before the first).
-QByteArray composeDump(const QList<Parameter> &parameters, TrackerSimulator::LineEnding ending,
-    bool endingLine, const QByteArray &insideList = QByteArray(), int insideListAfter = -1);
+// Everything the device prints for 0x03, the status line first; the options' insideList goes
+// before parameter line insideListAfter (0: before the first).
+QByteArray composeDump(const QList<Parameter> &parameters, const TrackerSimulator::Options &options);
 
 // What it prints when it restarts.
-QByteArray bootBanner(const QList<Parameter> &parameters, TrackerSimulator::LineEnding ending);
+QByteArray bootBanner(const QList<Parameter> &parameters, const TrackerSimulator::Options &options);
 
 // Two position sentences ($GPRMC, $POGNR), CR LF ended whatever the line ending.
 QByteArray nmeaSentences(qint64 msecsSinceStart);

@@ -177,14 +177,13 @@ void TrackerSimulator::Private::releaseAnswers(qint64 nowNs)
         case Answer::Dump:
             out += dumpPrefix;
             dumpPrefix.clear();
-            out += trackersim::composeDump(parameters, options.lineEnding, options.dumpEndingLine,
-                options.insideList, options.insideListAfter);
+            out += trackersim::composeDump(parameters, options);
             break;
         case Answer::Status:
-            out += trackersim::statusLine(parameters, options.lineEnding);
+            out += trackersim::statusLine(parameters, options);
             break;
         case Answer::Boot:
-            out += trackersim::bootBanner(parameters, options.lineEnding);
+            out += trackersim::bootBanner(parameters, options);
             break;
         }
     }
@@ -501,8 +500,7 @@ void TrackerSimulator::setParameter(const QString &name, const QString &value)
 QByteArray TrackerSimulator::dump() const
 {
     std::lock_guard<std::mutex> lock(d->mutex);
-    return trackersim::composeDump(d->parameters, d->options.lineEnding, d->options.dumpEndingLine,
-        d->options.insideList, d->options.insideListAfter);
+    return trackersim::composeDump(d->parameters, d->options);
 }
 
 QVector<TrackerSimulator::ReceivedByte> TrackerSimulator::received() const

@@ -37,6 +37,8 @@ public:
         // The adapter is pulled out the moment this many sentences have arrived: bytes after
         // the last one's line end are lost, as they are in an adapter's buffer. -1: never.
         int unplugAfterSentences = -1;
+        // The chip's id its status line prints: 16 upper-case hex digits.
+        QByteArray cpuId = "000024A16C1A2B3C";
     };
 
     struct ReceivedByte

@@ -85,11 +85,27 @@ MainWindow::MainWindow(QWidget *parent)
         // Show the emptied table before the read blocks.
         QCoreApplication::processEvents();
     });
+    // A write fills the table from its report, with what it could not send marked.
+    connect(&session, &DeviceSession::listRead, this, [this](const QList<tracktune::DumpLine> &list) {
+        if (session.operation() != DeviceSession::Operation::Write)
+            showConfiguration(list);
+    });
+    connect(&session, &DeviceSession::readFailed, this, [this](tracktune::ReadFailure failure) {
+        ui->table->setReading(false);
+        if (session.operation() != DeviceSession::Operation::Write)
+            ui->statusBar->showMessage(tracktune::readFailureText(failure));
+    });
     session.start();
 
     Serial &serial = session.link();
     connect(&serial, &Serial::disconnected, this, &MainWindow::onDisconnected, Qt::DirectConnection);
     connect(&serial, &Serial::connected, this, &MainWindow::onConnected, Qt::DirectConnection);
+    connect(&serial, &Serial::openFailed, this,
+        [this](const QString &port, QSerialPort::SerialPortError error, const QString &errorText) {
+            const QString refusal = tracktune::portRefusalMessage(port, error, Serial::isPermitted(port));
+            ui->statusBar->showMessage(
+                refusal.isEmpty() ? tr("Cannot open %1: %2").arg(port, errorText) : refusal);
+        });
     connect(&serial, &Serial::dataRead, &serialMonitor, &SerialMonitor::append);
     // Shown after "Waiting for device..." on every search, for as long as it lasts.
     connect(&serial, &Serial::portRefused, this,
@@ -190,7 +206,8 @@ void MainWindow::on_applyButton_clicked()
 
 bool MainWindow::loadConfiguration()
 {
-    return showConfiguration(session.readConfiguration());
+    // The session's listRead() fills the table.
+    return session.readConfiguration().has_value();
 }
 
 bool MainWindow::showConfiguration(const std::optional<QList<tracktune::DumpLine>> &entries)

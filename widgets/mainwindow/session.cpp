@@ -52,7 +52,7 @@ void MainWindow::onConnected(const QString &deviceName)
     pendingEdits.clear();
     serialMonitor.updateConnection(deviceName);
     selectPortEntry(deviceName);
-    loadConfiguration();
+    // The session reads the list next and says what came.
 }
 
 void MainWindow::onDisconnected()

@@ -315,6 +315,10 @@ Der Firmware-Ordner für die Hardware %1 führt nach %2, außerhalb der Firmware
         <translation>Standard-Hardware</translation>
     </message>
     <message>
+        <source>Cannot open %1: %2</source>
+        <translation>%1 lässt sich nicht öffnen: %2</translation>
+    </message>
+    <message>
         <source>Nothing was flashed.</source>
         <translation>Es wurde nichts geflasht.</translation>
     </message>
@@ -664,6 +668,22 @@ Der Firmware-Ordner für die Hardware %1 führt nach %2, außerhalb der Firmware
     <message>
         <source>not UTF-8 text</source>
         <translation>kein UTF-8-Text</translation>
+    </message>
+    <message>
+        <source>The port closed while the tracker&apos;s list was read</source>
+        <translation>Der Anschluss wurde geschlossen, während die Liste des Trackers gelesen wurde</translation>
+    </message>
+    <message>
+        <source>The device did not answer</source>
+        <translation>Das Gerät hat nicht geantwortet</translation>
+    </message>
+    <message>
+        <source>The device&apos;s answer was too short to be a list</source>
+        <translation>Die Antwort des Geräts war zu kurz für eine Liste</translation>
+    </message>
+    <message>
+        <source>The device printed no list in time</source>
+        <translation>Das Gerät hat nicht rechtzeitig eine Liste ausgegeben</translation>
     </message>
     <message>
         <source>no tracker</source>

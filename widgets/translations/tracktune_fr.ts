@@ -315,6 +315,10 @@ Le dossier de firmware du matériel %1 mène à %2, hors des dossiers de firmwar
         <translation>matériel standard</translation>
     </message>
     <message>
+        <source>Cannot open %1: %2</source>
+        <translation>Impossible d&apos;ouvrir %1&#xa0;: %2</translation>
+    </message>
+    <message>
         <source>Nothing was flashed.</source>
         <translation>Rien n&apos;a été flashé.</translation>
     </message>
@@ -664,6 +668,22 @@ Le dossier de firmware du matériel %1 mène à %2, hors des dossiers de firmwar
     <message>
         <source>not UTF-8 text</source>
         <translation>pas du texte UTF-8</translation>
+    </message>
+    <message>
+        <source>The port closed while the tracker&apos;s list was read</source>
+        <translation>Le port s&apos;est fermé pendant la lecture de la liste du tracker</translation>
+    </message>
+    <message>
+        <source>The device did not answer</source>
+        <translation>L&apos;appareil n&apos;a pas répondu</translation>
+    </message>
+    <message>
+        <source>The device&apos;s answer was too short to be a list</source>
+        <translation>La réponse de l&apos;appareil était trop courte pour être une liste</translation>
+    </message>
+    <message>
+        <source>The device printed no list in time</source>
+        <translation>L&apos;appareil n&apos;a pas affiché de liste à temps</translation>
     </message>
     <message>
         <source>no tracker</source>

@@ -1,0 +1,170 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "config/dumpline.h"
+#include "link/listcollector.h"
+#include "link/sentenceanswer.h"
+
+#include <QtTest>
+
+// The link's rules without a port or a clock: the tracker's answer to 0x03 line by line, and the
+// bytes after a sentence.
+class ProtocolTest : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void listCollector_data();
+    void listCollector();
+    void sentenceAnswer_data();
+    void sentenceAnswer();
+};
+
+namespace {
+
+const QByteArray status = "1:3:1A2B3C/000024A16C1A2B3C RFM95/+14dBm +0.0ppm CON:115200bps";
+const QByteArray address = "Address        = 0x1A2B3C; # [24-bit]\n";
+const QByteArray reg = "Reg            = D-KABC; #  [char]\n";
+const QByteArray list = address + reg;
+const QString two = QStringLiteral("Address=0x1A2B3C Reg=D-KABC");
+const QByteArray txPower = "TxPower        = +14; #  [  dBm]\n";
+const QByteArray nmea = "$GPRMC,120001.00,A,4736.7380,N,01114.0700,E*6C\r\n";
+const QByteArray built = "Firmware built on Dec  7 2026 12:00:00\n";
+const QByteArray batt = "Batt:4.1230V +00.0mV/min\n";
+const QByteArray nul(1, '\0');
+
+// Cut as a port's readLine() cuts: after each line feed.
+QByteArrayList linesOf(const QByteArray &bytes)
+{
+    QByteArrayList lines;
+    for (int start = 0; start < bytes.size();) {
+        const int end = bytes.indexOf('\n', start);
+        const int next = end < 0 ? bytes.size() : end + 1;
+        lines << bytes.mid(start, next - start);
+        start = next;
+    }
+    return lines;
+}
+
+} // namespace
+
+void ProtocolTest::listCollector_data()
+{
+    QTest::addColumn<QByteArray>("answer");
+    QTest::addColumn<bool>("quiet"); // 100 ms pass after the last line
+    QTest::addColumn<QString>("outcome"); // the entries; "going on"; "failed: <why>"
+    QTest::addColumn<int>("resends"); // after which lines, counted from 1
+    QTest::addColumn<QString>("statusLine");
+    const QByteArray before = status + "\nGPS: 115200bps,1.000s,PPS,NMEA\r\n";
+    const auto row = [](const char *what, const QByteArray &answer, bool quiet, const QString &outcome,
+                         int resends = 0, const QString &statusLine = QString::fromLatin1(status)) {
+        QTest::newRow(what) << answer << quiet << outcome << resends << statusLine;
+    };
+    row("plain list, LF", before + list + built + batt, false, two);
+    QByteArray crlf = before + list + built + batt;
+    crlf.replace("\n", "\r\n");
+    row("plain list, CR LF", crlf, false, two);
+    row("NUL bytes neither cut a line nor end the list",
+        before + list.left(20) + nul + list.mid(20, 18) + nul + nul + "\n" + nul + list.mid(38) + built
+            + batt,
+        false, two);
+    row("NMEA inside the list is dropped, the list goes on",
+        before + address + nmea + nmea + reg + built + batt, false, two);
+    row("an NMEA sentence that lost its $ is dropped, the list goes on",
+        before + address + nmea.mid(1) + reg + built + batt, false, two);
+    row("stray bytes before $ still make a sentence",
+        before + address + "\xff$GPRMC,1*00\r\n" + "x$POGNR,0*01\r\n" + reg + built + batt, false, two);
+    row("a sentence that lost its line end keeps the parameter after it",
+        before + list + nmea.left(nmea.size() - 2) + txPower + built + batt, false, two + " TxPower=+14");
+    row("a run of 8 sentences ends the list", before + list + nmea.repeated(8) + txPower, false, two);
+    row("7 sentences do not", before + list + nmea.repeated(7) + txPower + built + batt, false,
+        two + " TxPower=+14");
+    row("\"Firmware built on\" and \"Batt:\" end the list", before + list + built + batt + txPower, false,
+        two);
+    row("one line held, then a pause, ends the list", before + list + batt, true, two);
+    row("one line held and no pause yet: going on", before + list + batt, false, "going on");
+    row("no pause ends a list before a line is held", before + list, true, "going on");
+    row("a parameter after a held line continues the list", before + address + batt + reg + built + batt,
+        false, two);
+    row("\"Address=\" does not start the list", before + "Address=0x1\nReg = X;\n" + list + built + batt,
+        false, two);
+    row("under 10 bytes is no list", before + "Address \n" + built + batt, false, "failed: TooShort");
+    row("asked again after 10 lines without the list",
+        "noise\n" + QByteArray("IDLE 0 128\n").repeated(10) + list + built + batt, false, two, 1, QString());
+    row("asked again after each 10", QByteArray("IDLE 0 128\n").repeated(22) + list + built + batt, false,
+        two, 2, QString());
+    row("the last status line before the list is kept",
+        "0:0:000001/0000000000000001 SX1262/+0dBm +0.0ppm CON:9600bps\n" + before + list + built + batt,
+        false, two);
+    row("no status line printed", list + built + batt, false, two, 0, QString());
+    row("a status line inside the list is none", list + status + "\n" + built, false, two, 0, QString());
+}
+
+void ProtocolTest::listCollector()
+{
+    QFETCH(QByteArray, answer);
+    QFETCH(bool, quiet);
+    QFETCH(QString, outcome);
+    QFETCH(int, resends);
+    QFETCH(QString, statusLine);
+
+    tracktune::ListCollector collector;
+    using Step = tracktune::ListCollector::Step;
+    Step step = Step::GoOn;
+    int asked = 0;
+    for (const QByteArray &line : linesOf(answer)) {
+        step = collector.feed(line);
+        asked += step == Step::Resend ? 1 : 0;
+    }
+    if (quiet)
+        step = collector.quiet();
+    QString got = QStringLiteral("going on");
+    if (step == Step::Failed)
+        got = collector.failure() == tracktune::ReadFailure::TooShort ? QStringLiteral("failed: TooShort")
+                                                                      : QStringLiteral("failed: other");
+    if (step == Step::Done) {
+        QStringList entries;
+        for (const tracktune::DumpLine &entry : tracktune::parseDump(collector.list()))
+            entries << entry.name + QLatin1Char('=') + entry.value;
+        got = entries.join(QLatin1Char(' '));
+    }
+    QCOMPARE(got, outcome);
+    QCOMPARE(asked, resends);
+    QCOMPARE(collector.statusLine(), statusLine);
+    // Once over, it stays over.
+    if (step == Step::Done || step == Step::Failed)
+        QCOMPARE(collector.feed(txPower), step);
+}
+
+void ProtocolTest::sentenceAnswer_data()
+{
+    QTest::addColumn<QByteArrayList>("arrivals"); // as the port hands them over after the write
+    QTest::addColumn<int>("begunAt"); // the arrival with the answer's first byte; -1: none
+    const QByteArray sentence = "$POGNS,Reg=D-KABC\n";
+    const QByteArray answer = status + "\n";
+    QTest::newRow("echo, then the answer") << QByteArrayList {sentence, answer} << 1;
+    QTest::newRow("echo and answer at once") << QByteArrayList {sentence + answer} << 0;
+    QTest::newRow("echo only: no answer") << QByteArrayList {sentence} << -1;
+    QTest::newRow("echo in pieces: no answer")
+        << QByteArrayList {sentence.left(3), sentence.mid(3, 5), sentence.mid(8)} << -1;
+    QTest::newRow("a terminal's CR LF echo: no answer") << QByteArrayList {sentence.left(17) + "\r\n"} << -1;
+    QTest::newRow("answer without echo") << QByteArrayList {answer} << 0;
+    QTest::newRow("echo cut short, then the answer") << QByteArrayList {sentence.left(9), answer} << 1;
+    QTest::newRow("the answer after a partial echo in one piece")
+        << QByteArrayList {sentence.left(9) + answer} << 0;
+}
+
+void ProtocolTest::sentenceAnswer()
+{
+    QFETCH(QByteArrayList, arrivals);
+    QFETCH(int, begunAt);
+    tracktune::SentenceAnswer matcher("$POGNS,Reg=D-KABC\n");
+    int begun = -1;
+    for (int i = 0; i < arrivals.size(); ++i) {
+        if (matcher.feed(arrivals.at(i)) && begun < 0)
+            begun = i;
+    }
+    QCOMPARE(begun, begunAt);
+    QCOMPARE(matcher.begun(), begunAt >= 0);
+}
+
+QTEST_GUILESS_MAIN(ProtocolTest)
+#include "tst_protocol.moc"
