@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "link/portcandidates.h"
 
+#include "link/portorder.h"
 #include "link/serial.h"
 
 namespace tracktune {
@@ -13,8 +14,7 @@ QStringList portCandidates(const QHash<QString, QString> &ports)
         if (port.value().contains(QLatin1String("USB")) && !known.contains(port.key()))
             others << port.key();
     }
-    others.sort();
-    return known + others;
+    return known + naturalPortOrder(others);
 }
 
 } // namespace tracktune

@@ -3,6 +3,8 @@
 
 #include "config/utf8text.h"
 #include "link/logging.h"
+#include "link/portcandidates.h"
+#include "link/portorder.h"
 #include <QCoreApplication>
 #include <QFileInfo>
 #include <QSerialPortInfo>
@@ -106,26 +108,18 @@ bool Serial::findDevice(const QSet<QString> &setAside)
 {
     const QHash<QString, QString> ports = scanPorts();
     qCDebug(lcPorts) << ports;
-    if (ports.isEmpty())
-        return false;
-
-    // In name order, so that the same ports give the same tracker on every search.
-    QStringList names = ports.keys();
-    names.sort();
-    for (const QString &name : tracktune::knownAdapterPorts(ports)) {
+    // Known adapters first, then any other USB adapter, each in name order: the same ports give
+    // the same tracker on every search, and the command line counts the same candidates.
+    const QStringList known = tracktune::knownAdapterPorts(ports);
+    for (const QString &name : tracktune::portCandidates(ports)) {
         if (setAside.contains(name))
             continue;
         const QSerialPort::SerialPortError error = tryOpen(name);
         if (error == QSerialPort::NoError && openPort(name))
             return true;
-        emit portRefused(name, error, isPermitted(name));
-    }
-    // No known adapter could be opened: take the first other USB adapter that opens. One
-    // that is busy or foreign would otherwise be taken, and fail, on every search.
-    for (const QString &name : names) {
-        if (ports.value(name).contains(QLatin1String("USB")) && !knownAdapters.contains(ports.value(name))
-            && !setAside.contains(name) && tryOpen(name) == QSerialPort::NoError && openPort(name))
-            return true;
+        // A known adapter that will not open is worth telling; any other USB port is not.
+        if (known.contains(name))
+            emit portRefused(name, error, isPermitted(name));
     }
     return false;
 }
@@ -250,8 +244,7 @@ QStringList tracktune::knownAdapterPorts(const QHash<QString, QString> &ports)
         if (knownAdapters.contains(port.value()))
             names << port.key();
     }
-    names.sort();
-    return names;
+    return tracktune::naturalPortOrder(names);
 }
 
 QString tracktune::portRefusalMessage(
