@@ -12,6 +12,7 @@
 #include "config/textfile.h"
 #include "config/valueencoding.h"
 #include "config/verification.h"
+#include "link/listcollector.h"
 #include "link/portcandidates.h"
 #include "link/portorder.h"
 
@@ -426,8 +427,14 @@ std::optional<QList<DumpLine>> TrackerCommands::readTracker()
         return std::nullopt;
     }
     std::optional<QList<DumpLine>> dump = session.readConfiguration();
-    if (!dump)
-        complain(QStringLiteral("the tracker on ") + portShown() + QStringLiteral(" did not answer"));
+    // Why: a port that closed, a silent device or one that never printed a list call for
+    // different hands.
+    if (!dump) {
+        const std::optional<tracktune::ReadFailure> failure = session.lastReadFailure();
+        complain(QStringLiteral("no list from ") + portShown() + QStringLiteral(": ")
+            + (failure ? lowerFirst(tracktune::readFailureText(*failure))
+                       : QStringLiteral("the tracker did not answer")));
+    }
     return dump;
 }
 
