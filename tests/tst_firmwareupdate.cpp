@@ -28,7 +28,7 @@ const QString failed = QStringLiteral("Firmware update failed");
 const QString finished = QStringLiteral("Firmware update finished");
 
 // What happens while a dialog of the update is open.
-enum class Meanwhile { Unplugged, AnotherTracker, BackupsBlocked };
+enum class Meanwhile { Unplugged, AnotherTracker, BackupsBlocked, AddressReset };
 
 // The window's program folder: one of this run's own, so that runs side by side do not share
 // their firmware folders.
@@ -338,6 +338,10 @@ void FirmwareUpdateTest::updateFlashesOnlyTheTrackerItWasChosenFor_data()
     QTest::newRow("another tracker at the restore question")
         << 2 << Meanwhile::AnotherTracker
         << QStringList {picking, confirm, "Restore settings", "Tracker changed"} << "0xBBBBBB";
+    // Recognised by the CPU id of its status line, its Address is offered back too.
+    QTest::newRow("the update reset the Address: the same chip is offered its settings")
+        << 3 << Meanwhile::AddressReset << QStringList {picking, confirm, "Restore settings"}
+        << "Address: 0x5C0FFE -> 0x1A2B3C";
 }
 
 void FirmwareUpdateTest::updateFlashesOnlyTheTrackerItWasChosenFor()
@@ -348,7 +352,10 @@ void FirmwareUpdateTest::updateFlashesOnlyTheTrackerItWasChosenFor()
     QFETCH(QString, said);
     QVERIFY(install(tracktune::requiredComponents(), "flasher-progress.sh", true));
     QVERIFY(QFile(beside("release")).open(QIODevice::WriteOnly)); // it ends at once
-    const bool flashes = modal == 2;
+    const bool flashes = modal >= 2;
+    // The new firmware put the Address back to the one of its chip's id; the chip is the same.
+    if (meanwhile == Meanwhile::AddressReset)
+        listed->tracker.setParameter(QStringLiteral("Address"), QStringLiteral("0x5C0FFE"));
     // What the new firmware will say: the settings from before are offered back.
     listed->tracker.setParameter(QStringLiteral("AcftType"), QStringLiteral("0x3"));
     const QStringList backupsBefore = backups();
@@ -374,6 +381,8 @@ void FirmwareUpdateTest::updateFlashesOnlyTheTrackerItWasChosenFor()
         QCOMPARE(backups().size(), backupsBefore.size() + (flashes ? 1 : 0));
     if (other)
         QCOMPARE(sentencesIn(other->receivedBytes()), QStringList());
+    if (meanwhile == Meanwhile::AddressReset)
+        QTRY_COMPARE_WITH_TIMEOUT(listed->tracker.parameter("Address"), QStringLiteral("0x1A2B3C"), 15000);
     // The fixture's tracker back in its place for the next test.
     other.reset();
     listed.reset();
