@@ -313,7 +313,7 @@ void TrackerSimulator::Private::endSentence(qint64 nowNs)
     {
         std::lock_guard<std::mutex> lock(mutex);
         // Saved at once: the next dump already shows it.
-        accepted = trackersim::applySentence(sentence, parameters);
+        accepted = trackersim::applySentence(sentence, parameters, !options.olderFirmware);
         if (accepted)
             sentences.append(QString::fromLatin1(sentence));
     }

@@ -37,6 +37,9 @@ public:
         // The adapter is pulled out the moment this many sentences have arrived: bytes after
         // the last one's line end are lost, as they are in an adapter's buffer. -1: never.
         int unplugAfterSentences = -1;
+        // The older firmware line: writing AddrType leaves the Address alone. The newer one
+        // resets it first while the type is OGN (to the CPU's address) or random (to a new one).
+        bool olderFirmware = false;
     };
 
     struct ReceivedByte
