@@ -75,23 +75,16 @@ QToolButton *newMaskButton(const QHash<int, QString> &options)
     return button;
 }
 
-// Marks an entry a list shows only because the tracker holds a value beyond its options.
-const int offListRole = Qt::UserRole + 1;
-
 // Shows the box's entry with this data; a value beyond its options gets an entry of its
 // own, unmarked as an option, with the text given, so that nothing the pilot did not choose
-// is ever written.
+// is ever written, and the tracker's value can be picked back. The boxes are built afresh
+// for every read.
 void showEntry(QComboBox *box, int data, const QString &offListText)
 {
-    for (int index = box->count() - 1; index >= 0; --index) {
-        if (box->itemData(index, offListRole).toBool() && box->itemData(index).toInt() != data)
-            box->removeItem(index);
-    }
     int index = box->findData(data);
     if (index < 0) {
         box->addItem(offListText, data);
         index = box->count() - 1;
-        box->setItemData(index, true, offListRole);
     }
     box->setCurrentIndex(index);
 }
