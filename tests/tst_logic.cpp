@@ -2,6 +2,7 @@
 #include "consolestop.h"
 
 #include "config/backups.h"
+#include "config/catalogue.h"
 #include "config/changeplan.h"
 #include "config/dumpline.h"
 #include "config/nearestname.h"
@@ -55,6 +56,7 @@ private slots:
     void writePlans_data();
     void writePlans();
     void changedByTheTracker();
+    void manualNamesTheCataloguesIdentity();
     void backupOfUnrestorableValues();
     void manyNamesTakeLinearTime();
     void hardwareFolderStaysInside_data();
@@ -292,6 +294,30 @@ void LogicTest::writePlans()
     QCOMPARE(said, told);
     // Whatever order the plan has, the write keeps the type first.
     QCOMPARE(textsOf(tracktune::writeOrder(plan.writes)), writes);
+}
+
+// The manual page's list of the identity is the catalogue's, so the two cannot drift apart.
+void LogicTest::manualNamesTheCataloguesIdentity()
+{
+    QFile manual(QStringLiteral(CLI_MANUAL));
+    QVERIFY(manual.open(QIODevice::ReadOnly));
+    const QString text = QString::fromUtf8(manual.readAll());
+    const int start = text.indexOf(QStringLiteral("The identity of the aircraft and its pilot"));
+    const int end = text.indexOf(QStringLiteral("is written only"), start);
+    QVERIFY(start >= 0 && end > start);
+    static const QRegularExpression name(
+        QStringLiteral("^\\.(?:BR?|RB) (?:\\( )?(\\w+)"), QRegularExpression::MultilineOption);
+    QStringList listed;
+    for (auto match = name.globalMatch(text.mid(start, end - start)); match.hasNext();)
+        listed << match.next().captured(1);
+    QStringList catalogued;
+    for (const tracktune::KnownParameter &known : tracktune::knownParameters()) {
+        if (known.role == tracktune::ParameterRole::Identity)
+            catalogued << known.name;
+    }
+    listed.sort();
+    catalogued.sort();
+    QCOMPARE(listed, catalogued);
 }
 
 // The read-back names what no sentence asked for; a mask with no protocol left is told.
