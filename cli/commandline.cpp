@@ -22,9 +22,9 @@ const QList<CommandShape> &commandShapes()
     static const QList<CommandShape> shapes {
         {"ports", {}, 0, 0},
         {"show", {QStringLiteral("all"), QStringLiteral("json")}, 0, 0},
-        {"set", {}, 1, -1},
+        {"set", {QStringLiteral("force")}, 1, -1},
         {"backup", {}, 1, 1},
-        {"apply", {QStringLiteral("dry-run"), QStringLiteral("identity")}, 1, 1},
+        {"apply", {QStringLiteral("dry-run"), QStringLiteral("identity"), QStringLiteral("force")}, 1, 1},
     };
     return shapes;
 }
@@ -38,13 +38,15 @@ QString usageText()
         "  tracktune-cli --help | --version\n"
         "  tracktune-cli ports\n"
         "  tracktune-cli show   [--port PORT] [--all] [--json]\n"
-        "  tracktune-cli set    [--port PORT] NAME=VALUE...\n"
+        "  tracktune-cli set    [--port PORT] [--force] NAME=VALUE...\n"
         "  tracktune-cli backup [--port PORT] FILE\n"
-        "  tracktune-cli apply  [--port PORT] [--dry-run] [--identity] FILE\n"
+        "  tracktune-cli apply  [--port PORT] [--dry-run] [--identity] [--force] FILE\n"
         "-p PORT is short for --port PORT. Without it show searches for the tracker as the window\n"
         "does; set, backup and apply go only to the one port the search could take (a known\n"
         "adapter or \"USB\" in its description, busy or not) and name them all when there are more.\n"
         "FILE \"-\" is standard output or input; only a terminal gets control characters escaped.\n"
+        "A TxProtMask with no protocol switched on is written only with --force: the tracker would\n"
+        "transmit nothing. AddrType goes out before Address: writing it may reset the Address.\n"
         "Exit codes: 0 done, 1 no tracker or several, 2 usage (nothing written), 3 a value not taken,\n"
         "130/143 SIGINT/SIGTERM during a write (what was written is told first).\n"
         "Signals: SIGINT (Ctrl+C) or SIGTERM during set or apply finish the sentence in flight and send\n"
@@ -63,8 +65,8 @@ CliRequest parseCommandLine(const QStringList &arguments)
     const QCommandLineOption version(QStringLiteral("version"));
     const QCommandLineOption port(
         {QStringLiteral("p"), QStringLiteral("port")}, QString(), QStringLiteral("PORT"));
-    const QStringList flags {
-        QStringLiteral("all"), QStringLiteral("json"), QStringLiteral("dry-run"), QStringLiteral("identity")};
+    const QStringList flags {QStringLiteral("all"), QStringLiteral("json"), QStringLiteral("dry-run"),
+        QStringLiteral("identity"), QStringLiteral("force")};
     parser.addOptions({help, version, port});
     for (const QString &flag : flags)
         parser.addOption(QCommandLineOption(flag));
@@ -113,6 +115,7 @@ CliRequest parseCommandLine(const QStringList &arguments)
     request.json = parser.isSet(QStringLiteral("json"));
     request.dryRun = parser.isSet(QStringLiteral("dry-run"));
     request.identity = parser.isSet(QStringLiteral("identity"));
+    request.force = parser.isSet(QStringLiteral("force"));
     request.arguments = positional;
     return request;
 }

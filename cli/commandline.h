@@ -24,6 +24,7 @@ struct CliRequest
     bool json = false;
     bool dryRun = false;
     bool identity = false;
+    bool force = false; // writes a TxProtMask that transmits nothing
     QStringList arguments; // NAME=VALUE... or the FILE
     QString problem; // a usage error; empty when the request is whole
 };

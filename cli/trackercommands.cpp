@@ -249,7 +249,8 @@ int TrackerCommands::show()
         return tracktune::exitNoTracker;
     QList<DumpLine> shown;
     for (const DumpLine &entry : firstOfEachName(*dump)) {
-        if (request.all || tracktune::findKnownParameter(entry.name))
+        const tracktune::KnownParameter *known = tracktune::findKnownParameter(entry.name);
+        if (request.all || (known && known->everyday))
             shown << entry;
     }
     if (request.json) {
@@ -262,10 +263,15 @@ int TrackerCommands::show()
         return tracktune::exitDone;
     }
     for (const DumpLine &entry : std::as_const(shown)) {
-        const QString option = tracktune::optionTextFor(entry.name, entry.value);
+        // The option the value stands for and the unit it is in, where the catalogue has them.
+        QStringList notes {tracktune::optionTextFor(entry.name, entry.value)};
+        if (const tracktune::KnownParameter *known = tracktune::findKnownParameter(entry.name);
+            known && known->unit)
+            notes << QString::fromLatin1(known->unit);
+        notes.removeAll(QString());
         out << terminalText(entry.name) << " = " << terminalText(entry.value);
-        if (!option.isEmpty())
-            out << " (" << option << ')';
+        if (!notes.isEmpty())
+            out << " (" << notes.join(QStringLiteral(", ")) << ')';
         out << '\n';
     }
     return tracktune::exitDone;
@@ -303,7 +309,7 @@ int TrackerCommands::set()
                                      : QStringLiteral("; did you mean ") + nearest + QLatin1Char('?'));
     }
     const tracktune::ChangePlan plan = tracktune::planSettings(known, *dump);
-    if (!noProblems(problems + plan.problems))
+    if (!noProblems(problems + plan.problems + silenceProblems(plan.writes)))
         return tracktune::exitUsage;
     return writeAndConfirm(plan.writes);
 }
@@ -363,7 +369,17 @@ int TrackerCommands::apply()
     const std::optional<QList<DumpLine>> dump = readTracker();
     if (!dump)
         return tracktune::exitNoTracker;
-    const tracktune::ChangePlan plan = tracktune::planFile(settings.settings, *dump, request.identity);
+    const tracktune::ChangePlan plan
+        = tracktune::planFile(settings.settings, *dump, request.identity, settings.lineOf);
+    // A name neither the tracker nor the catalogue knows is a typing slip: nothing is written,
+    // so a loop over a fleet learns of it. Another firmware's parameter is only passed over.
+    QStringList problems = plan.problems;
+    for (const tracktune::MissingName &missing : plan.missing) {
+        if (missing.catalogued)
+            complain(tracktune::missingNameText(missing));
+        else
+            problems << path + QStringLiteral(": ") + tracktune::missingNameText(missing);
+    }
     for (const QString &skipped : plan.skipped)
         complain(skipped);
     // A backup's comment for a value no sentence can carry: told, and left as the tracker has it.
@@ -372,7 +388,7 @@ int TrackerCommands::apply()
         complain(note.left(colon) + QStringLiteral(": not in the file as a setting, left as it is (")
             + note.mid(colon + 2) + QLatin1Char(')'));
     }
-    if (!noProblems(plan.problems))
+    if (!noProblems(problems + silenceProblems(plan.writes)))
         return tracktune::exitUsage;
     if (plan.writes.isEmpty()) {
         out << "nothing to change\n";
@@ -447,7 +463,7 @@ int TrackerCommands::writeAndConfirm(const QList<DumpLine> &writes)
     }
     const int signal = stopSignal;
     if (report.readBack)
-        printChanges(report.changes);
+        printChanges(report.changes, report.changedByTracker);
     const QString told = QStringLiteral("written: ") + namesOf(report.sent)
         + QStringLiteral("; not written: ") + namesOf(report.notSent);
     // One that came after the last sentence had gone out stopped nothing, but it still ends
@@ -482,11 +498,25 @@ int TrackerCommands::writeAndConfirm(const QList<DumpLine> &writes)
     return tracktune::exitDone;
 }
 
-void TrackerCommands::printChanges(const QList<tracktune::SettingChange> &changes)
+void TrackerCommands::printChanges(
+    const QList<tracktune::SettingChange> &changes, const QList<tracktune::SettingChange> &byTracker)
 {
     for (const tracktune::SettingChange &change : changes)
         out << terminalText(change.name) << ": " << terminalText(change.before) << " -> "
             << terminalText(change.after) << '\n';
+    for (const tracktune::SettingChange &change : byTracker)
+        out << terminalText(change.name) << ": " << terminalText(change.before) << " -> "
+            << terminalText(change.after) << " (changed by the tracker)\n";
+}
+
+QStringList TrackerCommands::silenceProblems(const QList<DumpLine> &writes) const
+{
+    const DumpLine *silencing = tracktune::silencingWrite(writes);
+    if (!silencing || request.force)
+        return {};
+    return {QStringLiteral("TxProtMask=") + silencing->value
+        + QStringLiteral(" switches every protocol off: the tracker would transmit nothing, and other "
+                         "aircraft and the ground stations would not see it; --force writes it")};
 }
 
 bool TrackerCommands::noProblems(const QStringList &problems)

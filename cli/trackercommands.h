@@ -34,7 +34,10 @@ private:
     // Writes, reads back and names on standard error what the tracker did not take.
     // SIGINT and SIGTERM stop it after the sentence in flight.
     int writeAndConfirm(const QList<tracktune::DumpLine> &writes);
-    void printChanges(const QList<tracktune::SettingChange> &changes);
+    void printChanges(const QList<tracktune::SettingChange> &changes,
+        const QList<tracktune::SettingChange> &byTracker = {});
+    // Why the writes may not go out without --force; empty when they may.
+    QStringList silenceProblems(const QList<tracktune::DumpLine> &writes) const;
     bool noProblems(const QStringList &problems);
     bool writes() const;
     void complain(const QString &text);

@@ -88,8 +88,12 @@ void TestCli::initTestCase()
     QCOMPARE(std::get<0>(runCli({"backup", "--port", source.portPath(), pathOf("backup.txt")})), 0);
     QFile club(pathOf("template.txt"));
     QVERIFY(club.open(QIODevice::WriteOnly)
-        && club.write("# club fleet\n\nAcftType = Para-glider\nTxPower = HIGH\nWingspan = 15\nFreqPlan = 0\n")
+        && club.write("# club fleet\n\nAcftType = Para-glider\nTxPower = HIGH\nAPN = web\nFreqPlan = 0\n")
             > 0);
+    QFile typo(pathOf("typo.txt"));
+    QVERIFY(typo.open(QIODevice::WriteOnly) && typo.write("AcftType = Para-glider\nTxPowr = HIGH\n") > 0);
+    QFile silent(pathOf("silent.txt"));
+    QVERIFY(silent.open(QIODevice::WriteOnly) && silent.write("TxProtMask = 0x00\n") > 0);
     QFile base(pathOf("base.txt"));
     QVERIFY(base.open(QIODevice::WriteOnly) && base.write("Base = EDNY\n") > 0);
 }
@@ -103,18 +107,43 @@ void TestCli::commandOnTracker_data()
     QTest::addColumn<QStringList>("wire");
     QTest::addColumn<QStringList>("said"); // on standard output or standard error
     QTest::addColumn<QString>("unsaid"); // on neither; empty: no such text
+    QTest::addColumn<bool>("older"); // the older firmware line: AddrType leaves the Address alone
     const auto row = [](const char *what, const QStringList &arguments, int exitCode, const QStringList &wire,
                          const QStringList &said, const Settings &onTracker = {}, bool silent = false,
-                         const QString &unsaid = {}) {
-        QTest::newRow(what) << onTracker << silent << arguments << exitCode << wire << said << unsaid;
+                         const QString &unsaid = {}, bool older = false) {
+        QTest::newRow(what) << onTracker << silent << arguments << exitCode << wire << said << unsaid
+                            << older;
     };
     const QString inValue = "no blank, comma, $, * or control character in a value";
     row("show: a tracker's escape sequence reaches no terminal", {"show", "--all"}, 0, {},
         {"\nPilot = \\x1b[2J\\x07\\x1b[1A\n"}, {{"Pilot", "\x1b[2J\x07\x1b[1A"}});
     row("set takes option texts in any case, keeps unnamed mask bits",
         {"set", "AcftType=para-glider", "TxPower=HIGH", "TxProtMask=ogn,FANET"}, 0,
-        {"$POGNS,AcftType=0x7", "$POGNS,TxPower=+22", "$POGNS,TxProtMask=0x73"},
-        {"AcftType: 0x1 -> 0x7\n", "TxPower: +14 -> +22\n", "TxProtMask: 0xFF -> 0x73\n"});
+        {"$POGNS,AcftType=0x7", "$POGNS,TxPower=+22", "$POGNS,TxProtMask=0x12"},
+        {"AcftType: 0x1 -> 0x7\n", "TxPower: +14 -> +22\n", "TxProtMask: 0xFF -> 0x12\n"});
+    row("show: a value beyond the options as it is, units beside values", {"show"}, 0, {},
+        {"\nTxPower = +20 (dBm)\n", "\nFreqPlan = 9\n", "\nTxProtMask = 0x00 (none)\n"},
+        {{"TxPower", "+20"}, {"FreqPlan", "9"}, {"TxProtMask", "0x00"}});
+    row("set: the type before the Address, which stays", {"set", "Address=0x4ABCDE", "AddrType=ICAO"}, 0,
+        {"$POGNS,AddrType=0x1", "$POGNS,Address=0x4ABCDE"}, {"Address: 0x1A2B3C -> 0x4ABCDE\n"}, {}, false,
+        "changed by the tracker");
+    row("set: the type alone, the Address the tracker resets is named", {"set", "AddrType=ICAO"}, 0,
+        {"$POGNS,AddrType=0x1"},
+        {"AddrType: 0x3 -> 0x1\n", "Address: 0x4ABCDE -> 0x1A2B3C (changed by the tracker)\n"},
+        {{"Address", "0x4ABCDE"}});
+    row("older firmware keeps the Address: nothing to name", {"set", "AddrType=ICAO"}, 0,
+        {"$POGNS,AddrType=0x1"}, {"AddrType: 0x3 -> 0x1\n"}, {{"Address", "0x4ABCDE"}}, false,
+        "changed by the tracker", true);
+    row("a mask that transmits nothing: refused, nothing written", {"set", "Reg=D-KABC", "TxProtMask=0x00"},
+        2, {}, {"transmit nothing", "--force", "nothing written"});
+    row("a template that silences the tracker: refused as well", {"apply", "silent.txt"}, 2, {},
+        {"transmit nothing", "nothing written"});
+    row("--force writes it", {"set", "--force", "TxProtMask=0x00"}, 0, {"$POGNS,TxProtMask=0x00"},
+        {"TxProtMask: 0xFF -> 0x00\n"});
+    row("a misspelled name in a template: its line and the name meant, nothing written",
+        {"apply", "typo.txt"}, 2, {},
+        {"typo.txt: line 2: TxPowr: the tracker has no such parameter; did you mean TxPower?",
+            "nothing written"});
     row("a second parameter behind a comma, a tab: nothing written",
         {"set", "AcftType=0x7", "Base=LSZH,CONbaud=9600", "Reg=D\tK"}, 2, {},
         {"Base: " + inValue, "Reg: " + inValue, "nothing written"});
@@ -127,8 +156,9 @@ void TestCli::commandOnTracker_data()
         {"$POGNS,AcftType=0x7"}, {"identity"});
     row("a dry run writes nothing", {"apply", "--dry-run", "backup.txt"}, 0, {},
         {"AcftType: 0x1 -> 0x7\n", "dry run"});
-    row("a club template: comments, option texts, a name the tracker lacks", {"apply", "template.txt"}, 0,
-        {"$POGNS,AcftType=0x7", "$POGNS,TxPower=+22"}, {"Wingspan"});
+    row("a club template: comments, option texts, another firmware's name skipped", {"apply", "template.txt"},
+        0, {"$POGNS,AcftType=0x7", "$POGNS,TxPower=+22"},
+        {"line 5: APN: a parameter this tracker's firmware does not have, skipped"});
     row("backup - into a pipe: the values as the tracker printed them", {"backup", "-"}, 0, {},
         {QString::fromUtf8("\nReg = D-K\u202eCBA\u0085\n")},
         {{"Reg", QString::fromUtf8("D-K\u202eCBA\u0085")}});
@@ -154,8 +184,11 @@ void TestCli::commandOnTracker()
     QFETCH(QStringList, wire);
     QFETCH(QStringList, said);
     QFETCH(QString, unsaid);
+    QFETCH(bool, older);
     arguments.replaceInStrings(QRegularExpression("^(.*\\.txt)$"), folder.filePath("\\1"));
-    TrackerSimulator simulator(testsupport::options(silent));
+    TrackerSimulator::Options options = testsupport::options(silent);
+    options.olderFirmware = older;
+    TrackerSimulator simulator(options);
     QVERIFY(simulator.start());
     setOn(simulator, onTracker);
     // The row's own --port, if any, wins: the last one given counts.

@@ -295,9 +295,11 @@ void FaultsTest::loadMarksWhatTheFileChanges_data()
     QTest::addColumn<QStringList>("boxes");
     QTest::addColumn<QStringList>("marked");
     QTest::addColumn<bool>("expertMode");
+    QTest::addColumn<QString>("told"); // what the last box says, in part; empty: anything
     const auto row = [](const char *what, const QByteArray &file, QMessageBox::StandardButton identityAnswer,
-                         const QStringList &boxes, const QStringList &marked, bool expertMode) {
-        QTest::newRow(what) << file << identityAnswer << boxes << marked << expertMode;
+                         const QStringList &boxes, const QStringList &marked, bool expertMode,
+                         const QString &told = {}) {
+        QTest::newRow(what) << file << identityAnswer << boxes << marked << expertMode << told;
     };
     const QByteArray otherAircraft = "Address = 0xABCDEF\nReg = D-EFGH\nAcftType = 0x2\n";
     const QStringList twoBoxes {"Load settings", "Load settings"};
@@ -305,6 +307,12 @@ void FaultsTest::loadMarksWhatTheFileChanges_data()
         {"AcftType=Tow plane *"}, false);
     row("another aircraft's file: its identity too on Yes", otherAircraft, QMessageBox::Yes, twoBoxes,
         {"Address=0xABCDEF *", "AcftType=Tow plane *", "Reg=D-EFGH *"}, false);
+    row("a template is no other aircraft: its identity asked about as a template's",
+        "BTname = club\nAcftType = 0x2\n", QMessageBox::No, twoBoxes, {"AcftType=Tow plane *"}, false,
+        "This file is a template: it names no Address. Take its identity settings too (BTname)?");
+    row("misspelled names: their lines and the names meant, nothing marked",
+        "# club\nAcftTyp = 0x2\nTxPowr = HIGH\n", QMessageBox::NoButton, twoBoxes, {}, false,
+        "line 2: AcftTyp (did you mean AcftType?)\nline 3: TxPowr (did you mean TxPower?)");
     row("refused values listed in one box, not marked; Hard never",
         "CONbaud = 9600\nAPN = a,b\nHard = x\nAcftType = UAV\n", QMessageBox::NoButton, twoBoxes,
         {"AcftType=UAV *"}, false);
@@ -319,6 +327,7 @@ void FaultsTest::loadMarksWhatTheFileChanges()
     QFETCH(QStringList, boxes);
     QFETCH(QStringList, marked);
     QFETCH(bool, expertMode);
+    QFETCH(QString, told);
     const QString path = data.filePath(QStringLiteral("template.txt"));
     QFile written(path);
     QVERIFY(written.open(QIODevice::WriteOnly) && written.write(file) == file.size());
@@ -328,6 +337,9 @@ void FaultsTest::loadMarksWhatTheFileChanges()
     BoxAnswers answers(identityAnswer, path);
     ui->button("buttonLoadSettings")->click();
     QCOMPARE(answers.seen, boxes);
+    QVERIFY(told.isEmpty() || answers.boxes.last().text.contains(told));
+    if (marked.isEmpty())
+        QVERIFY(!ui->window->statusBar()->currentMessage().contains(QStringLiteral("already holds")));
     // Whatever a box asks, Enter changes nothing on the tracker.
     for (const BoxAnswers::Box &box : std::as_const(answers.boxes))
         QVERIFY2(box.byDefault == QMessageBox::Ok || box.byDefault == QMessageBox::No, qPrintable(box.text));

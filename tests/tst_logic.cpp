@@ -2,6 +2,7 @@
 #include "consolestop.h"
 
 #include "config/backups.h"
+#include "config/catalogue.h"
 #include "config/changeplan.h"
 #include "config/dumpline.h"
 #include "config/nearestname.h"
@@ -52,6 +53,10 @@ private slots:
     void settingsText();
     void refusedSettings_data();
     void refusedSettings();
+    void writePlans_data();
+    void writePlans();
+    void changedByTheTracker();
+    void manualNamesTheCataloguesIdentity();
     void backupOfUnrestorableValues();
     void manyNamesTakeLinearTime();
     void hardwareFolderStaysInside_data();
@@ -202,7 +207,138 @@ void LogicTest::refusedSettings_data()
         << QStringList {"Wing$pan = 15"}
         << QStringList {"Wing$pan: no blank, comma, =, $, * or control character in a name"} << QStringList();
     QTest::newRow("option texts with a comma are a mask, written as one value")
-        << QStringList {"TxProtMask = OGN,FANET"} << QStringList() << QStringList {"TxProtMask=0x73"};
+        << QStringList {"TxProtMask = OGN,FANET"} << QStringList() << QStringList {"TxProtMask=0x12"};
+}
+
+namespace {
+
+QList<tracktune::DumpLine> settingsOf(const QStringList &lines)
+{
+    return tracktune::parseSettingsFile(lines.join('\n')).settings;
+}
+
+QStringList textsOf(const QList<tracktune::DumpLine> &settings)
+{
+    QStringList texts;
+    for (const tracktune::DumpLine &setting : settings)
+        texts << setting.name + '=' + setting.value;
+    return texts;
+}
+
+} // namespace
+
+void LogicTest::writePlans_data()
+{
+    QTest::addColumn<QStringList>("tracker"); // "Name = Value"
+    QTest::addColumn<QStringList>("file"); // a file's lines; empty lines count
+    QTest::addColumn<bool>("oneByOne"); // as set gives them, else as a file
+    QTest::addColumn<bool>("identity");
+    QTest::addColumn<QStringList>("writes"); // "Name=Value", in the order they go out
+    QTest::addColumn<QStringList>("told"); // skipped and missing names, as the command line says them
+    const auto row = [](const char *what, const QStringList &tracker, const QStringList &file, bool oneByOne,
+                         bool identity, const QStringList &writes, const QStringList &told = {}) {
+        QTest::newRow(what) << tracker << file << oneByOne << identity << writes << told;
+    };
+    const QStringList fresh {
+        "Address = 0x1A2B3C", "AddrType = 0x3", "Reg = ", "ICE = ", "TxPower = +14", "TxProtMask = 0xFF"};
+    row("set: the type goes out before the Address, whatever order was typed", fresh,
+        {"Address = 0x4ABCDE", "TxPower = +22", "AddrType = ICAO"}, true, false,
+        {"AddrType=0x1", "Address=0x4ABCDE", "TxPower=+22"});
+    row("a backup of the same aircraft: the Address again after its type, though unchanged",
+        {"Address = 0x4ABCDE", "AddrType = 0x3"}, {"Address = 0x4ABCDE", "AddrType = 0x1"}, false, false,
+        {"AddrType=0x1", "Address=0x4ABCDE"});
+    row("another aircraft's file: type, registration and emergency contact stay", fresh,
+        {"Address = 0x4ABCDE", "AddrType = 0x1", "Reg = D-KXYZ", "ICE = 0123", "TxPower = +22"}, false, false,
+        {"TxPower=+22"},
+        {"kept the tracker's identity (the file is from another aircraft; --identity writes it): Address, "
+         "AddrType, Reg, ICE"});
+    row("another aircraft's file with --identity: all of it, the type first", fresh,
+        {"Address = 0x4ABCDE", "Reg = D-KXYZ", "AddrType = 0x1"}, false, true,
+        {"AddrType=0x1", "Address=0x4ABCDE", "Reg=D-KXYZ"});
+    row("a template names no Address: no aircraft, its identity still asked for", fresh,
+        {"Reg = D-KXYZ", "TxPower = LOW"}, false, false, {"TxPower=+10"},
+        {"kept the tracker's identity (the file is a template without an Address; --identity writes it): "
+         "Reg"});
+    row("a template's protocols on an older tracker: exactly those named", fresh, {"TxProtMask = OGN,FANET"},
+        false, false, {"TxProtMask=0x12"});
+    row("the same template on a newer tracker: four digits, the bits no firmware defines kept",
+        {"TxProtMask = 0xFFFF"}, {"TxProtMask = OGN,FANET"}, false, false, {"TxProtMask=0xFE12"});
+    row("the same template on a tracker with other protocols on: the same protocols", {"TxProtMask = 0x01E1"},
+        {"TxProtMask = OGN,FANET"}, false, false, {"TxProtMask=0x0012"});
+    row("typos with their line and the nearest name; another firmware's name only skipped", fresh,
+        {"# club", "", "TxPowr = HIGH", "Regg = D-KXYZ", "APN = web", "Wingspan = 15"}, false, true, {},
+        {"line 3: TxPowr: the tracker has no such parameter; did you mean TxPower?",
+            "line 4: Regg: the tracker has no such parameter; did you mean Reg?",
+            "line 5: APN: a parameter this tracker's firmware does not have, skipped",
+            "line 6: Wingspan: the tracker has no such parameter"});
+}
+
+void LogicTest::writePlans()
+{
+    QFETCH(QStringList, tracker);
+    QFETCH(QStringList, file);
+    QFETCH(bool, oneByOne);
+    QFETCH(bool, identity);
+    QFETCH(QStringList, writes);
+    QFETCH(QStringList, told);
+    const QList<tracktune::DumpLine> reported = settingsOf(tracker);
+    const tracktune::SettingsFile read = tracktune::parseSettingsFile(file.join('\n'));
+    const tracktune::ChangePlan plan = oneByOne
+        ? tracktune::planSettings(read.settings, reported)
+        : tracktune::planFile(read.settings, reported, identity, read.lineOf);
+    QStringList said = plan.skipped;
+    for (const tracktune::MissingName &missing : plan.missing)
+        said << tracktune::missingNameText(missing);
+    QCOMPARE(plan.problems, QStringList());
+    QCOMPARE(textsOf(plan.writes), writes);
+    QCOMPARE(said, told);
+    // Whatever order the plan has, the write keeps the type first.
+    QCOMPARE(textsOf(tracktune::writeOrder(plan.writes)), writes);
+}
+
+// The manual page's list of the identity is the catalogue's, so the two cannot drift apart.
+void LogicTest::manualNamesTheCataloguesIdentity()
+{
+    QFile manual(QStringLiteral(CLI_MANUAL));
+    QVERIFY(manual.open(QIODevice::ReadOnly));
+    const QString text = QString::fromUtf8(manual.readAll());
+    const int start = text.indexOf(QStringLiteral("The identity of the aircraft and its pilot"));
+    const int end = text.indexOf(QStringLiteral("is written only"), start);
+    QVERIFY(start >= 0 && end > start);
+    static const QRegularExpression name(
+        QStringLiteral("^\\.(?:BR?|RB) (?:\\( )?(\\w+)"), QRegularExpression::MultilineOption);
+    QStringList listed;
+    for (auto match = name.globalMatch(text.mid(start, end - start)); match.hasNext();)
+        listed << match.next().captured(1);
+    QStringList catalogued;
+    for (const tracktune::KnownParameter &known : tracktune::knownParameters()) {
+        if (known.role == tracktune::ParameterRole::Identity)
+            catalogued << known.name;
+    }
+    listed.sort();
+    catalogued.sort();
+    QCOMPARE(listed, catalogued);
+}
+
+// The read-back names what no sentence asked for; a mask with no protocol left is told.
+void LogicTest::changedByTheTracker()
+{
+    const QList<tracktune::DumpLine> before = settingsOf({"Address = 0x4ABCDE", "AddrType = 0x3", "Reg = A"});
+    const QList<tracktune::DumpLine> after = settingsOf({"Address = 0x1A2B3C", "AddrType = 0x1", "Reg = B"});
+    const QList<tracktune::SettingChange> changes
+        = tracktune::unwrittenChanges(settingsOf({"AddrType = 0x1", "Reg = B"}), before, after);
+    QCOMPARE(changes.size(), 1);
+    QCOMPARE(changes.first().name + ": " + changes.first().before + " -> " + changes.first().after,
+        QStringLiteral("Address: 0x4ABCDE -> 0x1A2B3C"));
+    QVERIFY(tracktune::unwrittenChanges(settingsOf({"AddrType = 0x1", "Address = 0x1A2B3C"}), before, after)
+                .size()
+        == 1); // Reg
+    for (const char *silent : {"0x00", "0x0000", "0xFE00"})
+        QVERIFY2(tracktune::silencingWrite(settingsOf({"Reg = A", QStringLiteral("TxProtMask = ") + silent})),
+            silent);
+    for (const char *sending : {"0x01", "0x0100", "FANET"})
+        QVERIFY2(
+            !tracktune::silencingWrite(settingsOf({QStringLiteral("TxProtMask = ") + sending})), sending);
 }
 
 void LogicTest::refusedSettings()

@@ -57,13 +57,21 @@ void ParameterTableTest::editsMakeTheirSettings_data()
         "Reg = ", "FreqPlan = 0", "TxPower = +14", "APN = internet", "TxProtMask = 0xFF", "Hard = ZRN-LTE"};
     const QStringList shown {"Address=0x1A2B3C", "AddrType=OGN", "AcftType=(Moto-)glider",
         "Reg=", "FreqPlan=Automatic", "TxPower=NORMAL", "APN=internet",
-        "TxProtMask=OGN ADS-L PilotAware FANET RemoteID "};
-    QTest::newRow("hex and decimal readings; beyond a list nothing; a power between levels snapped, marked")
-        << false << QStringList {"AddrType=0x2", "AcftType=10", "FreqPlan=2", "TxPower=+17", "TxProtMask=12"}
-        << testsupport::Edits()
-        << QStringList {"AddrType=FLARM", "AcftType=", "FreqPlan=USA/Canada", "TxPower=NORMAL *",
-               "TxProtMask=OGN FANET "}
-        << QStringList {"TxPower=+14"};
+        "TxProtMask=FLARM OGN ADS-L PilotAware FANET LoRaWAN ADS-B RemoteID "};
+    QTest::newRow("hex and decimal readings; values beyond a list and between levels as they are, unmarked")
+        << false
+        << QStringList {"AddrType=0x2", "AcftType=10", "FreqPlan=9", "TxPower=+20", "TxProtMask=12", "Reg="}
+        << testsupport::Edits {{"Reg", "D-KXYZ"}}
+        << QStringList {"AddrType=FLARM", "AcftType=10", "FreqPlan=9", "TxPower=+20 dBm",
+               "TxProtMask=OGN FANET ", "Reg=D-KXYZ *"}
+        << QStringList {"Reg=D-KXYZ"};
+    QTest::newRow("an option picked over a value beyond the list; picked back, the tracker's value")
+        << false << QStringList {"FreqPlan=9", "TxPower=-3"}
+        << testsupport::Edits {{"FreqPlan", "Israel"}, {"TxPower", "HIGH"}, {"TxPower", "-3 dBm"}}
+        << QStringList {"FreqPlan=Israel *", "TxPower=-3 dBm *"} << QStringList {"FreqPlan=5", "TxPower=-3"};
+    QTest::newRow("no protocol: none; a tracker's four digits written as four, its newer protocols offered")
+        << false << QStringList {"TxProtMask=0x0000"} << testsupport::Edits {{"TxProtMask", "Meshtastic"}}
+        << QStringList {"TxProtMask=Meshtastic  *"} << QStringList {"TxProtMask=0x0100"};
     QTest::newRow("a second start of the list ends the table")
         << false << QStringList {"Address=0x1", "Reg=A", "Address=0x1", "APN=b"} << testsupport::Edits()
         << QStringList {"Address=0x1", "Reg=A"} << QStringList();
@@ -74,7 +82,7 @@ void ParameterTableTest::editsMakeTheirSettings_data()
         << false << QStringList {"Reg=", "TxProtMask=0x83"}
         << testsupport::Edits {{"Reg", "D-KXYZ"}, {"TxProtMask", "OGN"}, {"TxProtMask", "FANET"},
                {"TxProtMask", "OGN"}}
-        << QStringList {"Reg=D-KXYZ *", "TxProtMask=RemoteID FANET OGN  *"}
+        << QStringList {"Reg=D-KXYZ *", "TxProtMask=FLARM RemoteID FANET OGN  *"}
         << QStringList {"Reg=D-KXYZ", "TxProtMask=0x93"};
     QTest::newRow("expert mode: every line as typed text")
         << true << QStringList {"Address=0x1", "BTname=", "TxPower=+14"}
@@ -118,7 +126,7 @@ void ParameterTableTest::translatedOptionsWriteTheTrackersValues()
     table.fill(tracktune::parseDump("AcftType = 0x2\nTxPower = +14\nTxProtMask = 0x83\n"), false);
     QCOMPARE(shownRows(&table),
         QStringList({"AcftType=\u00ABTow plane\u00BB", "TxPower=\u00ABNORMAL\u00BB",
-            "TxProtMask=\u00ABOGN\u00BB \u00ABRemoteID\u00BB "}));
+            "TxProtMask=\u00ABFLARM\u00BB \u00ABOGN\u00BB \u00ABRemoteID\u00BB "}));
     edit(&table,
         testsupport::Edits {{"AcftType", "\u00ABHelicopter\u00BB"}, {"TxPower", "\u00ABHIGH\u00BB"},
             {"TxProtMask", "\u00ABFANET\u00BB"}});

@@ -32,6 +32,7 @@ private slots:
 
     void findsTheTrackerAndShowsItsParameters();
     void applyWritesEveryEditedKind();
+    void applyAsksBeforeSilenceAndNamesWhatTheTrackerChanged();
     void keyboardAloneChangesTheAircraftType();
     void pendingChangesOutliveAModeSwitch();
     void everyRowSaysWhatItIs();
@@ -86,7 +87,7 @@ void WindowTest::findsTheTrackerAndShowsItsParameters()
     QCOMPARE(shownRows(ui->table),
         (QStringList {"Address=0x1A2B3C", "AddrType=OGN", "AcftType=(Moto-)glider",
             "Reg=", "FreqPlan=Automatic", "TxPower=NORMAL", "APN=internet",
-            "TxProtMask=OGN ADS-L PilotAware FANET RemoteID "}));
+            "TxProtMask=FLARM OGN ADS-L PilotAware FANET LoRaWAN ADS-B RemoteID "}));
 }
 
 void WindowTest::applyWritesEveryEditedKind()
@@ -98,8 +99,9 @@ void WindowTest::applyWritesEveryEditedKind()
     ui->messages.clear();
     ui->button("applyButton")->click();
 
+    // The type first: the tracker resets the Address when it is written.
     const QStringList written
-        = {"$POGNS,Address=0x1A2B3D", "$POGNS,AddrType=0x1", "$POGNS,AcftType=0x7", "$POGNS,Reg=D-KABC",
+        = {"$POGNS,AddrType=0x1", "$POGNS,Address=0x1A2B3D", "$POGNS,AcftType=0x7", "$POGNS,Reg=D-KABC",
             "$POGNS,FreqPlan=1", "$POGNS,TxPower=+22", "$POGNS,APN=web", "$POGNS,TxProtMask=0xFB"};
     QCOMPARE(sentencesIn(first->receivedBytes()), written);
     // All written before the reload asks for the list.
@@ -108,7 +110,57 @@ void WindowTest::applyWritesEveryEditedKind()
     QCOMPARE(ui->window->statusBar()->currentMessage(), QStringLiteral("Changes saved"));
     QCOMPARE(shownRows(ui->table),
         (QStringList {"Address=0x1A2B3D", "AddrType=ICAO", "AcftType=Para-glider", "Reg=D-KABC",
-            "FreqPlan=Europe", "TxPower=HIGH", "APN=web", "TxProtMask=OGN PilotAware FANET RemoteID "}));
+            "FreqPlan=Europe", "TxPower=HIGH", "APN=web",
+            "TxProtMask=FLARM OGN PilotAware FANET LoRaWAN ADS-B RemoteID "}));
+}
+
+void WindowTest::applyAsksBeforeSilenceAndNamesWhatTheTrackerChanged()
+{
+    first->setParameter(QStringLiteral("AddrType"), QStringLiteral("0x3"));
+    first->setParameter(QStringLiteral("Address"), QStringLiteral("0x4ABCDE"));
+    first->setParameter(QStringLiteral("TxProtMask"), QStringLiteral("0x12"));
+    ui->button("refreshButton")->click();
+    QTRY_VERIFY(ui->loaded());
+    edit(ui->table, {{"TxProtMask", "OGN"}, {"TxProtMask", "FANET"}});
+    QVERIFY(shownRows(ui->table).contains(QStringLiteral("TxProtMask=none *")));
+    first->clearRecord();
+    {
+        BoxAnswers no(QMessageBox::No);
+        ui->button("applyButton")->click();
+        QCOMPARE(no.seen, QStringList {"Apply"});
+        QCOMPARE(no.boxes.first().byDefault, QMessageBox::No);
+        QVERIFY(no.boxes.first().text.startsWith(QStringLiteral("The tracker will transmit nothing")));
+    }
+    QCOMPARE(sentencesIn(first->receivedBytes()), QStringList());
+    QVERIFY(shownRows(ui->table).contains(QStringLiteral("TxProtMask=none *")));
+    {
+        BoxAnswers yes(QMessageBox::Yes);
+        ui->button("applyButton")->click();
+        QCOMPARE(yes.seen, QStringList {"Apply"});
+    }
+    QTRY_VERIFY(ui->loaded());
+    QCOMPARE(sentencesIn(first->receivedBytes()), QStringList {"$POGNS,TxProtMask=0x00"});
+    QVERIFY(shownRows(ui->table).contains(QStringLiteral("TxProtMask=none")));
+
+    // The type alone: the Address the tracker reset is the aircraft's identity, so a box says so.
+    edit(ui->table, "AddrType", "ICAO");
+    {
+        BoxAnswers ok(QMessageBox::Ok);
+        ui->button("applyButton")->click();
+        QCOMPARE(ok.seen, QStringList {"Changed by the tracker"});
+        QVERIFY2(ok.boxes.first().text.contains(QStringLiteral("Address: 0x4ABCDE -> 0x1A2B3C")),
+            qPrintable(ok.boxes.first().text));
+    }
+    QTRY_VERIFY(ui->loaded());
+    QVERIFY2(ui->window->statusBar()->currentMessage().endsWith(
+                 QStringLiteral("changed by the tracker: Address: 0x4ABCDE -> 0x1A2B3C")),
+        qPrintable(ui->window->statusBar()->currentMessage()));
+
+    // Back as it was for the next test.
+    first->setParameter(QStringLiteral("AddrType"), QStringLiteral("0x3"));
+    first->setParameter(QStringLiteral("TxProtMask"), QStringLiteral("0xFF"));
+    ui->button("refreshButton")->click();
+    QTRY_VERIFY(ui->loaded());
 }
 
 void WindowTest::keyboardAloneChangesTheAircraftType()
@@ -279,8 +331,9 @@ void WindowTest::closingAsksAboutPendingChanges()
     QTableWidgetItem *reg = ui->table->item(rowOf(ui->table, "Reg"), 1);
     ui->table->setCurrentItem(reg);
     ui->table->editItem(reg);
-    QTRY_VERIFY(qobject_cast<QLineEdit *>(QApplication::focusWidget()));
-    QTest::keyClicks(QApplication::focusWidget(), "D-KTYP");
+    QLineEdit *typing = nullptr;
+    QTRY_VERIFY((typing = ui->table->viewport()->findChild<QLineEdit *>()) && typing->isVisible());
+    QTest::keyClicks(typing, "D-KTYP");
     {
         BoxAnswers cancel(QMessageBox::Cancel);
         QVERIFY(!ui->window->close());

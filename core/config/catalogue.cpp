@@ -37,14 +37,21 @@ const OptionLists &optionLists()
             option(QT_TRANSLATE_NOOP("Options", "FLARM")), option(QT_TRANSLATE_NOOP("Options", "OGN"))},
         {option(QT_TRANSLATE_NOOP("Options", "Automatic")), option(QT_TRANSLATE_NOOP("Options", "Europe")),
             option(QT_TRANSLATE_NOOP("Options", "USA/Canada")),
-            option(QT_TRANSLATE_NOOP("Options", "South America /Australia"))},
+            option(QT_TRANSLATE_NOOP("Options", "South America /Australia")),
+            option(QT_TRANSLATE_NOOP("Options", "New Zealand")),
+            option(QT_TRANSLATE_NOOP("Options", "Israel"))},
         {{10, option(QT_TRANSLATE_NOOP("Options", "LOW"))},
             {14, option(QT_TRANSLATE_NOOP("Options", "NORMAL"))},
             {22, option(QT_TRANSLATE_NOOP("Options", "HIGH"))}},
-        {{2, option(QT_TRANSLATE_NOOP("Options", "OGN"))}, {4, option(QT_TRANSLATE_NOOP("Options", "ADS-L"))},
+        // Bit 0 is FLARM on newer firmware, unused on older; bit 8 only newer firmware has.
+        {{1, option(QT_TRANSLATE_NOOP("Options", "FLARM"))}, {2, option(QT_TRANSLATE_NOOP("Options", "OGN"))},
+            {4, option(QT_TRANSLATE_NOOP("Options", "ADS-L"))},
             {8, option(QT_TRANSLATE_NOOP("Options", "PilotAware"))},
             {16, option(QT_TRANSLATE_NOOP("Options", "FANET"))},
-            {128, option(QT_TRANSLATE_NOOP("Options", "RemoteID"))}},
+            {32, option(QT_TRANSLATE_NOOP("Options", "LoRaWAN"))},
+            {64, option(QT_TRANSLATE_NOOP("Options", "ADS-B"))},
+            {128, option(QT_TRANSLATE_NOOP("Options", "RemoteID"))},
+            {256, option(QT_TRANSLATE_NOOP("Options", "Meshtastic"))}},
     };
     return lists;
 }
@@ -67,17 +74,25 @@ QStringList textsInKeyOrder(const QHash<int, QString> &options)
 const QVector<KnownParameter> &knownParameters()
 {
     const OptionLists &lists = optionLists();
+    using Role = ParameterRole;
+    // A text parameter outside the standard view: only its role and description are known.
+    const auto text = [](const char *name, Role role, const char *description) {
+        return KnownParameter {QString::fromLatin1(name), ParameterKind::Text, nullptr, nullptr, description,
+            role, nullptr, false};
+    };
     static const QVector<KnownParameter> parameters {
         {QStringLiteral("Reg"), ParameterKind::Text, nullptr, nullptr,
-            QT_TRANSLATE_NOOP("KnownParameter", "The aircraft's registration, as other pilots see it")},
+            QT_TRANSLATE_NOOP("KnownParameter", "The aircraft's registration, as other pilots see it"),
+            Role::Identity},
         {QStringLiteral("Address"), ParameterKind::Text, nullptr, nullptr,
-            QT_TRANSLATE_NOOP("KnownParameter", "The radio address the tracker sends, in hexadecimal")},
+            QT_TRANSLATE_NOOP("KnownParameter", "The radio address the tracker sends, in hexadecimal"),
+            Role::Identity},
         {QStringLiteral("AddrType"), ParameterKind::Select, &lists.addressTypes, nullptr,
-            QT_TRANSLATE_NOOP("KnownParameter", "Where the radio address comes from")},
+            QT_TRANSLATE_NOOP("KnownParameter", "Where the radio address comes from"), Role::Identity},
         {QStringLiteral("AcftType"), ParameterKind::Select, &lists.aircraftTypes, nullptr,
             QT_TRANSLATE_NOOP("KnownParameter", "The kind of aircraft, shown to other pilots")},
         {QStringLiteral("TxPower"), ParameterKind::StringHashInt, nullptr, &lists.txPowerLevels,
-            QT_TRANSLATE_NOOP("KnownParameter", "How strongly the tracker transmits")},
+            QT_TRANSLATE_NOOP("KnownParameter", "How strongly the tracker transmits"), Role::Plain, "dBm"},
         {QStringLiteral("FreqPlan"), ParameterKind::SelectInt, &lists.frequencyPlans, nullptr,
             QT_TRANSLATE_NOOP("KnownParameter", "The radio frequencies of the region you fly in")},
         {QStringLiteral("TxProtMask"), ParameterKind::MenuCheckboxMask, nullptr, &lists.txProtocols,
@@ -85,6 +100,32 @@ const QVector<KnownParameter> &knownParameters()
         {QStringLiteral("APN"), ParameterKind::Text, nullptr, nullptr,
             QT_TRANSLATE_NOOP(
                 "KnownParameter", "The access point of the mobile network, for a tracker with a modem")},
+        text("Pilot", Role::Identity, QT_TRANSLATE_NOOP("KnownParameter", "The pilot's name")),
+        text("PilotID", Role::Identity, QT_TRANSLATE_NOOP("KnownParameter", "The pilot's licence or number")),
+        text("Crew", Role::Identity, QT_TRANSLATE_NOOP("KnownParameter", "Who else flies on board")),
+        text("ICE", Role::Identity,
+            QT_TRANSLATE_NOOP("KnownParameter", "Whom to call in an emergency (in case of emergency)")),
+        text(
+            "ID", Role::Identity, QT_TRANSLATE_NOOP("KnownParameter", "The competition number or call sign")),
+        text("Class", Role::Identity, QT_TRANSLATE_NOOP("KnownParameter", "The competition class")),
+        text("Manuf", Role::Identity, QT_TRANSLATE_NOOP("KnownParameter", "Who built the aircraft")),
+        text("Model", Role::Identity, QT_TRANSLATE_NOOP("KnownParameter", "The aircraft's model")),
+        text("Type", Role::Identity, QT_TRANSLATE_NOOP("KnownParameter", "The aircraft's type designator")),
+        text("SN", Role::Identity, QT_TRANSLATE_NOOP("KnownParameter", "The aircraft's serial number")),
+        text("BTname", Role::Identity,
+            QT_TRANSLATE_NOOP("KnownParameter", "The name the tracker shows to phones over Bluetooth")),
+        text("EncryptKey", Role::Identity,
+            QT_TRANSLATE_NOOP("KnownParameter", "The key that encrypts the position the tracker sends")),
+        text("Hard", Role::NeverWritten,
+            QT_TRANSLATE_NOOP("KnownParameter", "The tracker's hardware, as its firmware names it")),
+        text("Soft", Role::NeverWritten,
+            QT_TRANSLATE_NOOP("KnownParameter", "The tracker's firmware version")),
+        text("TempCorr", Role::NeverWritten,
+            QT_TRANSLATE_NOOP(
+                "KnownParameter", "A temperature correction the tracker prints but does not take")),
+        text("CONbaud", Role::LinkCritical,
+            QT_TRANSLATE_NOOP(
+                "KnownParameter", "The speed of the tracker's console, the link to this program")),
     };
     return parameters;
 }
@@ -96,6 +137,12 @@ const KnownParameter *findKnownParameter(const QString &name)
             return &parameter;
     }
     return nullptr;
+}
+
+ParameterRole roleOf(const QString &name)
+{
+    const KnownParameter *known = findKnownParameter(name);
+    return known ? known->role : ParameterRole::Plain;
 }
 
 } // namespace tracktune

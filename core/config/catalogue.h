@@ -34,6 +34,19 @@ struct OptionLists
 
 const OptionLists &optionLists();
 
+// What a parameter is to the aircraft and to the link, beyond its value.
+enum class ParameterRole {
+    Plain,
+    // Makes this aircraft this aircraft (and its pilot theirs): two trackers sending one
+    // radio address are a hazard, so it comes from another aircraft's file only on request.
+    Identity,
+    // Printed by the tracker but never written: it describes the device, or the tracker
+    // does not take it.
+    NeverWritten,
+    // Changing it cuts the link this program talks over.
+    LinkCritical,
+};
+
 // One parameter the program knows by name.
 struct KnownParameter
 {
@@ -44,6 +57,10 @@ struct KnownParameter
     // What it is, in a pilot's words; English, translated where it is shown (context
     // "KnownParameter").
     const char *description;
+    ParameterRole role = ParameterRole::Plain;
+    const char *unit = nullptr; // as printed beside a value ("dBm"); null when it has none
+    // Shown in the window's standard view; the others only in expert mode.
+    bool everyday = true;
 };
 
 // An option table's keys in ascending order, and its texts in that order: the order
@@ -51,9 +68,11 @@ struct KnownParameter
 QList<int> ascendingKeys(const QHash<int, QString> &options);
 QStringList textsInKeyOrder(const QHash<int, QString> &options);
 
-// The eight known parameters, in catalogue order.
+// The known parameters, in catalogue order.
 const QVector<KnownParameter> &knownParameters();
 // Null when the name is not known.
 const KnownParameter *findKnownParameter(const QString &name);
+// The role of a parameter; Plain for a name the catalogue lacks.
+ParameterRole roleOf(const QString &name);
 
 } // namespace tracktune

@@ -89,6 +89,8 @@ SettingsFile parseSettingsFile(const QString &text)
             return file;
         }
         file.settings << *setting;
+        if (!file.lineOf.contains(setting->name))
+            file.lineOf.insert(setting->name, i + 1);
     }
     file.settings = lastValueWins(file.settings);
     return file;

@@ -25,6 +25,7 @@ std::optional<DumpLine> parseSetting(const QString &text);
 struct SettingsFile
 {
     QList<DumpLine> settings;
+    QHash<QString, int> lineOf; // the line (from 1) each name is first given on
     // Lines a backup wrote as comments because no sentence can carry them, each as
     // "Name: why"; restoring the backup reports them.
     QStringList notRestorable;

@@ -80,8 +80,10 @@ SettingValue levelValue(const KnownParameter &known, const QString &typed)
 
 SettingValue maskValue(const KnownParameter &known, const QString &typed, const QString &reported)
 {
+    // As wide as the tracker prints it: a newer tracker prints four digits.
+    const int digits = hexDigitsOf(reported);
     if (isHexForm(typed))
-        return {hexMaskValue(typed.toUInt(nullptr, 16)), QString()};
+        return {hexMaskValue(typed.toUInt(nullptr, 16), digits), QString()};
     const QStringList texts = textsInKeyOrder(*known.options);
     QHash<QString, bool> checks;
     const QStringList picked = typed.split(QLatin1Char(','));
@@ -96,14 +98,16 @@ SettingValue maskValue(const KnownParameter &known, const QString &typed, const 
         checks.insert(text, true);
     }
     const auto checked = static_cast<quint32>(maskFromChecks(checks, *known.options));
-    return {hexMaskValue(mergeMask(checked, maskFromHexValue(reported), *known.options)), QString()};
+    // Exactly the named protocols among those the catalogue knows; only bits no firmware
+    // defines are kept from the tracker, so one template gives one mask across a fleet.
+    return {hexMaskValue(mergeMask(checked, maskFromHexValue(reported), *known.options), digits), QString()};
 }
 
 } // namespace
 
 SettingValue settingValue(const QString &name, const QString &typed, const QString &reported)
 {
-    if (name == QLatin1String("CONbaud") && valueAsNumber(typed) != linkBaud) {
+    if (roleOf(name) == ParameterRole::LinkCritical && valueAsNumber(typed) != linkBaud) {
         return {QString(),
             QCoreApplication::translate("tracktune",
                 "CONbaud: only 115200 is written, the speed this program talks at; another speed would cut "

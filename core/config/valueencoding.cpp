@@ -44,12 +44,25 @@ QString optionKeyValue(const QString &text, const QHash<int, QString> &options)
 
 QString keyValue(int key)
 {
-    return QStringLiteral("+") + QString::number(key);
+    return (key >= 0 ? QStringLiteral("+") : QString()) + QString::number(key);
 }
 
-QString hexMaskValue(quint32 mask)
+QString hexMaskValue(quint32 mask, int digits)
 {
-    return QStringLiteral("0x") + QString::number(mask, 16).toUpper();
+    return QStringLiteral("0x")
+        + QString::number(mask, 16).toUpper().rightJustified(digits, QLatin1Char('0'));
+}
+
+int hexDigitsOf(const QString &value)
+{
+    const QString text = oneLineValue(value).trimmed();
+    if (!text.startsWith(QLatin1String("0x"), Qt::CaseInsensitive))
+        return 0;
+    const auto hex = [](QChar c) {
+        return c.isDigit() || (c.toLower() >= QLatin1Char('a') && c.toLower() <= QLatin1Char('f'));
+    };
+    const QString digits = text.mid(2);
+    return !digits.isEmpty() && std::all_of(digits.cbegin(), digits.cend(), hex) ? int(digits.size()) : 0;
 }
 
 QString oneLineValue(const QString &value)

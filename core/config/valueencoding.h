@@ -19,7 +19,10 @@ QString decimalIndexValue(int index); // "10"
 // "+" and the key whose text is shown; "+0" when no key has that text.
 QString optionKeyValue(const QString &text, const QHash<int, QString> &options);
 QString keyValue(int key); // "+14"
-QString hexMaskValue(quint32 mask); // "0x9A"
+// "0x9A"; with digits, at least that many ("0x009A"), as a tracker printing four writes them.
+QString hexMaskValue(quint32 mask, int digits = 0);
+// How many hex digits a value printed as "0x..." has; 0 for any other text.
+int hexDigitsOf(const QString &value);
 
 // The value without the line breaks a CR LF tracker leaves on it.
 QString oneLineValue(const QString &value);

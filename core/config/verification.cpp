@@ -47,4 +47,22 @@ QList<SettingChange> settingChanges(
     return changes;
 }
 
+QList<SettingChange> unwrittenChanges(
+    const QList<DumpLine> &written, const QList<DumpLine> &before, const QList<DumpLine> &after)
+{
+    QList<SettingChange> changes;
+    const SettingLookup was(before);
+    const SettingLookup sent(written);
+    const SettingLookup shown(after);
+    for (const DumpLine &entry : after) {
+        // The first entry of each name is the one every command reads.
+        if (shown.find(entry.name) != &entry || sent.find(entry.name))
+            continue;
+        const DumpLine *previous = was.find(entry.name);
+        if (previous && !reportsAsWritten(previous->value, entry.value))
+            changes << SettingChange {entry.name, previous->value, QString(), entry.value, false};
+    }
+    return changes;
+}
+
 } // namespace tracktune

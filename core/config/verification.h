@@ -34,4 +34,10 @@ struct SettingChange
 QList<SettingChange> settingChanges(
     const QList<DumpLine> &written, const QList<DumpLine> &before, const QList<DumpLine> &after);
 
+// The parameters the tracker changed by itself: listed before and after the write with
+// different values, although none of the written settings names them (the tracker resets
+// the Address when AddrType is written). written is empty in each, taken false.
+QList<SettingChange> unwrittenChanges(
+    const QList<DumpLine> &written, const QList<DumpLine> &before, const QList<DumpLine> &after);
+
 } // namespace tracktune

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "link/devicesession.h"
 
+#include "config/changeplan.h"
 #include "config/settingsfile.h"
 #include "config/valueencoding.h"
 #include "link/logging.h"
@@ -128,7 +129,7 @@ DeviceSession::WriteReport DeviceSession::writeAndConfirm(
 {
     const QList<tracktune::DumpLine> before = lastList;
     WriteReport report;
-    for (const tracktune::DumpLine &setting : settings) {
+    for (const tracktune::DumpLine &setting : tracktune::writeOrder(settings)) {
         if (!report.linkLost && !report.stopped && shouldStop && shouldStop())
             report.stopped = true;
         if (!report.linkLost && !report.stopped && !serial.isOpen())
@@ -151,6 +152,7 @@ DeviceSession::WriteReport DeviceSession::writeAndConfirm(
     if (!report.readBack)
         return report;
     report.changes = tracktune::settingChanges(report.sent, before, *report.readBack);
+    report.changedByTracker = tracktune::unwrittenChanges(report.sent, before, *report.readBack);
     for (const tracktune::SettingChange &change : std::as_const(report.changes)) {
         if (!change.taken)
             report.notTaken << change.name;

@@ -88,9 +88,12 @@ public:
         // The sent settings, before (the last list read) and after; only with a read-back.
         QList<tracktune::SettingChange> changes;
         QStringList notTaken; // sent, but the read-back does not show the value written
+        // Parameters not written whose value the read-back shows changed: the tracker's own
+        // doing (writing AddrType resets the Address on newer firmware); only with a read-back.
+        QList<tracktune::SettingChange> changedByTracker;
     };
 
-    // Writes one sentence per setting, in order, then reads the list back: the tracker drops
+    // Writes one sentence per setting, in tracktune::writeOrder, then reads the list back: the tracker drops
     // a sentence it does not take without a word. Each sentence waits up to a second for an
     // answer while events go on (the run() guard keeps other operations out). A setting that
     // no sentence can carry (tracktune::sentenceRefusal) is never sent. shouldStop is asked

@@ -28,7 +28,9 @@ int main(int argc, char **argv)
     const QCommandLineOption silent(QStringLiteral("silent"), QStringLiteral("Never answer."));
     const QCommandLineOption delay(QStringLiteral("delay"), QStringLiteral("Wait <ms> before each answer."),
         QStringLiteral("ms"), QStringLiteral("0"));
-    parser.addOptions({chatty, crlf, vendor, unpaced, silent, delay});
+    const QCommandLineOption older(QStringLiteral("older"),
+        QStringLiteral("Be the older firmware line: writing AddrType leaves the Address alone."));
+    parser.addOptions({chatty, crlf, vendor, unpaced, silent, delay, older});
     parser.process(app);
 
     TrackerSimulator::Options options;
@@ -39,6 +41,7 @@ int main(int argc, char **argv)
         = parser.isSet(vendor) ? TrackerSimulator::Variant::Vendor : TrackerSimulator::Variant::Standard;
     options.paced = !parser.isSet(unpaced);
     options.silent = parser.isSet(silent);
+    options.olderFirmware = parser.isSet(older);
     bool delayOk = false;
     options.answerDelayMs = parser.value(delay).toInt(&delayOk);
     if (!delayOk || options.answerDelayMs < 0) {

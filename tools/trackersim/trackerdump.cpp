@@ -79,6 +79,7 @@ const Slot firmwareTable[] = {
 };
 
 const char vendorHardware[] = "ZRN-LTE";
+// The low 24 bits of the CPU id the status line prints: the Address of a fresh tracker.
 const int maxTextLength = 15;
 
 const Slot *findSlot(const QString &name)
@@ -288,7 +289,36 @@ QByteArray nmeaSentences(qint64 msecsSinceStart)
     return '$' + rmc + '*' + nmeaChecksum(rmc) + "\r\n" + '$' + ognr + '*' + nmeaChecksum(ognr) + "\r\n";
 }
 
-bool applySentence(const QByteArray &sentence, QList<Parameter> &parameters)
+namespace {
+
+// What the newer firmware does to the Address before it stores a new AddrType.
+void resetAddressForType(QList<Parameter> &parameters, qint64 cpuAddress)
+{
+    const qint64 type = integerValue(parameters, "AddrType", 3);
+    qint64 address = 0;
+    if (type == 3) {
+        address = cpuAddress;
+    } else if (type == 0) {
+        // As the firmware mixes the checksum of its parameter block with the CPU's address.
+        quint32 checksum = 0;
+        for (const Parameter &parameter : std::as_const(parameters)) {
+            for (char c : parameterLine(parameter))
+                checksum = checksum * 31 + quint8(c);
+        }
+        address = ((quint64(checksum) * 1664525 + 1013904223) ^ quint64(cpuAddress)) & 0xFFFFFF;
+    } else {
+        return;
+    }
+    for (Parameter &parameter : parameters) {
+        if (parameter.name == QLatin1String("Address"))
+            parameter.value = formatValue(slotFor(parameter), "0x" + QByteArray::number(address, 16));
+    }
+}
+
+} // namespace
+
+bool applySentence(
+    const QByteArray &sentence, QList<Parameter> &parameters, bool addrTypeResetsAddress, qint64 cpuAddress)
 {
     if (!sentence.startsWith('$'))
         return false;
@@ -315,6 +345,10 @@ bool applySentence(const QByteArray &sentence, QList<Parameter> &parameters)
         if (equals <= 0)
             return false;
         const QString name = QString::fromLatin1(field.left(equals));
+        // Only a value the type takes resets the Address, before the type is stored.
+        if (addrTypeResetsAddress && name == QLatin1String("AddrType")
+            && !formatValue(slotFor({name, QString(), QString()}), field.mid(equals + 1)).isNull())
+            resetAddressForType(updated, cpuAddress);
         for (Parameter &parameter : updated) {
             if (parameter.name != name)
                 continue;

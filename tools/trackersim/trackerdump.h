@@ -40,7 +40,11 @@ QByteArray nmeaChecksum(const QByteArray &body);
 
 // Applies a complete "$POGNS,..." sentence (no terminator) to the list. Returns false,
 // leaving the list untouched, when the sentence is malformed, its checksum is wrong or a
-// value does not fit its parameter. Unknown names are skipped.
-bool applySentence(const QByteArray &sentence, QList<Parameter> &parameters);
+// value does not fit its parameter. Unknown names are skipped. With addrTypeResetsAddress
+// (the newer firmware), a readable AddrType first resets the Address while the current type
+// is 3 (to the CPU's address: the low 24 bits of its id) or 0 (to a pseudo-random one), whatever
+// the new type.
+bool applySentence(const QByteArray &sentence, QList<Parameter> &parameters,
+    bool addrTypeResetsAddress = true, qint64 cpuAddress = 0x1A2B3C);
 
 } // namespace trackersim

@@ -312,7 +312,8 @@ void TrackerSimulator::Private::endSentence(qint64 nowNs)
     {
         std::lock_guard<std::mutex> lock(mutex);
         // Saved at once: the next dump already shows it.
-        accepted = trackersim::applySentence(sentence, parameters);
+        accepted = trackersim::applySentence(
+            sentence, parameters, !options.olderFirmware, options.cpuId.right(6).toLongLong(nullptr, 16));
         if (accepted)
             sentences.append(QString::fromLatin1(sentence));
     }

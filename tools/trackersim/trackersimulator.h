@@ -39,6 +39,9 @@ public:
         int unplugAfterSentences = -1;
         // The chip's id its status line prints: 16 upper-case hex digits.
         QByteArray cpuId = "000024A16C1A2B3C";
+        // The older firmware line: writing AddrType leaves the Address alone. The newer one
+        // resets it first while the type is OGN (to the CPU's address) or random (to a new one).
+        bool olderFirmware = false;
     };
 
     struct ReceivedByte

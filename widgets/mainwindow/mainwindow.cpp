@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "mainwindow/mainwindow.h"
 
+#include "config/changeplan.h"
 #include "config/valueencoding.h"
 #include "ui_mainwindow.h"
 
@@ -9,6 +10,7 @@
 #include <QGuiApplication>
 #include <QKeySequence>
 #include <QLabel>
+#include <QMessageBox>
 #include <QScreen>
 #include <QShortcut>
 #include <QTimer>
@@ -201,7 +203,23 @@ void MainWindow::on_refreshButton_clicked()
 
 void MainWindow::on_applyButton_clicked()
 {
+    if (session.isBusy() || !mayWriteSilence(holdTracker()))
+        return;
     session.run(DeviceSession::Operation::Write, [this] { writeChanges(); });
+}
+
+bool MainWindow::mayWriteSilence(const HeldTracker &held)
+{
+    // A tracker that transmits nothing is invisible to other aircraft: never one click away.
+    if (!tracktune::silencingWrite(pendingChanges()))
+        return true;
+    QMessageBox box(QMessageBox::Warning, tr("Apply"),
+        tr("The tracker will transmit nothing: other aircraft and the ground stations will not see you. "
+           "Write it?"),
+        QMessageBox::Yes | QMessageBox::No, this);
+    box.setDefaultButton(QMessageBox::No);
+    return box.exec() == QMessageBox::Yes
+        && stillHeld(held, tr("while the question was open"), tr("Nothing was written."));
 }
 
 bool MainWindow::loadConfiguration()
@@ -252,7 +270,28 @@ bool MainWindow::writeChanges()
         problems << tr("Not saved: %1").arg(report.notTaken.join(QStringLiteral(", ")));
     if (!refusals.isEmpty())
         problems << tr("Not sent: %1").arg(refusals.join(QStringLiteral(", ")));
-    ui->statusBar->showMessage(
-        problems.isEmpty() ? tr("Changes saved") : problems.join(QStringLiteral("; ")));
+    // What the tracker changed by itself (writing AddrType may reset the Address) is named;
+    // a change of the aircraft's identity in a box, since other aircraft see it.
+    QStringList byTracker;
+    QStringList identity;
+    for (const tracktune::SettingChange &change : report.changedByTracker) {
+        const QString text = tr("%1: %2 -> %3").arg(change.name, change.before, change.after);
+        byTracker << text;
+        if (tracktune::isIdentityParameter(change.name))
+            identity << text;
+    }
+    QString outcome = problems.isEmpty() ? tr("Changes saved") : problems.join(QStringLiteral("; "));
+    if (!byTracker.isEmpty())
+        outcome += tr("; changed by the tracker: %1").arg(byTracker.join(QStringLiteral(", ")));
+    ui->statusBar->showMessage(outcome);
+    if (!identity.isEmpty()) {
+        QMessageBox box(QMessageBox::Warning, tr("Changed by the tracker"),
+            tr("The tracker changed the aircraft's identity by itself while the changes were written:\n%1\n\n"
+               "Check the values and set them again if they are wrong.")
+                .arg(identity.join(QLatin1Char('\n'))),
+            QMessageBox::Ok, this);
+        box.setTextFormat(Qt::PlainText); // the values came from the tracker
+        box.exec();
+    }
     return problems.isEmpty();
 }

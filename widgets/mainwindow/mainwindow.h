@@ -82,6 +82,9 @@ private:
     bool showConfiguration(const std::optional<QList<tracktune::DumpLine>> &entries);
     // True when the tracker took every change.
     bool writeChanges();
+    // True unless the pending changes would leave the tracker transmitting nothing and the
+    // pilot does not confirm it (or the tracker changed while asked).
+    bool mayWriteSilence(const HeldTracker &held);
 
     // Pending changes (pendingchanges.cpp): the pilot's edits not yet written, those
     // the current view hides included.

@@ -75,7 +75,8 @@ void MainWindow::closeEvent(QCloseEvent *event)
     }
     bool saved = false;
     if (answer == QMessageBox::Apply
-        && stillHeld(held, tr("while the question was open"), tr("Nothing was written.")))
+        && stillHeld(held, tr("while the question was open"), tr("Nothing was written."))
+        && mayWriteSilence(held))
         session.run(DeviceSession::Operation::Write, [this, &saved] { saved = writeChanges(); });
     // A write that failed stays in sight, with its status.
     if (saved)
@@ -91,7 +92,8 @@ void MainWindow::markChanges(const QList<tracktune::DumpLine> &changes)
     for (const tracktune::DumpLine &change : changes) {
         if (tracktune::findSetting(shown, change.name))
             continue;
-        onlyExpertShows = onlyExpertShows || !tracktune::findKnownParameter(change.name);
+        const tracktune::KnownParameter *known = tracktune::findKnownParameter(change.name);
+        onlyExpertShows = onlyExpertShows || !known || !known->everyday;
         pendingEdits.erase(
             std::remove_if(pendingEdits.begin(), pendingEdits.end(),
                 [&change](const tracktune::DumpLine &edit) { return edit.name == change.name; }),

@@ -107,39 +107,55 @@ void MainWindow::on_buttonLoadSettings_clicked()
     if (!stillHeld(held, tr("while you chose the file"), nothingMarked))
         return;
     // Another aircraft's identity only when the pilot says so: two trackers with one address
-    // are a hazard in the air.
-    tracktune::ChangePlan plan = tracktune::planFile(settings.settings, held.list, false);
-    const tracktune::ChangePlan withIdentity = tracktune::planFile(settings.settings, held.list, true);
-    if (withIdentity.writes.size() > plan.writes.size()) {
-        QStringList identity;
-        for (const tracktune::DumpLine &write : withIdentity.writes) {
-            if (!tracktune::findSetting(plan.writes, write.name))
-                identity << write.name;
-        }
-        const QString question
-            = tr("This file is from another aircraft (address %1). Take its identity too (%2)?")
-                  .arg(valueOf(settings.settings, QStringLiteral("Address")),
-                      identity.join(QStringLiteral(", ")));
+    // are a hazard in the air. A template names no aircraft, and its identity lines are asked too.
+    tracktune::ChangePlan plan = tracktune::planFile(settings.settings, held.list, false, settings.lineOf);
+    if (!plan.identityKept.isEmpty()) {
+        const QString names = plan.identityKept.join(QStringLiteral(", "));
+        const QString question = plan.isTemplate
+            ? tr("This file is a template: it names no Address. Take its identity settings too (%1)?")
+                  .arg(names)
+            : tr("This file is from another aircraft (address %1). Take its identity too (%2)?")
+                  .arg(valueOf(settings.settings, QStringLiteral("Address")), names);
         const bool takeIdentity = ask(this, QMessageBox::Question, tr("Load settings"), question,
                                       QMessageBox::Yes | QMessageBox::No, QMessageBox::No)
             == QMessageBox::Yes;
         if (!stillHeld(held, tr("while the question was open"), nothingMarked))
             return;
         if (takeIdentity)
-            plan = withIdentity;
+            plan = tracktune::planFile(settings.settings, held.list, true, settings.lineOf);
+    }
+    // A misspelled name is told with its line and the name the tracker has.
+    QStringList missing;
+    for (const tracktune::MissingName &name : std::as_const(plan.missing)) {
+        const QString line = name.line > 0 ? tr("line %1: ").arg(name.line) : QString();
+        missing << line
+                + (name.catalogued
+                        ? tr("%1 (a parameter this tracker's firmware does not have)").arg(name.name)
+                        : name.nearest.isEmpty() ? name.name
+                                                 : tr("%1 (did you mean %2?)").arg(name.name, name.nearest));
     }
     const QStringList refused = plan.problems + settings.notRestorable;
-    if (!refused.isEmpty()) {
-        ask(this, QMessageBox::Warning, tr("Load settings"),
-            tr("These values are not taken:\n%1").arg(refused.join(QLatin1Char('\n'))), QMessageBox::Ok,
-            QMessageBox::Ok);
+    QStringList told;
+    if (!missing.isEmpty())
+        told << tr("The tracker has no parameter of these names; they are skipped:\n%1")
+                    .arg(missing.join(QLatin1Char('\n')));
+    if (!refused.isEmpty())
+        told << tr("These values are not taken:\n%1").arg(refused.join(QLatin1Char('\n')));
+    if (!told.isEmpty()) {
+        ask(this, QMessageBox::Warning, tr("Load settings"), told.join(QStringLiteral("\n\n")),
+            QMessageBox::Ok, QMessageBox::Ok);
         if (!stillHeld(held, tr("while the message was open"), nothingMarked))
             return;
     }
     markChanges(plan.writes);
-    ui->statusBar->showMessage(plan.writes.isEmpty()
-            ? tr("The tracker already holds the settings of %1").arg(QDir::toNativeSeparators(path))
-            : tr("%n setting(s) loaded: Apply writes them to the tracker", nullptr, int(plan.writes.size())));
+    const QString shownPath = QDir::toNativeSeparators(path);
+    if (!plan.writes.isEmpty())
+        ui->statusBar->showMessage(
+            tr("%n setting(s) loaded: Apply writes them to the tracker", nullptr, int(plan.writes.size())));
+    else if (missing.isEmpty() && refused.isEmpty() && plan.identityKept.isEmpty())
+        ui->statusBar->showMessage(tr("The tracker already holds the settings of %1").arg(shownPath));
+    else
+        ui->statusBar->showMessage(tr("Nothing loaded from %1").arg(shownPath));
 }
 
 QString MainWindow::saveBackupBeforeUpdate(const HeldTracker &held)

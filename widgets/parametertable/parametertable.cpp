@@ -1,8 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "parametertable/parametertable.h"
 
-#include <QApplication>
-
 #include "config/catalogue.h"
 #include "config/conversions.h"
 #include "config/valueencoding.h"
@@ -12,6 +10,7 @@
 #include <QCoreApplication>
 #include <QHeaderView>
 #include <QKeyEvent>
+#include <QLineEdit>
 #include <QMenu>
 #include <QToolButton>
 
@@ -42,6 +41,15 @@ QComboBox *newKeyBox(const QHash<int, QString> &options)
     return box;
 }
 
+// The mask's caption: the checked protocols in the order checked, "none" when none is.
+const char captionProperty[] = "checkedProtocols";
+
+void showCaption(QToolButton *button)
+{
+    const QString checked = button->property(captionProperty).toString();
+    button->setText(checked.isEmpty() ? ParameterTable::tr("none") : checked);
+}
+
 QToolButton *newMaskButton(const QHash<int, QString> &options)
 {
     auto *button = new QToolButton;
@@ -49,6 +57,7 @@ QToolButton *newMaskButton(const QHash<int, QString> &options)
     button->setAutoRaise(true);
     auto *menu = new QMenu(button);
     button->setMenu(menu);
+    showCaption(button);
     // Ascending bit order, so the caption reads the same on every run.
     for (int bit : tracktune::ascendingKeys(options)) {
         const QString text = shownOption(options.value(bit));
@@ -57,10 +66,26 @@ QToolButton *newMaskButton(const QHash<int, QString> &options)
         action->setCheckable(true);
         QObject::connect(action, &QAction::toggled, button, [button, text](bool checked) {
             const QString entry = text + QLatin1Char(' ');
-            button->setText(checked ? button->text() + entry : button->text().remove(entry));
+            const QString caption = button->property(captionProperty).toString();
+            button->setProperty(captionProperty, checked ? caption + entry : QString(caption).remove(entry));
+            showCaption(button);
         });
     }
     return button;
+}
+
+// Shows the box's entry with this data; a value beyond its options gets an entry of its
+// own, unmarked as an option, with the text given, so that nothing the pilot did not choose
+// is ever written, and the tracker's value can be picked back. The boxes are built afresh
+// for every read.
+void showEntry(QComboBox *box, int data, const QString &offListText)
+{
+    int index = box->findData(data);
+    if (index < 0) {
+        box->addItem(offListText, data);
+        index = box->count() - 1;
+    }
+    box->setCurrentIndex(index);
 }
 
 // The editor of the parameter's kind; none for text, which its table item edits.
@@ -135,8 +160,10 @@ void ParameterTable::clearForLoad()
 void ParameterTable::createValueEditor()
 {
     releaseCatalogue();
-    for (const tracktune::KnownParameter &known : tracktune::knownParameters())
-        parameterCatalogue.insert(known.name, new ParameterDescriptor(known, newEditor(known)));
+    for (const tracktune::KnownParameter &known : tracktune::knownParameters()) {
+        if (known.everyday)
+            parameterCatalogue.insert(known.name, new ParameterDescriptor(known, newEditor(known)));
+    }
 }
 
 void ParameterTable::fill(const QList<tracktune::DumpLine> &entries, bool expertMode)
@@ -181,7 +208,7 @@ void ParameterTable::fillValueCell(int row, ParameterDescriptor &descriptor, con
     descriptor.editor->setFocusPolicy(Qt::ClickFocus);
 
     // Each editor gets the device value first and its marking afterwards, so loading marks nothing.
-    setEditorValue(row, descriptor, value);
+    setEditorValue(descriptor, value);
     const auto markRow = [this, row] { markEdited(row); };
     if (auto *box = qobject_cast<QComboBox *>(descriptor.editor.data())) {
         connect(box, &QComboBox::currentTextChanged, markRow);
@@ -193,7 +220,7 @@ void ParameterTable::fillValueCell(int row, ParameterDescriptor &descriptor, con
     }
 }
 
-void ParameterTable::setEditorValue(int row, ParameterDescriptor &descriptor, const QString &value)
+void ParameterTable::setEditorValue(ParameterDescriptor &descriptor, const QString &value)
 {
     auto *box = qobject_cast<QComboBox *>(descriptor.editor.data());
     auto *button = qobject_cast<QToolButton *>(descriptor.editor.data());
@@ -202,28 +229,32 @@ void ParameterTable::setEditorValue(int row, ParameterDescriptor &descriptor, co
         break;
     case tracktune::ParameterKind::Select:
         if (box)
-            box->setCurrentIndex(tracktune::indexFromHexValue(value));
+            showEntry(box, tracktune::indexFromHexValue(value), tracktune::oneLineValue(value));
         break;
     case tracktune::ParameterKind::SelectInt:
         if (box)
-            box->setCurrentIndex(tracktune::indexFromDecimalValue(value));
+            showEntry(box, tracktune::indexFromDecimalValue(value), tracktune::oneLineValue(value));
         break;
     case tracktune::ParameterKind::StringHashInt:
         if (box) {
+            // A power between the levels is shown as the tracker holds it, in its unit.
             const int reported = tracktune::numberFromValue(value);
-            const int shown = tracktune::nearestOptionKey(reported, *descriptor.known.options);
-            box->setCurrentIndex(box->findData(shown));
-            // The box cannot show the device's number: the next Apply writes the snapped value.
-            if (shown != reported)
-                markEdited(row);
+            const QString unit
+                = descriptor.known.unit ? QString::fromLatin1(descriptor.known.unit) : QString();
+            showEntry(box, reported, tr("%1 %2").arg(tracktune::keyValue(reported), unit).trimmed());
         }
         break;
     case tracktune::ParameterKind::MenuCheckboxMask:
         if (button && button->menu()) {
             const quint32 mask = tracktune::maskFromHexValue(value);
+            // A protocol beyond the digits the tracker prints is one its firmware lacks.
+            const int digits = tracktune::hexDigitsOf(value);
             const QList<QAction *> actions = button->menu()->actions();
-            for (QAction *action : actions)
-                action->setChecked((mask & action->data().toUInt()) != 0);
+            for (QAction *action : actions) {
+                const quint32 bit = action->data().toUInt();
+                action->setVisible(digits == 0 || digits >= 8 || bit < (quint32(1) << (4 * digits)));
+                action->setChecked((mask & bit) != 0);
+            }
         }
         break;
     }
@@ -302,7 +333,7 @@ QList<tracktune::DumpLine> ParameterTable::restoreEdits(const QList<tracktune::D
                 value->setText(edit.value); // marks the row, as typing does
             } else if (ParameterDescriptor *descriptor = parameterCatalogue.value(edit.name);
                        descriptor && descriptor->editor) {
-                setEditorValue(row, *descriptor, edit.value);
+                setEditorValue(*descriptor, edit.value);
             }
             markEdited(row);
             shown << edit;
@@ -365,9 +396,9 @@ QString ParameterTable::editorValue(const ParameterDescriptor &descriptor) const
     case tracktune::ParameterKind::Text:
         break;
     case tracktune::ParameterKind::Select:
-        return box ? tracktune::hexIndexValue(box->currentIndex()) : QString();
+        return box ? tracktune::hexIndexValue(box->currentData().toInt()) : QString();
     case tracktune::ParameterKind::SelectInt:
-        return box ? tracktune::decimalIndexValue(box->currentIndex()) : QString();
+        return box ? tracktune::decimalIndexValue(box->currentData().toInt()) : QString();
     case tracktune::ParameterKind::StringHashInt:
         return box ? tracktune::keyValue(box->currentData().toInt()) : QString();
     case tracktune::ParameterKind::MenuCheckboxMask: {
@@ -380,7 +411,8 @@ QString ParameterTable::editorValue(const ParameterDescriptor &descriptor) const
                 checked |= action->data().toUInt();
         }
         const quint32 reported = tracktune::maskFromHexValue(descriptor.deviceValue);
-        return tracktune::hexMaskValue(tracktune::mergeMask(checked, reported, *descriptor.known.options));
+        return tracktune::hexMaskValue(tracktune::mergeMask(checked, reported, *descriptor.known.options),
+            tracktune::hexDigitsOf(descriptor.deviceValue));
     }
     }
     return QString();
@@ -390,9 +422,14 @@ void ParameterTable::commitOpenEditor()
 {
     if (state() != QAbstractItemView::EditingState)
         return;
-    QWidget *editor = QApplication::focusWidget();
-    if (!editor || !viewport()->isAncestorOf(editor))
-        return;
-    commitData(editor);
-    closeEditor(editor, QAbstractItemDelegate::NoHint);
+    // A text cell is edited in a line edit the view places on its viewport; the lists and the
+    // protocol button are cell widgets of other kinds.
+    const auto editors = viewport()->findChildren<QLineEdit *>(QString(), Qt::FindDirectChildrenOnly);
+    for (QLineEdit *editor : editors) {
+        if (editor->isVisible()) {
+            commitData(editor);
+            closeEditor(editor, QAbstractItemDelegate::NoHint);
+            return;
+        }
+    }
 }

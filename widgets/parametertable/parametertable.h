@@ -60,7 +60,7 @@ private:
     void createValueEditor();
     void releaseCatalogue();
     void fillValueCell(int row, ParameterDescriptor &descriptor, const QString &value);
-    void setEditorValue(int row, ParameterDescriptor &descriptor, const QString &value);
+    void setEditorValue(ParameterDescriptor &descriptor, const QString &value);
     void describeRow(int row, const tracktune::DumpLine &entry);
     bool openEditor(int row);
     // Sets the mark and its bold look together.

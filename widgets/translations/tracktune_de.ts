@@ -78,6 +78,70 @@ Der Firmware-Ordner für die Hardware %1 führt nach %2, außerhalb der Firmware
         <source>The access point of the mobile network, for a tracker with a modem</source>
         <translation>Der Zugangspunkt (APN) des Mobilfunknetzes, für einen Tracker mit Modem</translation>
     </message>
+    <message>
+        <source>The pilot&apos;s name</source>
+        <translation>Der Name des Piloten</translation>
+    </message>
+    <message>
+        <source>The pilot&apos;s licence or number</source>
+        <translation>Die Lizenz oder Nummer des Piloten</translation>
+    </message>
+    <message>
+        <source>Who else flies on board</source>
+        <translation>Wer sonst an Bord mitfliegt</translation>
+    </message>
+    <message>
+        <source>Whom to call in an emergency (in case of emergency)</source>
+        <translation>Wen man im Notfall anruft (Notfallkontakt)</translation>
+    </message>
+    <message>
+        <source>The competition number or call sign</source>
+        <translation>Die Wettbewerbskennung oder das Rufzeichen</translation>
+    </message>
+    <message>
+        <source>The competition class</source>
+        <translation>Die Wettbewerbsklasse</translation>
+    </message>
+    <message>
+        <source>Who built the aircraft</source>
+        <translation>Wer das Luftfahrzeug gebaut hat</translation>
+    </message>
+    <message>
+        <source>The aircraft&apos;s model</source>
+        <translation>Das Modell des Luftfahrzeugs</translation>
+    </message>
+    <message>
+        <source>The aircraft&apos;s type designator</source>
+        <translation>Die Musterbezeichnung des Luftfahrzeugs</translation>
+    </message>
+    <message>
+        <source>The aircraft&apos;s serial number</source>
+        <translation>Die Seriennummer des Luftfahrzeugs</translation>
+    </message>
+    <message>
+        <source>The name the tracker shows to phones over Bluetooth</source>
+        <translation>Der Name, den der Tracker Telefonen über Bluetooth zeigt</translation>
+    </message>
+    <message>
+        <source>The key that encrypts the position the tracker sends</source>
+        <translation>Der Schlüssel, der die gesendete Position verschlüsselt</translation>
+    </message>
+    <message>
+        <source>The tracker&apos;s hardware, as its firmware names it</source>
+        <translation>Die Hardware des Trackers, wie seine Firmware sie nennt</translation>
+    </message>
+    <message>
+        <source>The tracker&apos;s firmware version</source>
+        <translation>Die Firmware-Version des Trackers</translation>
+    </message>
+    <message>
+        <source>A temperature correction the tracker prints but does not take</source>
+        <translation>Eine Temperaturkorrektur, die der Tracker anzeigt, aber nicht annimmt</translation>
+    </message>
+    <message>
+        <source>The speed of the tracker&apos;s console, the link to this program</source>
+        <translation>Die Geschwindigkeit der Konsole des Trackers, der Verbindung zu diesem Programm</translation>
+    </message>
 </context>
 <context>
     <name>MainWindow</name>
@@ -315,16 +379,12 @@ Der Firmware-Ordner für die Hardware %1 führt nach %2, außerhalb der Firmware
         <translation>Standard-Hardware</translation>
     </message>
     <message>
-        <source>Cannot open %1: %2</source>
-        <translation>%1 lässt sich nicht öffnen: %2</translation>
-    </message>
-    <message>
         <source>Nothing was flashed.</source>
         <translation>Es wurde nichts geflasht.</translation>
     </message>
     <message>
         <source>while you chose the file</source>
-        <translation>während Sie die Datei auswählten</translation>
+        <translation>während Sie die Datei gewählt haben</translation>
     </message>
     <message>
         <source>while the question was open</source>
@@ -332,27 +392,57 @@ Der Firmware-Ordner für die Hardware %1 führt nach %2, außerhalb der Firmware
     </message>
     <message>
         <source>Firmware update cancelled</source>
-        <translation>Firmware-Update abgebrochen</translation>
+        <translation>Firmware-Aktualisierung abgebrochen</translation>
     </message>
     <message>
         <source>The firmware update was cancelled before the loader had finished. The tracker may not start until it is updated again. Its settings were saved before the update.</source>
-        <translation>Das Firmware-Update wurde abgebrochen, bevor das Ladeprogramm fertig war. Der Tracker startet möglicherweise erst nach einem erneuten Update. Seine Einstellungen wurden vor dem Update gesichert.</translation>
+        <translation>Die Firmware-Aktualisierung wurde abgebrochen, bevor das Ladeprogramm fertig war. Der Tracker startet womöglich erst nach einer erneuten Aktualisierung. Seine Einstellungen wurden vor der Aktualisierung gesichert.</translation>
     </message>
     <message>
         <source>Nothing was read again.</source>
-        <translation>Es wurde nicht neu gelesen.</translation>
+        <translation>Es wurde nichts neu gelesen.</translation>
     </message>
     <message>
-        <source>Firmware update in progress</source>
-        <translation>Firmware-Update läuft</translation>
+        <source>Apply</source>
+        <translation>Übernehmen</translation>
     </message>
     <message>
-        <source>The firmware update is still running. Close the window once it has ended?</source>
-        <translation>Das Firmware-Update läuft noch. Das Fenster schließen, sobald es beendet ist?</translation>
+        <source>The tracker will transmit nothing: other aircraft and the ground stations will not see you. Write it?</source>
+        <translation>Der Tracker wird nichts senden: andere Luftfahrzeuge und die Bodenstationen sehen Sie nicht. Trotzdem schreiben?</translation>
     </message>
     <message>
         <source>Nothing was written.</source>
         <translation>Es wurde nichts geschrieben.</translation>
+    </message>
+    <message>
+        <source>%1: %2 -&gt; %3</source>
+        <translation>%1: %2 -&gt; %3</translation>
+    </message>
+    <message>
+        <source>; changed by the tracker: %1</source>
+        <translation>; vom Tracker geändert: %1</translation>
+    </message>
+    <message>
+        <source>Changed by the tracker</source>
+        <translation>Vom Tracker geändert</translation>
+    </message>
+    <message>
+        <source>The tracker changed the aircraft&apos;s identity by itself while the changes were written:
+%1
+
+Check the values and set them again if they are wrong.</source>
+        <translation>Der Tracker hat beim Schreiben der Änderungen die Identität des Luftfahrzeugs selbst geändert:
+%1
+
+Prüfen Sie die Werte und setzen Sie sie neu, falls sie falsch sind.</translation>
+    </message>
+    <message>
+        <source>Firmware update in progress</source>
+        <translation>Firmware-Aktualisierung läuft</translation>
+    </message>
+    <message>
+        <source>The firmware update is still running. Close the window once it has ended?</source>
+        <translation>Die Firmware-Aktualisierung läuft noch. Das Fenster schließen, sobald sie beendet ist?</translation>
     </message>
     <message>
         <source>Nothing was saved.</source>
@@ -363,16 +453,38 @@ Der Firmware-Ordner für die Hardware %1 führt nach %2, außerhalb der Firmware
         <translation>Es wurde nichts geladen.</translation>
     </message>
     <message>
+        <source>This file is a template: it names no Address. Take its identity settings too (%1)?</source>
+        <translation>Diese Datei ist eine Vorlage: Sie nennt keine Adresse. Auch ihre Identitätseinstellungen übernehmen (%1)?</translation>
+    </message>
+    <message>
+        <source>line %1: </source>
+        <translation>Zeile %1: </translation>
+    </message>
+    <message>
+        <source>%1 (a parameter this tracker&apos;s firmware does not have)</source>
+        <translation>%1 (ein Parameter, den die Firmware dieses Trackers nicht hat)</translation>
+    </message>
+    <message>
+        <source>%1 (did you mean %2?)</source>
+        <translation>%1 (meinten Sie %2?)</translation>
+    </message>
+    <message>
+        <source>The tracker has no parameter of these names; they are skipped:
+%1</source>
+        <translation>Der Tracker hat keinen Parameter dieser Namen; sie werden übergangen:
+%1</translation>
+    </message>
+    <message>
         <source>while the message was open</source>
         <translation>während die Meldung offen war</translation>
     </message>
     <message>
-        <source>The tracker&apos;s settings have not been read, so the update does not start.</source>
-        <translation>Die Einstellungen des Trackers wurden nicht gelesen, daher wird das Update nicht gestartet.</translation>
+        <source>Nothing loaded from %1</source>
+        <translation>Nichts aus %1 geladen</translation>
     </message>
     <message>
-        <source>%1: %2 -&gt; %3</source>
-        <translation>%1: %2 -&gt; %3</translation>
+        <source>The tracker&apos;s settings have not been read, so the update does not start.</source>
+        <translation>Die Einstellungen des Trackers wurden nicht gelesen, daher startet die Aktualisierung nicht.</translation>
     </message>
     <message>
         <source>%1, %2</source>
@@ -382,7 +494,7 @@ Der Firmware-Ordner für die Hardware %1 führt nach %2, außerhalb der Firmware
         <source>Restore these settings of the tracker %1 from before the firmware update?
 
 %2</source>
-        <translation>Diese Einstellungen des Trackers %1 von vor dem Firmware-Update wiederherstellen?
+        <translation>Diese Einstellungen des Trackers %1 von vor der Firmware-Aktualisierung wiederherstellen?
 
 %2</translation>
     </message>
@@ -401,6 +513,10 @@ Der Firmware-Ordner für die Hardware %1 führt nach %2, außerhalb der Firmware
     <message>
         <source>The window closes once the tracker has answered...</source>
         <translation>Das Fenster schließt sich, sobald der Tracker geantwortet hat...</translation>
+    </message>
+    <message>
+        <source>Cannot open %1: %2</source>
+        <translation>%1 lässt sich nicht öffnen: %2</translation>
     </message>
 </context>
 <context>
@@ -529,6 +645,26 @@ Der Firmware-Ordner für die Hardware %1 führt nach %2, außerhalb der Firmware
         <source>RemoteID</source>
         <translation>RemoteID</translation>
     </message>
+    <message>
+        <source>New Zealand</source>
+        <translation>Neuseeland</translation>
+    </message>
+    <message>
+        <source>Israel</source>
+        <translation>Israel</translation>
+    </message>
+    <message>
+        <source>LoRaWAN</source>
+        <translation>LoRaWAN</translation>
+    </message>
+    <message>
+        <source>ADS-B</source>
+        <translation>ADS-B</translation>
+    </message>
+    <message>
+        <source>Meshtastic</source>
+        <translation>Meshtastic</translation>
+    </message>
 </context>
 <context>
     <name>ParameterTable</name>
@@ -547,6 +683,14 @@ Der Firmware-Ordner für die Hardware %1 führt nach %2, außerhalb der Firmware
     <message>
         <source>Tracker&apos;s note: %1</source>
         <translation>Hinweis des Trackers: %1</translation>
+    </message>
+    <message>
+        <source>none</source>
+        <translation>keins</translation>
+    </message>
+    <message>
+        <source>%1 %2</source>
+        <translation>%1 %2</translation>
     </message>
 </context>
 <context>
@@ -573,15 +717,15 @@ Der Firmware-Ordner für die Hardware %1 führt nach %2, außerhalb der Firmware
     </message>
     <message>
         <source>Stop the firmware update</source>
-        <translation>Firmware-Update abbrechen</translation>
+        <translation>Firmware-Aktualisierung abbrechen</translation>
     </message>
     <message>
         <source>Stop the firmware loader now? The tracker may not start until it is updated again.</source>
-        <translation>Das Firmware-Ladeprogramm jetzt anhalten? Der Tracker startet möglicherweise erst nach einem erneuten Update.</translation>
+        <translation>Das Ladeprogramm der Firmware jetzt abbrechen? Der Tracker startet womöglich erst nach einer erneuten Aktualisierung.</translation>
     </message>
     <message>
         <source>Firmware update cancelled</source>
-        <translation>Firmware-Update abgebrochen</translation>
+        <translation>Firmware-Aktualisierung abgebrochen</translation>
     </message>
 </context>
 <context>
@@ -670,6 +814,18 @@ Der Firmware-Ordner für die Hardware %1 führt nach %2, außerhalb der Firmware
         <translation>kein UTF-8-Text</translation>
     </message>
     <message>
+        <source>no tracker</source>
+        <translation>kein Tracker</translation>
+    </message>
+    <message>
+        <source>a tracker without an address</source>
+        <translation>ein Tracker ohne Adresse</translation>
+    </message>
+    <message>
+        <source>%1 on %2</source>
+        <translation>%1 an %2</translation>
+    </message>
+    <message>
         <source>The port closed while the tracker&apos;s list was read</source>
         <translation>Der Anschluss wurde geschlossen, während die Liste des Trackers gelesen wurde</translation>
     </message>
@@ -684,18 +840,6 @@ Der Firmware-Ordner für die Hardware %1 führt nach %2, außerhalb der Firmware
     <message>
         <source>The device printed no list in time</source>
         <translation>Das Gerät hat nicht rechtzeitig eine Liste ausgegeben</translation>
-    </message>
-    <message>
-        <source>no tracker</source>
-        <translation>kein Tracker</translation>
-    </message>
-    <message>
-        <source>a tracker without an address</source>
-        <translation>ein Tracker ohne Adresse</translation>
-    </message>
-    <message>
-        <source>%1 on %2</source>
-        <translation>%1 an %2</translation>
     </message>
 </context>
 </TS>

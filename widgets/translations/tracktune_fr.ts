@@ -78,6 +78,70 @@ Le dossier de firmware du matériel %1 mène à %2, hors des dossiers de firmwar
         <source>The access point of the mobile network, for a tracker with a modem</source>
         <translation>Le point d&apos;accès (APN) du réseau mobile, pour un tracker avec modem</translation>
     </message>
+    <message>
+        <source>The pilot&apos;s name</source>
+        <translation>Le nom du pilote</translation>
+    </message>
+    <message>
+        <source>The pilot&apos;s licence or number</source>
+        <translation>La licence ou le numéro du pilote</translation>
+    </message>
+    <message>
+        <source>Who else flies on board</source>
+        <translation>Qui d&apos;autre vole à bord</translation>
+    </message>
+    <message>
+        <source>Whom to call in an emergency (in case of emergency)</source>
+        <translation>Qui appeler en cas d&apos;urgence (contact d&apos;urgence)</translation>
+    </message>
+    <message>
+        <source>The competition number or call sign</source>
+        <translation>Le numéro de concours ou l&apos;indicatif</translation>
+    </message>
+    <message>
+        <source>The competition class</source>
+        <translation>La classe de compétition</translation>
+    </message>
+    <message>
+        <source>Who built the aircraft</source>
+        <translation>Le constructeur de l&apos;aéronef</translation>
+    </message>
+    <message>
+        <source>The aircraft&apos;s model</source>
+        <translation>Le modèle de l&apos;aéronef</translation>
+    </message>
+    <message>
+        <source>The aircraft&apos;s type designator</source>
+        <translation>La désignation de type de l&apos;aéronef</translation>
+    </message>
+    <message>
+        <source>The aircraft&apos;s serial number</source>
+        <translation>Le numéro de série de l&apos;aéronef</translation>
+    </message>
+    <message>
+        <source>The name the tracker shows to phones over Bluetooth</source>
+        <translation>Le nom que le traceur montre aux téléphones par Bluetooth</translation>
+    </message>
+    <message>
+        <source>The key that encrypts the position the tracker sends</source>
+        <translation>La clé qui chiffre la position envoyée par le traceur</translation>
+    </message>
+    <message>
+        <source>The tracker&apos;s hardware, as its firmware names it</source>
+        <translation>Le matériel du traceur, tel que son micrologiciel le nomme</translation>
+    </message>
+    <message>
+        <source>The tracker&apos;s firmware version</source>
+        <translation>La version du micrologiciel du traceur</translation>
+    </message>
+    <message>
+        <source>A temperature correction the tracker prints but does not take</source>
+        <translation>Une correction de température que le traceur affiche mais n&apos;accepte pas</translation>
+    </message>
+    <message>
+        <source>The speed of the tracker&apos;s console, the link to this program</source>
+        <translation>La vitesse de la console du traceur, la liaison avec ce programme</translation>
+    </message>
 </context>
 <context>
     <name>MainWindow</name>
@@ -315,16 +379,12 @@ Le dossier de firmware du matériel %1 mène à %2, hors des dossiers de firmwar
         <translation>matériel standard</translation>
     </message>
     <message>
-        <source>Cannot open %1: %2</source>
-        <translation>Impossible d&apos;ouvrir %1&#xa0;: %2</translation>
-    </message>
-    <message>
         <source>Nothing was flashed.</source>
         <translation>Rien n&apos;a été flashé.</translation>
     </message>
     <message>
         <source>while you chose the file</source>
-        <translation>pendant le choix du fichier</translation>
+        <translation>pendant que vous choisissiez le fichier</translation>
     </message>
     <message>
         <source>while the question was open</source>
@@ -332,27 +392,57 @@ Le dossier de firmware du matériel %1 mène à %2, hors des dossiers de firmwar
     </message>
     <message>
         <source>Firmware update cancelled</source>
-        <translation>Mise à jour du firmware annulée</translation>
+        <translation>Mise à jour du micrologiciel annulée</translation>
     </message>
     <message>
         <source>The firmware update was cancelled before the loader had finished. The tracker may not start until it is updated again. Its settings were saved before the update.</source>
-        <translation>La mise à jour du firmware a été annulée avant la fin du programme de chargement. Le tracker risque de ne pas démarrer avant une nouvelle mise à jour. Ses réglages ont été sauvegardés avant la mise à jour.</translation>
+        <translation>La mise à jour du micrologiciel a été annulée avant la fin du chargeur. Le traceur risque de ne pas démarrer avant une nouvelle mise à jour. Ses réglages ont été enregistrés avant la mise à jour.</translation>
     </message>
     <message>
         <source>Nothing was read again.</source>
         <translation>Rien n&apos;a été relu.</translation>
     </message>
     <message>
-        <source>Firmware update in progress</source>
-        <translation>Mise à jour du firmware en cours</translation>
+        <source>Apply</source>
+        <translation>Appliquer</translation>
     </message>
     <message>
-        <source>The firmware update is still running. Close the window once it has ended?</source>
-        <translation>La mise à jour du firmware est encore en cours. Fermer la fenêtre une fois terminée ?</translation>
+        <source>The tracker will transmit nothing: other aircraft and the ground stations will not see you. Write it?</source>
+        <translation>Le traceur n&apos;émettra rien : les autres aéronefs et les stations au sol ne vous verront pas. L&apos;écrire quand même ?</translation>
     </message>
     <message>
         <source>Nothing was written.</source>
         <translation>Rien n&apos;a été écrit.</translation>
+    </message>
+    <message>
+        <source>%1: %2 -&gt; %3</source>
+        <translation>%1 : %2 -&gt; %3</translation>
+    </message>
+    <message>
+        <source>; changed by the tracker: %1</source>
+        <translation> ; modifié par le traceur : %1</translation>
+    </message>
+    <message>
+        <source>Changed by the tracker</source>
+        <translation>Modifié par le traceur</translation>
+    </message>
+    <message>
+        <source>The tracker changed the aircraft&apos;s identity by itself while the changes were written:
+%1
+
+Check the values and set them again if they are wrong.</source>
+        <translation>Le traceur a modifié lui-même l&apos;identité de l&apos;aéronef pendant l&apos;écriture des modifications :
+%1
+
+Vérifiez les valeurs et réglez-les à nouveau si elles sont fausses.</translation>
+    </message>
+    <message>
+        <source>Firmware update in progress</source>
+        <translation>Mise à jour du micrologiciel en cours</translation>
+    </message>
+    <message>
+        <source>The firmware update is still running. Close the window once it has ended?</source>
+        <translation>La mise à jour du micrologiciel est toujours en cours. Fermer la fenêtre une fois terminée ?</translation>
     </message>
     <message>
         <source>Nothing was saved.</source>
@@ -363,16 +453,38 @@ Le dossier de firmware du matériel %1 mène à %2, hors des dossiers de firmwar
         <translation>Rien n&apos;a été chargé.</translation>
     </message>
     <message>
+        <source>This file is a template: it names no Address. Take its identity settings too (%1)?</source>
+        <translation>Ce fichier est un modèle : il ne donne aucune adresse. Reprendre aussi ses réglages d&apos;identité (%1) ?</translation>
+    </message>
+    <message>
+        <source>line %1: </source>
+        <translation>ligne %1 : </translation>
+    </message>
+    <message>
+        <source>%1 (a parameter this tracker&apos;s firmware does not have)</source>
+        <translation>%1 (un paramètre que le micrologiciel de ce traceur n&apos;a pas)</translation>
+    </message>
+    <message>
+        <source>%1 (did you mean %2?)</source>
+        <translation>%1 (vouliez-vous dire %2 ?)</translation>
+    </message>
+    <message>
+        <source>The tracker has no parameter of these names; they are skipped:
+%1</source>
+        <translation>Le traceur n&apos;a aucun paramètre de ces noms ; ils sont ignorés :
+%1</translation>
+    </message>
+    <message>
         <source>while the message was open</source>
         <translation>pendant que le message était ouvert</translation>
     </message>
     <message>
-        <source>The tracker&apos;s settings have not been read, so the update does not start.</source>
-        <translation>Les réglages du tracker n&apos;ont pas été lus : la mise à jour ne démarre pas.</translation>
+        <source>Nothing loaded from %1</source>
+        <translation>Rien n&apos;a été chargé de %1</translation>
     </message>
     <message>
-        <source>%1: %2 -&gt; %3</source>
-        <translation>%1 : %2 -&gt; %3</translation>
+        <source>The tracker&apos;s settings have not been read, so the update does not start.</source>
+        <translation>Les réglages du traceur n&apos;ont pas été lus, la mise à jour ne démarre donc pas.</translation>
     </message>
     <message>
         <source>%1, %2</source>
@@ -382,25 +494,29 @@ Le dossier de firmware du matériel %1 mène à %2, hors des dossiers de firmwar
         <source>Restore these settings of the tracker %1 from before the firmware update?
 
 %2</source>
-        <translation>Restaurer ces réglages du tracker %1 d&apos;avant la mise à jour du firmware ?
+        <translation>Restaurer ces réglages du traceur %1 d&apos;avant la mise à jour du micrologiciel ?
 
 %2</translation>
     </message>
     <message>
         <source>The tracker&apos;s list changed %1. %2</source>
-        <translation>La liste du tracker a changé %1. %2</translation>
+        <translation>La liste du traceur a changé %1. %2</translation>
     </message>
     <message>
         <source>The tracker changed %1: it started with %2, and %3 is connected now. %4</source>
-        <translation>Le tracker a changé %1 : l&apos;opération a commencé avec %2, et %3 est maintenant connecté. %4</translation>
+        <translation>Le traceur a changé %1 : c&apos;était %2, et %3 est connecté maintenant. %4</translation>
     </message>
     <message>
         <source>Tracker changed</source>
-        <translation>Tracker changé</translation>
+        <translation>Traceur changé</translation>
     </message>
     <message>
         <source>The window closes once the tracker has answered...</source>
-        <translation>La fenêtre se fermera dès que le tracker aura répondu...</translation>
+        <translation>La fenêtre se ferme dès que le traceur a répondu...</translation>
+    </message>
+    <message>
+        <source>Cannot open %1: %2</source>
+        <translation>Impossible d&apos;ouvrir %1 : %2</translation>
     </message>
 </context>
 <context>
@@ -529,6 +645,26 @@ Le dossier de firmware du matériel %1 mène à %2, hors des dossiers de firmwar
         <source>RemoteID</source>
         <translation>RemoteID</translation>
     </message>
+    <message>
+        <source>New Zealand</source>
+        <translation>Nouvelle-Zélande</translation>
+    </message>
+    <message>
+        <source>Israel</source>
+        <translation>Israël</translation>
+    </message>
+    <message>
+        <source>LoRaWAN</source>
+        <translation>LoRaWAN</translation>
+    </message>
+    <message>
+        <source>ADS-B</source>
+        <translation>ADS-B</translation>
+    </message>
+    <message>
+        <source>Meshtastic</source>
+        <translation>Meshtastic</translation>
+    </message>
 </context>
 <context>
     <name>ParameterTable</name>
@@ -547,6 +683,14 @@ Le dossier de firmware du matériel %1 mène à %2, hors des dossiers de firmwar
     <message>
         <source>Tracker&apos;s note: %1</source>
         <translation>Note du tracker&#xa0;: %1</translation>
+    </message>
+    <message>
+        <source>none</source>
+        <translation>aucun</translation>
+    </message>
+    <message>
+        <source>%1 %2</source>
+        <translation>%1 %2</translation>
     </message>
 </context>
 <context>
@@ -573,15 +717,15 @@ Le dossier de firmware du matériel %1 mène à %2, hors des dossiers de firmwar
     </message>
     <message>
         <source>Stop the firmware update</source>
-        <translation>Arrêter la mise à jour du firmware</translation>
+        <translation>Arrêter la mise à jour du micrologiciel</translation>
     </message>
     <message>
         <source>Stop the firmware loader now? The tracker may not start until it is updated again.</source>
-        <translation>Arrêter maintenant le programme de chargement ? Le tracker risque de ne pas démarrer avant une nouvelle mise à jour.</translation>
+        <translation>Arrêter le chargeur du micrologiciel maintenant ? Le traceur risque de ne pas démarrer avant une nouvelle mise à jour.</translation>
     </message>
     <message>
         <source>Firmware update cancelled</source>
-        <translation>Mise à jour du firmware annulée</translation>
+        <translation>Mise à jour du micrologiciel annulée</translation>
     </message>
 </context>
 <context>
@@ -670,6 +814,18 @@ Le dossier de firmware du matériel %1 mène à %2, hors des dossiers de firmwar
         <translation>pas du texte UTF-8</translation>
     </message>
     <message>
+        <source>no tracker</source>
+        <translation>aucun traceur</translation>
+    </message>
+    <message>
+        <source>a tracker without an address</source>
+        <translation>un traceur sans adresse</translation>
+    </message>
+    <message>
+        <source>%1 on %2</source>
+        <translation>%1 sur %2</translation>
+    </message>
+    <message>
         <source>The port closed while the tracker&apos;s list was read</source>
         <translation>Le port s&apos;est fermé pendant la lecture de la liste du tracker</translation>
     </message>
@@ -684,18 +840,6 @@ Le dossier de firmware du matériel %1 mène à %2, hors des dossiers de firmwar
     <message>
         <source>The device printed no list in time</source>
         <translation>L&apos;appareil n&apos;a pas affiché de liste à temps</translation>
-    </message>
-    <message>
-        <source>no tracker</source>
-        <translation>aucun tracker</translation>
-    </message>
-    <message>
-        <source>a tracker without an address</source>
-        <translation>un tracker sans adresse</translation>
-    </message>
-    <message>
-        <source>%1 on %2</source>
-        <translation>%1 sur %2</translation>
     </message>
 </context>
 </TS>
