@@ -3,6 +3,7 @@
 // tracker; the built program as a separate process, and its commands in this process where the
 // port listing must be a made-up one.
 #include "config/dumpline.h"
+#include "link/portorder.h"
 #include "link/serial.h"
 #include "testsupport.h"
 #include "trackercommands.h"
@@ -273,7 +274,7 @@ void TestCli::writesWithoutPortNeedOneCandidate()
         QVERIFY(trackers.back()->start());
     }
     std::sort(trackers.begin(), trackers.end(),
-        [](const auto &a, const auto &b) { return a->portPath() < b->portPath(); });
+        [](const auto &a, const auto &b) { return tracktune::portNameLess(a->portPath(), b->portPath()); });
     QHash<QString, QString> ports;
     for (int i = 0; i < descriptions.size(); ++i) {
         ports.insert(trackers.at(i)->portPath(), descriptions.at(i));

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "config/dumpline.h"
 #include "link/devicesession.h"
+#include "link/portorder.h"
 #include "link/serial.h"
 #include "testsupport.h"
 
@@ -135,7 +136,7 @@ void LinkTest::searchChoosesByDescription()
         QVERIFY(trackers.back()->start());
     }
     std::sort(trackers.begin(), trackers.end(),
-        [](const auto &a, const auto &b) { return a->portPath() < b->portPath(); });
+        [](const auto &a, const auto &b) { return tracktune::portNameLess(a->portPath(), b->portPath()); });
     for (int i = 0; i < descriptions.size(); ++i)
         ports.insert(trackers.at(i)->portPath(), descriptions[i]);
     QSerialPort otherProgram(busy >= 0 ? trackers.at(busy)->portPath() : QString());
@@ -330,7 +331,7 @@ void LinkTest::foreignPortIsSetAside()
         QVERIFY(devices.back()->start());
     }
     std::sort(devices.begin(), devices.end(),
-        [](const auto &a, const auto &b) { return a->portPath() < b->portPath(); });
+        [](const auto &a, const auto &b) { return tracktune::portNameLess(a->portPath(), b->portPath()); });
     TrackerSimulator &foreign = *devices.at(0);
     TrackerSimulator &tracker = *devices.at(1);
     foreign.setSilent(true);
