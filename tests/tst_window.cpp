@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "dialogs/serialmonitor.h"
 #include "mainwindow/mainwindow.h"
+#include "mainwindow/messagebar.h"
 #include "windowsupport.h"
 
 #include <QAbstractItemView>
@@ -40,6 +41,7 @@ private slots:
     void serialMonitorShowsWhatTheTrackerSends();
     void pickingAnotherPortSwitchesTheLink();
     void closingAsksAboutPendingChanges();
+    void outcomeIsReadWholeAndGoesWithTheNextAction();
 
 private:
     QString entryOf(const TrackerSimulator &tracker, const char *description) const
@@ -152,9 +154,10 @@ void WindowTest::applyAsksBeforeSilenceAndNamesWhatTheTrackerChanged()
             qPrintable(ok.boxes.first().text));
     }
     QTRY_VERIFY(ui->loaded());
-    QVERIFY2(ui->window->statusBar()->currentMessage().endsWith(
-                 QStringLiteral("changed by the tracker: Address: 0x4ABCDE -> 0x1A2B3C")),
-        qPrintable(ui->window->statusBar()->currentMessage()));
+    // Named above the table, whole, whatever the window's width.
+    const QString outcome = child<MessageBar>(ui->window.get(), "messageBar")->text();
+    QVERIFY2(outcome.endsWith(QStringLiteral("changed by the tracker: Address: 0x4ABCDE -> 0x1A2B3C")),
+        qPrintable(outcome));
 
     // Back as it was for the next test.
     first->setParameter(QStringLiteral("AddrType"), QStringLiteral("0x3"));
@@ -354,6 +357,28 @@ void WindowTest::closingAsksAboutPendingChanges()
     ui->window->show();
     ui->button("buttonAdvanced")->click();
     QTRY_VERIFY(ui->loaded() && !ui->window->isExpertMode());
+}
+
+void WindowTest::outcomeIsReadWholeAndGoesWithTheNextAction()
+{
+    QTemporaryDir folder;
+    const QString path = QDir::toNativeSeparators(folder.filePath(QString(120, 'x') + ".txt"));
+    const int width = ui->window->width();
+    {
+        BoxAnswers save(QMessageBox::NoButton, path);
+        ui->button("buttonSaveSettings")->click();
+    }
+    auto *bar = child<MessageBar>(ui->window.get(), "messageBar");
+    QVERIFY(bar->isVisible());
+    QCOMPARE(bar->text(), "Settings saved to: " + path);
+    QCOMPARE(child<QLabel>(bar, "messageFile")->toolTip(), path);
+    // A long name neither widens the window nor is cut at its end.
+    QCOMPARE(ui->window->width(), width);
+    QVERIFY(child<QLabel>(bar, "messageFile")->text().endsWith(QStringLiteral("x.txt")));
+    BoxAnswers discard(QMessageBox::Yes); // whatever an earlier test left pending
+    ui->button("refreshButton")->click();
+    QTRY_VERIFY(ui->loaded());
+    QVERIFY(bar->isHidden() && bar->text().isEmpty());
 }
 
 QTEST_MAIN(WindowTest)

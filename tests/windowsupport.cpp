@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "windowsupport.h"
 #include "mainwindow/mainwindow.h"
+#include "mainwindow/messagebar.h"
 
 #include <QAction>
 #include <QApplication>
@@ -74,6 +75,12 @@ WindowUnderTest::WindowUnderTest() : window(std::make_unique<MainWindow>())
     table = window->findChild<QTableWidget *>(QStringLiteral("table"));
     QObject::connect(
         window->statusBar(), &QStatusBar::messageChanged, window.get(), [this](const QString &text) {
+            if (!text.isEmpty() && (messages.isEmpty() || messages.last() != text))
+                messages << text;
+        });
+    // The outcomes above the table count as messages too.
+    QObject::connect(window->findChild<MessageBar *>(), &MessageBar::messageChanged, window.get(),
+        [this](const QString &text) {
             if (!text.isEmpty() && (messages.isEmpty() || messages.last() != text))
                 messages << text;
         });

@@ -54,7 +54,7 @@ struct WindowUnderTest
 
     std::unique_ptr<MainWindow> window;
     QTableWidget *table;
-    QStringList messages; // the status bar's, in order, each once in a row
+    QStringList messages; // the status bar's and the message bar's, in order, each once in a row
 };
 
 template<typename T> T *child(const QObject *parent, const char *name)

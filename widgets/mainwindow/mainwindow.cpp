@@ -40,9 +40,11 @@ MainWindow::MainWindow(QWidget *parent)
     : QMainWindow(parent),
       applicationFolder(QCoreApplication::applicationDirPath()),
       ui(new Ui_MainWindow),
-      trackerField(new QLabel(this))
+      trackerField(new QLabel(this)),
+      messageBar(new MessageBar(this))
 {
     ui->setupUi(this);
+    ui->verticalLayout->insertWidget(ui->verticalLayout->indexOf(ui->table), messageBar);
     // The names must fit at any font size.
     ui->table->setColumnWidth(0,
         std::max(parameterColumnWidth, fontMetrics().horizontalAdvance(QStringLiteral("TxProtMask_")) * 2));
@@ -177,6 +179,7 @@ void MainWindow::on_buttonAdvanced_clicked(bool checked)
     }
     // The pending changes go along into the other view.
     pendingEdits = pendingChanges();
+    messageBar->clear();
     expertMode = checked;
     ui->buttonAdvanced->setText(checked ? tr("&Standard mode") : tr("E&xpert mode"));
     ui->frameExpertTools->setVisible(checked);
@@ -198,6 +201,7 @@ void MainWindow::on_refreshButton_clicked()
         || (asked && !stillHeld(held, tr("while the question was open"), tr("Nothing was read again."))))
         return;
     pendingEdits.clear();
+    messageBar->clear();
     session.run(DeviceSession::Operation::Read, [this] { loadConfiguration(); });
 }
 
@@ -245,17 +249,26 @@ bool MainWindow::showConfiguration(const std::optional<QList<tracktune::DumpLine
 
 bool MainWindow::writeChanges()
 {
+    messageBar->clear();
+    const QList<tracktune::DumpLine> changes = pendingChanges();
+    if (changes.isEmpty()) {
+        messageBar->showMessage(
+            MessageBar::Kind::Information, tr("Nothing to write: the tracker already holds these values"));
+        return true;
+    }
     ui->table->setEnabled(false);
     ui->statusBar->showMessage(tr("Writing to device..."));
-    const DeviceSession::WriteReport report = session.writeAndConfirm(pendingChanges());
+    const DeviceSession::WriteReport report = session.writeAndConfirm(changes);
     // What was not written stays the pilot's pending change.
     pendingEdits = report.notSent;
     if (!showConfiguration(report.readBack)) {
         QStringList notSent;
         for (const tracktune::DumpLine &setting : report.notSent)
             notSent << setting.name;
-        ui->statusBar->showMessage(tr("Changes not confirmed: the connection was lost")
-            + (notSent.isEmpty() ? QString() : tr("; not sent: %1").arg(notSent.join(QStringLiteral(", ")))));
+        messageBar->showMessage(MessageBar::Kind::Error,
+            tr("Changes not confirmed: the connection was lost")
+                + (notSent.isEmpty() ? QString()
+                                     : tr("; not sent: %1").arg(notSent.join(QStringLiteral(", ")))));
         return false;
     }
     // A value no sentence can carry was never sent: it would set another parameter or none.
@@ -280,10 +293,12 @@ bool MainWindow::writeChanges()
         if (tracktune::isIdentityParameter(change.name))
             identity << text;
     }
-    QString outcome = problems.isEmpty() ? tr("Changes saved") : problems.join(QStringLiteral("; "));
+    // The short state goes to the status bar; what names parameters and reasons, above the table.
+    ui->statusBar->showMessage(problems.isEmpty() ? tr("Changes saved") : tr("Not every change was saved"));
     if (!byTracker.isEmpty())
-        outcome += tr("; changed by the tracker: %1").arg(byTracker.join(QStringLiteral(", ")));
-    ui->statusBar->showMessage(outcome);
+        problems << tr("changed by the tracker: %1").arg(byTracker.join(QStringLiteral(", ")));
+    if (!problems.isEmpty())
+        messageBar->showMessage(MessageBar::Kind::Warning, problems.join(QStringLiteral("; ")));
     if (!identity.isEmpty()) {
         QMessageBox box(QMessageBox::Warning, tr("Changed by the tracker"),
             tr("The tracker changed the aircraft's identity by itself while the changes were written:\n%1\n\n"
@@ -293,5 +308,5 @@ bool MainWindow::writeChanges()
         box.setTextFormat(Qt::PlainText); // the values came from the tracker
         box.exec();
     }
-    return problems.isEmpty();
+    return report.notTaken.isEmpty() && refusals.isEmpty();
 }

@@ -6,6 +6,7 @@
 #include "dialogs/serialmonitor.h"
 #include "link/devicesession.h"
 #include "link/serial.h"
+#include "mainwindow/messagebar.h"
 
 #include <QList>
 #include <QMainWindow>
@@ -118,4 +119,5 @@ private:
     SerialMonitor serialMonitor;
     Ui_MainWindow *ui = nullptr;
     QLabel *trackerField = nullptr; // port, hardware, software and address of the tracker
+    MessageBar *messageBar = nullptr; // the outcome of the pilot's last action, above the table
 };

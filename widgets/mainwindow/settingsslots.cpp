@@ -61,6 +61,7 @@ void MainWindow::on_buttonSaveSettings_clicked()
     if (session.isBusy() || !configurationLoaded)
         return;
     const HeldTracker held = holdTracker();
+    messageBar->clear();
     // What the tracker holds is saved, not what the pilot has yet to apply.
     const int pending = int(pendingChanges().size());
     const QString caption = pending == 0
@@ -79,7 +80,9 @@ void MainWindow::on_buttonSaveSettings_clicked()
             QMessageBox::Ok);
         return;
     }
-    ui->statusBar->showMessage(tr("Settings saved to %1").arg(QDir::toNativeSeparators(path)));
+    ui->statusBar->showMessage(tr("Settings saved"));
+    messageBar->showMessage(
+        MessageBar::Kind::Information, tr("Settings saved to:"), QDir::toNativeSeparators(path));
 }
 
 void MainWindow::on_buttonLoadSettings_clicked()
@@ -87,6 +90,7 @@ void MainWindow::on_buttonLoadSettings_clicked()
     if (session.isBusy() || !configurationLoaded)
         return;
     const HeldTracker held = holdTracker();
+    messageBar->clear();
     const QString path = QFileDialog::getOpenFileName(
         this, tr("Load settings"), backupsFolder(), tr("Settings files (*.txt);;All files (*)"));
     if (path.isEmpty())
@@ -150,12 +154,15 @@ void MainWindow::on_buttonLoadSettings_clicked()
     markChanges(plan.writes);
     const QString shownPath = QDir::toNativeSeparators(path);
     if (!plan.writes.isEmpty())
-        ui->statusBar->showMessage(
-            tr("%n setting(s) loaded: Apply writes them to the tracker", nullptr, int(plan.writes.size())));
+        messageBar->showMessage(MessageBar::Kind::Information,
+            tr("%n setting(s) loaded: Apply writes them to the tracker. From:", nullptr,
+                int(plan.writes.size())),
+            shownPath);
     else if (missing.isEmpty() && refused.isEmpty() && plan.identityKept.isEmpty())
-        ui->statusBar->showMessage(tr("The tracker already holds the settings of %1").arg(shownPath));
+        messageBar->showMessage(MessageBar::Kind::Information,
+            tr("The tracker already holds the settings of this file:"), shownPath);
     else
-        ui->statusBar->showMessage(tr("Nothing loaded from %1").arg(shownPath));
+        messageBar->showMessage(MessageBar::Kind::Warning, tr("Nothing loaded from:"), shownPath);
 }
 
 QString MainWindow::saveBackupBeforeUpdate(const HeldTracker &held)

@@ -320,10 +320,6 @@ Der Firmware-Ordner für die Hardware %1 führt nach %2, außerhalb der Firmware
         <translation>%1 konnte nicht geschrieben werden: %2</translation>
     </message>
     <message>
-        <source>Settings saved to %1</source>
-        <translation>Einstellungen gespeichert in %1</translation>
-    </message>
-    <message>
         <source>Load settings</source>
         <translation>Einstellungen laden</translation>
     </message>
@@ -344,17 +340,6 @@ Der Firmware-Ordner für die Hardware %1 führt nach %2, außerhalb der Firmware
 %1</source>
         <translation>Diese Werte werden nicht übernommen:
 %1</translation>
-    </message>
-    <message>
-        <source>The tracker already holds the settings of %1</source>
-        <translation>Der Tracker hat bereits die Einstellungen aus %1</translation>
-    </message>
-    <message numerus="yes">
-        <source>%n setting(s) loaded: Apply writes them to the tracker</source>
-        <translation>
-            <numerusform>%n Einstellung geladen: Anwenden schreibt sie auf den Tracker</numerusform>
-            <numerusform>%n Einstellungen geladen: Anwenden schreibt sie auf den Tracker</numerusform>
-        </translation>
     </message>
     <message>
         <source>The tracker&apos;s settings could not be saved before the update, so it does not start.
@@ -419,10 +404,6 @@ Der Firmware-Ordner für die Hardware %1 führt nach %2, außerhalb der Firmware
         <translation>%1: %2 -&gt; %3</translation>
     </message>
     <message>
-        <source>; changed by the tracker: %1</source>
-        <translation>; vom Tracker geändert: %1</translation>
-    </message>
-    <message>
         <source>Changed by the tracker</source>
         <translation>Vom Tracker geändert</translation>
     </message>
@@ -479,10 +460,6 @@ Prüfen Sie die Werte und setzen Sie sie neu, falls sie falsch sind.</translatio
         <translation>während die Meldung offen war</translation>
     </message>
     <message>
-        <source>Nothing loaded from %1</source>
-        <translation>Nichts aus %1 geladen</translation>
-    </message>
-    <message>
         <source>The tracker&apos;s settings have not been read, so the update does not start.</source>
         <translation>Die Einstellungen des Trackers wurden nicht gelesen, daher startet die Aktualisierung nicht.</translation>
     </message>
@@ -517,6 +494,52 @@ Prüfen Sie die Werte und setzen Sie sie neu, falls sie falsch sind.</translatio
     <message>
         <source>Cannot open %1: %2</source>
         <translation>%1 lässt sich nicht öffnen: %2</translation>
+    </message>
+    <message>
+        <source>Nothing to write: the tracker already holds these values</source>
+        <translation>Nichts zu schreiben: Der Tracker hat diese Werte bereits</translation>
+    </message>
+    <message>
+        <source>Not every change was saved</source>
+        <translation>Nicht alle Änderungen wurden gespeichert</translation>
+    </message>
+    <message>
+        <source>changed by the tracker: %1</source>
+        <translation>vom Tracker geändert: %1</translation>
+    </message>
+    <message>
+        <source>Settings saved</source>
+        <translation>Einstellungen gespeichert</translation>
+    </message>
+    <message>
+        <source>Settings saved to:</source>
+        <translation>Einstellungen gespeichert in:</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n setting(s) loaded: Apply writes them to the tracker. From:</source>
+        <translation>
+            <numerusform>%n Einstellung geladen: Anwenden schreibt sie auf den Tracker. Aus:</numerusform>
+            <numerusform>%n Einstellungen geladen: Anwenden schreibt sie auf den Tracker. Aus:</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>The tracker already holds the settings of this file:</source>
+        <translation>Der Tracker hat bereits die Einstellungen dieser Datei:</translation>
+    </message>
+    <message>
+        <source>Nothing loaded from:</source>
+        <translation>Nichts geladen aus:</translation>
+    </message>
+</context>
+<context>
+    <name>MessageBar</name>
+    <message>
+        <source>Outcome</source>
+        <translation>Ergebnis</translation>
+    </message>
+    <message>
+        <source>Close this message</source>
+        <translation>Diese Meldung schließen</translation>
     </message>
 </context>
 <context>

@@ -320,10 +320,6 @@ Le dossier de firmware du matériel %1 mène à %2, hors des dossiers de firmwar
         <translation>%1 n&apos;a pas pu être écrit&#xa0;: %2</translation>
     </message>
     <message>
-        <source>Settings saved to %1</source>
-        <translation>Réglages enregistrés dans %1</translation>
-    </message>
-    <message>
         <source>Load settings</source>
         <translation>Charger des réglages</translation>
     </message>
@@ -344,17 +340,6 @@ Le dossier de firmware du matériel %1 mène à %2, hors des dossiers de firmwar
 %1</source>
         <translation>Ces valeurs ne sont pas reprises&#xa0;:
 %1</translation>
-    </message>
-    <message>
-        <source>The tracker already holds the settings of %1</source>
-        <translation>Le tracker contient déjà les réglages de %1</translation>
-    </message>
-    <message numerus="yes">
-        <source>%n setting(s) loaded: Apply writes them to the tracker</source>
-        <translation>
-            <numerusform>%n réglage chargé&#xa0;: Appliquer l&apos;écrit dans le tracker</numerusform>
-            <numerusform>%n réglages chargés&#xa0;: Appliquer les écrit dans le tracker</numerusform>
-        </translation>
     </message>
     <message>
         <source>The tracker&apos;s settings could not be saved before the update, so it does not start.
@@ -419,10 +404,6 @@ Le dossier de firmware du matériel %1 mène à %2, hors des dossiers de firmwar
         <translation>%1 : %2 -&gt; %3</translation>
     </message>
     <message>
-        <source>; changed by the tracker: %1</source>
-        <translation> ; modifié par le traceur : %1</translation>
-    </message>
-    <message>
         <source>Changed by the tracker</source>
         <translation>Modifié par le traceur</translation>
     </message>
@@ -479,10 +460,6 @@ Vérifiez les valeurs et réglez-les à nouveau si elles sont fausses.</translat
         <translation>pendant que le message était ouvert</translation>
     </message>
     <message>
-        <source>Nothing loaded from %1</source>
-        <translation>Rien n&apos;a été chargé de %1</translation>
-    </message>
-    <message>
         <source>The tracker&apos;s settings have not been read, so the update does not start.</source>
         <translation>Les réglages du traceur n&apos;ont pas été lus, la mise à jour ne démarre donc pas.</translation>
     </message>
@@ -516,7 +493,53 @@ Vérifiez les valeurs et réglez-les à nouveau si elles sont fausses.</translat
     </message>
     <message>
         <source>Cannot open %1: %2</source>
-        <translation>Impossible d&apos;ouvrir %1 : %2</translation>
+        <translation>Impossible d&apos;ouvrir %1&#xa0;: %2</translation>
+    </message>
+    <message>
+        <source>Nothing to write: the tracker already holds these values</source>
+        <translation>Rien à écrire : le tracker a déjà ces valeurs</translation>
+    </message>
+    <message>
+        <source>Not every change was saved</source>
+        <translation>Toutes les modifications n&apos;ont pas été enregistrées</translation>
+    </message>
+    <message>
+        <source>changed by the tracker: %1</source>
+        <translation>modifié par le tracker : %1</translation>
+    </message>
+    <message>
+        <source>Settings saved</source>
+        <translation>Réglages enregistrés</translation>
+    </message>
+    <message>
+        <source>Settings saved to:</source>
+        <translation>Réglages enregistrés dans :</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n setting(s) loaded: Apply writes them to the tracker. From:</source>
+        <translation>
+            <numerusform>%n réglage chargé : Appliquer l&apos;écrit dans le tracker. Depuis :</numerusform>
+            <numerusform>%n réglages chargés : Appliquer les écrit dans le tracker. Depuis :</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>The tracker already holds the settings of this file:</source>
+        <translation>Le tracker a déjà les réglages de ce fichier :</translation>
+    </message>
+    <message>
+        <source>Nothing loaded from:</source>
+        <translation>Rien n&apos;a été chargé depuis :</translation>
+    </message>
+</context>
+<context>
+    <name>MessageBar</name>
+    <message>
+        <source>Outcome</source>
+        <translation>Résultat</translation>
+    </message>
+    <message>
+        <source>Close this message</source>
+        <translation>Fermer ce message</translation>
     </message>
 </context>
 <context>
