@@ -14,6 +14,8 @@
 
 #include <optional>
 
+class ParameterSearch;
+
 QT_BEGIN_NAMESPACE
 class QLabel;
 class Ui_MainWindow;
@@ -115,4 +117,5 @@ private:
     SerialMonitor serialMonitor;
     Ui_MainWindow *ui = nullptr;
     QLabel *trackerField = nullptr; // port, hardware, software and address of the tracker
+    ParameterSearch *search = nullptr; // expert mode's search over the table's rows
 };
