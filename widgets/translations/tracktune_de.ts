@@ -402,6 +402,26 @@ Der Firmware-Ordner für die Hardware %1 führt nach %2, außerhalb der Firmware
         <source>The window closes once the tracker has answered...</source>
         <translation>Das Fenster schließt sich, sobald der Tracker geantwortet hat...</translation>
     </message>
+    <message>
+        <source>&amp;Find:</source>
+        <translation>S&amp;uchen:</translation>
+    </message>
+    <message>
+        <source>Shows the rows whose name or description holds every word typed here (Ctrl+F)</source>
+        <translation>Zeigt die Zeilen, deren Name oder Beschreibung jedes hier eingegebene Wort enthält (Strg+F)</translation>
+    </message>
+    <message>
+        <source>Name or description</source>
+        <translation>Name oder Beschreibung</translation>
+    </message>
+    <message>
+        <source>Shows only the rows changed and not yet applied</source>
+        <translation>Zeigt nur die geänderten, noch nicht angewendeten Zeilen</translation>
+    </message>
+    <message>
+        <source>&amp;Changed only</source>
+        <translation>Nur &amp;geänderte</translation>
+    </message>
 </context>
 <context>
     <name>Options</name>
@@ -528,6 +548,13 @@ Der Firmware-Ordner für die Hardware %1 führt nach %2, außerhalb der Firmware
     <message>
         <source>RemoteID</source>
         <translation>RemoteID</translation>
+    </message>
+</context>
+<context>
+    <name>ParameterSearch</name>
+    <message>
+        <source>%1: %2</source>
+        <translation>%1: %2</translation>
     </message>
 </context>
 <context>

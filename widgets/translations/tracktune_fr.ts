@@ -402,6 +402,26 @@ Le dossier de firmware du matériel %1 mène à %2, hors des dossiers de firmwar
         <source>The window closes once the tracker has answered...</source>
         <translation>La fenêtre se fermera dès que le tracker aura répondu...</translation>
     </message>
+    <message>
+        <source>&amp;Find:</source>
+        <translation>&amp;Trouver&#xa0;:</translation>
+    </message>
+    <message>
+        <source>Shows the rows whose name or description holds every word typed here (Ctrl+F)</source>
+        <translation>Affiche les lignes dont le nom ou la description contient chaque mot saisi ici (Ctrl+F)</translation>
+    </message>
+    <message>
+        <source>Name or description</source>
+        <translation>Nom ou description</translation>
+    </message>
+    <message>
+        <source>Shows only the rows changed and not yet applied</source>
+        <translation>Affiche seulement les lignes modifiées et pas encore appliquées</translation>
+    </message>
+    <message>
+        <source>&amp;Changed only</source>
+        <translation>&amp;Uniquement les modifiées</translation>
+    </message>
 </context>
 <context>
     <name>Options</name>
@@ -528,6 +548,13 @@ Le dossier de firmware du matériel %1 mène à %2, hors des dossiers de firmwar
     <message>
         <source>RemoteID</source>
         <translation>RemoteID</translation>
+    </message>
+</context>
+<context>
+    <name>ParameterSearch</name>
+    <message>
+        <source>%1: %2</source>
+        <translation>%1&#xa0;: %2</translation>
     </message>
 </context>
 <context>
