@@ -1,10 +1,16 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+#include "parametertable/parametersearch.h"
 #include "parametertable/parametertable.h"
 #include "windowsupport.h"
 
+#include <QCheckBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QScrollBar>
 #include <QtTest>
 
 using testsupport::edit;
+using testsupport::rowOf;
 using testsupport::shownRows;
 
 // The table fed with dump text, no tracker: what the editors show, what marks a row,
@@ -17,6 +23,10 @@ private slots:
     void editsMakeTheirSettings_data();
     void editsMakeTheirSettings();
     void translatedOptionsWriteTheTrackersValues();
+    void onlyAChoiceChangesAnEditor_data();
+    void onlyAChoiceChangesAnEditor();
+    void searchHidesRowsAndKeepsTheirEdits_data();
+    void searchHidesRowsAndKeepsTheirEdits();
 };
 
 namespace {
@@ -41,6 +51,18 @@ QStringList written(const ParameterTable &table)
     for (const tracktune::DumpLine &change : table.changes())
         settings << change.name + QLatin1Char('=') + change.value;
     return settings;
+}
+
+// The tracker's list of the window's first view, each with the note the tracker prints.
+const QByteArray deviceList
+    = "Address = 0x1A2B3C; # [24-bit]\nAddrType = 0x3; # [2-bit]\n"
+      "AcftType = 0x1; # [4-bit]\nReg = ; # [char]\nFreqPlan = 0; # [ 0..5]\n"
+      "TxPower = +14; # [  dBm]\nAPN = internet; # [char]\nTxProtMask = 0x9E; # [ mask]\n";
+
+// Where the keyboard's keys go: the focus widget of the table's window.
+QWidget *keyboardFocus(ParameterTable &table)
+{
+    return table.focusWidget() ? table.focusWidget() : &table;
 }
 
 } // namespace
@@ -134,6 +156,167 @@ void ParameterTableTest::translatedOptionsWriteTheTrackersValues()
     if (QTest::currentTestFailed())
         return;
     QCOMPARE(written(table), QStringList({"AcftType=0x3", "TxPower=+22", "TxProtMask=0x93"}));
+}
+
+void ParameterTableTest::onlyAChoiceChangesAnEditor_data()
+{
+    QTest::addColumn<QString>("start"); // the row the focus is on, in its Value cell
+    QTest::addColumn<int>("key"); // 0: the wheel over the cell
+    QTest::addColumn<int>("modifiers");
+    QTest::addColumn<QString>("row"); // the focus row after it
+    QTest::addColumn<bool>("opens"); // a list or menu opens; Escape closes it
+    QTest::addColumn<bool>("onTable"); // the focus is then on the table, not on the row's editor
+
+    const int none = Qt::NoModifier;
+    QTest::newRow("wheel over a list scrolls") << "AcftType" << 0 << none << "AcftType" << false << false;
+    QTest::newRow("wheel over the protocol button scrolls")
+        << "TxProtMask" << 0 << none << "TxProtMask" << false << false;
+    QTest::newRow("wheel over a text cell scrolls") << "Reg" << 0 << none << "Reg" << false << true;
+    QTest::newRow("Right, Down, Up: back on the address")
+        << "AddrType" << int(Qt::Key_Up) << none << "Address" << false << true;
+    QTest::newRow("Down over a list")
+        << "AddrType" << int(Qt::Key_Down) << none << "AcftType" << false << false;
+    QTest::newRow("Down from a text cell")
+        << "Address" << int(Qt::Key_Down) << none << "AddrType" << false << false;
+    QTest::newRow("Up over the protocol button")
+        << "TxProtMask" << int(Qt::Key_Up) << none << "APN" << false << true;
+    QTest::newRow("Down over the last row stays")
+        << "TxProtMask" << int(Qt::Key_Down) << none << "TxProtMask" << false << true;
+    QTest::newRow("PgUp over a list")
+        << "AddrType" << int(Qt::Key_PageUp) << none << "Address" << false << true;
+    QTest::newRow("PgDn over a list")
+        << "TxPower" << int(Qt::Key_PageDown) << none << "TxProtMask" << false << false;
+    QTest::newRow("PgDn over a text cell")
+        << "APN" << int(Qt::Key_PageDown) << none << "TxProtMask" << false << false;
+    QTest::newRow("Home over a list")
+        << "FreqPlan" << int(Qt::Key_Home) << none << "Address" << false << true;
+    QTest::newRow("End over a list") << "AcftType" << int(Qt::Key_End) << none << "TxProtMask" << false
+                                     << false;
+    QTest::newRow("Home over the protocol button")
+        << "TxProtMask" << int(Qt::Key_Home) << none << "Address" << false << true;
+    QTest::newRow("End over a text cell")
+        << "Reg" << int(Qt::Key_End) << none << "TxProtMask" << false << false;
+    QTest::newRow("a letter over a list picks nothing")
+        << "AcftType" << int(Qt::Key_T) << none << "AcftType" << false << false;
+    QTest::newRow("Escape over a list: the focus to the table")
+        << "AcftType" << int(Qt::Key_Escape) << none << "AcftType" << false << true;
+    QTest::newRow("Enter opens a list")
+        << "AcftType" << int(Qt::Key_Return) << none << "AcftType" << true << true;
+    QTest::newRow("Space opens a list")
+        << "TxPower" << int(Qt::Key_Space) << none << "TxPower" << true << true;
+    QTest::newRow("F2 opens a list") << "FreqPlan" << int(Qt::Key_F2) << none << "FreqPlan" << true << true;
+    QTest::newRow("Alt+Down opens a list")
+        << "AddrType" << int(Qt::Key_Down) << int(Qt::AltModifier) << "AddrType" << true << true;
+    QTest::newRow("Enter opens the protocol menu")
+        << "TxProtMask" << int(Qt::Key_Return) << none << "TxProtMask" << true << true;
+    QTest::newRow("Space opens the protocol menu")
+        << "TxProtMask" << int(Qt::Key_Space) << none << "TxProtMask" << true << true;
+}
+
+void ParameterTableTest::onlyAChoiceChangesAnEditor()
+{
+    QFETCH(QString, start);
+    QFETCH(int, key);
+    QFETCH(int, modifiers);
+    QFETCH(QString, row);
+    QFETCH(bool, opens);
+    QFETCH(bool, onTable);
+
+    // Shorter than its rows, so that it can scroll.
+    ParameterTable table;
+    table.resize(320, 130);
+    table.clearForLoad();
+    table.fill(tracktune::parseDump(deviceList), false);
+    table.show();
+    const QStringList before = shownRows(&table);
+    table.setFocus();
+    table.setCurrentCell(rowOf(&table, start), 1);
+    QWidget *editor = table.cellWidget(table.currentRow(), 1);
+    // Stepping onto a row puts the keyboard in its editor, where the keys used to change it.
+    QCOMPARE(keyboardFocus(table), editor ? editor : &table);
+
+    if (key == 0) {
+        QWidget *under = editor ? editor : table.viewport();
+        const QPointF at
+            = editor ? QPointF(4, 4) : QPointF(table.visualItemRect(table.currentItem()).center());
+        QWheelEvent wheel(at, under->mapToGlobal(at.toPoint()), QPoint(), QPoint(0, -120), Qt::NoButton,
+            Qt::NoModifier, Qt::NoScrollPhase, false);
+        QApplication::sendEvent(under, &wheel);
+        QVERIFY(table.verticalScrollBar()->value() > 0);
+    } else {
+        QTest::keyClick(keyboardFocus(table), Qt::Key(key), Qt::KeyboardModifiers(modifiers));
+    }
+    if (opens) {
+        QTRY_VERIFY(QApplication::activePopupWidget());
+        QWidget *popup = QApplication::activePopupWidget();
+        QTest::keyClick(popup->focusWidget() ? popup->focusWidget() : popup, Qt::Key_Escape);
+        QTRY_VERIFY(!QApplication::activePopupWidget());
+    }
+    QTRY_COMPARE(table.item(table.currentRow(), 0)->text(), row);
+    QWidget *rowEditor = table.cellWidget(table.currentRow(), 1);
+    QTRY_COMPARE(keyboardFocus(table), onTable || !rowEditor ? &table : rowEditor);
+    QCOMPARE(shownRows(&table), before);
+    QCOMPARE(table.changes().size(), 0);
+}
+
+void ParameterTableTest::searchHidesRowsAndKeepsTheirEdits_data()
+{
+    QTest::addColumn<QString>("search");
+    QTest::addColumn<bool>("changedOnly");
+    QTest::addColumn<QStringList>("shown"); // the rows left in sight
+
+    // Reg and AcftType are edited in every row.
+    QTest::newRow("nothing asked: every row")
+        << QString() << false
+        << QStringList {"Address", "AddrType", "AcftType", "Reg", "FreqPlan", "TxPower", "APN", "TxProtMask"};
+    QTest::newRow("part of a name, in any case") << "txp" << false << QStringList {"TxPower", "TxProtMask"};
+    QTest::newRow("the note the tracker prints") << "DBM" << false << QStringList {"TxPower"};
+    QTest::newRow("a row's whole description")
+        << QCoreApplication::translate("KnownParameter", tracktune::findKnownParameter("APN")->description)
+        << false << QStringList {"APN"};
+    QTest::newRow("every word must be found") << "char reg" << false << QStringList {"Reg"};
+    QTest::newRow("words nowhere: no row") << "glider" << false << QStringList();
+    QTest::newRow("changed only: the marked rows") << QString() << true << QStringList {"AcftType", "Reg"};
+    QTest::newRow("changed only and a search") << "type" << true << QStringList {"AcftType"};
+}
+
+void ParameterTableTest::searchHidesRowsAndKeepsTheirEdits()
+{
+    QFETCH(QString, search);
+    QFETCH(bool, changedOnly);
+    QFETCH(QStringList, shown);
+
+    ParameterTable table;
+    QLineEdit field;
+    QCheckBox toggle;
+    QLabel rowLine;
+    ParameterSearch finder(&table, &field, &toggle, &rowLine);
+    table.clearForLoad();
+    table.fill(tracktune::parseDump(deviceList), false);
+    edit(&table, {{"Reg", "D-KABC"}, {"AcftType", "Tow plane"}});
+    field.setText(search);
+    toggle.setChecked(changedOnly);
+    QStringList seen;
+    const auto inSight = [&table, &seen] {
+        seen.clear();
+        for (int row = 0; row < table.rowCount(); ++row) {
+            if (!table.isRowHidden(row))
+                seen << table.item(row, 0)->text();
+        }
+        return seen;
+    };
+    QTRY_COMPARE(inSight(), shown);
+    // What Apply writes does not depend on what is in sight.
+    QCOMPARE(written(table), QStringList({"AcftType=0x2", "Reg=D-KABC"}));
+    // The line under the table says what the current row is.
+    if (!shown.isEmpty()) {
+        table.setCurrentCell(rowOf(&table, shown.first()), 0);
+        QVERIFY(rowLine.text().startsWith(shown.first() + QLatin1Char(':')));
+        QCOMPARE(rowLine.text().contains(QLatin1String("[")), true);
+    }
+    // Reset shows every row again.
+    finder.reset();
+    QCOMPARE(inSight().size(), table.rowCount());
 }
 
 QTEST_MAIN(ParameterTableTest)

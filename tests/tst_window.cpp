@@ -235,9 +235,30 @@ void WindowTest::pendingChangesOutliveAModeSwitch()
     QCOMPARE(ui->table->rowCount(), first->parameters().size());
     QVERIFY(shownRows(ui->table).contains(QStringLiteral("AcftType=0x2 *")));
     edit(ui->table, "Pilot", "Jo");
+    // Ctrl+F searches the rows; an edit the search hides stays pending.
+    auto *field = child<QLineEdit>(ui->window.get(), "filterField");
+    if (QGuiApplication::platformName() != QLatin1String("minimal")) {
+        ui->window->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(ui->window.get()));
+        QTest::keyClick(ui->window.get(), Qt::Key_F, Qt::ControlModifier);
+        QCOMPARE(QApplication::focusWidget(), field);
+    }
+    field->setText(QStringLiteral("acfttype"));
+    const auto inSight = [this] {
+        QStringList rows = shownRows(ui->table);
+        for (int row = rows.size() - 1; row >= 0; --row) {
+            if (ui->table->isRowHidden(row))
+                rows.removeAt(row);
+        }
+        return rows;
+    };
+    QTRY_COMPARE(inSight(), QStringList {"AcftType=0x2 *"});
     ui->button("buttonAdvanced")->click();
     QTRY_VERIFY(ui->loaded());
     QCOMPARE(ui->table->rowCount(), 8);
+    // Standard mode shows every row again.
+    QTRY_COMPARE(inSight().size(), 8);
+    QVERIFY(field->text().isEmpty());
     QCOMPARE(shownRows(ui->table).filter(QStringLiteral(" *")), QStringList {"AcftType=Tow plane *"});
     ui->button("buttonAdvanced")->click();
     QTRY_VERIFY(ui->loaded());
@@ -267,6 +288,11 @@ void WindowTest::everyRowSaysWhatItIs()
 {
     // A row's tip ends with the unit or range the tracker printed.
     QVERIFY(ui->table->item(rowOf(ui->table, "TxPower"), 0)->toolTip().endsWith(QStringLiteral("[ dBm]")));
+    // And the line under the table says it of the current row.
+    ui->table->setCurrentCell(rowOf(ui->table, "TxPower"), 0);
+    const QString line = child<QLabel>(ui->window.get(), "rowDescription")->text();
+    QVERIFY2(line.startsWith(QStringLiteral("TxPower: ")) && line.endsWith(QStringLiteral("[ dBm]")),
+        qPrintable(line));
     // Where am I: the port, the hardware, the software and the address, while connected.
     const QString field = child<QLabel>(ui->window.get(), "trackerField")->text();
     QCOMPARE(field,

@@ -3,6 +3,7 @@
 
 #include "config/changeplan.h"
 #include "config/valueencoding.h"
+#include "parametertable/parametersearch.h"
 #include "ui_mainwindow.h"
 
 #include <QApplication>
@@ -62,6 +63,14 @@ MainWindow::MainWindow(QWidget *parent)
     clickOn(this, QKeySequence(Qt::Key_F5), ui->refreshButton);
     clickOn(this, QKeySequence(Qt::CTRL | Qt::Key_Return), ui->applyButton);
     clickOn(this, QKeySequence(Qt::CTRL | Qt::Key_Enter), ui->applyButton);
+
+    // Under the table, what the current row is; in expert mode the rows can be searched.
+    auto *rowLine = new QLabel(this);
+    rowLine->setObjectName(QStringLiteral("rowDescription"));
+    ui->verticalLayout->insertWidget(ui->verticalLayout->indexOf(ui->table) + 1, rowLine);
+    search = new ParameterSearch(ui->table, ui->filterField, ui->changedOnly, rowLine);
+    QWidget::setTabOrder(ui->buttonFirmwareUpdate, ui->filterField);
+    QWidget::setTabOrder(ui->filterField, ui->changedOnly);
 
     ui->table->setEnabled(false);
     updateControls();
@@ -183,6 +192,8 @@ void MainWindow::on_buttonAdvanced_clicked(bool checked)
     expertMode = checked;
     ui->buttonAdvanced->setText(checked ? tr("&Standard mode") : tr("E&xpert mode"));
     ui->frameExpertTools->setVisible(checked);
+    if (!checked)
+        search->reset();
     session.run(DeviceSession::Operation::Read, [this] { loadConfiguration(); });
 }
 

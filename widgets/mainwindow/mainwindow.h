@@ -15,6 +15,8 @@
 
 #include <optional>
 
+class ParameterSearch;
+
 QT_BEGIN_NAMESPACE
 class QLabel;
 class Ui_MainWindow;
@@ -120,4 +122,5 @@ private:
     Ui_MainWindow *ui = nullptr;
     QLabel *trackerField = nullptr; // port, hardware, software and address of the tracker
     MessageBar *messageBar = nullptr; // the outcome of the pilot's last action, above the table
+    ParameterSearch *search = nullptr; // expert mode's search over the table's rows
 };

@@ -1,6 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "parametertable/parametertable.h"
 
+#include "parametertable/editorguard.h"
+
+#include <QApplication>
+
 #include "config/catalogue.h"
 #include "config/conversions.h"
 #include "config/valueencoding.h"
@@ -120,7 +124,9 @@ QString cellText(const QTableWidgetItem *item)
 } // namespace
 
 ParameterTable::ParameterTable(QWidget *parent)
-    : QTableWidget(0, 2, parent), readingLabel(new QLabel(tr("Reading the tracker..."), viewport()))
+    : QTableWidget(0, 2, parent),
+      readingLabel(new QLabel(tr("Reading the tracker..."), viewport())),
+      editorGuard(new EditorGuard(this))
 {
     // Tab leaves the table for the buttons; the arrow keys move inside it.
     setTabKeyNavigation(false);
@@ -206,6 +212,7 @@ void ParameterTable::fillValueCell(int row, ParameterDescriptor &descriptor, con
     setCellWidget(row, 1, descriptor.editor);
     // Reached from the table with Enter or Space, not with Tab: Tab leaves the table.
     descriptor.editor->setFocusPolicy(Qt::ClickFocus);
+    editorGuard->watch(descriptor.editor);
 
     // Each editor gets the device value first and its marking afterwards, so loading marks nothing.
     setEditorValue(descriptor, value);
@@ -360,22 +367,14 @@ bool ParameterTable::openEditor(int row)
     if (!editor || !editor->isEnabled())
         return false;
     editor->setFocus(Qt::OtherFocusReason);
-    if (auto *box = qobject_cast<QComboBox *>(editor))
-        box->showPopup();
-    else if (auto *button = qobject_cast<QToolButton *>(editor))
-        button->showMenu();
+    EditorGuard::open(editor);
     return true;
 }
 
 void ParameterTable::keyPressEvent(QKeyEvent *event)
 {
     const int row = currentRow();
-    // Plain keys only: Ctrl+Return belongs to Apply.
-    const bool plain = (event->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier;
-    const bool activates = plain
-        && (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter || event->key() == Qt::Key_Space
-            || event->key() == Qt::Key_F2);
-    if (activates && row >= 0 && state() != EditingState) {
+    if (EditorGuard::opensEditor(event) && row >= 0 && state() != EditingState) {
         if (openEditor(row))
             return;
         // Space opens the text as it is; as a typed character it would replace the value.
@@ -385,6 +384,19 @@ void ParameterTable::keyPressEvent(QKeyEvent *event)
         }
     }
     QTableWidget::keyPressEvent(event);
+}
+
+QModelIndex ParameterTable::moveCursor(CursorAction cursorAction, Qt::KeyboardModifiers modifiers)
+{
+    // Home and End go to the first and the last row shown, in the same column.
+    if (cursorAction != MoveHome && cursorAction != MoveEnd)
+        return QTableWidget::moveCursor(cursorAction, modifiers);
+    const int step = cursorAction == MoveHome ? 1 : -1;
+    for (int row = step > 0 ? 0 : rowCount() - 1; row >= 0 && row < rowCount(); row += step) {
+        if (!isRowHidden(row))
+            return model()->index(row, std::max(currentColumn(), 0));
+    }
+    return currentIndex();
 }
 
 // The value text an editor's row writes, by the kind of its parameter.

@@ -10,6 +10,8 @@
 #include <QString>
 #include <QTableWidget>
 
+class EditorGuard;
+
 // The two-column parameter table ("Parameter", "Value"). It owns the editors of
 // the known parameters: it builds them before every read, fills rows from the
 // dump, marks the rows the user changes (EditedRole on the Parameter cell, shown
@@ -52,6 +54,7 @@ public:
 
 protected:
     void keyPressEvent(QKeyEvent *event) override;
+    QModelIndex moveCursor(CursorAction cursorAction, Qt::KeyboardModifiers modifiers) override;
 
 private slots:
     void tableCellChanged(int row, int column);
@@ -69,4 +72,5 @@ private:
 
     QHash<QString, ParameterDescriptor *> parameterCatalogue;
     QLabel *readingLabel = nullptr;
+    EditorGuard *editorGuard = nullptr; // keeps the editors from changing by accident
 };

@@ -530,6 +530,26 @@ Prüfen Sie die Werte und setzen Sie sie neu, falls sie falsch sind.</translatio
         <source>Nothing loaded from:</source>
         <translation>Nichts geladen aus:</translation>
     </message>
+    <message>
+        <source>&amp;Find:</source>
+        <translation>S&amp;uchen:</translation>
+    </message>
+    <message>
+        <source>Shows the rows whose name or description holds every word typed here (Ctrl+F)</source>
+        <translation>Zeigt die Zeilen, deren Name oder Beschreibung jedes hier eingegebene Wort enthält (Strg+F)</translation>
+    </message>
+    <message>
+        <source>Name or description</source>
+        <translation>Name oder Beschreibung</translation>
+    </message>
+    <message>
+        <source>Shows only the rows changed and not yet applied</source>
+        <translation>Zeigt nur die geänderten, noch nicht angewendeten Zeilen</translation>
+    </message>
+    <message>
+        <source>&amp;Changed only</source>
+        <translation>Nur &amp;geänderte</translation>
+    </message>
 </context>
 <context>
     <name>MessageBar</name>
@@ -687,6 +707,13 @@ Prüfen Sie die Werte und setzen Sie sie neu, falls sie falsch sind.</translatio
     <message>
         <source>Meshtastic</source>
         <translation>Meshtastic</translation>
+    </message>
+</context>
+<context>
+    <name>ParameterSearch</name>
+    <message>
+        <source>%1: %2</source>
+        <translation>%1: %2</translation>
     </message>
 </context>
 <context>

@@ -530,6 +530,26 @@ Vérifiez les valeurs et réglez-les à nouveau si elles sont fausses.</translat
         <source>Nothing loaded from:</source>
         <translation>Rien n&apos;a été chargé depuis :</translation>
     </message>
+    <message>
+        <source>&amp;Find:</source>
+        <translation>&amp;Trouver :</translation>
+    </message>
+    <message>
+        <source>Shows the rows whose name or description holds every word typed here (Ctrl+F)</source>
+        <translation>Affiche les lignes dont le nom ou la description contient chaque mot saisi ici (Ctrl+F)</translation>
+    </message>
+    <message>
+        <source>Name or description</source>
+        <translation>Nom ou description</translation>
+    </message>
+    <message>
+        <source>Shows only the rows changed and not yet applied</source>
+        <translation>Affiche seulement les lignes modifiées et pas encore appliquées</translation>
+    </message>
+    <message>
+        <source>&amp;Changed only</source>
+        <translation>&amp;Uniquement les modifiées</translation>
+    </message>
 </context>
 <context>
     <name>MessageBar</name>
@@ -687,6 +707,13 @@ Vérifiez les valeurs et réglez-les à nouveau si elles sont fausses.</translat
     <message>
         <source>Meshtastic</source>
         <translation>Meshtastic</translation>
+    </message>
+</context>
+<context>
+    <name>ParameterSearch</name>
+    <message>
+        <source>%1: %2</source>
+        <translation>%1 : %2</translation>
     </message>
 </context>
 <context>
