@@ -115,7 +115,7 @@ Serial::ListRead Serial::readConfiguration()
             return failed(talked ? tracktune::ReadFailure::Deadline : tracktune::ReadFailure::Silent);
         }
         const qint64 untilQuiet = collector.holding() ? quietMs - sinceLine.elapsed() : passWaitMs;
-        waitForData(int(qBound<qint64>(1, qMin<qint64>(untilQuiet, left), passWaitMs)));
+        waitForData(int(qBound(qint64(1), qMin(untilQuiet, left), qint64(passWaitMs))));
         // A device that never pauses must not hold the window either.
         if (sinceEvents.elapsed() >= waitSliceMs) {
             QCoreApplication::processEvents();
