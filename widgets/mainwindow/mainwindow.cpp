@@ -2,6 +2,7 @@
 #include "mainwindow/mainwindow.h"
 
 #include "config/valueencoding.h"
+#include "dialogs/aboutdialog.h"
 #include "ui_mainwindow.h"
 
 #include <QApplication>
@@ -9,6 +10,7 @@
 #include <QGuiApplication>
 #include <QKeySequence>
 #include <QLabel>
+#include <QPushButton>
 #include <QScreen>
 #include <QShortcut>
 #include <QTimer>
@@ -58,6 +60,13 @@ MainWindow::MainWindow(QWidget *parent)
     clickOn(this, QKeySequence(Qt::Key_F5), ui->refreshButton);
     clickOn(this, QKeySequence(Qt::CTRL | Qt::Key_Return), ui->applyButton);
     clickOn(this, QKeySequence(Qt::CTRL | Qt::Key_Enter), ui->applyButton);
+    // Help: F1, or the About button beside the port list, reachable by Tab.
+    auto *about = new QPushButton(tr("A&bout"), this);
+    about->setObjectName(QStringLiteral("buttonAbout"));
+    ui->horizontalLayout_2->addWidget(about);
+    connect(about, &QPushButton::clicked, this, &MainWindow::showAbout);
+    connect(
+        new QShortcut(QKeySequence::HelpContents, this), &QShortcut::activated, this, &MainWindow::showAbout);
 
     ui->table->setEnabled(false);
     updateControls();
@@ -135,6 +144,9 @@ void MainWindow::updateControls()
     const bool ready = idle && configurationLoaded && session.link().isOpen();
     ui->serialPortList->setEnabled(idle);
     ui->buttonAdvanced->setEnabled(idle);
+    // Grey with the rest, so that the focus does not land on it while the others are.
+    if (auto *about = findChild<QPushButton *>(QStringLiteral("buttonAbout")))
+        about->setEnabled(idle);
     ui->refreshButton->setEnabled(ready);
     ui->applyButton->setEnabled(ready);
     ui->buttonFirmwareUpdate->setEnabled(ready);
@@ -179,6 +191,13 @@ void MainWindow::on_buttonAdvanced_clicked(bool checked)
     ui->buttonAdvanced->setText(checked ? tr("&Standard mode") : tr("E&xpert mode"));
     ui->frameExpertTools->setVisible(checked);
     session.run(DeviceSession::Operation::Read, [this] { loadConfiguration(); });
+}
+
+void MainWindow::showAbout()
+{
+    auto *about = new AboutDialog(applicationFolder, this);
+    about->setAttribute(Qt::WA_DeleteOnClose);
+    about->open();
 }
 
 void MainWindow::on_buttonSerialMonitor_clicked()

@@ -142,15 +142,19 @@ void MainWindow::on_buttonLoadSettings_clicked()
             : tr("%n setting(s) loaded: Apply writes them to the tracker", nullptr, int(plan.writes.size())));
 }
 
-QString MainWindow::saveBackupBeforeUpdate(const HeldTracker &held)
+QString MainWindow::backupPathBeforeUpdate(const HeldTracker &held) const
+{
+    return backupsFolder() + QLatin1Char('/')
+        + tracktune::automaticBackupName(held.identity.address, QDateTime::currentDateTime());
+}
+
+QString MainWindow::saveBackupBeforeUpdate(const HeldTracker &held, const QString &path)
 {
     // Nothing to restore from a list that was never read whole.
     if (held.list.isEmpty() || held.identity.address.isEmpty())
         return tr("The tracker's settings have not been read, so the update does not start.");
-    const QString folder = backupsFolder();
-    const QString written
-        = tracktune::automaticBackupName(held.identity.address, QDateTime::currentDateTime());
-    const QString path = folder + QLatin1Char('/') + written;
+    const QString folder = QFileInfo(path).path();
+    const QString written = QFileInfo(path).fileName();
     const QString error = writeSettingsFile(path, held.list);
     if (!error.isEmpty()) {
         return tr(
