@@ -3,6 +3,7 @@
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
+#include <QRegularExpression>
 
 #include <cstdio>
 #include <signal.h>
@@ -28,7 +29,13 @@ int main(int argc, char **argv)
     const QCommandLineOption silent(QStringLiteral("silent"), QStringLiteral("Never answer."));
     const QCommandLineOption delay(QStringLiteral("delay"), QStringLiteral("Wait <ms> before each answer."),
         QStringLiteral("ms"), QStringLiteral("0"));
-    parser.addOptions({chatty, crlf, vendor, unpaced, silent, delay});
+    const QCommandLineOption address(QStringLiteral("address"),
+        QStringLiteral("Start with this Address, 0x and six hex digits (0x1A2B3C by default)."),
+        QStringLiteral("hex"));
+    const QCommandLineOption reg(QStringLiteral("reg"),
+        QStringLiteral("Start with this registration (Reg), at most 15 characters, no blank."),
+        QStringLiteral("text"));
+    parser.addOptions({chatty, crlf, vendor, unpaced, silent, delay, address, reg});
     parser.process(app);
 
     TrackerSimulator::Options options;
@@ -46,6 +53,23 @@ int main(int argc, char **argv)
         return 2;
     }
 
+    // Several simulated trackers, as for a club's fleet, each with an identity of its own.
+    static const QRegularExpression addressPattern(QStringLiteral("^0x[0-9A-Fa-f]{6}$"));
+    static const QRegularExpression regPattern(QStringLiteral("^[!-~]{1,15}$"));
+    const QString addressValue = parser.value(address);
+    if (parser.isSet(address) && !addressPattern.match(addressValue).hasMatch()) {
+        std::fprintf(stderr, "tracker-sim: --address takes 0x and six hex digits, as 0xDD1001\n");
+        return 2;
+    }
+    const QString regValue = parser.value(reg);
+    if (parser.isSet(reg)
+        && (!regPattern.match(regValue).hasMatch()
+            || regValue.contains(QRegularExpression(QStringLiteral("[,$*]"))))) {
+        std::fprintf(
+            stderr, "tracker-sim: --reg takes 1 to 15 printable characters, no blank, comma, $ or *\n");
+        return 2;
+    }
+
     // Blocked before the serving thread starts, so it inherits the mask and only sigwait() sees them.
     sigset_t stopSignals;
     sigemptyset(&stopSignals);
@@ -58,6 +82,11 @@ int main(int argc, char **argv)
         std::perror("tracker-sim: cannot open a pseudo-terminal");
         return 1;
     }
+    if (parser.isSet(address))
+        simulator.setParameter(
+            QStringLiteral("Address"), QStringLiteral("0x") + addressValue.mid(2).toUpper());
+    if (parser.isSet(reg))
+        simulator.setParameter(QStringLiteral("Reg"), regValue);
     std::printf("%s\n", qPrintable(simulator.portPath()));
     std::fflush(stdout);
 
