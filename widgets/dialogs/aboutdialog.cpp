@@ -76,7 +76,7 @@ AboutDialog::AboutDialog(const QString &applicationFolder, QWidget *parent) : QD
 
     // Wide enough for the folders; never larger than the screen, title bar included.
     const QFontMetrics metrics(label->font());
-    resize(metrics.averageCharWidth() * 90, metrics.lineSpacing() * (text.count(QLatin1Char('\n')) + 6));
+    resize(metrics.averageCharWidth() * 90, metrics.lineSpacing() * (text.count(QLatin1Char('\n')) + 12));
     if (const QScreen *screen = QGuiApplication::primaryScreen())
         resize(size().boundedTo(screen->availableGeometry().size() - QSize(0, 48)));
 }

@@ -64,6 +64,7 @@ MainWindow::MainWindow(QWidget *parent)
     auto *about = new QPushButton(tr("A&bout"), this);
     about->setObjectName(QStringLiteral("buttonAbout"));
     ui->horizontalLayout_2->addWidget(about);
+    ui->horizontalLayout_2->setStretchFactor(ui->serialPortList, 1);
     connect(about, &QPushButton::clicked, this, &MainWindow::showAbout);
     connect(
         new QShortcut(QKeySequence::HelpContents, this), &QShortcut::activated, this, &MainWindow::showAbout);
