@@ -248,6 +248,9 @@ void WindowTest::serialMonitorFontIsFixedPitch()
 {
     QFETCH(QStringList, installed);
     QFETCH(QString, family);
+    // The sanitizer run's minimal platform has no font database: no font resolves there.
+    if (QFontInfo(QFont()).family().isEmpty())
+        QSKIP("no font database on this platform");
     const QFont font = SerialMonitor::terminalFont(installed);
     if (family.isEmpty())
         QVERIFY2(QFontInfo(font).fixedPitch(), qPrintable(QFontInfo(font).family()));
