@@ -120,7 +120,8 @@ void SerialMonitor::on_buttonClean_clicked()
 
 void SerialMonitor::on_buttonSave_clicked()
 {
-    const QString folder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    const QString folder = QFileInfo(documents).isDir() ? documents : QDir::homePath();
     const QString suggested = QDir(folder).filePath(
         QStringLiteral("tracker-%1.txt")
             .arg(QDateTime::currentDateTime().toString(QStringLiteral("yyyyMMdd-HHmmss"))));

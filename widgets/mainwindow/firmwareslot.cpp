@@ -61,7 +61,9 @@ QString imageFolder()
     const QString last = QSettings().value(lastImageKey).toString();
     if (!last.isEmpty() && QFileInfo(last).isDir())
         return last;
-    return QStandardPaths::writableLocation(QStandardPaths::DownloadLocation);
+    // A folder that does not exist would be taken for a file name.
+    const QString downloads = QStandardPaths::writableLocation(QStandardPaths::DownloadLocation);
+    return QFileInfo(downloads).isDir() ? downloads : QDir::homePath();
 }
 
 } // namespace
