@@ -180,9 +180,8 @@ void FirmwareUpdateTest::updateGoesAsFarAsItMay_data()
     stops("file dialog cancelled", all, false, Yes, {picking}, {});
     // The confirmation names the image, the tracker and the backup, and asks to keep it plugged in.
     stops("confirmation answered No", all, true, QMessageBox::No, {picking, confirm},
-        {"tracker image.bin\n(0 bytes", "to the tracker 0x1A2B3C (Reg ", "hardware ZRN-LTE)?",
-            "Its settings are saved first, to " + images.path()
-                + "/tst_firmwareupdate/backups/0x1A2B3C-before-update-",
+        {"image tracker image.bin (0 bytes", "to the tracker 0x1A2B3C (Reg ", "hardware ZRN-LTE)?",
+            "Its settings are saved first, to 0x1A2B3C-before-update-",
             "Keep the tracker plugged in until the update has finished."});
     runs("progress while it runs", "flasher-progress.sh", true, {picking, confirm}, {},
         "(100 %)Hard resetting via RTS pin...", {20, 40, 60, 80, 100}, QMessageBox::Yes);
@@ -192,13 +191,12 @@ void FirmwareUpdateTest::updateGoesAsFarAsItMay_data()
         {"The firmware loader ended with exit code 2.",
             "\nA fatal error occurred: Failed to connect: No serial data received.\n",
             "What now: unplug the tracker, plug it in again and start the update once more. Its settings "
-            "from before are saved in "
-                + images.path() + "/tst_firmwareupdate/backups/0x1A2B3C-before-update-"},
+            "from before are saved in 0x1A2B3C-before-update-"},
         "Connecting........_____....", {});
     runs("it cannot be started", "flasher-crash.sh", false,
         {picking, confirm, "An error has occurred during update process."},
         {"The firmware loader could not be started, so the tracker was not changed.",
-            "The tracker's settings are saved in " + images.path() + "/tst_firmwareupdate/backups/"},
+            "The tracker's settings are saved in 0x1A2B3C-before-update-"},
         "", {});
 }
 

@@ -17,10 +17,14 @@ namespace {
 
 // A critical box with one OK button. Plain text: what it quotes came from the tracker or
 // the flasher and must never be taken for markup.
-void showCritical(QWidget *parent, const QString &title, const QString &text)
+// A backup's whole path goes in its details, so that the box fits a small screen.
+void showCritical(
+    QWidget *parent, const QString &title, const QString &text, const QString &backup = QString())
 {
     QMessageBox box(QMessageBox::Critical, title, text, QMessageBox::Ok, parent);
     box.setTextFormat(Qt::PlainText);
+    if (!backup.isEmpty())
+        box.setDetailedText(MainWindow::tr("Settings saved to: %1").arg(QDir::toNativeSeparators(backup)));
     box.exec();
 }
 
@@ -39,9 +43,9 @@ QString failureText(const FirmwareUpdate::Outcome &outcome, const QString &backu
 QString whatNext(const QString &backup)
 {
     return MainWindow::tr("What now: unplug the tracker, plug it in again and start the update once more. "
-                          "Its settings from before are saved in %1; once the update has worked they are "
-                          "offered back.")
-        .arg(QDir::toNativeSeparators(backup));
+                          "Its settings from before are saved in %1 in the backups folder; once the update "
+                          "has worked they are offered back.")
+        .arg(QFileInfo(backup).fileName());
 }
 
 QString valueOf(const QList<tracktune::DumpLine> &list, const QString &name)
@@ -92,19 +96,21 @@ void MainWindow::on_buttonFirmwareUpdate_clicked()
     const QLocale locale;
     const QString reg = valueOf(held.list, QStringLiteral("Reg"));
     // Plain text: the file's name and the tracker's values are never markup. No is the default.
+    // File names only, so that it fits a small screen; the whole paths are in its details.
     QMessageBox confirmation(QMessageBox::Warning, tr("Firmware update"),
-        tr("Write the firmware image\n%1\n(%2, %3)\nto the tracker %4 (Reg %5, hardware %6)?")
-                .arg(QDir::toNativeSeparators(image.absoluteFilePath()),
-                    locale.formattedDataSize(image.size()),
+        tr("Write the firmware image %1 (%2, %3) to the tracker %4 (Reg %5, hardware %6)?")
+                .arg(image.fileName(), locale.formattedDataSize(image.size()),
                     locale.toString(image.lastModified(), QLocale::ShortFormat), held.identity.address,
                     reg.isEmpty() ? tr("none") : reg, held.identity.hardware)
             + QStringLiteral("\n\n")
-            + tr("Its settings are saved first, to %1.").arg(QDir::toNativeSeparators(backup))
+            + tr("Its settings are saved first, to %1 in the backups folder.")
+                  .arg(QFileInfo(backup).fileName())
             + QLatin1Char(' ') + tr("Keep the tracker plugged in until the update has finished.")
-            + QStringLiteral("\n\n")
-            + tr("Install only firmware from a trusted source: a wrong image may damage the tracker "
-                 "beyond repair."),
+            + QStringLiteral("\n\n") + tr("Install only firmware from a trusted source."),
         QMessageBox::Yes | QMessageBox::No, this);
+    confirmation.setDetailedText(
+        tr("Image: %1\nSettings saved to: %2")
+            .arg(QDir::toNativeSeparators(image.absoluteFilePath()), QDir::toNativeSeparators(backup)));
     confirmation.setTextFormat(Qt::PlainText);
     confirmation.setDefaultButton(QMessageBox::No);
     const int answer = confirmation.exec();
@@ -146,14 +152,16 @@ void MainWindow::on_buttonFirmwareUpdate_clicked()
         showCritical(this, tr("An error has occurred during update process."),
             text + QStringLiteral("\n\n")
                 + tr("What now: check that the firmware folder's loader may be run, then try again. "
-                     "The tracker's settings are saved in %1.")
-                      .arg(QDir::toNativeSeparators(backup)));
+                     "The tracker's settings are saved in %1 in the backups folder.")
+                      .arg(QFileInfo(backup).fileName()),
+            backup);
     } else if (outcome.kind == FirmwareUpdate::Outcome::Kind::Cancelled) {
         showCritical(this, tr("Firmware update cancelled"),
             tr("The firmware update was cancelled before the loader had finished. The tracker may not "
                "start until it is updated again. Its settings were saved before the update.")
-                + QStringLiteral("\n\n") + whatNext(backup));
+                + QStringLiteral("\n\n") + whatNext(backup),
+            backup);
     } else if (outcome.kind == FirmwareUpdate::Outcome::Kind::Failed) {
-        showCritical(this, tr("Firmware update failed"), failureText(outcome, backup));
+        showCritical(this, tr("Firmware update failed"), failureText(outcome, backup), backup);
     }
 }

@@ -450,46 +450,50 @@ Der Firmware-Ordner für die Hardware %1 führt nach %2, außerhalb der Firmware
         <translation>Das Fenster schließt sich, sobald der Tracker geantwortet hat...</translation>
     </message>
     <message>
-        <source>What now: unplug the tracker, plug it in again and start the update once more. Its settings from before are saved in %1; once the update has worked they are offered back.</source>
-        <translation>Was nun: Tracker abziehen, wieder anstecken und das Update noch einmal starten. Seine bisherigen Einstellungen sind in %1 gesichert; sobald das Update gelungen ist, werden sie wieder angeboten.</translation>
-    </message>
-    <message>
-        <source>Write the firmware image
-%1
-(%2, %3)
-to the tracker %4 (Reg %5, hardware %6)?</source>
-        <translation>Das Firmware-Image
-%1
-(%2, %3)
-auf den Tracker %4 (Reg %5, Hardware %6) schreiben?</translation>
-    </message>
-    <message>
         <source>none</source>
         <translation>keine</translation>
-    </message>
-    <message>
-        <source>Its settings are saved first, to %1.</source>
-        <translation>Seine Einstellungen werden zuerst in %1 gesichert.</translation>
     </message>
     <message>
         <source>Keep the tracker plugged in until the update has finished.</source>
         <translation>Lassen Sie den Tracker angesteckt, bis das Update fertig ist.</translation>
     </message>
     <message>
-        <source>Install only firmware from a trusted source: a wrong image may damage the tracker beyond repair.</source>
-        <translation>Installieren Sie nur Firmware aus vertrauenswürdiger Quelle: ein falsches Image kann den Tracker dauerhaft beschädigen.</translation>
-    </message>
-    <message>
         <source>The firmware loader could not be started, so the tracker was not changed.</source>
         <translation>Das Firmware-Ladeprogramm konnte nicht gestartet werden; der Tracker wurde nicht verändert.</translation>
     </message>
     <message>
-        <source>What now: check that the firmware folder&apos;s loader may be run, then try again. The tracker&apos;s settings are saved in %1.</source>
-        <translation>Was nun: Prüfen Sie, ob das Ladeprogramm im Firmware-Ordner ausführbar ist, und versuchen Sie es erneut. Die Einstellungen des Trackers sind in %1 gesichert.</translation>
-    </message>
-    <message>
         <source>A&amp;bout</source>
         <translation>Ü&amp;ber</translation>
+    </message>
+    <message>
+        <source>Write the firmware image %1 (%2, %3) to the tracker %4 (Reg %5, hardware %6)?</source>
+        <translation>Das Firmware-Image %1 (%2, %3) auf den Tracker %4 (Reg %5, Hardware %6) schreiben?</translation>
+    </message>
+    <message>
+        <source>Its settings are saved first, to %1 in the backups folder.</source>
+        <translation>Seine Einstellungen werden zuerst in %1 im Sicherungsordner gesichert.</translation>
+    </message>
+    <message>
+        <source>Install only firmware from a trusted source.</source>
+        <translation>Installieren Sie nur Firmware aus vertrauenswürdiger Quelle.</translation>
+    </message>
+    <message>
+        <source>Image: %1
+Settings saved to: %2</source>
+        <translation>Image: %1
+Einstellungen gesichert in: %2</translation>
+    </message>
+    <message>
+        <source>Settings saved to: %1</source>
+        <translation>Einstellungen gesichert in: %1</translation>
+    </message>
+    <message>
+        <source>What now: unplug the tracker, plug it in again and start the update once more. Its settings from before are saved in %1 in the backups folder; once the update has worked they are offered back.</source>
+        <translation>Was nun: Tracker abziehen, wieder anstecken und das Update noch einmal starten. Seine bisherigen Einstellungen sind in %1 im Sicherungsordner gesichert; sobald das Update gelungen ist, werden sie wieder angeboten.</translation>
+    </message>
+    <message>
+        <source>What now: check that the firmware folder&apos;s loader may be run, then try again. The tracker&apos;s settings are saved in %1 in the backups folder.</source>
+        <translation>Was nun: Prüfen Sie, ob das Ladeprogramm im Firmware-Ordner ausführbar ist, und versuchen Sie es erneut. Die Einstellungen des Trackers sind in %1 im Sicherungsordner gesichert.</translation>
     </message>
 </context>
 <context>

@@ -450,46 +450,50 @@ Le dossier de firmware du matériel %1 mène à %2, hors des dossiers de firmwar
         <translation>La fenêtre se fermera dès que le tracker aura répondu...</translation>
     </message>
     <message>
-        <source>What now: unplug the tracker, plug it in again and start the update once more. Its settings from before are saved in %1; once the update has worked they are offered back.</source>
-        <translation>Que faire : débranchez le tracker, rebranchez-le et relancez la mise à jour. Ses réglages d’avant sont enregistrés dans %1 ; une fois la mise à jour réussie, ils vous seront proposés à nouveau.</translation>
-    </message>
-    <message>
-        <source>Write the firmware image
-%1
-(%2, %3)
-to the tracker %4 (Reg %5, hardware %6)?</source>
-        <translation>Écrire l’image de firmware
-%1
-(%2, %3)
-dans le tracker %4 (Reg %5, matériel %6) ?</translation>
-    </message>
-    <message>
         <source>none</source>
         <translation>aucune</translation>
-    </message>
-    <message>
-        <source>Its settings are saved first, to %1.</source>
-        <translation>Ses réglages sont d’abord enregistrés dans %1.</translation>
     </message>
     <message>
         <source>Keep the tracker plugged in until the update has finished.</source>
         <translation>Laissez le tracker branché jusqu’à la fin de la mise à jour.</translation>
     </message>
     <message>
-        <source>Install only firmware from a trusted source: a wrong image may damage the tracker beyond repair.</source>
-        <translation>N’installez qu’un firmware de source sûre : une mauvaise image peut endommager le tracker de façon irréparable.</translation>
-    </message>
-    <message>
         <source>The firmware loader could not be started, so the tracker was not changed.</source>
         <translation>Le programme de chargement du firmware n’a pas pu être lancé ; le tracker n’a pas été modifié.</translation>
     </message>
     <message>
-        <source>What now: check that the firmware folder&apos;s loader may be run, then try again. The tracker&apos;s settings are saved in %1.</source>
-        <translation>Que faire : vérifiez que le programme de chargement du dossier du firmware peut être exécuté, puis réessayez. Les réglages du tracker sont enregistrés dans %1.</translation>
-    </message>
-    <message>
         <source>A&amp;bout</source>
         <translation>À pr&amp;opos</translation>
+    </message>
+    <message>
+        <source>Write the firmware image %1 (%2, %3) to the tracker %4 (Reg %5, hardware %6)?</source>
+        <translation>Écrire l’image de firmware %1 (%2, %3) dans le tracker %4 (Reg %5, matériel %6) ?</translation>
+    </message>
+    <message>
+        <source>Its settings are saved first, to %1 in the backups folder.</source>
+        <translation>Ses réglages sont d’abord enregistrés dans %1, dans le dossier des sauvegardes.</translation>
+    </message>
+    <message>
+        <source>Install only firmware from a trusted source.</source>
+        <translation>N’installez qu’un firmware de source sûre.</translation>
+    </message>
+    <message>
+        <source>Image: %1
+Settings saved to: %2</source>
+        <translation>Image : %1
+Réglages enregistrés dans : %2</translation>
+    </message>
+    <message>
+        <source>Settings saved to: %1</source>
+        <translation>Réglages enregistrés dans : %1</translation>
+    </message>
+    <message>
+        <source>What now: unplug the tracker, plug it in again and start the update once more. Its settings from before are saved in %1 in the backups folder; once the update has worked they are offered back.</source>
+        <translation>Que faire : débranchez le tracker, rebranchez-le et relancez la mise à jour. Ses réglages d’avant sont enregistrés dans %1, dans le dossier des sauvegardes ; une fois la mise à jour réussie, ils vous seront proposés à nouveau.</translation>
+    </message>
+    <message>
+        <source>What now: check that the firmware folder&apos;s loader may be run, then try again. The tracker&apos;s settings are saved in %1 in the backups folder.</source>
+        <translation>Que faire : vérifiez que le programme de chargement du dossier du firmware peut être exécuté, puis réessayez. Les réglages du tracker sont enregistrés dans %1, dans le dossier des sauvegardes.</translation>
     </message>
 </context>
 <context>
