@@ -19,7 +19,7 @@ BUILD_DIR="${BUILD_DIR:-$ROOT/build$BUILD_SUFFIX}"
 EXTRA_CMAKE_ARGS=()
 PACKAGES=(cmake g++ make "${QT_PACKAGES[@]}"
           xvfb xauth imagemagick fonts-dejavu-core
-          desktop-file-utils appstream dpkg-dev file # the install and package tests
+          desktop-file-utils appstream dpkg-dev file lintian # the install and package tests
           groff-base) # the manual page check
 
 install_missing_packages() {

@@ -7,6 +7,7 @@
 #include "windowsupport.h"
 
 #include <QDialogButtonBox>
+#include <QFileDialog>
 #include <QLabel>
 #include <QMessageBox>
 #include <QProgressBar>
@@ -85,6 +86,9 @@ private:
     std::unique_ptr<TrackerSimulator> other;
     std::unique_ptr<WindowUnderTest> ui;
     QString boxTexts; // each followed by a line feed
+    QString chooserFolder; // where the image chooser opened
+    bool imageChosen = false; // by an earlier update of this run
+    bool chooserAstray = false; // it opened elsewhere than where that image was
     bool noByDefault = false;
     QTemporaryDir images;
     const QString image = images.filePath(QStringLiteral("tracker image.bin"));
@@ -98,6 +102,7 @@ void FirmwareUpdateTest::initTestCase()
     qunsetenv("NO_COLOR");
     // The backups each update saves go to a data folder of the test's own.
     qputenv("XDG_DATA_HOME", images.path().toUtf8());
+    qputenv("XDG_CONFIG_HOME", images.filePath(QStringLiteral("config")).toUtf8());
     TrackerSimulator::Options vendor;
     vendor.variant = TrackerSimulator::Variant::Vendor;
     listed = std::make_unique<ListedTracker>(vendor);
@@ -123,7 +128,15 @@ bool FirmwareUpdateTest::install(const QStringList &components, const QString &f
 QStringList FirmwareUpdateTest::update(bool pickImage, QMessageBox::StandardButton answer)
 {
     BoxAnswers answers(answer, pickImage ? image : QString());
+    chooserFolder.clear();
+    answers.meanwhile(0, [this] {
+        if (auto *chooser = qobject_cast<QFileDialog *>(QApplication::activeModalWidget()))
+            chooserFolder = chooser->directory().absolutePath();
+    });
     ui->button("buttonFirmwareUpdate")->click();
+    // The chooser opens where the last image was chosen.
+    chooserAstray = imageChosen && answers.seen.contains(picking) && chooserFolder != images.path();
+    imageChosen = imageChosen || (pickImage && answers.seen.contains(picking));
     boxTexts.clear();
     noByDefault = false;
     for (const BoxAnswers::Box &box : std::as_const(answers.boxes)) {
@@ -165,18 +178,26 @@ void FirmwareUpdateTest::updateGoesAsFarAsItMay_data()
     stops("no folder: the places looked in are named", {}, true, Yes, {missing},
         {"Looked in: " + beside().chopped(1)});
     stops("file dialog cancelled", all, false, Yes, {picking}, {});
-    stops("confirmation answered No", all, true, QMessageBox::No, {picking, confirm}, {});
+    // The confirmation names the image, the tracker and the backup, and asks to keep it plugged in.
+    stops("confirmation answered No", all, true, QMessageBox::No, {picking, confirm},
+        {"image tracker image.bin (0 bytes", "to the tracker 0x1A2B3C (Reg ", "hardware ZRN-LTE)?",
+            "Its settings are saved first, to 0x1A2B3C-before-update-",
+            "Keep the tracker plugged in until the update has finished."});
     runs("progress while it runs", "flasher-progress.sh", true, {picking, confirm}, {},
         "(100 %)Hard resetting via RTS pin...", {20, 40, 60, 80, 100}, QMessageBox::Yes);
     runs("1 MB on one line arrives whole", "flasher-one-line.sh", true, {picking, confirm}, {},
         QString(1 << 20, 'x') + "end", {100}, QMessageBox::No);
     runs("it fails: what it said, its exit code", "flasher-fails.sh", true, {picking, confirm, failed},
         {"The firmware loader ended with exit code 2.",
-            "\nA fatal error occurred: Failed to connect: No serial data received.\n"},
+            "\nA fatal error occurred: Failed to connect: No serial data received.\n",
+            "What now: unplug the tracker, plug it in again and start the update once more. Its settings "
+            "from before are saved in 0x1A2B3C-before-update-"},
         "Connecting........_____....", {});
     runs("it cannot be started", "flasher-crash.sh", false,
         {picking, confirm, "An error has occurred during update process."},
-        {"An error has occurred during update process. The device might be in inconsistent state."}, "", {});
+        {"The firmware loader could not be started, so the tracker was not changed.",
+            "The tracker's settings are saved in 0x1A2B3C-before-update-"},
+        "", {});
 }
 
 void FirmwareUpdateTest::updateGoesAsFarAsItMay()
@@ -197,6 +218,7 @@ void FirmwareUpdateTest::updateGoesAsFarAsItMay()
     if (flasher.isEmpty()) {
         // It stops before the flasher: the port is never let go.
         QCOMPARE(update(pickImage, answer), dialogs);
+        QVERIFY2(!chooserAstray, qPrintable(chooserFolder));
         for (const QString &text : said)
             QVERIFY2(boxTexts.contains(text), qPrintable(boxTexts));
         if (dialogs.contains(confirm))
@@ -258,11 +280,12 @@ void FirmwareUpdateTest::updateGoesAsFarAsItMay()
     if (restore != QMessageBox::NoButton)
         listed->tracker.setParameter(QStringLiteral("AcftType"), QStringLiteral("0x3"));
     QCOMPARE(update(true, QMessageBox::Yes), dialogs);
+    QVERIFY2(!chooserAstray, qPrintable(chooserFolder));
     ui->window->removeEventFilter(&filter);
     QVERIFY(!ui->window->isUpdateInProgress());
     QVERIFY(noByDefault);
     QVERIFY(dialog);
-    std::unique_ptr<ProgressDialog> owned(dialog);
+    const QPointer<ProgressDialog> open(dialog);
     for (const QString &text : said)
         QVERIFY2(boxTexts.contains(text), qPrintable(boxTexts));
     const QString text = child<QTextEdit>(dialog, "textEdit")->toPlainText();
@@ -280,8 +303,9 @@ void FirmwareUpdateTest::updateGoesAsFarAsItMay()
     QVERIFY2(seen.filter(QRegularExpression("open|usable|closable")).isEmpty(), qPrintable(seen.join("|")));
     QPushButton *close = child<QDialogButtonBox>(dialog, "buttonBox")->button(QDialogButtonBox::Close);
     QVERIFY(close && close->isVisible() && close->focusPolicy() & Qt::TabFocus);
-    close->click();
-    QVERIFY(!dialog->isVisible());
+    // Enter closes it once the flasher has ended, and the closed dialog is gone.
+    QTest::keyClick(dialog, Qt::Key_Return);
+    QTRY_VERIFY(!open);
     if (flasher == QLatin1String("flasher-progress.sh")) {
         QFile environment(beside("environment"));
         QVERIFY(environment.open(QIODevice::ReadOnly));
@@ -389,7 +413,8 @@ void FirmwareUpdateTest::updateFlashesOnlyTheTrackerItWasChosenFor()
     TrackerSimulator::Options vendor;
     vendor.variant = TrackerSimulator::Variant::Vendor;
     listed = std::make_unique<ListedTracker>(vendor);
-    qDeleteAll(ui->window->findChildren<ProgressDialog *>());
+    // Left open: the next update's takes its place, one progress dialog at a time.
+    QVERIFY(ui->window->findChildren<ProgressDialog *>().size() <= 1);
     QTRY_VERIFY_WITH_TIMEOUT(
         connected() && Serial::systemLocation(ui->window->link().portName()) == listed->tracker.portPath(),
         15000);
@@ -397,6 +422,12 @@ void FirmwareUpdateTest::updateFlashesOnlyTheTrackerItWasChosenFor()
 
 void FirmwareUpdateTest::cancelStopsAFlasherThatNeverEnds()
 {
+    // An earlier update's dialog closes with Escape, now that its flasher has ended.
+    for (ProgressDialog *left : ui->window->findChildren<ProgressDialog *>()) {
+        const QPointer<ProgressDialog> open(left);
+        QTest::keyClick(left, Qt::Key_Escape);
+        QTRY_VERIFY(!open);
+    }
     // Without its "release" file the stand-in flasher waits for ever once it has printed.
     QVERIFY(install(tracktune::requiredComponents(), "flasher-progress.sh", true));
     QTimer cancel;

@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+#include "dialogs/aboutdialog.h"
 #include "dialogs/serialmonitor.h"
 #include "mainwindow/mainwindow.h"
 #include "mainwindow/messagebar.h"
@@ -6,6 +7,8 @@
 
 #include <QAbstractItemView>
 #include <QComboBox>
+#include <QFontDatabase>
+#include <QFontInfo>
 #include <QFrame>
 #include <QLabel>
 #include <QLineEdit>
@@ -39,6 +42,9 @@ private slots:
     void everyRowSaysWhatItIs();
     void firstSizeFitsASmallScreen();
     void serialMonitorShowsWhatTheTrackerSends();
+    void serialMonitorFontIsFixedPitch_data();
+    void serialMonitorFontIsFixedPitch();
+    void helpNamesVersionLicenceAndFolders();
     void pickingAnotherPortSwitchesTheLink();
     void closingAsksAboutPendingChanges();
     void outcomeIsReadWholeAndGoesWithTheNextAction();
@@ -309,6 +315,63 @@ void WindowTest::firstSizeFitsASmallScreen()
     QVERIFY2(fresh.height() + 48 <= available.height(), qPrintable(QString::number(fresh.height())));
 }
 
+void WindowTest::serialMonitorFontIsFixedPitch_data()
+{
+    QTest::addColumn<QStringList>("installed");
+    QTest::addColumn<QString>("family"); // empty: the system's fixed-pitch font
+    QTest::newRow("without Source Code Pro: the system's fixed font")
+        << QStringList {"DejaVu Sans"} << QString();
+    QTest::newRow("with Source Code Pro: that one")
+        << QStringList {"DejaVu Sans", "Source Code Pro"} << QStringLiteral("Source Code Pro");
+}
+
+void WindowTest::serialMonitorFontIsFixedPitch()
+{
+    QFETCH(QStringList, installed);
+    QFETCH(QString, family);
+    // The sanitizer run's minimal platform has no font database: no font resolves there.
+    if (QFontInfo(QFont()).family().isEmpty())
+        QSKIP("no font database on this platform");
+    const QFont font = SerialMonitor::terminalFont(installed);
+    if (family.isEmpty())
+        QVERIFY2(QFontInfo(font).fixedPitch(), qPrintable(QFontInfo(font).family()));
+    else
+        QCOMPARE(font.family(), family);
+    // Whichever this machine has, what the monitor shows is fixed-pitch.
+    SerialMonitor monitor;
+    const QFont shown = child<QPlainTextEdit>(&monitor, "textSerialOutput")->font();
+    QVERIFY2(QFontInfo(shown).fixedPitch(), qPrintable(QFontInfo(shown).family()));
+}
+
+void WindowTest::helpNamesVersionLicenceAndFolders()
+{
+    // The About button is reachable by Tab; F1 opens the same help.
+    QPushButton *about = ui->button("buttonAbout");
+    QVERIFY(about->isVisible() && about->focusPolicy() & Qt::TabFocus);
+    if (QGuiApplication::platformName() != QLatin1String("minimal")) {
+        ui->window->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(ui->window.get()));
+        QTest::keyClick(ui->window.get(), Qt::Key_F1);
+    } else {
+        about->click();
+    }
+    AboutDialog *help = nullptr;
+    QTRY_VERIFY((help = ui->window->findChild<AboutDialog *>()) && help->isVisible());
+    const QString text = help->plainText();
+    for (const QString &said : {QCoreApplication::applicationVersion(),
+             QStringLiteral("GNU General Public License, version 3 or later"),
+             QString::fromLatin1(qVersion()), QStringLiteral("/firmware/<hardware>"),
+             QStandardPaths::writableLocation(QStandardPaths::AppDataLocation) + QStringLiteral("/backups"),
+             QStringLiteral("F5"), QStringLiteral("F1")})
+        QVERIFY2(text.contains(said), qPrintable(said + QStringLiteral(" not in\n") + text));
+    // It fits the screen and closes with Escape.
+    const QRect available = QGuiApplication::primaryScreen()->availableGeometry();
+    QVERIFY(help->height() + 48 <= available.height() && help->width() <= available.width());
+    const QPointer<AboutDialog> open(help);
+    QTest::keyClick(help, Qt::Key_Escape);
+    QTRY_VERIFY(!open);
+}
+
 void WindowTest::serialMonitorShowsWhatTheTrackerSends()
 {
     ui->button("buttonAdvanced")->click();
@@ -321,6 +384,25 @@ void WindowTest::serialMonitorShowsWhatTheTrackerSends()
     const auto *text = child<QPlainTextEdit>(monitor, "textSerialOutput");
     first->inject("MARK from the tracker\n");
     QTRY_VERIFY_WITH_TIMEOUT(text->toPlainText().contains(QLatin1String("MARK from the tracker")), 5000);
+    // Its first size fits the screen, buttons included; what it shows can be saved whole.
+    const QRect available = QGuiApplication::primaryScreen()->availableGeometry();
+    QVERIFY2(monitor->height() + 48 <= available.height() && monitor->width() <= available.width(),
+        qPrintable(QStringLiteral("%1 x %2").arg(monitor->width()).arg(monitor->height())));
+    QVERIFY(child<QPushButton>(monitor, "buttonSave")->isVisible());
+    QTemporaryDir folder;
+    const QString path = folder.filePath(QStringLiteral("monitor.txt"));
+    {
+        BoxAnswers answers(QMessageBox::Ok, path);
+        child<QPushButton>(monitor, "buttonSave")->click();
+        QCOMPARE(answers.seen, QStringList {"Save what the tracker sent"});
+    }
+    QFile saved(path);
+    QVERIFY(saved.open(QIODevice::ReadOnly));
+    const QString written = QString::fromUtf8(saved.readAll());
+    QVERIFY(written.contains(QLatin1String("MARK from the tracker\n")));
+    QString error;
+    QVERIFY(!monitor->saveTo(folder.filePath(QStringLiteral("no such folder/monitor.txt")), &error));
+    QVERIFY(!error.isEmpty());
     monitor->close();
     ui->button("buttonAdvanced")->click();
     QTRY_VERIFY(ui->loaded());

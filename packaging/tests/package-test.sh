@@ -19,7 +19,12 @@ dpkg-deb -c "$deb" | awk '{ print $6 }' >"$out/files"
 for file in \
     ./usr/bin/tracktune \
     ./usr/bin/tracktune-cli \
+    ./usr/bin/tracktune-demo \
+    ./usr/bin/tracker-sim \
     ./usr/share/applications/$id.desktop \
+    ./usr/share/applications/$id.Demo.desktop \
+    ./usr/share/man/man1/tracktune-demo.1.gz \
+    ./usr/share/man/man1/tracker-sim.1.gz \
     ./usr/share/metainfo/$id.metainfo.xml \
     ./usr/share/icons/hicolor/scalable/apps/$id.svg \
     ./usr/share/man/man1/tracktune.1.gz \
@@ -44,3 +49,10 @@ case $qt in
 *) translations=qt6-translations-l10n ;;
 esac
 [ "$recommends" = "$translations" ] || { echo "Recommends '$recommends', not $translations"; exit 1; }
+# The licence: GPL 3 or later, as Debian's copyright format names it.
+dpkg-deb --fsys-tarfile "$deb" | tar -xO ./usr/share/doc/tracktune/copyright | grep -qx 'License: GPL-3+' ||
+    { echo "the copyright file does not name GPL-3+"; exit 1; }
+# Debian's checks: no error and no warning (skipped where lintian is not installed).
+if command -v lintian >/dev/null; then
+    lintian --fail-on error,warning "$deb"
+fi

@@ -19,7 +19,12 @@
 int main(int argc, char **argv)
 {
     QApplication app(argc, argv);
+    // Its own name: its files stay apart from those of the program used with real trackers.
+    QCoreApplication::setApplicationName(QStringLiteral("tracktune-demo"));
+    QCoreApplication::setApplicationVersion(QStringLiteral(TRACKTUNE_VERSION));
     QCommandLineParser parser;
+    parser.setApplicationDescription(
+        QStringLiteral("tracktune with a simulated tracker, listed as \"USB Serial Device\"."));
     parser.addHelpOption();
     const QCommandLineOption screenshotOption(QStringLiteral("screenshot"),
         QStringLiteral("Save the window to <file> once connected, then quit."), QStringLiteral("file"));

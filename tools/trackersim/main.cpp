@@ -3,6 +3,7 @@
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
+#include <QRegularExpression>
 
 #include <cstdio>
 #include <signal.h>
@@ -30,7 +31,13 @@ int main(int argc, char **argv)
         QStringLiteral("ms"), QStringLiteral("0"));
     const QCommandLineOption older(QStringLiteral("older"),
         QStringLiteral("Be the older firmware line: writing AddrType leaves the Address alone."));
-    parser.addOptions({chatty, crlf, vendor, unpaced, silent, delay, older});
+    const QCommandLineOption address(QStringLiteral("address"),
+        QStringLiteral("Start with this Address, 0x and six hex digits (0x1A2B3C by default)."),
+        QStringLiteral("hex"));
+    const QCommandLineOption reg(QStringLiteral("reg"),
+        QStringLiteral("Start with this registration (Reg), at most 15 characters, no blank."),
+        QStringLiteral("text"));
+    parser.addOptions({chatty, crlf, vendor, unpaced, silent, delay, older, address, reg});
     parser.process(app);
 
     TrackerSimulator::Options options;
@@ -49,6 +56,27 @@ int main(int argc, char **argv)
         return 2;
     }
 
+    // Several simulated trackers, as for a club's fleet, each with an identity of its own.
+    static const QRegularExpression addressPattern(QStringLiteral("^0x[0-9A-Fa-f]{6}$"));
+    static const QRegularExpression regPattern(QStringLiteral("^[!-~]{1,15}$"));
+    const QString addressValue = parser.value(address);
+    if (parser.isSet(address) && !addressPattern.match(addressValue).hasMatch()) {
+        std::fprintf(stderr, "tracker-sim: --address takes 0x and six hex digits, as 0xDD1001\n");
+        return 2;
+    }
+    const QString regValue = parser.value(reg);
+    if (parser.isSet(reg)
+        && (!regPattern.match(regValue).hasMatch()
+            || regValue.contains(QRegularExpression(QStringLiteral("[,$*]"))))) {
+        std::fprintf(
+            stderr, "tracker-sim: --reg takes 1 to 15 printable characters, no blank, comma, $ or *\n");
+        return 2;
+    }
+
+    // The chip's id ends in its factory Address, as a real tracker's does: a reset gives it back.
+    if (parser.isSet(address))
+        options.cpuId = options.cpuId.left(10) + addressValue.mid(2).toUpper().toLatin1();
+
     // Blocked before the serving thread starts, so it inherits the mask and only sigwait() sees them.
     sigset_t stopSignals;
     sigemptyset(&stopSignals);
@@ -61,6 +89,11 @@ int main(int argc, char **argv)
         std::perror("tracker-sim: cannot open a pseudo-terminal");
         return 1;
     }
+    if (parser.isSet(address))
+        simulator.setParameter(
+            QStringLiteral("Address"), QStringLiteral("0x") + addressValue.mid(2).toUpper());
+    if (parser.isSet(reg))
+        simulator.setParameter(QStringLiteral("Reg"), regValue);
     std::printf("%s\n", qPrintable(simulator.portPath()));
     std::fflush(stdout);
 

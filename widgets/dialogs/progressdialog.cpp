@@ -115,7 +115,10 @@ void ProgressDialog::finish(Ending ending)
     }
     running = false;
     ui->buttonBox->setStandardButtons(QDialogButtonBox::Close);
-    ui->buttonBox->button(QDialogButtonBox::Close)->setFocus();
+    // Enter closes it as Escape does, wherever the focus is.
+    QPushButton *close = ui->buttonBox->button(QDialogButtonBox::Close);
+    close->setDefault(true);
+    close->setFocus();
 }
 
 void ProgressDialog::reject()

@@ -2,7 +2,9 @@
 #pragma once
 
 #include <QDialog>
+#include <QFont>
 #include <QString>
+#include <QStringList>
 
 QT_BEGIN_NAMESPACE
 class Ui_SerialMonitor;
@@ -21,12 +23,19 @@ public:
     // second; the oldest lines go beyond this so that a day of it stays bounded.
     static constexpr int scrollbackLines = 20000;
 
+    // "Source Code Pro" where installed, else the system's fixed-pitch font: columns line up.
+    static QFont terminalFont(const QStringList &installedFamilies);
+    QString shownText() const;
+    // Writes what is shown to a text file; false, with the reason, when it could not.
+    bool saveTo(const QString &path, QString *error = nullptr) const;
+
 public slots:
     void updateConnection(const QString &device);
     void append(const QString &data);
 
 private slots:
     void on_buttonClean_clicked();
+    void on_buttonSave_clicked();
     void on_buttonStartStop_clicked();
 
 private:

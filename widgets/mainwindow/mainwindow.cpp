@@ -3,6 +3,7 @@
 
 #include "config/changeplan.h"
 #include "config/valueencoding.h"
+#include "dialogs/aboutdialog.h"
 #include "parametertable/parametersearch.h"
 #include "ui_mainwindow.h"
 
@@ -12,6 +13,7 @@
 #include <QKeySequence>
 #include <QLabel>
 #include <QMessageBox>
+#include <QPushButton>
 #include <QScreen>
 #include <QShortcut>
 #include <QTimer>
@@ -63,6 +65,14 @@ MainWindow::MainWindow(QWidget *parent)
     clickOn(this, QKeySequence(Qt::Key_F5), ui->refreshButton);
     clickOn(this, QKeySequence(Qt::CTRL | Qt::Key_Return), ui->applyButton);
     clickOn(this, QKeySequence(Qt::CTRL | Qt::Key_Enter), ui->applyButton);
+    // Help: F1, or the About button beside the port list, reachable by Tab.
+    auto *about = new QPushButton(tr("A&bout"), this);
+    about->setObjectName(QStringLiteral("buttonAbout"));
+    ui->horizontalLayout_2->addWidget(about);
+    ui->horizontalLayout_2->setStretchFactor(ui->serialPortList, 1);
+    connect(about, &QPushButton::clicked, this, &MainWindow::showAbout);
+    connect(
+        new QShortcut(QKeySequence::HelpContents, this), &QShortcut::activated, this, &MainWindow::showAbout);
 
     // Under the table, what the current row is; in expert mode the rows can be searched.
     auto *rowLine = new QLabel(this);
@@ -148,6 +158,9 @@ void MainWindow::updateControls()
     const bool ready = idle && configurationLoaded && session.link().isOpen();
     ui->serialPortList->setEnabled(idle);
     ui->buttonAdvanced->setEnabled(idle);
+    // Grey with the rest, so that the focus does not land on it while the others are.
+    if (auto *about = findChild<QPushButton *>(QStringLiteral("buttonAbout")))
+        about->setEnabled(idle);
     ui->refreshButton->setEnabled(ready);
     ui->applyButton->setEnabled(ready);
     ui->buttonFirmwareUpdate->setEnabled(ready);
@@ -195,6 +208,13 @@ void MainWindow::on_buttonAdvanced_clicked(bool checked)
     if (!checked)
         search->reset();
     session.run(DeviceSession::Operation::Read, [this] { loadConfiguration(); });
+}
+
+void MainWindow::showAbout()
+{
+    auto *about = new AboutDialog(applicationFolder, this);
+    about->setAttribute(Qt::WA_DeleteOnClose);
+    about->open();
 }
 
 void MainWindow::on_buttonSerialMonitor_clicked()

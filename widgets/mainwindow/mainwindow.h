@@ -51,6 +51,7 @@ private slots:
     void on_buttonSerialMonitor_clicked();
     void on_buttonSaveSettings_clicked();
     void on_buttonLoadSettings_clicked();
+    void showAbout(); // F1 and the About button
 
 private:
     // Device session (session.cpp)
@@ -99,7 +100,8 @@ private:
 
     // Settings files (settingsslots.cpp)
     // Saves the held tracker's whole list before a firmware update; why not, when it could not.
-    QString saveBackupBeforeUpdate(const HeldTracker &held);
+    QString backupPathBeforeUpdate(const HeldTracker &held) const; // named before the question
+    QString saveBackupBeforeUpdate(const HeldTracker &held, const QString &path);
     // After an update, offers the settings from before it to the same tracker.
     void offerRestore();
 

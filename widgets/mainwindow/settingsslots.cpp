@@ -165,15 +165,19 @@ void MainWindow::on_buttonLoadSettings_clicked()
         messageBar->showMessage(MessageBar::Kind::Warning, tr("Nothing loaded from:"), shownPath);
 }
 
-QString MainWindow::saveBackupBeforeUpdate(const HeldTracker &held)
+QString MainWindow::backupPathBeforeUpdate(const HeldTracker &held) const
+{
+    return backupsFolder() + QLatin1Char('/')
+        + tracktune::automaticBackupName(held.identity.address, QDateTime::currentDateTime());
+}
+
+QString MainWindow::saveBackupBeforeUpdate(const HeldTracker &held, const QString &path)
 {
     // Nothing to restore from a list that was never read whole.
     if (held.list.isEmpty() || held.identity.address.isEmpty())
         return tr("The tracker's settings have not been read, so the update does not start.");
-    const QString folder = backupsFolder();
-    const QString written
-        = tracktune::automaticBackupName(held.identity.address, QDateTime::currentDateTime());
-    const QString path = folder + QLatin1Char('/') + written;
+    const QString folder = QFileInfo(path).path();
+    const QString written = QFileInfo(path).fileName();
     const QString error = writeSettingsFile(path, held.list);
     if (!error.isEmpty()) {
         return tr(

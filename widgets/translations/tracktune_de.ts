@@ -2,6 +2,65 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="de">
 <context>
+    <name>AboutDialog</name>
+    <message>
+        <source>About tracktune</source>
+        <translation>Über tracktune</translation>
+    </message>
+    <message>
+        <source>&lt;hardware&gt;</source>
+        <translation>&lt;Hardware&gt;</translation>
+    </message>
+    <message>
+        <source>tracktune %1</source>
+        <translation>tracktune %1</translation>
+    </message>
+    <message>
+        <source>Shows and changes the settings of an OGN aircraft tracker connected by USB, and updates its firmware.</source>
+        <translation>Zeigt und ändert die Einstellungen eines per USB angeschlossenen OGN-Trackers und aktualisiert seine Firmware.</translation>
+    </message>
+    <message>
+        <source>Licence: GNU General Public License, version 3 or later. This program comes with ABSOLUTELY NO WARRANTY; you may share and change it under that licence.</source>
+        <translation>Lizenz: GNU General Public License, Version 3 oder später. Dieses Programm kommt OHNE JEDE GEWÄHRLEISTUNG; Sie dürfen es unter dieser Lizenz weitergeben und ändern.</translation>
+    </message>
+    <message>
+        <source>Qt %1 (built with Qt %2)</source>
+        <translation>Qt %1 (gebaut mit Qt %2)</translation>
+    </message>
+    <message>
+        <source>Firmware folders, looked in in this order (&lt;hardware&gt; is the tracker&apos;s Hard):</source>
+        <translation>Firmware-Ordner, in dieser Reihenfolge gesucht (&lt;Hardware&gt; ist Hard des Trackers):</translation>
+    </message>
+    <message>
+        <source>Settings saved before a firmware update:</source>
+        <translation>Vor einem Firmware-Update gesicherte Einstellungen:</translation>
+    </message>
+    <message>
+        <source>Keyboard:</source>
+        <translation>Tastatur:</translation>
+    </message>
+    <message>
+        <source>  %1  this help</source>
+        <translation>  %1  diese Hilfe</translation>
+    </message>
+    <message>
+        <source>  %1  read the tracker&apos;s settings again</source>
+        <translation>  %1  Einstellungen des Trackers neu lesen</translation>
+    </message>
+    <message>
+        <source>  %1  write the changes to the tracker</source>
+        <translation>  %1  Änderungen auf den Tracker schreiben</translation>
+    </message>
+    <message>
+        <source>  Alt + the underlined letter  the button or field it marks</source>
+        <translation>  Alt + unterstrichener Buchstabe  die Schaltfläche oder das Feld dazu</translation>
+    </message>
+    <message>
+        <source>  Enter in the table  opens a setting&apos;s list; Escape  closes a dialog</source>
+        <translation>  Eingabe in der Tabelle  öffnet die Liste einer Einstellung; Esc  schließt einen Dialog</translation>
+    </message>
+</context>
+<context>
     <name>FirmwareUpdate</name>
     <message>
         <source>Make sure the firmware loader is installed in firmware/%1 directory.</source>
@@ -198,10 +257,6 @@ Der Firmware-Ordner für die Hardware %1 führt nach %2, außerhalb der Firmware
         <translation>Das Firmware-Ladeprogramm endete mit dem Exit-Code %1.</translation>
     </message>
     <message>
-        <source>The device might be in inconsistent state. If that is the case, please try again or contact technical support.</source>
-        <translation>Das Gerät ist möglicherweise in einem inkonsistenten Zustand. Versuchen Sie es in diesem Fall erneut oder wenden Sie sich an den technischen Support.</translation>
-    </message>
-    <message>
         <source>Select firmware file</source>
         <translation>Firmware-Datei auswählen</translation>
     </message>
@@ -214,20 +269,12 @@ Der Firmware-Ordner für die Hardware %1 führt nach %2, außerhalb der Firmware
         <translation>Firmware-Update</translation>
     </message>
     <message>
-        <source>Warning! Make sure to only install firmware from the trusted source. Installing wrong firmware may cause irreversible damage to the device. Are you sure you want to continue?</source>
-        <translation>Achtung! Installieren Sie nur Firmware aus vertrauenswürdiger Quelle. Falsche Firmware kann das Gerät dauerhaft beschädigen. Möchten Sie wirklich fortfahren?</translation>
-    </message>
-    <message>
         <source>Firmware update not possible</source>
         <translation>Firmware-Update nicht möglich</translation>
     </message>
     <message>
         <source>An error has occurred during update process.</source>
         <translation>Beim Update ist ein Fehler aufgetreten.</translation>
-    </message>
-    <message>
-        <source>An error has occurred during update process. The device might be in inconsistent state. If that is the case, please try again or contact technical support.</source>
-        <translation>Beim Update ist ein Fehler aufgetreten. Das Gerät ist möglicherweise in einem inkonsistenten Zustand. Versuchen Sie es in diesem Fall erneut oder wenden Sie sich an den technischen Support.</translation>
     </message>
     <message>
         <source>Firmware update failed</source>
@@ -550,6 +597,52 @@ Prüfen Sie die Werte und setzen Sie sie neu, falls sie falsch sind.</translatio
         <source>&amp;Changed only</source>
         <translation>Nur &amp;geänderte</translation>
     </message>
+    <message>
+        <source>Settings saved to: %1</source>
+        <translation>Einstellungen gesichert in: %1</translation>
+    </message>
+    <message>
+        <source>What now: unplug the tracker, plug it in again and start the update once more. Its settings from before are saved in %1 in the backups folder; once the update has worked they are offered back.</source>
+        <translation>Was nun: Tracker abziehen, wieder anstecken und das Update noch einmal starten. Seine bisherigen Einstellungen sind in %1 im Sicherungsordner gesichert; sobald das Update gelungen ist, werden sie wieder angeboten.</translation>
+    </message>
+    <message>
+        <source>Write the firmware image %1 (%2, %3) to the tracker %4 (Reg %5, hardware %6)?</source>
+        <translation>Das Firmware-Image %1 (%2, %3) auf den Tracker %4 (Reg %5, Hardware %6) schreiben?</translation>
+    </message>
+    <message>
+        <source>none</source>
+        <translation>keins</translation>
+    </message>
+    <message>
+        <source>Its settings are saved first, to %1 in the backups folder.</source>
+        <translation>Seine Einstellungen werden zuerst in %1 im Sicherungsordner gesichert.</translation>
+    </message>
+    <message>
+        <source>Keep the tracker plugged in until the update has finished.</source>
+        <translation>Lassen Sie den Tracker angesteckt, bis das Update fertig ist.</translation>
+    </message>
+    <message>
+        <source>Install only firmware from a trusted source.</source>
+        <translation>Installieren Sie nur Firmware aus vertrauenswürdiger Quelle.</translation>
+    </message>
+    <message>
+        <source>Image: %1
+Settings saved to: %2</source>
+        <translation>Image: %1
+Einstellungen gesichert in: %2</translation>
+    </message>
+    <message>
+        <source>The firmware loader could not be started, so the tracker was not changed.</source>
+        <translation>Das Firmware-Ladeprogramm konnte nicht gestartet werden; der Tracker wurde nicht verändert.</translation>
+    </message>
+    <message>
+        <source>What now: check that the firmware folder&apos;s loader may be run, then try again. The tracker&apos;s settings are saved in %1 in the backups folder.</source>
+        <translation>Was nun: Prüfen Sie, ob das Ladeprogramm im Firmware-Ordner ausführbar ist, und versuchen Sie es erneut. Die Einstellungen des Trackers sind in %1 im Sicherungsordner gesichert.</translation>
+    </message>
+    <message>
+        <source>A&amp;bout</source>
+        <translation>Ü&amp;ber</translation>
+    </message>
 </context>
 <context>
     <name>MessageBar</name>
@@ -799,6 +892,28 @@ Prüfen Sie die Werte und setzen Sie sie neu, falls sie falsch sind.</translatio
     <message>
         <source>Start</source>
         <translation>Fortsetzen</translation>
+    </message>
+    <message>
+        <source>&amp;Save...</source>
+        <translation>&amp;Speichern...</translation>
+    </message>
+    <message>
+        <source>Save what the tracker sent</source>
+        <translation>Speichern, was der Tracker gesendet hat</translation>
+    </message>
+    <message>
+        <source>Text files (*.txt);;All files (*)</source>
+        <translation>Textdateien (*.txt);;Alle Dateien (*)</translation>
+    </message>
+    <message>
+        <source>Not saved</source>
+        <translation>Nicht gespeichert</translation>
+    </message>
+    <message>
+        <source>The text could not be written to %1:
+%2</source>
+        <translation>Der Text konnte nicht in %1 geschrieben werden:
+%2</translation>
     </message>
 </context>
 <context>

@@ -2,6 +2,65 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="fr">
 <context>
+    <name>AboutDialog</name>
+    <message>
+        <source>About tracktune</source>
+        <translation>À propos de tracktune</translation>
+    </message>
+    <message>
+        <source>&lt;hardware&gt;</source>
+        <translation>&lt;matériel&gt;</translation>
+    </message>
+    <message>
+        <source>tracktune %1</source>
+        <translation>tracktune %1</translation>
+    </message>
+    <message>
+        <source>Shows and changes the settings of an OGN aircraft tracker connected by USB, and updates its firmware.</source>
+        <translation>Affiche et modifie les réglages d’un tracker OGN branché en USB, et met à jour son firmware.</translation>
+    </message>
+    <message>
+        <source>Licence: GNU General Public License, version 3 or later. This program comes with ABSOLUTELY NO WARRANTY; you may share and change it under that licence.</source>
+        <translation>Licence : GNU General Public License, version 3 ou ultérieure. Ce programme est fourni SANS AUCUNE GARANTIE ; vous pouvez le partager et le modifier selon cette licence.</translation>
+    </message>
+    <message>
+        <source>Qt %1 (built with Qt %2)</source>
+        <translation>Qt %1 (compilé avec Qt %2)</translation>
+    </message>
+    <message>
+        <source>Firmware folders, looked in in this order (&lt;hardware&gt; is the tracker&apos;s Hard):</source>
+        <translation>Dossiers du firmware, cherchés dans cet ordre (&lt;matériel&gt; est le Hard du tracker) :</translation>
+    </message>
+    <message>
+        <source>Settings saved before a firmware update:</source>
+        <translation>Réglages enregistrés avant une mise à jour du firmware :</translation>
+    </message>
+    <message>
+        <source>Keyboard:</source>
+        <translation>Clavier :</translation>
+    </message>
+    <message>
+        <source>  %1  this help</source>
+        <translation>  %1  cette aide</translation>
+    </message>
+    <message>
+        <source>  %1  read the tracker&apos;s settings again</source>
+        <translation>  %1  relire les réglages du tracker</translation>
+    </message>
+    <message>
+        <source>  %1  write the changes to the tracker</source>
+        <translation>  %1  écrire les modifications dans le tracker</translation>
+    </message>
+    <message>
+        <source>  Alt + the underlined letter  the button or field it marks</source>
+        <translation>  Alt + la lettre soulignée  le bouton ou le champ qu’elle désigne</translation>
+    </message>
+    <message>
+        <source>  Enter in the table  opens a setting&apos;s list; Escape  closes a dialog</source>
+        <translation>  Entrée dans le tableau  ouvre la liste d’un réglage ; Échap  ferme une fenêtre de dialogue</translation>
+    </message>
+</context>
+<context>
     <name>FirmwareUpdate</name>
     <message>
         <source>Make sure the firmware loader is installed in firmware/%1 directory.</source>
@@ -198,10 +257,6 @@ Le dossier de firmware du matériel %1 mène à %2, hors des dossiers de firmwar
         <translation>Le chargeur de firmware s&apos;est terminé avec le code de sortie %1.</translation>
     </message>
     <message>
-        <source>The device might be in inconsistent state. If that is the case, please try again or contact technical support.</source>
-        <translation>L&apos;appareil est peut-être dans un état incohérent. Si c&apos;est le cas, veuillez réessayer ou contacter le support technique.</translation>
-    </message>
-    <message>
         <source>Select firmware file</source>
         <translation>Choisir le fichier de firmware</translation>
     </message>
@@ -214,20 +269,12 @@ Le dossier de firmware du matériel %1 mène à %2, hors des dossiers de firmwar
         <translation>Mise à jour du firmware</translation>
     </message>
     <message>
-        <source>Warning! Make sure to only install firmware from the trusted source. Installing wrong firmware may cause irreversible damage to the device. Are you sure you want to continue?</source>
-        <translation>Attention&#xa0;! N&apos;installez que du firmware provenant d&apos;une source de confiance. Un mauvais firmware peut endommager l&apos;appareil de façon irréversible. Voulez-vous vraiment continuer&#xa0;?</translation>
-    </message>
-    <message>
         <source>Firmware update not possible</source>
         <translation>Mise à jour du firmware impossible</translation>
     </message>
     <message>
         <source>An error has occurred during update process.</source>
         <translation>Une erreur s&apos;est produite pendant la mise à jour.</translation>
-    </message>
-    <message>
-        <source>An error has occurred during update process. The device might be in inconsistent state. If that is the case, please try again or contact technical support.</source>
-        <translation>Une erreur s&apos;est produite pendant la mise à jour. L&apos;appareil est peut-être dans un état incohérent. Si c&apos;est le cas, veuillez réessayer ou contacter le support technique.</translation>
     </message>
     <message>
         <source>Firmware update failed</source>
@@ -532,7 +579,7 @@ Vérifiez les valeurs et réglez-les à nouveau si elles sont fausses.</translat
     </message>
     <message>
         <source>&amp;Find:</source>
-        <translation>&amp;Trouver :</translation>
+        <translation>&amp;Trouver&#xa0;:</translation>
     </message>
     <message>
         <source>Shows the rows whose name or description holds every word typed here (Ctrl+F)</source>
@@ -549,6 +596,52 @@ Vérifiez les valeurs et réglez-les à nouveau si elles sont fausses.</translat
     <message>
         <source>&amp;Changed only</source>
         <translation>&amp;Uniquement les modifiées</translation>
+    </message>
+    <message>
+        <source>Settings saved to: %1</source>
+        <translation>Réglages enregistrés dans : %1</translation>
+    </message>
+    <message>
+        <source>What now: unplug the tracker, plug it in again and start the update once more. Its settings from before are saved in %1 in the backups folder; once the update has worked they are offered back.</source>
+        <translation>Que faire : débranchez le tracker, rebranchez-le et relancez la mise à jour. Ses réglages d’avant sont enregistrés dans %1, dans le dossier des sauvegardes ; une fois la mise à jour réussie, ils vous seront proposés à nouveau.</translation>
+    </message>
+    <message>
+        <source>Write the firmware image %1 (%2, %3) to the tracker %4 (Reg %5, hardware %6)?</source>
+        <translation>Écrire l’image de firmware %1 (%2, %3) dans le tracker %4 (Reg %5, matériel %6) ?</translation>
+    </message>
+    <message>
+        <source>none</source>
+        <translation>aucun</translation>
+    </message>
+    <message>
+        <source>Its settings are saved first, to %1 in the backups folder.</source>
+        <translation>Ses réglages sont d’abord enregistrés dans %1, dans le dossier des sauvegardes.</translation>
+    </message>
+    <message>
+        <source>Keep the tracker plugged in until the update has finished.</source>
+        <translation>Laissez le tracker branché jusqu’à la fin de la mise à jour.</translation>
+    </message>
+    <message>
+        <source>Install only firmware from a trusted source.</source>
+        <translation>N’installez qu’un firmware de source sûre.</translation>
+    </message>
+    <message>
+        <source>Image: %1
+Settings saved to: %2</source>
+        <translation>Image : %1
+Réglages enregistrés dans : %2</translation>
+    </message>
+    <message>
+        <source>The firmware loader could not be started, so the tracker was not changed.</source>
+        <translation>Le programme de chargement du firmware n’a pas pu être lancé ; le tracker n’a pas été modifié.</translation>
+    </message>
+    <message>
+        <source>What now: check that the firmware folder&apos;s loader may be run, then try again. The tracker&apos;s settings are saved in %1 in the backups folder.</source>
+        <translation>Que faire : vérifiez que le programme de chargement du dossier du firmware peut être exécuté, puis réessayez. Les réglages du tracker sont enregistrés dans %1, dans le dossier des sauvegardes.</translation>
+    </message>
+    <message>
+        <source>A&amp;bout</source>
+        <translation>À pr&amp;opos</translation>
     </message>
 </context>
 <context>
@@ -713,7 +806,7 @@ Vérifiez les valeurs et réglez-les à nouveau si elles sont fausses.</translat
     <name>ParameterSearch</name>
     <message>
         <source>%1: %2</source>
-        <translation>%1 : %2</translation>
+        <translation>%1&#xa0;: %2</translation>
     </message>
 </context>
 <context>
@@ -799,6 +892,28 @@ Vérifiez les valeurs et réglez-les à nouveau si elles sont fausses.</translat
     <message>
         <source>Start</source>
         <translation>Reprendre</translation>
+    </message>
+    <message>
+        <source>&amp;Save...</source>
+        <translation>&amp;Enregistrer...</translation>
+    </message>
+    <message>
+        <source>Save what the tracker sent</source>
+        <translation>Enregistrer ce que le tracker a envoyé</translation>
+    </message>
+    <message>
+        <source>Text files (*.txt);;All files (*)</source>
+        <translation>Fichiers texte (*.txt);;Tous les fichiers (*)</translation>
+    </message>
+    <message>
+        <source>Not saved</source>
+        <translation>Non enregistré</translation>
+    </message>
+    <message>
+        <source>The text could not be written to %1:
+%2</source>
+        <translation>Le texte n’a pas pu être écrit dans %1 :
+%2</translation>
     </message>
 </context>
 <context>
