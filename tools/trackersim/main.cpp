@@ -3,6 +3,7 @@
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
+#include <QRegularExpression>
 
 #include <cstdio>
 #include <signal.h>
@@ -30,7 +31,12 @@ int main(int argc, char **argv)
         QStringLiteral("ms"), QStringLiteral("0"));
     const QCommandLineOption older(QStringLiteral("older"),
         QStringLiteral("Be the older firmware line: writing AddrType leaves the Address alone."));
-    parser.addOptions({chatty, crlf, vendor, unpaced, silent, delay, older});
+    const QCommandLineOption address(QStringLiteral("address"),
+        QStringLiteral("Hold this Address (up to six hex digits, e.g. 0xDD1001); its CPU id ends in it."),
+        QStringLiteral("hex"));
+    const QCommandLineOption reg(
+        QStringLiteral("reg"), QStringLiteral("Hold this Reg (e.g. D-1001)."), QStringLiteral("text"));
+    parser.addOptions({chatty, crlf, vendor, unpaced, silent, delay, older, address, reg});
     parser.process(app);
 
     TrackerSimulator::Options options;
@@ -49,6 +55,25 @@ int main(int argc, char **argv)
         return 2;
     }
 
+    // Several simulated trackers told apart, as a club's are: the OGN Address a reset gives
+    // back is the CPU id's end, so both follow.
+    QString addressDigits;
+    if (parser.isSet(address)) {
+        static const QRegularExpression hex(QStringLiteral("^(0[xX])?([0-9A-Fa-f]{1,6})$"));
+        const QRegularExpressionMatch match = hex.match(parser.value(address));
+        if (!match.hasMatch()) {
+            std::fprintf(stderr, "tracker-sim: --address takes up to six hex digits, e.g. 0xDD1001\n");
+            return 2;
+        }
+        addressDigits = match.captured(2).toUpper().rightJustified(6, QLatin1Char('0'));
+        options.cpuId = options.cpuId.left(10) + addressDigits.toLatin1();
+    }
+    static const QRegularExpression unsendable(QStringLiteral("[\\s,$*\\x00-\\x1f\\x7f]"));
+    if (parser.isSet(reg) && parser.value(reg).contains(unsendable)) {
+        std::fprintf(stderr, "tracker-sim: --reg takes no blank, comma, $, * or control character\n");
+        return 2;
+    }
+
     // Blocked before the serving thread starts, so it inherits the mask and only sigwait() sees them.
     sigset_t stopSignals;
     sigemptyset(&stopSignals);
@@ -57,6 +82,10 @@ int main(int argc, char **argv)
     pthread_sigmask(SIG_BLOCK, &stopSignals, nullptr);
 
     TrackerSimulator simulator(options);
+    if (!addressDigits.isEmpty())
+        simulator.setParameter(QStringLiteral("Address"), QStringLiteral("0x") + addressDigits);
+    if (parser.isSet(reg))
+        simulator.setParameter(QStringLiteral("Reg"), parser.value(reg));
     if (!simulator.start()) {
         std::perror("tracker-sim: cannot open a pseudo-terminal");
         return 1;
