@@ -267,6 +267,7 @@ int TrackerCommands::run(const tracktune::CliRequest &request)
     ports.removeDuplicates();
     if (ports.size() > 1 || ports == QStringList {QStringLiteral("all")})
         return runFleet(ports);
+    target = ports.value(0); // a message before the read names it too
     member = qEnvironmentVariableIsSet(fleetMemberVariable) && !out.string();
     if (member) {
         out.setString(&outBuffer);
