@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "commandline.h"
 
+#include "config/nearestname.h"
+
 #include <QCommandLineParser>
 
 #include <algorithm>
@@ -20,11 +22,14 @@ struct CommandShape
 const QList<CommandShape> &commandShapes()
 {
     static const QList<CommandShape> shapes {
-        {"ports", {}, 0, 0},
+        {"ports", {QStringLiteral("json")}, 0, 0},
         {"show", {QStringLiteral("all"), QStringLiteral("json")}, 0, 0},
-        {"set", {QStringLiteral("force")}, 1, -1},
-        {"backup", {}, 1, 1},
-        {"apply", {QStringLiteral("dry-run"), QStringLiteral("identity"), QStringLiteral("force")}, 1, 1},
+        {"set", {QStringLiteral("force"), QStringLiteral("json")}, 1, -1},
+        {"backup", {QStringLiteral("force"), QStringLiteral("json")}, 1, 1},
+        {"apply",
+            {QStringLiteral("dry-run"), QStringLiteral("identity"), QStringLiteral("force"),
+                QStringLiteral("json")},
+            1, 1},
     };
     return shapes;
 }
@@ -36,15 +41,27 @@ QString usageText()
     return QStringLiteral(
         "usage:\n"
         "  tracktune-cli --help | --version\n"
-        "  tracktune-cli ports\n"
-        "  tracktune-cli show   [--port PORT] [--all] [--json]\n"
-        "  tracktune-cli set    [--port PORT] [--force] NAME=VALUE...\n"
-        "  tracktune-cli backup [--port PORT] FILE\n"
-        "  tracktune-cli apply  [--port PORT] [--dry-run] [--identity] [--force] FILE\n"
-        "-p PORT is short for --port PORT. Without it show searches for the tracker as the window\n"
-        "does; set, backup and apply go only to the one port the search could take (a known\n"
-        "adapter or \"USB\" in its description, busy or not) and name them all when there are more.\n"
+        "  tracktune-cli ports  [--json]\n"
+        "  tracktune-cli show   [--port PORT]... [--all] [--json]\n"
+        "  tracktune-cli set    [--port PORT]... [--force] [--json] NAME=VALUE...\n"
+        "  tracktune-cli backup [--port PORT]... [--force] [--json] FILE|DIR/\n"
+        "  tracktune-cli apply  [--port PORT]... [--dry-run] [--identity] [--force] [--json] FILE\n"
+        "-p PORT is short for --port PORT, -v for --version. Without it show searches for the tracker\n"
+        "as the window does; set, backup and apply go only to the one port the search could take (a\n"
+        "known adapter or \"USB\" in its description, busy or not) and name them all when there are more.\n"
+        "A fleet: --port given several times, or --port all for every known tracker adapter (refused\n"
+        "when there is none), runs the command on each tracker in parallel, one process each; every\n"
+        "line is prefixed with the tracker's Address (its port until the Address is read) and the\n"
+        "exit code is the highest of theirs. Example: tracktune-cli --port all apply club.txt\n"
+        "--json prints one object per tracker (port, address, changes, written, not written, not\n"
+        "taken, changed by the tracker; for backup the file), a list of them for a fleet.\n"
         "FILE \"-\" is standard output or input; only a terminal gets control characters escaped.\n"
+        "backup DIR/ writes <Address>-<date>.txt into the folder; an existing file is replaced only\n"
+        "with --force.\n"
+        "Values: the tracker's own form (0x7, +22), or an option's text in any case and without its\n"
+        "punctuation, or a unique beginning of it or of one of its words (AcftType=paraglider,\n"
+        "AcftType=tow, FreqPlan=eu; \"glider\" is three); a list index also as one decimal digit\n"
+        "(AcftType=7).\n"
         "A TxProtMask with no protocol switched on is written only with --force: the tracker would\n"
         "transmit nothing. AddrType goes out before Address: writing it may reset the Address.\n"
         "Exit codes: 0 done, 1 no tracker or several, 2 usage (nothing written), 3 a value not taken,\n"
@@ -62,7 +79,7 @@ CliRequest parseCommandLine(const QStringList &arguments)
 {
     QCommandLineParser parser;
     const QCommandLineOption help({QStringLiteral("h"), QStringLiteral("help")}, QString());
-    const QCommandLineOption version(QStringLiteral("version"));
+    const QCommandLineOption version(QStringList {QStringLiteral("v"), QStringLiteral("version")});
     const QCommandLineOption port(
         {QStringLiteral("p"), QStringLiteral("port")}, QString(), QStringLiteral("PORT"));
     const QStringList flags {QStringLiteral("all"), QStringLiteral("json"), QStringLiteral("dry-run"),
@@ -90,27 +107,41 @@ CliRequest parseCommandLine(const QStringList &arguments)
     }
     QStringList positional = parser.positionalArguments();
     if (positional.isEmpty()) {
+        request.usage = arguments.size() <= 1;
         request.problem = QStringLiteral("no command given");
         return request;
     }
+    if (positional.first() == QLatin1String("help"))
+        return request;
     request.command = positional.takeFirst();
     const auto shape = std::find_if(commandShapes().cbegin(), commandShapes().cend(),
         [&request](const CommandShape &s) { return request.command == QLatin1String(s.name); });
     if (shape == commandShapes().cend()) {
-        request.problem = QStringLiteral("unknown command: ") + request.command;
+        QStringList names;
+        for (const CommandShape &known : commandShapes())
+            names << QLatin1String(known.name);
+        const QString nearest = nearestName(request.command, names);
+        request.problem = QStringLiteral("unknown command: ") + request.command
+            + (nearest.isEmpty() ? QString()
+                                 : QStringLiteral("; did you mean ") + nearest + QLatin1Char('?'));
         return request;
     }
     for (const QString &flag : flags) {
         if (parser.isSet(flag) && !shape->options.contains(flag))
             request.problem = request.command + QStringLiteral(" does not take --") + flag;
     }
+    if (request.command == QLatin1String("backup") && request.json
+        && positional.value(0) == QLatin1String("-"))
+        request.problem = QStringLiteral("backup - does not take --json");
     if (request.command == QLatin1String("ports") && parser.isSet(port))
         request.problem = QStringLiteral("ports does not take --port");
     if (positional.size() < shape->minArguments
         || (shape->maxArguments >= 0 && positional.size() > shape->maxArguments))
         request.problem = QStringLiteral("wrong number of arguments for ") + request.command;
 
-    request.port = parser.value(port);
+    request.ports = parser.values(port);
+    if (request.ports.size() > 1 && request.ports.contains(QLatin1String("all")))
+        request.problem = QStringLiteral("--port all stands alone");
     request.all = parser.isSet(QStringLiteral("all"));
     request.json = parser.isSet(QStringLiteral("json"));
     request.dryRun = parser.isSet(QStringLiteral("dry-run"));

@@ -18,13 +18,14 @@ enum ExitCode : int {
 struct CliRequest
 {
     QString command; // "ports", "show", "set", "backup", "apply"; empty with --help or --version
+    bool usage = false; // nothing at all was asked: the usage goes to standard error
     bool version = false;
-    QString port; // a name or a path; empty: search as the window does
+    QStringList ports; // names or paths, or "all"; empty: search as the window does
     bool all = false;
     bool json = false;
     bool dryRun = false;
     bool identity = false;
-    bool force = false; // writes a TxProtMask that transmits nothing
+    bool force = false; // writes a TxProtMask that transmits nothing, replaces a backup
     QStringList arguments; // NAME=VALUE... or the FILE
     QString problem; // a usage error; empty when the request is whole
 };

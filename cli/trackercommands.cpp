@@ -18,12 +18,22 @@
 
 #include <QCoreApplication>
 #include <QDateTime>
+#include <QDir>
+#include <QEventLoop>
 #include <QFile>
+#include <QFileInfo>
+#include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QProcess>
 #include <QSaveFile>
 #include <QSerialPort>
 #include <QSet>
+#include <QTimer>
+
+#include <algorithm>
+#include <memory>
+#include <vector>
 
 #include <csignal>
 #include <cstdio>
@@ -41,6 +51,9 @@ using tracktune::terminalText;
 namespace {
 
 const QString terminalFile = QStringLiteral("-");
+
+// Set for each process a fleet starts: it is one tracker of several and prefixes its lines.
+const char fleetMemberVariable[] = "TRACKTUNE_CLI_FLEET_MEMBER";
 
 // The signal that asked a write to stop; 0 while none did.
 volatile std::sig_atomic_t stopSignal = 0;
@@ -134,6 +147,49 @@ QString namesOf(const QList<DumpLine> &settings)
     return names.isEmpty() ? QStringLiteral("none") : names.join(QStringLiteral(", "));
 }
 
+// A value with the option text it stands for, as show prints it: "FreqPlan: Automatic -> Europe".
+QString shownValue(const QString &name, const QString &value)
+{
+    const QString text = tracktune::optionTextFor(name, value);
+    return terminalText(text.isEmpty() ? value : text);
+}
+
+QJsonArray changesJson(const QList<tracktune::SettingChange> &changes)
+{
+    QJsonArray list;
+    for (const tracktune::SettingChange &change : changes)
+        list.append(QJsonObject {{QStringLiteral("name"), change.name},
+            {QStringLiteral("before"), change.before}, {QStringLiteral("after"), change.after}});
+    return list;
+}
+
+QJsonArray namesJson(const QList<DumpLine> &settings)
+{
+    QJsonArray names;
+    for (const DumpLine &setting : settings)
+        names.append(setting.name);
+    return names;
+}
+
+// "backup DIR/": a folder named as one, or one that exists.
+bool isFolder(const QString &path)
+{
+    return path != terminalFile
+        && (path.endsWith(QLatin1Char('/')) || path.endsWith(QDir::separator()) || QFileInfo(path).isDir());
+}
+
+// A file name from the tracker's Address: its letters and digits only, as it is the tracker's text.
+QString fileNameFor(const QString &address)
+{
+    QString name;
+    for (const QChar c : address) {
+        if (c.unicode() < 128 && c.isLetterOrNumber())
+            name += c;
+    }
+    return (name.isEmpty() ? QStringLiteral("tracker") : name) + QLatin1Char('-')
+        + QDate::currentDate().toString(Qt::ISODate) + QStringLiteral(".txt");
+}
+
 // Every line of the text shown safely, the line breaks kept.
 QString terminalLines(const QString &text)
 {
@@ -191,6 +247,10 @@ void TrackerCommands::tellRefusals()
 int TrackerCommands::run(const tracktune::CliRequest &request)
 {
     this->request = request;
+    if (request.usage) {
+        err << tracktune::usageText();
+        return tracktune::exitUsage;
+    }
     if (!request.problem.isEmpty()) {
         complain(tracktune::usageProblemText(request.problem));
         return tracktune::exitUsage;
@@ -199,6 +259,27 @@ int TrackerCommands::run(const tracktune::CliRequest &request)
         out << QCoreApplication::applicationName() << ' ' << QCoreApplication::applicationVersion() << '\n';
         return tracktune::exitDone;
     }
+    if (request.command.isEmpty()) {
+        out << tracktune::usageText();
+        return tracktune::exitDone;
+    }
+    QStringList ports = request.ports;
+    ports.removeDuplicates();
+    if (ports.size() > 1 || ports == QStringList {QStringLiteral("all")})
+        return runFleet(ports);
+    target = ports.value(0); // a message before the read names it too
+    member = qEnvironmentVariableIsSet(fleetMemberVariable) && !out.string();
+    if (member) {
+        out.setString(&outBuffer);
+        err.setString(&errBuffer);
+    }
+    const int code = finishJson(runCommand());
+    relay(true);
+    return code;
+}
+
+int TrackerCommands::runCommand()
+{
     if (request.command == QLatin1String("ports"))
         return listPorts();
     if (request.command == QLatin1String("show"))
@@ -207,10 +288,183 @@ int TrackerCommands::run(const tracktune::CliRequest &request)
         return set();
     if (request.command == QLatin1String("backup"))
         return backup();
-    if (request.command == QLatin1String("apply"))
-        return apply();
-    out << tracktune::usageText();
-    return tracktune::exitDone;
+    return apply();
+}
+
+int TrackerCommands::finishJson(int code)
+{
+    if (!request.json || request.command == QLatin1String("show")
+        || request.command == QLatin1String("ports"))
+        return code;
+    report.insert(QStringLiteral("port"), portShown());
+    if (!address.isEmpty())
+        report.insert(QStringLiteral("address"), address);
+    report.insert(QStringLiteral("exitCode"), code);
+    report.insert(QStringLiteral("messages"), QJsonArray::fromStringList(complaints));
+    out << tracktune::jsonText(QString::fromUtf8(QJsonDocument(report).toJson()));
+    return code;
+}
+
+void TrackerCommands::relay(bool ending)
+{
+    if (!member || (!settled && !ending))
+        return;
+    out.flush();
+    err.flush();
+    const QString prefix = terminalText(prefixShown()) + QStringLiteral(": ");
+    const QString tag = QStringLiteral("tracktune-cli: ");
+    const auto pass = [&](const QString &buffer, int &relayed, FILE *file, bool prefixed) {
+        const int end = ending ? buffer.size() : buffer.lastIndexOf(QLatin1Char('\n')) + 1;
+        if (end <= relayed)
+            return;
+        QStringList lines = buffer.mid(relayed, end - relayed).split(QLatin1Char('\n'));
+        if (lines.last().isEmpty())
+            lines.removeLast();
+        relayed = end;
+        QString text;
+        for (const QString &line : std::as_const(lines)) {
+            if (!prefixed)
+                text += line;
+            else if (line.startsWith(tag))
+                text += tag + prefix + line.mid(tag.size());
+            else
+                text += prefix + line;
+            text += QLatin1Char('\n');
+        }
+        const QByteArray bytes = text.toUtf8();
+        std::fwrite(bytes.constData(), 1, size_t(bytes.size()), file);
+        std::fflush(file);
+    };
+    // A JSON document is one tracker's already; the list gathers them.
+    pass(outBuffer, outRelayed, stdout, !request.json);
+    pass(errBuffer, errRelayed, stderr, true);
+}
+
+int TrackerCommands::runFleet(QStringList ports)
+{
+    if (ports == QStringList {QStringLiteral("all")}) {
+        ports = tracktune::knownAdapterPorts(Serial::scanPorts());
+        if (ports.isEmpty()) {
+            complain(QStringLiteral("--port all: no known tracker adapter is plugged in"));
+            return tracktune::exitNoTracker;
+        }
+    }
+    const QString file = request.arguments.value(0);
+    if (request.command == QLatin1String("backup") && !isFolder(file)) {
+        complain(tracktune::usageProblemText(
+            QStringLiteral("the backups of several trackers go into a folder: backup DIR/")));
+        return tracktune::exitUsage;
+    }
+    if (request.command == QLatin1String("apply") && file == terminalFile) {
+        complain(
+            tracktune::usageProblemText(QStringLiteral("several trackers read a file, not standard input")));
+        return tracktune::exitUsage;
+    }
+    QStringList common {request.command};
+    const QList<std::pair<bool, const char *>> flags {{request.all, "--all"}, {request.json, "--json"},
+        {request.dryRun, "--dry-run"}, {request.identity, "--identity"}, {request.force, "--force"}};
+    for (const auto &[set, flag] : flags) {
+        if (set)
+            common << QLatin1String(flag);
+    }
+    struct Member
+    {
+        QString port;
+        std::unique_ptr<QProcess> process;
+        QByteArray output, outLine, errLine;
+        int code = tracktune::exitNoTracker;
+    };
+    std::vector<Member> members(size_t(ports.size()));
+    QEventLoop loop;
+    int running = 0;
+    // Whole lines only, so that two trackers' lines never mix within one.
+    const auto passLines = [](QByteArray &pending, const QByteArray &read, QTextStream &stream, bool ending) {
+        pending += read;
+        const int end = ending ? pending.size() : pending.lastIndexOf('\n') + 1;
+        if (end > 0) {
+            stream << QString::fromUtf8(pending.left(end));
+            if (ending && !pending.endsWith('\n'))
+                stream << '\n';
+            stream.flush();
+            pending.remove(0, end);
+        }
+    };
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(QLatin1String(fleetMemberVariable), QStringLiteral("1"));
+    const QString programPath = program.isEmpty() ? QCoreApplication::applicationFilePath() : program;
+    const StopOnSignals stopping;
+    for (int i = 0; i < ports.size(); ++i) {
+        Member *const m = &members[size_t(i)];
+        m->port = ports.at(i);
+        m->process = std::make_unique<QProcess>();
+        QProcess *process = m->process.get();
+        process->setProcessEnvironment(environment);
+        QObject::connect(process, &QProcess::readyReadStandardOutput, process, [&, m, process] {
+            const QByteArray read = process->readAllStandardOutput();
+            if (request.json)
+                m->output += read;
+            else
+                passLines(m->outLine, read, out, false);
+        });
+        QObject::connect(process, &QProcess::readyReadStandardError, process,
+            [&, m, process] { passLines(m->errLine, process->readAllStandardError(), err, false); });
+        QObject::connect(process, QOverload<int, QProcess::ExitStatus>::of(&QProcess::finished), process,
+            [&, m, process](int exitCode, QProcess::ExitStatus status) {
+                const QByteArray read = process->readAllStandardOutput();
+                if (request.json)
+                    m->output += read;
+                else
+                    passLines(m->outLine, read, out, true);
+                passLines(m->errLine, process->readAllStandardError(), err, true);
+                m->code = status == QProcess::NormalExit ? exitCode
+                    : stopSignal != 0                    ? 128 + stopSignal
+                                                         : int(tracktune::exitNoTracker);
+                if (--running == 0)
+                    loop.quit();
+            });
+        process->start(programPath,
+            common + QStringList {QStringLiteral("--port"), m->port, QStringLiteral("--")}
+                + request.arguments);
+        if (process->waitForStarted())
+            ++running;
+        else
+            complain(m->port + QStringLiteral(": cannot start ") + programPath + QStringLiteral(": ")
+                + lowerFirst(process->errorString()));
+    }
+    // A signal to this process is passed on to each: each finishes its sentence in flight and tells.
+    QTimer watch;
+    bool forwarded = false;
+    QObject::connect(&watch, &QTimer::timeout, &watch, [&] {
+        if (stopSignal == 0 || forwarded)
+            return;
+        forwarded = true;
+        for (const Member &m : members) {
+            if (m.process->state() != QProcess::Running)
+                continue;
+#ifdef Q_OS_UNIX
+            ::kill(pid_t(m.process->processId()), stopSignal);
+#else
+            m.process->terminate();
+#endif
+        }
+    });
+    watch.start(50);
+    if (running > 0)
+        loop.exec();
+    int worst = tracktune::exitDone;
+    QJsonArray documents;
+    for (const Member &m : members) {
+        worst = std::max(worst, m.code);
+        const QJsonDocument document = QJsonDocument::fromJson(m.output);
+        if (document.isObject())
+            documents.append(document.object());
+        else
+            documents.append(
+                QJsonObject {{QStringLiteral("port"), m.port}, {QStringLiteral("exitCode"), m.code}});
+    }
+    if (request.json)
+        out << tracktune::jsonText(QString::fromUtf8(QJsonDocument(documents).toJson()));
+    return worst;
 }
 
 int TrackerCommands::listPorts()
@@ -223,6 +477,18 @@ int TrackerCommands::listPorts()
     link.closePort();
 
     const QStringList names = tracktune::naturalPortOrder(ports.keys());
+    if (request.json) {
+        QJsonArray list;
+        for (const QString &name : std::as_const(names))
+            list.append(QJsonObject {{QStringLiteral("port"), name},
+                {QStringLiteral("description"), ports.value(name)},
+                {QStringLiteral("known"),
+                    tracktune::knownAdapterPorts({{name, ports.value(name)}}).size() == 1},
+                {QStringLiteral("chosen"),
+                    !chosen.isEmpty() && Serial::systemLocation(name) == Serial::systemLocation(chosen)}});
+        out << tracktune::jsonText(QString::fromUtf8(QJsonDocument(list).toJson()));
+        return tracktune::exitDone;
+    }
     int width = 0;
     for (const QString &name : std::as_const(names))
         width = qMax(width, name.size());
@@ -257,8 +523,10 @@ int TrackerCommands::show()
         QJsonObject parameters;
         for (const DumpLine &entry : std::as_const(shown))
             parameters.insert(entry.name, entry.value);
-        const QJsonObject document {
+        QJsonObject document {
             {QStringLiteral("port"), portShown()}, {QStringLiteral("parameters"), parameters}};
+        if (!address.isEmpty())
+            document.insert(QStringLiteral("address"), address);
         out << tracktune::jsonText(QString::fromUtf8(QJsonDocument(document).toJson()));
         return tracktune::exitDone;
     }
@@ -316,18 +584,43 @@ int TrackerCommands::set()
 
 int TrackerCommands::backup()
 {
-    const QString path = request.arguments.first();
+    const QString given = request.arguments.first();
+    const bool intoFolder = isFolder(given);
+    QString path = given;
     // Opened before the read, so a path that cannot be written costs no tracker time;
     // nothing replaces an older backup unless the read succeeds.
-    QSaveFile file(path);
-    if (path != terminalFile && !file.open(QIODevice::WriteOnly | QIODevice::Text)) {
-        complain(
-            QStringLiteral("cannot write ") + path + QStringLiteral(": ") + lowerFirst(file.errorString()));
+    QSaveFile file;
+    const auto cannotWrite = [this](const QString &where, const QString &why) {
+        complain(QStringLiteral("cannot write ") + where + QStringLiteral(": ") + lowerFirst(why));
         return tracktune::exitUsage;
+    };
+    const auto existing = [this](const QString &where) {
+        complain(where + QStringLiteral(" exists: --force replaces it"));
+        return tracktune::exitUsage;
+    };
+    if (intoFolder) {
+        if (!QDir().mkpath(given))
+            return cannotWrite(given, QStringLiteral("the folder cannot be made"));
+        if (!QFileInfo(given).isWritable())
+            return cannotWrite(given, QStringLiteral("permission denied"));
+    } else if (path != terminalFile) {
+        if (QFileInfo::exists(path) && !request.force)
+            return existing(path);
+        file.setFileName(path);
+        if (!file.open(QIODevice::WriteOnly | QIODevice::Text))
+            return cannotWrite(path, file.errorString());
     }
     const std::optional<QList<DumpLine>> dump = readTracker();
     if (!dump)
         return tracktune::exitNoTracker;
+    if (intoFolder) {
+        path = QDir(given).filePath(fileNameFor(address));
+        if (QFileInfo::exists(path) && !request.force)
+            return existing(path);
+        file.setFileName(path);
+        if (!file.open(QIODevice::WriteOnly | QIODevice::Text))
+            return cannotWrite(path, file.errorString());
+    }
     for (const DumpLine &entry : *dump) {
         const QString refusal = tracktune::sentenceRefusal(entry.name, entry.value);
         if (!refusal.isEmpty())
@@ -339,13 +632,13 @@ int TrackerCommands::backup()
         return tracktune::exitDone;
     }
     file.write(text.toUtf8());
-    if (!file.commit()) {
-        complain(
-            QStringLiteral("cannot write ") + path + QStringLiteral(": ") + lowerFirst(file.errorString()));
-        return tracktune::exitUsage;
-    }
-    out << dump->size() << " parameters of " << terminalText(portShown()) << " saved to "
-        << terminalText(path) << '\n';
+    if (!file.commit())
+        return cannotWrite(path, file.errorString());
+    report.insert(QStringLiteral("file"), path);
+    report.insert(QStringLiteral("parameters"), int(dump->size()));
+    if (!request.json)
+        out << dump->size() << " parameters of " << terminalText(portShown()) << " saved to "
+            << terminalText(path) << '\n';
     return tracktune::exitDone;
 }
 
@@ -391,10 +684,14 @@ int TrackerCommands::apply()
     if (!noProblems(problems + silenceProblems(plan.writes)))
         return tracktune::exitUsage;
     if (plan.writes.isEmpty()) {
-        out << "nothing to change\n";
+        if (request.json)
+            report.insert(QStringLiteral("changes"), QJsonArray());
+        else
+            out << "nothing to change\n";
         return tracktune::exitDone;
     }
     if (request.dryRun) {
+        report.insert(QStringLiteral("dryRun"), true);
         printChanges(tracktune::settingChanges(plan.writes, *dump, plan.writes));
         complain(QStringLiteral("dry run: nothing written"));
         return tracktune::exitDone;
@@ -407,7 +704,7 @@ std::optional<QList<DumpLine>> TrackerCommands::readTracker()
     Serial &link = session.link();
     const QString noneFound
         = QStringLiteral("no tracker found: no port has a known adapter or \"USB\" in its description");
-    target = request.port;
+    target = request.ports.value(0);
     if (target.isEmpty() && !writes()) {
         if (!link.findDevice()) {
             complain(noneFound);
@@ -433,16 +730,23 @@ std::optional<QList<DumpLine>> TrackerCommands::readTracker()
         }
         const QString refusal = openRefusal(target);
         if (!refusal.isEmpty()) {
+            settled = true;
             complain(refusal);
             return std::nullopt;
         }
         session.connectTo(target);
     }
     if (!link.isOpen()) {
+        settled = true;
         complain(QStringLiteral("cannot open ") + portShown());
         return std::nullopt;
     }
     std::optional<QList<DumpLine>> dump = session.readConfiguration();
+    if (dump)
+        if (const DumpLine *entry = tracktune::findSetting(*dump, QStringLiteral("Address")))
+            address = entry->value;
+    settled = true;
+    relay();
     // Why: a port that closed, a silent device or one that never printed a list call for
     // different hands.
     if (!dump) {
@@ -464,6 +768,9 @@ int TrackerCommands::writeAndConfirm(const QList<DumpLine> &writes)
     const int signal = stopSignal;
     if (report.readBack)
         printChanges(report.changes, report.changedByTracker);
+    this->report.insert(QStringLiteral("written"), namesJson(report.sent));
+    this->report.insert(QStringLiteral("notWritten"), namesJson(report.notSent));
+    this->report.insert(QStringLiteral("notTaken"), QJsonArray::fromStringList(report.notTaken));
     const QString told = QStringLiteral("written: ") + namesOf(report.sent)
         + QStringLiteral("; not written: ") + namesOf(report.notSent);
     // One that came after the last sentence had gone out stopped nothing, but it still ends
@@ -501,12 +808,17 @@ int TrackerCommands::writeAndConfirm(const QList<DumpLine> &writes)
 void TrackerCommands::printChanges(
     const QList<tracktune::SettingChange> &changes, const QList<tracktune::SettingChange> &byTracker)
 {
+    if (request.json) {
+        report.insert(QStringLiteral("changes"), changesJson(changes));
+        report.insert(QStringLiteral("changedByTracker"), changesJson(byTracker));
+        return;
+    }
     for (const tracktune::SettingChange &change : changes)
-        out << terminalText(change.name) << ": " << terminalText(change.before) << " -> "
-            << terminalText(change.after) << '\n';
+        out << terminalText(change.name) << ": " << shownValue(change.name, change.before) << " -> "
+            << shownValue(change.name, change.after) << '\n';
     for (const tracktune::SettingChange &change : byTracker)
-        out << terminalText(change.name) << ": " << terminalText(change.before) << " -> "
-            << terminalText(change.after) << " (changed by the tracker)\n";
+        out << terminalText(change.name) << ": " << shownValue(change.name, change.before) << " -> "
+            << shownValue(change.name, change.after) << " (changed by the tracker)\n";
 }
 
 QStringList TrackerCommands::silenceProblems(const QList<DumpLine> &writes) const
@@ -539,9 +851,16 @@ void TrackerCommands::complain(const QString &text)
     out.flush();
     err << "tracktune-cli: " << terminalText(text) << '\n';
     err.flush();
+    complaints << text;
+    relay();
 }
 
 QString TrackerCommands::portShown() const
 {
     return target.isEmpty() ? session.link().portName() : target;
+}
+
+QString TrackerCommands::prefixShown() const
+{
+    return address.isEmpty() ? portShown() : address;
 }

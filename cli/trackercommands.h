@@ -6,8 +6,10 @@
 #include "config/verification.h"
 #include "link/devicesession.h"
 
+#include <QJsonObject>
 #include <QList>
 #include <QString>
+#include <QStringList>
 #include <QTextStream>
 
 #include <optional>
@@ -20,8 +22,18 @@ public:
     TrackerCommands(); // standard output and standard error
     TrackerCommands(QString *output, QString *errors); // collected, for a caller in the same process
     int run(const tracktune::CliRequest &request);
+    // The program a fleet's trackers each get a process of, the running one by default.
+    void setProgram(const QString &path) { program = path; }
 
 private:
+    int runCommand();
+    // Several ports: one process of this program for each, side by side; their lines relayed as
+    // they come, their JSON objects gathered into one list, the highest exit code returned.
+    int runFleet(QStringList ports);
+    // A process of a fleet holds its lines until it knows the tracker's Address to prefix them
+    // with (or until it ends, with the port's name).
+    void relay(bool ending = false);
+    int finishJson(int code);
     int listPorts();
     int show();
     int set();
@@ -43,6 +55,7 @@ private:
     void complain(const QString &text);
     void tellRefusals();
     QString portShown() const;
+    QString prefixShown() const;
 
     tracktune::CliRequest request;
     QString target; // the port named, or the one candidate a write goes to; empty: the search's
@@ -50,4 +63,12 @@ private:
     QTextStream out;
     QTextStream err;
     bool outputIsTerminal = false; // only then does "backup -" escape what it prints
+    QString program;
+    QString address; // the tracker's, once read
+    QJsonObject report; // what --json prints for set, apply and backup
+    QStringList complaints;
+    bool member = false; // one tracker of a fleet: every line prefixed
+    bool settled = false; // the prefix is known
+    QString outBuffer, errBuffer;
+    int outRelayed = 0, errRelayed = 0;
 };

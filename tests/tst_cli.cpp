@@ -8,6 +8,10 @@
 #include "testsupport.h"
 #include "trackercommands.h"
 
+#include <QDir>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <QLoggingCategory>
 #include <QProcess>
 #include <QRegularExpression>
@@ -71,6 +75,8 @@ private slots:
     void writesWithoutPortNeedOneCandidate();
     void signalDuringWrite_data();
     void signalDuringWrite();
+    void fleet_data();
+    void fleet();
 
 private:
     QTemporaryDir folder;
@@ -121,7 +127,11 @@ void TestCli::commandOnTracker_data()
     row("set takes option texts in any case, keeps unnamed mask bits",
         {"set", "AcftType=para-glider", "TxPower=HIGH", "TxProtMask=ogn,FANET"}, 0,
         {"$POGNS,AcftType=0x7", "$POGNS,TxPower=+22", "$POGNS,TxProtMask=0x12"},
-        {"AcftType: 0x1 -> 0x7\n", "TxPower: +14 -> +22\n", "TxProtMask: 0xFF -> 0x12\n"});
+        {"AcftType: (Moto-)glider -> Para-glider\n", "TxPower: NORMAL -> HIGH\n",
+            "TxProtMask: FLARM, OGN, ADS-L, PilotAware, FANET, LoRaWAN, ADS-B, RemoteID -> OGN, FANET\n"});
+    row("set: one digit is the type's index, a word names the plan", {"set", "AcftType=7", "FreqPlan=eu"}, 0,
+        {"$POGNS,AcftType=0x7", "$POGNS,FreqPlan=1"},
+        {"AcftType: (Moto-)glider -> Para-glider\n", "FreqPlan: Automatic -> Europe\n"});
     row("show: a value beyond the options as it is, units beside values", {"show"}, 0, {},
         {"\nTxPower = +20 (dBm)\n", "\nFreqPlan = 9\n", "\nTxProtMask = 0x00 (none)\n"},
         {{"TxPower", "+20"}, {"FreqPlan", "9"}, {"TxProtMask", "0x00"}});
@@ -130,17 +140,17 @@ void TestCli::commandOnTracker_data()
         "changed by the tracker");
     row("set: the type alone, the Address the tracker resets is named", {"set", "AddrType=ICAO"}, 0,
         {"$POGNS,AddrType=0x1"},
-        {"AddrType: 0x3 -> 0x1\n", "Address: 0x4ABCDE -> 0x1A2B3C (changed by the tracker)\n"},
+        {"AddrType: OGN -> ICAO\n", "Address: 0x4ABCDE -> 0x1A2B3C (changed by the tracker)\n"},
         {{"Address", "0x4ABCDE"}});
     row("older firmware keeps the Address: nothing to name", {"set", "AddrType=ICAO"}, 0,
-        {"$POGNS,AddrType=0x1"}, {"AddrType: 0x3 -> 0x1\n"}, {{"Address", "0x4ABCDE"}}, false,
+        {"$POGNS,AddrType=0x1"}, {"AddrType: OGN -> ICAO\n"}, {{"Address", "0x4ABCDE"}}, false,
         "changed by the tracker", true);
     row("a mask that transmits nothing: refused, nothing written", {"set", "Reg=D-KABC", "TxProtMask=0x00"},
         2, {}, {"transmit nothing", "--force", "nothing written"});
     row("a template that silences the tracker: refused as well", {"apply", "silent.txt"}, 2, {},
         {"transmit nothing", "nothing written"});
     row("--force writes it", {"set", "--force", "TxProtMask=0x00"}, 0, {"$POGNS,TxProtMask=0x00"},
-        {"TxProtMask: 0xFF -> 0x00\n"});
+        {"TxProtMask: FLARM, OGN, ADS-L, PilotAware, FANET, LoRaWAN, ADS-B, RemoteID -> none\n"});
     row("a misspelled name in a template: its line and the name meant, nothing written",
         {"apply", "typo.txt"}, 2, {},
         {"typo.txt: line 2: TxPowr: the tracker has no such parameter; did you mean TxPower?",
@@ -156,7 +166,7 @@ void TestCli::commandOnTracker_data()
     row("another aircraft's backup leaves the identity alone", {"apply", "backup.txt"}, 0,
         {"$POGNS,AcftType=0x7"}, {"identity"});
     row("a dry run writes nothing", {"apply", "--dry-run", "backup.txt"}, 0, {},
-        {"AcftType: 0x1 -> 0x7\n", "dry run"});
+        {"AcftType: (Moto-)glider -> Para-glider\n", "dry run"});
     row("a club template: comments, option texts, another firmware's name skipped", {"apply", "template.txt"},
         0, {"$POGNS,AcftType=0x7", "$POGNS,TxPower=+22"},
         {"line 5: APN: a parameter this tracker's firmware does not have, skipped"});
@@ -220,6 +230,15 @@ void TestCli::messages_data()
         "tracktune-cli: unknown option 'jsno'; try 'tracktune-cli --help'\n");
     row("a port that does not exist", {"show", "-p", "/dev/tracktune-no-such-port"}, 1, "",
         "tracktune-cli: cannot open /dev/tracktune-no-such-port: no such port\n");
+    row("a word three types have: all three named, nothing written", {"set", "-p", "PORT", "AcftType=glider"},
+        2, "",
+        "tracktune-cli: AcftType: \"glider\" could be any of: (Moto-)glider, hang-glider, Para-glider\n"
+        "tracktune-cli: nothing written\n");
+    row("nothing at all: the usage", {}, 2, "", tracktune::usageText());
+    row("help: the usage", {"help"}, 0, "\n  tracktune-cli show ", "");
+    row("-v is --version", {"-v"}, 0, "tracktune-cli ", "");
+    row("a misspelled command: the one meant", {"shwo"}, 2, "",
+        "tracktune-cli: unknown command: shwo; did you mean show?; try 'tracktune-cli --help'\n");
 }
 
 // What a user and a script read: one style on standard error, the usage only when asked.
@@ -231,8 +250,9 @@ void TestCli::messages()
     QFETCH(QString, errors);
     TrackerSimulator simulator;
     QVERIFY(simulator.start());
+    if (arguments.contains("PORT"))
+        errors.replace("PORT", simulator.portPath());
     arguments.replaceInStrings(QRegularExpression("^PORT$"), simulator.portPath());
-    errors.replace("PORT", simulator.portPath());
     const auto [code, out, err] = runCli(arguments);
     QVERIFY2(code == exitCode, qPrintable(err));
     QCOMPARE(err, errors);
@@ -301,11 +321,15 @@ void TestCli::signalDuringWrite_data()
     QTest::addColumn<int>("after"); // sentences the tracker has received when it is sent
     QTest::addColumn<int>("exitCode");
     QTest::addColumn<QString>("told"); // before "written: ..."; empty: no word of a signal
+    QTest::addColumn<bool>("fleet"); // a second, quicker tracker beside it
     QTest::newRow("SIGTERM between sentences: the rest not sent")
-        << int(SIGTERM) << false << 1 << 143 << "stopped by a signal: ";
+        << int(SIGTERM) << false << 1 << 143 << "stopped by a signal: " << false;
+    QTest::newRow("SIGTERM to a fleet: passed on to each tracker's process")
+        << int(SIGTERM) << false << 1 << 143 << "0x1A2B3C: stopped by a signal: " << true;
     QTest::newRow("SIGTERM after the last sentence: all told, then the exit")
-        << int(SIGTERM) << false << 3 << 143 << "a signal after the last sentence: ";
-    QTest::newRow("SIGINT ignored by the parent stays ignored") << int(SIGINT) << true << 1 << 0 << QString();
+        << int(SIGTERM) << false << 3 << 143 << "a signal after the last sentence: " << false;
+    QTest::newRow("SIGINT ignored by the parent stays ignored")
+        << int(SIGINT) << true << 1 << 0 << QString() << false;
 }
 
 void TestCli::signalDuringWrite()
@@ -315,15 +339,21 @@ void TestCli::signalDuringWrite()
     QFETCH(int, after);
     QFETCH(int, exitCode);
     QFETCH(QString, told);
+    QFETCH(bool, fleet);
     TrackerSimulator::Options options;
     options.answerDelayMs = 3000;
     TrackerSimulator simulator(options);
     QVERIFY(simulator.start());
+    TrackerSimulator other; // its lines are told apart by its Address
+    QVERIFY(other.start());
+    other.setParameter("Address", "0xDD1002");
+    const QStringList otherPort = fleet ? QStringList {"--port", other.portPath()} : QStringList();
     // As a shell starts a background job: the child inherits the ignored signal.
     const auto previous = std::signal(SIGINT, ignoredByParent ? SIG_IGN : SIG_DFL);
     QProcess cli;
     cli.start(QStringLiteral(TRACKTUNE_CLI),
-        {"apply", "--identity", "--port", simulator.portPath(), folder.filePath("backup.txt")});
+        QStringList {"apply", "--identity", "--port", simulator.portPath()} + otherPort
+            + QStringList {folder.filePath("backup.txt")});
     QVERIFY(cli.waitForStarted());
     std::signal(SIGINT, previous);
     QTRY_VERIFY_WITH_TIMEOUT(simulator.receivedCount('$') >= after, 20000);
@@ -340,7 +370,7 @@ void TestCli::signalDuringWrite()
     QStringList notWritten {"Address", "AcftType", "Reg"};
     for (const QString &name : std::as_const(written))
         notWritten.removeOne(name);
-    QCOMPARE(notWritten.isEmpty(), told != "stopped by a signal: ");
+    QCOMPARE(notWritten.isEmpty(), !told.endsWith("stopped by a signal: "));
     if (told.isEmpty())
         QVERIFY2(!err.contains("signal"), qPrintable(err));
     else
@@ -348,6 +378,119 @@ void TestCli::signalDuringWrite()
                      + (notWritten.isEmpty() ? QStringLiteral("none") : notWritten.join(", ")) + '\n'),
             qPrintable(err));
     QVERIFY2(out.contains("Address: 0x1A2B3C -> 0xABCDEF\n"), qPrintable(out));
+}
+
+// Several trackers at once: each its own process, every line named, the worst exit code; the
+// commands run in this process so that --port all sees a made-up port listing.
+void TestCli::fleet_data()
+{
+    QTest::addColumn<QStringList>("arguments"); // "A", "B": the trackers 0xDD1001 and 0xDD1002;
+    // "GONE": an unplugged port; "HERE/": an empty folder, "DATE" today
+    QTest::addColumn<QStringList>("descriptions"); // of A and B in the port listing
+    QTest::addColumn<QStringList>("existing"); // files in HERE/ before
+    QTest::addColumn<int>("exitCode");
+    QTest::addColumn<QStringList>("said"); // whole lines of standard output or error
+    QTest::addColumn<QStringList>("objects"); // --json: each tracker's "address-or-port exitCode written"
+    QTest::addColumn<QStringList>("files"); // in HERE/ after
+    const QStringList usb {"USB Serial Device", "USB Serial Device"};
+    QTest::newRow("two trackers and an unplugged port: each line named, the worst exit code")
+        << QStringList {"set", "-p", "A", "-p", "GONE", "-p", "B", "FreqPlan=eu"} << usb << QStringList() << 1
+        << QStringList {"0xDD1001: FreqPlan: Automatic -> Europe", "0xDD1002: FreqPlan: Automatic -> Europe",
+               "tracktune-cli: GONE: cannot open GONE: no such port"}
+        << QStringList() << QStringList();
+    QTest::newRow("--json: one object per tracker, in the order given")
+        << QStringList {"set", "--json", "-p", "B", "-p", "GONE", "-p", "A", "Reg=D-1"} << usb
+        << QStringList() << 1 << QStringList {"tracktune-cli: GONE: cannot open GONE: no such port"}
+        << QStringList {"0xDD1002 0 Reg", "GONE 1 ", "0xDD1001 0 Reg"} << QStringList();
+    QTest::newRow("--port all: every known adapter")
+        << QStringList {"show", "--port", "all"}
+        << QStringList {"CP2104 USB to UART Bridge Controller", "Bluetooth serial"} << QStringList() << 0
+        << QStringList {"0xDD1001: Reg = D-1001"} << QStringList() << QStringList();
+    QTest::newRow("--port all without a known adapter: refused")
+        << QStringList {"set", "--port", "all", "Reg=D-1"}
+        << QStringList {"FT232R USB UART", "Bluetooth serial"} << QStringList() << 1
+        << QStringList {"tracktune-cli: --port all: no known tracker adapter is plugged in"} << QStringList()
+        << QStringList();
+    QTest::newRow("backup DIR/: a file per Address, one already there kept")
+        << QStringList {"backup", "-p", "A", "-p", "B", "HERE/"} << usb << QStringList {"0xDD1001-DATE.txt"}
+        << 2
+        << QStringList {"tracktune-cli: 0xDD1001: HERE/0xDD1001-DATE.txt exists: --force replaces it",
+               "0xDD1002: 3 parameters of B saved to HERE/0xDD1002-DATE.txt"}
+        << QStringList() << QStringList {"0xDD1001-DATE.txt", "0xDD1002-DATE.txt"};
+    QTest::newRow("backup --force DIR/ replaces it")
+        << QStringList {"backup", "--force", "--json", "-p", "A", "HERE/"} << usb
+        << QStringList {"0xDD1001-DATE.txt"} << 0 << QStringList() << QStringList {"0xDD1001 0 "}
+        << QStringList {"0xDD1001-DATE.txt"};
+    QTest::newRow("backup onto a file: refused before the tracker is asked")
+        << QStringList {"backup", "-p", "A", "HERE/old.txt"} << usb << QStringList {"old.txt"} << 2
+        << QStringList {"tracktune-cli: HERE/old.txt exists: --force replaces it"} << QStringList()
+        << QStringList {"old.txt"};
+    QTest::newRow("several trackers into one file: refused")
+        << QStringList {"backup", "-p", "A", "-p", "B", "HERE/all.txt"} << usb << QStringList() << 2
+        << QStringList {"tracktune-cli: the backups of several trackers go into a folder: backup DIR/; try "
+                        "'tracktune-cli --help'"}
+        << QStringList() << QStringList();
+}
+
+void TestCli::fleet()
+{
+    QFETCH(QStringList, arguments);
+    QFETCH(QStringList, descriptions);
+    QFETCH(QStringList, existing);
+    QFETCH(int, exitCode);
+    QFETCH(QStringList, said);
+    QFETCH(QStringList, objects);
+    QFETCH(QStringList, files);
+    TrackerSimulator a, b;
+    QVERIFY(a.start() && b.start());
+    a.setParameters({{"Address", "0xDD1001", {}}, {"Reg", "D-1001", {}}, {"FreqPlan", "0", {}}});
+    b.setParameters({{"Address", "0xDD1002", {}}, {"Reg", "D-1002", {}}, {"FreqPlan", "0", {}}});
+    QTemporaryDir dir;
+    const QString date = QDate::currentDate().toString(Qt::ISODate);
+    for (QString name : std::as_const(existing)) {
+        QFile file(dir.filePath(name.replace("DATE", date)));
+        QVERIFY(file.open(QIODevice::WriteOnly) && file.write("kept\n") == 5);
+    }
+    const auto placed = [&](QString text) {
+        return text.replace(QRegularExpression("\\bA\\b"), a.portPath())
+            .replace(QRegularExpression("\\bB\\b"), b.portPath())
+            .replace("GONE", "/dev/tracktune-unplugged")
+            .replace("HERE/", dir.path() + '/')
+            .replace("DATE", date);
+    };
+    for (QString &argument : arguments)
+        argument = placed(argument);
+    const testsupport::PortListing listing(
+        {{a.portPath(), descriptions.at(0)}, {b.portPath(), descriptions.at(1)}});
+    QString out, err;
+    TrackerCommands commands(&out, &err);
+    commands.setProgram(QStringLiteral(TRACKTUNE_CLI));
+    QCOMPARE(commands.run(tracktune::parseCommandLine(QStringList {"tracktune-cli"} + arguments)), exitCode);
+    const QStringList lines = (out + err).split('\n');
+    for (const QString &line : std::as_const(said))
+        QVERIFY2(lines.contains(placed(line)), qPrintable(out + err));
+    if (!objects.isEmpty()) {
+        QStringList summaries;
+        // One tracker's object alone, a fleet's in a list.
+        const QJsonDocument document = QJsonDocument::fromJson(out.toUtf8());
+        const QJsonArray list = document.isObject() ? QJsonArray {document.object()} : document.array();
+        for (const QJsonValue &value : list) {
+            const QJsonObject object = value.toObject();
+            QStringList written;
+            for (const QJsonValue &name : object.value("written").toArray())
+                written << name.toString();
+            summaries << object.value(object.contains("address") ? "address" : "port").toString() + ' '
+                    + QString::number(object.value("exitCode").toInt()) + ' ' + written.join(',');
+        }
+        QCOMPARE(summaries, QStringList(objects).replaceInStrings("GONE", "/dev/tracktune-unplugged"));
+    }
+    QStringList present = QDir(dir.path()).entryList(QDir::Files, QDir::Name);
+    QCOMPARE(present, files.replaceInStrings("DATE", date));
+    for (const QString &name : std::as_const(existing)) {
+        QFile file(dir.filePath(QString(name).replace("DATE", date)));
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        QCOMPARE(file.readAll() == "kept\n", !arguments.contains("--force"));
+    }
 }
 
 QTEST_GUILESS_MAIN(TestCli)

@@ -208,6 +208,18 @@ void LogicTest::refusedSettings_data()
         << QStringList {"Wing$pan: no blank, comma, =, $, * or control character in a name"} << QStringList();
     QTest::newRow("option texts with a comma are a mask, written as one value")
         << QStringList {"TxProtMask = OGN,FANET"} << QStringList() << QStringList {"TxProtMask=0x12"};
+    QTest::newRow("an option by a unique word or beginning, case and punctuation aside")
+        << QStringList {"AcftType = tow", "FreqPlan = EU", "TxPower = hi", "TxProtMask = ogn,Fan"}
+        << QStringList() << QStringList {"AcftType=0x2", "FreqPlan=1", "TxPower=+22", "TxProtMask=0x12"};
+    QTest::newRow("a whole text without its punctuation")
+        << QStringList {"AcftType = PARAGLIDER"} << QStringList() << QStringList {"AcftType=0x7"};
+    QTest::newRow("one decimal digit is a list's hexadecimal index")
+        << QStringList {"AcftType = 7"} << QStringList() << QStringList {"AcftType=0x7"};
+    QTest::newRow("a word several options have: all of them named, nothing written")
+        << QStringList {"AcftType = glider", "TxProtMask = OGN,ads"}
+        << QStringList {"AcftType: \"glider\" could be any of: (Moto-)glider, hang-glider, Para-glider",
+               "TxProtMask: \"ads\" could be any of: ADS-L, ADS-B"}
+        << QStringList();
 }
 
 namespace {
@@ -347,7 +359,7 @@ void LogicTest::refusedSettings()
     QFETCH(QStringList, problems);
     QFETCH(QStringList, writes);
     const QList<tracktune::DumpLine> tracker {{"Address", "0x1A2B3C"}, {"AcftType", "0x1"}, {"Base", ""},
-        {"Pilot", ""}, {"Reg", ""}, {"TxProtMask", "0xFF"}};
+        {"Pilot", ""}, {"Reg", ""}, {"TxProtMask", "0xFF"}, {"FreqPlan", "0"}, {"TxPower", "+14"}};
     const QList<tracktune::DumpLine> settings = tracktune::parseSettingsFile(file.join('\n')).settings;
     const tracktune::ChangePlan plan = tracktune::planFile(settings, tracker, true);
     QStringList written;

@@ -11,6 +11,7 @@
 #include <QStringList>
 
 #include <algorithm>
+#include <optional>
 
 namespace tracktune {
 
@@ -31,14 +32,30 @@ bool isDecimalForm(const QString &text, bool withSign)
     return (withSign ? signedDecimal : unsignedDecimal).match(text).hasMatch();
 }
 
-// The option text as the list spells it, for a text typed in any case.
-QString listedText(const QString &typed, const QStringList &texts)
+// Lower-case letters and digits only: "(Moto-)glider" and "motoglider" are the same text.
+QString folded(const QString &text)
 {
-    for (const QString &text : texts) {
-        if (text.compare(typed.trimmed(), Qt::CaseInsensitive) == 0)
-            return text;
+    QString letters;
+    for (const QChar c : text) {
+        if (c.isLetterOrNumber())
+            letters += c.toLower();
     }
-    return QString();
+    return letters;
+}
+
+// The option text as the list spells it; a text that could be several is refused naming them.
+std::optional<QString> listedText(
+    const QString &name, const QString &typed, const QStringList &texts, SettingValue *ambiguity)
+{
+    const OptionMatch match = matchOption(typed, texts);
+    if (!match.text.isEmpty())
+        return match.text;
+    if (match.candidates.size() > 1) {
+        *ambiguity = {QString(),
+            QCoreApplication::translate("tracktune", "%1: \"%2\" could be any of: %3")
+                .arg(name, typed.trimmed(), match.candidates.join(QStringLiteral(", ")))};
+    }
+    return std::nullopt;
 }
 
 SettingValue refused(const QString &name, const QString &takes)
@@ -49,11 +66,16 @@ SettingValue refused(const QString &name, const QString &takes)
 SettingValue listIndexValue(const KnownParameter &known, const QString &typed)
 {
     const bool hex = known.kind == ParameterKind::Select;
+    // One digit is the same index in either base: "AcftType=7" means 0x7.
+    static const QRegularExpression digit(QStringLiteral("^[0-9]$"));
     int index = -1;
-    if (hex ? isHexForm(typed) : isDecimalForm(typed, false))
-        index = static_cast<int>(typed.toUInt(nullptr, hex ? 16 : 10));
-    else
-        index = known.list->indexOf(listedText(typed, *known.list));
+    SettingValue ambiguity;
+    if (hex ? isHexForm(typed) || digit.match(typed).hasMatch() : isDecimalForm(typed, false))
+        index = static_cast<int>(typed.toUInt(nullptr, hex && isHexForm(typed) ? 16 : 10));
+    else if (const std::optional<QString> text = listedText(known.name, typed, *known.list, &ambiguity))
+        index = known.list->indexOf(*text);
+    if (!ambiguity.problem.isEmpty())
+        return ambiguity;
     if (index >= 0 && index < known.list->size())
         return {hex ? hexIndexValue(index) : decimalIndexValue(index), QString()};
     const int last = known.list->size() - 1;
@@ -70,9 +92,12 @@ SettingValue levelValue(const KnownParameter &known, const QString &typed)
         const int number = typed.toInt();
         return {(number >= 0 ? QStringLiteral("+") : QString()) + QString::number(number), QString()};
     }
-    const QString text = listedText(typed, textsInKeyOrder(*known.options));
-    if (!text.isEmpty())
-        return {optionKeyValue(text, *known.options), QString()};
+    SettingValue ambiguity;
+    if (const std::optional<QString> text
+        = listedText(known.name, typed, textsInKeyOrder(*known.options), &ambiguity))
+        return {optionKeyValue(*text, *known.options), QString()};
+    if (!ambiguity.problem.isEmpty())
+        return ambiguity;
     return refused(known.name,
         QCoreApplication::translate("tracktune", "a signed number or one of: %1")
             .arg(textsInKeyOrder(*known.options).join(QStringLiteral(", "))));
@@ -88,14 +113,17 @@ SettingValue maskValue(const KnownParameter &known, const QString &typed, const 
     QHash<QString, bool> checks;
     const QStringList picked = typed.split(QLatin1Char(','));
     for (const QString &typedText : picked) {
-        const QString text = listedText(typedText, texts);
-        if (text.isEmpty()) {
+        SettingValue ambiguity;
+        const std::optional<QString> text = listedText(known.name, typedText, texts, &ambiguity);
+        if (!ambiguity.problem.isEmpty())
+            return ambiguity;
+        if (!text) {
             return refused(known.name,
                 QCoreApplication::translate(
                     "tracktune", "a hexadecimal mask or names separated by commas: %1")
                     .arg(texts.join(QStringLiteral(", "))));
         }
-        checks.insert(text, true);
+        checks.insert(*text, true);
     }
     const auto checked = static_cast<quint32>(maskFromChecks(checks, *known.options));
     // Exactly the named protocols among those the catalogue knows; only bits no firmware
@@ -104,6 +132,29 @@ SettingValue maskValue(const KnownParameter &known, const QString &typed, const 
 }
 
 } // namespace
+
+OptionMatch matchOption(const QString &typed, const QStringList &texts)
+{
+    const QString key = folded(typed);
+    if (key.isEmpty())
+        return {};
+    OptionMatch match;
+    for (const QString &text : texts) {
+        if (folded(text) == key)
+            return {text, {text}};
+        static const QRegularExpression between(QStringLiteral("[^\\p{L}\\p{N}]+"));
+        bool begun = folded(text).startsWith(key);
+        for (const QString &word : text.split(between)) {
+            if (!begun)
+                begun = folded(word).startsWith(key);
+        }
+        if (begun)
+            match.candidates << text;
+    }
+    if (match.candidates.size() == 1)
+        match.text = match.candidates.first();
+    return match;
+}
 
 SettingValue settingValue(const QString &name, const QString &typed, const QString &reported)
 {

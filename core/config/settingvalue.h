@@ -2,6 +2,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 
 namespace tracktune {
 
@@ -12,11 +13,23 @@ struct SettingValue
     QString problem; // empty when the text is one the parameter takes
 };
 
-// Takes the tracker's own form ("0x7", "+22", "2", any text) or, for a parameter with
-// options, an option text in any case; a mask takes option texts separated by commas
+// Takes the tracker's own form ("0x7", "+22", "2", any text; a list's hexadecimal index also
+// as one decimal digit) or, for a parameter with options, an option text as matchOption
+// reads it; a mask takes option texts separated by commas
 // and keeps the reported bits that have no name. The value the tracker already holds is
 // always taken. A speed for CONbaud other than the link's own is refused: it cuts the link.
 SettingValue settingValue(const QString &name, const QString &typed, const QString &reported);
+
+// What an option text typed names among the texts of a list: the text equal to it ignoring
+// case and punctuation, else the one it begins, or one of whose words it begins ("para",
+// "eu", "glider"). "text" is empty unless exactly one is meant; "candidates" then holds every
+// one it could be (none: it names no option).
+struct OptionMatch
+{
+    QString text;
+    QStringList candidates;
+};
+OptionMatch matchOption(const QString &typed, const QStringList &texts);
 
 // The option text (or, for a mask, the texts) a value of a known parameter stands for;
 // empty when the parameter has no options or the value matches none.

@@ -951,6 +951,10 @@ Einstellungen gesichert in: %2</translation>
         <translation>%1 nimmt %2</translation>
     </message>
     <message>
+        <source>%1: &quot;%2&quot; could be any of: %3</source>
+        <translation>%1: „%2“ kann jedes davon sein: %3</translation>
+    </message>
+    <message>
         <source>%1 or one of: %2</source>
         <translation>%1 oder eines von: %2</translation>
     </message>

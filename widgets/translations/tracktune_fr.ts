@@ -951,6 +951,10 @@ Réglages enregistrés dans : %2</translation>
         <translation>%1 accepte %2</translation>
     </message>
     <message>
+        <source>%1: &quot;%2&quot; could be any of: %3</source>
+        <translation>%1&#xa0;: « %2 » peut être chacun de&#xa0;: %3</translation>
+    </message>
+    <message>
         <source>%1 or one of: %2</source>
         <translation>%1 ou l&apos;un de&#xa0;: %2</translation>
     </message>
