@@ -40,8 +40,11 @@ clashes() { access_keys "$1" "$2" | sort | uniq -d | tr '\n' ' '; }
 status=0
 for ts in "$src"/widgets/translations/tracktune_*.ts; do
     name=$(basename "$ts")
+    # English translates only the plural forms of the source texts.
+    only=""
+    [ "$name" = tracktune_en.ts ] && only=-pluralonly
     if [ "$mode" = update ]; then
-        "$lupdate" -silent -no-obsolete -locations none -I "$src/core" -I "$src/widgets" @"$work/sources" -ts "$ts"
+        "$lupdate" -silent -no-obsolete $only -locations none -I "$src/core" -I "$src/widgets" @"$work/sources" -ts "$ts"
         echo "$name: $(messages "$ts") texts, $(open "$ts") to translate"
         continue
     fi
@@ -53,7 +56,7 @@ for ts in "$src"/widgets/translations/tracktune_*.ts; do
         fi
     done
     cp "$ts" "$work/$name"
-    "$lupdate" -silent -no-obsolete -locations none -I "$src/core" -I "$src/widgets" @"$work/sources" -ts "$work/$name"
+    "$lupdate" -silent -no-obsolete $only -locations none -I "$src/core" -I "$src/widgets" @"$work/sources" -ts "$work/$name"
     untranslated=$(open "$work/$name")
     if [ "$untranslated" -ne 0 ]; then
         echo "$name: $untranslated texts without a translation:" >&2

@@ -3,6 +3,7 @@
 #include "dialogs/serialmonitor.h"
 #include "mainwindow/mainwindow.h"
 #include "mainwindow/messagebar.h"
+#include "translations/translators.h"
 #include "windowsupport.h"
 
 #include <QAbstractItemView>
@@ -64,6 +65,9 @@ private:
 void WindowTest::initTestCase()
 {
     QLoggingCategory::setFilterRules(QStringLiteral("tracktune.*.debug=false"));
+    // As the program starts in English: its plurals come from a translation too.
+    QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
+    tracktune::installTranslators(*QCoreApplication::instance());
     TrackerSimulator::Options vendor;
     vendor.variant = TrackerSimulator::Variant::Vendor;
     first = std::make_unique<TrackerSimulator>(vendor);
@@ -428,6 +432,7 @@ void WindowTest::closingAsksAboutPendingChanges()
     {
         BoxAnswers cancel(QMessageBox::Cancel);
         QVERIFY(!ui->window->close());
+        QCOMPARE(cancel.boxes.first().text, QStringLiteral("1 change has not been applied to the tracker."));
     }
     QVERIFY(ui->window->isVisible() && shownRows(ui->table).contains(QStringLiteral("AcftType=Balloon *")));
     {

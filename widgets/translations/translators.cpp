@@ -19,19 +19,21 @@ namespace {
 // Which translation files were found where: QT_LOGGING_RULES="tracktune.translations.debug=true".
 Q_LOGGING_CATEGORY(lcTranslations, "tracktune.translations", QtWarningMsg)
 
-// The first folder that has the file for the system's language wins.
-void installFrom(QCoreApplication &application, const QString &name, const QStringList &folders)
+// The first folder that has the file for the language wins.
+bool installFrom(QCoreApplication &application, const QString &name, const QStringList &folders,
+    const QLocale &locale = QLocale())
 {
     for (const QString &folder : folders) {
         auto *translator = new QTranslator(&application);
-        if (translator->load(QLocale(), name, QStringLiteral("_"), folder)) {
+        if (translator->load(locale, name, QStringLiteral("_"), folder)) {
             qCDebug(lcTranslations) << "loaded" << translator->filePath();
             QCoreApplication::installTranslator(translator);
-            return;
+            return true;
         }
         delete translator;
     }
-    qCDebug(lcTranslations) << "no" << name << "for" << QLocale().uiLanguages() << "in" << folders;
+    qCDebug(lcTranslations) << "no" << name << "for" << locale.uiLanguages() << "in" << folders;
+    return false;
 }
 
 } // namespace
@@ -44,5 +46,8 @@ void tracktune::installTranslators(QCoreApplication &application)
     installFrom(application, QStringLiteral("qtbase"),
         {QLibraryInfo::location(QLibraryInfo::TranslationsPath),
             QCoreApplication::applicationDirPath() + QStringLiteral("/translations")});
-    installFrom(application, QStringLiteral("tracktune"), {QStringLiteral(":/translations")});
+    // A language without a translation of its own reads English, with English plurals.
+    const QStringList ours {QStringLiteral(":/translations")};
+    if (!installFrom(application, QStringLiteral("tracktune"), ours))
+        installFrom(application, QStringLiteral("tracktune"), ours, QLocale(QLocale::English));
 }

@@ -1,0 +1,28 @@
+<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS>
+<TS version="2.1" language="en">
+<context>
+    <name>MainWindow</name>
+    <message numerus="yes">
+        <source>%n change(s) have not been applied to the tracker.</source>
+        <translation>
+            <numerusform>%n change has not been applied to the tracker.</numerusform>
+            <numerusform>%n changes have not been applied to the tracker.</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>Save settings (the %n change(s) not yet applied are not saved)</source>
+        <translation>
+            <numerusform>Save settings (the %n change not yet applied is not saved)</numerusform>
+            <numerusform>Save settings (the %n changes not yet applied are not saved)</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n setting(s) loaded: Apply writes them to the tracker. From:</source>
+        <translation>
+            <numerusform>%n setting loaded: Apply writes it to the tracker. From:</numerusform>
+            <numerusform>%n settings loaded: Apply writes them to the tracker. From:</numerusform>
+        </translation>
+    </message>
+</context>
+</TS>
