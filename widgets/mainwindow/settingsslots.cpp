@@ -63,13 +63,18 @@ void MainWindow::on_buttonSaveSettings_clicked()
     const HeldTracker held = holdTracker();
     messageBar->clear();
     // What the tracker holds is saved, not what the pilot has yet to apply.
+    // Said above the table, where it is read whole while the file is chosen; a dialog's title
+    // would be cut.
     const int pending = int(pendingChanges().size());
-    const QString caption = pending == 0
-        ? tr("Save settings")
-        : tr("Save settings (the %n change(s) not yet applied are not saved)", nullptr, pending);
+    if (pending > 0) {
+        messageBar->showMessage(MessageBar::Kind::Warning,
+            tr("The %n change(s) not yet applied are not saved: the file gets what the tracker holds.", nullptr,
+                pending));
+    }
     const QString suggested = backupsFolder() + QLatin1Char('/')
         + tracktune::settingsFileName(held.identity.address, QDate::currentDate());
-    const QString path = QFileDialog::getSaveFileName(this, caption, suggested, tr("Settings files (*.txt)"));
+    const QString path = QFileDialog::getSaveFileName(
+        this, tr("Save settings"), suggested, tr("Settings files (*.txt)"));
     if (path.isEmpty() || !stillHeld(held, tr("while you chose the file"), tr("Nothing was saved.")))
         return;
     const QString error = writeSettingsFile(path, held.list);

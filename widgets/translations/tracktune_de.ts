@@ -347,13 +347,6 @@ Der Firmware-Ordner für die Hardware %1 führt nach %2, außerhalb der Firmware
         <source>Save settings</source>
         <translation>Einstellungen speichern</translation>
     </message>
-    <message numerus="yes">
-        <source>Save settings (the %n change(s) not yet applied are not saved)</source>
-        <translation>
-            <numerusform>Einstellungen speichern (die %n noch nicht angewendete Änderung wird nicht gespeichert)</numerusform>
-            <numerusform>Einstellungen speichern (die %n noch nicht angewendeten Änderungen werden nicht gespeichert)</numerusform>
-        </translation>
-    </message>
     <message>
         <source>Settings files (*.txt)</source>
         <translation>Einstellungsdateien (*.txt)</translation>
@@ -642,6 +635,13 @@ Einstellungen gesichert in: %2</translation>
     <message>
         <source>A&amp;bout</source>
         <translation>Ü&amp;ber</translation>
+    </message>
+    <message numerus="yes">
+        <source>The %n change(s) not yet applied are not saved: the file gets what the tracker holds.</source>
+        <translation>
+            <numerusform>Die %n noch nicht angewendete Änderung wird nicht gespeichert: Die Datei erhält, was der Tracker hat.</numerusform>
+            <numerusform>Die %n noch nicht angewendeten Änderungen werden nicht gespeichert: Die Datei erhält, was der Tracker hat.</numerusform>
+        </translation>
     </message>
 </context>
 <context>

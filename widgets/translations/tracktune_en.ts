@@ -11,17 +11,17 @@
         </translation>
     </message>
     <message numerus="yes">
-        <source>Save settings (the %n change(s) not yet applied are not saved)</source>
-        <translation>
-            <numerusform>Save settings (the %n change not yet applied is not saved)</numerusform>
-            <numerusform>Save settings (the %n changes not yet applied are not saved)</numerusform>
-        </translation>
-    </message>
-    <message numerus="yes">
         <source>%n setting(s) loaded: Apply writes them to the tracker. From:</source>
         <translation>
             <numerusform>%n setting loaded: Apply writes it to the tracker. From:</numerusform>
             <numerusform>%n settings loaded: Apply writes them to the tracker. From:</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>The %n change(s) not yet applied are not saved: the file gets what the tracker holds.</source>
+        <translation>
+            <numerusform>The %n change not yet applied is not saved: the file gets what the tracker holds.</numerusform>
+            <numerusform>The %n changes not yet applied are not saved: the file gets what the tracker holds.</numerusform>
         </translation>
     </message>
 </context>

@@ -347,13 +347,6 @@ Le dossier de firmware du matériel %1 mène à %2, hors des dossiers de firmwar
         <source>Save settings</source>
         <translation>Enregistrer les réglages</translation>
     </message>
-    <message numerus="yes">
-        <source>Save settings (the %n change(s) not yet applied are not saved)</source>
-        <translation>
-            <numerusform>Enregistrer les réglages (la %n modification non appliquée n&apos;est pas enregistrée)</numerusform>
-            <numerusform>Enregistrer les réglages (les %n modifications non appliquées ne sont pas enregistrées)</numerusform>
-        </translation>
-    </message>
     <message>
         <source>Settings files (*.txt)</source>
         <translation>Fichiers de réglages (*.txt)</translation>
@@ -642,6 +635,13 @@ Réglages enregistrés dans : %2</translation>
     <message>
         <source>A&amp;bout</source>
         <translation>À pr&amp;opos</translation>
+    </message>
+    <message numerus="yes">
+        <source>The %n change(s) not yet applied are not saved: the file gets what the tracker holds.</source>
+        <translation>
+            <numerusform>La %n modification non encore appliquée n&apos;est pas enregistrée : le fichier reçoit ce que le tracker contient.</numerusform>
+            <numerusform>Les %n modifications non encore appliquées ne sont pas enregistrées : le fichier reçoit ce que le tracker contient.</numerusform>
+        </translation>
     </message>
 </context>
 <context>
