@@ -389,8 +389,10 @@ void WindowTest::serialMonitorShowsWhatTheTrackerSends()
     first->inject("MARK from the tracker\n");
     QTRY_VERIFY_WITH_TIMEOUT(text->toPlainText().contains(QLatin1String("MARK from the tracker")), 5000);
     // Its first size fits the screen, buttons included; what it shows can be saved whole.
+    // (The minimal platform's screen, 240 x 320, is smaller than any window's least size.)
     const QRect available = QGuiApplication::primaryScreen()->availableGeometry();
-    QVERIFY2(monitor->height() + 48 <= available.height() && monitor->width() <= available.width(),
+    QVERIFY2(QGuiApplication::platformName() == QLatin1String("minimal")
+            || (monitor->height() + 48 <= available.height() && monitor->width() <= available.width()),
         qPrintable(QStringLiteral("%1 x %2").arg(monitor->width()).arg(monitor->height())));
     QVERIFY(child<QPushButton>(monitor, "buttonSave")->isVisible());
     QTemporaryDir folder;
