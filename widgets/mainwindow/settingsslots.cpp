@@ -68,13 +68,13 @@ void MainWindow::on_buttonSaveSettings_clicked()
     const int pending = int(pendingChanges().size());
     if (pending > 0) {
         messageBar->showMessage(MessageBar::Kind::Warning,
-            tr("The %n change(s) not yet applied are not saved: the file gets what the tracker holds.", nullptr,
-                pending));
+            tr("The %n change(s) not yet applied are not saved: the file gets what the tracker holds.",
+                nullptr, pending));
     }
     const QString suggested = backupsFolder() + QLatin1Char('/')
         + tracktune::settingsFileName(held.identity.address, QDate::currentDate());
-    const QString path = QFileDialog::getSaveFileName(
-        this, tr("Save settings"), suggested, tr("Settings files (*.txt)"));
+    const QString path
+        = QFileDialog::getSaveFileName(this, tr("Save settings"), suggested, tr("Settings files (*.txt)"));
     if (path.isEmpty() || !stillHeld(held, tr("while you chose the file"), tr("Nothing was saved.")))
         return;
     const QString error = writeSettingsFile(path, held.list);
