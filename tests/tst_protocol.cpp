@@ -34,13 +34,11 @@ const QByteArray nul(1, '\0');
 // Cut as a port's readLine() cuts: after each line feed.
 QByteArrayList linesOf(const QByteArray &bytes)
 {
-    QByteArrayList lines;
-    for (int start = 0; start < bytes.size();) {
-        const int end = bytes.indexOf('\n', start);
-        const int next = end < 0 ? bytes.size() : end + 1;
-        lines << bytes.mid(start, next - start);
-        start = next;
-    }
+    QByteArrayList lines = bytes.split('\n');
+    for (int i = 0; i + 1 < lines.size(); ++i)
+        lines[i] += '\n';
+    if (lines.last().isEmpty())
+        lines.removeLast();
     return lines;
 }
 
@@ -58,7 +56,6 @@ void ProtocolTest::listCollector_data()
                          int resends = 0, const QString &statusLine = QString::fromLatin1(status)) {
         QTest::newRow(what) << answer << quiet << outcome << resends << statusLine;
     };
-    row("plain list, LF", before + list + built + batt, false, two);
     QByteArray crlf = before + list + built + batt;
     crlf.replace("\n", "\r\n");
     row("plain list, CR LF", crlf, false, two);
@@ -87,8 +84,6 @@ void ProtocolTest::listCollector_data()
     row("\"Address=\" does not start the list", before + "Address=0x1\nReg = X;\n" + list + built + batt,
         false, two);
     row("under 10 bytes is no list", before + "Address \n" + built + batt, false, "failed: TooShort");
-    row("asked again after 10 lines without the list",
-        "noise\n" + QByteArray("IDLE 0 128\n").repeated(10) + list + built + batt, false, two, 1, QString());
     row("asked again after each 10", QByteArray("IDLE 0 128\n").repeated(22) + list + built + batt, false,
         two, 2, QString());
     row("the last status line before the list is kept",
@@ -140,16 +135,17 @@ void ProtocolTest::sentenceAnswer_data()
     QTest::addColumn<int>("begunAt"); // the arrival with the answer's first byte; -1: none
     const QByteArray sentence = "$POGNS,Reg=D-KABC\n";
     const QByteArray answer = status + "\n";
-    QTest::newRow("echo, then the answer") << QByteArrayList {sentence, answer} << 1;
-    QTest::newRow("echo and answer at once") << QByteArrayList {sentence + answer} << 0;
-    QTest::newRow("echo only: no answer") << QByteArrayList {sentence} << -1;
-    QTest::newRow("echo in pieces: no answer")
-        << QByteArrayList {sentence.left(3), sentence.mid(3, 5), sentence.mid(8)} << -1;
-    QTest::newRow("a terminal's CR LF echo: no answer") << QByteArrayList {sentence.left(17) + "\r\n"} << -1;
-    QTest::newRow("answer without echo") << QByteArrayList {answer} << 0;
-    QTest::newRow("echo cut short, then the answer") << QByteArrayList {sentence.left(9), answer} << 1;
-    QTest::newRow("the answer after a partial echo in one piece")
-        << QByteArrayList {sentence.left(9) + answer} << 0;
+    const auto row = [](const char *what, const QByteArrayList &arrivals, int begunAt) {
+        QTest::newRow(what) << arrivals << begunAt;
+    };
+    row("echo, then the answer", {sentence, answer}, 1);
+    row("echo and answer at once", {sentence + answer}, 0);
+    row("echo only: no answer", {sentence}, -1);
+    row("echo in pieces: no answer", {sentence.left(3), sentence.mid(3, 5), sentence.mid(8)}, -1);
+    row("a terminal's CR LF echo: no answer", {sentence.left(17) + "\r\n"}, -1);
+    row("answer without echo", {answer}, 0);
+    row("echo cut short, then the answer", {sentence.left(9), answer}, 1);
+    row("the answer after a partial echo in one piece", {sentence.left(9) + answer}, 0);
 }
 
 void ProtocolTest::sentenceAnswer()
