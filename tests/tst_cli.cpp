@@ -28,6 +28,7 @@
 using tracktune::DumpLine;
 using Settings = QList<DumpLine>;
 Q_DECLARE_METATYPE(Settings)
+Q_DECLARE_METATYPE(TrackerSimulator::Options)
 
 namespace {
 
@@ -99,19 +100,19 @@ void TestCli::initTestCase()
 void TestCli::commandOnTracker_data()
 {
     QTest::addColumn<Settings>("onTracker");
-    QTest::addColumn<bool>("silent");
+    QTest::addColumn<TrackerSimulator::Options>("tracker");
     QTest::addColumn<QStringList>("arguments"); // after "--port" and the tracker's; files by name
     QTest::addColumn<int>("exitCode");
     QTest::addColumn<QStringList>("wire");
     QTest::addColumn<QStringList>("said"); // on standard output or standard error
     QTest::addColumn<QString>("unsaid"); // on neither; empty: no such text
-    QTest::addColumn<bool>("older"); // the older firmware line: AddrType leaves the Address alone
     const auto row = [](const char *what, const QStringList &arguments, int exitCode, const QStringList &wire,
-                         const QStringList &said, const Settings &onTracker = {}, bool silent = false,
-                         const QString &unsaid = {}, bool older = false) {
-        QTest::newRow(what) << onTracker << silent << arguments << exitCode << wire << said << unsaid
-                            << older;
+                         const QStringList &said, const Settings &onTracker = {},
+                         const TrackerSimulator::Options &tracker = {}, const QString &unsaid = {}) {
+        QTest::newRow(what) << onTracker << tracker << arguments << exitCode << wire << said << unsaid;
     };
+    TrackerSimulator::Options older; // the older firmware line: AddrType leaves the Address alone
+    older.olderFirmware = true;
     const QString inValue = "no blank, comma, $, * or control character in a value";
     row("show: a tracker's escape sequence reaches no terminal", {"show", "--all"}, 0, {},
         {"\nPilot = \\x1b[2J\\x07\\x1b[1A\n"}, {{"Pilot", "\x1b[2J\x07\x1b[1A"}});
@@ -128,8 +129,8 @@ void TestCli::commandOnTracker_data()
         {"AddrType: OGN -> ICAO\n", "Address: 0x4ABCDE -> 0x1A2B3C (changed by the tracker)\n"},
         {{"Address", "0x4ABCDE"}});
     row("older firmware keeps the Address: nothing to name", {"set", "AddrType=ICAO"}, 0,
-        {"$POGNS,AddrType=0x1"}, {"AddrType: OGN -> ICAO\n"}, {{"Address", "0x4ABCDE"}}, false,
-        "changed by the tracker", true);
+        {"$POGNS,AddrType=0x1"}, {"AddrType: OGN -> ICAO\n"}, {{"Address", "0x4ABCDE"}}, older,
+        "changed by the tracker");
     row("a mask that transmits nothing: refused, nothing written", {"set", "Reg=D-KABC", "TxProtMask=0x00"},
         2, {}, {"transmit nothing", "--force", "nothing written"});
     row("a template that silences the tracker: refused as well", {"apply", "silent.txt"}, 2, {},
@@ -142,7 +143,7 @@ void TestCli::commandOnTracker_data()
         {"Base: " + inValue, "Reg: " + inValue, "AcftType takes", "FreqPlan takes", "CONbaud",
             "nothing written"});
     row("a tracker that never answers gets nothing written", {"set", "Reg=D-KABC"}, 1, {}, {"did not answer"},
-        {}, true);
+        {}, testsupport::options(true));
     row("a dry run writes nothing", {"apply", "--dry-run", "backup.txt"}, 0, {},
         {"AcftType: (Moto-)glider -> Para-glider\n", "dry run"});
     row("a club template: comments, option texts, another firmware's name skipped", {"apply", "template.txt"},
@@ -154,10 +155,10 @@ void TestCli::commandOnTracker_data()
     // A name listed twice: every command takes the first, as the read-back check does.
     const Settings twice {{"Base", "LSZH"}, {"Pilot", QString::fromUtf8("A\u009b\u2066B")}, {"Base", "EDNY"}};
     row("show: a name listed twice once, its first value", {"show", "--all"}, 0, {}, {"\nBase = LSZH\n"},
-        twice, false, "EDNY");
+        twice, {}, "EDNY");
     row("show --json: the first value too, C1 and bidirectional controls escaped",
         {"show", "--all", "--json"}, 0, {}, {"\"Base\": \"LSZH\"", "\"Pilot\": \"A\\u009b\\u2066B\""}, twice,
-        false, "EDNY");
+        {}, "EDNY");
     row("apply compares with the first value", {"apply", "base.txt"}, 0, {"$POGNS,Base=EDNY"},
         {"Base: LSZH -> EDNY\n"}, twice);
 }
@@ -165,17 +166,14 @@ void TestCli::commandOnTracker_data()
 void TestCli::commandOnTracker()
 {
     QFETCH(Settings, onTracker);
-    QFETCH(bool, silent);
+    QFETCH(TrackerSimulator::Options, tracker);
     QFETCH(QStringList, arguments);
     QFETCH(int, exitCode);
     QFETCH(QStringList, wire);
     QFETCH(QStringList, said);
     QFETCH(QString, unsaid);
-    QFETCH(bool, older);
     arguments.replaceInStrings(QRegularExpression("^(.*\\.txt)$"), folder.filePath("\\1"));
-    TrackerSimulator::Options options = testsupport::options(silent);
-    options.olderFirmware = older;
-    TrackerSimulator simulator(options);
+    TrackerSimulator simulator(tracker);
     QVERIFY(simulator.start());
     setOn(simulator, onTracker);
     // The row's own --port, if any, wins: the last one given counts.

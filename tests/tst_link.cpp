@@ -75,7 +75,6 @@ private slots:
     void silentDeviceIsProbedOnceThenDropped();
     void readTakesTheListUpToItsEnd_data();
     void readTakesTheListUpToItsEnd();
-    void unplugDuringReadIsOneDisconnect();
     void foreignPortIsSetAside();
     void writeAndConfirmSaysWhatTheTrackerTook_data();
     void writeAndConfirmSaysWhatTheTrackerTook();
@@ -194,30 +193,6 @@ void LinkTest::readTakesTheListUpToItsEnd()
     const bool failed = entries.startsWith(QLatin1Char('<'));
     QVERIFY2(failed ? clock.elapsed() >= 9500 && clock.elapsed() <= 11000 : clock.elapsed() < 3000,
         qPrintable(QString::number(clock.elapsed())));
-}
-
-void LinkTest::unplugDuringReadIsOneDisconnect()
-{
-    TrackerSimulator::Options options;
-    options.answerDelayMs = 200;
-    TrackerSimulator tracker(options);
-    QVERIFY(tracker.start());
-    DeviceSession session;
-    QSignalSpy disconnectedSpy(&session.link(), &Serial::disconnected);
-    QSignalSpy failedSpy(&session, &DeviceSession::readFailed);
-    session.connectTo(tracker.portPath());
-    QTimer unplugging;
-    connect(&unplugging, &QTimer::timeout, this, [&] {
-        if (tracker.receivedCount(0x03) > 0)
-            tracker.unplug();
-    });
-    unplugging.start(5);
-    QVERIFY(!session.readConfiguration());
-    QCOMPARE(disconnectedSpy.count(), 1);
-    QCOMPARE(failedSpy.count(), 1);
-    QCOMPARE(failedSpy.at(0).at(0).value<tracktune::ReadFailure>(), tracktune::ReadFailure::PortClosed);
-    QCOMPARE(session.lastReadFailure(), tracktune::ReadFailure::PortClosed);
-    QVERIFY(session.lastReadList().isEmpty());
 }
 
 void LinkTest::foreignPortIsSetAside()
