@@ -111,17 +111,14 @@ void ProtocolTest::listCollector()
     }
     if (quiet)
         step = collector.quiet();
-    QString got = QStringLiteral("going on");
-    if (step == Step::Failed)
-        got = collector.failure() == tracktune::ReadFailure::TooShort ? QStringLiteral("failed: TooShort")
-                                                                      : QStringLiteral("failed: other");
-    if (step == Step::Done) {
-        QStringList entries;
-        for (const tracktune::DumpLine &entry : tracktune::parseDump(collector.list()))
-            entries << entry.name + QLatin1Char('=') + entry.value;
-        got = entries.join(QLatin1Char(' '));
-    }
-    QCOMPARE(got, outcome);
+    QStringList entries;
+    for (const tracktune::DumpLine &entry : tracktune::parseDump(collector.list()))
+        entries << entry.name + QLatin1Char('=') + entry.value;
+    const bool tooShort = step == Step::Failed && collector.failure() == tracktune::ReadFailure::TooShort;
+    QCOMPARE(step == Step::Done    ? entries.join(QLatin1Char(' '))
+            : step == Step::Failed ? QStringLiteral("failed: ") + (tooShort ? "TooShort" : "other")
+                                   : QStringLiteral("going on"),
+        outcome);
     QCOMPARE(asked, resends);
     QCOMPARE(collector.statusLine(), statusLine);
     // Once over, it stays over.
