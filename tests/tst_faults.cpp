@@ -11,7 +11,6 @@
 #include <QElapsedTimer>
 #include <QMessageBox>
 #include <QPushButton>
-#include <QRandomGenerator>
 #include <QStatusBar>
 #include <QtTest>
 
@@ -83,7 +82,6 @@ private slots:
     void windowSavesWhatTheCommandLineApplies();
     void loadMarksWhatTheFileChanges_data();
     void loadMarksWhatTheFileChanges();
-    void randomDeviceOutputNeverHangsOrWrites();
 
 private:
     void start(const TrackerSimulator::Options &options, bool waitForLoad = true);
@@ -418,38 +416,6 @@ void FaultsTest::workflowStopsWhenTheTrackerChanges()
     QVERIFY(ui->window->isVisible());
     QVERIFY2(answers.boxes.last().text.contains(another ? "0xBBBBBB" : "no tracker"),
         qPrintable(answers.boxes.last().text));
-}
-
-void FaultsTest::randomDeviceOutputNeverHangsOrWrites()
-{
-    // Pieces a confused tracker or a noisy line may send before its list, in random order.
-    const QByteArray list = TrackerSimulator().dump();
-    const QList<QByteArray> pieces = {QByteArray(300, '\0'), "\r\r\r", QByteArray(4000, 'L') + "\n",
-        list.left(list.size() / 2), "Address = 0x1;\nReg = A;\nAddress = 0x1;\n", "$POGNS,Reg=X\r\n",
-        "Address=\n", "\xff\xfe\xc3", "\n\n", QByteArray("Address = \0\r\n", 13)};
-    // CTest runs the 60 streams as two processes of 30 at once, beside the rest of this suite: each
-    // read waits for the tracker as a real one does, and the list's rules have a fuzz target of their own.
-    const int shard = qEnvironmentVariableIntValue("RANDOM_SHARD");
-    if (shard < 1 || shard > 2)
-        QSKIP("run by the shards tst_faults_random_1..2 (RANDOM_SHARD)");
-    start(testsupport::options(false, false));
-    // A table left marked by a read would make Refresh ask: no box may stop a stream.
-    BoxAnswers noBox(QMessageBox::NoButton);
-    for (int stream = shard - 1; stream < 60; stream += 2) {
-        QRandomGenerator random(20261206 + stream);
-        QByteArray bytes;
-        for (int count = random.bounded(1, 6); count > 0; --count)
-            bytes += pieces.at(random.bounded(pieces.size()));
-        listed->tracker.prefixNextDump(bytes);
-        QElapsedTimer clock;
-        clock.start();
-        ui->button("refreshButton")->click();
-        QVERIFY2(clock.elapsed() < 13000,
-            qPrintable(QStringLiteral("stream %1: %2 ms").arg(stream).arg(clock.elapsed())));
-        // A failed load closes the link; the search opens it again.
-        QTRY_VERIFY_WITH_TIMEOUT(ui->loaded(), 15000);
-    }
-    QCOMPARE(sentencesIn(listed->tracker.receivedBytes()), QStringList());
 }
 
 QTEST_MAIN(FaultsTest)

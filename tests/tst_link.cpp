@@ -140,6 +140,11 @@ void LinkTest::readTakesTheListUpToItsEnd_data()
     };
     // Its list starts after 14 other lines, so every read asks twice.
     row("a plain list", {}, {}, false, "<its list>", 2);
+    // What a confused tracker or a noisy line sends before its list is no part of it.
+    row("NUL bytes, bare CRs, a 4000-byte line and a half list before the list",
+        QByteArray(300, '\0') + "\r\r\r" + QByteArray(4000, 'L') + "\nAddress = \r\n\xff\xfe\xc3"
+            + TrackerSimulator().dump().left(200),
+        {}, false, "<its list>", 2);
     row("a list on its way is not the answer",
         "Address = 0x1;\nReg = OLD;\nBatt\n" + ("IDLE    0   128    74\n" + nmea).repeated(3),
         list + "Batt\n", false, two, 1);
