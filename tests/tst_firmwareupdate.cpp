@@ -93,10 +93,7 @@ private:
             QVERIFY2(boxTexts.contains(text), qPrintable(boxTexts));
         QVERIFY(!confirmed || noByDefault);
     }
-    QStringList backups() const
-    {
-        return QDir(images.filePath(QStringLiteral("tst_firmwareupdate/backups"))).entryList(QDir::Files);
-    }
+    QStringList backups() const { return QDir(backupsFolder).entryList(QDir::Files); }
 
     std::unique_ptr<ListedTracker> listed;
     std::unique_ptr<TrackerSimulator> other;
@@ -108,6 +105,7 @@ private:
     bool noByDefault = false;
     QTemporaryDir images;
     const QString image = images.filePath(QStringLiteral("tracker image.bin"));
+    const QString backupsFolder = images.filePath(QStringLiteral("tst_firmwareupdate/backups"));
 };
 
 void FirmwareUpdateTest::initTestCase()
@@ -386,7 +384,6 @@ void FirmwareUpdateTest::updateFlashesOnlyTheTrackerItWasChosenFor()
     // What the new firmware will say: the settings from before are offered back.
     listed->tracker.setParameter(QStringLiteral("AcftType"), QStringLiteral("0x3"));
     const QStringList backupsBefore = backups();
-    const QString backupsFolder = images.filePath(QStringLiteral("tst_firmwareupdate/backups"));
     {
         BoxAnswers answers(QMessageBox::Yes, image);
         answers.meanwhile(modal, [&] {

@@ -34,14 +34,10 @@ QString textOf(const QList<tracktune::DumpLine> &entries)
     return texts.join(QLatin1Char(' '));
 }
 
-QString entriesText(const QByteArray &dump)
-{
-    return textOf(tracktune::parseDump(dump));
-}
-
 QString readText(const Serial::ListRead &read)
 {
-    return read.failure ? QStringLiteral("<failure %1>").arg(int(*read.failure)) : entriesText(read.list);
+    return read.failure ? QStringLiteral("<failure %1>").arg(int(*read.failure))
+                        : textOf(tracktune::parseDump(read.list));
 }
 
 // Qt's own warnings, such as a call on a port that closed under it: none may reach the terminal.
@@ -186,7 +182,7 @@ void LinkTest::readTakesTheListUpToItsEnd()
 
     answering.stop();
     if (entries == QLatin1String("<its list>"))
-        entries = entriesText(TrackerSimulator().dump());
+        entries = textOf(tracktune::parseDump(TrackerSimulator().dump()));
     QCOMPARE(read, entries);
     // Asked again after every 10 lines of chatter.
     if (requests < 0)
