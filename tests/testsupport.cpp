@@ -1,5 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "testsupport.h"
+#include "link/portorder.h"
+
+#include <QFile>
+
+#include <algorithm>
 
 namespace testsupport {
 
@@ -43,6 +48,24 @@ QStringList sentencesIn(const QByteArray &received)
             sentences << QString::fromUtf8(line.mid(start));
     }
     return sentences;
+}
+
+std::vector<std::unique_ptr<TrackerSimulator>> trackersInPortOrder(int count)
+{
+    std::vector<std::unique_ptr<TrackerSimulator>> trackers;
+    for (int i = 0; i < count; ++i) {
+        trackers.push_back(std::make_unique<TrackerSimulator>());
+        trackers.back()->start();
+    }
+    std::sort(trackers.begin(), trackers.end(),
+        [](const auto &a, const auto &b) { return tracktune::portNameLess(a->portPath(), b->portPath()); });
+    return trackers;
+}
+
+bool writeFile(const QString &path, const QByteArray &bytes)
+{
+    QFile file(path);
+    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
 }
 
 } // namespace testsupport

@@ -9,6 +9,7 @@
 #include <QStringList>
 
 #include <memory>
+#include <vector>
 
 namespace testsupport {
 
@@ -36,5 +37,8 @@ TrackerSimulator::Options options(bool silent, bool paced = true);
 
 // The "$POGNS" sentences among the bytes the tracker received, without line feeds.
 QStringList sentencesIn(const QByteArray &received);
+// Started simulated trackers, in the order the search takes their ports.
+std::vector<std::unique_ptr<TrackerSimulator>> trackersInPortOrder(int count);
+bool writeFile(const QString &path, const QByteArray &bytes);
 
 } // namespace testsupport

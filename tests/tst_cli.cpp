@@ -3,7 +3,6 @@
 // tracker; the built program as a separate process, and its commands in this process where the
 // port listing must be a made-up one.
 #include "config/dumpline.h"
-#include "link/portorder.h"
 #include "link/serial.h"
 #include "testsupport.h"
 #include "trackercommands.h"
@@ -29,6 +28,7 @@
 using tracktune::DumpLine;
 using Settings = QList<DumpLine>;
 Q_DECLARE_METATYPE(Settings)
+Q_DECLARE_METATYPE(TrackerSimulator::Options)
 
 namespace {
 
@@ -71,8 +71,6 @@ private slots:
     void commandOnTracker();
     void messages_data();
     void messages();
-    void writesWithoutPortNeedOneCandidate_data();
-    void writesWithoutPortNeedOneCandidate();
     void signalDuringWrite_data();
     void signalDuringWrite();
     void fleet_data();
@@ -93,34 +91,28 @@ void TestCli::initTestCase()
     setOn(source, {{"Address", "0xABCDEF"}, {"AcftType", "0x7"}, {"Reg", "D-KABC"}});
     // What it holds shows in what applying it writes.
     QCOMPARE(std::get<0>(runCli({"backup", "--port", source.portPath(), pathOf("backup.txt")})), 0);
-    QFile club(pathOf("template.txt"));
-    QVERIFY(club.open(QIODevice::WriteOnly)
-        && club.write("# club fleet\n\nAcftType = Para-glider\nTxPower = HIGH\nAPN = web\nFreqPlan = 0\n")
-            > 0);
-    QFile typo(pathOf("typo.txt"));
-    QVERIFY(typo.open(QIODevice::WriteOnly) && typo.write("AcftType = Para-glider\nTxPowr = HIGH\n") > 0);
-    QFile silent(pathOf("silent.txt"));
-    QVERIFY(silent.open(QIODevice::WriteOnly) && silent.write("TxProtMask = 0x00\n") > 0);
-    QFile base(pathOf("base.txt"));
-    QVERIFY(base.open(QIODevice::WriteOnly) && base.write("Base = EDNY\n") > 0);
+    QVERIFY(testsupport::writeFile(pathOf("template.txt"),
+        "# club fleet\n\nAcftType = Para-glider\nTxPower = HIGH\nAPN = web\nFreqPlan = 0\n"));
+    QVERIFY(testsupport::writeFile(pathOf("silent.txt"), "TxProtMask = 0x00\n"));
+    QVERIFY(testsupport::writeFile(pathOf("base.txt"), "Base = EDNY\n"));
 }
 
 void TestCli::commandOnTracker_data()
 {
     QTest::addColumn<Settings>("onTracker");
-    QTest::addColumn<bool>("silent");
+    QTest::addColumn<TrackerSimulator::Options>("tracker");
     QTest::addColumn<QStringList>("arguments"); // after "--port" and the tracker's; files by name
     QTest::addColumn<int>("exitCode");
     QTest::addColumn<QStringList>("wire");
     QTest::addColumn<QStringList>("said"); // on standard output or standard error
     QTest::addColumn<QString>("unsaid"); // on neither; empty: no such text
-    QTest::addColumn<bool>("older"); // the older firmware line: AddrType leaves the Address alone
     const auto row = [](const char *what, const QStringList &arguments, int exitCode, const QStringList &wire,
-                         const QStringList &said, const Settings &onTracker = {}, bool silent = false,
-                         const QString &unsaid = {}, bool older = false) {
-        QTest::newRow(what) << onTracker << silent << arguments << exitCode << wire << said << unsaid
-                            << older;
+                         const QStringList &said, const Settings &onTracker = {},
+                         const TrackerSimulator::Options &tracker = {}, const QString &unsaid = {}) {
+        QTest::newRow(what) << onTracker << tracker << arguments << exitCode << wire << said << unsaid;
     };
+    TrackerSimulator::Options older; // the older firmware line: AddrType leaves the Address alone
+    older.olderFirmware = true;
     const QString inValue = "no blank, comma, $, * or control character in a value";
     row("show: a tracker's escape sequence reaches no terminal", {"show", "--all"}, 0, {},
         {"\nPilot = \\x1b[2J\\x07\\x1b[1A\n"}, {{"Pilot", "\x1b[2J\x07\x1b[1A"}});
@@ -129,42 +121,29 @@ void TestCli::commandOnTracker_data()
         {"$POGNS,AcftType=0x7", "$POGNS,TxPower=+22", "$POGNS,TxProtMask=0x12"},
         {"AcftType: (Moto-)glider -> Para-glider\n", "TxPower: NORMAL -> HIGH\n",
             "TxProtMask: FLARM, OGN, ADS-L, PilotAware, FANET, LoRaWAN, ADS-B, RemoteID -> OGN, FANET\n"});
-    row("set: one digit is the type's index, a word names the plan", {"set", "AcftType=7", "FreqPlan=eu"}, 0,
-        {"$POGNS,AcftType=0x7", "$POGNS,FreqPlan=1"},
-        {"AcftType: (Moto-)glider -> Para-glider\n", "FreqPlan: Automatic -> Europe\n"});
     row("show: a value beyond the options as it is, units beside values", {"show"}, 0, {},
         {"\nTxPower = +20 (dBm)\n", "\nFreqPlan = 9\n", "\nTxProtMask = 0x00 (none)\n"},
         {{"TxPower", "+20"}, {"FreqPlan", "9"}, {"TxProtMask", "0x00"}});
-    row("set: the type before the Address, which stays", {"set", "Address=0x4ABCDE", "AddrType=ICAO"}, 0,
-        {"$POGNS,AddrType=0x1", "$POGNS,Address=0x4ABCDE"}, {"Address: 0x1A2B3C -> 0x4ABCDE\n"}, {}, false,
-        "changed by the tracker");
     row("set: the type alone, the Address the tracker resets is named", {"set", "AddrType=ICAO"}, 0,
         {"$POGNS,AddrType=0x1"},
         {"AddrType: OGN -> ICAO\n", "Address: 0x4ABCDE -> 0x1A2B3C (changed by the tracker)\n"},
         {{"Address", "0x4ABCDE"}});
     row("older firmware keeps the Address: nothing to name", {"set", "AddrType=ICAO"}, 0,
-        {"$POGNS,AddrType=0x1"}, {"AddrType: OGN -> ICAO\n"}, {{"Address", "0x4ABCDE"}}, false,
-        "changed by the tracker", true);
+        {"$POGNS,AddrType=0x1"}, {"AddrType: OGN -> ICAO\n"}, {{"Address", "0x4ABCDE"}}, older,
+        "changed by the tracker");
     row("a mask that transmits nothing: refused, nothing written", {"set", "Reg=D-KABC", "TxProtMask=0x00"},
         2, {}, {"transmit nothing", "--force", "nothing written"});
     row("a template that silences the tracker: refused as well", {"apply", "silent.txt"}, 2, {},
         {"transmit nothing", "nothing written"});
     row("--force writes it", {"set", "--force", "TxProtMask=0x00"}, 0, {"$POGNS,TxProtMask=0x00"},
         {"TxProtMask: FLARM, OGN, ADS-L, PilotAware, FANET, LoRaWAN, ADS-B, RemoteID -> none\n"});
-    row("a misspelled name in a template: its line and the name meant, nothing written",
-        {"apply", "typo.txt"}, 2, {},
-        {"typo.txt: line 2: TxPowr: the tracker has no such parameter; did you mean TxPower?",
+    row("a parameter behind a comma, a tab, out of the list, a speed that cuts the link: nothing written",
+        {"set", "AcftType=0x10", "Base=LSZH,CONbaud=9600", "Reg=D\tK", "FreqPlan=Mars", "CONbaud=57600"}, 2,
+        {},
+        {"Base: " + inValue, "Reg: " + inValue, "AcftType takes", "FreqPlan takes", "CONbaud",
             "nothing written"});
-    row("a second parameter behind a comma, a tab: nothing written",
-        {"set", "AcftType=0x7", "Base=LSZH,CONbaud=9600", "Reg=D\tK"}, 2, {},
-        {"Base: " + inValue, "Reg: " + inValue, "nothing written"});
-    row("out of the list, text a select does not take, a speed that cuts the link",
-        {"set", "AcftType=0x10", "FreqPlan=Mars", "CONbaud=57600"}, 2, {},
-        {"AcftType takes", "FreqPlan takes", "CONbaud"});
     row("a tracker that never answers gets nothing written", {"set", "Reg=D-KABC"}, 1, {}, {"did not answer"},
-        {}, true);
-    row("another aircraft's backup leaves the identity alone", {"apply", "backup.txt"}, 0,
-        {"$POGNS,AcftType=0x7"}, {"identity"});
+        {}, testsupport::options(true));
     row("a dry run writes nothing", {"apply", "--dry-run", "backup.txt"}, 0, {},
         {"AcftType: (Moto-)glider -> Para-glider\n", "dry run"});
     row("a club template: comments, option texts, another firmware's name skipped", {"apply", "template.txt"},
@@ -176,12 +155,10 @@ void TestCli::commandOnTracker_data()
     // A name listed twice: every command takes the first, as the read-back check does.
     const Settings twice {{"Base", "LSZH"}, {"Pilot", QString::fromUtf8("A\u009b\u2066B")}, {"Base", "EDNY"}};
     row("show: a name listed twice once, its first value", {"show", "--all"}, 0, {}, {"\nBase = LSZH\n"},
-        twice, false, "EDNY");
+        twice, {}, "EDNY");
     row("show --json: the first value too, C1 and bidirectional controls escaped",
         {"show", "--all", "--json"}, 0, {}, {"\"Base\": \"LSZH\"", "\"Pilot\": \"A\\u009b\\u2066B\""}, twice,
-        false, "EDNY");
-    row("set compares with the first value", {"set", "Base=EDNY"}, 0, {"$POGNS,Base=EDNY"},
-        {"Base: LSZH -> EDNY\n"}, twice);
+        {}, "EDNY");
     row("apply compares with the first value", {"apply", "base.txt"}, 0, {"$POGNS,Base=EDNY"},
         {"Base: LSZH -> EDNY\n"}, twice);
 }
@@ -189,17 +166,14 @@ void TestCli::commandOnTracker_data()
 void TestCli::commandOnTracker()
 {
     QFETCH(Settings, onTracker);
-    QFETCH(bool, silent);
+    QFETCH(TrackerSimulator::Options, tracker);
     QFETCH(QStringList, arguments);
     QFETCH(int, exitCode);
     QFETCH(QStringList, wire);
     QFETCH(QStringList, said);
     QFETCH(QString, unsaid);
-    QFETCH(bool, older);
     arguments.replaceInStrings(QRegularExpression("^(.*\\.txt)$"), folder.filePath("\\1"));
-    TrackerSimulator::Options options = testsupport::options(silent);
-    options.olderFirmware = older;
-    TrackerSimulator simulator(options);
+    TrackerSimulator simulator(tracker);
     QVERIFY(simulator.start());
     setOn(simulator, onTracker);
     // The row's own --port, if any, wins: the last one given counts.
@@ -221,7 +195,6 @@ void TestCli::messages_data()
     const auto row
         = [](const char *what, const QStringList &arguments, int exitCode, const QString &output,
               const QString &errors) { QTest::newRow(what) << arguments << exitCode << output << errors; };
-    row("-p is --port", {"show", "-p", "PORT"}, 0, "\nAcftType = 0x1 ((Moto-)glider)\n", "");
     row("a misspelled name: the one meant, nothing written",
         {"set", "-p", "PORT", "TxPower=high", "acftype=Para-glider"}, 2, "",
         "tracktune-cli: the tracker has no parameter acftype; did you mean AcftType?\n"
@@ -230,10 +203,6 @@ void TestCli::messages_data()
         "tracktune-cli: unknown option 'jsno'; try 'tracktune-cli --help'\n");
     row("a port that does not exist", {"show", "-p", "/dev/tracktune-no-such-port"}, 1, "",
         "tracktune-cli: cannot open /dev/tracktune-no-such-port: no such port\n");
-    row("a word three types have: all three named, nothing written", {"set", "-p", "PORT", "AcftType=glider"},
-        2, "",
-        "tracktune-cli: AcftType: \"glider\" could be any of: (Moto-)glider, hang-glider, Para-glider\n"
-        "tracktune-cli: nothing written\n");
     row("nothing at all: the usage", {}, 2, "", tracktune::usageText());
     row("help: the usage", {"help"}, 0, "\n  tracktune-cli show ", "");
     row("-v is --version", {"-v"}, 0, "tracktune-cli ", "");
@@ -260,58 +229,6 @@ void TestCli::messages()
     QCOMPARE(simulator.receivedCount('$'), 0);
 }
 
-// Without --port a write goes to the one port the search could take, or nowhere.
-void TestCli::writesWithoutPortNeedOneCandidate_data()
-{
-    QTest::addColumn<QStringList>("descriptions"); // a simulated tracker each, in the order of their ports
-    QTest::addColumn<int>("busy"); // the one another program holds open; -1: none
-    QTest::addColumn<int>("exitCode");
-    QTest::addColumn<int>("written"); // the one that takes the sentence; -1: none
-    QTest::addColumn<QString>("errors"); // "PORT0", "PORT1": their ports
-    const QString several
-        = "tracktune-cli: several ports may hold a tracker: name one with --port: PORT0, PORT1\n";
-    QTest::newRow("two unknown USB adapters: both named, nothing written")
-        << QStringList {"FT232R USB UART", "FT232R USB UART"} << -1 << 1 << -1 << several;
-    QTest::newRow("a busy known adapter: the other USB tracker is not written")
-        << QStringList {"USB Serial Device", "CH340 USB serial"} << 0 << 1 << -1 << several;
-    QTest::newRow("one candidate among other ports is written") << QStringList {
-        "Bluetooth serial", "CH340 USB serial"} << -1 << 0 << 1 << "tracktune-cli: using PORT1\n";
-    QTest::newRow("no candidate: none found")
-        << QStringList {"Bluetooth serial"} << -1 << 1 << -1
-        << "tracktune-cli: no tracker found: no port has a known adapter or \"USB\" in its description\n";
-}
-
-void TestCli::writesWithoutPortNeedOneCandidate()
-{
-    QFETCH(QStringList, descriptions);
-    QFETCH(int, busy);
-    QFETCH(int, exitCode);
-    QFETCH(int, written);
-    QFETCH(QString, errors);
-    std::vector<std::unique_ptr<TrackerSimulator>> trackers;
-    for (int i = 0; i < descriptions.size(); ++i) {
-        trackers.push_back(std::make_unique<TrackerSimulator>());
-        QVERIFY(trackers.back()->start());
-    }
-    std::sort(trackers.begin(), trackers.end(),
-        [](const auto &a, const auto &b) { return tracktune::portNameLess(a->portPath(), b->portPath()); });
-    QHash<QString, QString> ports;
-    for (int i = 0; i < descriptions.size(); ++i) {
-        ports.insert(trackers.at(i)->portPath(), descriptions.at(i));
-        errors.replace(QStringLiteral("PORT%1").arg(i), trackers.at(i)->portPath());
-    }
-    QSerialPort otherProgram(busy >= 0 ? trackers.at(busy)->portPath() : QString());
-    QVERIFY(busy < 0 || otherProgram.open(QIODevice::ReadWrite));
-    const testsupport::PortListing listing(ports);
-    QString out, err;
-    TrackerCommands commands(&out, &err);
-    QCOMPARE(commands.run(tracktune::parseCommandLine({"tracktune-cli", "set", "AcftType=0x7"})), exitCode);
-    QCOMPARE(err, errors);
-    for (int i = 0; i < descriptions.size(); ++i)
-        QCOMPARE(testsupport::sentencesIn(trackers.at(i)->receivedBytes()),
-            i == written ? QStringList {"$POGNS,AcftType=0x7"} : QStringList());
-}
-
 // A signal while a backup is applied, each sentence waiting its whole second: the sentence in
 // flight is finished, the tracker read back, and what was written told before the exit.
 void TestCli::signalDuringWrite_data()
@@ -322,14 +239,16 @@ void TestCli::signalDuringWrite_data()
     QTest::addColumn<int>("exitCode");
     QTest::addColumn<QString>("told"); // before "written: ..."; empty: no word of a signal
     QTest::addColumn<bool>("fleet"); // a second, quicker tracker beside it
-    QTest::newRow("SIGTERM between sentences: the rest not sent")
-        << int(SIGTERM) << false << 1 << 143 << "stopped by a signal: " << false;
-    QTest::newRow("SIGTERM to a fleet: passed on to each tracker's process")
-        << int(SIGTERM) << false << 1 << 143 << "0x1A2B3C: stopped by a signal: " << true;
-    QTest::newRow("SIGTERM after the last sentence: all told, then the exit")
-        << int(SIGTERM) << false << 3 << 143 << "a signal after the last sentence: " << false;
-    QTest::newRow("SIGINT ignored by the parent stays ignored")
-        << int(SIGINT) << true << 1 << 0 << QString() << false;
+    const auto row = [](const char *what, int signal, bool ignored, int after, int exitCode,
+                         const QString &told, bool fleet = false) {
+        QTest::newRow(what) << signal << ignored << after << exitCode << told << fleet;
+    };
+    row("SIGTERM between sentences: the rest not sent", SIGTERM, false, 1, 143, "stopped by a signal: ");
+    row("SIGTERM to a fleet: passed on to each tracker's process", SIGTERM, false, 1, 143,
+        "0x1A2B3C: stopped by a signal: ", true);
+    row("SIGTERM after the last sentence: all told, then the exit", SIGTERM, false, 3, 143,
+        "a signal after the last sentence: ");
+    row("SIGINT ignored by the parent stays ignored", SIGINT, true, 1, 0, {});
 }
 
 void TestCli::signalDuringWrite()
@@ -364,9 +283,8 @@ void TestCli::signalDuringWrite()
     QCOMPARE(cli.exitStatus(), QProcess::NormalExit);
     QVERIFY2(cli.exitCode() == exitCode, qPrintable(err));
     // What it says it wrote is what reached the wire; the rest, never sent, it names too.
-    QStringList written;
-    for (const QString &sentence : testsupport::sentencesIn(simulator.receivedBytes()))
-        written << sentence.section(QLatin1Char(','), 1).section(QLatin1Char('='), 0, 0);
+    const QStringList written = testsupport::sentencesIn(simulator.receivedBytes())
+                                    .replaceInStrings(QRegularExpression("^.*,|=.*$"), {});
     QStringList notWritten {"Address", "AcftType", "Reg"};
     for (const QString &name : std::as_const(written))
         notWritten.removeOne(name);
@@ -380,77 +298,87 @@ void TestCli::signalDuringWrite()
     QVERIFY2(out.contains("Address: 0x1A2B3C -> 0xABCDEF\n"), qPrintable(out));
 }
 
-// Several trackers at once: each its own process, every line named, the worst exit code; the
-// commands run in this process so that --port all sees a made-up port listing.
+// Several trackers at once: each its own process, every line named, the worst exit code; and a
+// write without --port only to the one port the search could take. The commands run in this
+// process so that the port listing can be a made-up one.
 void TestCli::fleet_data()
 {
-    QTest::addColumn<QStringList>("arguments"); // "A", "B": the trackers 0xDD1001 and 0xDD1002;
+    QTest::addColumn<QStringList>(
+        "arguments"); // "A", "B": the trackers 0xDD1001 and 0xDD1002, in port order;
     // "GONE": an unplugged port; "HERE/": an empty folder, "DATE" today
     QTest::addColumn<QStringList>("descriptions"); // of A and B in the port listing
-    QTest::addColumn<QStringList>("existing"); // files in HERE/ before
+    QTest::addColumn<int>("busy"); // 0: A held open by another program, -1: none
     QTest::addColumn<int>("exitCode");
     QTest::addColumn<QStringList>("said"); // whole lines of standard output or error
+    QTest::addColumn<QStringList>("wire"); // every sentence A and B received, "A: $POGNS,..."
+    QTest::addColumn<QStringList>("existing"); // files in HERE/ before
     QTest::addColumn<QStringList>("objects"); // --json: each tracker's "address-or-port exitCode written"
     QTest::addColumn<QStringList>("files"); // in HERE/ after
+    const auto row
+        = [](const char *what, const QStringList &arguments, const QStringList &descriptions, int exitCode,
+              const QStringList &said, const QStringList &wire = {}, const QStringList &existing = {},
+              const QStringList &objects = {}, const QStringList &files = {}, int busy = -1) {
+              QTest::newRow(what) << arguments << descriptions << busy << exitCode << said << wire << existing
+                                  << objects << files;
+          };
     const QStringList usb {"USB Serial Device", "USB Serial Device"};
-    QTest::newRow("two trackers and an unplugged port: each line named, the worst exit code")
-        << QStringList {"set", "-p", "A", "-p", "GONE", "-p", "B", "FreqPlan=eu"} << usb << QStringList() << 1
-        << QStringList {"0xDD1001: FreqPlan: Automatic -> Europe", "0xDD1002: FreqPlan: Automatic -> Europe",
-               "tracktune-cli: GONE: cannot open GONE: no such port"}
-        << QStringList() << QStringList();
-    QTest::newRow("--json: one object per tracker, in the order given")
-        << QStringList {"set", "--json", "-p", "B", "-p", "GONE", "-p", "A", "Reg=D-1"} << usb
-        << QStringList() << 1 << QStringList {"tracktune-cli: GONE: cannot open GONE: no such port"}
-        << QStringList {"0xDD1002 0 Reg", "GONE 1 ", "0xDD1001 0 Reg"} << QStringList();
-    QTest::newRow("--port all: every known adapter")
-        << QStringList {"show", "--port", "all"}
-        << QStringList {"CP2104 USB to UART Bridge Controller", "Bluetooth serial"} << QStringList() << 0
-        << QStringList {"0xDD1001: Reg = D-1001"} << QStringList() << QStringList();
-    QTest::newRow("--port all without a known adapter: refused")
-        << QStringList {"set", "--port", "all", "Reg=D-1"}
-        << QStringList {"FT232R USB UART", "Bluetooth serial"} << QStringList() << 1
-        << QStringList {"tracktune-cli: --port all: no known tracker adapter is plugged in"} << QStringList()
-        << QStringList();
-    QTest::newRow("backup DIR/: a file per Address, one already there kept")
-        << QStringList {"backup", "-p", "A", "-p", "B", "HERE/"} << usb << QStringList {"0xDD1001-DATE.txt"}
-        << 2
-        << QStringList {"tracktune-cli: 0xDD1001: HERE/0xDD1001-DATE.txt exists: --force replaces it",
-               "0xDD1002: 3 parameters of B saved to HERE/0xDD1002-DATE.txt"}
-        << QStringList() << QStringList {"0xDD1001-DATE.txt", "0xDD1002-DATE.txt"};
-    QTest::newRow("backup --force DIR/ replaces it")
-        << QStringList {"backup", "--force", "--json", "-p", "A", "HERE/"} << usb
-        << QStringList {"0xDD1001-DATE.txt"} << 0 << QStringList() << QStringList {"0xDD1001 0 "}
-        << QStringList {"0xDD1001-DATE.txt"};
-    QTest::newRow("backup onto a file: refused before the tracker is asked")
-        << QStringList {"backup", "-p", "A", "HERE/old.txt"} << usb << QStringList {"old.txt"} << 2
-        << QStringList {"tracktune-cli: HERE/old.txt exists: --force replaces it"} << QStringList()
-        << QStringList {"old.txt"};
-    QTest::newRow("several trackers into one file: refused")
-        << QStringList {"backup", "-p", "A", "-p", "B", "HERE/all.txt"} << usb << QStringList() << 2
-        << QStringList {"tracktune-cli: the backups of several trackers go into a folder: backup DIR/; try "
-                        "'tracktune-cli --help'"}
-        << QStringList() << QStringList();
+    const QString gone = "tracktune-cli: GONE: cannot open GONE: no such port";
+    const QString several = "tracktune-cli: several ports may hold a tracker: name one with --port: A, B";
+    row("two trackers and an unplugged port: each line named, the worst exit code",
+        {"set", "-p", "A", "-p", "GONE", "-p", "B", "FreqPlan=eu"}, usb, 1,
+        {"0xDD1001: FreqPlan: Automatic -> Europe", "0xDD1002: FreqPlan: Automatic -> Europe", gone},
+        {"A: $POGNS,FreqPlan=1", "B: $POGNS,FreqPlan=1"});
+    row("--json: one object per tracker, in the order given",
+        {"set", "--json", "-p", "B", "-p", "GONE", "-p", "A", "Reg=D-1"}, usb, 1, {gone},
+        {"A: $POGNS,Reg=D-1", "B: $POGNS,Reg=D-1"}, {}, {"0xDD1002 0 Reg", "GONE 1 ", "0xDD1001 0 Reg"});
+    row("--port all: every known adapter", {"show", "--port", "all"},
+        {"CP2104 USB to UART Bridge Controller", "Bluetooth serial"}, 0, {"0xDD1001: Reg = D-1001"});
+    row("--port all without a known adapter: refused", {"set", "--port", "all", "Reg=D-1"},
+        {"FT232R USB UART", "Bluetooth serial"}, 1,
+        {"tracktune-cli: --port all: no known tracker adapter is plugged in"});
+    row("backup DIR/: a file per Address, one already there kept", {"backup", "-p", "A", "-p", "B", "HERE/"},
+        usb, 2,
+        {"tracktune-cli: 0xDD1001: HERE/0xDD1001-DATE.txt exists: --force replaces it",
+            "0xDD1002: 3 parameters of B saved to HERE/0xDD1002-DATE.txt"},
+        {}, {"0xDD1001-DATE.txt"}, {}, {"0xDD1001-DATE.txt", "0xDD1002-DATE.txt"});
+    row("backup --force DIR/ replaces it", {"backup", "--force", "--json", "-p", "A", "HERE/"}, usb, 0, {},
+        {}, {"0xDD1001-DATE.txt"}, {"0xDD1001 0 "}, {"0xDD1001-DATE.txt"});
+    row("backup onto a file: refused before the tracker is asked", {"backup", "-p", "A", "HERE/old.txt"}, usb,
+        2, {"tracktune-cli: HERE/old.txt exists: --force replaces it"}, {}, {"old.txt"}, {}, {"old.txt"});
+    row("several trackers into one file: refused", {"backup", "-p", "A", "-p", "B", "HERE/all.txt"}, usb, 2,
+        {"tracktune-cli: the backups of several trackers go into a folder: backup DIR/; try 'tracktune-cli "
+         "--help'"});
+    row("no --port, two unknown USB adapters: both named, nothing written", {"set", "Reg=D-1"},
+        {"FT232R USB UART", "FT232R USB UART"}, 1, {several});
+    row("no --port, a busy known adapter: the other USB tracker is not written", {"set", "Reg=D-1"},
+        {"USB Serial Device", "CH340 USB serial"}, 1, {several}, {}, {}, {}, {}, 0);
+    row("no --port, one candidate among other ports is written", {"set", "Reg=D-1"},
+        {"Bluetooth serial", "CH340 USB serial"}, 0, {"tracktune-cli: using B"}, {"B: $POGNS,Reg=D-1"});
+    row("no --port, no candidate: none found", {"set", "Reg=D-1"}, {"Bluetooth serial", "Bluetooth serial"},
+        1, {"tracktune-cli: no tracker found: no port has a known adapter or \"USB\" in its description"});
 }
 
 void TestCli::fleet()
 {
     QFETCH(QStringList, arguments);
     QFETCH(QStringList, descriptions);
-    QFETCH(QStringList, existing);
+    QFETCH(int, busy);
     QFETCH(int, exitCode);
     QFETCH(QStringList, said);
+    QFETCH(QStringList, wire);
+    QFETCH(QStringList, existing);
     QFETCH(QStringList, objects);
     QFETCH(QStringList, files);
-    TrackerSimulator a, b;
-    QVERIFY(a.start() && b.start());
+    const auto trackers = testsupport::trackersInPortOrder(2);
+    TrackerSimulator &a = *trackers.at(0), &b = *trackers.at(1);
     a.setParameters({{"Address", "0xDD1001", {}}, {"Reg", "D-1001", {}}, {"FreqPlan", "0", {}}});
     b.setParameters({{"Address", "0xDD1002", {}}, {"Reg", "D-1002", {}}, {"FreqPlan", "0", {}}});
+    QSerialPort otherProgram(busy == 0 ? a.portPath() : QString());
+    QVERIFY(busy < 0 || otherProgram.open(QIODevice::ReadWrite));
     QTemporaryDir dir;
     const QString date = QDate::currentDate().toString(Qt::ISODate);
-    for (QString name : std::as_const(existing)) {
-        QFile file(dir.filePath(name.replace("DATE", date)));
-        QVERIFY(file.open(QIODevice::WriteOnly) && file.write("kept\n") == 5);
-    }
+    for (const QString &name : std::as_const(existing))
+        QVERIFY(testsupport::writeFile(dir.filePath(QString(name).replace("DATE", date)), "kept\n"));
     const auto placed = [&](QString text) {
         return text.replace(QRegularExpression("\\bA\\b"), a.portPath())
             .replace(QRegularExpression("\\bB\\b"), b.portPath())
@@ -484,7 +412,13 @@ void TestCli::fleet()
         }
         QCOMPARE(summaries, QStringList(objects).replaceInStrings("GONE", "/dev/tracktune-unplugged"));
     }
-    QStringList present = QDir(dir.path()).entryList(QDir::Files, QDir::Name);
+    QStringList received;
+    for (const QString &sentence : testsupport::sentencesIn(a.receivedBytes()))
+        received << "A: " + sentence;
+    for (const QString &sentence : testsupport::sentencesIn(b.receivedBytes()))
+        received << "B: " + sentence;
+    QCOMPARE(received, wire);
+    const QStringList present = QDir(dir.path()).entryList(QDir::Files, QDir::Name);
     QCOMPARE(present, files.replaceInStrings("DATE", date));
     for (const QString &name : std::as_const(existing)) {
         QFile file(dir.filePath(QString(name).replace("DATE", date)));

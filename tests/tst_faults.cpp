@@ -11,7 +11,6 @@
 #include <QElapsedTimer>
 #include <QMessageBox>
 #include <QPushButton>
-#include <QRandomGenerator>
 #include <QStatusBar>
 #include <QtTest>
 
@@ -31,6 +30,7 @@ TrackerSimulator::Options configuredTracker()
     return options;
 }
 
+const QByteArray otherAircraft = "Address = 0xABCDEF\nReg = D-EFGH\nAcftType = 0x2\n";
 const QList<QPair<QString, QString>> aircraft {
     {"AcftType", "0x7"}, {"Reg", "D-KABC"}, {"Pilot", "Jo"}, {"TxPower", "+22"}};
 
@@ -43,7 +43,6 @@ enum class Meanwhile { Nothing, Unplug, ClickExpertMode, ClickFirmwareUpdate, Pi
 enum class Step { Flood, Unlist, Refresh, Apply };
 // A workflow that asks the pilot something, and what happens to its tracker meanwhile.
 enum class Workflow { Save, Load, Refresh, CloseAndApply };
-enum class Swap { Unplugged, AnotherTracker };
 
 } // namespace
 
@@ -51,7 +50,6 @@ Q_DECLARE_METATYPE(Tracker)
 Q_DECLARE_METATYPE(Meanwhile)
 Q_DECLARE_METATYPE(QList<Step>)
 Q_DECLARE_METATYPE(Workflow)
-Q_DECLARE_METATYPE(Swap)
 
 // Each fault row runs its steps against a fresh window and tracker, then asserts what the
 // user sees, what the tracker received, and that the next search finds it again.
@@ -84,10 +82,8 @@ private slots:
     void windowSavesWhatTheCommandLineApplies();
     void loadMarksWhatTheFileChanges_data();
     void loadMarksWhatTheFileChanges();
-    void randomDeviceOutputNeverHangsOrWrites();
 
 private:
-    void start(const TrackerSimulator::Options &options, bool waitForLoad = true);
     void arm(Meanwhile what);
     void act(Step step);
     void openWindow(bool waitForLoad = true)
@@ -103,16 +99,6 @@ private:
     std::thread watcher;
     std::atomic<bool> stopWatching {false};
 };
-
-void FaultsTest::start(const TrackerSimulator::Options &options, bool waitForLoad)
-{
-    ui.reset();
-    listed.reset(); // its port listing goes before the next one is set
-    listed = std::make_unique<ListedTracker>(options);
-    // A second port, so that a pick has somewhere to go.
-    listed->listing.set({{listed->tracker.portPath(), "USB Serial Device"}, {"ttyS9", "Modem"}});
-    openWindow(waitForLoad);
-}
 
 // Acts on the simulator at once (its calls are thread-safe), on the window as a queued click
 // would arrive.
@@ -148,20 +134,12 @@ void FaultsTest::arm(Meanwhile what)
 
 void FaultsTest::act(Step step)
 {
-    switch (step) {
-    case Step::Flood:
+    if (step == Step::Flood)
         listed->tracker.inject(QByteArray(1 << 20, 'x'));
-        break;
-    case Step::Unlist:
+    else if (step == Step::Unlist)
         listed->listing.set({});
-        break;
-    case Step::Refresh:
-        ui->button("refreshButton")->click();
-        break;
-    case Step::Apply:
-        ui->button("applyButton")->click();
-        break;
-    }
+    else
+        ui->button(step == Step::Refresh ? "refreshButton" : "applyButton")->click();
 }
 
 void FaultsTest::faultLeavesTheTrackerAsThePilotChose_data()
@@ -219,7 +197,11 @@ void FaultsTest::faultLeavesTheTrackerAsThePilotChose()
     options.answerDelayMs = tracker == Tracker::Slow ? 300 : 0;
     QSerialPort otherProgram;
     BoxAnswers noDialog(QMessageBox::NoButton);
-    start(options, tracker != Tracker::HeldElsewhere);
+    listed.reset(); // its port listing goes before the next one is set
+    listed = std::make_unique<ListedTracker>(options);
+    // A second port, so that a pick has somewhere to go.
+    listed->listing.set({{listed->tracker.portPath(), "USB Serial Device"}, {"ttyS9", "Modem"}});
+    openWindow(tracker != Tracker::HeldElsewhere);
     if (tracker == Tracker::HeldElsewhere) {
         otherProgram.setPortName(listed->tracker.portPath());
         QVERIFY(otherProgram.open(QIODevice::ReadWrite));
@@ -305,7 +287,6 @@ void FaultsTest::loadMarksWhatTheFileChanges_data()
                          const QString &told = {}) {
         QTest::newRow(what) << file << identityAnswer << boxes << marked << expertMode << told;
     };
-    const QByteArray otherAircraft = "Address = 0xABCDEF\nReg = D-EFGH\nAcftType = 0x2\n";
     const QStringList twoBoxes {"Load settings", "Load settings"};
     row("another aircraft's file: its identity left alone on No", otherAircraft, QMessageBox::No, twoBoxes,
         {"AcftType=Tow plane *"}, false);
@@ -333,9 +314,7 @@ void FaultsTest::loadMarksWhatTheFileChanges()
     QFETCH(bool, expertMode);
     QFETCH(QString, told);
     const QString path = data.filePath(QStringLiteral("template.txt"));
-    QFile written(path);
-    QVERIFY(written.open(QIODevice::WriteOnly) && written.write(file) == file.size());
-    written.close();
+    QVERIFY(writeFile(path, file));
     openWindow();
     listed->tracker.clearRecord();
     BoxAnswers answers(identityAnswer, path);
@@ -360,25 +339,22 @@ void FaultsTest::workflowStopsWhenTheTrackerChanges_data()
     QTest::addColumn<Workflow>("workflow");
     QTest::addColumn<Edits>("edits");
     QTest::addColumn<int>("modal"); // which of the workflow's dialogs is open when it happens
-    QTest::addColumn<Swap>("swap");
+    QTest::addColumn<bool>("another"); // another tracker listed, else none
     QTest::addColumn<QStringList>("dialogs");
-    const auto row = [](const char *what, Workflow workflow, const Edits &edits, int modal, Swap swap,
+    const auto row = [](const char *what, Workflow workflow, const Edits &edits, int modal, bool another,
                          const QStringList &dialogs) {
-        QTest::newRow(what) << workflow << edits << modal << swap << dialogs;
+        QTest::newRow(what) << workflow << edits << modal << another << dialogs;
     };
     const QStringList saved {"Save settings", "Tracker changed"};
-    const QStringList loaded {"Load settings", "Tracker changed"};
-    row("Save: another tracker while choosing the file", Workflow::Save, {}, 0, Swap::AnotherTracker, saved);
-    row("Save: unplugged while choosing the file", Workflow::Save, {}, 0, Swap::Unplugged, saved);
-    row("Load: another tracker while choosing the file", Workflow::Load, {}, 0, Swap::AnotherTracker, loaded);
-    row("Load: another tracker at the identity question", Workflow::Load, {}, 1, Swap::AnotherTracker,
+    row("Save: another tracker while choosing the file", Workflow::Save, {}, 0, true, saved);
+    row("Load: another tracker at the identity question", Workflow::Load, {}, 1, true,
         {"Load settings", "Load settings", "Tracker changed"});
-    row("Refresh: another tracker at the question", Workflow::Refresh, {{"Reg", "D-KXYZ"}}, 0,
-        Swap::AnotherTracker, {"Refresh", "Tracker changed"});
+    row("Refresh: another tracker at the question", Workflow::Refresh, {{"Reg", "D-KXYZ"}}, 0, true,
+        {"Refresh", "Tracker changed"});
     row("close with Apply: another tracker at the question", Workflow::CloseAndApply, {{"Reg", "D-KXYZ"}}, 0,
-        Swap::AnotherTracker, {"Changes not applied", "Tracker changed"});
-    row("close with Apply: unplugged at the question", Workflow::CloseAndApply, {{"Reg", "D-KXYZ"}}, 0,
-        Swap::Unplugged, {"Changes not applied", "Tracker changed"});
+        true, {"Changes not applied", "Tracker changed"});
+    row("close with Apply: unplugged at the question", Workflow::CloseAndApply, {{"Reg", "D-KXYZ"}}, 0, false,
+        {"Changes not applied", "Tracker changed"});
 }
 
 void FaultsTest::workflowStopsWhenTheTrackerChanges()
@@ -386,15 +362,11 @@ void FaultsTest::workflowStopsWhenTheTrackerChanges()
     QFETCH(Workflow, workflow);
     QFETCH(Edits, edits);
     QFETCH(int, modal);
-    QFETCH(Swap, swap);
+    QFETCH(bool, another);
     QFETCH(QStringList, dialogs);
     const QString path = data.filePath(QStringLiteral("other aircraft.txt"));
     QFile::remove(path);
-    if (workflow == Workflow::Load) {
-        QFile file(path);
-        QVERIFY(file.open(QIODevice::WriteOnly));
-        file.write("Address = 0xABCDEF\nReg = D-EFGH\nAcftType = 0x2\n");
-    }
+    QVERIFY(workflow != Workflow::Load || writeFile(path, otherAircraft));
     openWindow();
     edit(ui->table, edits);
     TrackerSimulator other(configuredTracker());
@@ -406,7 +378,7 @@ void FaultsTest::workflowStopsWhenTheTrackerChanges()
         workflow == Workflow::Save ? data.filePath(QStringLiteral("saved.txt")) : path);
     answers.meanwhile(modal, [&] {
         listed->tracker.unplug();
-        if (swap == Swap::AnotherTracker) {
+        if (another) {
             listed->listing.set({{other.portPath(), "USB Serial Device"}});
             QTRY_VERIFY_WITH_TIMEOUT(
                 ui->loaded() && shownRows(ui->table).contains(QStringLiteral("Address=0xBBBBBB")), 15000);
@@ -414,20 +386,13 @@ void FaultsTest::workflowStopsWhenTheTrackerChanges()
             QTRY_VERIFY_WITH_TIMEOUT(!ui->window->link().isOpen(), 15000);
         }
     });
-    switch (workflow) {
-    case Workflow::Save:
-        ui->button("buttonSaveSettings")->click();
-        break;
-    case Workflow::Load:
-        ui->button("buttonLoadSettings")->click();
-        break;
-    case Workflow::Refresh:
-        ui->button("refreshButton")->click();
-        break;
-    case Workflow::CloseAndApply:
+    if (workflow == Workflow::CloseAndApply)
         ui->window->close();
-        break;
-    }
+    else
+        ui->button(workflow == Workflow::Save  ? "buttonSaveSettings"
+                  : workflow == Workflow::Load ? "buttonLoadSettings"
+                                               : "refreshButton")
+            ->click();
     QCOMPARE(answers.seen, dialogs);
     // Nothing reached either tracker and nothing was saved; nothing is marked on the other one,
     // the pilot's edits stay with an unplugged one.
@@ -438,42 +403,10 @@ void FaultsTest::workflowStopsWhenTheTrackerChanges()
     for (const Edit &edit : std::as_const(edits))
         pending << edit.name + "=" + edit.value + " *";
     QCOMPARE(shownRows(ui->table).filter(QStringLiteral(" *")),
-        swap == Swap::AnotherTracker || workflow == Workflow::Refresh ? QStringList() : pending);
+        another || workflow == Workflow::Refresh ? QStringList() : pending);
     QVERIFY(ui->window->isVisible());
-    QVERIFY2(answers.boxes.last().text.contains(swap == Swap::AnotherTracker ? "0xBBBBBB" : "no tracker"),
+    QVERIFY2(answers.boxes.last().text.contains(another ? "0xBBBBBB" : "no tracker"),
         qPrintable(answers.boxes.last().text));
-}
-
-void FaultsTest::randomDeviceOutputNeverHangsOrWrites()
-{
-    // Pieces a confused tracker or a noisy line may send before its list, in random order.
-    const QByteArray list = TrackerSimulator().dump();
-    const QList<QByteArray> pieces = {QByteArray(300, '\0'), "\r\r\r", QByteArray(4000, 'L') + "\n",
-        list.left(list.size() / 2), "Address = 0x1;\nReg = A;\nAddress = 0x1;\n", "$POGNS,Reg=X\r\n",
-        "Address=\n", "\xff\xfe\xc3", "\n\n", QByteArray("Address = \0\r\n", 13)};
-    // CTest runs the 60 streams as two processes of 30 at once, beside the rest of this suite: each
-    // read waits for the tracker as a real one does, and the list's rules have a fuzz target of their own.
-    const int shard = qEnvironmentVariableIntValue("RANDOM_SHARD");
-    if (shard < 1 || shard > 2)
-        QSKIP("run by the shards tst_faults_random_1..2 (RANDOM_SHARD)");
-    start(testsupport::options(false, false));
-    // A table left marked by a read would make Refresh ask: no box may stop a stream.
-    BoxAnswers noBox(QMessageBox::NoButton);
-    for (int stream = shard - 1; stream < 60; stream += 2) {
-        QRandomGenerator random(20261206 + stream);
-        QByteArray bytes;
-        for (int count = random.bounded(1, 6); count > 0; --count)
-            bytes += pieces.at(random.bounded(pieces.size()));
-        listed->tracker.prefixNextDump(bytes);
-        QElapsedTimer clock;
-        clock.start();
-        ui->button("refreshButton")->click();
-        QVERIFY2(clock.elapsed() < 13000,
-            qPrintable(QStringLiteral("stream %1: %2 ms").arg(stream).arg(clock.elapsed())));
-        // A failed load closes the link; the search opens it again.
-        QTRY_VERIFY_WITH_TIMEOUT(ui->loaded(), 15000);
-    }
-    QCOMPARE(sentencesIn(listed->tracker.receivedBytes()), QStringList());
 }
 
 QTEST_MAIN(FaultsTest)

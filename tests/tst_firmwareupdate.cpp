@@ -44,6 +44,13 @@ QString beside(const QString &name = QString())
     return programFolder() + QStringLiteral("/firmware/esp32s3-tracker/") + name;
 }
 
+TrackerSimulator::Options vendor()
+{
+    TrackerSimulator::Options options;
+    options.variant = TrackerSimulator::Variant::Vendor;
+    return options;
+}
+
 } // namespace
 
 Q_DECLARE_METATYPE(Meanwhile)
@@ -77,10 +84,16 @@ private:
     // Pulls the tracker out and, unless unplugged only, lists another one in its place, with the
     // same hardware and another Address; returns once the window shows what it now has.
     void swapTracker(bool another);
-    QStringList backups() const
+    // The boxes of the last update said these, the chooser opened where the last image was and
+    // the confirmation, if asked for, defaults to No.
+    void checkBoxes(const QStringList &said, bool confirmed)
     {
-        return QDir(images.filePath(QStringLiteral("tst_firmwareupdate/backups"))).entryList(QDir::Files);
+        QVERIFY2(!chooserAstray, qPrintable(chooserFolder));
+        for (const QString &text : said)
+            QVERIFY2(boxTexts.contains(text), qPrintable(boxTexts));
+        QVERIFY(!confirmed || noByDefault);
     }
+    QStringList backups() const { return QDir(backupsFolder).entryList(QDir::Files); }
 
     std::unique_ptr<ListedTracker> listed;
     std::unique_ptr<TrackerSimulator> other;
@@ -92,6 +105,7 @@ private:
     bool noByDefault = false;
     QTemporaryDir images;
     const QString image = images.filePath(QStringLiteral("tracker image.bin"));
+    const QString backupsFolder = images.filePath(QStringLiteral("tst_firmwareupdate/backups"));
 };
 
 void FirmwareUpdateTest::initTestCase()
@@ -103,9 +117,7 @@ void FirmwareUpdateTest::initTestCase()
     // The backups each update saves go to a data folder of the test's own.
     qputenv("XDG_DATA_HOME", images.path().toUtf8());
     qputenv("XDG_CONFIG_HOME", images.filePath(QStringLiteral("config")).toUtf8());
-    TrackerSimulator::Options vendor;
-    vendor.variant = TrackerSimulator::Variant::Vendor;
-    listed = std::make_unique<ListedTracker>(vendor);
+    listed = std::make_unique<ListedTracker>(vendor());
     QVERIFY(QFile(image).open(QIODevice::WriteOnly));
     ui = std::make_unique<WindowUnderTest>();
     ui->window->setApplicationFolder(programFolder());
@@ -218,15 +230,10 @@ void FirmwareUpdateTest::updateGoesAsFarAsItMay()
     if (flasher.isEmpty()) {
         // It stops before the flasher: the port is never let go.
         QCOMPARE(update(pickImage, answer), dialogs);
-        QVERIFY2(!chooserAstray, qPrintable(chooserFolder));
-        for (const QString &text : said)
-            QVERIFY2(boxTexts.contains(text), qPrintable(boxTexts));
-        if (dialogs.contains(confirm))
-            QVERIFY(noByDefault);
         QVERIFY(!QFile::exists(beside("arguments")));
         QVERIFY(ui->window->link().isOpen() && listed->tracker.peerOpen());
         QCOMPARE(listed->tracker.hangups().size(), hangups);
-        return;
+        return checkBoxes(said, dialogs.contains(confirm));
     }
     // The slot runs the flasher before it returns: a timer watches the window meanwhile and
     // tries to start a read, as a click queued before the button went grey would.
@@ -265,12 +272,13 @@ void FirmwareUpdateTest::updateGoesAsFarAsItMay()
         if (!dialog || !ui->window->isUpdateInProgress())
             return;
         longestTickGap = qMax(longestTickGap, sinceTick.restart());
-        seen << ui->window->statusBar()->currentMessage() + (listed->tracker.peerOpen() ? " open" : " closed")
-                + (ui->button("refreshButton")->isEnabled() || ui->button("buttonAdvanced")->isEnabled()
-                        ? " usable"
-                        : "")
-                + (child<QDialogButtonBox>(dialog, "buttonBox")->button(QDialogButtonBox::Close) ? " closable"
-                                                                                                 : "");
+        const bool usable
+            = ui->button("refreshButton")->isEnabled() || ui->button("buttonAdvanced")->isEnabled();
+        const bool closable = child<QDialogButtonBox>(dialog, "buttonBox")->button(QDialogButtonBox::Close);
+        seen << QStringLiteral("%1%2%3%4")
+                    .arg(ui->window->statusBar()->currentMessage(),
+                        listed->tracker.peerOpen() ? " open" : " closed", usable ? " usable" : "",
+                        closable ? " closable" : "");
         QMetaObject::invokeMethod(
             this, [this] { emit ui->button("refreshButton")->clicked(true); }, Qt::QueuedConnection);
     });
@@ -280,14 +288,10 @@ void FirmwareUpdateTest::updateGoesAsFarAsItMay()
     if (restore != QMessageBox::NoButton)
         listed->tracker.setParameter(QStringLiteral("AcftType"), QStringLiteral("0x3"));
     QCOMPARE(update(true, QMessageBox::Yes), dialogs);
-    QVERIFY2(!chooserAstray, qPrintable(chooserFolder));
     ui->window->removeEventFilter(&filter);
-    QVERIFY(!ui->window->isUpdateInProgress());
-    QVERIFY(noByDefault);
-    QVERIFY(dialog);
+    checkBoxes(said, true);
+    QVERIFY(!ui->window->isUpdateInProgress() && dialog);
     const QPointer<ProgressDialog> open(dialog);
-    for (const QString &text : said)
-        QVERIFY2(boxTexts.contains(text), qPrintable(boxTexts));
     const QString text = child<QTextEdit>(dialog, "textEdit")->toPlainText();
     QVERIFY2(QString(text).remove('\n').endsWith(shown), qPrintable(text.right(80)));
     // No line grows without end, however the flasher prints.
@@ -322,8 +326,7 @@ void FirmwareUpdateTest::updateGoesAsFarAsItMay()
     QCOMPARE(restoring.boxes.first().byDefault, QMessageBox::Yes);
     QCOMPARE(
         listed->tracker.parameter("AcftType"), QLatin1String(restore == QMessageBox::Yes ? "0x1" : "0x3"));
-    const QDir backups(images.filePath(QStringLiteral("tst_firmwareupdate/backups")));
-    QVERIFY(!backups.entryList({"0x1A2B3C-before-update-*"}, QDir::Files).isEmpty());
+    QVERIFY(!backups().filter(QRegularExpression("^0x1A2B3C-before-update-")).isEmpty());
 }
 
 void FirmwareUpdateTest::swapTracker(bool another)
@@ -333,9 +336,7 @@ void FirmwareUpdateTest::swapTracker(bool another)
         QTRY_VERIFY_WITH_TIMEOUT(!ui->window->link().isOpen(), 15000);
         return;
     }
-    TrackerSimulator::Options vendor;
-    vendor.variant = TrackerSimulator::Variant::Vendor;
-    other = std::make_unique<TrackerSimulator>(vendor);
+    other = std::make_unique<TrackerSimulator>(vendor());
     other->setParameter(QStringLiteral("Address"), QStringLiteral("0xBBBBBB"));
     QVERIFY(other->start());
     listed->listing.set({{other->portPath(), "USB Serial Device"}});
@@ -383,7 +384,6 @@ void FirmwareUpdateTest::updateFlashesOnlyTheTrackerItWasChosenFor()
     // What the new firmware will say: the settings from before are offered back.
     listed->tracker.setParameter(QStringLiteral("AcftType"), QStringLiteral("0x3"));
     const QStringList backupsBefore = backups();
-    const QString backupsFolder = images.filePath(QStringLiteral("tst_firmwareupdate/backups"));
     {
         BoxAnswers answers(QMessageBox::Yes, image);
         answers.meanwhile(modal, [&] {
@@ -410,9 +410,7 @@ void FirmwareUpdateTest::updateFlashesOnlyTheTrackerItWasChosenFor()
     // The fixture's tracker back in its place for the next test.
     other.reset();
     listed.reset();
-    TrackerSimulator::Options vendor;
-    vendor.variant = TrackerSimulator::Variant::Vendor;
-    listed = std::make_unique<ListedTracker>(vendor);
+    listed = std::make_unique<ListedTracker>(vendor());
     // Left open: the next update's takes its place, one progress dialog at a time.
     QVERIFY(ui->window->findChildren<ProgressDialog *>().size() <= 1);
     QTRY_VERIFY_WITH_TIMEOUT(

@@ -73,17 +73,13 @@ void BoxAnswers::meanwhile(int modal, std::function<void()> action)
 WindowUnderTest::WindowUnderTest() : window(std::make_unique<MainWindow>())
 {
     table = window->findChild<QTableWidget *>(QStringLiteral("table"));
-    QObject::connect(
-        window->statusBar(), &QStatusBar::messageChanged, window.get(), [this](const QString &text) {
-            if (!text.isEmpty() && (messages.isEmpty() || messages.last() != text))
-                messages << text;
-        });
+    const auto note = [this](const QString &text) {
+        if (!text.isEmpty() && (messages.isEmpty() || messages.last() != text))
+            messages << text;
+    };
+    QObject::connect(window->statusBar(), &QStatusBar::messageChanged, window.get(), note);
     // The outcomes above the table count as messages too.
-    QObject::connect(window->findChild<MessageBar *>(), &MessageBar::messageChanged, window.get(),
-        [this](const QString &text) {
-            if (!text.isEmpty() && (messages.isEmpty() || messages.last() != text))
-                messages << text;
-        });
+    QObject::connect(window->findChild<MessageBar *>(), &MessageBar::messageChanged, window.get(), note);
     window->show();
 }
 
