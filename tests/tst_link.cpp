@@ -71,6 +71,7 @@ private slots:
     void silentDeviceIsProbedOnceThenDropped();
     void readTakesTheListUpToItsEnd_data();
     void readTakesTheListUpToItsEnd();
+    void sessionReadsAfterTheConnect();
     void foreignPortIsSetAside();
     void writeAndConfirmSaysWhatTheTrackerTook_data();
     void writeAndConfirmSaysWhatTheTrackerTook();
@@ -194,6 +195,25 @@ void LinkTest::readTakesTheListUpToItsEnd()
     const bool failed = entries.startsWith(QLatin1Char('<'));
     QVERIFY2(failed ? clock.elapsed() >= 9500 && clock.elapsed() <= 11000 : clock.elapsed() < 3000,
         qPrintable(QString::number(clock.elapsed())));
+}
+
+void LinkTest::sessionReadsAfterTheConnect()
+{
+    TrackerSimulator::Options options;
+    options.cpuId = "0000246F28A1B2C3";
+    testsupport::ListedTracker listed(options);
+    DeviceSession session;
+    QSignalSpy listSpy(&session, &DeviceSession::listRead);
+    QList<DeviceSession::Operation> operations; // at the connect and at the read's start
+    connect(&session.link(), &Serial::connected, this, [&] { operations << session.operation(); });
+    connect(&session, &DeviceSession::readStarted, this, [&] { operations << session.operation(); });
+    session.start();
+    QVERIFY(listSpy.wait(5000));
+    // A read inside the connect's emission would have started before this test's handler ran.
+    QCOMPARE(operations,
+        (QList<DeviceSession::Operation> {DeviceSession::Operation::Search, DeviceSession::Operation::Read}));
+    QVERIFY2(session.lastStatusLine().startsWith(QLatin1String("1:3:1A2B3C/0000246F28A1B2C3 ")),
+        qPrintable(session.lastStatusLine()));
 }
 
 void LinkTest::foreignPortIsSetAside()
