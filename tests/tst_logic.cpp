@@ -201,7 +201,7 @@ void LogicTest::refusedSettings_data()
     QTest::addColumn<QStringList>("writes"); // "Name=Value"
     const QString inValue = "no blank, comma, $, * or control character in a value";
     QTest::newRow("a second parameter behind a comma")
-        << QStringList {"Base = LSZH,Address=0xDEAD01,Reg=HACKED"} << QStringList {"Base: " + inValue}
+        << QStringList {"Home = LSZH,Address=0xDEAD01,Reg=HACKED"} << QStringList {"Home: " + inValue}
         << QStringList();
     QTest::newRow("a name the tracker lacks still smuggles nothing")
         << QStringList {"Wing$pan = 15"}
@@ -358,7 +358,7 @@ void LogicTest::refusedSettings()
     QFETCH(QStringList, file);
     QFETCH(QStringList, problems);
     QFETCH(QStringList, writes);
-    const QList<tracktune::DumpLine> tracker {{"Address", "0x1A2B3C"}, {"AcftType", "0x1"}, {"Base", ""},
+    const QList<tracktune::DumpLine> tracker {{"Address", "0x1A2B3C"}, {"AcftType", "0x1"}, {"Home", ""},
         {"Pilot", ""}, {"Reg", ""}, {"TxProtMask", "0xFF"}, {"FreqPlan", "0"}, {"TxPower", "+14"}};
     const QList<tracktune::DumpLine> settings = tracktune::parseSettingsFile(file.join('\n')).settings;
     const tracktune::ChangePlan plan = tracktune::planFile(settings, tracker, true);

@@ -78,7 +78,7 @@ void ParameterTableTest::editsMakeTheirSettings_data()
     const QStringList device {"Address = 0x1A2B3C", "AddrType = 0x3", "AcftType = 0x1", "NoTrack = 0x0",
         "Reg = ", "FreqPlan = 0", "TxPower = +14", "APN = internet", "TxProtMask = 0xFF", "Hard = ZRN-LTE"};
     const QStringList shown {"Address=0x1A2B3C", "AddrType=OGN", "AcftType=(Moto-)glider",
-        "Reg=", "FreqPlan=Automatic", "TxPower=NORMAL", "APN=internet",
+        "Reg=", "FreqPlan=Automatic", "TxPower=NORMAL (+14 dBm)", "APN=internet",
         "TxProtMask=FLARM OGN ADS-L PilotAware FANET LoRaWAN ADS-B RemoteID "};
     QTest::newRow("hex and decimal readings; values beyond a list and between levels as they are, unmarked")
         << false
@@ -89,7 +89,7 @@ void ParameterTableTest::editsMakeTheirSettings_data()
         << QStringList {"Reg=D-KXYZ"};
     QTest::newRow("an option picked over a value beyond the list; picked back, the tracker's value")
         << false << QStringList {"FreqPlan=9", "TxPower=-3"}
-        << testsupport::Edits {{"FreqPlan", "Israel"}, {"TxPower", "HIGH"}, {"TxPower", "-3 dBm"}}
+        << testsupport::Edits {{"FreqPlan", "Israel"}, {"TxPower", "HIGH (+22 dBm)"}, {"TxPower", "-3 dBm"}}
         << QStringList {"FreqPlan=Israel *", "TxPower=-3 dBm *"} << QStringList {"FreqPlan=5", "TxPower=-3"};
     QTest::newRow("no protocol: none; a tracker's four digits written as four, its newer protocols offered")
         << false << QStringList {"TxProtMask=0x0000"} << testsupport::Edits {{"TxProtMask", "Meshtastic"}}
@@ -98,7 +98,7 @@ void ParameterTableTest::editsMakeTheirSettings_data()
         << false << QStringList {"Address=0x1", "Reg=A", "Address=0x1", "APN=b"} << testsupport::Edits()
         << QStringList {"Address=0x1", "Reg=A"} << QStringList();
     QTest::newRow("the value shown again marks nothing")
-        << false << device << testsupport::Edits {{"AcftType", "(Moto-)glider"}, {"TxPower", "NORMAL"}}
+        << false << device << testsupport::Edits {{"AcftType", "(Moto-)glider"}, {"TxPower", "NORMAL (+14 dBm)"}}
         << shown << QStringList();
     QTest::newRow("typed text; the mask's caption in the order checked, its unnamed bits kept")
         << false << QStringList {"Reg=", "TxProtMask=0x83"}
@@ -106,11 +106,11 @@ void ParameterTableTest::editsMakeTheirSettings_data()
                {"TxProtMask", "OGN"}}
         << QStringList {"Reg=D-KXYZ *", "TxProtMask=FLARM RemoteID FANET OGN  *"}
         << QStringList {"Reg=D-KXYZ", "TxProtMask=0x93"};
-    QTest::newRow("expert mode: every line as typed text")
-        << true << QStringList {"Address=0x1", "BTname=", "TxPower=+14"}
-        << testsupport::Edits {{"BTname", "glider"}, {"TxPower", "+22"}}
-        << QStringList {"Address=0x1", "BTname=glider *", "TxPower=+22 *"}
-        << QStringList {"BTname=glider", "TxPower=+22"};
+    QTest::newRow("expert mode: a known line with its kind's editor, any other as typed text")
+        << true << QStringList {"Address=0x1", "BTname=", "TxPower=+14", "Wingspan=15"}
+        << testsupport::Edits {{"BTname", "glider"}, {"TxPower", "HIGH (+22 dBm)"}, {"Wingspan", "16"}}
+        << QStringList {"Address=0x1", "BTname=glider *", "TxPower=HIGH (+22 dBm) *", "Wingspan=16 *"}
+        << QStringList {"BTname=glider", "TxPower=+22", "Wingspan=16"};
 }
 
 void ParameterTableTest::editsMakeTheirSettings()
@@ -147,10 +147,10 @@ void ParameterTableTest::translatedOptionsWriteTheTrackersValues()
     table.clearForLoad();
     table.fill(tracktune::parseDump("AcftType = 0x2\nTxPower = +14\nTxProtMask = 0x83\n"), false);
     QCOMPARE(shownRows(&table),
-        QStringList({"AcftType=\u00ABTow plane\u00BB", "TxPower=\u00ABNORMAL\u00BB",
+        QStringList({"AcftType=\u00ABTow plane\u00BB", "TxPower=\u00ABNORMAL\u00BB (+14 dBm)",
             "TxProtMask=\u00ABFLARM\u00BB \u00ABOGN\u00BB \u00ABRemoteID\u00BB "}));
     edit(&table,
-        testsupport::Edits {{"AcftType", "\u00ABHelicopter\u00BB"}, {"TxPower", "\u00ABHIGH\u00BB"},
+        testsupport::Edits {{"AcftType", "\u00ABHelicopter\u00BB"}, {"TxPower", "\u00ABHIGH\u00BB (+22 dBm)"},
             {"TxProtMask", "\u00ABFANET\u00BB"}});
     QCoreApplication::removeTranslator(&translator);
     if (QTest::currentTestFailed())

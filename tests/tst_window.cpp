@@ -94,7 +94,7 @@ void WindowTest::findsTheTrackerAndShowsItsParameters()
         entryOf(*first, "USB Serial Device"));
     QCOMPARE(shownRows(ui->table),
         (QStringList {"Address=0x1A2B3C", "AddrType=OGN", "AcftType=(Moto-)glider",
-            "Reg=", "FreqPlan=Automatic", "TxPower=NORMAL", "APN=internet",
+            "Reg=", "FreqPlan=Automatic", "TxPower=NORMAL (+14 dBm)", "APN=internet",
             "TxProtMask=FLARM OGN ADS-L PilotAware FANET LoRaWAN ADS-B RemoteID "}));
 }
 
@@ -102,7 +102,7 @@ void WindowTest::applyWritesEveryEditedKind()
 {
     edit(ui->table,
         {{"Address", "0x1A2B3D"}, {"AddrType", "ICAO"}, {"AcftType", "Para-glider"}, {"Reg", "D-KABC"},
-            {"FreqPlan", "Europe"}, {"TxPower", "HIGH"}, {"APN", "web"}, {"TxProtMask", "ADS-L"}});
+            {"FreqPlan", "Europe"}, {"TxPower", "HIGH (+22 dBm)"}, {"APN", "web"}, {"TxProtMask", "ADS-L"}});
     first->clearRecord();
     ui->messages.clear();
     ui->button("applyButton")->click();
@@ -118,7 +118,7 @@ void WindowTest::applyWritesEveryEditedKind()
     QCOMPARE(ui->window->statusBar()->currentMessage(), QStringLiteral("Changes saved"));
     QCOMPARE(shownRows(ui->table),
         (QStringList {"Address=0x1A2B3D", "AddrType=ICAO", "AcftType=Para-glider", "Reg=D-KABC",
-            "FreqPlan=Europe", "TxPower=HIGH", "APN=web",
+            "FreqPlan=Europe", "TxPower=HIGH (+22 dBm)", "APN=web",
             "TxProtMask=FLARM OGN PilotAware FANET LoRaWAN ADS-B RemoteID "}));
 }
 
@@ -239,7 +239,7 @@ void WindowTest::pendingChangesOutliveAModeSwitch()
     QTRY_VERIFY(ui->loaded());
     QVERIFY(ui->window->isExpertMode() && child<QFrame>(ui->window.get(), "frameExpertTools")->isVisible());
     QCOMPARE(ui->table->rowCount(), first->parameters().size());
-    QVERIFY(shownRows(ui->table).contains(QStringLiteral("AcftType=0x2 *")));
+    QVERIFY(shownRows(ui->table).contains(QStringLiteral("AcftType=Tow plane *")));
     edit(ui->table, "Pilot", "Jo");
     // Ctrl+F searches the rows; an edit the search hides stays pending.
     auto *field = child<QLineEdit>(ui->window.get(), "filterField");
@@ -258,7 +258,7 @@ void WindowTest::pendingChangesOutliveAModeSwitch()
         }
         return rows;
     };
-    QTRY_COMPARE(inSight(), QStringList {"AcftType=0x2 *"});
+    QTRY_COMPARE(inSight(), QStringList {"AcftType=Tow plane *"});
     ui->button("buttonAdvanced")->click();
     QTRY_VERIFY(ui->loaded());
     QCOMPARE(ui->table->rowCount(), 8);
@@ -269,7 +269,7 @@ void WindowTest::pendingChangesOutliveAModeSwitch()
     ui->button("buttonAdvanced")->click();
     QTRY_VERIFY(ui->loaded());
     QCOMPARE(
-        shownRows(ui->table).filter(QStringLiteral(" *")), (QStringList {"AcftType=0x2 *", "Pilot=Jo *"}));
+        shownRows(ui->table).filter(QStringLiteral(" *")), (QStringList {"AcftType=Tow plane *", "Pilot=Jo *"}));
 
     // Refresh asks before it drops them: No keeps them, Yes reads the tracker afresh.
     {
