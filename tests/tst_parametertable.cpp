@@ -23,6 +23,8 @@ private slots:
     void editsMakeTheirSettings_data();
     void editsMakeTheirSettings();
     void translatedOptionsWriteTheTrackersValues();
+    void typedValuesPassTheTrackersRules_data();
+    void typedValuesPassTheTrackersRules();
     void onlyAChoiceChangesAnEditor_data();
     void onlyAChoiceChangesAnEditor();
     void searchHidesRowsAndKeepsTheirEdits_data();
@@ -98,8 +100,9 @@ void ParameterTableTest::editsMakeTheirSettings_data()
         << false << QStringList {"Address=0x1", "Reg=A", "Address=0x1", "APN=b"} << testsupport::Edits()
         << QStringList {"Address=0x1", "Reg=A"} << QStringList();
     QTest::newRow("the value shown again marks nothing")
-        << false << device << testsupport::Edits {{"AcftType", "(Moto-)glider"}, {"TxPower", "NORMAL (+14 dBm)"}}
-        << shown << QStringList();
+        << false << device
+        << testsupport::Edits {{"AcftType", "(Moto-)glider"}, {"TxPower", "NORMAL (+14 dBm)"}} << shown
+        << QStringList();
     QTest::newRow("typed text; the mask's caption in the order checked, its unnamed bits kept")
         << false << QStringList {"Reg=", "TxProtMask=0x83"}
         << testsupport::Edits {{"Reg", "D-KXYZ"}, {"TxProtMask", "OGN"}, {"TxProtMask", "FANET"},
@@ -136,6 +139,63 @@ void ParameterTableTest::editsMakeTheirSettings()
     table.clearForLoad();
     table.fill({{QStringLiteral("Reg"), QStringLiteral("X")}}, expert);
     QCOMPARE(table.changes().size(), 0);
+}
+
+void ParameterTableTest::typedValuesPassTheTrackersRules_data()
+{
+    QTest::addColumn<QString>("line"); // the tracker's, shown in expert mode
+    QTest::addColumn<QString>("typed"); // null: the cell cannot be opened
+    QTest::addColumn<QString>("row"); // as shown afterwards
+    QTest::addColumn<QString>("refusal"); // how the reason begins; empty when taken
+    QTest::newRow("a speed that would cut the link stays out") << "CONbaud = 115200"
+                                                               << "9600"
+                                                               << "CONbaud=115200"
+                                                               << "CONbaud: only 115200";
+    QTest::newRow("a number beyond its range stays out") << "Verbose = 0x01"
+                                                         << "0x04"
+                                                         << "Verbose=0x01"
+                                                         << "Verbose takes";
+    QTest::newRow("an Address is taken in the tracker's form") << "Address = 0x1A2B3C"
+                                                               << "4abcde"
+                                                               << "Address=0x4ABCDE *"
+                                                               << "";
+    QTest::newRow("a name the catalogue lacks: only what a sentence cannot carry stays out")
+        << "Wingspan = 15"
+        << "15 m"
+        << "Wingspan=15"
+        << "Wingspan: no blank";
+    QTest::newRow("a value the tracker never takes cannot be opened")
+        << "Hard = ZRN-LTE" << QString() << "Hard=ZRN-LTE"
+        << "";
+}
+
+void ParameterTableTest::typedValuesPassTheTrackersRules()
+{
+    QFETCH(QString, line);
+    QFETCH(QString, typed);
+    QFETCH(QString, row);
+    QFETCH(QString, refusal);
+    ParameterTable table;
+    table.clearForLoad();
+    table.fill(tracktune::parseDump(line.toUtf8() + '\n'), true);
+    table.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&table));
+    QSignalSpy refused(&table, &ParameterTable::valueRefused);
+    QTableWidgetItem *value = table.item(0, 1);
+    QVERIFY(value);
+    QCOMPARE(bool(value->flags() & Qt::ItemIsEditable), !typed.isNull());
+    if (!typed.isNull()) {
+        table.editItem(value);
+        auto *editor = table.viewport()->findChild<QLineEdit *>();
+        QVERIFY(editor);
+        editor->setText(typed);
+        table.commitOpenEditor();
+    }
+    QCOMPARE(shownRows(&table), QStringList {row});
+    QCOMPARE(refused.size(), refusal.isEmpty() ? 0 : 1);
+    if (!refusal.isEmpty())
+        QVERIFY2(refused.first().first().toString().startsWith(refusal),
+            qPrintable(refused.first().first().toString()));
 }
 
 void ParameterTableTest::translatedOptionsWriteTheTrackersValues()

@@ -215,6 +215,19 @@ void WindowTest::keyboardAloneChangesTheAircraftType()
     QCOMPARE(editor->text(), QStringLiteral("D-KABC"));
     QTest::keyClick(editor, Qt::Key_Escape);
     QVERIFY(shownRows(ui->table).contains(QStringLiteral("Reg=D-KABC")));
+    // A value the tracker would cut is not taken: the cell keeps its value, the bar says why.
+    QTest::keyClick(ui->table, Qt::Key_Space);
+    const QList<QLineEdit *> open = ui->table->viewport()->findChildren<QLineEdit *>();
+    const auto shown
+        = std::find_if(open.begin(), open.end(), [](QLineEdit *line) { return line->isVisible(); });
+    QVERIFY(shown != open.end());
+    editor = *shown;
+    editor->setText(QStringLiteral("D KABC"));
+    QTest::keyClick(editor, Qt::Key_Return);
+    const auto *bar = child<MessageBar>(ui->window.get(), "messageBar");
+    QTRY_VERIFY2(
+        bar->text().startsWith(QStringLiteral("Reg: \" \" cannot be stored")), qPrintable(bar->text()));
+    QVERIFY(shownRows(ui->table).contains(QStringLiteral("Reg=D-KABC")));
 
     first->clearRecord();
     ui->window->statusBar()->clearMessage();
@@ -268,8 +281,8 @@ void WindowTest::pendingChangesOutliveAModeSwitch()
     QCOMPARE(shownRows(ui->table).filter(QStringLiteral(" *")), QStringList {"AcftType=Tow plane *"});
     ui->button("buttonAdvanced")->click();
     QTRY_VERIFY(ui->loaded());
-    QCOMPARE(
-        shownRows(ui->table).filter(QStringLiteral(" *")), (QStringList {"AcftType=Tow plane *", "Pilot=Jo *"}));
+    QCOMPARE(shownRows(ui->table).filter(QStringLiteral(" *")),
+        (QStringList {"AcftType=Tow plane *", "Pilot=Jo *"}));
 
     // Refresh asks before it drops them: No keeps them, Yes reads the tracker afresh.
     {
@@ -292,8 +305,10 @@ void WindowTest::pendingChangesOutliveAModeSwitch()
 
 void WindowTest::everyRowSaysWhatItIs()
 {
-    // A row's tip ends with the unit or range the tracker printed.
-    QVERIFY(ui->table->item(rowOf(ui->table, "TxPower"), 0)->toolTip().endsWith(QStringLiteral("[ dBm]")));
+    // A row's tip ends with the unit or range the tracker printed, and names the catalogue's unit.
+    const QString tip = ui->table->item(rowOf(ui->table, "TxPower"), 0)->toolTip();
+    QVERIFY2(
+        tip.contains(QStringLiteral("(in dBm)")) && tip.endsWith(QStringLiteral("[ dBm]")), qPrintable(tip));
     // And the line under the table says it of the current row.
     ui->table->setCurrentCell(rowOf(ui->table, "TxPower"), 0);
     const QString line = child<QLabel>(ui->window.get(), "rowDescription")->text();

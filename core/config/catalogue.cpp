@@ -131,6 +131,11 @@ const QVector<KnownParameter> &knownParameters()
         KnownParameter apn {QStringLiteral("APN"), ParameterKind::Text, nullptr, nullptr,
             QT_TRANSLATE_NOOP(
                 "KnownParameter", "The access point of the mobile network, for a tracker with a modem")};
+        // The tracker clamps a power beyond these.
+        KnownParameter txPower {QStringLiteral("TxPower"), ParameterKind::StringHashInt, nullptr, &lists.txPowerLevels,
+            QT_TRANSLATE_NOOP("KnownParameter", "How strongly the tracker transmits"), Role::Plain, "dBm"};
+        txPower.minimum = -32;
+        txPower.maximum = 31;
         QVector<KnownParameter> all {
             {QStringLiteral("Reg"), ParameterKind::Text, nullptr, nullptr,
                 QT_TRANSLATE_NOOP("KnownParameter", "The aircraft's registration, as other pilots see it"),
@@ -140,9 +145,7 @@ const QVector<KnownParameter> &knownParameters()
                 QT_TRANSLATE_NOOP("KnownParameter", "Where the radio address comes from"), Role::Identity},
             {QStringLiteral("AcftType"), ParameterKind::Select, &lists.aircraftTypes, nullptr,
                 QT_TRANSLATE_NOOP("KnownParameter", "The kind of aircraft, shown to other pilots")},
-            {QStringLiteral("TxPower"), ParameterKind::StringHashInt, nullptr, &lists.txPowerLevels,
-                QT_TRANSLATE_NOOP("KnownParameter", "How strongly the tracker transmits"), Role::Plain,
-                "dBm"},
+            txPower,
             {QStringLiteral("FreqPlan"), ParameterKind::SelectInt, &lists.frequencyPlans, nullptr,
                 QT_TRANSLATE_NOOP("KnownParameter", "The radio frequencies of the region you fly in")},
             {QStringLiteral("TxProtMask"), ParameterKind::MenuCheckboxMask, nullptr, &lists.txProtocols,

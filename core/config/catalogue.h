@@ -67,7 +67,7 @@ struct KnownParameter
     const char *unit = nullptr; // as printed beside a value ("dBm"); null when it has none
     // Shown in the window's standard view; the others only in expert mode.
     bool everyday = true;
-    // Number: the range the tracker takes, in tenths when decimals is 1. Address: exactly six
+    // Number (and a level): the range the tracker takes, in tenths when decimals is 1. Address: six
     // hexadecimal digits (hexDigits).
     qint64 minimum = 0;
     qint64 maximum = 0;

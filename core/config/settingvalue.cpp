@@ -88,7 +88,8 @@ SettingValue listIndexValue(const KnownParameter &known, const QString &typed)
 
 SettingValue levelValue(const KnownParameter &known, const QString &typed)
 {
-    if (isDecimalForm(typed, true)) {
+    const bool ranged = known.maximum > known.minimum;
+    if (isDecimalForm(typed, true) && (!ranged || (typed.toLongLong() >= known.minimum && typed.toLongLong() <= known.maximum))) {
         const int number = typed.toInt();
         return {(number >= 0 ? QStringLiteral("+") : QString()) + QString::number(number), QString()};
     }
@@ -98,6 +99,13 @@ SettingValue levelValue(const KnownParameter &known, const QString &typed)
         return {optionKeyValue(*text, *known.options), QString()};
     if (!ambiguity.problem.isEmpty())
         return ambiguity;
+    if (ranged) {
+        const QString unit = known.unit ? QStringLiteral(" ") + QString::fromLatin1(known.unit) : QString();
+        return refused(known.name,
+            QCoreApplication::translate("tracktune", "%1 or one of: %2")
+                .arg(keyValue(int(known.minimum)) + QStringLiteral("..") + keyValue(int(known.maximum)) + unit,
+                    textsInKeyOrder(*known.options).join(QStringLiteral(", "))));
+    }
     return refused(known.name,
         QCoreApplication::translate("tracktune", "a signed number or one of: %1")
             .arg(textsInKeyOrder(*known.options).join(QStringLiteral(", "))));
