@@ -132,8 +132,9 @@ const QVector<KnownParameter> &knownParameters()
             QT_TRANSLATE_NOOP(
                 "KnownParameter", "The access point of the mobile network, for a tracker with a modem")};
         // The tracker clamps a power beyond these.
-        KnownParameter txPower {QStringLiteral("TxPower"), ParameterKind::StringHashInt, nullptr, &lists.txPowerLevels,
-            QT_TRANSLATE_NOOP("KnownParameter", "How strongly the tracker transmits"), Role::Plain, "dBm"};
+        KnownParameter txPower {QStringLiteral("TxPower"), ParameterKind::StringHashInt, nullptr,
+            &lists.txPowerLevels, QT_TRANSLATE_NOOP("KnownParameter", "How strongly the tracker transmits"),
+            Role::Plain, "dBm"};
         txPower.minimum = -32;
         txPower.maximum = 31;
         QVector<KnownParameter> all {

@@ -89,7 +89,8 @@ SettingValue listIndexValue(const KnownParameter &known, const QString &typed)
 SettingValue levelValue(const KnownParameter &known, const QString &typed)
 {
     const bool ranged = known.maximum > known.minimum;
-    if (isDecimalForm(typed, true) && (!ranged || (typed.toLongLong() >= known.minimum && typed.toLongLong() <= known.maximum))) {
+    if (isDecimalForm(typed, true)
+        && (!ranged || (typed.toLongLong() >= known.minimum && typed.toLongLong() <= known.maximum))) {
         const int number = typed.toInt();
         return {(number >= 0 ? QStringLiteral("+") : QString()) + QString::number(number), QString()};
     }
@@ -103,7 +104,8 @@ SettingValue levelValue(const KnownParameter &known, const QString &typed)
         const QString unit = known.unit ? QStringLiteral(" ") + QString::fromLatin1(known.unit) : QString();
         return refused(known.name,
             QCoreApplication::translate("tracktune", "%1 or one of: %2")
-                .arg(keyValue(int(known.minimum)) + QStringLiteral("..") + keyValue(int(known.maximum)) + unit,
+                .arg(
+                    keyValue(int(known.minimum)) + QStringLiteral("..") + keyValue(int(known.maximum)) + unit,
                     textsInKeyOrder(*known.options).join(QStringLiteral(", "))));
     }
     return refused(known.name,
