@@ -156,7 +156,7 @@ void TestCli::commandOnTracker_data()
             "nothing written"});
     row("a second parameter behind a comma, a tab: nothing written",
         {"set", "AcftType=0x7", "Base=LSZH,CONbaud=9600", "Reg=D\tK"}, 2, {},
-        {"Base: \",\" cannot be stored", "Reg: \"\t\" cannot be stored", "nothing written"});
+        {"Base: \",\" cannot be stored", "Reg: \"U+0009\" cannot be stored", "nothing written"});
     row("out of the list, text a select does not take, a speed that cuts the link",
         {"set", "AcftType=0x10", "FreqPlan=Mars", "CONbaud=57600"}, 2, {},
         {"AcftType takes", "FreqPlan takes", "CONbaud"});

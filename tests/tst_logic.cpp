@@ -225,7 +225,7 @@ void LogicTest::refusedSettings_data()
           "would cut the text there";
     QTest::newRow("a text the tracker would cut at a blank or a letter beyond A-Z")
         << QStringList {"Pilot = Jan Kowalski", "Reg = D-K\u00c4B"}
-        << QStringList {"Pilot: \" " + cut, "Reg: \"\u00c4" + cut} << QStringList();
+        << QStringList {"Pilot: \"\u2423" + cut, "Reg: \"\u00c4" + cut} << QStringList();
     QTest::newRow("a text longer than the tracker keeps whole")
         << QStringList {"Pilot = Abcdefghijklmnop"}
         << QStringList {"Pilot: at most 15 characters (this is 16)"} << QStringList();

@@ -226,7 +226,7 @@ void WindowTest::keyboardAloneChangesTheAircraftType()
     QTest::keyClick(editor, Qt::Key_Return);
     const auto *bar = child<MessageBar>(ui->window.get(), "messageBar");
     QTRY_VERIFY2(
-        bar->text().startsWith(QStringLiteral("Reg: \" \" cannot be stored")), qPrintable(bar->text()));
+        bar->text().startsWith(QStringLiteral("Reg: \"\u2423\" cannot be stored")), qPrintable(bar->text()));
     QVERIFY(shownRows(ui->table).contains(QStringLiteral("Reg=D-KABC")));
 
     first->clearRecord();

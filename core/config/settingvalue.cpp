@@ -141,6 +141,16 @@ SettingValue maskValue(const KnownParameter &known, const QString &typed, const 
     return {hexMaskValue(mergeMask(checked, maskFromHexValue(reported), *known.options), digits), QString()};
 }
 
+// A character as a message can show it: a blank as "␣", a control character by its code.
+QString visibleCharacter(QChar c)
+{
+    if (c == QLatin1Char(' '))
+        return QStringLiteral("\u2423");
+    if (!c.isPrint())
+        return QStringLiteral("U+%1").arg(c.unicode(), 4, 16, QLatin1Char('0')).toUpper();
+    return QString(c);
+}
+
 // Letters, digits and ". @ + - _ / #": what both lines of the firmware take in a text; it cuts
 // the text silently at any other character.
 SettingValue textValue(const KnownParameter &known, const QString &typed)
@@ -160,7 +170,8 @@ SettingValue textValue(const KnownParameter &known, const QString &typed)
                 QCoreApplication::translate("tracktune",
                     "%1: \"%2\" cannot be stored: the tracker takes only letters A-Z, digits and . @ + - _ / "
                     "#%3 and would cut the text there")
-                    .arg(known.name, QString(c), also.isEmpty() ? QString() : QStringLiteral(" ") + also)};
+                    .arg(known.name, visibleCharacter(c),
+                        also.isEmpty() ? QString() : QStringLiteral(" ") + also)};
         }
     }
     if (known.maxLength > 0 && typed.size() > known.maxLength) {
