@@ -23,6 +23,8 @@ private slots:
     void editsMakeTheirSettings_data();
     void editsMakeTheirSettings();
     void translatedOptionsWriteTheTrackersValues();
+    void typedValuesPassTheTrackersRules_data();
+    void typedValuesPassTheTrackersRules();
     void onlyAChoiceChangesAnEditor_data();
     void onlyAChoiceChangesAnEditor();
     void searchHidesRowsAndKeepsTheirEdits_data();
@@ -78,7 +80,7 @@ void ParameterTableTest::editsMakeTheirSettings_data()
     const QStringList device {"Address = 0x1A2B3C", "AddrType = 0x3", "AcftType = 0x1", "NoTrack = 0x0",
         "Reg = ", "FreqPlan = 0", "TxPower = +14", "APN = internet", "TxProtMask = 0xFF", "Hard = ZRN-LTE"};
     const QStringList shown {"Address=0x1A2B3C", "AddrType=OGN", "AcftType=(Moto-)glider",
-        "Reg=", "FreqPlan=Automatic", "TxPower=NORMAL", "APN=internet",
+        "Reg=", "FreqPlan=Automatic", "TxPower=NORMAL (+14 dBm)", "APN=internet",
         "TxProtMask=FLARM OGN ADS-L PilotAware FANET LoRaWAN ADS-B RemoteID "};
     QTest::newRow("hex and decimal readings; values beyond a list and between levels as they are, unmarked")
         << false
@@ -89,7 +91,7 @@ void ParameterTableTest::editsMakeTheirSettings_data()
         << QStringList {"Reg=D-KXYZ"};
     QTest::newRow("an option picked over a value beyond the list; picked back, the tracker's value")
         << false << QStringList {"FreqPlan=9", "TxPower=-3"}
-        << testsupport::Edits {{"FreqPlan", "Israel"}, {"TxPower", "HIGH"}, {"TxPower", "-3 dBm"}}
+        << testsupport::Edits {{"FreqPlan", "Israel"}, {"TxPower", "HIGH (+22 dBm)"}, {"TxPower", "-3 dBm"}}
         << QStringList {"FreqPlan=Israel *", "TxPower=-3 dBm *"} << QStringList {"FreqPlan=5", "TxPower=-3"};
     QTest::newRow("no protocol: none; a tracker's four digits written as four, its newer protocols offered")
         << false << QStringList {"TxProtMask=0x0000"} << testsupport::Edits {{"TxProtMask", "Meshtastic"}}
@@ -98,19 +100,20 @@ void ParameterTableTest::editsMakeTheirSettings_data()
         << false << QStringList {"Address=0x1", "Reg=A", "Address=0x1", "APN=b"} << testsupport::Edits()
         << QStringList {"Address=0x1", "Reg=A"} << QStringList();
     QTest::newRow("the value shown again marks nothing")
-        << false << device << testsupport::Edits {{"AcftType", "(Moto-)glider"}, {"TxPower", "NORMAL"}}
-        << shown << QStringList();
+        << false << device
+        << testsupport::Edits {{"AcftType", "(Moto-)glider"}, {"TxPower", "NORMAL (+14 dBm)"}} << shown
+        << QStringList();
     QTest::newRow("typed text; the mask's caption in the order checked, its unnamed bits kept")
         << false << QStringList {"Reg=", "TxProtMask=0x83"}
         << testsupport::Edits {{"Reg", "D-KXYZ"}, {"TxProtMask", "OGN"}, {"TxProtMask", "FANET"},
                {"TxProtMask", "OGN"}}
         << QStringList {"Reg=D-KXYZ *", "TxProtMask=FLARM RemoteID FANET OGN  *"}
         << QStringList {"Reg=D-KXYZ", "TxProtMask=0x93"};
-    QTest::newRow("expert mode: every line as typed text")
-        << true << QStringList {"Address=0x1", "BTname=", "TxPower=+14"}
-        << testsupport::Edits {{"BTname", "glider"}, {"TxPower", "+22"}}
-        << QStringList {"Address=0x1", "BTname=glider *", "TxPower=+22 *"}
-        << QStringList {"BTname=glider", "TxPower=+22"};
+    QTest::newRow("expert mode: a known line with its kind's editor, any other as typed text")
+        << true << QStringList {"Address=0x1", "BTname=", "TxPower=+14", "Wingspan=15"}
+        << testsupport::Edits {{"BTname", "glider"}, {"TxPower", "HIGH (+22 dBm)"}, {"Wingspan", "16"}}
+        << QStringList {"Address=0x1", "BTname=glider *", "TxPower=HIGH (+22 dBm) *", "Wingspan=16 *"}
+        << QStringList {"BTname=glider", "TxPower=+22", "Wingspan=16"};
 }
 
 void ParameterTableTest::editsMakeTheirSettings()
@@ -138,6 +141,63 @@ void ParameterTableTest::editsMakeTheirSettings()
     QCOMPARE(table.changes().size(), 0);
 }
 
+void ParameterTableTest::typedValuesPassTheTrackersRules_data()
+{
+    QTest::addColumn<QString>("line"); // the tracker's, shown in expert mode
+    QTest::addColumn<QString>("typed"); // null: the cell cannot be opened
+    QTest::addColumn<QString>("row"); // as shown afterwards
+    QTest::addColumn<QString>("refusal"); // how the reason begins; empty when taken
+    QTest::newRow("a speed that would cut the link stays out") << "CONbaud = 115200"
+                                                               << "9600"
+                                                               << "CONbaud=115200"
+                                                               << "CONbaud: only 115200";
+    QTest::newRow("a number beyond its range stays out") << "Verbose = 0x01"
+                                                         << "0x04"
+                                                         << "Verbose=0x01"
+                                                         << "Verbose takes";
+    QTest::newRow("an Address is taken in the tracker's form") << "Address = 0x1A2B3C"
+                                                               << "4abcde"
+                                                               << "Address=0x4ABCDE *"
+                                                               << "";
+    QTest::newRow("a name the catalogue lacks: only what a sentence cannot carry stays out")
+        << "Wingspan = 15"
+        << "15 m"
+        << "Wingspan=15"
+        << "Wingspan: no blank";
+    QTest::newRow("a value the tracker never takes cannot be opened")
+        << "Hard = ZRN-LTE" << QString() << "Hard=ZRN-LTE"
+        << "";
+}
+
+void ParameterTableTest::typedValuesPassTheTrackersRules()
+{
+    QFETCH(QString, line);
+    QFETCH(QString, typed);
+    QFETCH(QString, row);
+    QFETCH(QString, refusal);
+    ParameterTable table;
+    table.clearForLoad();
+    table.fill(tracktune::parseDump(line.toUtf8() + '\n'), true);
+    table.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&table));
+    QSignalSpy refused(&table, &ParameterTable::valueRefused);
+    QTableWidgetItem *value = table.item(0, 1);
+    QVERIFY(value);
+    QCOMPARE(bool(value->flags() & Qt::ItemIsEditable), !typed.isNull());
+    if (!typed.isNull()) {
+        table.editItem(value);
+        auto *editor = table.viewport()->findChild<QLineEdit *>();
+        QVERIFY(editor);
+        editor->setText(typed);
+        table.commitOpenEditor();
+    }
+    QCOMPARE(shownRows(&table), QStringList {row});
+    QCOMPARE(refused.size(), refusal.isEmpty() ? 0 : 1);
+    if (!refusal.isEmpty())
+        QVERIFY2(refused.first().first().toString().startsWith(refusal),
+            qPrintable(refused.first().first().toString()));
+}
+
 void ParameterTableTest::translatedOptionsWriteTheTrackersValues()
 {
     // The editors show the pilot's language, and the tracker still gets its numbers.
@@ -147,10 +207,10 @@ void ParameterTableTest::translatedOptionsWriteTheTrackersValues()
     table.clearForLoad();
     table.fill(tracktune::parseDump("AcftType = 0x2\nTxPower = +14\nTxProtMask = 0x83\n"), false);
     QCOMPARE(shownRows(&table),
-        QStringList({"AcftType=\u00ABTow plane\u00BB", "TxPower=\u00ABNORMAL\u00BB",
+        QStringList({"AcftType=\u00ABTow plane\u00BB", "TxPower=\u00ABNORMAL\u00BB (+14 dBm)",
             "TxProtMask=\u00ABFLARM\u00BB \u00ABOGN\u00BB \u00ABRemoteID\u00BB "}));
     edit(&table,
-        testsupport::Edits {{"AcftType", "\u00ABHelicopter\u00BB"}, {"TxPower", "\u00ABHIGH\u00BB"},
+        testsupport::Edits {{"AcftType", "\u00ABHelicopter\u00BB"}, {"TxPower", "\u00ABHIGH\u00BB (+22 dBm)"},
             {"TxProtMask", "\u00ABFANET\u00BB"}});
     QCoreApplication::removeTranslator(&translator);
     if (QTest::currentTestFailed())

@@ -98,7 +98,7 @@ void WindowTest::findsTheTrackerAndShowsItsParameters()
         entryOf(*first, "USB Serial Device"));
     QCOMPARE(shownRows(ui->table),
         (QStringList {"Address=0x1A2B3C", "AddrType=OGN", "AcftType=(Moto-)glider",
-            "Reg=", "FreqPlan=Automatic", "TxPower=NORMAL", "APN=internet",
+            "Reg=", "FreqPlan=Automatic", "TxPower=NORMAL (+14 dBm)", "APN=internet",
             "TxProtMask=FLARM OGN ADS-L PilotAware FANET LoRaWAN ADS-B RemoteID "}));
 }
 
@@ -106,7 +106,7 @@ void WindowTest::applyWritesEveryEditedKind()
 {
     edit(ui->table,
         {{"Address", "0x1A2B3D"}, {"AddrType", "ICAO"}, {"AcftType", "Para-glider"}, {"Reg", "D-KABC"},
-            {"FreqPlan", "Europe"}, {"TxPower", "HIGH"}, {"APN", "web"}, {"TxProtMask", "ADS-L"}});
+            {"FreqPlan", "Europe"}, {"TxPower", "HIGH (+22 dBm)"}, {"APN", "web"}, {"TxProtMask", "ADS-L"}});
     first->clearRecord();
     ui->messages.clear();
     ui->button("applyButton")->click();
@@ -122,7 +122,7 @@ void WindowTest::applyWritesEveryEditedKind()
     QCOMPARE(ui->window->statusBar()->currentMessage(), QStringLiteral("Changes saved"));
     QCOMPARE(shownRows(ui->table),
         (QStringList {"Address=0x1A2B3D", "AddrType=ICAO", "AcftType=Para-glider", "Reg=D-KABC",
-            "FreqPlan=Europe", "TxPower=HIGH", "APN=web",
+            "FreqPlan=Europe", "TxPower=HIGH (+22 dBm)", "APN=web",
             "TxProtMask=FLARM OGN PilotAware FANET LoRaWAN ADS-B RemoteID "}));
 }
 
@@ -219,6 +219,19 @@ void WindowTest::keyboardAloneChangesTheAircraftType()
     QCOMPARE(editor->text(), QStringLiteral("D-KABC"));
     QTest::keyClick(editor, Qt::Key_Escape);
     QVERIFY(shownRows(ui->table).contains(QStringLiteral("Reg=D-KABC")));
+    // A value the tracker would cut is not taken: the cell keeps its value, the bar says why.
+    QTest::keyClick(ui->table, Qt::Key_Space);
+    const QList<QLineEdit *> open = ui->table->viewport()->findChildren<QLineEdit *>();
+    const auto shown
+        = std::find_if(open.begin(), open.end(), [](QLineEdit *line) { return line->isVisible(); });
+    QVERIFY(shown != open.end());
+    editor = *shown;
+    editor->setText(QStringLiteral("D KABC"));
+    QTest::keyClick(editor, Qt::Key_Return);
+    const auto *bar = child<MessageBar>(ui->window.get(), "messageBar");
+    QTRY_VERIFY2(
+        bar->text().startsWith(QStringLiteral("Reg: \"\u2423\" cannot be stored")), qPrintable(bar->text()));
+    QVERIFY(shownRows(ui->table).contains(QStringLiteral("Reg=D-KABC")));
 
     first->clearRecord();
     ui->window->statusBar()->clearMessage();
@@ -243,7 +256,7 @@ void WindowTest::pendingChangesOutliveAModeSwitch()
     QTRY_VERIFY(ui->loaded());
     QVERIFY(ui->window->isExpertMode() && child<QFrame>(ui->window.get(), "frameExpertTools")->isVisible());
     QCOMPARE(ui->table->rowCount(), first->parameters().size());
-    QVERIFY(shownRows(ui->table).contains(QStringLiteral("AcftType=0x2 *")));
+    QVERIFY(shownRows(ui->table).contains(QStringLiteral("AcftType=Tow plane *")));
     edit(ui->table, "Pilot", "Jo");
     // Ctrl+F searches the rows; an edit the search hides stays pending.
     auto *field = child<QLineEdit>(ui->window.get(), "filterField");
@@ -262,7 +275,7 @@ void WindowTest::pendingChangesOutliveAModeSwitch()
         }
         return rows;
     };
-    QTRY_COMPARE(inSight(), QStringList {"AcftType=0x2 *"});
+    QTRY_COMPARE(inSight(), QStringList {"AcftType=Tow plane *"});
     ui->button("buttonAdvanced")->click();
     QTRY_VERIFY(ui->loaded());
     QCOMPARE(ui->table->rowCount(), 8);
@@ -272,8 +285,8 @@ void WindowTest::pendingChangesOutliveAModeSwitch()
     QCOMPARE(shownRows(ui->table).filter(QStringLiteral(" *")), QStringList {"AcftType=Tow plane *"});
     ui->button("buttonAdvanced")->click();
     QTRY_VERIFY(ui->loaded());
-    QCOMPARE(
-        shownRows(ui->table).filter(QStringLiteral(" *")), (QStringList {"AcftType=0x2 *", "Pilot=Jo *"}));
+    QCOMPARE(shownRows(ui->table).filter(QStringLiteral(" *")),
+        (QStringList {"AcftType=Tow plane *", "Pilot=Jo *"}));
 
     // Refresh asks before it drops them: No keeps them, Yes reads the tracker afresh.
     {
@@ -296,8 +309,10 @@ void WindowTest::pendingChangesOutliveAModeSwitch()
 
 void WindowTest::everyRowSaysWhatItIs()
 {
-    // A row's tip ends with the unit or range the tracker printed.
-    QVERIFY(ui->table->item(rowOf(ui->table, "TxPower"), 0)->toolTip().endsWith(QStringLiteral("[ dBm]")));
+    // A row's tip ends with the unit or range the tracker printed, and names the catalogue's unit.
+    const QString tip = ui->table->item(rowOf(ui->table, "TxPower"), 0)->toolTip();
+    QVERIFY2(
+        tip.contains(QStringLiteral("(in dBm)")) && tip.endsWith(QStringLiteral("[ dBm]")), qPrintable(tip));
     // And the line under the table says it of the current row.
     ui->table->setCurrentCell(rowOf(ui->table, "TxPower"), 0);
     const QString line = child<QLabel>(ui->window.get(), "rowDescription")->text();

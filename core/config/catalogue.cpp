@@ -52,6 +52,19 @@ const OptionLists &optionLists()
             {64, option(QT_TRANSLATE_NOOP("Options", "ADS-B"))},
             {128, option(QT_TRANSLATE_NOOP("Options", "RemoteID"))},
             {256, option(QT_TRANSLATE_NOOP("Options", "Meshtastic"))}},
+        // Bit 0 is spare in both lines: no protocol is received under it.
+        {{2, option(QT_TRANSLATE_NOOP("Options", "OGN"))}, {4, option(QT_TRANSLATE_NOOP("Options", "ADS-L"))},
+            {8, option(QT_TRANSLATE_NOOP("Options", "PilotAware"))},
+            {16, option(QT_TRANSLATE_NOOP("Options", "FANET"))},
+            {32, option(QT_TRANSLATE_NOOP("Options", "LoRaWAN"))},
+            {64, option(QT_TRANSLATE_NOOP("Options", "ADS-B"))},
+            {128, option(QT_TRANSLATE_NOOP("Options", "RemoteID"))}},
+        {{1, option(QT_TRANSLATE_NOOP("Options", "GPS"))}, {2, option(QT_TRANSLATE_NOOP("Options", "SBAS"))},
+            {4, option(QT_TRANSLATE_NOOP("Options", "Galileo"))},
+            {8, option(QT_TRANSLATE_NOOP("Options", "BeiDou"))},
+            {16, option(QT_TRANSLATE_NOOP("Options", "IMES"))},
+            {32, option(QT_TRANSLATE_NOOP("Options", "QZSS"))},
+            {64, option(QT_TRANSLATE_NOOP("Options", "GLONASS"))}},
     };
     return lists;
 }
@@ -75,58 +88,199 @@ const QVector<KnownParameter> &knownParameters()
 {
     const OptionLists &lists = optionLists();
     using Role = ParameterRole;
-    // A text parameter outside the standard view: only its role and description are known.
-    const auto text = [](const char *name, Role role, const char *description) {
-        return KnownParameter {QString::fromLatin1(name), ParameterKind::Text, nullptr, nullptr, description,
+    // A text parameter outside the standard view, of at most maxLength characters.
+    const auto text = [](const char *name, Role role, const char *description, int maxLength = 15) {
+        KnownParameter known {QString::fromLatin1(name), ParameterKind::Text, nullptr, nullptr, description,
             role, nullptr, false};
+        known.maxLength = maxLength;
+        return known;
     };
-    static const QVector<KnownParameter> parameters {
-        {QStringLiteral("Reg"), ParameterKind::Text, nullptr, nullptr,
-            QT_TRANSLATE_NOOP("KnownParameter", "The aircraft's registration, as other pilots see it"),
-            Role::Identity},
-        {QStringLiteral("Address"), ParameterKind::Text, nullptr, nullptr,
+    // A number outside the standard view, in tenths when decimals is 1.
+    const auto number = [](const char *name, qint64 minimum, qint64 maximum, const char *description,
+                            const char *unit = nullptr, Role role = Role::Plain, int decimals = 0) {
+        KnownParameter known {QString::fromLatin1(name), ParameterKind::Number, nullptr, nullptr, description,
+            role, unit, false};
+        known.minimum = minimum;
+        known.maximum = maximum;
+        known.decimals = decimals;
+        return known;
+    };
+    const auto mask = [](const char *name, const QHash<int, QString> &options, const char *description,
+                          Role role = Role::Plain) {
+        return KnownParameter {QString::fromLatin1(name), ParameterKind::MenuCheckboxMask, nullptr, &options,
+            description, role, nullptr, false};
+    };
+    // The info texts the tracker keeps 16 bytes of; the 16th would run into the next text and
+    // stop the info packets, so 15.
+    static const QVector<KnownParameter> parameters = [&] {
+        KnownParameter address = number("Address", 0, 0xFFFFFF,
             QT_TRANSLATE_NOOP("KnownParameter", "The radio address the tracker sends, in hexadecimal"),
-            Role::Identity},
-        {QStringLiteral("AddrType"), ParameterKind::Select, &lists.addressTypes, nullptr,
-            QT_TRANSLATE_NOOP("KnownParameter", "Where the radio address comes from"), Role::Identity},
-        {QStringLiteral("AcftType"), ParameterKind::Select, &lists.aircraftTypes, nullptr,
-            QT_TRANSLATE_NOOP("KnownParameter", "The kind of aircraft, shown to other pilots")},
-        {QStringLiteral("TxPower"), ParameterKind::StringHashInt, nullptr, &lists.txPowerLevels,
-            QT_TRANSLATE_NOOP("KnownParameter", "How strongly the tracker transmits"), Role::Plain, "dBm"},
-        {QStringLiteral("FreqPlan"), ParameterKind::SelectInt, &lists.frequencyPlans, nullptr,
-            QT_TRANSLATE_NOOP("KnownParameter", "The radio frequencies of the region you fly in")},
-        {QStringLiteral("TxProtMask"), ParameterKind::MenuCheckboxMask, nullptr, &lists.txProtocols,
-            QT_TRANSLATE_NOOP("KnownParameter", "Which radio protocols the tracker transmits")},
-        {QStringLiteral("APN"), ParameterKind::Text, nullptr, nullptr,
+            nullptr, Role::Identity);
+        address.hexDigits = 6;
+        address.everyday = true;
+        KnownParameter encryptKey = text("EncryptKey", Role::Identity,
+            QT_TRANSLATE_NOOP("KnownParameter", "The key that encrypts the position the tracker sends"), 0);
+        encryptKey.pattern = "^[0-9A-Fa-f]{8}(:[0-9A-Fa-f]{8}){3}$";
+        KnownParameter uploadUrl = text("UploadURL", Role::Plain,
+            QT_TRANSLATE_NOOP("KnownParameter", "Where the tracker uploads its flight logs"), 127);
+        uploadUrl.alsoTakes = ":";
+        KnownParameter firmwareUrl = text("FirmwareURL", Role::Plain,
+            QT_TRANSLATE_NOOP("KnownParameter", "Where the tracker fetches a firmware update over Wi-Fi"),
+            127);
+        firmwareUrl.alsoTakes = ":";
+        KnownParameter apn {QStringLiteral("APN"), ParameterKind::Text, nullptr, nullptr,
             QT_TRANSLATE_NOOP(
-                "KnownParameter", "The access point of the mobile network, for a tracker with a modem")},
-        text("Pilot", Role::Identity, QT_TRANSLATE_NOOP("KnownParameter", "The pilot's name")),
-        text("PilotID", Role::Identity, QT_TRANSLATE_NOOP("KnownParameter", "The pilot's licence or number")),
-        text("Crew", Role::Identity, QT_TRANSLATE_NOOP("KnownParameter", "Who else flies on board")),
-        text("ICE", Role::Identity,
-            QT_TRANSLATE_NOOP("KnownParameter", "Whom to call in an emergency (in case of emergency)")),
-        text(
-            "ID", Role::Identity, QT_TRANSLATE_NOOP("KnownParameter", "The competition number or call sign")),
-        text("Class", Role::Identity, QT_TRANSLATE_NOOP("KnownParameter", "The competition class")),
-        text("Manuf", Role::Identity, QT_TRANSLATE_NOOP("KnownParameter", "Who built the aircraft")),
-        text("Model", Role::Identity, QT_TRANSLATE_NOOP("KnownParameter", "The aircraft's model")),
-        text("Type", Role::Identity, QT_TRANSLATE_NOOP("KnownParameter", "The aircraft's type designator")),
-        text("SN", Role::Identity, QT_TRANSLATE_NOOP("KnownParameter", "The aircraft's serial number")),
-        text("BTname", Role::Identity,
-            QT_TRANSLATE_NOOP("KnownParameter", "The name the tracker shows to phones over Bluetooth")),
-        text("EncryptKey", Role::Identity,
-            QT_TRANSLATE_NOOP("KnownParameter", "The key that encrypts the position the tracker sends")),
-        text("Hard", Role::NeverWritten,
-            QT_TRANSLATE_NOOP("KnownParameter", "The tracker's hardware, as its firmware names it")),
-        text("Soft", Role::NeverWritten,
-            QT_TRANSLATE_NOOP("KnownParameter", "The tracker's firmware version")),
-        text("TempCorr", Role::NeverWritten,
-            QT_TRANSLATE_NOOP(
-                "KnownParameter", "A temperature correction the tracker prints but does not take")),
-        text("CONbaud", Role::LinkCritical,
-            QT_TRANSLATE_NOOP(
-                "KnownParameter", "The speed of the tracker's console, the link to this program")),
-    };
+                "KnownParameter", "The access point of the mobile network, for a tracker with a modem")};
+        // The tracker clamps a power beyond these.
+        KnownParameter txPower {QStringLiteral("TxPower"), ParameterKind::StringHashInt, nullptr,
+            &lists.txPowerLevels, QT_TRANSLATE_NOOP("KnownParameter", "How strongly the tracker transmits"),
+            Role::Plain, "dBm"};
+        txPower.minimum = -32;
+        txPower.maximum = 31;
+        QVector<KnownParameter> all {
+            {QStringLiteral("Reg"), ParameterKind::Text, nullptr, nullptr,
+                QT_TRANSLATE_NOOP("KnownParameter", "The aircraft's registration, as other pilots see it"),
+                Role::Identity},
+            address,
+            {QStringLiteral("AddrType"), ParameterKind::Select, &lists.addressTypes, nullptr,
+                QT_TRANSLATE_NOOP("KnownParameter", "Where the radio address comes from"), Role::Identity},
+            {QStringLiteral("AcftType"), ParameterKind::Select, &lists.aircraftTypes, nullptr,
+                QT_TRANSLATE_NOOP("KnownParameter", "The kind of aircraft, shown to other pilots")},
+            txPower,
+            {QStringLiteral("FreqPlan"), ParameterKind::SelectInt, &lists.frequencyPlans, nullptr,
+                QT_TRANSLATE_NOOP("KnownParameter", "The radio frequencies of the region you fly in")},
+            {QStringLiteral("TxProtMask"), ParameterKind::MenuCheckboxMask, nullptr, &lists.txProtocols,
+                QT_TRANSLATE_NOOP("KnownParameter", "Which radio protocols the tracker transmits")},
+            apn,
+            text("Pilot", Role::Identity, QT_TRANSLATE_NOOP("KnownParameter", "The pilot's name")),
+            text("PilotID", Role::Identity,
+                QT_TRANSLATE_NOOP("KnownParameter", "The pilot's licence or number")),
+            text("Crew", Role::Identity, QT_TRANSLATE_NOOP("KnownParameter", "Who else flies on board")),
+            text("ICE", Role::Identity,
+                QT_TRANSLATE_NOOP("KnownParameter", "Whom to call in an emergency (in case of emergency)")),
+            text("ID", Role::Identity,
+                QT_TRANSLATE_NOOP("KnownParameter", "The competition number or call sign")),
+            text("Class", Role::Identity, QT_TRANSLATE_NOOP("KnownParameter", "The competition class")),
+            text("Manuf", Role::Identity, QT_TRANSLATE_NOOP("KnownParameter", "Who built the aircraft")),
+            text("Model", Role::Identity, QT_TRANSLATE_NOOP("KnownParameter", "The aircraft's model")),
+            text("Type", Role::Identity,
+                QT_TRANSLATE_NOOP("KnownParameter", "The aircraft's type designator")),
+            text("SN", Role::Identity, QT_TRANSLATE_NOOP("KnownParameter", "The aircraft's serial number")),
+            text("Task", Role::Plain, QT_TRANSLATE_NOOP("KnownParameter", "The competition task")),
+            text("Base", Role::Plain, QT_TRANSLATE_NOOP("KnownParameter", "Your home airfield")),
+            text("BTname", Role::Identity,
+                QT_TRANSLATE_NOOP("KnownParameter", "The name the tracker shows to phones over Bluetooth")),
+            encryptKey,
+            text("Hard", Role::NeverWritten,
+                QT_TRANSLATE_NOOP("KnownParameter", "The tracker's hardware, as its firmware names it")),
+            text("Soft", Role::NeverWritten,
+                QT_TRANSLATE_NOOP("KnownParameter", "The tracker's firmware version")),
+            number("TempCorr", -8, 7,
+                QT_TRANSLATE_NOOP(
+                    "KnownParameter", "A temperature correction the tracker prints but does not take"),
+                "degC", Role::NeverWritten),
+            number("CONbaud", 2400, 921600,
+                QT_TRANSLATE_NOOP(
+                    "KnownParameter", "The speed of the tracker's console, the link to this program"),
+                "bps", Role::LinkCritical),
+            number("Stealth", 0, 1,
+                QT_TRANSLATE_NOOP("KnownParameter", "Asks the receivers to hide your track (1: hide)")),
+            number("Ghost", 0, 3,
+                QT_TRANSLATE_NOOP(
+                    "KnownParameter", "Transmits your position only while other traffic is heard (0: off)")),
+            number("CONprot", 0, 0xFF,
+                QT_TRANSLATE_NOOP("KnownParameter", "Which data the console sends; no firmware reads it yet"),
+                nullptr, Role::Lossy),
+            number("TxHW", 0, 1,
+                QT_TRANSLATE_NOOP("KnownParameter", "The radio is a high-power RFM69HW module (1: yes)")),
+            mask("RxProtMask", lists.rxProtocols,
+                QT_TRANSLATE_NOOP("KnownParameter", "Which radio protocols the tracker listens to"),
+                Role::Lossy),
+            number("FreqCorr", -2048, 2047,
+                QT_TRANSLATE_NOOP("KnownParameter", "Corrects the radio's crystal, if its frequency is off"),
+                "ppm", Role::Plain, 1),
+            number("PressCorr", -81920, 81917,
+                QT_TRANSLATE_NOOP("KnownParameter", "Corrects the barometer's pressure reading"), "Pa",
+                Role::Lossy, 1),
+            number("TimeCorr", -4, 3,
+                QT_TRANSLATE_NOOP(
+                    "KnownParameter", "Seconds added to the GPS time, for an autopilot's clock"),
+                "s"),
+            number("GeoidSepar", -32768, 32767,
+                QT_TRANSLATE_NOOP("KnownParameter",
+                    "Height of the geoid above the ellipsoid, used when manGeoidSepar is 1"),
+                "m", Role::Plain, 1),
+            number("manGeoidSepar", 0, 1,
+                QT_TRANSLATE_NOOP(
+                    "KnownParameter", "Use GeoidSepar instead of the GPS's own value (1: yes)")),
+            number("NavMode", 0, 7,
+                QT_TRANSLATE_NOOP(
+                    "KnownParameter", "The GPS's motion model (6: airborne on u-blox receivers)")),
+            number("NavRate", 0, 7,
+                QT_TRANSLATE_NOOP("KnownParameter", "GPS fixes per second (0: leave the GPS as it is)")),
+            number("Encrypt", 0, 1,
+                QT_TRANSLATE_NOOP("KnownParameter", "Encrypt the position with EncryptKey (1: yes)")),
+            number("Verbose", 0, 3,
+                QT_TRANSLATE_NOOP("KnownParameter", "How much extra the console prints (0: nothing)")),
+            mask("GNSS", lists.satelliteSystems,
+                QT_TRANSLATE_NOOP("KnownParameter", "Which satellite systems the GPS uses")),
+            number("PageMask", 0, 0xFFFF,
+                QT_TRANSLATE_NOOP("KnownParameter", "Which pages the tracker's display shows, one bit each"),
+                nullptr, Role::Lossy),
+            number("InitialPage", 0, 31,
+                QT_TRANSLATE_NOOP("KnownParameter", "The display page shown after switching on")),
+            number("AltitudeUnit", 0, 3,
+                QT_TRANSLATE_NOOP("KnownParameter", "Altitude on the display (0: metres, 1: feet)")),
+            number("SpeedUnit", 0, 3,
+                QT_TRANSLATE_NOOP("KnownParameter", "Speed on the display (0: km/h, 1: knots)")),
+            number("VarioUnit", 0, 3,
+                QT_TRANSLATE_NOOP(
+                    "KnownParameter", "Climb rate on the display (0: m/s, 1: feet per minute)")),
+            number("PPSdelay", 0, 255,
+                QT_TRANSLATE_NOOP("KnownParameter", "How long after the GPS's time pulse its data arrives"),
+                "ms"),
+            text("APname", Role::LinkCritical,
+                QT_TRANSLATE_NOOP("KnownParameter", "The name of the tracker's own Wi-Fi network")),
+            text("APpass", Role::LinkCritical,
+                QT_TRANSLATE_NOOP("KnownParameter", "The password of the tracker's own Wi-Fi network")),
+            number("APport", 1, 65535,
+                QT_TRANSLATE_NOOP("KnownParameter", "The port the tracker's Wi-Fi network sends data on")),
+            number("APchan", 1, 13,
+                QT_TRANSLATE_NOOP("KnownParameter", "The channel of the tracker's Wi-Fi network")),
+            number("APtxPwr", 0, 200,
+                QT_TRANSLATE_NOOP("KnownParameter", "How strongly the tracker's Wi-Fi network transmits"),
+                "dBm", Role::Plain, 1),
+            text("StratuxWIFI", Role::LinkCritical,
+                QT_TRANSLATE_NOOP("KnownParameter", "The Wi-Fi network of the Stratux the tracker joins"),
+                31),
+            text("StratuxPass", Role::LinkCritical,
+                QT_TRANSLATE_NOOP("KnownParameter", "The password of the Stratux's Wi-Fi network"), 31),
+            text("StratuxHost", Role::LinkCritical,
+                QT_TRANSLATE_NOOP("KnownParameter", "The address of the Stratux on its network"), 31),
+            number("StratuxPort", 1, 65535,
+                QT_TRANSLATE_NOOP("KnownParameter", "The port the tracker sends to the Stratux on")),
+            number("StratuxTxPwr", 0, 200,
+                QT_TRANSLATE_NOOP("KnownParameter", "How strongly the tracker transmits to the Stratux"),
+                "dBm", Role::Plain, 1),
+            number("StratuxMinSig", -90, 0,
+                QT_TRANSLATE_NOOP(
+                    "KnownParameter", "The weakest Stratux signal the tracker stays connected at"),
+                "dBm"),
+            uploadUrl,
+            firmwareUrl,
+        };
+        // Up to ten Wi-Fi networks to join, each printed only when it has a name.
+        for (int network = 0; network < 10; ++network) {
+            KnownParameter name = text("WIFIname", Role::LinkCritical,
+                QT_TRANSLATE_NOOP("KnownParameter", "A Wi-Fi network the tracker joins"), 31);
+            name.name += QString::number(network);
+            KnownParameter password = text("WIFIpass", Role::LinkCritical,
+                QT_TRANSLATE_NOOP("KnownParameter", "The password of a Wi-Fi network the tracker joins"), 63);
+            password.name += QString::number(network);
+            all << name << password;
+        }
+        return all;
+    }();
     return parameters;
 }
 

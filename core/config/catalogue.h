@@ -18,6 +18,7 @@ enum class ParameterKind {
     SelectInt, // decimal index into a list
     StringHashInt, // signed number, snapped to a level
     MenuCheckboxMask, // hex bit mask
+    Number, // a number in a range, as the tracker prints it (hex, signed, or with one decimal)
 };
 
 // The texts the device's codes stand for; list index or table key = the device's number.
@@ -30,6 +31,8 @@ struct OptionLists
     QStringList frequencyPlans;
     QHash<int, QString> txPowerLevels;
     QHash<int, QString> txProtocols;
+    QHash<int, QString> rxProtocols;
+    QHash<int, QString> satelliteSystems;
 };
 
 const OptionLists &optionLists();
@@ -45,6 +48,9 @@ enum class ParameterRole {
     NeverWritten,
     // Changing it cuts the link this program talks over.
     LinkCritical,
+    // Printed with fewer digits than it holds, or rounded: writing back what was printed can
+    // change it, so it is written only when the pilot changed it by hand, never from a file.
+    Lossy,
 };
 
 // One parameter the program knows by name.
@@ -61,6 +67,18 @@ struct KnownParameter
     const char *unit = nullptr; // as printed beside a value ("dBm"); null when it has none
     // Shown in the window's standard view; the others only in expert mode.
     bool everyday = true;
+    // Number (and a level): the range the tracker takes, in tenths when decimals is 1. Address: six
+    // hexadecimal digits (hexDigits).
+    qint64 minimum = 0;
+    qint64 maximum = 0;
+    int decimals = 0;
+    int hexDigits = 0;
+    // Text: the most characters the tracker keeps (0: no limit known); checked by textRule.
+    int maxLength = 0;
+    // Text: characters it takes beyond letters, digits and ". @ + - _ / #" (a web address's ":").
+    const char *alsoTakes = nullptr;
+    // Text: the form a value must have, as a regular expression (EncryptKey's hex groups).
+    const char *pattern = nullptr;
 };
 
 // An option table's keys in ascending order, and its texts in that order: the order

@@ -26,15 +26,6 @@ QString refusalOf(const QString &name, const QString &value)
     return refusal.isEmpty() ? QString() : name + QStringLiteral(": ") + refusal;
 }
 
-// The value the setting writes over the tracker's, or why it cannot be written.
-SettingValue writableValue(const DumpLine &setting, const QString &reported)
-{
-    SettingValue value = settingValue(setting.name, setting.value, reported);
-    if (value.problem.isEmpty())
-        value.problem = refusalOf(setting.name, value.value);
-    return value;
-}
-
 QString neverWrittenText(const QString &name)
 {
     return name + QStringLiteral(" is never written: the tracker prints it but does not take it from here");
@@ -47,6 +38,14 @@ bool resetsAnother(const QString &name)
 }
 
 } // namespace
+
+SettingValue writableValue(const DumpLine &setting, const QString &reported)
+{
+    SettingValue value = settingValue(setting.name, setting.value, reported);
+    if (value.problem.isEmpty())
+        value.problem = refusalOf(setting.name, value.value);
+    return value;
+}
 
 bool isIdentityParameter(const QString &name)
 {
@@ -165,6 +164,15 @@ ChangePlan planFile(const QList<DumpLine> &file, const QList<DumpLine> &reported
         }
         if (reportsAsWritten(value.value, current->value))
             continue;
+        // What a file holds of it was printed short or rounded: writing it back could change what
+        // the tracker holds, so only a value set by hand is written.
+        if (roleOf(setting.name) == ParameterRole::Lossy) {
+            plan.skipped << setting.name
+                    + QStringLiteral(
+                        ": the tracker prints it short or rounded, so a file's value is not written; "
+                        "set it by hand to change it");
+            continue;
+        }
         if (isIdentityParameter(setting.name) && !identityWritten)
             plan.identityKept << setting.name;
         else

@@ -2,6 +2,7 @@
 #pragma once
 
 #include "config/dumpline.h"
+#include "config/settingvalue.h"
 
 #include <QHash>
 #include <QList>
@@ -9,6 +10,11 @@
 #include <QStringList>
 
 namespace tracktune {
+
+// The value a setting writes over the tracker's, or why it cannot be written: the
+// parameter's own rule (settingValue), then what a sentence can carry. The window checks a
+// typed value with it before the cell takes it; the command line and Load settings plan with it.
+SettingValue writableValue(const DumpLine &setting, const QString &reported);
 
 // The parameters that make one aircraft this aircraft, by the catalogue's role: two trackers
 // sending the same radio address are a hazard, so they are copied from another tracker only
@@ -58,7 +64,8 @@ ChangePlan planSettings(const QList<DumpLine> &requested, const QList<DumpLine> 
 // Identity parameters go only onto the tracker the file came from (same Address), or
 // when writeIdentity is set; a file without an Address is a template, from no aircraft,
 // and its identity lines too wait for writeIdentity. Names the tracker lacks are listed in
-// missing, with their line in lineOf. When AddrType is written, the file's Address follows it,
+// missing, with their line in lineOf. A lossy parameter (printed short or rounded) is never
+// written from a file: only by hand. When AddrType is written, the file's Address follows it,
 // as the tracker may reset the Address when the type is written.
 ChangePlan planFile(const QList<DumpLine> &file, const QList<DumpLine> &reported, bool writeIdentity,
     const QHash<QString, int> &lineOf = {});

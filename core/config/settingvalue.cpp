@@ -88,7 +88,9 @@ SettingValue listIndexValue(const KnownParameter &known, const QString &typed)
 
 SettingValue levelValue(const KnownParameter &known, const QString &typed)
 {
-    if (isDecimalForm(typed, true)) {
+    const bool ranged = known.maximum > known.minimum;
+    if (isDecimalForm(typed, true)
+        && (!ranged || (typed.toLongLong() >= known.minimum && typed.toLongLong() <= known.maximum))) {
         const int number = typed.toInt();
         return {(number >= 0 ? QStringLiteral("+") : QString()) + QString::number(number), QString()};
     }
@@ -98,6 +100,14 @@ SettingValue levelValue(const KnownParameter &known, const QString &typed)
         return {optionKeyValue(*text, *known.options), QString()};
     if (!ambiguity.problem.isEmpty())
         return ambiguity;
+    if (ranged) {
+        const QString unit = known.unit ? QStringLiteral(" ") + QString::fromLatin1(known.unit) : QString();
+        return refused(known.name,
+            QCoreApplication::translate("tracktune", "%1 or one of: %2")
+                .arg(
+                    keyValue(int(known.minimum)) + QStringLiteral("..") + keyValue(int(known.maximum)) + unit,
+                    textsInKeyOrder(*known.options).join(QStringLiteral(", "))));
+    }
     return refused(known.name,
         QCoreApplication::translate("tracktune", "a signed number or one of: %1")
             .arg(textsInKeyOrder(*known.options).join(QStringLiteral(", "))));
@@ -131,6 +141,106 @@ SettingValue maskValue(const KnownParameter &known, const QString &typed, const 
     return {hexMaskValue(mergeMask(checked, maskFromHexValue(reported), *known.options), digits), QString()};
 }
 
+// A character as a message can show it: a blank as "␣", a control character by its code.
+QString visibleCharacter(QChar c)
+{
+    if (c == QLatin1Char(' '))
+        return QStringLiteral("\u2423");
+    if (!c.isPrint())
+        return QStringLiteral("U+%1").arg(c.unicode(), 4, 16, QLatin1Char('0')).toUpper();
+    return QString(c);
+}
+
+// Letters, digits and ". @ + - _ / #": what both lines of the firmware take in a text; it cuts
+// the text silently at any other character.
+SettingValue textValue(const KnownParameter &known, const QString &typed)
+{
+    if (known.pattern) {
+        if (QRegularExpression(QString::fromLatin1(known.pattern)).match(typed).hasMatch())
+            return {typed, QString()};
+        return refused(known.name,
+            QCoreApplication::translate(
+                "tracktune", "four groups of 8 hexadecimal digits separated by \":\""));
+    }
+    const QString also = known.alsoTakes ? QString::fromLatin1(known.alsoTakes) : QString();
+    for (const QChar c : typed) {
+        const bool asciiLetterOrDigit = c.unicode() < 0x80 && c.isLetterOrNumber();
+        if (!asciiLetterOrDigit && !QStringLiteral(".@+-_/#").contains(c) && !also.contains(c)) {
+            return {QString(),
+                QCoreApplication::translate("tracktune",
+                    "%1: \"%2\" cannot be stored: the tracker takes only letters A-Z, digits and . @ + - _ / "
+                    "#%3 and would cut the text there")
+                    .arg(known.name, visibleCharacter(c),
+                        also.isEmpty() ? QString() : QStringLiteral(" ") + also)};
+        }
+    }
+    if (known.maxLength > 0 && typed.size() > known.maxLength) {
+        return {QString(),
+            QCoreApplication::translate("tracktune", "%1: at most %2 characters (this is %3)")
+                .arg(known.name)
+                .arg(known.maxLength)
+                .arg(typed.size())};
+    }
+    return {typed, QString()};
+}
+
+// A whole number in decimal ("+14", "7") or hexadecimal ("0x1F"), or with one decimal
+// ("-1.5") where the tracker keeps tenths; checked against the range it takes and written in
+// the form the tracker printed.
+SettingValue numberValue(const KnownParameter &known, const QString &typed, const QString &reported)
+{
+    const auto shown = [&known](qint64 number) {
+        if (known.hexDigits > 0)
+            return QStringLiteral("0x")
+                + QString::number(number, 16).toUpper().rightJustified(known.hexDigits, QLatin1Char('0'));
+        if (known.decimals == 1) {
+            const qint64 whole = (number < 0 ? -number : number);
+            return QStringLiteral("%1%2.%3")
+                .arg(number < 0 ? QStringLiteral("-") : QStringLiteral("+"))
+                .arg(whole / 10)
+                .arg(whole % 10);
+        }
+        return QString::number(number);
+    };
+    const QString range = known.hexDigits > 0
+        ? QCoreApplication::translate("tracktune", "%1 hexadecimal digits").arg(known.hexDigits)
+        : QStringLiteral("%1..%2").arg(shown(known.minimum), shown(known.maximum));
+    std::optional<qint64> number;
+    static const QRegularExpression tenths(QStringLiteral("^([+-]?)([0-9]{1,6})(?:\\.([0-9]))?$"));
+    static const QRegularExpression sixHex(QStringLiteral("^(?:0[xX])?([0-9A-Fa-f]{6})$"));
+    if (known.hexDigits > 0) {
+        if (const QRegularExpressionMatch hex = sixHex.match(typed); hex.hasMatch())
+            number = hex.captured(1).toLongLong(nullptr, 16);
+    } else if (known.decimals == 1) {
+        if (const QRegularExpressionMatch match = tenths.match(typed); match.hasMatch()) {
+            number = match.captured(2).toLongLong() * 10 + match.captured(3).toLongLong();
+            if (match.captured(1) == QLatin1String("-"))
+                number = -*number;
+        }
+    } else if (isHexForm(typed)) {
+        number = typed.mid(2).toLongLong(nullptr, 16);
+    } else if (isDecimalForm(typed, true)) {
+        number = typed.toLongLong();
+    }
+    if (!number || *number < known.minimum || *number > known.maximum) {
+        const QString unit = known.unit ? QStringLiteral(" ") + QString::fromLatin1(known.unit) : QString();
+        return refused(known.name, range + unit);
+    }
+    // As the tracker printed it: hexadecimal as wide as its digits, a sign where it prints one.
+    QString value = shown(*number);
+    if (known.hexDigits == 0 && known.decimals == 0) {
+        if (reported.startsWith(QLatin1String("0x")))
+            value = QStringLiteral("0x")
+                + QString::number(*number, 16)
+                      .toUpper()
+                      .rightJustified(hexDigitsOf(reported), QLatin1Char('0'));
+        else if (*number >= 0
+            && (reported.startsWith(QLatin1Char('+')) || reported.startsWith(QLatin1Char('-'))))
+            value.prepend(QLatin1Char('+'));
+    }
+    return {value, QString()};
+}
+
 } // namespace
 
 OptionMatch matchOption(const QString &typed, const QStringList &texts)
@@ -158,18 +268,22 @@ OptionMatch matchOption(const QString &typed, const QStringList &texts)
 
 SettingValue settingValue(const QString &name, const QString &typed, const QString &reported)
 {
-    if (roleOf(name) == ParameterRole::LinkCritical && valueAsNumber(typed) != linkBaud) {
+    const KnownParameter *known = findKnownParameter(name);
+    // The console's speed: the only link-critical number.
+    if (known && known->role == ParameterRole::LinkCritical && known->kind == ParameterKind::Number
+        && valueAsNumber(typed) != linkBaud) {
         return {QString(),
             QCoreApplication::translate("tracktune",
                 "CONbaud: only 115200 is written, the speed this program talks at; another speed would cut "
                 "the link")};
     }
-    const KnownParameter *known = findKnownParameter(name);
     if (!known || reportsAsWritten(typed, reported))
         return {typed, QString()};
     switch (known->kind) {
     case ParameterKind::Text:
-        break;
+        return textValue(*known, typed);
+    case ParameterKind::Number:
+        return numberValue(*known, typed, reported);
     case ParameterKind::Select:
     case ParameterKind::SelectInt:
         return listIndexValue(*known, typed);
@@ -189,6 +303,7 @@ QString optionTextFor(const QString &name, const QString &value)
     bool isNumber = false;
     switch (known->kind) {
     case ParameterKind::Text:
+    case ParameterKind::Number:
         break;
     case ParameterKind::Select:
     case ParameterKind::SelectInt: {

@@ -82,6 +82,9 @@ MainWindow::MainWindow(QWidget *parent)
     QWidget::setTabOrder(ui->buttonFirmwareUpdate, ui->filterField);
     QWidget::setTabOrder(ui->filterField, ui->changedOnly);
 
+    // A typed value the tracker would not take stays out of its cell; the reason is read here.
+    connect(ui->table, &ParameterTable::valueRefused, messageBar,
+        [this](const QString &reason) { messageBar->showMessage(MessageBar::Kind::Warning, reason); });
     ui->table->setEnabled(false);
     updateControls();
     ui->frameExpertTools->hide();

@@ -2,6 +2,7 @@
 #include "parametertable/parametertable.h"
 
 #include "parametertable/editorguard.h"
+#include "parametertable/valueeditors.h"
 
 #include <QApplication>
 
@@ -37,11 +38,17 @@ QComboBox *newListBox(const QStringList &texts)
     return box;
 }
 
-QComboBox *newKeyBox(const QHash<int, QString> &options)
+// Each level says what it is in the parameter's unit: "NORMAL (+14 dBm)".
+QComboBox *newKeyBox(const QHash<int, QString> &options, const char *unit)
 {
     auto *box = new QComboBox;
-    for (int key : tracktune::ascendingKeys(options))
-        box->addItem(shownOption(options.value(key)), key);
+    for (int key : tracktune::ascendingKeys(options)) {
+        const QString text = shownOption(options.value(key));
+        box->addItem(unit ? ParameterTable::tr("%1 (%2 %3)")
+                                .arg(text, tracktune::keyValue(key), QString::fromLatin1(unit))
+                          : text,
+            key);
+    }
     return box;
 }
 
@@ -56,7 +63,7 @@ void showCaption(QToolButton *button)
 
 QToolButton *newMaskButton(const QHash<int, QString> &options)
 {
-    auto *button = new QToolButton;
+    auto *button = new MaskButton;
     button->setPopupMode(QToolButton::InstantPopup);
     button->setAutoRaise(true);
     auto *menu = new QMenu(button);
@@ -97,12 +104,13 @@ QWidget *newEditor(const tracktune::KnownParameter &known)
 {
     switch (known.kind) {
     case tracktune::ParameterKind::Text:
+    case tracktune::ParameterKind::Number:
         break;
     case tracktune::ParameterKind::Select:
     case tracktune::ParameterKind::SelectInt:
         return newListBox(*known.list);
     case tracktune::ParameterKind::StringHashInt:
-        return newKeyBox(*known.options);
+        return newKeyBox(*known.options, known.unit);
     case tracktune::ParameterKind::MenuCheckboxMask:
         return newMaskButton(*known.options);
     }
@@ -132,6 +140,14 @@ ParameterTable::ParameterTable(QWidget *parent)
     setTabKeyNavigation(false);
     readingLabel->setAlignment(Qt::AlignCenter);
     readingLabel->hide();
+    checkTypedValues();
+}
+
+void ParameterTable::checkTypedValues()
+{
+    auto *delegate = new CheckedValueDelegate(this);
+    setItemDelegateForColumn(1, delegate);
+    connect(delegate, &CheckedValueDelegate::refused, this, &ParameterTable::valueRefused);
 }
 
 ParameterTable::~ParameterTable()
@@ -166,40 +182,49 @@ void ParameterTable::clearForLoad()
 void ParameterTable::createValueEditor()
 {
     releaseCatalogue();
-    for (const tracktune::KnownParameter &known : tracktune::knownParameters()) {
-        if (known.everyday)
-            parameterCatalogue.insert(known.name, new ParameterDescriptor(known, newEditor(known)));
-    }
+    // Expert mode shows every known parameter with the editor of its kind, as the standard view
+    // shows the everyday ones.
+    for (const tracktune::KnownParameter &known : tracktune::knownParameters())
+        parameterCatalogue.insert(known.name, new ParameterDescriptor(known, newEditor(known)));
 }
 
 void ParameterTable::fill(const QList<tracktune::DumpLine> &entries, bool expertMode)
 {
     int row = 0;
     for (const tracktune::DumpLine &entry : entries) {
-        if (expertMode) {
-            setRowCount(row + 1);
-            setRowHeight(row, preferredRowHeight());
-            setItem(row, 1, new QTableWidgetItem(entry.value));
-            setItem(row, 0, nameItem(entry.name));
-            describeRow(row, entry);
-            ++row;
-            continue;
-        }
         ParameterDescriptor *descriptor = parameterCatalogue.value(entry.name);
-        if (!descriptor)
-            continue;
-        // The device has started its list again.
-        if (row > 0 && item(0, 0) && entry.name == item(0, 0)->text())
-            break;
+        if (!expertMode) {
+            if (!descriptor || !descriptor->known.everyday)
+                continue;
+            // The device has started its list again.
+            if (row > 0 && item(0, 0) && entry.name == item(0, 0)->text())
+                break;
+        }
         setRowCount(row + 1);
         setRowHeight(row, preferredRowHeight());
         setItem(row, 0, nameItem(entry.name));
-        fillValueCell(row, *descriptor, entry.value);
+        // A name printed twice (in expert mode) shows its second value as text.
+        if (descriptor && !(descriptor->editor && descriptor->editor->parentWidget()))
+            fillValueCell(row, *descriptor, entry.value);
+        else
+            setItem(row, 1, new QTableWidgetItem(entry.value));
+        keepReported(row, entry.value);
         describeRow(row, entry);
         ++row;
     }
     connect(this, &QTableWidget::cellChanged, this, &ParameterTable::tableCellChanged, Qt::UniqueConnection);
     setEnabled(true);
+}
+
+void ParameterTable::keepReported(int row, const QString &value)
+{
+    QTableWidgetItem *cell = item(row, 1);
+    if (!cell)
+        return;
+    cell->setData(CheckedValueDelegate::ReportedRole, value);
+    // What the tracker prints but does not take is shown, never edited.
+    if (tracktune::roleOf(item(row, 0)->text()) == tracktune::ParameterRole::NeverWritten)
+        cell->setFlags(cell->flags() & ~Qt::ItemIsEditable);
 }
 
 void ParameterTable::fillValueCell(int row, ParameterDescriptor &descriptor, const QString &value)
@@ -233,6 +258,7 @@ void ParameterTable::setEditorValue(ParameterDescriptor &descriptor, const QStri
     auto *button = qobject_cast<QToolButton *>(descriptor.editor.data());
     switch (descriptor.known.kind) {
     case tracktune::ParameterKind::Text:
+    case tracktune::ParameterKind::Number:
         break;
     case tracktune::ParameterKind::Select:
         if (box)
@@ -271,8 +297,11 @@ void ParameterTable::describeRow(int row, const tracktune::DumpLine &entry)
 {
     // What the parameter is, and the unit or range the tracker printed after its value.
     QString description;
-    if (const tracktune::KnownParameter *known = tracktune::findKnownParameter(entry.name))
+    if (const tracktune::KnownParameter *known = tracktune::findKnownParameter(entry.name)) {
         description = QCoreApplication::translate("KnownParameter", known->description);
+        if (known->unit)
+            description = tr("%1 (in %2)").arg(description, QString::fromLatin1(known->unit));
+    }
     const QString unit = entry.comment.isEmpty() ? QString() : tr("Tracker's note: %1").arg(entry.comment);
     const QString both = description.isEmpty() ? unit
         : unit.isEmpty()                       ? description
@@ -406,6 +435,7 @@ QString ParameterTable::editorValue(const ParameterDescriptor &descriptor) const
     const auto *button = qobject_cast<const QToolButton *>(descriptor.editor.data());
     switch (descriptor.known.kind) {
     case tracktune::ParameterKind::Text:
+    case tracktune::ParameterKind::Number:
         break;
     case tracktune::ParameterKind::Select:
         return box ? tracktune::hexIndexValue(box->currentData().toInt()) : QString();

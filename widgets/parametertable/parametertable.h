@@ -31,9 +31,10 @@ public:
     // Empties and disables the table and builds fresh editors: nothing marks it
     // until the next fill().
     void clearForLoad();
-    // In standard mode the known parameters, in dump order, each with the editor of
+    // In standard mode the everyday parameters, in dump order, each with the editor of
     // its kind; a second start of the list ends the table. In expert mode every
-    // entry as text. Then edits mark their rows, and the table is enabled.
+    // entry, a known one with the editor of its kind, any other as text. Then edits mark
+    // their rows, and the table is enabled.
     void fill(const QList<tracktune::DumpLine> &entries, bool expertMode);
 
     bool isMarked(int row) const;
@@ -52,6 +53,10 @@ public:
     // At least 20 pixels, more for a larger font.
     int preferredRowHeight() const;
 
+signals:
+    // A value typed into a Value cell that the tracker would not take: the cell kept its value.
+    void valueRefused(const QString &reason);
+
 protected:
     void keyPressEvent(QKeyEvent *event) override;
     QModelIndex moveCursor(CursorAction cursorAction, Qt::KeyboardModifiers modifiers) override;
@@ -61,6 +66,10 @@ private slots:
 
 private:
     void createValueEditor();
+    // Typed values pass the tracker's rules before a cell takes them (valueRefused otherwise).
+    void checkTypedValues();
+    // Keeps the tracker's value on the row's Value cell, and locks a value never written.
+    void keepReported(int row, const QString &value);
     void releaseCatalogue();
     void fillValueCell(int row, ParameterDescriptor &descriptor, const QString &value);
     void setEditorValue(ParameterDescriptor &descriptor, const QString &value);

@@ -201,6 +201,158 @@ Der Firmware-Ordner für die Hardware %1 führt nach %2, außerhalb der Firmware
         <source>The speed of the tracker&apos;s console, the link to this program</source>
         <translation>Die Geschwindigkeit der Konsole des Trackers, der Verbindung zu diesem Programm</translation>
     </message>
+    <message>
+        <source>Where the tracker uploads its flight logs</source>
+        <translation>Wohin der Tracker seine Flugaufzeichnungen hochlädt</translation>
+    </message>
+    <message>
+        <source>Where the tracker fetches a firmware update over Wi-Fi</source>
+        <translation>Woher der Tracker ein Firmware-Update über WLAN holt</translation>
+    </message>
+    <message>
+        <source>The competition task</source>
+        <translation>Die Wettbewerbsaufgabe</translation>
+    </message>
+    <message>
+        <source>Your home airfield</source>
+        <translation>Ihr Heimatflugplatz</translation>
+    </message>
+    <message>
+        <source>Asks the receivers to hide your track (1: hide)</source>
+        <translation>Bittet die Empfänger, Ihren Flugweg zu verbergen (1: verbergen)</translation>
+    </message>
+    <message>
+        <source>Transmits your position only while other traffic is heard (0: off)</source>
+        <translation>Sendet Ihre Position nur, solange anderer Verkehr zu hören ist (0: aus)</translation>
+    </message>
+    <message>
+        <source>Which data the console sends; no firmware reads it yet</source>
+        <translation>Welche Daten die Konsole sendet; noch keine Firmware liest es</translation>
+    </message>
+    <message>
+        <source>The radio is a high-power RFM69HW module (1: yes)</source>
+        <translation>Das Funkmodul ist ein starkes RFM69HW (1: ja)</translation>
+    </message>
+    <message>
+        <source>Which radio protocols the tracker listens to</source>
+        <translation>Welche Funkprotokolle der Tracker empfängt</translation>
+    </message>
+    <message>
+        <source>Corrects the radio&apos;s crystal, if its frequency is off</source>
+        <translation>Korrigiert den Quarz des Funkmoduls, wenn seine Frequenz abweicht</translation>
+    </message>
+    <message>
+        <source>Corrects the barometer&apos;s pressure reading</source>
+        <translation>Korrigiert den Druckwert des Barometers</translation>
+    </message>
+    <message>
+        <source>Seconds added to the GPS time, for an autopilot&apos;s clock</source>
+        <translation>Sekunden, die zur GPS-Zeit addiert werden, für die Uhr eines Autopiloten</translation>
+    </message>
+    <message>
+        <source>Height of the geoid above the ellipsoid, used when manGeoidSepar is 1</source>
+        <translation>Höhe des Geoids über dem Ellipsoid, verwendet wenn manGeoidSepar 1 ist</translation>
+    </message>
+    <message>
+        <source>Use GeoidSepar instead of the GPS&apos;s own value (1: yes)</source>
+        <translation>GeoidSepar statt des Werts des GPS verwenden (1: ja)</translation>
+    </message>
+    <message>
+        <source>The GPS&apos;s motion model (6: airborne on u-blox receivers)</source>
+        <translation>Das Bewegungsmodell des GPS (6: in der Luft bei u-blox-Empfängern)</translation>
+    </message>
+    <message>
+        <source>GPS fixes per second (0: leave the GPS as it is)</source>
+        <translation>GPS-Positionen pro Sekunde (0: GPS unverändert lassen)</translation>
+    </message>
+    <message>
+        <source>Encrypt the position with EncryptKey (1: yes)</source>
+        <translation>Die Position mit EncryptKey verschlüsseln (1: ja)</translation>
+    </message>
+    <message>
+        <source>How much extra the console prints (0: nothing)</source>
+        <translation>Wie viel die Konsole zusätzlich ausgibt (0: nichts)</translation>
+    </message>
+    <message>
+        <source>Which satellite systems the GPS uses</source>
+        <translation>Welche Satellitensysteme das GPS nutzt</translation>
+    </message>
+    <message>
+        <source>Which pages the tracker&apos;s display shows, one bit each</source>
+        <translation>Welche Seiten die Anzeige des Trackers zeigt, ein Bit je Seite</translation>
+    </message>
+    <message>
+        <source>The display page shown after switching on</source>
+        <translation>Die Seite, die nach dem Einschalten angezeigt wird</translation>
+    </message>
+    <message>
+        <source>Altitude on the display (0: metres, 1: feet)</source>
+        <translation>Höhe in der Anzeige (0: Meter, 1: Fuß)</translation>
+    </message>
+    <message>
+        <source>Speed on the display (0: km/h, 1: knots)</source>
+        <translation>Geschwindigkeit in der Anzeige (0: km/h, 1: Knoten)</translation>
+    </message>
+    <message>
+        <source>Climb rate on the display (0: m/s, 1: feet per minute)</source>
+        <translation>Steigen in der Anzeige (0: m/s, 1: Fuß pro Minute)</translation>
+    </message>
+    <message>
+        <source>How long after the GPS&apos;s time pulse its data arrives</source>
+        <translation>Wie lange nach dem Zeitimpuls des GPS seine Daten ankommen</translation>
+    </message>
+    <message>
+        <source>The name of the tracker&apos;s own Wi-Fi network</source>
+        <translation>Der Name des eigenen WLANs des Trackers</translation>
+    </message>
+    <message>
+        <source>The password of the tracker&apos;s own Wi-Fi network</source>
+        <translation>Das Passwort des eigenen WLANs des Trackers</translation>
+    </message>
+    <message>
+        <source>The port the tracker&apos;s Wi-Fi network sends data on</source>
+        <translation>Der Port, auf dem das WLAN des Trackers Daten sendet</translation>
+    </message>
+    <message>
+        <source>The channel of the tracker&apos;s Wi-Fi network</source>
+        <translation>Der Kanal des WLANs des Trackers</translation>
+    </message>
+    <message>
+        <source>How strongly the tracker&apos;s Wi-Fi network transmits</source>
+        <translation>Wie stark das WLAN des Trackers sendet</translation>
+    </message>
+    <message>
+        <source>The Wi-Fi network of the Stratux the tracker joins</source>
+        <translation>Das WLAN des Stratux, mit dem sich der Tracker verbindet</translation>
+    </message>
+    <message>
+        <source>The password of the Stratux&apos;s Wi-Fi network</source>
+        <translation>Das Passwort des WLANs des Stratux</translation>
+    </message>
+    <message>
+        <source>The address of the Stratux on its network</source>
+        <translation>Die Adresse des Stratux in seinem Netz</translation>
+    </message>
+    <message>
+        <source>The port the tracker sends to the Stratux on</source>
+        <translation>Der Port, auf dem der Tracker an den Stratux sendet</translation>
+    </message>
+    <message>
+        <source>How strongly the tracker transmits to the Stratux</source>
+        <translation>Wie stark der Tracker an den Stratux sendet</translation>
+    </message>
+    <message>
+        <source>The weakest Stratux signal the tracker stays connected at</source>
+        <translation>Das schwächste Stratux-Signal, bei dem der Tracker verbunden bleibt</translation>
+    </message>
+    <message>
+        <source>A Wi-Fi network the tracker joins</source>
+        <translation>Ein WLAN, mit dem sich der Tracker verbindet</translation>
+    </message>
+    <message>
+        <source>The password of a Wi-Fi network the tracker joins</source>
+        <translation>Das Passwort eines WLANs, mit dem sich der Tracker verbindet</translation>
+    </message>
 </context>
 <context>
     <name>MainWindow</name>
@@ -801,6 +953,34 @@ Einstellungen gesichert in: %2</translation>
         <source>Meshtastic</source>
         <translation>Meshtastic</translation>
     </message>
+    <message>
+        <source>GPS</source>
+        <translation>GPS</translation>
+    </message>
+    <message>
+        <source>SBAS</source>
+        <translation>SBAS</translation>
+    </message>
+    <message>
+        <source>Galileo</source>
+        <translation>Galileo</translation>
+    </message>
+    <message>
+        <source>BeiDou</source>
+        <translation>BeiDou</translation>
+    </message>
+    <message>
+        <source>IMES</source>
+        <translation>IMES</translation>
+    </message>
+    <message>
+        <source>QZSS</source>
+        <translation>QZSS</translation>
+    </message>
+    <message>
+        <source>GLONASS</source>
+        <translation>GLONASS</translation>
+    </message>
 </context>
 <context>
     <name>ParameterSearch</name>
@@ -834,6 +1014,14 @@ Einstellungen gesichert in: %2</translation>
     <message>
         <source>%1 %2</source>
         <translation>%1 %2</translation>
+    </message>
+    <message>
+        <source>%1 (%2 %3)</source>
+        <translation>%1 (%2 %3)</translation>
+    </message>
+    <message>
+        <source>%1 (in %2)</source>
+        <translation>%1 (in %2)</translation>
     </message>
 </context>
 <context>
@@ -1009,6 +1197,22 @@ Einstellungen gesichert in: %2</translation>
     <message>
         <source>The device printed no list in time</source>
         <translation>Das Gerät hat nicht rechtzeitig eine Liste ausgegeben</translation>
+    </message>
+    <message>
+        <source>four groups of 8 hexadecimal digits separated by &quot;:&quot;</source>
+        <translation>vier Gruppen aus 8 Hexadezimalziffern, getrennt durch „:“</translation>
+    </message>
+    <message>
+        <source>%1: &quot;%2&quot; cannot be stored: the tracker takes only letters A-Z, digits and . @ + - _ / #%3 and would cut the text there</source>
+        <translation>%1: „%2“ kann nicht gespeichert werden: Der Tracker nimmt nur Buchstaben A-Z, Ziffern und . @ + - _ / #%3 und würde den Text dort abschneiden</translation>
+    </message>
+    <message>
+        <source>%1: at most %2 characters (this is %3)</source>
+        <translation>%1: höchstens %2 Zeichen (dies sind %3)</translation>
+    </message>
+    <message>
+        <source>%1 hexadecimal digits</source>
+        <translation>%1 Hexadezimalziffern</translation>
     </message>
 </context>
 </TS>

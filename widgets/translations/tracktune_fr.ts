@@ -201,6 +201,158 @@ Le dossier de firmware du matériel %1 mène à %2, hors des dossiers de firmwar
         <source>The speed of the tracker&apos;s console, the link to this program</source>
         <translation>La vitesse de la console du traceur, la liaison avec ce programme</translation>
     </message>
+    <message>
+        <source>Where the tracker uploads its flight logs</source>
+        <translation>Où le tracker envoie ses journaux de vol</translation>
+    </message>
+    <message>
+        <source>Where the tracker fetches a firmware update over Wi-Fi</source>
+        <translation>Où le tracker cherche une mise à jour du firmware par Wi-Fi</translation>
+    </message>
+    <message>
+        <source>The competition task</source>
+        <translation>L&apos;épreuve du concours</translation>
+    </message>
+    <message>
+        <source>Your home airfield</source>
+        <translation>Votre aérodrome d&apos;attache</translation>
+    </message>
+    <message>
+        <source>Asks the receivers to hide your track (1: hide)</source>
+        <translation>Demande aux récepteurs de cacher votre trace (1 : cacher)</translation>
+    </message>
+    <message>
+        <source>Transmits your position only while other traffic is heard (0: off)</source>
+        <translation>N&apos;émet votre position que si un autre trafic est entendu (0 : désactivé)</translation>
+    </message>
+    <message>
+        <source>Which data the console sends; no firmware reads it yet</source>
+        <translation>Les données que la console envoie ; aucun firmware ne le lit encore</translation>
+    </message>
+    <message>
+        <source>The radio is a high-power RFM69HW module (1: yes)</source>
+        <translation>La radio est un module RFM69HW de forte puissance (1 : oui)</translation>
+    </message>
+    <message>
+        <source>Which radio protocols the tracker listens to</source>
+        <translation>Les protocoles radio que le tracker écoute</translation>
+    </message>
+    <message>
+        <source>Corrects the radio&apos;s crystal, if its frequency is off</source>
+        <translation>Corrige le quartz de la radio si sa fréquence dérive</translation>
+    </message>
+    <message>
+        <source>Corrects the barometer&apos;s pressure reading</source>
+        <translation>Corrige la pression lue par le baromètre</translation>
+    </message>
+    <message>
+        <source>Seconds added to the GPS time, for an autopilot&apos;s clock</source>
+        <translation>Secondes ajoutées à l&apos;heure GPS, pour l&apos;horloge d&apos;un pilote automatique</translation>
+    </message>
+    <message>
+        <source>Height of the geoid above the ellipsoid, used when manGeoidSepar is 1</source>
+        <translation>Hauteur du géoïde au-dessus de l&apos;ellipsoïde, utilisée si manGeoidSepar vaut 1</translation>
+    </message>
+    <message>
+        <source>Use GeoidSepar instead of the GPS&apos;s own value (1: yes)</source>
+        <translation>Utiliser GeoidSepar au lieu de la valeur du GPS (1 : oui)</translation>
+    </message>
+    <message>
+        <source>The GPS&apos;s motion model (6: airborne on u-blox receivers)</source>
+        <translation>Le modèle de mouvement du GPS (6 : en vol sur les récepteurs u-blox)</translation>
+    </message>
+    <message>
+        <source>GPS fixes per second (0: leave the GPS as it is)</source>
+        <translation>Positions GPS par seconde (0 : laisser le GPS tel quel)</translation>
+    </message>
+    <message>
+        <source>Encrypt the position with EncryptKey (1: yes)</source>
+        <translation>Chiffrer la position avec EncryptKey (1 : oui)</translation>
+    </message>
+    <message>
+        <source>How much extra the console prints (0: nothing)</source>
+        <translation>Ce que la console affiche en plus (0 : rien)</translation>
+    </message>
+    <message>
+        <source>Which satellite systems the GPS uses</source>
+        <translation>Les systèmes de satellites que le GPS utilise</translation>
+    </message>
+    <message>
+        <source>Which pages the tracker&apos;s display shows, one bit each</source>
+        <translation>Les pages que l&apos;écran du tracker affiche, un bit par page</translation>
+    </message>
+    <message>
+        <source>The display page shown after switching on</source>
+        <translation>La page affichée après la mise en marche</translation>
+    </message>
+    <message>
+        <source>Altitude on the display (0: metres, 1: feet)</source>
+        <translation>Altitude à l&apos;écran (0 : mètres, 1 : pieds)</translation>
+    </message>
+    <message>
+        <source>Speed on the display (0: km/h, 1: knots)</source>
+        <translation>Vitesse à l&apos;écran (0 : km/h, 1 : nœuds)</translation>
+    </message>
+    <message>
+        <source>Climb rate on the display (0: m/s, 1: feet per minute)</source>
+        <translation>Vario à l&apos;écran (0 : m/s, 1 : pieds par minute)</translation>
+    </message>
+    <message>
+        <source>How long after the GPS&apos;s time pulse its data arrives</source>
+        <translation>Délai entre l&apos;impulsion horaire du GPS et l&apos;arrivée de ses données</translation>
+    </message>
+    <message>
+        <source>The name of the tracker&apos;s own Wi-Fi network</source>
+        <translation>Le nom du réseau Wi-Fi du tracker</translation>
+    </message>
+    <message>
+        <source>The password of the tracker&apos;s own Wi-Fi network</source>
+        <translation>Le mot de passe du réseau Wi-Fi du tracker</translation>
+    </message>
+    <message>
+        <source>The port the tracker&apos;s Wi-Fi network sends data on</source>
+        <translation>Le port sur lequel le réseau Wi-Fi du tracker envoie les données</translation>
+    </message>
+    <message>
+        <source>The channel of the tracker&apos;s Wi-Fi network</source>
+        <translation>Le canal du réseau Wi-Fi du tracker</translation>
+    </message>
+    <message>
+        <source>How strongly the tracker&apos;s Wi-Fi network transmits</source>
+        <translation>La puissance du réseau Wi-Fi du tracker</translation>
+    </message>
+    <message>
+        <source>The Wi-Fi network of the Stratux the tracker joins</source>
+        <translation>Le réseau Wi-Fi du Stratux que le tracker rejoint</translation>
+    </message>
+    <message>
+        <source>The password of the Stratux&apos;s Wi-Fi network</source>
+        <translation>Le mot de passe du réseau Wi-Fi du Stratux</translation>
+    </message>
+    <message>
+        <source>The address of the Stratux on its network</source>
+        <translation>L&apos;adresse du Stratux sur son réseau</translation>
+    </message>
+    <message>
+        <source>The port the tracker sends to the Stratux on</source>
+        <translation>Le port sur lequel le tracker envoie au Stratux</translation>
+    </message>
+    <message>
+        <source>How strongly the tracker transmits to the Stratux</source>
+        <translation>La puissance avec laquelle le tracker émet vers le Stratux</translation>
+    </message>
+    <message>
+        <source>The weakest Stratux signal the tracker stays connected at</source>
+        <translation>Le signal Stratux le plus faible auquel le tracker reste connecté</translation>
+    </message>
+    <message>
+        <source>A Wi-Fi network the tracker joins</source>
+        <translation>Un réseau Wi-Fi que le tracker rejoint</translation>
+    </message>
+    <message>
+        <source>The password of a Wi-Fi network the tracker joins</source>
+        <translation>Le mot de passe d&apos;un réseau Wi-Fi que le tracker rejoint</translation>
+    </message>
 </context>
 <context>
     <name>MainWindow</name>
@@ -801,6 +953,34 @@ Réglages enregistrés dans : %2</translation>
         <source>Meshtastic</source>
         <translation>Meshtastic</translation>
     </message>
+    <message>
+        <source>GPS</source>
+        <translation>GPS</translation>
+    </message>
+    <message>
+        <source>SBAS</source>
+        <translation>SBAS</translation>
+    </message>
+    <message>
+        <source>Galileo</source>
+        <translation>Galileo</translation>
+    </message>
+    <message>
+        <source>BeiDou</source>
+        <translation>BeiDou</translation>
+    </message>
+    <message>
+        <source>IMES</source>
+        <translation>IMES</translation>
+    </message>
+    <message>
+        <source>QZSS</source>
+        <translation>QZSS</translation>
+    </message>
+    <message>
+        <source>GLONASS</source>
+        <translation>GLONASS</translation>
+    </message>
 </context>
 <context>
     <name>ParameterSearch</name>
@@ -834,6 +1014,14 @@ Réglages enregistrés dans : %2</translation>
     <message>
         <source>%1 %2</source>
         <translation>%1 %2</translation>
+    </message>
+    <message>
+        <source>%1 (%2 %3)</source>
+        <translation>%1 (%2 %3)</translation>
+    </message>
+    <message>
+        <source>%1 (in %2)</source>
+        <translation>%1 (en %2)</translation>
     </message>
 </context>
 <context>
@@ -1009,6 +1197,22 @@ Réglages enregistrés dans : %2</translation>
     <message>
         <source>The device printed no list in time</source>
         <translation>L&apos;appareil n&apos;a pas affiché de liste à temps</translation>
+    </message>
+    <message>
+        <source>four groups of 8 hexadecimal digits separated by &quot;:&quot;</source>
+        <translation>quatre groupes de 8 chiffres hexadécimaux séparés par « : »</translation>
+    </message>
+    <message>
+        <source>%1: &quot;%2&quot; cannot be stored: the tracker takes only letters A-Z, digits and . @ + - _ / #%3 and would cut the text there</source>
+        <translation>%1 : « %2 » ne peut pas être enregistré : le tracker ne prend que les lettres A-Z, les chiffres et . @ + - _ / #%3 et couperait le texte à cet endroit</translation>
+    </message>
+    <message>
+        <source>%1: at most %2 characters (this is %3)</source>
+        <translation>%1 : %2 caractères au plus (celui-ci en a %3)</translation>
+    </message>
+    <message>
+        <source>%1 hexadecimal digits</source>
+        <translation>%1 chiffres hexadécimaux</translation>
     </message>
 </context>
 </TS>

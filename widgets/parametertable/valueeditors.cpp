@@ -1,0 +1,54 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "parametertable/valueeditors.h"
+
+#include "config/changeplan.h"
+
+#include <QHelpEvent>
+#include <QLineEdit>
+#include <QStyleOptionToolButton>
+#include <QStylePainter>
+#include <QToolTip>
+
+void CheckedValueDelegate::setModelData(
+    QWidget *editor, QAbstractItemModel *model, const QModelIndex &index) const
+{
+    const auto *line = qobject_cast<const QLineEdit *>(editor);
+    if (!line || index.column() != 1) {
+        QStyledItemDelegate::setModelData(editor, model, index);
+        return;
+    }
+    const QString name = index.siblingAtColumn(0).data().toString();
+    const tracktune::SettingValue checked
+        = tracktune::writableValue({name, line->text()}, index.data(ReportedRole).toString());
+    if (!checked.problem.isEmpty()) {
+        emit refused(checked.problem);
+        return;
+    }
+    if (index.data(Qt::EditRole).toString() != checked.value)
+        model->setData(index, checked.value, Qt::EditRole);
+}
+
+void MaskButton::paintEvent(QPaintEvent *)
+{
+    QStylePainter painter(this);
+    QStyleOptionToolButton option;
+    initStyleOption(&option);
+    const QString caption = option.text;
+    option.text.clear();
+    painter.drawComplexControl(QStyle::CC_ToolButton, option);
+    // Room on the right for the menu's arrow.
+    const int margin = style()->pixelMetric(QStyle::PM_ButtonMargin, &option, this);
+    const QRect room = rect().adjusted(margin + 2, 0, -(margin + 12), 0);
+    painter.drawItemText(room, Qt::AlignLeft | Qt::AlignVCenter, palette(), isEnabled(),
+        fontMetrics().elidedText(caption, Qt::ElideRight, room.width()), QPalette::ButtonText);
+}
+
+bool MaskButton::event(QEvent *event)
+{
+    if (event->type() != QEvent::ToolTip)
+        return QToolButton::event(event);
+    const auto *help = static_cast<QHelpEvent *>(event);
+    QToolTip::showText(
+        help->globalPos(), toolTip().isEmpty() ? text() : text() + QLatin1Char('\n') + toolTip(), this);
+    return true;
+}

@@ -1,0 +1,38 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include <QStyledItemDelegate>
+#include <QToolButton>
+
+// Checks a value typed into a Value cell by the tracker's rules (tracktune::writableValue)
+// before the cell takes it: a value the tracker would not take or would cut leaves the cell as
+// it was, and refused() says why. A value the rule rewrites ("4abcde" as "0x4ABCDE") is taken
+// as rewritten.
+class CheckedValueDelegate : public QStyledItemDelegate
+{
+    Q_OBJECT
+
+public:
+    // The tracker's value of the row, kept on the Value cell: the value always taken back.
+    static constexpr int ReportedRole = Qt::UserRole + 2;
+
+    using QStyledItemDelegate::QStyledItemDelegate;
+    void setModelData(QWidget *editor, QAbstractItemModel *model, const QModelIndex &index) const override;
+
+signals:
+    void refused(const QString &reason) const;
+};
+
+// The protocols' menu button: its caption reads from the left and is cut at its end where the
+// cell is too narrow; its tooltip holds the whole list before the row's description.
+class MaskButton : public QToolButton
+{
+    Q_OBJECT
+
+public:
+    using QToolButton::QToolButton;
+
+protected:
+    void paintEvent(QPaintEvent *event) override;
+    bool event(QEvent *event) override;
+};
