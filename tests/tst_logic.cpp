@@ -598,25 +598,17 @@ void LogicTest::sameDevice_data()
     const QString chipA = QStringLiteral("1:1:4ABCDE/0000246F28A1B2C3 SX1262/+14dBm +0.0ppm CON:115200bps");
     const QString chipAReset = QStringLiteral("1:3:A1B2C3/0000246f28a1b2c3/+14dBm +0.0ppm CON:115200bps");
     const QString chipB = QStringLiteral("1:3:A1B2C3/0000246F28FFFFFF RFM95/+14dBm +0.0ppm CON:115200bps");
+    const QString none;
     QTest::newRow("an update reset the Address: the same chip")
         << chipA << "0x4ABCDE" << chipAReset << "0xA1B2C3" << true;
     QTest::newRow("another chip with the same Address")
         << chipA << "0x4ABCDE" << chipB << "0x4ABCDE" << false;
-    QTest::newRow("no status line: by the Address") << ""
-                                                    << "0x4ABCDE"
-                                                    << ""
-                                                    << "0x4abcde" << true;
-    QTest::newRow("no status line now: another Address") << chipA << "0x4ABCDE"
-                                                         << ""
-                                                         << "0xBBBBBB" << false;
-    QTest::newRow("a line that only looks like one: by the Address") << "1:3:A1B2C3/0000246F28A1B2C3FF"
-                                                                     << "0x1"
-                                                                     << ""
-                                                                     << "0x1" << true;
-    QTest::newRow("nothing to tell by") << ""
-                                        << ""
-                                        << ""
-                                        << "" << false;
+    QTest::newRow("no status line: by the Address") << none << "0x4ABCDE" << none << "0x4abcde" << true;
+    QTest::newRow("no status line now: another Address")
+        << chipA << "0x4ABCDE" << none << "0xBBBBBB" << false;
+    QTest::newRow("a line that only looks like one") << "1:3:A1B2C3/0000246F28A1B2C3FF"
+                                                     << "0x1" << none << "0x1" << true;
+    QTest::newRow("nothing to tell by") << none << none << none << none << false;
 }
 
 void LogicTest::sameDevice()
