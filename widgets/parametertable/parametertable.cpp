@@ -2,6 +2,7 @@
 #include "parametertable/parametertable.h"
 
 #include "parametertable/editorguard.h"
+#include "parametertable/tableaccessibility.h"
 
 #include <QApplication>
 
@@ -132,6 +133,7 @@ ParameterTable::ParameterTable(QWidget *parent)
     setTabKeyNavigation(false);
     readingLabel->setAlignment(Qt::AlignCenter);
     readingLabel->hide();
+    tableaccessibility::attach(this);
 }
 
 ParameterTable::~ParameterTable()
@@ -210,6 +212,7 @@ void ParameterTable::fillValueCell(int row, ParameterDescriptor &descriptor, con
         return;
     }
     setCellWidget(row, 1, descriptor.editor);
+    tableaccessibility::followEditor(this, row, descriptor.editor);
     // Reached from the table with Enter or Space, not with Tab: Tab leaves the table.
     descriptor.editor->setFocusPolicy(Qt::ClickFocus);
     editorGuard->watch(descriptor.editor);
@@ -282,6 +285,7 @@ void ParameterTable::describeRow(int row, const tracktune::DumpLine &entry)
         value->setToolTip(both);
     if (QWidget *editor = cellWidget(row, 1))
         editor->setToolTip(both);
+    tableaccessibility::describeRow(this, row);
 }
 
 void ParameterTable::markEdited(int row)
@@ -296,6 +300,7 @@ void ParameterTable::markEdited(int row)
     name->setFont(bold);
     if (QTableWidgetItem *value = item(row, 1))
         value->setFont(bold);
+    tableaccessibility::describeRow(this, row);
 }
 
 void ParameterTable::tableCellChanged(int row, int column)
@@ -336,7 +341,7 @@ QList<tracktune::DumpLine> ParameterTable::restoreEdits(const QList<tracktune::D
             const int row = name->row();
             if (name->column() != 0)
                 continue;
-            if (QTableWidgetItem *value = item(row, 1)) {
+            if (QTableWidgetItem *value = item(row, 1); value && !cellWidget(row, 1)) {
                 value->setText(edit.value); // marks the row, as typing does
             } else if (ParameterDescriptor *descriptor = parameterCatalogue.value(edit.name);
                        descriptor && descriptor->editor) {
@@ -354,6 +359,7 @@ void ParameterTable::setReading(bool reading)
 {
     readingLabel->resize(viewport()->size());
     readingLabel->setVisible(reading);
+    setAccessibleDescription(reading ? readingLabel->text() : QString()); // the label is no cell
 }
 
 int ParameterTable::preferredRowHeight() const
