@@ -85,8 +85,7 @@ MainWindow::MainWindow(QWidget *parent)
     ui->table->setEnabled(false);
     // What Apply would write, for a screen reader.
     connect(ui->table, &QTableWidget::cellChanged, this, [this] {
-        ui->applyButton->setAccessibleDescription(
-            tr("%n change(s) pending", nullptr, int(pendingChanges().size())));
+        ui->applyButton->setAccessibleDescription(tr("Changes pending: %1").arg(pendingChanges().size()));
     });
     updateControls();
     ui->frameExpertTools->hide();
