@@ -101,14 +101,15 @@ namespace tableaccessibility {
 
 QString protocolsText(const QStringList &checked)
 {
-    return checked.isEmpty() ? tableText("none") : checked.join(QStringLiteral(", "));
+    return checked.isEmpty() ? tableText(QT_TRANSLATE_NOOP("ParameterTable", "none"))
+                             : checked.join(QStringLiteral(", "));
 }
 
 QString rowDescription(bool changed, const QString &toolTip)
 {
     if (!changed)
         return toolTip;
-    const QString mark = tableText("changed, not yet applied");
+    const QString mark = tableText(QT_TRANSLATE_NOOP("ParameterTable", "changed, not yet applied"));
     return toolTip.isEmpty() ? mark : mark + QStringLiteral(". ") + toolTip;
 }
 
@@ -119,7 +120,7 @@ void attach(QTableWidget *table)
         return true;
     }();
     Q_UNUSED(installed)
-    table->setAccessibleName(tableText("Tracker settings"));
+    table->setAccessibleName(tableText(QT_TRANSLATE_NOOP("ParameterTable", "Tracker settings")));
 }
 
 void followEditor(QTableWidget *table, int row, QWidget *editor)
