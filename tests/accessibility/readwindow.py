@@ -189,7 +189,7 @@ def read(language, process):
 
     # Apply, by its action; then the outcome is read where the window tells it.
     apply = find(window, lambda n: n.getRole() == pyatspi.ROLE_PUSH_BUTTON
-                 and n.queryAction().nActions > 0 and n.name.replace("&", "") in ("Apply", "Übernehmen", "Appliquer"))
+                 and n.queryAction().nActions > 0 and n.name.replace("&", "") in ("Apply", "Anwenden", "Appliquer"))
     if not check(apply is not None, "an Apply button"):
         return 1
     say("[push button] %r: %r" % (apply.name, apply.description))
