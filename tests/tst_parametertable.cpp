@@ -8,7 +8,9 @@
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
 #include <QScrollBar>
+#include <QToolButton>
 #include <QtTest>
 
 using testsupport::edit;
@@ -183,7 +185,7 @@ void ParameterTableTest::aScreenReaderReadsEveryRow_data()
         << QStringList {"AcftType|Tow plane|changed, not yet applied|"
                         "AcftType, The kind of aircraft, shown to other pilots|Tow plane",
                "Reg|ABC|The aircraft's registration|",
-               "TxProtMask|OGN, FANET|changed, not yet applied|TxProtMask, "};
+               "TxProtMask|OGN, FANET|changed, not yet applied|TxProtMask, |OGN|FANET"};
 }
 
 void ParameterTableTest::aScreenReaderReadsEveryRow()
@@ -215,6 +217,16 @@ void ParameterTableTest::aScreenReaderReadsEveryRow()
             line += widget->text(QAccessible::Name).left(expectedName.size());
             if (qobject_cast<QComboBox *>(editor))
                 line += QLatin1Char('|') + widget->text(QAccessible::Value);
+            // The protocols of its menu read as checkable items, checked or not.
+            if (auto *button = qobject_cast<QToolButton *>(editor)) {
+                QAccessibleInterface *menu = QAccessible::queryAccessibleInterface(button->menu());
+                for (int index = 0; index < menu->childCount(); ++index) {
+                    const QAccessible::State state = menu->child(index)->state();
+                    if (state.checked)
+                        line += QLatin1Char('|') + menu->child(index)->text(QAccessible::Name);
+                    QVERIFY(state.checkable);
+                }
+            }
         }
         rows << line;
     }

@@ -5,6 +5,7 @@
 #include "parametertable/parametertable.h"
 
 #include <QAccessible>
+#include <QAccessibleObject>
 #include <QAccessibleWidget>
 #include <QAction>
 #include <QComboBox>
@@ -53,8 +54,68 @@ private:
     QComboBox *box() const { return static_cast<QComboBox *>(widget()); }
 };
 
+// A protocol of the mask's menu: checkable, so that an unchecked one does not read like a command
+// (Qt 5's menu items say only whether they are checked).
+class ProtocolItemInterface : public QAccessibleObject, public QAccessibleActionInterface
+{
+public:
+    explicit ProtocolItemInterface(QAction *action) : QAccessibleObject(action) { }
+
+    QAccessibleInterface *parent() const override { return QAccessible::queryAccessibleInterface(menu()); }
+    int childCount() const override { return 0; }
+    QAccessibleInterface *child(int) const override { return nullptr; }
+    int indexOfChild(const QAccessibleInterface *) const override { return -1; }
+    QAccessible::Role role() const override { return QAccessible::MenuItem; }
+
+    QString text(QAccessible::Text t) const override
+    {
+        return t == QAccessible::Name ? QString(action()->text()).remove(QLatin1Char('&')) : QString();
+    }
+
+    QAccessible::State state() const override
+    {
+        QAccessible::State state;
+        state.checkable = true;
+        state.checked = action()->isChecked();
+        state.focusable = true;
+        state.focused = menu()->activeAction() == action();
+        state.disabled = !action()->isEnabled();
+        state.invisible = !action()->isVisible() || !menu()->isVisible();
+        return state;
+    }
+
+    QRect rect() const override
+    {
+        const QRect inMenu = menu()->actionGeometry(action());
+        return QRect(menu()->mapToGlobal(inMenu.topLeft()), inMenu.size());
+    }
+
+    void *interface_cast(QAccessible::InterfaceType type) override
+    {
+        return type == QAccessible::ActionInterface ? static_cast<QAccessibleActionInterface *>(this)
+                                                    : nullptr;
+    }
+
+    QStringList actionNames() const override { return {toggleAction()}; }
+    void doAction(const QString &actionName) override
+    {
+        if (actionName == toggleAction() && action()->isEnabled())
+            action()->trigger();
+    }
+    QStringList keyBindingsForAction(const QString &) const override { return {}; }
+
+private:
+    QAction *action() const { return static_cast<QAction *>(object()); }
+    QMenu *menu() const { return static_cast<QMenu *>(action()->parent()); }
+};
+
 QAccessibleInterface *editorFactory(const QString &className, QObject *object)
 {
+    if (className == QLatin1String("QAction") && object) {
+        const auto *menu = qobject_cast<const QMenu *>(object->parent());
+        if (menu && menu->parent() && menu->parent()->property(editorProperty).toBool())
+            return new ProtocolItemInterface(static_cast<QAction *>(object));
+    }
     if (className == QLatin1String("QComboBox") && object && object->property(editorProperty).toBool())
         return new ListEditorInterface(static_cast<QComboBox *>(object));
     return nullptr;
