@@ -173,10 +173,13 @@ def read(language, process):
     # on a display without a window manager.
     extents = cells.getAccessibleAt(row, 0).queryComponent().getExtents(pyatspi.DESKTOP_COORDS)
     pyatspi.Registry.generateMouseEvent(extents.x + extents.width // 2, extents.y + extents.height // 2, "b1c")
-    time.sleep(0.5)
-    for key in (0xff0d, 0xff54, 0xff0d):  # Return opens the list, Down picks the next, Return takes it
+    wait_for(lambda: [f for f in heard if f[0] == "table cell"], 5)
+    # Each key once the focus has gone where it sends it: Return opens the list, Down moves to
+    # the next entry, Return takes it.
+    for key, role in ((0xff0d, "list item"), (0xff54, "list item"), (0xff0d, "table")):
+        count = len(heard)
         pyatspi.Registry.generateKeyboardEvent(key, None, pyatspi.KEY_SYM)
-        time.sleep(0.3)
+        wait_for(lambda: [f for f in heard[count:] if f[0] == role], 5)
     box = wait_for(lambda: [f for f in heard if f[0] == "combo box" and f[1].startswith("AcftType")], 5)
     check(box, "the AcftType editor is named by its parameter when it takes the focus")
     if box:
