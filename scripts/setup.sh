@@ -20,7 +20,8 @@ EXTRA_CMAKE_ARGS=()
 PACKAGES=(cmake g++ make "${QT_PACKAGES[@]}"
           xvfb xauth imagemagick fonts-dejavu-core
           desktop-file-utils appstream dpkg-dev file lintian # the install and package tests
-          groff-base) # the manual page check
+          groff-base # the manual page check
+          at-spi2-core python3-pyatspi dbus-daemon) # the window read over the accessibility bus
 
 install_missing_packages() {
     local missing=()

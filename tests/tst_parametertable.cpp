@@ -3,10 +3,14 @@
 #include "parametertable/parametertable.h"
 #include "windowsupport.h"
 
+#include <QAccessible>
 #include <QCheckBox>
+#include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
 #include <QScrollBar>
+#include <QToolButton>
 #include <QtTest>
 
 using testsupport::edit;
@@ -25,6 +29,8 @@ private slots:
     void translatedOptionsWriteTheTrackersValues();
     void typedValuesPassTheTrackersRules_data();
     void typedValuesPassTheTrackersRules();
+    void aScreenReaderReadsEveryRow_data();
+    void aScreenReaderReadsEveryRow();
     void onlyAChoiceChangesAnEditor_data();
     void onlyAChoiceChangesAnEditor();
     void searchHidesRowsAndKeepsTheirEdits_data();
@@ -216,6 +222,75 @@ void ParameterTableTest::translatedOptionsWriteTheTrackersValues()
     if (QTest::currentTestFailed())
         return;
     QCOMPARE(written(table), QStringList({"AcftType=0x3", "TxPower=+22", "TxProtMask=0x93"}));
+}
+
+void ParameterTableTest::aScreenReaderReadsEveryRow_data()
+{
+    QTest::addColumn<QStringList>("dump");
+    QTest::addColumn<testsupport::Edits>("edits");
+    // Per row, through the table's accessible interface: "name|value|description's start",
+    // then the name and value of the editor over the Value cell, if one is.
+    QTest::addColumn<QStringList>("heard");
+
+    const QStringList dump {"AcftType=0x1", "Reg=ABC", "TxProtMask=0x00"};
+    QTest::newRow("each editor named by its parameter; the cell under it reads its value; none checked: none")
+        << dump << testsupport::Edits()
+        << QStringList {"AcftType|(Moto-)glider|The kind of aircraft|"
+                        "AcftType, The kind of aircraft, shown to other pilots|(Moto-)glider",
+               "Reg|ABC|The aircraft's registration|", "TxProtMask|none|Which radio protocols|TxProtMask, "};
+    QTest::newRow(
+        "an edited row says it is changed, the value cell follows its editor, protocols in fixed order")
+        << dump
+        << testsupport::Edits {{"AcftType", "Tow plane"}, {"TxProtMask", "FANET"}, {"TxProtMask", "OGN"}}
+        << QStringList {"AcftType|Tow plane|changed, not yet applied|"
+                        "AcftType, The kind of aircraft, shown to other pilots|Tow plane",
+               "Reg|ABC|The aircraft's registration|",
+               "TxProtMask|OGN, FANET|changed, not yet applied|TxProtMask, |OGN|FANET"};
+}
+
+void ParameterTableTest::aScreenReaderReadsEveryRow()
+{
+    QFETCH(QStringList, dump);
+    QFETCH(testsupport::Edits, edits);
+    QFETCH(QStringList, heard);
+
+    ParameterTable table;
+    table.clearForLoad();
+    table.fill(tracktune::parseDump(dump.join(QStringLiteral("; #\n")).toUtf8()), false);
+    edit(&table, edits);
+    QAccessibleInterface *view = QAccessible::queryAccessibleInterface(&table);
+    QVERIFY(view && view->tableInterface());
+    QCOMPARE(view->text(QAccessible::Name), QStringLiteral("Tracker settings"));
+    QStringList rows;
+    for (int row = 0; row < table.rowCount(); ++row) {
+        QAccessibleInterface *name = view->tableInterface()->cellAt(row, 0);
+        QAccessibleInterface *value = view->tableInterface()->cellAt(row, 1);
+        QString line = name->text(QAccessible::Name) + QLatin1Char('|') + value->text(QAccessible::Name)
+            + QLatin1Char('|')
+            + value->text(QAccessible::Description)
+                  .left(heard.value(row).section(QLatin1Char('|'), 2, 2).size())
+            + QLatin1Char('|');
+        QCOMPARE(name->text(QAccessible::Description), value->text(QAccessible::Description));
+        if (QWidget *editor = table.cellWidget(row, 1)) {
+            QAccessibleInterface *widget = QAccessible::queryAccessibleInterface(editor);
+            const QString expectedName = heard.value(row).section(QLatin1Char('|'), 3, 3);
+            line += widget->text(QAccessible::Name).left(expectedName.size());
+            if (qobject_cast<QComboBox *>(editor))
+                line += QLatin1Char('|') + widget->text(QAccessible::Value);
+            // The protocols of its menu read as checkable items, checked or not.
+            if (auto *button = qobject_cast<QToolButton *>(editor)) {
+                QAccessibleInterface *menu = QAccessible::queryAccessibleInterface(button->menu());
+                for (int index = 0; index < menu->childCount(); ++index) {
+                    const QAccessible::State state = menu->child(index)->state();
+                    if (state.checked)
+                        line += QLatin1Char('|') + menu->child(index)->text(QAccessible::Name);
+                    QVERIFY(state.checkable);
+                }
+            }
+        }
+        rows << line;
+    }
+    QCOMPARE(rows, heard);
 }
 
 void ParameterTableTest::onlyAChoiceChangesAnEditor_data()

@@ -7,6 +7,7 @@
 #include "windowsupport.h"
 
 #include <QAbstractItemView>
+#include <QAccessible>
 #include <QComboBox>
 #include <QFontDatabase>
 #include <QFontInfo>
@@ -237,12 +238,15 @@ void WindowTest::keyboardAloneChangesTheAircraftType()
     ui->window->statusBar()->clearMessage();
     ui->window->activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(ui->window.get()));
+    QCOMPARE(QAccessible::queryAccessibleInterface(ui->button("applyButton"))->text(QAccessible::Description),
+        QStringLiteral("Changes pending: 1"));
     QTest::keyClick(ui->table, Qt::Key_Return, Qt::ControlModifier);
     QTRY_COMPARE_WITH_TIMEOUT(
         ui->window->statusBar()->currentMessage(), QStringLiteral("Changes saved"), 10000);
     QCOMPARE(sentencesIn(first->receivedBytes()), QStringList {"$POGNS,AcftType=0x8"});
-    // The keyboard focus is back where it was, and F5 reads the tracker again.
+    // The keyboard focus is back where it was, on the same row, and F5 reads the tracker again.
     QTRY_COMPARE(ui->window->focusWidget(), static_cast<QWidget *>(ui->table));
+    QCOMPARE(ui->table->currentRow(), rowOf(ui->table, "Reg"));
     const int requests = first->receivedCount(0x03);
     QTest::keyClick(ui->window.get(), Qt::Key_F5);
     QTRY_VERIFY(first->receivedCount(0x03) > requests && ui->loaded());
@@ -251,10 +255,17 @@ void WindowTest::keyboardAloneChangesTheAircraftType()
 void WindowTest::pendingChangesOutliveAModeSwitch()
 {
     edit(ui->table, "AcftType", "Tow plane");
-    ui->button("buttonAdvanced")->click();
+    ui->table->setCurrentCell(rowOf(ui->table, "AcftType"), 1);
+    // A screen reader's Toggle switches the mode as a click does; the button keeps its name.
+    QAccessibleInterface *mode = QAccessible::queryAccessibleInterface(ui->button("buttonAdvanced"));
+    mode->actionInterface()->doAction(QAccessibleActionInterface::toggleAction());
     // Expert mode shows every line the tracker printed, and its tools.
     QTRY_VERIFY(ui->loaded());
     QVERIFY(ui->window->isExpertMode() && child<QFrame>(ui->window.get(), "frameExpertTools")->isVisible());
+    QCOMPARE(mode->text(QAccessible::Name), QStringLiteral("Expert mode"));
+    QVERIFY(mode->state().checked);
+    QTRY_COMPARE(ui->table->currentRow(), rowOf(ui->table, "AcftType"));
+    QCOMPARE(ui->table->currentColumn(), 1);
     QCOMPARE(ui->table->rowCount(), first->parameters().size());
     QVERIFY(shownRows(ui->table).contains(QStringLiteral("AcftType=Tow plane *")));
     edit(ui->table, "Pilot", "Jo");
@@ -394,13 +405,19 @@ void WindowTest::helpNamesVersionLicenceAndFolders()
 void WindowTest::serialMonitorShowsWhatTheTrackerSends()
 {
     ui->button("buttonAdvanced")->click();
-    ui->button("buttonSerialMonitor")->click();
     SerialMonitor *monitor = nullptr;
     for (QWidget *widget : QApplication::topLevelWidgets())
         monitor = monitor ? monitor : qobject_cast<SerialMonitor *>(widget);
-    QVERIFY(monitor && monitor->isVisible() && !monitor->isModal());
-    QCOMPARE(child<QLabel>(monitor, "labelDevice")->text(), first->portPath());
+    QVERIFY(monitor && !monitor->isVisible());
     const auto *text = child<QPlainTextEdit>(monitor, "textSerialOutput");
+    // Hidden, it keeps what arrives without showing it (no event per line); opened, it shows it.
+    first->inject("EARLY while hidden\n");
+    QTRY_VERIFY_WITH_TIMEOUT(monitor->shownText().contains(QLatin1String("EARLY while hidden")), 5000);
+    QVERIFY(!text->toPlainText().contains(QLatin1String("EARLY")));
+    ui->button("buttonSerialMonitor")->click();
+    QVERIFY(monitor->isVisible() && !monitor->isModal());
+    QVERIFY(text->toPlainText().contains(QLatin1String("EARLY while hidden")));
+    QCOMPARE(child<QLabel>(monitor, "labelDevice")->text(), first->portPath());
     first->inject("MARK from the tracker\n");
     QTRY_VERIFY_WITH_TIMEOUT(text->toPlainText().contains(QLatin1String("MARK from the tracker")), 5000);
     // Its first size fits the screen, buttons included; what it shows can be saved whole.

@@ -19,6 +19,7 @@
 #include <QTextCursor>
 
 #include <algorithm>
+#include <utility>
 
 namespace {
 // What the window manager's title bar and frame may take beyond the dialog's own size.
@@ -69,7 +70,20 @@ QFont SerialMonitor::terminalFont(const QStringList &installedFamilies)
 
 QString SerialMonitor::shownText() const
 {
-    return ui->textSerialOutput->toPlainText();
+    return ui->textSerialOutput->toPlainText() + hiddenText;
+}
+
+void SerialMonitor::showEvent(QShowEvent *event)
+{
+    const QString arrived = std::exchange(hiddenText, QString());
+    if (!arrived.isEmpty()) {
+        QTextCursor end(ui->textSerialOutput->document());
+        end.movePosition(QTextCursor::End);
+        end.insertText(arrived);
+    }
+    QDialog::showEvent(event);
+    QScrollBar *bar = ui->textSerialOutput->verticalScrollBar();
+    bar->setValue(bar->maximum());
 }
 
 bool SerialMonitor::saveTo(const QString &path, QString *error) const
@@ -94,6 +108,7 @@ void SerialMonitor::updateConnection(const QString &device)
 {
     ui->labelDevice->setText(device);
     ui->textSerialOutput->clear();
+    hiddenText.clear();
     openLine = 0;
 }
 
@@ -101,6 +116,14 @@ void SerialMonitor::append(const QString &data)
 {
     if (!capturing)
         return;
+    if (!isVisible()) {
+        hiddenText += tracktune::withLinesCapped(data, openLine);
+        // Bounded like the shown lines: about a full scrollback of terminal lines.
+        const int limit = scrollbackLines * 100;
+        if (hiddenText.size() > limit)
+            hiddenText.remove(0, hiddenText.size() - limit);
+        return;
+    }
     // Appended at the end rather than the whole text set anew: a rewrite costs
     // more on every tick as the text grows.
     if (!data.isEmpty()) {
@@ -115,6 +138,7 @@ void SerialMonitor::append(const QString &data)
 void SerialMonitor::on_buttonClean_clicked()
 {
     ui->textSerialOutput->clear();
+    hiddenText.clear();
     openLine = 0;
 }
 

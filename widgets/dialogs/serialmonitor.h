@@ -38,7 +38,13 @@ private slots:
     void on_buttonSave_clicked();
     void on_buttonStartStop_clicked();
 
+protected:
+    void showEvent(QShowEvent *event) override;
+
 private:
+    // What arrived while the window was hidden: shown when it opens, without an event per line
+    // for a screen reader to filter meanwhile.
+    QString hiddenText;
     bool capturing = true;
     int openLine = 0; // length of the unfinished last line shown
     Ui_SerialMonitor *ui = nullptr;

@@ -86,6 +86,10 @@ MainWindow::MainWindow(QWidget *parent)
     connect(ui->table, &ParameterTable::valueRefused, messageBar,
         [this](const QString &reason) { messageBar->showMessage(MessageBar::Kind::Warning, reason); });
     ui->table->setEnabled(false);
+    // What Apply would write, for a screen reader.
+    connect(ui->table, &QTableWidget::cellChanged, this, [this] {
+        ui->applyButton->setAccessibleDescription(tr("Changes pending: %1").arg(pendingChanges().size()));
+    });
     updateControls();
     ui->frameExpertTools->hide();
 
@@ -176,6 +180,9 @@ void MainWindow::updateControls()
             QGuiApplication::setOverrideCursor(Qt::BusyCursor);
             // The controls go grey and the keyboard focus with them: it comes back after.
             focusBeforeOperation = QApplication::focusWidget();
+            const QTableWidgetItem *current = ui->table->item(ui->table->currentRow(), 0);
+            focusParameter = current ? current->text() : QString();
+            focusColumn = std::max(ui->table->currentColumn(), 0);
         } else {
             QGuiApplication::restoreOverrideCursor();
             restoreFocus();
@@ -185,6 +192,10 @@ void MainWindow::updateControls()
 
 void MainWindow::restoreFocus()
 {
+    // The table was filled again: the pilot's row and column come back, not its first cell.
+    const QList<QTableWidgetItem *> found = ui->table->findItems(focusParameter, Qt::MatchExactly);
+    if (!focusParameter.isEmpty() && !found.isEmpty() && found.first()->column() == 0)
+        ui->table->setCurrentCell(found.first()->row(), focusColumn);
     const QWidget *focus = QApplication::focusWidget();
     if ((focus && focus->isEnabled())
         || (QApplication::activeWindow() && QApplication::activeWindow() != this))
@@ -195,8 +206,10 @@ void MainWindow::restoreFocus()
     target->setFocus(Qt::OtherFocusReason);
 }
 
-void MainWindow::on_buttonAdvanced_clicked(bool checked)
+void MainWindow::on_buttonAdvanced_toggled(bool checked)
 {
+    if (checked == expertMode)
+        return;
     // A click queued while a device operation ran changes nothing.
     if (session.isBusy()) {
         ui->buttonAdvanced->setChecked(expertMode);
@@ -206,7 +219,6 @@ void MainWindow::on_buttonAdvanced_clicked(bool checked)
     pendingEdits = pendingChanges();
     messageBar->clear();
     expertMode = checked;
-    ui->buttonAdvanced->setText(checked ? tr("&Standard mode") : tr("E&xpert mode"));
     ui->frameExpertTools->setVisible(checked);
     if (!checked)
         search->reset();

@@ -46,7 +46,7 @@ protected:
 private slots:
     void on_refreshButton_clicked();
     void on_applyButton_clicked();
-    void on_buttonAdvanced_clicked(bool checked);
+    void on_buttonAdvanced_toggled(bool checked); // a click or an accessibility Toggle
     void on_buttonFirmwareUpdate_clicked();
     void on_buttonSerialMonitor_clicked();
     void on_buttonSaveSettings_clicked();
@@ -112,6 +112,8 @@ private:
     bool busyCursor = false;
     bool closeRequested = false; // the pilot closed the window while an operation ran
     QPointer<QWidget> focusBeforeOperation;
+    QString focusParameter; // the table's current row and column, found again after a reload
+    int focusColumn = 0;
     QList<tracktune::DumpLine> pendingEdits; // kept across reloads of the table
     // The settings a firmware update saved, offered back once the same tracker is found.
     struct RestoreOffer

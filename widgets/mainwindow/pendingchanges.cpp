@@ -100,8 +100,6 @@ void MainWindow::markChanges(const QList<tracktune::DumpLine> &changes)
             pendingEdits.end());
         pendingEdits << change;
     }
-    if (onlyExpertShows && !expertMode) {
+    if (onlyExpertShows && !expertMode)
         ui->buttonAdvanced->setChecked(true);
-        on_buttonAdvanced_clicked(true);
-    }
 }

@@ -2,6 +2,7 @@
 #include "parametertable/parametertable.h"
 
 #include "parametertable/editorguard.h"
+#include "parametertable/tableaccessibility.h"
 #include "parametertable/valueeditors.h"
 
 #include <QApplication>
@@ -141,6 +142,7 @@ ParameterTable::ParameterTable(QWidget *parent)
     readingLabel->setAlignment(Qt::AlignCenter);
     readingLabel->hide();
     checkTypedValues();
+    tableaccessibility::attach(this);
 }
 
 void ParameterTable::checkTypedValues()
@@ -235,6 +237,7 @@ void ParameterTable::fillValueCell(int row, ParameterDescriptor &descriptor, con
         return;
     }
     setCellWidget(row, 1, descriptor.editor);
+    tableaccessibility::followEditor(this, row, descriptor.editor);
     // Reached from the table with Enter or Space, not with Tab: Tab leaves the table.
     descriptor.editor->setFocusPolicy(Qt::ClickFocus);
     editorGuard->watch(descriptor.editor);
@@ -311,6 +314,7 @@ void ParameterTable::describeRow(int row, const tracktune::DumpLine &entry)
         value->setToolTip(both);
     if (QWidget *editor = cellWidget(row, 1))
         editor->setToolTip(both);
+    tableaccessibility::describeRow(this, row);
 }
 
 void ParameterTable::markEdited(int row)
@@ -325,6 +329,7 @@ void ParameterTable::markEdited(int row)
     name->setFont(bold);
     if (QTableWidgetItem *value = item(row, 1))
         value->setFont(bold);
+    tableaccessibility::describeRow(this, row);
 }
 
 void ParameterTable::tableCellChanged(int row, int column)
@@ -365,7 +370,7 @@ QList<tracktune::DumpLine> ParameterTable::restoreEdits(const QList<tracktune::D
             const int row = name->row();
             if (name->column() != 0)
                 continue;
-            if (QTableWidgetItem *value = item(row, 1)) {
+            if (QTableWidgetItem *value = item(row, 1); value && !cellWidget(row, 1)) {
                 value->setText(edit.value); // marks the row, as typing does
             } else if (ParameterDescriptor *descriptor = parameterCatalogue.value(edit.name);
                        descriptor && descriptor->editor) {
@@ -383,6 +388,7 @@ void ParameterTable::setReading(bool reading)
 {
     readingLabel->resize(viewport()->size());
     readingLabel->setVisible(reading);
+    setAccessibleDescription(reading ? readingLabel->text() : QString()); // the label is no cell
 }
 
 int ParameterTable::preferredRowHeight() const

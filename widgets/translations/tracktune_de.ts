@@ -441,10 +441,6 @@ Der Firmware-Ordner für die Hardware %1 führt nach %2, außerhalb der Firmware
         <translation>Software-Update läuft...</translation>
     </message>
     <message>
-        <source>&amp;Standard mode</source>
-        <translation>Standar&amp;d</translation>
-    </message>
-    <message>
         <source>Writing to device...</source>
         <translation>Schreibe auf das Gerät...</translation>
     </message>
@@ -795,6 +791,10 @@ Einstellungen gesichert in: %2</translation>
             <numerusform>Die %n noch nicht angewendeten Änderungen werden nicht gespeichert: Die Datei erhält, was der Tracker hat.</numerusform>
         </translation>
     </message>
+    <message>
+        <source>Changes pending: %1</source>
+        <translation>Ausstehende Änderungen: %1</translation>
+    </message>
 </context>
 <context>
     <name>MessageBar</name>
@@ -1023,6 +1023,14 @@ Einstellungen gesichert in: %2</translation>
         <source>%1 (in %2)</source>
         <translation>%1 (in %2)</translation>
     </message>
+    <message>
+        <source>changed, not yet applied</source>
+        <translation>geändert, noch nicht übernommen</translation>
+    </message>
+    <message>
+        <source>Tracker settings</source>
+        <translation>Tracker-Einstellungen</translation>
+    </message>
 </context>
 <context>
     <name>ProgressDialog</name>
@@ -1057,6 +1065,14 @@ Einstellungen gesichert in: %2</translation>
     <message>
         <source>Firmware update cancelled</source>
         <translation>Firmware-Aktualisierung abgebrochen</translation>
+    </message>
+    <message>
+        <source>Firmware loader output</source>
+        <translation>Ausgabe des Firmware-Laders</translation>
+    </message>
+    <message>
+        <source>Firmware update progress</source>
+        <translation>Fortschritt der Firmware-Aktualisierung</translation>
     </message>
 </context>
 <context>
@@ -1102,6 +1118,10 @@ Einstellungen gesichert in: %2</translation>
 %2</source>
         <translation>Der Text konnte nicht in %1 geschrieben werden:
 %2</translation>
+    </message>
+    <message>
+        <source>What the tracker sent</source>
+        <translation>Was der Tracker gesendet hat</translation>
     </message>
 </context>
 <context>

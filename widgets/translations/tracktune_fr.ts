@@ -441,10 +441,6 @@ Le dossier de firmware du matériel %1 mène à %2, hors des dossiers de firmwar
         <translation>Mise à jour logicielle en cours...</translation>
     </message>
     <message>
-        <source>&amp;Standard mode</source>
-        <translation>Mode &amp;standard</translation>
-    </message>
-    <message>
         <source>Writing to device...</source>
         <translation>Écriture dans l&apos;appareil...</translation>
     </message>
@@ -795,6 +791,10 @@ Réglages enregistrés dans : %2</translation>
             <numerusform>Les %n modifications non encore appliquées ne sont pas enregistrées : le fichier reçoit ce que le tracker contient.</numerusform>
         </translation>
     </message>
+    <message>
+        <source>Changes pending: %1</source>
+        <translation>Modifications en attente : %1</translation>
+    </message>
 </context>
 <context>
     <name>MessageBar</name>
@@ -1023,6 +1023,14 @@ Réglages enregistrés dans : %2</translation>
         <source>%1 (in %2)</source>
         <translation>%1 (en %2)</translation>
     </message>
+    <message>
+        <source>changed, not yet applied</source>
+        <translation>modifié, pas encore appliqué</translation>
+    </message>
+    <message>
+        <source>Tracker settings</source>
+        <translation>Réglages du tracker</translation>
+    </message>
 </context>
 <context>
     <name>ProgressDialog</name>
@@ -1057,6 +1065,14 @@ Réglages enregistrés dans : %2</translation>
     <message>
         <source>Firmware update cancelled</source>
         <translation>Mise à jour du micrologiciel annulée</translation>
+    </message>
+    <message>
+        <source>Firmware loader output</source>
+        <translation>Sortie du chargeur de firmware</translation>
+    </message>
+    <message>
+        <source>Firmware update progress</source>
+        <translation>Progression de la mise à jour du firmware</translation>
     </message>
 </context>
 <context>
@@ -1102,6 +1118,10 @@ Réglages enregistrés dans : %2</translation>
 %2</source>
         <translation>Le texte n’a pas pu être écrit dans %1 :
 %2</translation>
+    </message>
+    <message>
+        <source>What the tracker sent</source>
+        <translation>Ce que le tracker a envoyé</translation>
     </message>
 </context>
 <context>

@@ -1,0 +1,244 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "parametertable/tableaccessibility.h"
+
+#include "config/catalogue.h"
+#include "parametertable/parametertable.h"
+
+#include <QAccessible>
+#include <QAccessibleObject>
+#include <QAccessibleWidget>
+#include <QAction>
+#include <QComboBox>
+#include <QCoreApplication>
+#include <QMenu>
+#include <QTableWidget>
+#include <QToolButton>
+
+namespace {
+
+// Set on the editors the table places: only they get the interface below.
+const char editorProperty[] = "tracktuneParameterEditor";
+
+QString tableText(const char *text)
+{
+    return QCoreApplication::translate("ParameterTable", text);
+}
+
+// A list editor as a screen reader should hear it: its parameter as name, its choice as value.
+class ListEditorInterface : public QAccessibleWidget
+{
+public:
+    explicit ListEditorInterface(QComboBox *box) : QAccessibleWidget(box, QAccessible::ComboBox) { }
+
+    QString text(QAccessible::Text t) const override
+    {
+        if (t == QAccessible::Value)
+            return box()->currentText();
+        return QAccessibleWidget::text(t);
+    }
+
+    QStringList actionNames() const override
+    {
+        return QAccessibleWidget::actionNames() << showMenuAction() << pressAction();
+    }
+
+    void doAction(const QString &actionName) override
+    {
+        if (actionName == showMenuAction() || actionName == pressAction())
+            box()->showPopup();
+        else
+            QAccessibleWidget::doAction(actionName);
+    }
+
+private:
+    QComboBox *box() const { return static_cast<QComboBox *>(widget()); }
+};
+
+// A protocol of the mask's menu: checkable, so that an unchecked one does not read like a command
+// (Qt 5's menu items say only whether they are checked).
+class ProtocolItemInterface : public QAccessibleObject, public QAccessibleActionInterface
+{
+public:
+    explicit ProtocolItemInterface(QAction *action) : QAccessibleObject(action) { }
+
+    QAccessibleInterface *parent() const override { return QAccessible::queryAccessibleInterface(menu()); }
+    int childCount() const override { return 0; }
+    QAccessibleInterface *child(int) const override { return nullptr; }
+    int indexOfChild(const QAccessibleInterface *) const override { return -1; }
+    QAccessible::Role role() const override { return QAccessible::MenuItem; }
+
+    QString text(QAccessible::Text t) const override
+    {
+        return t == QAccessible::Name ? QString(action()->text()).remove(QLatin1Char('&')) : QString();
+    }
+
+    QAccessible::State state() const override
+    {
+        QAccessible::State state;
+        state.checkable = true;
+        state.checked = action()->isChecked();
+        state.focusable = true;
+        state.focused = menu()->activeAction() == action();
+        state.disabled = !action()->isEnabled();
+        state.invisible = !action()->isVisible() || !menu()->isVisible();
+        return state;
+    }
+
+    QRect rect() const override
+    {
+        const QRect inMenu = menu()->actionGeometry(action());
+        return QRect(menu()->mapToGlobal(inMenu.topLeft()), inMenu.size());
+    }
+
+    void *interface_cast(QAccessible::InterfaceType type) override
+    {
+        return type == QAccessible::ActionInterface ? static_cast<QAccessibleActionInterface *>(this)
+                                                    : nullptr;
+    }
+
+    QStringList actionNames() const override { return {toggleAction()}; }
+    void doAction(const QString &actionName) override
+    {
+        if (actionName == toggleAction() && action()->isEnabled())
+            action()->trigger();
+    }
+    QStringList keyBindingsForAction(const QString &) const override { return {}; }
+
+private:
+    QAction *action() const { return static_cast<QAction *>(object()); }
+    QMenu *menu() const { return static_cast<QMenu *>(action()->parent()); }
+};
+
+QAccessibleInterface *editorFactory(const QString &className, QObject *object)
+{
+    if (className == QLatin1String("QAction") && object) {
+        const auto *menu = qobject_cast<const QMenu *>(object->parent());
+        if (menu && menu->parent() && menu->parent()->property(editorProperty).toBool())
+            return new ProtocolItemInterface(static_cast<QAction *>(object));
+    }
+    if (className == QLatin1String("QComboBox") && object && object->property(editorProperty).toBool())
+        return new ListEditorInterface(static_cast<QComboBox *>(object));
+    return nullptr;
+}
+
+QStringList checkedProtocols(const QToolButton *button)
+{
+    QStringList checked;
+    if (!button->menu())
+        return checked;
+    const QList<QAction *> actions = button->menu()->actions();
+    for (const QAction *action : actions) {
+        if (action->isChecked() && action->isVisible())
+            checked << action->text();
+    }
+    return checked;
+}
+
+// The value the editor shows, as a screen reader should read it.
+QString shownValue(const QWidget *editor)
+{
+    if (const auto *box = qobject_cast<const QComboBox *>(editor))
+        return box->currentText();
+    if (const auto *button = qobject_cast<const QToolButton *>(editor))
+        return tableaccessibility::protocolsText(checkedProtocols(button));
+    return QString();
+}
+
+void sendCellEvent(QTableWidget *table, int row, int column, QAccessible::Event event)
+{
+    if (!QAccessible::isActive())
+        return;
+    QAccessibleInterface *view = QAccessible::queryAccessibleInterface(table);
+    QAccessibleTableInterface *cells = view ? view->tableInterface() : nullptr;
+    if (QAccessibleInterface *cell = cells ? cells->cellAt(row, column) : nullptr) {
+        QAccessibleEvent changed(cell, event);
+        QAccessible::updateAccessibility(&changed);
+    }
+}
+
+} // namespace
+
+namespace tableaccessibility {
+
+QString protocolsText(const QStringList &checked)
+{
+    return checked.isEmpty() ? tableText(QT_TRANSLATE_NOOP("ParameterTable", "none"))
+                             : checked.join(QStringLiteral(", "));
+}
+
+QString rowDescription(bool changed, const QString &toolTip)
+{
+    if (!changed)
+        return toolTip;
+    const QString mark = tableText(QT_TRANSLATE_NOOP("ParameterTable", "changed, not yet applied"));
+    return toolTip.isEmpty() ? mark : mark + QStringLiteral(". ") + toolTip;
+}
+
+void attach(QTableWidget *table)
+{
+    static const bool installed = [] {
+        QAccessible::installFactory(editorFactory);
+        return true;
+    }();
+    Q_UNUSED(installed)
+    table->setAccessibleName(tableText(QT_TRANSLATE_NOOP("ParameterTable", "Tracker settings")));
+}
+
+void followEditor(QTableWidget *table, int row, QWidget *editor)
+{
+    const QTableWidgetItem *nameItem = table->item(row, 0);
+    const QString name = nameItem ? nameItem->text() : QString();
+    QString label = name;
+    if (const tracktune::KnownParameter *known = tracktune::findKnownParameter(name))
+        label += QStringLiteral(", ") + QCoreApplication::translate("KnownParameter", known->description);
+    editor->setProperty(editorProperty, true);
+    // Placing the editor in its cell may have made Qt's own interface already: it goes.
+    if (QAccessibleInterface *made = QAccessible::queryAccessibleInterface(editor))
+        QAccessible::deleteAccessibleInterface(QAccessible::uniqueId(made));
+    editor->setAccessibleName(label);
+
+    // The cell under the editor says what the editor shows, for a screen reader reading the table.
+    QTableWidgetItem *under = table->item(row, 1);
+    if (!under) {
+        under = new QTableWidgetItem;
+        under->setFlags(under->flags() & ~Qt::ItemIsEditable);
+        table->setItem(row, 1, under);
+    }
+    const auto follow = [table, row, editor] {
+        const QString value = shownValue(editor);
+        if (QTableWidgetItem *cell = table->item(row, 1))
+            cell->setData(Qt::AccessibleTextRole, value);
+        if (qobject_cast<QToolButton *>(editor))
+            editor->setAccessibleDescription(value);
+        if (QAccessible::isActive()) {
+            QAccessibleValueChangeEvent changed(editor, value);
+            QAccessible::updateAccessibility(&changed);
+        }
+    };
+    follow();
+    if (auto *box = qobject_cast<QComboBox *>(editor)) {
+        QObject::connect(box, &QComboBox::currentTextChanged, table, follow);
+    } else if (auto *button = qobject_cast<QToolButton *>(editor); button && button->menu()) {
+        const QList<QAction *> actions = button->menu()->actions();
+        for (QAction *action : actions)
+            QObject::connect(action, &QAction::toggled, table, follow);
+    }
+}
+
+void describeRow(QTableWidget *table, int row)
+{
+    QTableWidgetItem *nameItem = table->item(row, 0);
+    if (!nameItem)
+        return;
+    const QString description
+        = rowDescription(nameItem->data(ParameterTable::EditedRole).toBool(), nameItem->toolTip());
+    for (int column = 0; column < 2; ++column) {
+        QTableWidgetItem *cell = table->item(row, column);
+        if (!cell || cell->data(Qt::AccessibleDescriptionRole).toString() == description)
+            continue;
+        cell->setData(Qt::AccessibleDescriptionRole, description);
+        sendCellEvent(table, row, column, QAccessible::DescriptionChanged);
+    }
+}
+
+} // namespace tableaccessibility

@@ -1,0 +1,30 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+class QTableWidget;
+class QWidget;
+
+// What the parameter table tells a screen reader beyond what it draws: its name, the
+// parameter each value editor belongs to, the value under each editor, and which rows
+// the pilot changed.
+namespace tableaccessibility {
+
+// The protocol button's description: the checked protocols in their fixed order, "none"
+// when none is.
+QString protocolsText(const QStringList &checked);
+// A row's description: whether it is changed, then what its tooltip says.
+QString rowDescription(bool changed, const QString &toolTip);
+
+// Names the table and lets its list editors carry the name of their parameter (Qt's own
+// interface for a list box reads only its current text on Linux).
+void attach(QTableWidget *table);
+// Names the editor by the parameter of its row, and keeps the value it shows as the
+// accessible text of the cell under it.
+void followEditor(QTableWidget *table, int row, QWidget *editor);
+// Gives the row's cells its description and tells a screen reader when it changed.
+void describeRow(QTableWidget *table, int row);
+
+} // namespace tableaccessibility
