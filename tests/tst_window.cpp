@@ -518,6 +518,7 @@ void WindowTest::outcomeIsReadWholeAndGoesWithTheNextAction()
     auto *bar = child<MessageBar>(ui->window.get(), "messageBar");
     QVERIFY(bar->isVisible());
     QCOMPARE(bar->text(), "Settings saved to: " + path);
+    QCOMPARE(bar->accessibleName(), "Outcome: Settings saved to: " + path); // a screen reader announces it
     QCOMPARE(child<QLabel>(bar, "messageFile")->toolTip(), path);
     // A long name neither widens the window nor is cut at its end.
     QCOMPARE(ui->window->width(), width);

@@ -89,6 +89,8 @@ void MessageBar::showMessage(Kind kind, const QString &text, const QString &show
     static_cast<ElidedLabel *>(fileLabel)->setFullText(file);
     fileLabel->setVisible(!file.isEmpty());
     show();
+    // A new name is announced by a screen reader: the outcome is heard, not only shown.
+    setAccessibleName(tr("Outcome: %1").arg(this->text()));
     setAccessibleDescription(this->text());
     emit messageChanged(this->text());
 }
@@ -101,6 +103,7 @@ void MessageBar::clear()
     file.clear();
     static_cast<ElidedLabel *>(fileLabel)->setFullText(QString());
     hide();
+    setAccessibleName(tr("Outcome"));
     setAccessibleDescription(QString());
     emit messageChanged(QString());
 }

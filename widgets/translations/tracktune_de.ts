@@ -806,6 +806,10 @@ Einstellungen gesichert in: %2</translation>
         <source>Close this message</source>
         <translation>Diese Meldung schließen</translation>
     </message>
+    <message>
+        <source>Outcome: %1</source>
+        <translation>Ergebnis: %1</translation>
+    </message>
 </context>
 <context>
     <name>Options</name>

@@ -806,6 +806,10 @@ Réglages enregistrés dans : %2</translation>
         <source>Close this message</source>
         <translation>Fermer ce message</translation>
     </message>
+    <message>
+        <source>Outcome: %1</source>
+        <translation>Résultat : %1</translation>
+    </message>
 </context>
 <context>
     <name>Options</name>
