@@ -63,6 +63,8 @@ private slots:
     void hardwareFolderStaysInside();
     void flasherArguments_data();
     void flasherArguments();
+    void hardwareNamesItsChip_data();
+    void hardwareNamesItsChip();
     void utf8InPieces_data();
     void utf8InPieces();
     void portList_data();
@@ -677,6 +679,30 @@ void LogicTest::consoleEventStops()
     QFETCH(int, event);
     QFETCH(int, signal);
     QCOMPARE(tracktune::stopSignalForConsoleEvent(static_cast<unsigned long>(event)), signal);
+}
+
+void LogicTest::hardwareNamesItsChip_data()
+{
+    QTest::addColumn<QString>("hardware"); // the list's "Hard"
+    QTest::addColumn<QString>("chip"); // what the flasher is told
+    QTest::newRow("the older firmware names none: an esp32") << QString() << "esp32";
+    QTest::newRow("a board with its radio in the name") << "TBeam10-sx1262"
+                                                        << "esp32";
+    QTest::newRow("an esp32s3 board") << "TBeamS3"
+                                      << "esp32s3";
+    QTest::newRow("another esp32s3 board") << "HTIT"
+                                           << "esp32s3";
+    QTest::newRow("an esp32c3 board") << "HC3"
+                                      << "esp32c3";
+    QTest::newRow("a vendor's name") << "ZRN-LTE"
+                                     << "esp32s3";
+}
+
+void LogicTest::hardwareNamesItsChip()
+{
+    QFETCH(QString, hardware);
+    QFETCH(QString, chip);
+    QCOMPARE(tracktune::chipFromArchitecture(tracktune::firmwareFolderFor(hardware)), chip);
 }
 
 QTEST_GUILESS_MAIN(LogicTest)

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "config/dumpline.h"
 
+#include <QHash>
+
 namespace tracktune {
 
 QStringList dumpLines(const QByteArray &dump)
@@ -44,13 +46,26 @@ QList<DumpLine> parseDump(const QByteArray &dump)
 
 QString firmwareFolderFor(const QString &hardware)
 {
+    // The folders are per chip: its flasher writes the bootloader where that chip wants it. The
+    // firmware names its board in "Hard"; the older firmware leaves it empty, and runs on an esp32.
+    static const QHash<QString, QString> folders {
+        {QStringLiteral("ZRN-S3"), QStringLiteral("esp32s3-tracker")},
+        {QStringLiteral("ZRN-LTE"), QStringLiteral("esp32s3-tracker")},
+        {QStringLiteral("ZRN-C3"), QStringLiteral("esp32c3-tracker")},
+        {QStringLiteral("TBeam07"), QStringLiteral("esp32-tracker")},
+        {QStringLiteral("Lora32"), QStringLiteral("esp32-tracker")},
+        {QStringLiteral("TBeam10"), QStringLiteral("esp32-tracker")},
+        {QStringLiteral("TBeam10-sx1276"), QStringLiteral("esp32-tracker")},
+        {QStringLiteral("TBeam10-sx1262"), QStringLiteral("esp32-tracker")},
+        {QStringLiteral("TBeam12"), QStringLiteral("esp32-tracker")},
+        {QStringLiteral("TBeamS3"), QStringLiteral("esp32s3-tracker")},
+        {QStringLiteral("HTIT"), QStringLiteral("esp32s3-tracker")},
+        {QStringLiteral("TTM5"), QStringLiteral("esp32s3-tracker")},
+        {QStringLiteral("HC3"), QStringLiteral("esp32c3-tracker")},
+    };
     if (hardware.isEmpty())
         return QStringLiteral("esp32-tracker");
-    if (hardware == QLatin1String("ZRN-S3") || hardware == QLatin1String("ZRN-LTE"))
-        return QStringLiteral("esp32s3-tracker");
-    if (hardware == QLatin1String("ZRN-C3"))
-        return QStringLiteral("esp32c3-tracker");
-    return hardware;
+    return folders.value(hardware, hardware);
 }
 
 } // namespace tracktune
