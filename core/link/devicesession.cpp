@@ -98,12 +98,6 @@ void DeviceSession::connectTo(const QString &portName)
     connectingByHand = false;
 }
 
-QString DeviceSession::firmwareArch() const
-{
-    const tracktune::DumpLine *hardware = tracktune::findSetting(lastList, QStringLiteral("Hard"));
-    return hardware ? tracktune::firmwareFolderFor(hardware->value) : QString();
-}
-
 std::optional<QList<tracktune::DumpLine>> DeviceSession::readConfiguration()
 {
     // A tracker plugged in after another must never be flashed with the other's firmware.

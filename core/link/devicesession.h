@@ -56,9 +56,6 @@ public:
     // While the flasher owns the port the poll neither searches nor opens.
     bool updateInProgress() const { return current == Operation::FirmwareUpdate; }
 
-    // The firmware folder name of the connected hardware, from the dump's "Hard" of the
-    // last read; empty when that list had none or the read failed.
-    QString firmwareArch() const;
     // The list of the last read, the one after a write included; empty while a read runs and
     // after a failed one.
     const QList<tracktune::DumpLine> &lastReadList() const { return lastList; }
