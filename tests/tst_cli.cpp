@@ -117,9 +117,9 @@ void TestCli::commandOnTracker_data()
         {"\nPilot = \\x1b[2J\\x07\\x1b[1A\n"}, {{"Pilot", "\x1b[2J\x07\x1b[1A"}});
     row("set takes option texts in any case, keeps unnamed mask bits",
         {"set", "AcftType=para-glider", "TxPower=HIGH", "TxProtMask=ogn,FANET"}, 0,
-        {"$POGNS,AcftType=0x7", "$POGNS,TxPower=+22", "$POGNS,TxProtMask=0x12"},
+        {"$POGNS,AcftType=0x7", "$POGNS,TxPower=+22", "$POGNS,TxProtMask=0xFE12"},
         {"AcftType: (Moto-)glider -> Para-glider\n", "TxPower: NORMAL -> HIGH\n",
-            "TxProtMask: FLARM, OGN, ADS-L, PilotAware, FANET, LoRaWAN, ADS-B, RemoteID -> OGN, FANET\n"});
+            "TxProtMask: FLARM, OGN, ADS-L, PilotAware, FANET, LoRaWAN, ADS-B, RemoteID, Meshtastic -> OGN, FANET\n"});
     row("show: a value beyond the options as it is, units beside values", {"show"}, 0, {},
         {"\nTxPower = +20 (dBm)\n", "\nFreqPlan = 9\n", "\nTxProtMask = 0x00 (none)\n"},
         {{"TxPower", "+20"}, {"FreqPlan", "9"}, {"TxProtMask", "0x00"}});
@@ -134,8 +134,8 @@ void TestCli::commandOnTracker_data()
         2, {}, {"transmit nothing", "--force", "nothing written"});
     row("a template that silences the tracker: refused as well", {"apply", "silent.txt"}, 2, {},
         {"transmit nothing", "nothing written"});
-    row("--force writes it", {"set", "--force", "TxProtMask=0x00"}, 0, {"$POGNS,TxProtMask=0x00"},
-        {"TxProtMask: FLARM, OGN, ADS-L, PilotAware, FANET, LoRaWAN, ADS-B, RemoteID -> none\n"});
+    row("--force writes it", {"set", "--force", "TxProtMask=0x00"}, 0, {"$POGNS,TxProtMask=0x0000"},
+        {"TxProtMask: FLARM, OGN, ADS-L, PilotAware, FANET, LoRaWAN, ADS-B, RemoteID, Meshtastic -> none\n"});
     row("a parameter behind a comma, a tab, out of the list, a speed that cuts the link: nothing written",
         {"set", "AcftType=0x10", "Base=LSZH,CONbaud=9600", "Reg=D\tK", "FreqPlan=Mars", "CONbaud=57600"}, 2,
         {},

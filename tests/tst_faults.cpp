@@ -269,7 +269,7 @@ void FaultsTest::windowSavesWhatTheCommandLineApplies()
                  {"tracktune-cli", "-p", listed->tracker.portPath(), "apply", path})),
         0);
     QCOMPARE(sentencesIn(listed->tracker.receivedBytes()),
-        (QStringList {"$POGNS,AcftType=0x7", "$POGNS,Reg=D-KABC", "$POGNS,Pilot=Jo", "$POGNS,TxPower=+22"}));
+        (QStringList {"$POGNS,AcftType=0x7", "$POGNS,TxPower=+22", "$POGNS,Pilot=Jo", "$POGNS,Reg=D-KABC"}));
     for (const auto &setting : aircraft)
         QCOMPARE(listed->tracker.parameter(setting.first), setting.second);
 }

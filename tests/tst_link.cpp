@@ -212,7 +212,7 @@ void LinkTest::sessionReadsAfterTheConnect()
     // A read inside the connect's emission would have started before this test's handler ran.
     QCOMPARE(operations,
         (QList<DeviceSession::Operation> {DeviceSession::Operation::Search, DeviceSession::Operation::Read}));
-    QVERIFY2(session.lastStatusLine().startsWith(QLatin1String("1:3:1A2B3C/0000246F28A1B2C3 ")),
+    QVERIFY2(session.lastStatusLine().startsWith(QLatin1String("1:3:A1B2C3/0000246F28A1B2C3 SX1262/")),
         qPrintable(session.lastStatusLine()));
 }
 
@@ -256,11 +256,11 @@ void LinkTest::writeAndConfirmSaysWhatTheTrackerTook_data()
     QTest::addColumn<QString>("notSent");
     QTest::newRow(
         "echoed: each sentence waits for the answer; too long a text is not taken, a blank never sent")
-        << false << "AcftType=0x7 Pilot=ABCDEFGHIJKLMNOP"
+        << false << "AcftType=0x7 Pilot=ABCDEFGHIJKLMNOPQ"
         << "Reg=D KABC";
     QTest::newRow("unplugged: the sentence in flight counts as sent, no more go out")
         << true << "AcftType=0x7"
-        << "Reg=D KABC Pilot=ABCDEFGHIJKLMNOP";
+        << "Reg=D KABC Pilot=ABCDEFGHIJKLMNOPQ";
 }
 
 void LinkTest::writeAndConfirmSaysWhatTheTrackerTook()
@@ -289,7 +289,7 @@ void LinkTest::writeAndConfirmSaysWhatTheTrackerTook()
     QTest::qWait(500);
 
     const DeviceSession::WriteReport report
-        = session.writeAndConfirm({{"AcftType", "0x7"}, {"Reg", "D KABC"}, {"Pilot", "ABCDEFGHIJKLMNOP"}});
+        = session.writeAndConfirm({{"AcftType", "0x7"}, {"Reg", "D KABC"}, {"Pilot", "ABCDEFGHIJKLMNOPQ"}});
     QCOMPARE(textOf(report.sent), sent);
     QCOMPARE(textOf(report.notSent), notSent);
     QCOMPARE(report.linkLost, unplug);

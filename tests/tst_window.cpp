@@ -98,9 +98,9 @@ void WindowTest::findsTheTrackerAndShowsItsParameters()
     QCOMPARE(child<QComboBox>(ui->window.get(), "serialPortList")->currentText(),
         entryOf(*first, "USB Serial Device"));
     QCOMPARE(shownRows(ui->table),
-        (QStringList {"Address=0x1A2B3C", "AddrType=OGN", "AcftType=(Moto-)glider",
-            "Reg=", "FreqPlan=Automatic", "TxPower=NORMAL (+14 dBm)", "APN=internet",
-            "TxProtMask=FLARM OGN ADS-L PilotAware FANET LoRaWAN ADS-B RemoteID "}));
+        (QStringList {"Address=0x1A2B3C", "AcftType=(Moto-)glider", "AddrType=OGN", "TxPower=NORMAL (+14 dBm)",
+            "TxProtMask=FLARM OGN ADS-L PilotAware FANET LoRaWAN ADS-B RemoteID Meshtastic ",
+            "FreqPlan=Automatic", "Reg=", "APN=internet"}));
 }
 
 void WindowTest::applyWritesEveryEditedKind()
@@ -114,17 +114,17 @@ void WindowTest::applyWritesEveryEditedKind()
 
     // The type first: the tracker resets the Address when it is written.
     const QStringList written
-        = {"$POGNS,AddrType=0x1", "$POGNS,Address=0x1A2B3D", "$POGNS,AcftType=0x7", "$POGNS,Reg=D-KABC",
-            "$POGNS,FreqPlan=1", "$POGNS,TxPower=+22", "$POGNS,APN=web", "$POGNS,TxProtMask=0xFB"};
+        = {"$POGNS,AddrType=0x1", "$POGNS,Address=0x1A2B3D", "$POGNS,AcftType=0x7", "$POGNS,TxPower=+22",
+            "$POGNS,TxProtMask=0xFFFB", "$POGNS,FreqPlan=1", "$POGNS,Reg=D-KABC", "$POGNS,APN=web"};
     QCOMPARE(sentencesIn(first->receivedBytes()), written);
     // All written before the reload asks for the list.
     QVERIFY(first->receivedBytes().lastIndexOf('\n') < first->receivedBytes().indexOf('\x03'));
     QCOMPARE(ui->messages.first(), QStringLiteral("Writing to device..."));
     QCOMPARE(ui->window->statusBar()->currentMessage(), QStringLiteral("Changes saved"));
     QCOMPARE(shownRows(ui->table),
-        (QStringList {"Address=0x1A2B3D", "AddrType=ICAO", "AcftType=Para-glider", "Reg=D-KABC",
-            "FreqPlan=Europe", "TxPower=HIGH (+22 dBm)", "APN=web",
-            "TxProtMask=FLARM OGN PilotAware FANET LoRaWAN ADS-B RemoteID "}));
+        (QStringList {"Address=0x1A2B3D", "AcftType=Para-glider", "AddrType=ICAO", "TxPower=HIGH (+22 dBm)",
+            "TxProtMask=FLARM OGN PilotAware FANET LoRaWAN ADS-B RemoteID Meshtastic ", "FreqPlan=Europe",
+            "Reg=D-KABC", "APN=web"}));
 }
 
 void WindowTest::applyAsksBeforeSilenceAndNamesWhatTheTrackerChanged()

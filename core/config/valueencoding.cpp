@@ -98,6 +98,14 @@ QString sentenceRefusal(const QString &name, const QString &value)
     if (holdsSeparatorOrControl(oneLineValue(value)))
         return QCoreApplication::translate(
             "tracktune", "no blank, comma, $, * or control character in a value");
+    // The newer firmware drops a longer sentence whole, without a word; the older takes 119.
+    const int length = int(QByteArrayLiteral("$POGNS,").size() + name.toUtf8().size() + 1
+        + oneLineValue(value).toUtf8().size());
+    if (length > maxSentenceLength)
+        return QCoreApplication::translate(
+            "tracktune", "too long: the tracker takes at most %1 characters in a sentence, this would be %2")
+            .arg(maxSentenceLength)
+            .arg(length);
     return QString();
 }
 

@@ -33,6 +33,9 @@ QString oneLineValue(const QString &value);
 // control byte would be lost or cut the line.
 QString sentenceRefusal(const QString &name, const QString &value);
 
+// The longest sentence, from "$" to the value's last byte, that both firmware lines take.
+constexpr int maxSentenceLength = 103;
+
 // One "$POGNS," sentence setting one parameter; empty when sentenceRefusal() refuses it.
 // Line breaks at the end of a value (a CR LF tracker's) are dropped first.
 QByteArray configurationSentence(const QString &name, const QString &value);

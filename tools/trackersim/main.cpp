@@ -21,7 +21,7 @@ int main(int argc, char **argv)
     const QCommandLineOption chatty(
         QStringLiteral("chatty"), QStringLiteral("Send position sentences once a second."));
     const QCommandLineOption crlf(
-        QStringLiteral("crlf"), QStringLiteral("End lines with CR LF, as older firmware does."));
+        QStringLiteral("crlf"), QStringLiteral("End lines with CR LF, as an adapter that adds CR does."));
     const QCommandLineOption vendor(
         QStringLiteral("vendor"), QStringLiteral("Be the model that names its hardware and has an APN."));
     const QCommandLineOption unpaced(
@@ -30,7 +30,8 @@ int main(int argc, char **argv)
     const QCommandLineOption delay(QStringLiteral("delay"), QStringLiteral("Wait <ms> before each answer."),
         QStringLiteral("ms"), QStringLiteral("0"));
     const QCommandLineOption older(QStringLiteral("older"),
-        QStringLiteral("Be the older firmware line: writing AddrType leaves the Address alone."));
+        QStringLiteral("Be the older firmware line: its list, its sentence rules, and writing AddrType leaves the "
+                       "Address alone."));
     const QCommandLineOption address(QStringLiteral("address"),
         QStringLiteral("Start with this Address, 0x and six hex digits (0x1A2B3C by default)."),
         QStringLiteral("hex"));

@@ -9,191 +9,246 @@ namespace trackersim {
 
 namespace {
 
-enum class Kind { Hex, Signed, Unsigned, Text };
+enum class Lines { Both, Older, Newer, Vendor };
 
-struct Slot
+struct Entry
 {
-    const char *name;
-    Kind kind;
-    int digits; // hex only: the fixed width the dump prints
-    qint64 min;
-    qint64 max;
-    const char *value;
-    const char *comment;
-    bool vendorOnly;
+    Lines lines;
+    Slot slot;
 };
 
-// The firmware's parameter table, in the order it prints it.
-const Slot firmwareTable[] = {
-    {"Address", Kind::Hex, 6, 0, 0xFFFFFF, "0x1A2B3C", " # [24-bit]", false},
-    {"AddrType", Kind::Hex, 1, 0, 3, "0x3", " #  [2-bit]", false},
-    {"AcftType", Kind::Hex, 1, 0, 15, "0x1", " #  [4-bit]", false},
-    {"NoTrack", Kind::Hex, 1, 0, 1, "0x0", " #  [1-bit]", false},
-    {"Stealth", Kind::Hex, 1, 0, 1, "0x0", " #  [1-bit]", false},
-    {"Reg", Kind::Text, 0, 0, 0, "", " #  [char]", false},
-    {"Pilot", Kind::Text, 0, 0, 0, "", " #  [char]", false},
-    {"Crew", Kind::Text, 0, 0, 0, "", " #  [char]", false},
-    {"Base", Kind::Text, 0, 0, 0, "", " #  [char]", false},
-    {"Manuf", Kind::Text, 0, 0, 0, "", " #  [char]", false},
-    {"Model", Kind::Text, 0, 0, 0, "", " #  [char]", false},
-    {"Type", Kind::Text, 0, 0, 0, "", " #  [char]", false},
-    {"SN", Kind::Text, 0, 0, 0, "", " #  [char]", false},
-    {"ID", Kind::Text, 0, 0, 0, "", " #  [char]", false},
-    {"Class", Kind::Text, 0, 0, 0, "", " #  [char]", false},
-    {"ICE", Kind::Text, 0, 0, 0, "", " #  [char]", false},
-    {"PilotID", Kind::Text, 0, 0, 0, "", " #  [char]", false},
-    {"FreqPlan", Kind::Unsigned, 0, 0, 5, "0", " #  [0..5]", false},
-    {"TxPower", Kind::Signed, 0, -32, 32, "+14", " #  [  dBm]", false},
-    {"FreqCorr", Kind::Signed, 0, -100, 100, "+0", " #  [0.1ppm]", false},
-    {"TimeZone", Kind::Signed, 0, -48, 56, "+0", " #  [15min]", false},
-    {"TempCorr", Kind::Signed, 0, -100, 100, "+0", " #  [ degC]", false},
-    {"Hard", Kind::Text, 0, 0, 0, "", " #  [char]", false},
-    {"APN", Kind::Text, 0, 0, 0, "internet", " #  [char]", true},
-    {"TxProtMask", Kind::Hex, 2, 0, 0xFF, "0xFF", " #  [8-bit]", false},
-    {"RxProtMask", Kind::Hex, 2, 0, 0xFF, "0xFF", " #  [8-bit]", false},
-    {"PageMask", Kind::Hex, 4, 0, 0xFFFF, "0x0FFF", " # [16-bit]", false},
-    {"InitialPage", Kind::Unsigned, 0, 0, 15, "0", " #  [0..15]", false},
-    {"VerbMask", Kind::Hex, 2, 0, 0xFF, "0x07", " #  [8-bit]", false},
-    {"NMEAout", Kind::Hex, 2, 0, 0xFF, "0x1F", " #  [8-bit]", false},
-    {"LogMask", Kind::Hex, 2, 0, 0xFF, "0x00", " #  [8-bit]", false},
-    {"CONbaud", Kind::Unsigned, 0, 1200, 921600, "115200", " #  [  bps]", false},
-    {"GNSSbaud", Kind::Unsigned, 0, 1200, 921600, "57600", " #  [  bps]", false},
-    {"NavModel", Kind::Unsigned, 0, 0, 8, "7", " #  [0..8]", false},
-    {"GNSSrate", Kind::Unsigned, 0, 1, 10, "5", " #  [   Hz]", false},
-    {"PPSdelay", Kind::Unsigned, 0, 0, 1000, "100", " #  [   ms]", false},
-    {"AltCorr", Kind::Signed, 0, -500, 500, "+0", " #  [    m]", false},
-    {"GeoidSepar", Kind::Signed, 0, -1000, 1000, "+0", " #  [ 0.1m]", false},
-    {"PressCorr", Kind::Signed, 0, -10000, 10000, "+0", " #  [0.25Pa]", false},
-    {"ClimbAvg", Kind::Unsigned, 0, 1, 30, "10", " #  [    s]", false},
-    {"BeaconRate", Kind::Unsigned, 0, 1, 60, "1", " #  [    s]", false},
-    {"RelayMask", Kind::Hex, 2, 0, 0xFF, "0x00", " #  [8-bit]", false},
-    {"RelayLimit", Kind::Unsigned, 0, 0, 16, "4", " #  [  pkt]", false},
-    {"MinSpeed", Kind::Unsigned, 0, 0, 100, "20", " #  [0.1m/s]", false},
-    {"Encrypt", Kind::Hex, 1, 0, 1, "0x0", " #  [1-bit]", false},
-    {"EncryptKey", Kind::Hex, 8, 0, 0xFFFFFFFFLL, "0x00000000", " # [32-bit]", false},
-    {"BTname", Kind::Text, 0, 0, 0, "", " #  [char]", false},
-    {"LEDmode", Kind::Hex, 1, 0, 3, "0x1", " #  [2-bit]", false},
-    {"BTon", Kind::Hex, 1, 0, 1, "0x0", " #  [1-bit]", false},
-    {"IdleSleep", Kind::Unsigned, 0, 0, 3600, "300", " #  [    s]", false},
-    {"BattMin", Kind::Unsigned, 0, 3000, 4000, "3300", " #  [   mV]", false},
-};
-
-const char vendorHardware[] = "ZRN-LTE";
-// The low 24 bits of the CPU id the status line prints: the Address of a fresh tracker.
-const int maxTextLength = 15;
-
-const Slot *findSlot(const QString &name)
+Slot number(const char *name, Format format, qint64 minimum, qint64 maximum, Fit fit, const char *value,
+    const char *comment, int digits = 0)
 {
-    for (const Slot &slot : firmwareTable) {
-        if (name == QLatin1String(slot.name))
-            return &slot;
+    Slot slot;
+    slot.name = name;
+    slot.format = format;
+    slot.digits = digits;
+    slot.minimum = minimum;
+    slot.maximum = maximum;
+    slot.fit = fit;
+    slot.value = value;
+    slot.comment = comment;
+    return slot;
+}
+
+Slot hex(const char *name, int digits, qint64 maximum, const char *value, const char *comment)
+{
+    return number(name, Format::Hex, 0, maximum, Fit::Wrap, value, comment, digits);
+}
+
+Slot text(const char *name, int bytes, bool escaped = false, const char *value = "")
+{
+    Slot slot = number(name, Format::Text, 0, bytes, Fit::Wrap, value, " #  [char]");
+    slot.escaped = escaped;
+    return slot;
+}
+
+Slot quarters(Slot slot)
+{
+    slot.quarters = true;
+    return slot;
+}
+
+Slot resetsTo(Slot slot, const char *value)
+{
+    slot.resetTo = value;
+    return slot;
+}
+
+Slot printedOnly(Slot slot)
+{
+    slot.taken = false;
+    return slot;
+}
+
+// Both firmware lines' parameters in the order they print them: a parameter one line lacks is
+// skipped on it. Two entries of one name print differently on the two lines.
+const QVector<Entry> &firmwareTable()
+{
+    using F = Format;
+    static const QVector<Entry> table {
+        {Lines::Both, hex("Address", 6, 0xFFFFFF, "", " # [24-bit]")},
+        {Lines::Both, hex("AcftType", 1, 0xF, "0x1", " #  [4-bit]")},
+        {Lines::Both, hex("AddrType", 1, 0x3, "0x3", " #  [2-bit]")},
+        {Lines::Older, hex("Stealth", 1, 0x1, "0x0", " #  [ bool]")},
+        {Lines::Newer, number("Stealth", F::Unsigned, 0, 1, Fit::Wrap, "0", " #  [ bool]")},
+        {Lines::Newer, hex("Ghost", 1, 3, "0x0", " #  [2-bit]")},
+        {Lines::Both, number("CONbaud", F::Unsigned, 0, 0xFFFFFF, Fit::Wrap, "115200", " #  [  bps]")},
+        {Lines::Both, hex("CONprot", 1, 0xFF, "0xF", " #  [ mask]")},
+        {Lines::Both, number("TxPower", F::Signed, -32, 31, Fit::Clamp, "+14", " #  [  dBm]")},
+        {Lines::Both, number("TxHW", F::Unsigned, 0, 1, Fit::Wrap, "1", " #  [ bool]")},
+        {Lines::Older, hex("TxProtMask", 2, 0xFFFF, "0xFF", " #  [ mask]")},
+        {Lines::Newer, hex("TxProtMask", 4, 0xFFFF, "0xFFFF", " #  [ mask]")},
+        {Lines::Older, hex("RxProtMask", 2, 0xFFFF, "0xFF", " #  [ mask]")},
+        {Lines::Newer, hex("RxProtMask", 4, 0xFFFF, "0xFFFF", " #  [ mask]")},
+        {Lines::Both, number("FreqPlan", F::Unsigned, 0, 5, Fit::Clamp, "0", " #  [ 0..5]")},
+        {Lines::Both, number("FreqCorr", F::Tenths, -2048, 2047, Fit::Wrap, "+0.0", " #  [  ppm]")},
+        {Lines::Both, printedOnly(number("TempCorr", F::Signed, -8, 7, Fit::Wrap, "+0", " #  [ degC]"))},
+        {Lines::Both,
+            quarters(number("PressCorr", F::Tenths, -32768, 32767, Fit::Wrap, "+0.0", " #  [   Pa]"))},
+        {Lines::Both, number("TimeCorr", F::Signed, -4, 3, Fit::Wrap, "+0", " #  [    s]")},
+        {Lines::Both, number("GeoidSepar", F::Tenths, -32768, 32767, Fit::Wrap, "+40.0", " #  [    m]")},
+        {Lines::Both, number("manGeoidSepar", F::Unsigned, 0, 1, Fit::Wrap, "0", " #  [  1|0]")},
+        {Lines::Both, number("NavMode", F::Unsigned, 0, 7, Fit::Wrap, "6", " #  [ 0..7]")},
+        {Lines::Both, number("NavRate", F::Unsigned, 0, 7, Fit::Wrap, "0", " #  [  1,2]")},
+        {Lines::Both, hex("Verbose", 2, 3, "0x01", " #  [ 0..3]")},
+        {Lines::Both, hex("GNSS", 2, 0xFF, "0x67", " #  [ mask]")},
+        {Lines::Both, hex("PageMask", 4, 0x1FFFFF, "0xFFFF", " #  [ mask]")},
+        {Lines::Both, number("InitialPage", F::Unsigned, 0, 31, Fit::Wrap, "0", " #  [     ]")},
+        {Lines::Older, number("AltitudeUnit", F::Unsigned, 0, 3, Fit::Wrap, "0", " #  [     ]")},
+        {Lines::Older, number("SpeedUnit", F::Unsigned, 0, 3, Fit::Wrap, "0", " #  [     ]")},
+        {Lines::Older, number("VarioUnit", F::Unsigned, 0, 3, Fit::Wrap, "0", " #  [     ]")},
+        {Lines::Both, number("PPSdelay", F::Unsigned, 0, 255, Fit::Clamp, "100", " #  [   ms]")},
+        {Lines::Both, text("BTname", 16)},
+        // The older line's usual build has the tracker's own Wi-Fi access point.
+        {Lines::Older, text("APname", 16)},
+        {Lines::Older, text("APpass", 16)},
+        {Lines::Older,
+            resetsTo(number("APport", F::Unsigned, 1, 65535, Fit::Reset, "2000", " #  [port]"), "30011")},
+        {Lines::Older, quarters(number("APtxPwr", F::Tenths, 0, 80, Fit::Clamp, "+10.0", " #  [ dBm]"))},
+        // The info texts: the newer line prints the bytes it does not take as "\xHH".
+        {Lines::Both, text("Pilot", 16, true)},
+        {Lines::Both, text("Manuf", 16, true)},
+        {Lines::Both, text("Model", 16, true)},
+        {Lines::Both, text("Type", 16, true)},
+        {Lines::Both, text("SN", 16, true)},
+        {Lines::Both, text("Reg", 16, true)},
+        {Lines::Both, text("ID", 16, true)},
+        {Lines::Both, text("Class", 16, true)},
+        {Lines::Both, text("Task", 16, true)},
+        {Lines::Both, text("Base", 16, true)},
+        {Lines::Both, text("ICE", 16, true)},
+        {Lines::Both, text("PilotID", 16, true)},
+        {Lines::Both, text("Hard", 16, true)},
+        {Lines::Both, text("Soft", 16, true)},
+        {Lines::Both, text("Crew", 16, true)},
+        // A vendor's model with a modem.
+        {Lines::Vendor, text("APN", 16, false, "internet")},
+    };
+    return table;
+}
+
+bool printedOn(Lines lines, bool olderLine, bool vendor)
+{
+    switch (lines) {
+    case Lines::Both:
+        return true;
+    case Lines::Older:
+        return olderLine;
+    case Lines::Newer:
+        return !olderLine;
+    case Lines::Vendor:
+        return vendor;
+    }
+    return false;
+}
+
+const Slot *findSlot(const QString &name, bool olderLine)
+{
+    for (const Entry &entry : firmwareTable()) {
+        if (name == QLatin1String(entry.slot.name) && printedOn(entry.lines, olderLine, true))
+            return &entry.slot;
     }
     return nullptr;
 }
 
-// A parameter the firmware table does not know (set by a test) is typed by how it prints.
+// A parameter the firmware does not declare (set by a test) is typed by how it prints.
 Slot inferSlot(const Parameter &parameter)
 {
-    static const QRegularExpression hex(QStringLiteral("^0x([0-9A-F]+)$"));
+    static const QRegularExpression hexValue(QStringLiteral("^0x([0-9A-F]{1,8})$"));
     static const QRegularExpression sign(QStringLiteral("^[+-][0-9]+$"));
     static const QRegularExpression digits(QStringLiteral("^[0-9]+$"));
-    Slot slot {nullptr, Kind::Text, 0, 0, 0, nullptr, nullptr, false};
-    const QRegularExpressionMatch match = hex.match(parameter.value);
+    const QRegularExpressionMatch match = hexValue.match(parameter.value);
     if (match.hasMatch()) {
-        slot.kind = Kind::Hex;
-        slot.digits = match.capturedLength(1);
-        slot.max
-            = slot.digits >= 15 ? Q_INT64_C(0x7FFFFFFFFFFFFFFF) : (Q_INT64_C(1) << (4 * slot.digits)) - 1;
-    } else if (sign.match(parameter.value).hasMatch()) {
-        slot.kind = Kind::Signed;
-        slot.min = -2147483648LL;
-        slot.max = 2147483647LL;
-    } else if (digits.match(parameter.value).hasMatch()) {
-        slot.kind = Kind::Unsigned;
-        slot.max = 4294967295LL;
+        const int width = match.capturedLength(1);
+        return hex(
+            nullptr, width, width >= 8 ? Q_INT64_C(0xFFFFFFFF) : (Q_INT64_C(1) << (4 * width)) - 1, "", "");
     }
-    return slot;
-}
-
-Slot slotFor(const Parameter &parameter)
-{
-    if (const Slot *slot = findSlot(parameter.name))
-        return *slot;
-    return inferSlot(parameter);
-}
-
-// An optional sign and decimal digits, or "0x" and hex digits.
-bool parseInteger(const QByteArray &text, qint64 *value)
-{
-    static const QRegularExpression decimal(QStringLiteral("^[+-]?[0-9]{1,18}$"));
-    static const QRegularExpression hex(QStringLiteral("^0[xX][0-9A-Fa-f]{1,15}$"));
-    const QString s = QString::fromLatin1(text);
-    bool ok = false;
-    if (decimal.match(s).hasMatch())
-        *value = s.toLongLong(&ok, 10);
-    else if (hex.match(s).hasMatch())
-        *value = s.mid(2).toLongLong(&ok, 16);
-    return ok;
-}
-
-bool isTextCharacter(char c)
-{
-    return (c >= '0' && c <= '9') || (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z')
-        || std::strchr(".@-+_/#", c) != nullptr;
-}
-
-// The value as the dump prints it, or a null string when it does not fit.
-QString formatValue(const Slot &slot, const QByteArray &text)
-{
-    if (slot.kind == Kind::Text) {
-        if (text.size() > maxTextLength)
-            return QString();
-        for (char c : text) {
-            if (!isTextCharacter(c))
-                return QString();
-        }
-        return text.isEmpty() ? QStringLiteral("") : QString::fromLatin1(text);
-    }
-    qint64 value = 0;
-    if (!parseInteger(text, &value) || value < slot.min || value > slot.max)
-        return QString();
-    switch (slot.kind) {
-    case Kind::Hex:
-        return QStringLiteral("0x")
-            + QString::number(value, 16).toUpper().rightJustified(slot.digits, QLatin1Char('0'));
-    case Kind::Signed:
-        return (value >= 0 ? QStringLiteral("+") : QString()) + QString::number(value);
-    case Kind::Unsigned:
-    case Kind::Text:
-        break;
-    }
-    return QString::number(value);
+    if (sign.match(parameter.value).hasMatch())
+        return number(nullptr, Format::Signed, INT32_MIN, INT32_MAX, Fit::Wrap, "", "");
+    if (digits.match(parameter.value).hasMatch())
+        return number(nullptr, Format::Unsigned, 0, UINT32_MAX, Fit::Wrap, "", "");
+    return text(nullptr, 16);
 }
 
 qint64 integerValue(const QList<Parameter> &parameters, const char *name, qint64 fallback)
 {
     for (const Parameter &parameter : parameters) {
         if (parameter.name == QLatin1String(name)) {
-            qint64 value = 0;
-            return parseInteger(parameter.value.toLatin1(), &value) ? value : fallback;
+            bool ok = false;
+            const QString value = parameter.value;
+            const qint64 number = value.startsWith(QLatin1String("0x")) ? value.mid(2).toLongLong(&ok, 16)
+                                                                        : value.toLongLong(&ok, 10);
+            return ok ? number : fallback;
         }
     }
     return fallback;
 }
 
+QString valueOf(const QList<Parameter> &parameters, const char *name)
+{
+    for (const Parameter &parameter : parameters) {
+        if (parameter.name == QLatin1String(name))
+            return parameter.value;
+    }
+    return QString();
+}
+
+QByteArray signedNumber(qint64 value)
+{
+    return (value >= 0 ? QByteArray("+") : QByteArray()) + QByteArray::number(value);
+}
+
+QByteArray sentence(const QByteArray &body)
+{
+    return '$' + body + '*' + nmeaChecksum(body) + "\r\n";
+}
+
+// The radio chip the build names after the CPU id; the newer line names only an SX1262.
+QByteArray chipText(const TrackerSimulator::Options &options)
+{
+    return options.olderFirmware ? QByteArray(" RFM95") : QByteArray(" SX1262");
+}
+
 } // namespace
 
-QList<Parameter> defaultParameters(TrackerSimulator::Variant variant)
+Slot slotFor(const Parameter &parameter, bool olderLine)
 {
-    const bool vendor = variant == TrackerSimulator::Variant::Vendor;
+    if (const Slot *slot = findSlot(parameter.name, olderLine))
+        return *slot;
+    return inferSlot(parameter);
+}
+
+qint64 cpuAddress(const TrackerSimulator::Options &options)
+{
+    return options.cpuId.right(6).toLongLong(nullptr, 16);
+}
+
+QList<Parameter> defaultParameters(const TrackerSimulator::Options &options)
+{
+    const bool older = options.olderFirmware;
+    const bool vendor = options.variant == TrackerSimulator::Variant::Vendor;
+    const QString address
+        = QString::number(cpuAddress(options), 16).toUpper().rightJustified(6, QLatin1Char('0'));
     QList<Parameter> parameters;
-    for (const Slot &slot : firmwareTable) {
-        if (slot.vendorOnly && !vendor)
+    for (const Entry &entry : firmwareTable()) {
+        if (!printedOn(entry.lines, older, vendor))
             continue;
-        QString value = QString::fromLatin1(slot.value);
-        if (vendor && std::strcmp(slot.name, "Hard") == 0)
-            value = QString::fromLatin1(vendorHardware);
-        parameters.append({QString::fromLatin1(slot.name), value, QString::fromLatin1(slot.comment)});
+        const QString name = QString::fromLatin1(entry.slot.name);
+        QString value = QString::fromLatin1(entry.slot.value);
+        if (name == QLatin1String("Address"))
+            value = QStringLiteral("0x") + address;
+        else if (name == QLatin1String("BTname"))
+            value = QStringLiteral("OGN") + address; // the tracker's call sign
+        else if (name == QLatin1String("APname") && older)
+            value = QStringLiteral("OGN") + address;
+        // The newer line names its build at every boot.
+        else if (name == QLatin1String("Hard") && !older)
+            value = vendor ? QStringLiteral("ZRN-LTE") : QStringLiteral("TBeam10-sx1262");
+        else if (name == QLatin1String("Soft") && !older)
+            value = QStringLiteral("OGNv0.1.18");
+        parameters.append({name, value, QString::fromLatin1(entry.slot.comment)});
     }
     return parameters;
 }
@@ -205,7 +260,12 @@ QByteArray lineEnd(TrackerSimulator::LineEnding ending)
 
 QByteArray parameterLine(const Parameter &parameter)
 {
-    // Names are padded to 14 columns; a longer name pushes the '=' along.
+    // The Wi-Fi networks print unpadded; other names are padded to 14 columns, and a longer name
+    // pushes the '=' along.
+    if (parameter.name.startsWith(QLatin1String("WIFIname"))
+        || parameter.name.startsWith(QLatin1String("WIFIpass")))
+        return parameter.name.toLatin1() + '=' + parameter.value.toLatin1() + ';'
+            + parameter.comment.toLatin1();
     return parameter.name.leftJustified(14, QLatin1Char(' ')).toLatin1() + " = " + parameter.value.toLatin1()
         + ';' + parameter.comment.toLatin1();
 }
@@ -214,16 +274,13 @@ QByteArray statusLine(const QList<Parameter> &parameters, const TrackerSimulator
 {
     const qint64 acftType = integerValue(parameters, "AcftType", 1);
     const qint64 addrType = integerValue(parameters, "AddrType", 3);
-    const qint64 address = integerValue(parameters, "Address", 0x1A2B3C);
-    const qint64 txPower = integerValue(parameters, "TxPower", 14);
-    const qint64 baud = integerValue(parameters, "CONbaud", 115200);
-    const QByteArray line
-        = QStringLiteral("%1:%2:%3/%6 RFM95/%4dBm +0.0ppm CON:%5bps")
-              .arg(QString::number(acftType, 16).toUpper(), QString::number(addrType, 16).toUpper(),
-                  QString::number(address, 16).toUpper().rightJustified(6, QLatin1Char('0')),
-                  (txPower >= 0 ? QStringLiteral("+") : QString()) + QString::number(txPower),
-                  QString::number(baud), QString::fromLatin1(options.cpuId))
-              .toLatin1();
+    const qint64 address = integerValue(parameters, "Address", cpuAddress(options));
+    const QByteArray line = QByteArray::number(acftType & 0xF, 16).toUpper() + ':'
+        + QByteArray::number(addrType & 3) + ':'
+        + QByteArray::number(address & 0xFFFFFF, 16).toUpper().rightJustified(6, '0') + '/' + options.cpuId
+        + chipText(options) + '/' + signedNumber(integerValue(parameters, "TxPower", 14)) + "dBm "
+        + valueOf(parameters, "FreqCorr").toLatin1()
+        + "ppm CON:" + QByteArray::number(integerValue(parameters, "CONbaud", 115200)) + "bps";
     return line + lineEnd(options.lineEnding);
 }
 
@@ -231,31 +288,50 @@ QByteArray composeDump(const QList<Parameter> &parameters, const TrackerSimulato
 {
     const QByteArray eol = lineEnd(options.lineEnding);
     QByteArray dump = statusLine(parameters, options);
-    dump += "GPS: 57600bps,5.00Hz,3D-fix,09/12sats,HDOP:1.2,47.6123N,011.2345E,612m,UTC:12:00:00" + eol;
-    const char *const tasks[] = {
-        "Task         Pr. Stack Free  CPU%  Runs/s",
-        "IDLE          0   128    74  81.2    1000",
-        "Tmr Svc       2   256   112   0.4      12",
-        "CONS          2   320    96   1.9     100",
-        "GPS           3   320   140   3.1      50",
-        "PROC          2   480   188   4.6      10",
-        "RF            4   256    92   5.3     200",
-        "LOG           1   384   210   0.8       2",
-        "SENS          2   256   120   1.2      20",
-        "CTRL          2   448   164   0.9      10",
-        "KNOB          1   192    88   0.1       5",
-        "BATT          1   192    96   0.5       1",
-    };
-    for (const char *line : tasks)
-        dump += QByteArray(line) + eol;
-    for (int i = 0; i < parameters.size(); ++i) {
-        if (i == options.insideListAfter)
-            dump += options.insideList;
-        dump += parameterLine(parameters.at(i)) + eol;
+    // Written with its CR LF on both lines, whatever the others end with.
+    dump += "GPS: 115200bps,1.000s,PPS,NMEA,UBX,BaudOK,ModeOK\r\n";
+    if (options.olderFirmware) {
+        const char *const tasks[] = {
+            "Task            Pr. Stack, 123.456kB free",
+            "CTRL            01 712",
+            "GPS             04 1104",
+            "PROC            03 1460",
+            "RF              04 880",
+            "IDLE            00 524",
+        };
+        for (const char *line : tasks)
+            dump += QByteArray(line) + eol;
     }
-    if (options.dumpEndingLine) {
-        dump += "Batt:4.12V/4.20V -0.015A 87% (1450mAh)" + eol;
-        dump += "Batt:charger idle, +24.5C" + eol;
+    for (const Parameter &parameter : parameters)
+        dump += parameterLine(parameter) + eol;
+    if (!options.olderFirmware)
+        dump += "Firmware built on May 14 2026 09:12:44" + eol;
+    dump += "Batt:4.1230V +00.0mV/min" + eol;
+    return dump;
+}
+
+QByteArray pognsDump(const QList<Parameter> &parameters, const TrackerSimulator::Options &options)
+{
+    const auto fields = [&parameters](std::initializer_list<const char *> names) {
+        QByteArray body = "POGNS";
+        for (const char *name : names)
+            body += ',' + QByteArray(name) + '=' + valueOf(parameters, name).toLatin1();
+        return sentence(body);
+    };
+    const QByteArray first = "POGNS,CPU=0x" + options.cpuId
+        + ",Address=" + valueOf(parameters, "Address").toLatin1()
+        + ",AddrType=" + QByteArray::number(integerValue(parameters, "AddrType", 3))
+        + ",Stealth=" + QByteArray::number(integerValue(parameters, "Stealth", 0))
+        + ",AcftType=" + valueOf(parameters, "AcftType").toLatin1()
+        + ",FreqPlan=" + valueOf(parameters, "FreqPlan").toLatin1()
+        + ",TxPower=" + valueOf(parameters, "TxPower").toLatin1();
+    QByteArray dump = sentence(first) + fields({"Pilot", "Crew", "Reg", "Base"})
+        + fields({"Manuf", "Model", "Type", "SN"}) + fields({"Class", "ID", "Task"});
+    if (options.olderFirmware) {
+        // The firmware misspells the password's name here; the sentence it takes says "APpass".
+        dump += sentence("POGNS,APname=" + valueOf(parameters, "APname").toLatin1() + ",APass="
+            + valueOf(parameters, "APpass").toLatin1() + ",APport=" + valueOf(parameters, "APport").toLatin1()
+            + ",APtxPwr=" + valueOf(parameters, "APtxPwr").toLatin1() + ",APminSig=-70");
     }
     return dump;
 }
@@ -263,8 +339,13 @@ QByteArray composeDump(const QList<Parameter> &parameters, const TrackerSimulato
 QByteArray bootBanner(const QList<Parameter> &parameters, const TrackerSimulator::Options &options)
 {
     const QByteArray eol = lineEnd(options.lineEnding);
-    return eol + "Tracker restart: firmware 0.9.8, Jul 14 2025" + eol + "Parameters loaded from flash" + eol
-        + statusLine(parameters, options);
+    QByteArray banner;
+    if (!options.olderFirmware) {
+        banner += "OGN-Tracker: Hard:" + valueOf(parameters, "Hard").toLatin1()
+            + " Soft:" + valueOf(parameters, "Soft").toLatin1() + eol;
+        banner += "Heap: 210344 bytes free" + eol;
+    }
+    return banner + sentence("POGNS,SysStart") + pognsDump(parameters, options);
 }
 
 QByteArray nmeaChecksum(const QByteArray &body)
@@ -284,82 +365,8 @@ QByteArray nmeaSentences(qint64 msecsSinceStart)
                                 .arg((seconds / 60) % 60, 2, 10, QLatin1Char('0'))
                                 .arg(seconds % 60, 2, 10, QLatin1Char('0'))
                                 .toLatin1();
-    const QByteArray rmc = "GPRMC," + time + ",A,4736.7380,N,01114.0700,E,0.0,0.0,140725,,,A";
-    const QByteArray ognr = "POGNR,0,1,,-105.5,8.5,0,0";
-    return '$' + rmc + '*' + nmeaChecksum(rmc) + "\r\n" + '$' + ognr + '*' + nmeaChecksum(ognr) + "\r\n";
-}
-
-namespace {
-
-// What the newer firmware does to the Address before it stores a new AddrType.
-void resetAddressForType(QList<Parameter> &parameters, qint64 cpuAddress)
-{
-    const qint64 type = integerValue(parameters, "AddrType", 3);
-    qint64 address = 0;
-    if (type == 3) {
-        address = cpuAddress;
-    } else if (type == 0) {
-        // As the firmware mixes the checksum of its parameter block with the CPU's address.
-        quint32 checksum = 0;
-        for (const Parameter &parameter : std::as_const(parameters)) {
-            for (char c : parameterLine(parameter))
-                checksum = checksum * 31 + quint8(c);
-        }
-        address = ((quint64(checksum) * 1664525 + 1013904223) ^ quint64(cpuAddress)) & 0xFFFFFF;
-    } else {
-        return;
-    }
-    for (Parameter &parameter : parameters) {
-        if (parameter.name == QLatin1String("Address"))
-            parameter.value = formatValue(slotFor(parameter), "0x" + QByteArray::number(address, 16));
-    }
-}
-
-} // namespace
-
-bool applySentence(
-    const QByteArray &sentence, QList<Parameter> &parameters, bool addrTypeResetsAddress, qint64 cpuAddress)
-{
-    if (!sentence.startsWith('$'))
-        return false;
-    QByteArray body = sentence.mid(1);
-    const int star = body.indexOf('*');
-    if (star >= 0) {
-        const QByteArray sum = body.mid(star + 1);
-        static const QRegularExpression twoHex(QStringLiteral("^[0-9A-Fa-f]{2}$"));
-        if (!twoHex.match(QString::fromLatin1(sum)).hasMatch())
-            return false;
-        body.truncate(star);
-        if (nmeaChecksum(body) != sum.toUpper())
-            return false;
-    }
-    QList<QByteArray> fields = body.split(',');
-    if (fields.takeFirst() != "POGNS")
-        return false;
-
-    QList<Parameter> updated = parameters;
-    for (const QByteArray &field : fields) {
-        if (field.isEmpty())
-            continue;
-        const int equals = field.indexOf('=');
-        if (equals <= 0)
-            return false;
-        const QString name = QString::fromLatin1(field.left(equals));
-        // Only a value the type takes resets the Address, before the type is stored.
-        if (addrTypeResetsAddress && name == QLatin1String("AddrType")
-            && !formatValue(slotFor({name, QString(), QString()}), field.mid(equals + 1)).isNull())
-            resetAddressForType(updated, cpuAddress);
-        for (Parameter &parameter : updated) {
-            if (parameter.name != name)
-                continue;
-            const QString value = formatValue(slotFor(parameter), field.mid(equals + 1));
-            if (value.isNull())
-                return false;
-            parameter.value = value;
-        }
-    }
-    parameters = updated;
-    return true;
+    return sentence("GPRMC," + time + ",A,4736.7380,N,01114.0700,E,0.0,0.0,140725,,,A")
+        + sentence("POGNR,0,1,,-105.5,8.5,0,0");
 }
 
 } // namespace trackersim

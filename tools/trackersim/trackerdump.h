@@ -7,27 +7,66 @@
 #include <QList>
 #include <QString>
 
-// The tracker's parameter model and the text it prints, kept apart from the
-// serving loop so the formats can be read in one place.
+// The tracker's parameter model, the text it prints and the rules it reads sentences by, kept
+// apart from the serving loop so the formats can be read in one place.
 namespace trackersim {
 
 using Parameter = TrackerSimulator::Parameter;
 
-// The parameter list a fresh tracker of this variant prints, in dump order.
-QList<Parameter> defaultParameters(TrackerSimulator::Variant variant);
+// How the firmware prints a parameter's value.
+enum class Format {
+    Hex, // "0x" and a fixed number of upper-case digits, the low ones of the field
+    Signed, // a sign always: "+0"
+    Unsigned,
+    Tenths, // a sign and one decimal: "+40.0"
+    Text,
+};
+
+// What the firmware does with a number beyond the field's range.
+enum class Fit {
+    Wrap, // cut to the field's bits
+    Clamp, // held at the nearer end
+    Reset, // set to the value a fresh tracker has
+};
+
+// One parameter as the firmware declares it.
+struct Slot
+{
+    const char *name = nullptr;
+    Format format = Format::Text;
+    int digits = 0; // Hex: the digits printed
+    qint64 minimum = 0; // the field's range; Text: maximum is the bytes it keeps
+    qint64 maximum = 0;
+    Fit fit = Fit::Wrap;
+    const char *value = ""; // as a fresh tracker prints it
+    const char *comment = "";
+    const char *resetTo = ""; // Fit::Reset: the value a number beyond the range gives
+    bool quarters = false; // Tenths kept in quarters (range in quarters): printing rounds down
+    bool escaped = false; // Text: bytes it does not take are printed as "\xHH" (newer line)
+    bool taken = true; // false: printed, never read (no field takes it)
+};
+
+// The slot of a parameter on this firmware line; one the firmware does not declare (set by a
+// test) is typed by how its value prints.
+Slot slotFor(const Parameter &parameter, bool olderLine);
+
+// The parameter list a fresh tracker of these options prints, in dump order.
+QList<Parameter> defaultParameters(const TrackerSimulator::Options &options);
 
 QByteArray lineEnd(TrackerSimulator::LineEnding ending);
 
 // One parameter as the dump prints it, without the line end.
 QByteArray parameterLine(const Parameter &parameter);
 
-// "1:3:1A2B3C/000024A16C1A2B3C RFM95/+14dBm +0.0ppm CON:115200bps" (the options' CPU id), with
+// "1:3:1A2B3C/000024A16C1A2B3C SX1262/+14dBm +0.0ppm CON:115200bps" (the options' CPU id), with
 // the line end.
 QByteArray statusLine(const QList<Parameter> &parameters, const TrackerSimulator::Options &options);
 
-// Everything the device prints for 0x03, the status line first; the options' insideList goes
-// before parameter line insideListAfter (0: before the first).
+// Everything the device prints for 0x03, the status line first.
 QByteArray composeDump(const QList<Parameter> &parameters, const TrackerSimulator::Options &options);
+
+// The "$POGNS,CPU=...,Address=..." sentences it prints at boot and for a bare "$POGNS".
+QByteArray pognsDump(const QList<Parameter> &parameters, const TrackerSimulator::Options &options);
 
 // What it prints when it restarts.
 QByteArray bootBanner(const QList<Parameter> &parameters, const TrackerSimulator::Options &options);
@@ -38,13 +77,25 @@ QByteArray nmeaSentences(qint64 msecsSinceStart);
 // Two upper-case hex digits: the XOR of the bytes between '$' and '*'.
 QByteArray nmeaChecksum(const QByteArray &body);
 
-// Applies a complete "$POGNS,..." sentence (no terminator) to the list. Returns false,
-// leaving the list untouched, when the sentence is malformed, its checksum is wrong or a
-// value does not fit its parameter. Unknown names are skipped. With addrTypeResetsAddress
-// (the newer firmware), a readable AddrType first resets the Address while the current type
-// is 3 (to the CPU's address: the low 24 bits of its id) or 0 (to a pseudo-random one), whatever
-// the new type.
-bool applySentence(const QByteArray &sentence, QList<Parameter> &parameters,
-    bool addrTypeResetsAddress = true, qint64 cpuAddress = 0x1A2B3C);
+// What the firmware does with one complete sentence from '$' to its last byte before the line
+// end. Not a sentence for it (no "$POGNS", too long, a checksum that is wrong or in lower-case
+// hex): accepted false and nothing printed. Otherwise it prints its status line, then, for a bare
+// "$POGNS", its "$POGNS" dump, else it applies each "Name=Value" field left to right as the
+// firmware reads them (unknown names and unreadable values dropped silently, numbers cut or
+// clamped, texts cut at the first byte not taken) and prints the status line again.
+struct SentenceOutcome
+{
+    bool accepted = false;
+    QByteArray reply;
+};
+SentenceOutcome applySentence(
+    const QByteArray &sentence, QList<Parameter> &parameters, const TrackerSimulator::Options &options);
+
+// The value a field's text gives this parameter as the dump would print it; null when the
+// firmware reads nothing from it and keeps the old value.
+QString readValue(const Slot &slot, const QByteArray &text, bool olderLine);
+
+// The low 24 bits of the options' CPU id: the Address of a fresh tracker.
+qint64 cpuAddress(const TrackerSimulator::Options &options);
 
 } // namespace trackersim

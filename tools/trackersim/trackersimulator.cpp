@@ -33,7 +33,11 @@ const qint64 paceSlackNs = 2 * nsPerMs;
 // While nobody holds the port, poll() reports a hang-up at once; look again after this.
 const int closedRecheckMs = 5;
 const qint64 nmeaPeriodNs = 1000 * nsPerMs;
+// Past this the firmware has dropped the sentence anyway; the bound keeps a stream without line
+// ends from growing the buffer.
 const int maxSentenceLength = 200;
+// The newer line restarts only for a second 0x18 within this; the older one a second after the first.
+const qint64 restartWindowNs = 1000 * nsPerMs;
 
 void setFlags(int fd)
 {
@@ -45,18 +49,20 @@ void setFlags(int fd)
 
 struct TrackerSimulator::Private
 {
-    enum class Answer { Dump, Status, Boot };
+    enum class Answer { Dump, Bytes, Boot };
     struct Pending
     {
         qint64 dueNs;
         Answer answer;
+        QByteArray bytes = QByteArray(); // Answer::Bytes
     };
 
     explicit Private(const Options &options) : options(options) { }
 
     void run();
     void takeRequests();
-    void schedule(Answer answer, qint64 nowNs);
+    void schedule(Answer answer, qint64 nowNs, const QByteArray &bytes = QByteArray(), qint64 laterNs = 0);
+    void restartRequest(qint64 nowNs);
     void releaseAnswers(qint64 nowNs);
     void queueNmea(qint64 nowNs);
     void writeSome(qint64 nowNs);
@@ -96,6 +102,7 @@ struct TrackerSimulator::Private
     QByteArray sentence;
     bool inSentence = false;
     int sentencesEnded = 0;
+    qint64 lastRestartByteNs = -1;
     bool loopPeerOpen = false;
     bool ptyFull = false;
     qint64 wireFreeNs = 0;
@@ -157,30 +164,47 @@ void TrackerSimulator::Private::takeRequests()
     injected.clear();
 }
 
-void TrackerSimulator::Private::schedule(Answer answer, qint64 nowNs)
+void TrackerSimulator::Private::schedule(Answer answer, qint64 nowNs, const QByteArray &bytes, qint64 laterNs)
 {
     std::lock_guard<std::mutex> lock(mutex);
     if (!options.silent)
-        pending.push_back({nowNs + options.answerDelayMs * nsPerMs, answer});
+        pending.push_back({nowNs + laterNs + options.answerDelayMs * nsPerMs, answer, bytes});
+}
+
+void TrackerSimulator::Private::restartRequest(qint64 nowNs)
+{
+    bool older = false;
+    {
+        std::lock_guard<std::mutex> lock(mutex);
+        older = options.olderFirmware;
+    }
+    if (older) {
+        schedule(Answer::Boot, nowNs, QByteArray(), restartWindowNs);
+    } else if (lastRestartByteNs >= 0 && nowNs - lastRestartByteNs <= restartWindowNs) {
+        lastRestartByteNs = -1;
+        schedule(Answer::Boot, nowNs);
+    } else {
+        lastRestartByteNs = nowNs;
+    }
 }
 
 void TrackerSimulator::Private::releaseAnswers(qint64 nowNs)
 {
     std::lock_guard<std::mutex> lock(mutex);
     while (!pending.empty() && pending.front().dueNs <= nowNs) {
-        const Answer answer = pending.front().answer;
+        const Pending answer = pending.front();
         pending.pop_front();
         // Printed into the void when nobody listens.
         if (!loopPeerOpen || options.silent)
             continue;
-        switch (answer) {
+        switch (answer.answer) {
         case Answer::Dump:
             out += dumpPrefix;
             dumpPrefix.clear();
             out += trackersim::composeDump(parameters, options);
             break;
-        case Answer::Status:
-            out += trackersim::statusLine(parameters, options);
+        case Answer::Bytes:
+            out += answer.bytes;
             break;
         case Answer::Boot:
             out += trackersim::bootBanner(parameters, options);
@@ -273,9 +297,7 @@ void TrackerSimulator::Private::feed(char byte, qint64 nowNs)
             endSentence(nowNs);
             return;
         }
-        if (byte == '$') {
-            dropSentence(); // a new sentence starts over the unfinished one
-        } else if (static_cast<unsigned char>(byte) <= 0x20) {
+        if (static_cast<unsigned char>(byte) <= 0x20) {
             dropSentence(); // and the byte still counts as a command below
         } else {
             sentence += byte;
@@ -293,7 +315,7 @@ void TrackerSimulator::Private::feed(char byte, qint64 nowNs)
         schedule(Answer::Dump, nowNs);
         break;
     case 0x18:
-        schedule(Answer::Boot, nowNs);
+        restartRequest(nowNs);
         break;
     default:
         break; // 0x02 and anything else does nothing
@@ -308,20 +330,19 @@ void TrackerSimulator::Private::dropSentence()
 
 void TrackerSimulator::Private::endSentence(qint64 nowNs)
 {
-    bool accepted = false;
+    trackersim::SentenceOutcome outcome;
     {
         std::lock_guard<std::mutex> lock(mutex);
         // Saved at once: the next dump already shows it.
-        accepted = trackersim::applySentence(
-            sentence, parameters, !options.olderFirmware, options.cpuId.right(6).toLongLong(nullptr, 16));
-        if (accepted)
+        outcome = trackersim::applySentence(sentence, parameters, options);
+        if (outcome.accepted)
             sentences.append(QString::fromLatin1(sentence));
     }
     sentence.clear();
     inSentence = false;
     ++sentencesEnded;
-    if (accepted)
-        schedule(Answer::Status, nowNs);
+    if (outcome.accepted)
+        schedule(Answer::Bytes, nowNs, outcome.reply);
 }
 
 void TrackerSimulator::Private::pullOut()
@@ -369,7 +390,7 @@ TrackerSimulator::TrackerSimulator() : TrackerSimulator(Options()) { }
 
 TrackerSimulator::TrackerSimulator(const Options &options) : d(new Private(options))
 {
-    d->parameters = trackersim::defaultParameters(options.variant);
+    d->parameters = trackersim::defaultParameters(options);
 }
 
 TrackerSimulator::~TrackerSimulator()

@@ -15,9 +15,10 @@
 class TrackerSimulator
 {
 public:
+    // Both firmware lines end their lines with LF alone; CrLf is an adapter or a build that adds CR.
     enum class LineEnding { Lf, CrLf };
-    // Standard: a plain tracker ("Hard" empty, no "APN").
-    // Vendor: a model that names its hardware ("Hard = ZRN-LTE") and has "APN".
+    // Standard: the firmware as published (the newer line names its board, "TBeam10-sx1262").
+    // Vendor: a model that names its hardware "ZRN-LTE" and has an "APN".
     enum class Variant { Standard, Vendor };
 
     struct Options
@@ -28,19 +29,16 @@ public:
         bool paced = true; // output takes the wire time of 115200 baud, 8N1
         int answerDelayMs = 0; // delay before answering 0x03 or a sentence
         bool silent = false; // reads everything, answers nothing
-        bool dumpEndingLine = true; // false: the dump stops after the last parameter line
         bool echo = false; // sends every byte it receives straight back, as some adapters do
-        // Printed inside the list, before parameter line insideListAfter: another task's NMEA
-        // sentence or a NUL byte, as a busy tracker interleaves them.
-        QByteArray insideList;
-        int insideListAfter = -1;
         // The adapter is pulled out the moment this many sentences have arrived: bytes after
         // the last one's line end are lost, as they are in an adapter's buffer. -1: never.
         int unplugAfterSentences = -1;
         // The chip's id its status line prints: 16 upper-case hex digits.
         QByteArray cpuId = "000024A16C1A2B3C";
-        // The older firmware line: writing AddrType leaves the Address alone. The newer one
-        // resets it first while the type is OGN (to the CPU's address) or random (to a new one).
+        // The older firmware line: its task list, two-digit masks, the display units and a Wi-Fi
+        // access point; info texts printed raw, 120-byte sentences, and writing AddrType leaves the
+        // Address alone. The newer one (the default) resets it first while the type is OGN (to the
+        // CPU's address) or random (to a new one), and escapes info texts as "\xHH".
         bool olderFirmware = false;
     };
 

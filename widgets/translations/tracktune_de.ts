@@ -1238,5 +1238,9 @@ Einstellungen gesichert in: %2</translation>
         <source>%1 hexadecimal digits</source>
         <translation>%1 Hexadezimalziffern</translation>
     </message>
+    <message>
+        <source>too long: the tracker takes at most %1 characters in a sentence, this would be %2</source>
+        <translation>zu lang: der Tracker nimmt höchstens %1 Zeichen in einem Satz, dieser hätte %2</translation>
+    </message>
 </context>
 </TS>

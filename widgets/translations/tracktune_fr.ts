@@ -1238,5 +1238,9 @@ Réglages enregistrés dans : %2</translation>
         <source>%1 hexadecimal digits</source>
         <translation>%1 chiffres hexadécimaux</translation>
     </message>
+    <message>
+        <source>too long: the tracker takes at most %1 characters in a sentence, this would be %2</source>
+        <translation>trop long : le tracker accepte au plus %1 caractères par phrase, celle-ci en aurait %2</translation>
+    </message>
 </context>
 </TS>
