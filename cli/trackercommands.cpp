@@ -532,10 +532,15 @@ int TrackerCommands::show()
     }
     for (const DumpLine &entry : std::as_const(shown)) {
         // The option the value stands for and the unit it is in, where the catalogue has them.
+        // And the text an info text's "\xHH" bytes stand for.
         QStringList notes {tracktune::optionTextFor(entry.name, entry.value)};
-        if (const tracktune::KnownParameter *known = tracktune::findKnownParameter(entry.name);
-            known && known->unit)
-            notes << QString::fromLatin1(known->unit);
+        if (const tracktune::KnownParameter *known = tracktune::findKnownParameter(entry.name); known) {
+            if (known->unit)
+                notes << QString::fromLatin1(known->unit);
+            if (const QString text = tracktune::decodedText(entry.value);
+                known->escapes && text != entry.value)
+                notes << QLatin1Char('"') + terminalText(text) + QLatin1Char('"');
+        }
         notes.removeAll(QString());
         out << terminalText(entry.name) << " = " << terminalText(entry.value);
         if (!notes.isEmpty())

@@ -113,13 +113,18 @@ void TestCli::commandOnTracker_data()
     };
     TrackerSimulator::Options older; // the older firmware line: AddrType leaves the Address alone
     older.olderFirmware = true;
-    row("show: a tracker's escape sequence reaches no terminal", {"show", "--all"}, 0, {},
-        {"\nPilot = \\x1b[2J\\x07\\x1b[1A\n"}, {{"Pilot", "\x1b[2J\x07\x1b[1A"}});
+    row("show: an info text as printed and as it reads, no escape sequence reaching the terminal",
+        {"show", "--all"}, 0, {},
+        {QString::fromUtf8("\nPilot = Jan\\x20K\\xC3\\xB6\\x1B[2J (\"Jan K\u00f6\\x1b[2J\")\n")},
+        {{"Pilot", "Jan\\x20K\\xC3\\xB6\\x1B[2J"}});
+    row("set: an info text with the bytes the tracker printed escaped goes back as it came",
+        {"set", "Pilot=Jan\\x20K"}, 0, {"$POGNS,Pilot=Jan\\x20K"}, {"Pilot:  -> Jan\\x20K\n"});
     row("set takes option texts in any case, keeps unnamed mask bits",
         {"set", "AcftType=para-glider", "TxPower=HIGH", "TxProtMask=ogn,FANET"}, 0,
         {"$POGNS,AcftType=0x7", "$POGNS,TxPower=+22", "$POGNS,TxProtMask=0xFE12"},
         {"AcftType: (Moto-)glider -> Para-glider\n", "TxPower: NORMAL -> HIGH\n",
-            "TxProtMask: FLARM, OGN, ADS-L, PilotAware, FANET, LoRaWAN, ADS-B, RemoteID, Meshtastic -> OGN, FANET\n"});
+            "TxProtMask: FLARM, OGN, ADS-L, PilotAware, FANET, LoRaWAN, ADS-B, RemoteID, Meshtastic -> OGN, "
+            "FANET\n"});
     row("show: a value beyond the options as it is, units beside values", {"show"}, 0, {},
         {"\nTxPower = +20 (dBm)\n", "\nFreqPlan = 9\n", "\nTxProtMask = 0x00 (none)\n"},
         {{"TxPower", "+20"}, {"FreqPlan", "9"}, {"TxProtMask", "0x00"}});

@@ -170,6 +170,11 @@ void ParameterTableTest::typedValuesPassTheTrackersRules_data()
         << "15 m"
         << "Wingspan=15"
         << "Wingspan: no blank";
+    QTest::newRow("an info text reads as its bytes and goes back in the tracker's form")
+        << "Pilot = Jan\\x20K\\xC3\\xB6"
+        << "Jan\\x20Ko"
+        << "Pilot=Jan Ko *"
+        << "";
     QTest::newRow("a value the tracker never takes cannot be opened")
         << "Hard = ZRN-LTE" << QString() << "Hard=ZRN-LTE"
         << "";

@@ -98,7 +98,8 @@ void WindowTest::findsTheTrackerAndShowsItsParameters()
     QCOMPARE(child<QComboBox>(ui->window.get(), "serialPortList")->currentText(),
         entryOf(*first, "USB Serial Device"));
     QCOMPARE(shownRows(ui->table),
-        (QStringList {"Address=0x1A2B3C", "AcftType=(Moto-)glider", "AddrType=OGN", "TxPower=NORMAL (+14 dBm)",
+        (QStringList {"Address=0x1A2B3C", "AcftType=(Moto-)glider", "AddrType=OGN",
+            "TxPower=NORMAL (+14 dBm)",
             "TxProtMask=FLARM OGN ADS-L PilotAware FANET LoRaWAN ADS-B RemoteID Meshtastic ",
             "FreqPlan=Automatic", "Reg=", "APN=internet"}));
 }

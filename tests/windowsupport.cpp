@@ -2,6 +2,7 @@
 #include "windowsupport.h"
 #include "mainwindow/mainwindow.h"
 #include "mainwindow/messagebar.h"
+#include "parametertable/valueeditors.h"
 
 #include <QAction>
 #include <QApplication>
@@ -95,11 +96,19 @@ QPushButton *WindowUnderTest::button(const char *name) const
     return window->findChild<QPushButton *>(QString::fromLatin1(name));
 }
 
+// What the Value column's delegate paints of a cell.
+struct PaintedText : CheckedValueDelegate
+{
+    using CheckedValueDelegate::initStyleOption;
+};
+
 QStringList shownRows(const QTableWidget *table)
 {
     QStringList rows;
     for (int row = 0; row < table->rowCount(); ++row) {
-        QString shown = table->item(row, 1) ? table->item(row, 1)->text() : QString();
+        QStyleOptionViewItem painted;
+        PaintedText().initStyleOption(&painted, table->model()->index(row, 1));
+        QString shown = painted.text;
         if (auto *box = qobject_cast<QComboBox *>(table->cellWidget(row, 1)))
             shown = box->currentText();
         if (auto *button = qobject_cast<QToolButton *>(table->cellWidget(row, 1)))

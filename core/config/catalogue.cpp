@@ -269,6 +269,14 @@ const QVector<KnownParameter> &knownParameters()
             uploadUrl,
             firmwareUrl,
         };
+        for (KnownParameter &known : all) {
+            static const QStringList infoTexts {QStringLiteral("Pilot"), QStringLiteral("Manuf"),
+                QStringLiteral("Model"), QStringLiteral("Type"), QStringLiteral("SN"), QStringLiteral("Reg"),
+                QStringLiteral("ID"), QStringLiteral("Class"), QStringLiteral("Task"), QStringLiteral("Base"),
+                QStringLiteral("ICE"), QStringLiteral("PilotID"), QStringLiteral("Hard"),
+                QStringLiteral("Soft"), QStringLiteral("Crew")};
+            known.escapes = infoTexts.contains(known.name);
+        }
         // Up to ten Wi-Fi networks to join, each printed only when it has a name.
         for (int network = 0; network < 10; ++network) {
             KnownParameter name = text("WIFIname", Role::LinkCritical,

@@ -79,6 +79,9 @@ struct KnownParameter
     const char *alsoTakes = nullptr;
     // Text: the form a value must have, as a regular expression (EncryptKey's hex groups).
     const char *pattern = nullptr;
+    // Text: an info text, which the newer firmware prints (and takes) with "\xHH" for each byte
+    // it does not take as it is.
+    bool escapes = false;
 };
 
 // An option table's keys in ascending order, and its texts in that order: the order

@@ -163,7 +163,14 @@ SettingValue textValue(const KnownParameter &known, const QString &typed)
                 "tracktune", "four groups of 8 hexadecimal digits separated by \":\""));
     }
     const QString also = known.alsoTakes ? QString::fromLatin1(known.alsoTakes) : QString();
-    for (const QChar c : typed) {
+    // An info text as the newer firmware printed it, "\xHH" for a byte, goes back as it came.
+    int bytes = 0;
+    for (int at = 0; at < typed.size(); ++at, ++bytes) {
+        if (known.escapes && escapedByteAt(typed, at) >= 0) {
+            at += 3;
+            continue;
+        }
+        const QChar c = typed.at(at);
         const bool asciiLetterOrDigit = c.unicode() < 0x80 && c.isLetterOrNumber();
         if (!asciiLetterOrDigit && !QStringLiteral(".@+-_/#").contains(c) && !also.contains(c)) {
             return {QString(),
@@ -174,12 +181,12 @@ SettingValue textValue(const KnownParameter &known, const QString &typed)
                         also.isEmpty() ? QString() : QStringLiteral(" ") + also)};
         }
     }
-    if (known.maxLength > 0 && typed.size() > known.maxLength) {
+    if (known.maxLength > 0 && bytes > known.maxLength) {
         return {QString(),
             QCoreApplication::translate("tracktune", "%1: at most %2 characters (this is %3)")
                 .arg(known.name)
                 .arg(known.maxLength)
-                .arg(typed.size())};
+                .arg(bytes)};
     }
     return {typed, QString()};
 }

@@ -65,6 +65,32 @@ int hexDigitsOf(const QString &value)
     return !digits.isEmpty() && std::all_of(digits.cbegin(), digits.cend(), hex) ? int(digits.size()) : 0;
 }
 
+int escapedByteAt(const QString &text, int at)
+{
+    if (at + 3 >= text.size() || text.at(at) != QLatin1Char('\\') || text.at(at + 1) != QLatin1Char('x'))
+        return -1;
+    bool ok = false;
+    const int byte = text.mid(at + 2, 2).toInt(&ok, 16);
+    return ok && text.at(at + 2).isLetterOrNumber() && text.at(at + 3).isLetterOrNumber() ? byte : -1;
+}
+
+QString decodedText(const QString &printed)
+{
+    if (!printed.contains(QLatin1String("\\x")))
+        return printed;
+    QByteArray bytes;
+    for (int at = 0; at < printed.size(); ++at) {
+        if (const int byte = escapedByteAt(printed, at); byte >= 0) {
+            bytes += char(byte);
+            at += 3;
+        } else {
+            bytes += QString(printed.at(at)).toUtf8();
+        }
+    }
+    const QString text = QString::fromUtf8(bytes);
+    return text.toUtf8() == bytes ? text : QString::fromLatin1(bytes);
+}
+
 QString oneLineValue(const QString &value)
 {
     QString oneLine = value;
@@ -99,8 +125,8 @@ QString sentenceRefusal(const QString &name, const QString &value)
         return QCoreApplication::translate(
             "tracktune", "no blank, comma, $, * or control character in a value");
     // The newer firmware drops a longer sentence whole, without a word; the older takes 119.
-    const int length = int(QByteArrayLiteral("$POGNS,").size() + name.toUtf8().size() + 1
-        + oneLineValue(value).toUtf8().size());
+    const int length = int(
+        QByteArrayLiteral("$POGNS,").size() + name.toUtf8().size() + 1 + oneLineValue(value).toUtf8().size());
     if (length > maxSentenceLength)
         return QCoreApplication::translate(
             "tracktune", "too long: the tracker takes at most %1 characters in a sentence, this would be %2")

@@ -24,6 +24,12 @@ QString hexMaskValue(quint32 mask, int digits = 0);
 // How many hex digits a value printed as "0x..." has; 0 for any other text.
 int hexDigitsOf(const QString &value);
 
+// The text an info text printed by the newer firmware stands for: it prints each byte it does
+// not take in a text as "\xHH". The bytes read as UTF-8 where they are, else one character each.
+QString decodedText(const QString &printed);
+// Where "\xHH" stands at position at of text, the byte it stands for; -1 elsewhere.
+int escapedByteAt(const QString &text, int at);
+
 // The value without the line breaks a CR LF tracker leaves on it.
 QString oneLineValue(const QString &value);
 

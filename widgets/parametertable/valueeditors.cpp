@@ -1,7 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "parametertable/valueeditors.h"
 
+#include "config/catalogue.h"
 #include "config/changeplan.h"
+#include "config/valueencoding.h"
 
 #include <QHelpEvent>
 #include <QLineEdit>
@@ -26,6 +28,15 @@ void CheckedValueDelegate::setModelData(
     }
     if (index.data(Qt::EditRole).toString() != checked.value)
         model->setData(index, checked.value, Qt::EditRole);
+}
+
+void CheckedValueDelegate::initStyleOption(QStyleOptionViewItem *option, const QModelIndex &index) const
+{
+    QStyledItemDelegate::initStyleOption(option, index);
+    const tracktune::KnownParameter *known
+        = tracktune::findKnownParameter(index.siblingAtColumn(0).data().toString());
+    if (index.column() == 1 && known && known->escapes)
+        option->text = tracktune::decodedText(option->text);
 }
 
 void MaskButton::paintEvent(QPaintEvent *)

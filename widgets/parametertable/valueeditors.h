@@ -19,6 +19,10 @@ public:
     using QStyledItemDelegate::QStyledItemDelegate;
     void setModelData(QWidget *editor, QAbstractItemModel *model, const QModelIndex &index) const override;
 
+protected:
+    // An info text shows the text its "\xHH" bytes stand for; its editor holds the tracker's form.
+    void initStyleOption(QStyleOptionViewItem *option, const QModelIndex &index) const override;
+
 signals:
     void refused(const QString &reason) const;
 };
