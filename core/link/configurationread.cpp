@@ -22,6 +22,9 @@ const int passWaitMs = 100;
 // Held lines and then a pause this long: the list is whole (the device prints it as one burst).
 const int quietMs = 100;
 const int sentenceAnswerMs = 1000;
+// The newer firmware prints nothing for a 0x03 that finds its console busy: no status line this
+// long after the request, and it is asked again.
+const int unansweredRequestMs = 1000;
 const int waitSliceMs = 20;
 
 } // namespace
@@ -80,6 +83,8 @@ Serial::ListRead Serial::readConfiguration()
     send(QByteArray(1, dumpRequest));
 
     ListCollector collector;
+    QElapsedTimer sinceRequest;
+    sinceRequest.start();
     bool answered = false;
     QElapsedTimer sinceLine;
     sinceLine.start();
@@ -100,7 +105,14 @@ Serial::ListRead Serial::readConfiguration()
             if (step == ListCollector::Step::Resend) {
                 qCDebug(lcLink) << "resending 0x03...";
                 send(QByteArray(1, dumpRequest));
+                sinceRequest.restart();
             }
+        }
+        if (!collector.started() && collector.statusLine().isEmpty()
+            && sinceRequest.elapsed() >= unansweredRequestMs) {
+            qCDebug(lcLink) << "no answer, resending 0x03...";
+            send(QByteArray(1, dumpRequest));
+            sinceRequest.restart();
         }
         if (step != ListCollector::Step::Done && step != ListCollector::Step::Failed && collector.holding()
             && sinceLine.elapsed() >= quietMs)

@@ -139,8 +139,9 @@ ListCollector::Step ListCollector::take(const QByteArray &line)
         }
         if (isStatusLine(line))
             status = QString::fromLatin1(line).trimmed();
-        // The tracker may have missed the request, or be in the middle of something else.
-        if (++linesSinceRequest > linesBeforeResend) {
+        // The tracker may have missed the request, or be in the middle of something else; once
+        // its status line came it is printing its list, however long its task list is.
+        if (status.isEmpty() && ++linesSinceRequest > linesBeforeResend) {
             linesSinceRequest = 0;
             return Step::Resend;
         }

@@ -30,8 +30,9 @@ int main(int argc, char **argv)
     const QCommandLineOption delay(QStringLiteral("delay"), QStringLiteral("Wait <ms> before each answer."),
         QStringLiteral("ms"), QStringLiteral("0"));
     const QCommandLineOption older(QStringLiteral("older"),
-        QStringLiteral("Be the older firmware line: its list, its sentence rules, and writing AddrType leaves the "
-                       "Address alone."));
+        QStringLiteral(
+            "Be the older firmware line: its list, its sentence rules, and writing AddrType leaves the "
+            "Address alone."));
     const QCommandLineOption address(QStringLiteral("address"),
         QStringLiteral("Start with this Address, 0x and six hex digits (0x1A2B3C by default)."),
         QStringLiteral("hex"));

@@ -291,12 +291,22 @@ QByteArray composeDump(const QList<Parameter> &parameters, const TrackerSimulato
     // Written with its CR LF on both lines, whatever the others end with.
     dump += "GPS: 115200bps,1.000s,PPS,NMEA,UBX,BaudOK,ModeOK\r\n";
     if (options.olderFirmware) {
+        // More lines than a reader may wait for before it asks again.
         const char *const tasks[] = {
             "Task            Pr. Stack, 123.456kB free",
             "CTRL            01 712",
             "GPS             04 1104",
             "PROC            03 1460",
             "RF              04 880",
+            "LOG             01 1240",
+            "SENS            03 936",
+            "KNOB            01 412",
+            "DISP            01 1680",
+            "BT              05 1012",
+            "WIFI            05 2216",
+            "ipc0            24 488",
+            "ipc1            24 492",
+            "Tmr Svc         01 1584",
             "IDLE            00 524",
         };
         for (const char *line : tasks)

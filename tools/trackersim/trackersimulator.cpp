@@ -103,6 +103,7 @@ struct TrackerSimulator::Private
     bool inSentence = false;
     int sentencesEnded = 0;
     qint64 lastRestartByteNs = -1;
+    int missed = 0; // requests answered with nothing
     bool loopPeerOpen = false;
     bool ptyFull = false;
     qint64 wireFreeNs = 0;
@@ -312,7 +313,10 @@ void TrackerSimulator::Private::feed(char byte, qint64 nowNs)
         sentence = "$";
         break;
     case 0x03:
-        schedule(Answer::Dump, nowNs);
+        if (missed < options.missedRequests)
+            ++missed;
+        else
+            schedule(Answer::Dump, nowNs);
         break;
     case 0x18:
         restartRequest(nowNs);

@@ -30,6 +30,9 @@ public:
         int answerDelayMs = 0; // delay before answering 0x03 or a sentence
         bool silent = false; // reads everything, answers nothing
         bool echo = false; // sends every byte it receives straight back, as some adapters do
+        // The first this many 0x03 find the console busy and are answered with nothing at all, as
+        // the newer firmware does when it cannot take its console within 50 ms.
+        int missedRequests = 0;
         // The adapter is pulled out the moment this many sentences have arrived: bytes after
         // the last one's line end are lost, as they are in an adapter's buffer. -1: never.
         int unplugAfterSentences = -1;
