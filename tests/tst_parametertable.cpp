@@ -155,7 +155,7 @@ void ParameterTableTest::typedValuesPassTheTrackersRules_data()
     QTest::addColumn<QString>("refusal"); // how the reason begins; empty when taken
     QTest::newRow("a speed that would cut the link stays out") << "CONbaud = 115200"
                                                                << "9600"
-                                                               << "CONbaud=115200"
+                                                               << "CONbaud=115200 bps"
                                                                << "CONbaud: only 115200";
     QTest::newRow("a number beyond its range stays out") << "Verbose = 0x01"
                                                          << "0x04"

@@ -28,18 +28,22 @@ int main(int argc, char **argv)
     parser.addHelpOption();
     const QCommandLineOption screenshotOption(QStringLiteral("screenshot"),
         QStringLiteral("Save the window to <file> once connected, then quit."), QStringLiteral("file"));
-    parser.addOption(screenshotOption);
+    const QCommandLineOption olderOption(
+        QStringLiteral("older"), QStringLiteral("Simulate a tracker with the older firmware line."));
+    parser.addOptions({screenshotOption, olderOption});
     parser.process(app);
 
     TrackerSimulator::Options options;
     options.chatty = true;
     options.variant = TrackerSimulator::Variant::Vendor;
+    options.olderFirmware = parser.isSet(olderOption);
     TrackerSimulator tracker(options);
     if (!tracker.start()) {
         std::fprintf(stderr, "tracktune-demo: could not start the simulated tracker\n");
         return 1;
     }
     const QString trackerPort = tracker.portPath();
+    std::fprintf(stderr, "tracktune-demo: the simulated tracker is on %s\n", qPrintable(trackerPort));
     Serial::setPortLister([trackerPort] {
         QHash<QString, QString> ports = Serial::systemPorts();
         ports.insert(trackerPort, QStringLiteral("USB Serial Device"));

@@ -35,8 +35,13 @@ void CheckedValueDelegate::initStyleOption(QStyleOptionViewItem *option, const Q
     QStyledItemDelegate::initStyleOption(option, index);
     const tracktune::KnownParameter *known
         = tracktune::findKnownParameter(index.siblingAtColumn(0).data().toString());
-    if (index.column() == 1 && known && known->escapes)
+    if (index.column() != 1 || !known)
+        return;
+    if (known->escapes)
         option->text = tracktune::decodedText(option->text);
+    // The unit beside a number; the editor holds the number alone.
+    if (known->unit && known->kind == tracktune::ParameterKind::Number && !option->text.isEmpty())
+        option->text += QLatin1Char(' ') + QString::fromLatin1(known->unit);
 }
 
 void MaskButton::paintEvent(QPaintEvent *)

@@ -20,7 +20,8 @@ public:
     void setModelData(QWidget *editor, QAbstractItemModel *model, const QModelIndex &index) const override;
 
 protected:
-    // An info text shows the text its "\xHH" bytes stand for; its editor holds the tracker's form.
+    // An info text shows the text its "\xHH" bytes stand for, a number its unit; the editor holds
+    // the tracker's form.
     void initStyleOption(QStyleOptionViewItem *option, const QModelIndex &index) const override;
 
 signals:
