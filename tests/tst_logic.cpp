@@ -204,7 +204,8 @@ void LogicTest::bytesAsText_data()
     row("a byte more", Source::SettingsFile, {QByteArray(mib + 1, '#')}, "", "larger than 1 MiB");
     row("config.txt a byte more", Source::Template, {QByteArray(tracktune::maxTemplateBytes + 1, ' ')}, "",
         "config.txt: larger than 64 KiB");
-    row("a 4-byte character split twice", Source::Stream, {"\xf0", "\x9f\x98", "\x80 ok"}, "\U0001F600 ok");
+    row("a 4-byte character split twice, a 2-byte one once", Source::Stream,
+        {"\xf0", "\x9f\x98", "\x80 \xc3", "\xa9"}, "\U0001F600 \u00e9");
     row("a broken character keeps the line feed read after it", Source::Stream, {"\xc3", "\n"}, "\ufffd\n");
     row("an overlong form", Source::Stream, {"\xe0\x80", "\xaf\n"}, "\ufffd\ufffd\ufffd\n");
 }
@@ -292,9 +293,7 @@ void LogicTest::writePlans_data()
         {"AcftType = glider", "TxProtMask = OGN,ads"},
         {"AcftType: \"glider\" could be any of: (Moto-)glider, hang-glider, Para-glider",
             "TxProtMask: \"ads\" could be any of: ADS-L, ADS-B"});
-    const QString cut
-        = "\" cannot be stored: the tracker takes only letters A-Z, digits and . @ + - _ / # and "
-          "would cut the text there";
+    const QString cut = "\" cannot be stored: the tracker takes only letters A-Z, digits and . @ + - _ / #";
     refused("a text the tracker would cut at a blank or a letter beyond A-Z",
         {"Pilot = Jan Kowalski", "Reg = D-K\u00c4B"}, {"Pilot: \"\u2423" + cut, "Reg: \"\u00c4" + cut});
     refused("a text longer than the tracker keeps whole", {"Pilot = Abcdefghijklmnop"},
