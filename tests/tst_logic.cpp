@@ -67,10 +67,9 @@ void LogicTest::textRules_data()
     const TextRule chip = [](const QString &hardware) {
         return tracktune::chipFromArchitecture(tracktune::firmwareFolderFor(hardware));
     };
-    // What the flasher's progress bar is set to; empty: left as it is.
+    // What the flasher's progress bar is set to; -1: left as it is.
     const TextRule progress = [](const QString &output) {
-        const std::optional<int> percent = tracktune::progressPercent(output);
-        return percent ? QString::number(*percent) : QString();
+        return QString::number(tracktune::progressPercent(output).value_or(-1));
     };
     const auto row = [](const char *what, TextRule rule, const QString &text, const QString &result) {
         QTest::newRow(what) << rule << text << result;
@@ -95,7 +94,7 @@ void LogicTest::textRules_data()
     row("a bar with colours", progress,
         "\r\x1b[1;34mWriting at 0x0004c000\x1b[0m [====>   ]  33.3% 81920/245760 bytes...", "33");
     row("a colour reset is no (", progress, "Writing at 0x1 \x1b(B 57.8%", "57");
-    row("above 100 is no percentage", progress, "Writing at 0x1 [==] 44444444444444444444%", "");
+    row("above 100 is no percentage", progress, "Writing at 0x1 [==] 44444444444444444444%", "-1");
 }
 
 void LogicTest::textRules()
@@ -282,8 +281,10 @@ void LogicTest::writePlans_data()
         {"# club", "", "TxPowr = HIGH", "TxPwr = 15"}, false, true, {},
         {"line 3: TxPowr: the tracker has no such parameter; did you mean TxPower?",
             "line 4: TxPwr: the tracker has no such parameter"});
-    refused("a name the tracker lacks still smuggles nothing", {"Wing$pan = 15"},
-        {"Wing$pan: no blank, comma, =, $, * or control character in a name"});
+    refused("a second parameter behind a comma, or in a name the tracker lacks: nothing smuggled",
+        {"Home = LSZH,Address=0xDEAD01,Reg=HACKED", "Wing$pan = 15"},
+        {"Home: no blank, comma, $, * or control character in a value",
+            "Wing$pan: no blank, comma, =, $, * or control character in a name"});
     refused("an option by a unique word or beginning, case and punctuation aside",
         {"AcftType = tow", "FreqPlan = EU", "TxPower = hi", "TxProtMask = ogn,Fan"}, {},
         {"AcftType=0x2", "FreqPlan=1", "TxPower=+22", "TxProtMask=0x12"});
