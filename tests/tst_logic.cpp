@@ -14,6 +14,7 @@
 #include "firmware/firmwareupdate.h"
 #include "firmware/flasherarguments.h"
 #include "firmware/flasherprogress.h"
+#include "link/portcandidates.h"
 
 #include <QtTest>
 
@@ -41,6 +42,7 @@ private slots:
     void textRules_data();
     void textRules();
     void trackerValues();
+    void portCandidates();
     void sameDevice_data();
     void sameDevice();
     void bytesAsText_data();
@@ -77,6 +79,13 @@ void LogicTest::textRules_data()
     row("a CR LF tracker's line end is no part of a sentence", regSentence, "D-KABC\r\n",
         "$POGNS,Reg=D-KABC\n");
     row("a line break inside makes no sentence", regSentence, "D-K\r\nABC", "");
+    // The newer firmware drops a sentence of 104 bytes or more without a word.
+    row("103 bytes make a sentence", regSentence, QString(92, 'A'), "$POGNS,Reg=" + QString(92, 'A') + '\n');
+    row("104 bytes make none", regSentence, QString(93, 'A'), "");
+    row("an info text's \\xHH bytes read as UTF-8", tracktune::decodedText,
+        "Jan\\x20K\\xc3\\xB6\\x1B\\xZZ\\x4", QString::fromUtf8("Jan K\u00f6\x1b\\xZZ\\x4"));
+    row("bytes that are no UTF-8 read one character each", tracktune::decodedText, "K\\xF6ln",
+        QString::fromUtf8("K\u00f6ln"));
     row("control characters shown, never sent to a terminal; a tab and letters beyond ASCII kept",
         tracktune::terminalText, QString::fromUtf8("a\rb\x7f\xc2\x9b\t\u00e9\u20ac"),
         QString::fromUtf8("a\\x0db\\x7f\\x9b\t\u00e9\u20ac"));
@@ -150,6 +159,17 @@ void LogicTest::trackerValues()
     QCOMPARE(tracktune::stopSignalForConsoleEvent(0), SIGINT); // Ctrl+C
     QCOMPARE(tracktune::stopSignalForConsoleEvent(2), SIGTERM); // the console closed
     QCOMPARE(tracktune::stopSignalForConsoleEvent(3), 0);
+}
+
+// The ports the search tries, in its order: known adapters first, each group counted as people count.
+void LogicTest::portCandidates()
+{
+    const QHash<QString, QString> ports {{"ttyUSB0", "FT232R USB UART"},
+        {"ttyUSB1", "CP2102 USB to UART Bridge Controller"}, {"COM10", "USB Serial Device"},
+        {"COM2", "USB Serial Device"}, {"ttyACM1", "CH340 USB serial"}, {"ttyS0", "ttyS0"},
+        {"rfcomm0", "usb"}};
+    QCOMPARE(
+        tracktune::portCandidates(ports), (QStringList {"COM2", "COM10", "ttyUSB1", "ttyACM1", "ttyUSB0"}));
 }
 
 // Whether the tracker is still the one a workflow began with: by its chip, else by its Address.

@@ -78,6 +78,8 @@ void ProtocolTest::listCollector_data()
     row("under 10 bytes is no list", before + "Address \n" + built + batt, false, "failed: TooShort");
     row("asked again after each 10", QByteArray("IDLE 0 128\n").repeated(22) + list + built + batt, false,
         two, 2, QString());
+    row("never after the status line, however long the task list",
+        before + QByteArray("IDLE            00 524\n").repeated(22) + list + batt + batt, false, two);
     row("the last status line before the list is kept",
         "0:0:000001/0000000000000001 SX1262/+0dBm +0.0ppm CON:9600bps\n" + before + list + built + batt,
         false, two);
