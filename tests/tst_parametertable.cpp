@@ -161,6 +161,10 @@ void ParameterTableTest::typedValuesPassTheTrackersRules_data()
                                                          << "0x04"
                                                          << "Verbose=0x01"
                                                          << "Verbose takes";
+    QTest::newRow("a pressure the tracker would keep as another stays out") << "PressCorr = +1.0"
+                                                                            << "1.3"
+                                                                            << "PressCorr=+1.0 Pa"
+                                                                            << "PressCorr takes";
     QTest::newRow("an Address is taken in the tracker's form") << "Address = 0x1A2B3C"
                                                                << "4abcde"
                                                                << "Address=0x4ABCDE *"

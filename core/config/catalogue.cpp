@@ -199,7 +199,7 @@ const QVector<KnownParameter> &knownParameters()
             number("FreqCorr", -2048, 2047,
                 QT_TRANSLATE_NOOP("KnownParameter", "Corrects the radio's crystal, if its frequency is off"),
                 "ppm", Role::Plain, 1),
-            number("PressCorr", -81920, 81917,
+            number("PressCorr", -81920, 81915,
                 QT_TRANSLATE_NOOP("KnownParameter", "Corrects the barometer's pressure reading"), "Pa",
                 Role::Lossy, 1),
             number("TimeCorr", -4, 3,
@@ -270,6 +270,9 @@ const QVector<KnownParameter> &knownParameters()
             firmwareUrl,
         };
         for (KnownParameter &known : all) {
+            if (known.name == QLatin1String("PressCorr")
+                || known.name.endsWith(QLatin1String("TxPwr"), Qt::CaseInsensitive))
+                known.step = 5;
             static const QStringList infoTexts {QStringLiteral("Pilot"), QStringLiteral("Manuf"),
                 QStringLiteral("Model"), QStringLiteral("Type"), QStringLiteral("SN"), QStringLiteral("Reg"),
                 QStringLiteral("ID"), QStringLiteral("Class"), QStringLiteral("Task"), QStringLiteral("Base"),

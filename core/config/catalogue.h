@@ -72,6 +72,9 @@ struct KnownParameter
     qint64 minimum = 0;
     qint64 maximum = 0;
     int decimals = 0;
+    // Number: the steps it takes, in tenths (0: any). The tracker keeps some in quarters and
+    // prints tenths: only halves read back as they were written.
+    int step = 0;
     int hexDigits = 0;
     // Text: the most characters the tracker keeps (0: no limit known); checked by textRule.
     int maxLength = 0;

@@ -229,9 +229,13 @@ SettingValue numberValue(const KnownParameter &known, const QString &typed, cons
     } else if (isDecimalForm(typed, true)) {
         number = typed.toLongLong();
     }
-    if (!number || *number < known.minimum || *number > known.maximum) {
-        const QString unit = known.unit ? QStringLiteral(" ") + QString::fromLatin1(known.unit) : QString();
+    const QString unit = known.unit ? QStringLiteral(" ") + QString::fromLatin1(known.unit) : QString();
+    if (!number || *number < known.minimum || *number > known.maximum)
         return refused(known.name, range + unit);
+    if (known.step > 0 && *number % known.step != 0) {
+        return refused(known.name,
+            QCoreApplication::translate("tracktune", "%1 in steps of %2")
+                .arg(range + unit, QString::number(known.step / 10.0)));
     }
     // As the tracker printed it: hexadecimal as wide as its digits, a sign where it prints one.
     QString value = shown(*number);

@@ -1242,5 +1242,9 @@ Einstellungen gesichert in: %2</translation>
         <source>too long: the tracker takes at most %1 characters in a sentence, this would be %2</source>
         <translation>zu lang: der Tracker nimmt höchstens %1 Zeichen in einem Satz, dieser hätte %2</translation>
     </message>
+    <message>
+        <source>%1 in steps of %2</source>
+        <translation>%1 in Schritten von %2</translation>
+    </message>
 </context>
 </TS>

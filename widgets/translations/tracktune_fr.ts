@@ -1242,5 +1242,9 @@ Réglages enregistrés dans : %2</translation>
         <source>too long: the tracker takes at most %1 characters in a sentence, this would be %2</source>
         <translation>trop long : le tracker accepte au plus %1 caractères par phrase, celle-ci en aurait %2</translation>
     </message>
+    <message>
+        <source>%1 in steps of %2</source>
+        <translation>%1 par pas de %2</translation>
+    </message>
 </context>
 </TS>
