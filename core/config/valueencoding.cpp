@@ -79,14 +79,15 @@ QString decodedText(const QString &printed)
     if (!printed.contains(QLatin1String("\\x")))
         return printed;
     QByteArray bytes;
+    int plainFrom = 0; // the characters since the last escape, taken whole
     for (int at = 0; at < printed.size(); ++at) {
         if (const int byte = escapedByteAt(printed, at); byte >= 0) {
-            bytes += char(byte);
+            bytes += printed.mid(plainFrom, at - plainFrom).toUtf8() + char(byte);
             at += 3;
-        } else {
-            bytes += QString(printed.at(at)).toUtf8();
+            plainFrom = at + 1;
         }
     }
+    bytes += printed.mid(plainFrom).toUtf8();
     const QString text = QString::fromUtf8(bytes);
     return text.toUtf8() == bytes ? text : QString::fromLatin1(bytes);
 }

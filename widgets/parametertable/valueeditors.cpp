@@ -33,9 +33,11 @@ void CheckedValueDelegate::setModelData(
 void CheckedValueDelegate::initStyleOption(QStyleOptionViewItem *option, const QModelIndex &index) const
 {
     QStyledItemDelegate::initStyleOption(option, index);
+    if (index.column() != 1)
+        return;
     const tracktune::KnownParameter *known
         = tracktune::findKnownParameter(index.siblingAtColumn(0).data().toString());
-    if (index.column() != 1 || !known)
+    if (!known)
         return;
     if (known->escapes)
         option->text = tracktune::decodedText(option->text);
