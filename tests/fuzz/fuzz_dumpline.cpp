@@ -28,6 +28,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
         // A value written back as the dump shows it counts as taken when a CR LF tracker reports it.
         if (!reportsAsWritten(v, v + QLatin1Char('\r')))
             std::abort();
+        // An info text without an escape reads as printed; with one, a character at most per byte.
+        const QString text = decodedText(v);
+        if (v.contains(QLatin1String("\\x")) ? text.size() > v.toUtf8().size() : text != v)
+            std::abort();
     }
     return 0;
 }
