@@ -120,9 +120,9 @@ void TestCli::commandOnTracker_data()
     row("set: an info text with the bytes the tracker printed escaped goes back as it came",
         {"set", "Pilot=Jan\\x20K"}, 0, {"$POGNS,Pilot=Jan\\x20K"}, {"Pilot:  -> Jan\\x20K\n"});
     row("set takes option texts in any case, keeps unnamed mask bits",
-        {"set", "AcftType=para-glider", "TxPower=HIGH", "TxProtMask=ogn,FANET"}, 0,
-        {"$POGNS,AcftType=0x7", "$POGNS,TxPower=+22", "$POGNS,TxProtMask=0xFE12"},
-        {"AcftType: (Moto-)glider -> Para-glider\n", "TxPower: NORMAL -> HIGH\n",
+        {"set", "AcftType=para-glider", "TxPower=HIGH", "TxProtMask=ogn,FANET", "Stealth=on"}, 0,
+        {"$POGNS,AcftType=0x7", "$POGNS,TxPower=+22", "$POGNS,TxProtMask=0xFE12", "$POGNS,Stealth=1"},
+        {"AcftType: (Moto-)glider -> Para-glider\n", "TxPower: NORMAL -> HIGH\n", "Stealth: Off -> On\n",
             "TxProtMask: FLARM, OGN, ADS-L, PilotAware, FANET, LoRaWAN, ADS-B, RemoteID, Meshtastic -> OGN, "
             "FANET\n"});
     row("show: a value beyond the options as it is, units beside values", {"show"}, 0, {},

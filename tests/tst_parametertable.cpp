@@ -120,6 +120,10 @@ void ParameterTableTest::editsMakeTheirSettings_data()
         << testsupport::Edits {{"BTname", "glider"}, {"TxPower", "HIGH (+22 dBm)"}, {"Wingspan", "16"}}
         << QStringList {"Address=0x1", "BTname=glider *", "TxPower=HIGH (+22 dBm) *", "Wingspan=16 *"}
         << QStringList {"BTname=glider", "TxPower=+22", "Wingspan=16"};
+    QTest::newRow("expert mode: a switch by its texts, written as each firmware line prints it")
+        << true << QStringList {"Stealth=0", "TxHW=0x1", "Encrypt=2"}
+        << testsupport::Edits {{"Stealth", "On"}, {"TxHW", "Off"}}
+        << QStringList {"Stealth=On *", "TxHW=Off *", "Encrypt=2"} << QStringList {"Stealth=1", "TxHW=0x0"};
 }
 
 void ParameterTableTest::editsMakeTheirSettings()

@@ -65,6 +65,7 @@ const OptionLists &optionLists()
             {16, option(QT_TRANSLATE_NOOP("Options", "IMES"))},
             {32, option(QT_TRANSLATE_NOOP("Options", "QZSS"))},
             {64, option(QT_TRANSLATE_NOOP("Options", "GLONASS"))}},
+        {option(QT_TRANSLATE_NOOP("Options", "Off")), option(QT_TRANSLATE_NOOP("Options", "On"))},
     };
     return lists;
 }
@@ -269,7 +270,11 @@ const QVector<KnownParameter> &knownParameters()
             uploadUrl,
             firmwareUrl,
         };
+        static const QStringList switched {QStringLiteral("Stealth"), QStringLiteral("TxHW"),
+            QStringLiteral("manGeoidSepar"), QStringLiteral("Encrypt")};
         for (KnownParameter &known : all) {
+            if (switched.contains(known.name))
+                known.list = &lists.switches;
             if (known.name == QLatin1String("PressCorr")
                 || known.name.endsWith(QLatin1String("TxPwr"), Qt::CaseInsensitive))
                 known.step = 5;

@@ -33,6 +33,7 @@ struct OptionLists
     QHash<int, QString> txProtocols;
     QHash<int, QString> rxProtocols;
     QHash<int, QString> satelliteSystems;
+    QStringList switches; // a number that is 0 or 1
 };
 
 const OptionLists &optionLists();
@@ -58,7 +59,8 @@ struct KnownParameter
 {
     QString name;
     ParameterKind kind;
-    const QStringList *list; // set for Select and SelectInt, else null
+    // Set for Select and SelectInt; for a Number, the texts of its values 0, 1, ...; else null.
+    const QStringList *list;
     const QHash<int, QString> *options; // set for StringHashInt and MenuCheckboxMask, else null
     // What it is, in a pilot's words; English, translated where it is shown (context
     // "KnownParameter").

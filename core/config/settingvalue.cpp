@@ -228,6 +228,11 @@ SettingValue numberValue(const KnownParameter &known, const QString &typed, cons
         number = typed.mid(2).toLongLong(nullptr, 16);
     } else if (isDecimalForm(typed, true)) {
         number = typed.toLongLong();
+    } else if (known.list) {
+        // A switch takes its option texts too: "on", "Off".
+        SettingValue ambiguity;
+        if (const std::optional<QString> text = listedText(known.name, typed, *known.list, &ambiguity))
+            number = known.list->indexOf(*text);
     }
     const QString unit = known.unit ? QStringLiteral(" ") + QString::fromLatin1(known.unit) : QString();
     if (!number || *number < known.minimum || *number > known.maximum)
@@ -314,8 +319,13 @@ QString optionTextFor(const QString &name, const QString &value)
     bool isNumber = false;
     switch (known->kind) {
     case ParameterKind::Text:
-    case ParameterKind::Number:
         break;
+    case ParameterKind::Number: {
+        const std::optional<qint64> number = valueAsNumber(value);
+        return known->list && number && *number >= 0 && *number < known->list->size()
+            ? known->list->at(int(*number))
+            : QString();
+    }
     case ParameterKind::Select:
     case ParameterKind::SelectInt: {
         const uint index = value.toUInt(&isNumber, known->kind == ParameterKind::Select ? 16 : 10);

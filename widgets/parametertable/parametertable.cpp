@@ -9,7 +9,9 @@
 
 #include "config/catalogue.h"
 #include "config/conversions.h"
+#include "config/settingvalue.h"
 #include "config/valueencoding.h"
+#include "config/verification.h"
 
 #include <QAction>
 #include <QComboBox>
@@ -105,8 +107,9 @@ QWidget *newEditor(const tracktune::KnownParameter &known)
 {
     switch (known.kind) {
     case tracktune::ParameterKind::Text:
-    case tracktune::ParameterKind::Number:
         break;
+    case tracktune::ParameterKind::Number:
+        return known.list ? newListBox(*known.list) : nullptr;
     case tracktune::ParameterKind::Select:
     case tracktune::ParameterKind::SelectInt:
         return newListBox(*known.list);
@@ -261,7 +264,12 @@ void ParameterTable::setEditorValue(ParameterDescriptor &descriptor, const QStri
     auto *button = qobject_cast<QToolButton *>(descriptor.editor.data());
     switch (descriptor.known.kind) {
     case tracktune::ParameterKind::Text:
+        break;
     case tracktune::ParameterKind::Number:
+        if (box) {
+            const std::optional<qint64> number = tracktune::valueAsNumber(value);
+            showEntry(box, number ? int(*number) : -1, tracktune::oneLineValue(value));
+        }
         break;
     case tracktune::ParameterKind::Select:
         if (box)
@@ -441,8 +449,18 @@ QString ParameterTable::editorValue(const ParameterDescriptor &descriptor) const
     const auto *button = qobject_cast<const QToolButton *>(descriptor.editor.data());
     switch (descriptor.known.kind) {
     case tracktune::ParameterKind::Text:
-    case tracktune::ParameterKind::Number:
         break;
+    case tracktune::ParameterKind::Number: {
+        if (!box)
+            break;
+        // The tracker's own value as it printed it, another in that form: "1" on the newer
+        // firmware, "0x1" on the older.
+        const int picked = box->currentData().toInt();
+        if (tracktune::valueAsNumber(descriptor.deviceValue) == picked)
+            return descriptor.deviceValue;
+        return tracktune::settingValue(descriptor.known.name, QString::number(picked), descriptor.deviceValue)
+            .value;
+    }
     case tracktune::ParameterKind::Select:
         return box ? tracktune::hexIndexValue(box->currentData().toInt()) : QString();
     case tracktune::ParameterKind::SelectInt:

@@ -985,6 +985,14 @@ Einstellungen gesichert in: %2</translation>
         <source>GLONASS</source>
         <translation>GLONASS</translation>
     </message>
+    <message>
+        <source>Off</source>
+        <translation>Aus</translation>
+    </message>
+    <message>
+        <source>On</source>
+        <translation>Ein</translation>
+    </message>
 </context>
 <context>
     <name>ParameterSearch</name>

@@ -985,6 +985,14 @@ Réglages enregistrés dans : %2</translation>
         <source>GLONASS</source>
         <translation>GLONASS</translation>
     </message>
+    <message>
+        <source>Off</source>
+        <translation>Désactivé</translation>
+    </message>
+    <message>
+        <source>On</source>
+        <translation>Activé</translation>
+    </message>
 </context>
 <context>
     <name>ParameterSearch</name>
