@@ -26,7 +26,7 @@ enum class Format {
 enum class Fit {
     Wrap, // cut to the field's bits
     Clamp, // held at the nearer end
-    Reset, // set to the value a fresh tracker has
+    Reset, // set to resetTo
 };
 
 // One parameter as the firmware declares it.
@@ -40,7 +40,7 @@ struct Slot
     Fit fit = Fit::Wrap;
     const char *value = ""; // as a fresh tracker prints it
     const char *comment = "";
-    const char *resetTo = ""; // Fit::Reset: the value a number beyond the range gives
+    const char *resetTo = "0"; // Fit::Reset: the number a value beyond the range gives
     bool quarters = false; // Tenths kept in quarters (range in quarters): printing rounds down
     bool escaped = false; // Text: bytes it does not take are printed as "\xHH" (newer line)
     bool taken = true; // false: printed, never read (no field takes it)

@@ -2,6 +2,7 @@
 // How the tracker reads a "$POGNS" sentence and each of its fields.
 #include "trackerdump.h"
 
+#include <cstdlib>
 #include <cstring>
 #include <optional>
 
@@ -130,7 +131,7 @@ qint64 fitted(const Slot &slot, qint64 value)
     case Fit::Clamp:
         return qBound(slot.minimum, value, slot.maximum);
     case Fit::Reset:
-        return -1; // the caller puts the fresh tracker's value
+        return std::strtoll(slot.resetTo, nullptr, 10);
     case Fit::Wrap:
         break;
     }
@@ -244,8 +245,6 @@ QString readValue(const Slot &slot, const QByteArray &text, bool olderLine)
     if (slot.quarters)
         *value = *value * 4 / 10;
     qint64 stored = fitted(slot, *value);
-    if (slot.fit == Fit::Reset && stored < 0)
-        return QString::fromLatin1(slot.resetTo);
     if (slot.quarters)
         stored = stored * 10 / 4;
     return printedNumber(slot, stored);
