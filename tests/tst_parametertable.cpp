@@ -245,19 +245,19 @@ void ParameterTableTest::aScreenReaderReadsEveryRow_data()
     // then the name and value of the editor over the Value cell, if one is.
     QTest::addColumn<QStringList>("heard");
 
-    const QStringList dump {"AcftType=0x1", "Reg=ABC", "TxProtMask=0x00"};
+    const QStringList dump {"AcftType=0x1", "Reg=A\\x20BC", "TxProtMask=0x00"};
     QTest::newRow("each editor named by its parameter; the cell under it reads its value; none checked: none")
         << dump << testsupport::Edits()
         << QStringList {"AcftType|(Moto-)glider|The kind of aircraft|"
                         "AcftType, The kind of aircraft, shown to other pilots|(Moto-)glider",
-               "Reg|ABC|The aircraft's registration|", "TxProtMask|none|Which radio protocols|TxProtMask, "};
+               "Reg|A BC|The aircraft's registration|", "TxProtMask|none|Which radio protocols|TxProtMask, "};
     QTest::newRow(
         "an edited row says it is changed, the value cell follows its editor, protocols in fixed order")
         << dump
         << testsupport::Edits {{"AcftType", "Tow plane"}, {"TxProtMask", "FANET"}, {"TxProtMask", "OGN"}}
         << QStringList {"AcftType|Tow plane|changed, not yet applied|"
                         "AcftType, The kind of aircraft, shown to other pilots|Tow plane",
-               "Reg|ABC|The aircraft's registration|",
+               "Reg|A BC|The aircraft's registration|",
                "TxProtMask|OGN, FANET|changed, not yet applied|TxProtMask, |OGN|FANET"};
 }
 

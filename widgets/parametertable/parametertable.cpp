@@ -227,6 +227,7 @@ void ParameterTable::keepReported(int row, const QString &value)
     if (!cell)
         return;
     cell->setData(CheckedValueDelegate::ReportedRole, value);
+    describeValueCell(row);
     // What the tracker prints but does not take is shown, never edited.
     if (tracktune::roleOf(item(row, 0)->text()) == tracktune::ParameterRole::NeverWritten)
         cell->setFlags(cell->flags() & ~Qt::ItemIsEditable);
@@ -343,8 +344,19 @@ void ParameterTable::markEdited(int row)
 void ParameterTable::tableCellChanged(int row, int column)
 {
     // Only the Value cell is typed in; the Parameter cell changes when its row is marked.
-    if (column == 1)
+    if (column == 1) {
+        describeValueCell(row);
         markEdited(row);
+    }
+}
+
+void ParameterTable::describeValueCell(int row)
+{
+    // A screen reader reads what the cell shows; a cell under an editor follows the editor.
+    QTableWidgetItem *cell = item(row, 1);
+    if (cell && !cellWidget(row, 1))
+        cell->setData(
+            Qt::AccessibleTextRole, CheckedValueDelegate::shownText(item(row, 0)->text(), cell->text()));
 }
 
 bool ParameterTable::isMarked(int row) const

@@ -69,6 +69,7 @@ private:
     // Typed values pass the tracker's rules before a cell takes them (valueRefused otherwise).
     void checkTypedValues();
     // Keeps the tracker's value on the row's Value cell, and locks a value never written.
+    void describeValueCell(int row);
     void keepReported(int row, const QString &value);
     void releaseCatalogue();
     void fillValueCell(int row, ParameterDescriptor &descriptor, const QString &value);

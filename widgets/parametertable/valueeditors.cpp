@@ -30,20 +30,22 @@ void CheckedValueDelegate::setModelData(
         model->setData(index, checked.value, Qt::EditRole);
 }
 
+QString CheckedValueDelegate::shownText(const QString &name, const QString &value)
+{
+    const tracktune::KnownParameter *known = tracktune::findKnownParameter(name);
+    if (!known)
+        return value;
+    const QString text = known->escapes ? tracktune::decodedText(value) : value;
+    if (known->unit && known->kind == tracktune::ParameterKind::Number && !text.isEmpty())
+        return text + QLatin1Char(' ') + QString::fromLatin1(known->unit);
+    return text;
+}
+
 void CheckedValueDelegate::initStyleOption(QStyleOptionViewItem *option, const QModelIndex &index) const
 {
     QStyledItemDelegate::initStyleOption(option, index);
-    if (index.column() != 1)
-        return;
-    const tracktune::KnownParameter *known
-        = tracktune::findKnownParameter(index.siblingAtColumn(0).data().toString());
-    if (!known)
-        return;
-    if (known->escapes)
-        option->text = tracktune::decodedText(option->text);
-    // The unit beside a number; the editor holds the number alone.
-    if (known->unit && known->kind == tracktune::ParameterKind::Number && !option->text.isEmpty())
-        option->text += QLatin1Char(' ') + QString::fromLatin1(known->unit);
+    if (index.column() == 1)
+        option->text = shownText(index.siblingAtColumn(0).data().toString(), option->text);
 }
 
 void MaskButton::paintEvent(QPaintEvent *)

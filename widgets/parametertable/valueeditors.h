@@ -17,11 +17,12 @@ public:
     static constexpr int ReportedRole = Qt::UserRole + 2;
 
     using QStyledItemDelegate::QStyledItemDelegate;
+    // What a Value cell shows of a value: an info text's "\xHH" bytes as the text they stand for, a
+    // number with its unit. The cell keeps the tracker's form, which its editor holds.
+    static QString shownText(const QString &name, const QString &value);
     void setModelData(QWidget *editor, QAbstractItemModel *model, const QModelIndex &index) const override;
 
 protected:
-    // An info text shows the text its "\xHH" bytes stand for, a number its unit; the editor holds
-    // the tracker's form.
     void initStyleOption(QStyleOptionViewItem *option, const QModelIndex &index) const override;
 
 signals:
