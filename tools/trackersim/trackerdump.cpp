@@ -3,8 +3,6 @@
 
 #include <QRegularExpression>
 
-#include <cstring>
-
 namespace trackersim {
 
 namespace {
@@ -73,7 +71,7 @@ const QVector<Entry> &firmwareTable()
         {Lines::Both, hex("AddrType", 1, 0x3, "0x3", " #  [2-bit]")},
         {Lines::Older, hex("Stealth", 1, 0x1, "0x0", " #  [ bool]")},
         {Lines::Newer, number("Stealth", F::Unsigned, 0, 1, Fit::Wrap, "0", " #  [ bool]")},
-        {Lines::Newer, hex("Ghost", 1, 3, "0x0", " #  [2-bit]")},
+        {Lines::Newer, number("Ghost", F::Hex, 0, 3, Fit::Clamp, "0x0", " #  [2-bit]", 1)},
         {Lines::Both, number("CONbaud", F::Unsigned, 0, 0xFFFFFF, Fit::Wrap, "115200", " #  [  bps]")},
         {Lines::Both, hex("CONprot", 1, 0xFF, "0xF", " #  [ mask]")},
         {Lines::Both, number("TxPower", F::Signed, -32, 31, Fit::Clamp, "+14", " #  [  dBm]")},
