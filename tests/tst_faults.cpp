@@ -37,14 +37,7 @@ const QList<QPair<QString, QString>> aircraft {
 enum class Tracker { Plain, HeldElsewhere, Slow };
 // What happens once the tracker hears the next request or sentence, while the read or the write
 // holds the window, or while a dialog is open.
-enum class Meanwhile {
-    Nothing,
-    Unplug,
-    AnotherTracker,
-    ClickExpertMode,
-    ClickFirmwareUpdate,
-    PickAnotherPort
-};
+enum class Meanwhile { Nothing, Unplug, AnotherTracker, ClickExpertMode, ClickFirmwareUpdate, PickPort };
 // What the tracker and the pilot do next, in order.
 enum class Step { Flood, Refresh, Apply, Save, Load, Close };
 
@@ -126,7 +119,7 @@ void FaultsTest::arm(Meanwhile what)
                     ui->button("buttonAdvanced")->setChecked(true);
                 else if (what == Meanwhile::ClickFirmwareUpdate)
                     emit ui->button("buttonFirmwareUpdate")->clicked(true);
-                else if (what == Meanwhile::PickAnotherPort)
+                else if (what == Meanwhile::PickPort)
                     list->setCurrentIndex(list->findText(QStringLiteral("ttyS9 (Modem)")));
             },
             Qt::QueuedConnection);
@@ -182,7 +175,7 @@ void FaultsTest::faultLeavesTheTrackerAsThePilotChose_data()
         "Nothing to write: the tracker already holds these values");
     row("Update firmware clicked during a load: no dialog", Tracker::Slow, {}, Meanwhile::ClickFirmwareUpdate,
         -1, {Step::Refresh}, {}, "");
-    row("a port picked during a load: the link stays", Tracker::Slow, {}, Meanwhile::PickAnotherPort, -1,
+    row("a port picked during a load: the link stays", Tracker::Slow, {}, Meanwhile::PickPort, -1,
         {Step::Refresh}, {}, "");
     // A question the pilot answers for one tracker does nothing to another: nothing reaches either
     // and nothing is saved; the edits stay with an unplugged one.
@@ -301,17 +294,15 @@ void FaultsTest::windowSavesWhatTheCommandLineApplies()
     QCOMPARE(answers.seen, QStringList {"Save settings"});
     ui.reset();
 
-    // Back to a new tracker's values: what the file must bring back.
-    for (const auto &setting : aircraft)
-        listed->tracker.setParameter(
-            setting.first, TrackerSimulator(configuredTracker()).parameter(setting.first));
-    listed->tracker.clearRecord();
+    // A new tracker: what the file must bring back.
+    TrackerSimulator fresh(configuredTracker());
+    QVERIFY(fresh.start());
     QString out, err;
     TrackerCommands commands(&out, &err);
-    QCOMPARE(commands.run(tracktune::parseCommandLine(
-                 {"tracktune-cli", "-p", listed->tracker.portPath(), "apply", path})),
+    QCOMPARE(
+        commands.run(tracktune::parseCommandLine({"tracktune-cli", "-p", fresh.portPath(), "apply", path})),
         0);
-    QCOMPARE(sentencesIn(listed->tracker.receivedBytes()),
+    QCOMPARE(sentencesIn(fresh.receivedBytes()),
         (QStringList {"$POGNS,AcftType=0x7", "$POGNS,TxPower=+22", "$POGNS,Pilot=Jo", "$POGNS,Reg=D-KABC"}));
 }
 
