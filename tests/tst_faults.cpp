@@ -322,8 +322,11 @@ void FaultsTest::loadMarksWhatTheFileChanges_data()
         {"AcftType=Tow plane *"}, false);
     row("another aircraft's file: its identity too on Yes", otherAircraft, QMessageBox::Yes, twoBoxes,
         {"Address=0xABCDEF *", "AcftType=Tow plane *", "Reg=D-EFGH *"}, false);
-    row("misspelled names: their lines and the names meant, nothing marked",
-        "# club\nAcftTyp = 0x2\nTxPowr = HIGH\n", QMessageBox::NoButton, twoBoxes, {}, false);
+    // A club template's Bluetooth name would give every aircraft the same one.
+    row("a template is no other aircraft: its identity asked about too", "BTname = club\nAcftType = 0x2\n",
+        QMessageBox::No, twoBoxes, {"AcftType=Tow plane *"}, false);
+    row("misspelled names: told in a box, nothing marked", "# club\nAcftTyp = 0x2\nTxPowr = HIGH\n",
+        QMessageBox::NoButton, twoBoxes, {}, false);
     row("refused values listed in one box, not marked; Hard never",
         "CONbaud = 9600\nAPN = a,b\nHard = x\nAcftType = UAV\n", QMessageBox::NoButton, twoBoxes,
         {"AcftType=UAV *"}, false);
