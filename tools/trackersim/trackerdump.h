@@ -91,10 +91,6 @@ struct SentenceOutcome
 SentenceOutcome applySentence(
     const QByteArray &sentence, QList<Parameter> &parameters, const TrackerSimulator::Options &options);
 
-// The value a field's text gives this parameter as the dump would print it; null when the
-// firmware reads nothing from it and keeps the old value.
-QString readValue(const Slot &slot, const QByteArray &text, bool olderLine);
-
 // The low 24 bits of the options' CPU id: the Address of a fresh tracker.
 qint64 cpuAddress(const TrackerSimulator::Options &options);
 

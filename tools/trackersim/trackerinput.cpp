@@ -198,6 +198,24 @@ void resetAddressForType(QList<Parameter> &parameters, const TrackerSimulator::O
     address->value = printedNumber(slotFor(*address, false), value);
 }
 
+// The value a field's text gives this parameter as the dump would print it; null when the
+// firmware reads nothing from it and keeps the old value.
+QString readValue(const Slot &slot, const QByteArray &text, bool olderLine)
+{
+    if (slot.format == Format::Text)
+        return printedText(slot, readText(text, int(slot.maximum), olderLine), olderLine);
+    std::optional<qint64> value = slot.format == Format::Tenths ? readTenths(text) : readInteger(text);
+    if (!value)
+        return QString();
+    // Kept in quarters, printed in tenths rounded down.
+    if (slot.quarters)
+        *value = *value * 4 / 10;
+    qint64 stored = fitted(slot, *value);
+    if (slot.quarters)
+        stored = stored * 10 / 4;
+    return printedNumber(slot, stored);
+}
+
 void applyField(
     const QByteArray &field, QList<Parameter> &parameters, const TrackerSimulator::Options &options)
 {
@@ -233,22 +251,6 @@ void applyField(
 }
 
 } // namespace
-
-QString readValue(const Slot &slot, const QByteArray &text, bool olderLine)
-{
-    if (slot.format == Format::Text)
-        return printedText(slot, readText(text, int(slot.maximum), olderLine), olderLine);
-    std::optional<qint64> value = slot.format == Format::Tenths ? readTenths(text) : readInteger(text);
-    if (!value)
-        return QString();
-    // Kept in quarters, printed in tenths rounded down.
-    if (slot.quarters)
-        *value = *value * 4 / 10;
-    qint64 stored = fitted(slot, *value);
-    if (slot.quarters)
-        stored = stored * 10 / 4;
-    return printedNumber(slot, stored);
-}
 
 SentenceOutcome applySentence(
     const QByteArray &sentence, QList<Parameter> &parameters, const TrackerSimulator::Options &options)
