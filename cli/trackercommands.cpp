@@ -746,7 +746,20 @@ std::optional<QList<DumpLine>> TrackerCommands::readTracker()
         complain(QStringLiteral("cannot open ") + portShown());
         return std::nullopt;
     }
-    std::optional<QList<DumpLine>> dump = session.readConfiguration();
+    // The read ends when the list has ended, by the tracker's own end rules.
+    std::optional<QList<DumpLine>> dump;
+    QEventLoop reading;
+    const QMetaObject::Connection read = QObject::connect(&session, &DeviceSession::listRead,
+        [&dump, &reading](const QList<DumpLine> &list) {
+            dump = list;
+            reading.quit();
+        });
+    const QMetaObject::Connection failed
+        = QObject::connect(&session, &DeviceSession::readFailed, &reading, &QEventLoop::quit);
+    if (session.startRead())
+        reading.exec();
+    QObject::disconnect(read);
+    QObject::disconnect(failed);
     if (dump)
         if (const DumpLine *entry = tracktune::findSetting(*dump, QStringLiteral("Address")))
             address = entry->value;
@@ -768,7 +781,15 @@ int TrackerCommands::writeAndConfirm(const QList<DumpLine> &writes)
     DeviceSession::WriteReport report;
     {
         const StopOnSignals stopping;
-        report = session.writeAndConfirm(writes, [] { return stopSignal != 0; });
+        QEventLoop writing;
+        const QMetaObject::Connection written = QObject::connect(&session, &DeviceSession::writeFinished,
+            [&report, &writing](const DeviceSession::WriteReport &finished) {
+                report = finished;
+                writing.quit();
+            });
+        if (session.startWrite(writes, [] { return stopSignal != 0; }))
+            writing.exec();
+        QObject::disconnect(written);
     }
     const int signal = stopSignal;
     if (report.readBack)

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "config/dumpline.h"
+#include "config/settingsfile.h"
 #include "link/devicesession.h"
+#include "link/listreader.h"
 #include "link/serial.h"
 #include "testsupport.h"
 
@@ -34,7 +36,7 @@ QString textOf(const QList<tracktune::DumpLine> &entries)
     return texts.join(QLatin1Char(' '));
 }
 
-QString readText(const Serial::ListRead &read)
+QString readText(const ListReader::Result &read)
 {
     return read.failure ? QStringLiteral("<failure %1>").arg(int(*read.failure))
                         : textOf(tracktune::parseDump(read.list));
@@ -75,6 +77,8 @@ private slots:
     void foreignPortIsSetAside();
     void writeAndConfirmSaysWhatTheTrackerTook_data();
     void writeAndConfirmSaysWhatTheTrackerTook();
+    void operationsGoOnInsideAnotherEventLoop_data();
+    void operationsGoOnInsideAnotherEventLoop();
 };
 
 // Which adapter comes first is the candidates' rule; here a port another program holds.
@@ -118,7 +122,10 @@ void LinkTest::silentDeviceIsProbedOnceThenDropped()
     const qint64 polling = polls.last() - polls.first(); // ten ticks of a second
     QVERIFY2(polling >= 9000 && polling <= 11500, qPrintable(QString::number(polling)));
     // The injected line came whole.
-    QCOMPARE(dataSpy.at(4).at(0).toString(), QStringLiteral("$POGNR,still here\r\n"));
+    QString heard;
+    for (const QList<QVariant> &text : std::as_const(dataSpy))
+        heard += text.at(0).toString();
+    QCOMPARE(heard, QStringLiteral("$POGNR,still here\r\n"));
 }
 
 void LinkTest::readTakesTheListUpToItsEnd_data()
@@ -136,6 +143,7 @@ void LinkTest::readTakesTheListUpToItsEnd_data()
                          const QString &entries, int requests, int missed = 0) {
         QTest::newRow(what) << earlier << answer << chatter << entries << requests << missed;
     };
+    const QByteArray status = "1:3:1A2B3C/000024A16C1A2B3C SX1262/+14dBm +0.0ppm CON:115200bps\n";
     row("a plain list", {}, {}, false, "<its list>", 1);
     row("a request the busy tracker missed is made again", {}, {}, false, "<its list>", 2, 1);
     // What a confused tracker or a noisy line sends before its list is no part of it.
@@ -145,7 +153,7 @@ void LinkTest::readTakesTheListUpToItsEnd_data()
         {}, false, "<its list>", 1);
     row("a list on its way is not the answer",
         "Address = 0x1;\nReg = OLD;\nBatt\n" + ("IDLE    0   128    74\n" + nmea).repeated(3),
-        list + "Batt\n", false, two, 1);
+        status + list + "Batt\n", false, two, 1);
     // No later than a silent device's read.
     row("chatter without a list fails by the deadline", {}, {}, true,
         QStringLiteral("<failure %1>").arg(int(tracktune::ReadFailure::Deadline)), -1);
@@ -168,7 +176,7 @@ void LinkTest::readTakesTheListUpToItsEnd()
     serial.openPort(tracker.portPath());
     QTRY_VERIFY(tracker.peerOpen());
 
-    // The scripted answer goes out once the request has come (the read pumps events while it waits).
+    // The scripted answer goes out once the request has come.
     QTimer answering;
     connect(&answering, &QTimer::timeout, this, [&] {
         if (chatter) {
@@ -183,7 +191,11 @@ void LinkTest::readTakesTheListUpToItsEnd()
     tracker.inject(earlier);
     QElapsedTimer clock;
     clock.start();
-    const QString read = readText(serial.readConfiguration());
+    ListReader reader(serial);
+    QSignalSpy finished(&reader, &ListReader::finished);
+    reader.start();
+    QVERIFY(finished.wait(12000));
+    const QString read = readText(finished.at(0).at(0).value<ListReader::Result>());
 
     answering.stop();
     if (entries == QLatin1String("<its list>"))
@@ -194,11 +206,11 @@ void LinkTest::readTakesTheListUpToItsEnd()
         QVERIFY2(tracker.receivedCount(0x03) >= 20, qPrintable(QString::number(tracker.receivedCount(0x03))));
     else
         QCOMPARE(tracker.receivedCount(0x03), requests);
-    // A failure takes the whole deadline; a list is read in about the first wait (a second),
+    // A failure takes the whole deadline; a list is asked for at once and read in its wire time,
     // however many lines were already waiting, and a second more for each request missed.
     const bool failed = entries.startsWith(QLatin1Char('<'));
     QVERIFY2(
-        failed ? clock.elapsed() >= 9500 && clock.elapsed() <= 11000 : clock.elapsed() < 3000 + 1000 * missed,
+        failed ? clock.elapsed() >= 9500 && clock.elapsed() <= 11000 : clock.elapsed() < 1000 + 1100 * missed,
         qPrintable(QString::number(clock.elapsed())));
 }
 
@@ -282,9 +294,10 @@ void LinkTest::writeAndConfirmSaysWhatTheTrackerTook()
     TrackerSimulator tracker(slow);
     QVERIFY(tracker.start());
     DeviceSession session;
-    QSignalSpy disconnectedSpy(&session.link(), &Serial::disconnected);
+    QSignalSpy disconnectedSpy(&session, &DeviceSession::disconnected);
     session.connectTo(tracker.portPath());
-    QVERIFY(session.readConfiguration());
+    QSignalSpy listSpy(&session, &DeviceSession::listRead);
+    QVERIFY(session.startRead() && listSpy.wait(5000));
     // Unplugged, each sentence waits its whole second: no answer comes. Echoed, the answer
     // comes this late.
     const int answerDelay = unplug ? 3000 : 250;
@@ -293,8 +306,12 @@ void LinkTest::writeAndConfirmSaysWhatTheTrackerTook()
     // sentence.
     QTest::qWait(500);
 
-    const DeviceSession::WriteReport report
-        = session.writeAndConfirm({{"AcftType", "0x7"}, {"Reg", "D KABC"}, {"Pilot", "ABCDEFGHIJKLMNOPQ"}});
+    QSignalSpy writtenSpy(&session, &DeviceSession::writeFinished);
+    QVERIFY(session.startWrite({{"AcftType", "0x7"}, {"Reg", "D KABC"}, {"Pilot", "ABCDEFGHIJKLMNOPQ"}}));
+    // One at a time: nothing else starts while it runs.
+    QVERIFY(!session.startRead() && !session.startWrite({{"AcftType", "0x1"}}));
+    QVERIFY(writtenSpy.wait(15000));
+    const auto report = writtenSpy.at(0).at(0).value<DeviceSession::WriteReport>();
     QCOMPARE(textOf(report.sent), sent);
     QCOMPARE(textOf(report.notSent), notSent);
     QCOMPARE(report.linkLost, unplug);
@@ -308,6 +325,47 @@ void LinkTest::writeAndConfirmSaysWhatTheTrackerTook()
         const qint64 gap = starts.at(1) - starts.at(0);
         QVERIFY2(gap >= answerDelay && gap < 1000, qPrintable(QString::number(gap)));
     }
+}
+
+void LinkTest::operationsGoOnInsideAnotherEventLoop_data()
+{
+    QTest::addColumn<bool>("write");
+    QTest::newRow("a read") << false;
+    QTest::newRow("a write and its read-back") << true;
+}
+
+// A modal box opened from some other slot (a network reply, a timer) runs an event loop of its
+// own: the operation goes on inside it, and the serial monitor sees every byte it reads.
+void LinkTest::operationsGoOnInsideAnotherEventLoop()
+{
+    QFETCH(bool, write);
+    TrackerSimulator tracker;
+    QVERIFY(tracker.start());
+    DeviceSession session;
+    session.connectTo(tracker.portPath());
+    QString monitor;
+    connect(&session, &DeviceSession::dataRead, this, [&monitor](const QString &text) { monitor += text; });
+    QElapsedTimer clock;
+    qint64 ended = -1;
+    connect(&session, &DeviceSession::operationChanged, this, [&](DeviceSession::Operation operation) {
+        if (operation == DeviceSession::Operation::None)
+            ended = clock.elapsed();
+    });
+    const int boxOpensMs = 300;
+    const int boxClosesMs = boxOpensMs + 4000;
+    QTimer::singleShot(boxOpensMs, this, [] {
+        QEventLoop box;
+        QTimer::singleShot(4000, &box, &QEventLoop::quit);
+        box.exec();
+    });
+    clock.start();
+    QVERIFY(write ? session.startWrite({{"Reg", "D-KBOX"}}) : session.startRead());
+    QTRY_VERIFY_WITH_TIMEOUT(clock.elapsed() > boxClosesMs, 6000);
+    QVERIFY2(ended > 0 && ended < boxClosesMs, qPrintable(QString::number(ended)));
+    QCOMPARE(session.lastReadFailure(), std::nullopt);
+    const tracktune::DumpLine *reg = tracktune::findSetting(session.lastReadList(), QStringLiteral("Reg"));
+    QVERIFY(reg && (!write || reg->value == QLatin1String("D-KBOX")));
+    QVERIFY2(monitor.contains(QLatin1String("\nReg")), qPrintable(monitor.left(200)));
 }
 
 QTEST_GUILESS_MAIN(LinkTest)

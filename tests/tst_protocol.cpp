@@ -76,14 +76,17 @@ void ProtocolTest::listCollector_data()
     row("\"Address=\" does not start the list", before + "Address=0x1\nReg = X;\n" + list + built + batt,
         false, two);
     row("under 10 bytes is no list", before + "Address \n" + built + batt, false, "failed: TooShort");
-    row("asked again after each 10", QByteArray("IDLE 0 128\n").repeated(22) + list + built + batt, false,
-        two, 2, QString());
+    row("asked again after each 10 lines without a status line",
+        QByteArray("IDLE 0 128\n").repeated(22) + before + list + built + batt, false, two, 2);
     row("never after the status line, however long the task list",
         before + QByteArray("IDLE            00 524\n").repeated(22) + list + batt + batt, false, two);
     row("the last status line before the list is kept",
         "0:0:000001/0000000000000001 SX1262/+0dBm +0.0ppm CON:9600bps\n" + before + list + built + batt,
         false, two);
-    row("a status line inside the list is none", list + status + "\n" + built, false, two, 0, QString());
+    // The end of a list that answered an earlier request: no status line came before it.
+    row("no list before a status line", list + built + batt, false, "going on", 0, QString());
+    row("a status line starts the list again", before + "Address = 0x1;\nReg = OLD;\n" + before + list + batt + batt,
+        false, two);
 }
 
 void ProtocolTest::listCollector()

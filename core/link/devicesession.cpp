@@ -14,8 +14,17 @@ DeviceSession::DeviceSession(QObject *parent) : QObject(parent)
 {
     qRegisterMetaType<tracktune::ReadFailure>();
     qRegisterMetaType<QList<tracktune::DumpLine>>();
+    qRegisterMetaType<DeviceSession::WriteReport>();
     connect(&pollTimer, &QTimer::timeout, this, &DeviceSession::onPollTimeout);
     connect(&serial, &Serial::connected, this, &DeviceSession::onConnected);
+    connect(&reader, &ListReader::finished, this, &DeviceSession::onListRead);
+    connect(&writer, &SentenceWriter::finished, this, &DeviceSession::onSentencesWritten);
+    connect(&serial, &Serial::connected, this, &DeviceSession::connected);
+    connect(&serial, &Serial::disconnected, this, &DeviceSession::disconnected);
+    connect(&serial, &Serial::openFailed, this, &DeviceSession::openFailed);
+    connect(&serial, &Serial::portRefused, this, &DeviceSession::portRefused);
+    connect(&serial, &Serial::lineReceived, this, &DeviceSession::lineReceived);
+    connect(&serial, &Serial::dataRead, this, &DeviceSession::dataRead);
 }
 
 void DeviceSession::onConnected(const QString &portName)
@@ -28,16 +37,10 @@ void DeviceSession::onConnected(const QString &portName)
     QMetaObject::invokeMethod(
         this,
         [this, portName, searched] {
-            if (!serial.isOpen())
+            if (!serial.isOpen() || !startRead())
                 return;
-            run(Operation::Read, [&] {
-                const bool read = readConfiguration().has_value();
-                // Not a tracker, or not one that answers: the search tries the next port.
-                if (!read && searched && lastFailure != tracktune::ReadFailure::PortClosed) {
-                    qCDebug(lcLink) << "set aside:" << portName;
-                    setAside.insert(portName);
-                }
-            });
+            if (searched)
+                searchedPort = portName;
         },
         Qt::QueuedConnection);
 }
@@ -98,58 +101,86 @@ void DeviceSession::connectTo(const QString &portName)
     connectingByHand = false;
 }
 
-std::optional<QList<tracktune::DumpLine>> DeviceSession::readConfiguration()
+bool DeviceSession::startRead()
 {
+    if (!begin(Operation::Read))
+        return false;
     // A tracker plugged in after another must never be flashed with the other's firmware.
     lastList.clear();
     lastStatus.clear();
     lastFailure.reset();
+    searchedPort.clear();
     emit readStarted();
-    const Serial::ListRead read = serial.readConfiguration();
-    if (read.failure) {
-        lastFailure = read.failure;
-        serial.closePort();
-        emit readFailed(*read.failure);
-        return std::nullopt;
-    }
-    lastList = tracktune::parseDump(read.list);
-    lastStatus = read.statusLine;
-    emit listRead(lastList);
-    return lastList;
+    reader.start();
+    return true;
 }
 
-DeviceSession::WriteReport DeviceSession::writeAndConfirm(
-    const QList<tracktune::DumpLine> &settings, const std::function<bool()> &shouldStop)
+void DeviceSession::onListRead(const ListReader::Result &read)
 {
-    const QList<tracktune::DumpLine> before = lastList;
-    WriteReport report;
-    for (const tracktune::DumpLine &setting : tracktune::writeOrder(settings)) {
-        if (!report.linkLost && !report.stopped && shouldStop && shouldStop())
-            report.stopped = true;
-        if (!report.linkLost && !report.stopped && !serial.isOpen())
-            report.linkLost = true;
-        const QByteArray sentence = tracktune::configurationSentence(setting.name, setting.value);
-        if (report.linkLost || report.stopped || sentence.isEmpty()) {
-            report.notSent << setting;
-            continue;
+    if (read.failure) {
+        lastFailure = read.failure;
+        // Not a tracker, or not one that answers: the search tries the next port.
+        if (!searchedPort.isEmpty() && *read.failure != tracktune::ReadFailure::PortClosed) {
+            qCDebug(lcLink) << "set aside:" << searchedPort;
+            setAside.insert(searchedPort);
         }
-        if (serial.sendCommand(sentence))
-            report.sent << setting;
-        else {
-            report.linkLost = true;
-            report.notSent << setting;
+        serial.closePort();
+    } else {
+        lastList = tracktune::parseDump(read.list);
+        lastStatus = read.statusLine;
+    }
+    searchedPort.clear();
+    if (lastFailure)
+        emit readFailed(*lastFailure);
+    else
+        emit listRead(lastList);
+    if (!writing) {
+        end();
+        return;
+    }
+    WriteReport report = *writing;
+    writing.reset();
+    if (!lastFailure) {
+        report.readBack = lastList;
+        report.changes = tracktune::settingChanges(report.sent, beforeWrite, lastList);
+        report.changedByTracker = tracktune::unwrittenChanges(report.sent, beforeWrite, lastList);
+        for (const tracktune::SettingChange &change : std::as_const(report.changes)) {
+            if (!change.taken)
+                report.notTaken << change.name;
         }
     }
-    serial.resumeWatchdog();
+    emit writeFinished(report);
+    end();
+}
 
-    report.readBack = readConfiguration();
-    if (!report.readBack)
-        return report;
-    report.changes = tracktune::settingChanges(report.sent, before, *report.readBack);
-    report.changedByTracker = tracktune::unwrittenChanges(report.sent, before, *report.readBack);
-    for (const tracktune::SettingChange &change : std::as_const(report.changes)) {
-        if (!change.taken)
-            report.notTaken << change.name;
-    }
-    return report;
+bool DeviceSession::startWrite(const QList<tracktune::DumpLine> &settings, std::function<bool()> shouldStop)
+{
+    if (!begin(Operation::Write))
+        return false;
+    beforeWrite = lastList;
+    writing = WriteReport();
+    writer.start(tracktune::writeOrder(settings), std::move(shouldStop));
+    return true;
+}
+
+void DeviceSession::cancel()
+{
+    if (writer.isRunning())
+        writer.stop();
+}
+
+void DeviceSession::onSentencesWritten(const SentenceWriter::Result &written)
+{
+    if (!writing)
+        return;
+    writing->sent = written.sent;
+    writing->notSent = written.notSent;
+    writing->linkLost = written.linkLost;
+    writing->stopped = written.stopped;
+    // The read-back is part of the write: its operation stays Write.
+    lastList.clear();
+    lastStatus.clear();
+    lastFailure.reset();
+    emit readStarted();
+    reader.start();
 }

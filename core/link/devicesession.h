@@ -3,6 +3,8 @@
 
 #include "config/dumpline.h"
 #include "config/verification.h"
+#include "link/listreader.h"
+#include "link/sentencewriter.h"
 #include "link/serial.h"
 
 #include <QList>
@@ -14,11 +16,19 @@
 #include <functional>
 #include <optional>
 
-// One owner of the device session: the link, the 500 ms poll that searches while
-// no link is open, and the one piece of state that says which device operation
-// runs. The configuration read and the flasher relay pump events, so a tick or a
-// click can arrive inside them: every path that starts a search, a read, a write
-// or a firmware update goes through run(), which refuses while another runs.
+// One owner of the device session: the link, the 500 ms poll that searches while no link is
+// open, and the one piece of state that says which device operation runs. A read and a write
+// are state machines driven by the link's lines and by timers: they go on inside any event
+// loop (a modal box, a file chooser) and tell their end by signals. Every path that starts a
+// search, a read, a write or a firmware update goes through begin(), which refuses while
+// another runs:
+//
+//   None --startRead()--> Read --listRead()/readFailed()--> None
+//   None --startWrite()--> Write --(sentences, then the read-back)--> writeFinished() --> None
+//   None --run(Search)/beginOperation(FirmwareUpdate)-- ... --endOperation()--> None
+//
+// The window and the command line listen to the session only: the link's signals come through
+// it.
 class DeviceSession : public QObject
 {
     Q_OBJECT
@@ -43,7 +53,7 @@ public:
     bool isBusy() const { return current != Operation::None; }
 
     // Runs work as the given operation, unless one already runs: then nothing
-    // happens and the result is false.
+    // happens and the result is false. For work that does not wait (a search, a connect).
     template<typename Work> bool run(Operation operation, Work &&work)
     {
         if (!begin(operation))
@@ -52,6 +62,9 @@ public:
         end();
         return true;
     }
+    // For an operation its caller drives (the firmware update): false while another runs.
+    bool beginOperation(Operation operation) { return begin(operation); }
+    void endOperation() { end(); }
 
     // While the flasher owns the port the poll neither searches nor opens.
     bool updateInProgress() const { return current == Operation::FirmwareUpdate; }
@@ -69,10 +82,11 @@ public:
     // behind it; the configuration read that follows tells.
     void connectTo(const QString &portName);
 
-    // Asks the tracker for its dump and says what came by listRead() or readFailed(). On failure
-    // (port closed, device silent, a dump of under 10 bytes, no list in time) the link is closed
-    // and the result is empty.
-    std::optional<QList<tracktune::DumpLine>> readConfiguration();
+    // Asks the tracker for its list, unless another operation runs (then false): tells
+    // readStarted() at once and listRead() or readFailed() at the end, then the operation ends.
+    // On failure (port closed, device silent, a dump of under 10 bytes, no list in time) the
+    // link is closed first.
+    bool startRead();
 
     // What a write did, and what the list read after it shows.
     struct WriteReport
@@ -90,14 +104,16 @@ public:
         QList<tracktune::SettingChange> changedByTracker;
     };
 
-    // Writes one sentence per setting, in tracktune::writeOrder, then reads the list back: the tracker drops
-    // a sentence it does not take without a word. Each sentence waits up to a second for an
-    // answer while events go on (the run() guard keeps other operations out). A setting that
+    // Writes one sentence per setting, in tracktune::writeOrder, then reads the list back (the
+    // tracker drops a sentence it does not take without a word), unless another operation runs
+    // (then false). Each sentence waits up to a second for the tracker's answer. A setting that
     // no sentence can carry (tracktune::sentenceRefusal) is never sent. shouldStop is asked
-    // before each sentence: the one in flight is finished, no more are sent, the list is still
-    // read back.
-    WriteReport writeAndConfirm(
-        const QList<tracktune::DumpLine> &settings, const std::function<bool()> &shouldStop = {});
+    // before each sentence, as cancel() is: the one in flight is finished, no more are sent, the
+    // list is still read back. Tells writeFinished() (after the read-back's own signals), then
+    // the operation ends.
+    bool startWrite(const QList<tracktune::DumpLine> &settings, std::function<bool()> shouldStop = {});
+    // A write sends no more sentences after the one in flight; a read goes on to its end.
+    void cancel();
 
 signals:
     void operationChanged(DeviceSession::Operation operation);
@@ -110,19 +126,40 @@ signals:
     void searching();
     // A poll tick found the flasher at work.
     void updating();
+    // Every write ends with this, after the read-back's listRead() or readFailed().
+    void writeFinished(const DeviceSession::WriteReport &report);
+
+    // The link's, told on.
+    void connected(const QString &portName);
+    void disconnected();
+    void openFailed(const QString &portName, QSerialPort::SerialPortError error, const QString &errorText);
+    void portRefused(const QString &portName, QSerialPort::SerialPortError error, bool permitted);
+    // Every byte the tracker sends, as lines and as the serial monitor's text.
+    void lineReceived(const QByteArray &line);
+    void dataRead(const QString &text);
 
 private:
     bool begin(Operation operation);
     void end();
     void onPollTimeout();
     void onConnected(const QString &portName);
+    void onListRead(const ListReader::Result &read);
+    void onSentencesWritten(const SentenceWriter::Result &written);
 
     Serial serial;
+    ListReader reader {serial};
+    SentenceWriter writer {serial};
     QTimer pollTimer;
     Operation current = Operation::None;
     QList<tracktune::DumpLine> lastList; // the last read's; empty after a failed one
     QString lastStatus;
     std::optional<tracktune::ReadFailure> lastFailure;
     QSet<QString> setAside; // ports the search opened that gave no list, by their listed names
+    QString searchedPort; // the port whose read follows the search that opened it
     bool connectingByHand = false;
+    // The write that runs: what it sent, and the list it planned from.
+    std::optional<WriteReport> writing;
+    QList<tracktune::DumpLine> beforeWrite;
 };
+
+Q_DECLARE_METATYPE(DeviceSession::WriteReport)

@@ -90,6 +90,17 @@ bool isStatusLine(const QByteArray &line)
     return true;
 }
 
+// Where the status line starts in the line: at its start, or after the bytes of a line cut
+// short (noise, an adapter's echo of the request) that ran on into it; -1: none.
+int statusLineStart(const QByteArray &line)
+{
+    for (int colon = line.indexOf(':', 1); colon >= 1; colon = line.indexOf(':', colon + 1)) {
+        if (isStatusLine(line.mid(colon - 1)))
+            return colon - 1;
+    }
+    return -1;
+}
+
 } // namespace
 
 QString readFailureText(ReadFailure failure)
@@ -131,14 +142,22 @@ ListCollector::Step ListCollector::feed(const QByteArray &bytes)
 
 ListCollector::Step ListCollector::take(const QByteArray &line)
 {
+    // The tracker's answer starts with its status line: whatever came before it, the end of a
+    // list that answered an earlier request included, is none of it.
+    if (const int start = statusLineStart(line); start >= 0) {
+        status = QString::fromLatin1(line.mid(start)).trimmed();
+        isStarted = false;
+        collected.clear();
+        heldLines = 0;
+        heldSentences = 0;
+        return Step::GoOn;
+    }
     if (!isStarted) {
-        if (line.startsWith("Address ")) {
+        if (!status.isEmpty() && line.startsWith("Address ")) {
             isStarted = true;
             collected = line;
             return Step::GoOn;
         }
-        if (isStatusLine(line))
-            status = QString::fromLatin1(line).trimmed();
         // The tracker may have missed the request, or be in the middle of something else; once
         // its status line came it is printing its list, however long its task list is.
         if (status.isEmpty() && ++linesSinceRequest > linesBeforeResend) {
@@ -157,6 +176,11 @@ ListCollector::Step ListCollector::take(const QByteArray &line)
     if (sentenceStart(line) >= 0)
         return ++heldSentences >= longestSentenceRun ? finish() : Step::GoOn;
     return ++heldLines >= endingLines ? finish() : Step::GoOn;
+}
+
+void ListCollector::requested()
+{
+    linesSinceRequest = 0;
 }
 
 ListCollector::Step ListCollector::quiet()

@@ -19,8 +19,10 @@ enum class ReadFailure {
 QString readFailureText(ReadFailure failure);
 
 // The tracker's answer to 0x03, line by line: which lines are its parameter list, and when the
-// list is over. No clock and no port: the driver feeds every line read and calls quiet() when
-// 100 ms went by without a line while lines are held back.
+// list is over. The list is the one after the last status line (the tracker prints one before
+// each list), so the end of an earlier answer still on the wire is never taken for it. No clock
+// and no port: the driver feeds every line read, says when it asked (again), and calls quiet()
+// when 100 ms went by without a line while lines are held back.
 class ListCollector
 {
 public:
@@ -33,6 +35,8 @@ public:
 
     Step feed(const QByteArray &line);
     Step quiet();
+    // A request (0x03) went out: the count of lines before asking again starts anew.
+    void requested();
 
     // Lines are held back that may end the list or be dropped from it.
     bool holding() const { return heldLines > 0 || heldSentences > 0; }

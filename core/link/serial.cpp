@@ -10,6 +10,8 @@
 #include <QSerialPortInfo>
 #include <QStringList>
 
+#include <algorithm>
+
 namespace {
 
 const char pollByte = 0x03;
@@ -37,6 +39,7 @@ Serial::Serial(QObject *parent) : QObject(parent)
 {
     qRegisterMetaType<QSerialPort::SerialPortError>();
     connect(&watchdogTimer, &QTimer::timeout, &watchdogTimer, [this] { onWatchdogTimeout(); });
+    connect(&port, &QSerialPort::readyRead, this, &Serial::onReadyRead);
     // An unplugged adapter makes every read fail: drop the link at once instead
     // of spinning on the errors until the watchdog gives up.
     connect(&port, &QSerialPort::errorOccurred, &port, [this](QSerialPort::SerialPortError error) {
@@ -140,7 +143,8 @@ bool Serial::openPort(const QString &portName)
     qCDebug(lcLink) << "Connected to" << portName;
     port.setStopBits(QSerialPort::OneStop);
     port.setFlowControl(QSerialPort::NoFlowControl);
-    pollHeldBack.clear();
+    unsplit.clear();
+    textHeldBack.clear();
     silentTicks = 0;
     dataSeen = false;
     watchdogTimer.start(watchdogIntervalMs);
@@ -175,10 +179,28 @@ bool Serial::send(const QByteArray &bytes)
     return taken && flushed && port.isOpen() && port.error() == QSerialPort::NoError;
 }
 
-void Serial::dropBytes(QSerialPort::Directions directions)
+bool Serial::write(const QByteArray &bytes)
 {
-    if (port.isOpen())
-        port.clear(directions);
+    // Bytes the port has buffered came before these: their listeners hear them now.
+    if (port.isOpen() && port.bytesAvailable() > 0)
+        onReadyRead();
+    qCDebug(lcLink) << "sending" << bytes;
+    return send(bytes);
+}
+
+void Serial::pauseWatchdog()
+{
+    watchdogTimer.stop();
+}
+
+void Serial::resumeWatchdog()
+{
+    if (port.isOpen() && !watchdogTimer.isActive()) {
+        // The read or write that paused it heard the tracker.
+        silentTicks = 0;
+        dataSeen = true;
+        watchdogTimer.start(watchdogIntervalMs);
+    }
 }
 
 bool Serial::isOpen() const
@@ -191,32 +213,43 @@ QString Serial::portName() const
     return port.portName();
 }
 
-void Serial::readAvailable()
+void Serial::onReadyRead()
 {
-    // QSerialPort writes from the event loop: hand the poll byte to the driver now.
-    send(QByteArray(1, pollByte));
-    dataSeen = port.canReadLine();
-
-    QString text;
-    while (port.bytesAvailable() != 0) {
-        QByteArray chunk = port.readAll();
-        // A NUL byte is line noise: drop it rather than lose the rest of the chunk.
-        chunk.replace('\0', QByteArray());
-        const tracktune::Utf8Text decoded = tracktune::decodeUtf8(pollHeldBack, chunk);
-        text += decoded.text;
-        pollHeldBack = decoded.heldBack;
-        dataSeen = true;
-        silentTicks = 0;
+    if (!port.isOpen())
+        return;
+    const QByteArray chunk = port.readAll();
+    if (chunk.isEmpty())
+        return;
+    dataSeen = true;
+    silentTicks = 0;
+    emit bytesReceived(chunk);
+    // A NUL byte is line noise: the monitor drops it rather than lose the rest of the chunk.
+    QByteArray printable = chunk;
+    printable.replace('\0', QByteArray());
+    const tracktune::Utf8Text decoded = tracktune::decodeUtf8(textHeldBack, printable);
+    textHeldBack = decoded.heldBack;
+    if (!decoded.text.isEmpty())
+        emit dataRead(decoded.text);
+    // Lines end at a line feed, which stays with them (a CR before it too). Each line leaves the
+    // buffer before it is told, so that a listener that runs an event loop of its own, in which
+    // more bytes come, changes neither their order nor the lines; one that closes the port ends
+    // the telling.
+    unsplit += chunk;
+    while (port.isOpen()) {
+        const int feed = unsplit.indexOf('\n');
+        if (feed < 0 && unsplit.size() < longestLine)
+            break;
+        const int end = feed < 0 ? longestLine : std::min(feed + 1, longestLine);
+        const QByteArray line = unsplit.left(end);
+        unsplit.remove(0, end);
+        emit lineReceived(line);
     }
-    // Stale input goes; the output queue stays, since the poll byte may still
-    // sit in it and clearing it would leave the device unpolled.
-    dropBytes(QSerialPort::Input);
-    emit dataRead(text);
 }
 
 void Serial::onWatchdogTimeout()
 {
-    readAvailable();
+    // The tracker answers the poll with its list; what it sent since the last tick tells it lives.
+    send(QByteArray(1, pollByte));
     if (!port.isOpen() || dataSeen) {
         silentTicks = 0;
         dataSeen = false;
@@ -228,13 +261,10 @@ void Serial::onWatchdogTimeout()
                            "connected...";
         send(QByteArray(1, probeByte));
     }
-    if (silentTicks <= lastSilentTick) {
-        dataSeen = false;
+    if (silentTicks <= lastSilentTick)
         return;
-    }
     qCDebug(lcLink) << "No data received for 5 seconds, disconnecting...";
     closePort();
-    dataSeen = false;
 }
 
 QStringList tracktune::knownAdapterPorts(const QHash<QString, QString> &ports)

@@ -1,10 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "link/listcollector.h"
-
 #include <QByteArray>
-#include <QElapsedTimer>
 #include <QHash>
 #include <QObject>
 #include <QSerialPort>
@@ -14,10 +11,10 @@
 #include <QTimer>
 
 #include <functional>
-#include <optional>
 
-// The device link: owns the one serial port, finds the tracker among the
-// ports, polls it once a second and drops it when it falls silent.
+// The device link: owns the one serial port, finds the tracker among the ports, reads every
+// byte it sends as it comes (readyRead) and hands it on, polls it once a second while no read
+// or write runs and drops it when it falls silent.
 class Serial : public QObject
 {
     Q_OBJECT
@@ -51,22 +48,13 @@ public:
     bool isOpen() const;
     QString portName() const;
 
-    // What a read of the list gave: the parameter lines and the status line before them, or
-    // why there are none.
-    struct ListRead
-    {
-        QByteArray list;
-        QString statusLine;
-        std::optional<tracktune::ReadFailure> failure;
-    };
-    // Asks for the list and collects it (tracktune::ListCollector) while events go on; the
-    // watchdog is paused meanwhile and runs again after a list.
-    ListRead readConfiguration();
-    // Writes one sentence, then waits up to a second for the device's answer (an adapter's echo
-    // of the sentence is none) while events go on; the watchdog is paused meanwhile. False when
-    // the port is closed or the bytes could not all be handed to it.
-    bool sendCommand(const QByteArray &command);
-    // Restarts the poll after writes, when the link is still open.
+    // Hands the bytes to the driver (a request, a sentence); false when the port is or went
+    // closed, or refused them. What has already arrived is handed on first, so that no listener
+    // takes it for an answer to these bytes.
+    bool write(const QByteArray &bytes);
+    // The 1 s poll must not mix its requests with a read's or a write's: paused while one runs.
+    void pauseWatchdog();
+    // Restarts the poll, when the link is still open.
     void resumeWatchdog();
 
 signals:
@@ -74,6 +62,10 @@ signals:
     void disconnected();
     // The port would not open: no connected() follows.
     void openFailed(const QString &portName, QSerialPort::SerialPortError error, const QString &errorText);
+    // Every byte the tracker sends, as it comes: raw, as lines (each with its line feed; a line
+    // longer than longestLine is handed on in pieces) and as text for the serial monitor.
+    void bytesReceived(const QByteArray &bytes);
+    void lineReceived(const QByteArray &line);
     void dataRead(QString data);
     // A known adapter the search could not open: why, and whether this user may open
     // its device file at all.
@@ -81,25 +73,22 @@ signals:
 
 private:
     static constexpr int watchdogIntervalMs = 1000;
+    static constexpr int longestLine = 4096;
 
-    void readAvailable();
+    void onReadyRead();
     void onWatchdogTimeout();
-    void drainBurst(const QElapsedTimer &reading);
-    // Hands the bytes to the driver; false when the port is or went closed, or refused them. Every
-    // port call is guarded: an adapter pulled out closes the port between any two of them.
+    // Hands the bytes to the driver; every port call is guarded: an adapter pulled out closes
+    // the port between any two of them.
     bool send(const QByteArray &bytes);
-    void dropBytes(QSerialPort::Directions directions);
-    // Waits up to msecs for bytes from the device, in slices with the events in between, so
-    // that the window answers whatever the device does. True when bytes came.
-    bool waitForData(int msecs);
 
     QSerialPort port;
     QTimer watchdogTimer;
     bool dataSeen = false;
     int silentTicks = 0;
-    // The start of a character cut at the end of a poll, kept for the next one; a new
+    QByteArray unsplit; // what came after the last whole line
+    // The start of a character cut at the end of a chunk, kept for the next one; a new
     // link starts without it.
-    QByteArray pollHeldBack;
+    QByteArray textHeldBack;
 };
 
 namespace tracktune {

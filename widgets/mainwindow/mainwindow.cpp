@@ -112,8 +112,6 @@ MainWindow::MainWindow(QWidget *parent)
         configurationLoaded = false;
         ui->table->clearForLoad();
         ui->table->setReading(true);
-        // Show the emptied table before the read blocks.
-        QCoreApplication::processEvents();
     });
     // A write fills the table from its report, with what it could not send marked.
     connect(&session, &DeviceSession::listRead, this, [this](const QList<tracktune::DumpLine> &list) {
@@ -125,20 +123,20 @@ MainWindow::MainWindow(QWidget *parent)
         if (session.operation() != DeviceSession::Operation::Write)
             ui->statusBar->showMessage(tracktune::readFailureText(failure));
     });
+    connect(&session, &DeviceSession::writeFinished, this, &MainWindow::showWriteReport);
     session.start();
 
-    Serial &serial = session.link();
-    connect(&serial, &Serial::disconnected, this, &MainWindow::onDisconnected, Qt::DirectConnection);
-    connect(&serial, &Serial::connected, this, &MainWindow::onConnected, Qt::DirectConnection);
-    connect(&serial, &Serial::openFailed, this,
+    connect(&session, &DeviceSession::disconnected, this, &MainWindow::onDisconnected);
+    connect(&session, &DeviceSession::connected, this, &MainWindow::onConnected);
+    connect(&session, &DeviceSession::openFailed, this,
         [this](const QString &port, QSerialPort::SerialPortError error, const QString &errorText) {
             const QString refusal = tracktune::portRefusalMessage(port, error, Serial::isPermitted(port));
             ui->statusBar->showMessage(
                 refusal.isEmpty() ? tr("Cannot open %1: %2").arg(port, errorText) : refusal);
         });
-    connect(&serial, &Serial::dataRead, &serialMonitor, &SerialMonitor::append);
+    connect(&session, &DeviceSession::dataRead, &serialMonitor, &SerialMonitor::append);
     // Shown after "Waiting for device..." on every search, for as long as it lasts.
-    connect(&serial, &Serial::portRefused, this,
+    connect(&session, &DeviceSession::portRefused, this,
         [this](const QString &port, QSerialPort::SerialPortError error, bool permitted) {
             const QString message = tracktune::portRefusalMessage(port, error, permitted);
             if (!message.isEmpty())
@@ -151,7 +149,6 @@ MainWindow::~MainWindow()
     // Closing the port while the members go would report to a form that is gone.
     session.stop();
     session.disconnect(this);
-    session.link().disconnect(this);
     if (busyCursor)
         QGuiApplication::restoreOverrideCursor();
     delete ui;
@@ -222,7 +219,7 @@ void MainWindow::on_buttonAdvanced_toggled(bool checked)
     ui->frameExpertTools->setVisible(checked);
     if (!checked)
         search->reset();
-    session.run(DeviceSession::Operation::Read, [this] { loadConfiguration(); });
+    session.startRead();
 }
 
 void MainWindow::showAbout()
@@ -248,14 +245,14 @@ void MainWindow::on_refreshButton_clicked()
         return;
     pendingEdits.clear();
     messageBar->clear();
-    session.run(DeviceSession::Operation::Read, [this] { loadConfiguration(); });
+    session.startRead();
 }
 
 void MainWindow::on_applyButton_clicked()
 {
     if (session.isBusy() || !mayWriteSilence(holdTracker()))
         return;
-    session.run(DeviceSession::Operation::Write, [this] { writeChanges(); });
+    writeChanges();
 }
 
 bool MainWindow::mayWriteSilence(const HeldTracker &held)
@@ -270,12 +267,6 @@ bool MainWindow::mayWriteSilence(const HeldTracker &held)
     box.setDefaultButton(QMessageBox::No);
     return box.exec() == QMessageBox::Yes
         && stillHeld(held, tr("while the question was open"), tr("Nothing was written."));
-}
-
-bool MainWindow::loadConfiguration()
-{
-    // The session's listRead() fills the table.
-    return session.readConfiguration().has_value();
 }
 
 bool MainWindow::showConfiguration(const std::optional<QList<tracktune::DumpLine>> &entries)
@@ -293,18 +284,39 @@ bool MainWindow::showConfiguration(const std::optional<QList<tracktune::DumpLine
     return true;
 }
 
-bool MainWindow::writeChanges()
+void MainWindow::writeChanges(std::function<void(bool saved)> then)
 {
     messageBar->clear();
     const QList<tracktune::DumpLine> changes = pendingChanges();
     if (changes.isEmpty()) {
         messageBar->showMessage(
             MessageBar::Kind::Information, tr("Nothing to write: the tracker already holds these values"));
-        return true;
+        if (then)
+            then(true);
+        return;
     }
+    if (!session.startWrite(changes)) {
+        if (then)
+            then(false);
+        return;
+    }
+    afterWrite = std::move(then);
     ui->table->setEnabled(false);
     ui->statusBar->showMessage(tr("Writing to device..."));
-    const DeviceSession::WriteReport report = session.writeAndConfirm(changes);
+}
+
+void MainWindow::showWriteReport(const DeviceSession::WriteReport &report)
+{
+    const bool saved = reportWrite(report);
+    // Taken before it runs: what it does may start the next write.
+    const std::function<void(bool)> then = std::move(afterWrite);
+    afterWrite = nullptr;
+    if (then)
+        then(saved);
+}
+
+bool MainWindow::reportWrite(const DeviceSession::WriteReport &report)
+{
     // What was not written stays the pilot's pending change.
     pendingEdits = report.notSent;
     if (!showConfiguration(report.readBack)) {

@@ -13,6 +13,7 @@
 #include <QPointer>
 #include <QString>
 
+#include <functional>
 #include <optional>
 
 class ParameterSearch;
@@ -80,12 +81,14 @@ private:
     bool stillHeld(const HeldTracker &held, const QString &whileWhat, const QString &notDone);
     // Closing waits for the device operation that runs; then the window asks as usual.
     void closeWhenIdle();
-    // Reads the tracker's list and shows it; pending changes are marked again.
-    bool loadConfiguration();
     // Fills the table with a list read; false, and nothing shown, when the read failed.
     bool showConfiguration(const std::optional<QList<tracktune::DumpLine>> &entries);
-    // True when the tracker took every change.
-    bool writeChanges();
+    // Writes the pending changes; then is told whether the tracker took every one, once the
+    // write has ended (at once when nothing was to write or the write could not start).
+    void writeChanges(std::function<void(bool saved)> then = {});
+    void showWriteReport(const DeviceSession::WriteReport &report);
+    // Shows what the write did; true when the tracker took every change.
+    bool reportWrite(const DeviceSession::WriteReport &report);
     // True unless the pending changes would leave the tracker transmitting nothing and the
     // pilot does not confirm it (or the tracker changed while asked).
     bool mayWriteSilence(const HeldTracker &held);
@@ -122,6 +125,7 @@ private:
         QList<tracktune::DumpLine> settings;
     };
     std::optional<RestoreOffer> restoreOffer;
+    std::function<void(bool saved)> afterWrite; // what waits for the write that runs
     SerialMonitor serialMonitor;
     Ui_MainWindow *ui = nullptr;
     QLabel *trackerField = nullptr; // port, hardware, software and address of the tracker

@@ -7,6 +7,7 @@
 
 #include <QCloseEvent>
 #include <QMessageBox>
+#include <QTimer>
 
 #include <algorithm>
 
@@ -73,16 +74,17 @@ void MainWindow::closeEvent(QCloseEvent *event)
         event->accept();
         return;
     }
-    bool saved = false;
+    // The window stays while the changes are written; it closes once the tracker took them all.
+    // A write that failed stays in sight, with its status.
+    event->ignore();
     if (answer == QMessageBox::Apply
         && stillHeld(held, tr("while the question was open"), tr("Nothing was written."))
-        && mayWriteSilence(held))
-        session.run(DeviceSession::Operation::Write, [this, &saved] { saved = writeChanges(); });
-    // A write that failed stays in sight, with its status.
-    if (saved)
-        event->accept();
-    else
-        event->ignore();
+        && mayWriteSilence(held)) {
+        writeChanges([this](bool saved) {
+            if (saved)
+                QTimer::singleShot(0, this, &QWidget::close);
+        });
+    }
 }
 
 void MainWindow::markChanges(const QList<tracktune::DumpLine> &changes)

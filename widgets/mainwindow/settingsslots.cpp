@@ -227,8 +227,8 @@ void MainWindow::offerRestore()
         || !stillHeld(held, tr("while the question was open"), tr("Nothing was written.")))
         return;
     markChanges(plan.writes);
-    bool saved = false;
-    session.run(DeviceSession::Operation::Write, [this, &saved] { saved = writeChanges(); });
-    if (saved)
-        ui->statusBar->showMessage(tr("Settings restored"));
+    writeChanges([this](bool saved) {
+        if (saved)
+            ui->statusBar->showMessage(tr("Settings restored"));
+    });
 }

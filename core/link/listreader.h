@@ -1,0 +1,63 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include "link/listcollector.h"
+
+#include <QByteArray>
+#include <QObject>
+#include <QString>
+#include <QTimer>
+
+#include <optional>
+
+class Serial;
+
+// One read of the tracker's list, driven by the link's lines and three deadlines: asks for the
+// list (0x03) at once, hands every line to a tracktune::ListCollector, asks again when the
+// tracker stays without an answer, and ends by finished() with the list or why there is none.
+// Nothing waits: the read goes on inside whatever event loop runs.
+class ListReader : public QObject
+{
+    Q_OBJECT
+
+public:
+    // What a read of the list gave: the parameter lines and the status line before them, or
+    // why there are none.
+    struct Result
+    {
+        QByteArray list;
+        QString statusLine;
+        std::optional<tracktune::ReadFailure> failure;
+    };
+
+    explicit ListReader(Serial &serial, QObject *parent = nullptr);
+
+    // The watchdog is paused while it runs and resumed after a list. A read that runs is not
+    // started again.
+    void start();
+    bool isRunning() const { return running; }
+    // Ends the read that runs without telling: nothing more is asked or taken.
+    void cancel();
+
+signals:
+    // Once per start(), never from inside start().
+    void finished(const ListReader::Result &result);
+
+private:
+    void onLine(const QByteArray &line);
+    void onStep(tracktune::ListCollector::Step step);
+    void ask();
+    void finish(const Result &result);
+    void fail(tracktune::ReadFailure failure);
+
+    Serial &serial;
+    tracktune::ListCollector collector;
+    QTimer deadline; // the whole read, silent or talking
+    QTimer unanswered; // no status line this long after a request: ask again
+    QTimer quiet; // held lines and then a pause this long: the list is whole
+    bool running = false;
+    bool talked = false; // any byte since the request
+    QList<QMetaObject::Connection> listening;
+};
+
+Q_DECLARE_METATYPE(ListReader::Result)
