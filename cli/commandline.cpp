@@ -4,6 +4,8 @@
 #include "config/nearestname.h"
 
 #include <QCommandLineParser>
+#include <QDir>
+#include <QFileInfo>
 
 #include <algorithm>
 
@@ -73,6 +75,24 @@ QString usageText()
 QString usageProblemText(const QString &problem)
 {
     return problem + QStringLiteral("; try 'tracktune-cli --help'");
+}
+
+bool isStandardStream(const QString &file)
+{
+    return file == QLatin1String("-");
+}
+
+bool isFolder(const QString &path)
+{
+    return !isStandardStream(path)
+        && (path.endsWith(QLatin1Char('/')) || path.endsWith(QDir::separator()) || QFileInfo(path).isDir());
+}
+
+QString lowerFirst(QString text)
+{
+    if (!text.isEmpty())
+        text[0] = text.at(0).toLower();
+    return text;
 }
 
 CliRequest parseCommandLine(const QStringList &arguments)

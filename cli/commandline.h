@@ -39,4 +39,13 @@ QString usageText();
 // wrong and where to read more; the usage itself is for --help.
 QString usageProblemText(const QString &problem);
 
+// The FILE "-": standard output for backup, standard input for apply.
+bool isStandardStream(const QString &file);
+
+// "backup DIR/": a folder named as one, or one that exists.
+bool isFolder(const QString &path);
+
+// A sentence of the window's or of Qt's in the style of every message here.
+QString lowerFirst(QString text);
+
 } // namespace tracktune

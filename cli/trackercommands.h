@@ -4,6 +4,7 @@
 #include "commandline.h"
 #include "config/dumpline.h"
 #include "config/verification.h"
+#include "fleetoutput.h"
 #include "link/devicesession.h"
 
 #include <QJsonObject>
@@ -16,6 +17,7 @@
 
 // The commands of the command line, run against one tracker link. Each returns its
 // exit code; what went wrong goes to standard error, results to standard output.
+// Several ports go to a tracktune::FleetRunner, one process each.
 class TrackerCommands
 {
 public:
@@ -27,31 +29,35 @@ public:
 
 private:
     int runCommand();
-    // Several ports: one process of this program for each, side by side; their lines relayed as
-    // they come, their JSON objects gathered into one list, the highest exit code returned.
-    int runFleet(QStringList ports);
     // A process of a fleet holds its lines until it knows the tracker's Address to prefix them
     // with (or until it ends, with the port's name).
     void relay(bool ending = false);
     int finishJson(int code);
+
+    // The commands that only read (readcommands.cpp)
     int listPorts();
     int show();
-    int set();
     int backup();
-    int apply();
 
-    // Opens the named port, or the one the search chooses, and reads the dump. Without a port
-    // a command that writes takes the one candidate by name and refuses when there are more.
-    std::optional<QList<tracktune::DumpLine>> readTracker();
-    // Writes, reads back and names on standard error what the tracker did not take.
-    // SIGINT and SIGTERM stop it after the sentence in flight.
-    int writeAndConfirm(const QList<tracktune::DumpLine> &writes);
+    // The commands that write (writecommands.cpp)
+    int set();
+    int apply();
     void printChanges(const QList<tracktune::SettingChange> &changes,
         const QList<tracktune::SettingChange> &byTracker = {});
     // Why the writes may not go out without --force; empty when they may.
     QStringList silenceProblems(const QList<tracktune::DumpLine> &writes) const;
     bool noProblems(const QStringList &problems);
-    bool writes() const;
+
+    // Opens the named port, or the one the search chooses, and reads the dump. Without a port
+    // a command that needs one port takes the one candidate by name and refuses when there
+    // are more.
+    std::optional<QList<tracktune::DumpLine>> readTracker();
+    // Writes, reads back and names on standard error what the tracker did not take.
+    // SIGINT and SIGTERM stop it after the sentence in flight.
+    int writeAndConfirm(const QList<tracktune::DumpLine> &writes);
+    // Whether the command may go only to a port named or to the one port the search could take:
+    // all but show, which takes what the search finds as the window does.
+    bool needsOnePort() const;
     void complain(const QString &text);
     void tellRefusals();
     QString portShown() const;
@@ -69,6 +75,5 @@ private:
     QStringList complaints;
     bool member = false; // one tracker of a fleet: every line prefixed
     bool settled = false; // the prefix is known
-    QString outBuffer, errBuffer;
-    int outRelayed = 0, errRelayed = 0;
+    tracktune::FleetMemberOutput memberOutput;
 };

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "consolestop.h"
+#include "stopsignals.h"
 
 #include "config/backups.h"
 #include "config/changeplan.h"

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "consolestop.h"
+#include "stopsignals.h"
 
-#include <csignal>
+#include <QtGlobal>
 
 #ifdef _WIN32
 #include <windows.h>
@@ -9,7 +9,33 @@
 #include <atomic>
 #endif
 
+#ifdef Q_OS_UNIX
+#include <signal.h>
+#endif
+
 namespace {
+
+// The signal that asked a write to stop; 0 while none did.
+volatile std::sig_atomic_t caughtSignal = 0;
+
+extern "C" void onStopSignal(int signal)
+{
+    caughtSignal = signal;
+}
+
+// Whether the program was started with the signal ignored, as a shell does for a background
+// job of a script: then it stays ignored.
+bool ignoredSignal(int signal)
+{
+#ifdef Q_OS_UNIX
+    struct sigaction current = {};
+    return sigaction(signal, nullptr, &current) == 0 && current.sa_handler == SIG_IGN;
+#else
+    const auto previous = std::signal(signal, SIG_IGN);
+    std::signal(signal, previous);
+    return previous == SIG_IGN;
+#endif
+}
 
 // The console control events, as Windows numbers them.
 const unsigned long ctrlC = 0;
@@ -47,6 +73,11 @@ BOOL WINAPI onConsoleEvent(DWORD event)
 
 namespace tracktune {
 
+int stopSignal()
+{
+    return caughtSignal;
+}
+
 int stopSignalForConsoleEvent(unsigned long event)
 {
     switch (event) {
@@ -62,18 +93,26 @@ int stopSignalForConsoleEvent(unsigned long event)
     }
 }
 
-ConsoleStop::ConsoleStop(void (*stop)(int))
+StopOnSignals::StopOnSignals()
 {
 #ifdef _WIN32
-    stopRequest.store(stop);
+    stopRequest.store(onStopSignal);
     SetConsoleCtrlHandler(onConsoleEvent, TRUE);
-#else
-    (void)stop;
 #endif
+    caughtSignal = 0;
+    for (Caught &caught : caughtSignals) {
+        caught.installed = !ignoredSignal(caught.signal);
+        if (caught.installed)
+            caught.previous = std::signal(caught.signal, onStopSignal);
+    }
 }
 
-ConsoleStop::~ConsoleStop()
+StopOnSignals::~StopOnSignals()
 {
+    for (const Caught &caught : caughtSignals) {
+        if (caught.installed)
+            std::signal(caught.signal, caught.previous);
+    }
 #ifdef _WIN32
     SetConsoleCtrlHandler(onConsoleEvent, FALSE);
     stopRequest.store(nullptr);

@@ -1,0 +1,210 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// The commands that only read the tracker: ports, show and backup.
+#include "trackercommands.h"
+
+#include "jsonreport.h"
+
+#include "config/catalogue.h"
+#include "config/settingsfile.h"
+#include "config/settingvalue.h"
+#include "config/terminaltext.h"
+#include "config/valueencoding.h"
+#include "link/portorder.h"
+
+#include <QDate>
+#include <QDateTime>
+#include <QDir>
+#include <QFileInfo>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QSaveFile>
+#include <QSet>
+
+using tracktune::DumpLine;
+using tracktune::isFolder;
+using tracktune::lowerFirst;
+using tracktune::terminalText;
+
+namespace {
+
+// The first entry of each name, as every command takes a name the tracker lists twice
+// (tracktune::findSetting).
+QList<DumpLine> firstOfEachName(const QList<DumpLine> &dump)
+{
+    QList<DumpLine> first;
+    QSet<QString> seen;
+    for (const DumpLine &entry : dump) {
+        if (!seen.contains(entry.name)) {
+            seen.insert(entry.name);
+            first << entry;
+        }
+    }
+    return first;
+}
+
+// A file name from the tracker's Address: its letters and digits only, as it is the tracker's text.
+QString fileNameFor(const QString &address)
+{
+    QString name;
+    for (const QChar c : address) {
+        if (c.unicode() < 128 && c.isLetterOrNumber())
+            name += c;
+    }
+    return (name.isEmpty() ? QStringLiteral("tracker") : name) + QLatin1Char('-')
+        + QDate::currentDate().toString(Qt::ISODate) + QStringLiteral(".txt");
+}
+
+// Every line of the text shown safely, the line breaks kept.
+QString terminalLines(const QString &text)
+{
+    QStringList lines = text.split(QLatin1Char('\n'));
+    for (QString &line : lines)
+        line = terminalText(line);
+    return lines.join(QLatin1Char('\n'));
+}
+
+} // namespace
+
+int TrackerCommands::listPorts()
+{
+    const QHash<QString, QString> ports = Serial::scanPorts();
+    // The search itself decides, so the mark cannot drift from it; it opens the port it
+    // chooses, which is closed again at once.
+    Serial &link = session.link();
+    const QString chosen = link.findDevice() ? link.portName() : QString();
+    link.closePort();
+
+    const QStringList names = tracktune::naturalPortOrder(ports.keys());
+    if (request.json) {
+        QJsonArray list;
+        for (const QString &name : std::as_const(names))
+            list.append(QJsonObject {{QStringLiteral("port"), name},
+                {QStringLiteral("description"), ports.value(name)},
+                {QStringLiteral("known"),
+                    tracktune::knownAdapterPorts({{name, ports.value(name)}}).size() == 1},
+                {QStringLiteral("chosen"),
+                    !chosen.isEmpty() && Serial::systemLocation(name) == Serial::systemLocation(chosen)}});
+        out << tracktune::jsonOutput(QJsonDocument(list));
+        return tracktune::exitDone;
+    }
+    int width = 0;
+    for (const QString &name : std::as_const(names))
+        width = qMax(width, name.size());
+    for (const QString &name : std::as_const(names)) {
+        const QString description = ports.value(name);
+        const bool isChosen
+            = !chosen.isEmpty() && Serial::systemLocation(name) == Serial::systemLocation(chosen);
+        out << (isChosen ? "* " : "  ") << terminalText(name).leftJustified(width) << "  "
+            << (description.isEmpty() ? QStringLiteral("(no description)") : terminalText(description))
+            << '\n';
+    }
+    if (names.isEmpty())
+        complain(QStringLiteral("no serial ports"));
+    else if (chosen.isEmpty())
+        complain(
+            QStringLiteral("the search would choose none: no known adapter, no \"USB\" in a description"));
+    return tracktune::exitDone;
+}
+
+int TrackerCommands::show()
+{
+    const std::optional<QList<DumpLine>> dump = readTracker();
+    if (!dump)
+        return tracktune::exitNoTracker;
+    QList<DumpLine> shown;
+    for (const DumpLine &entry : firstOfEachName(*dump)) {
+        const tracktune::KnownParameter *known = tracktune::findKnownParameter(entry.name);
+        if (request.all || (known && known->everyday))
+            shown << entry;
+    }
+    if (request.json) {
+        QJsonObject parameters;
+        for (const DumpLine &entry : std::as_const(shown))
+            parameters.insert(entry.name, entry.value);
+        QJsonObject document {
+            {QStringLiteral("port"), portShown()}, {QStringLiteral("parameters"), parameters}};
+        if (!address.isEmpty())
+            document.insert(QStringLiteral("address"), address);
+        out << tracktune::jsonOutput(QJsonDocument(document));
+        return tracktune::exitDone;
+    }
+    for (const DumpLine &entry : std::as_const(shown)) {
+        // The option the value stands for and the unit it is in, where the catalogue has them.
+        // And the text an info text's "\xHH" bytes stand for.
+        QStringList notes {tracktune::optionTextFor(entry.name, entry.value)};
+        if (const tracktune::KnownParameter *known = tracktune::findKnownParameter(entry.name); known) {
+            if (known->unit)
+                notes << QString::fromLatin1(known->unit);
+            if (const QString text = tracktune::decodedText(entry.value);
+                known->escapes && text != entry.value)
+                notes << QLatin1Char('"') + terminalText(text) + QLatin1Char('"');
+        }
+        notes.removeAll(QString());
+        out << terminalText(entry.name) << " = " << terminalText(entry.value);
+        if (!notes.isEmpty())
+            out << " (" << notes.join(QStringLiteral(", ")) << ')';
+        out << '\n';
+    }
+    return tracktune::exitDone;
+}
+
+int TrackerCommands::backup()
+{
+    const QString given = request.arguments.first();
+    const bool intoFolder = isFolder(given);
+    QString path = given;
+    // Opened before the read, so a path that cannot be written costs no tracker time;
+    // nothing replaces an older backup unless the read succeeds.
+    QSaveFile file;
+    const auto cannotWrite = [this](const QString &where, const QString &why) {
+        complain(QStringLiteral("cannot write ") + where + QStringLiteral(": ") + lowerFirst(why));
+        return tracktune::exitUsage;
+    };
+    const auto existing = [this](const QString &where) {
+        complain(where + QStringLiteral(" exists: --force replaces it"));
+        return tracktune::exitUsage;
+    };
+    if (intoFolder) {
+        if (!QDir().mkpath(given))
+            return cannotWrite(given, QStringLiteral("the folder cannot be made"));
+        if (!QFileInfo(given).isWritable())
+            return cannotWrite(given, QStringLiteral("permission denied"));
+    } else if (!tracktune::isStandardStream(path)) {
+        if (QFileInfo::exists(path) && !request.force)
+            return existing(path);
+        file.setFileName(path);
+        if (!file.open(QIODevice::WriteOnly | QIODevice::Text))
+            return cannotWrite(path, file.errorString());
+    }
+    const std::optional<QList<DumpLine>> dump = readTracker();
+    if (!dump)
+        return tracktune::exitNoTracker;
+    if (intoFolder) {
+        path = QDir(given).filePath(fileNameFor(address));
+        if (QFileInfo::exists(path) && !request.force)
+            return existing(path);
+        file.setFileName(path);
+        if (!file.open(QIODevice::WriteOnly | QIODevice::Text))
+            return cannotWrite(path, file.errorString());
+    }
+    for (const DumpLine &entry : *dump) {
+        const QString refusal = tracktune::sentenceRefusal(entry.name, entry.value);
+        if (!refusal.isEmpty())
+            complain(entry.name + QStringLiteral(" kept as a comment, not restorable: ") + refusal);
+    }
+    const QString text = tracktune::formatSettingsFile(*dump, QDateTime::currentDateTime());
+    if (tracktune::isStandardStream(path)) {
+        out << (outputIsTerminal ? terminalLines(text) : text);
+        return tracktune::exitDone;
+    }
+    file.write(text.toUtf8());
+    if (!file.commit())
+        return cannotWrite(path, file.errorString());
+    report.insert(QStringLiteral("file"), path);
+    report.insert(QStringLiteral("parameters"), int(dump->size()));
+    if (!request.json)
+        out << dump->size() << " parameters of " << terminalText(portShown()) << " saved to "
+            << terminalText(path) << '\n';
+    return tracktune::exitDone;
+}
