@@ -16,9 +16,10 @@
 
 // One owner of the device session: the link, the 500 ms poll that searches while
 // no link is open, and the one piece of state that says which device operation
-// runs. The configuration read and the flasher relay pump events, so a tick or a
-// click can arrive inside them: every path that starts a search, a read, a write
-// or a firmware update goes through run(), which refuses while another runs.
+// runs. The configuration read pumps events, so a tick or a click can arrive inside
+// it, and the firmware update runs on from its slot until the flasher has ended:
+// every path that starts a search, a read or a write goes through run(), the update
+// through beginOperation() and endOperation(); both refuse while another runs.
 class DeviceSession : public QObject
 {
     Q_OBJECT
@@ -52,6 +53,10 @@ public:
         end();
         return true;
     }
+    // For an operation that ends after the slot that began it has returned: begins it unless
+    // another runs, else false; endOperation() ends it.
+    bool beginOperation(Operation operation) { return begin(operation); }
+    void endOperation() { end(); }
 
     // While the flasher owns the port the poll neither searches nor opens.
     bool updateInProgress() const { return current == Operation::FirmwareUpdate; }
