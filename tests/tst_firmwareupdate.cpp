@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "config/dumpline.h"
 #include "dialogs/progressdialog.h"
+#include "firmware/firmwareupdate.h"
 #include "firmware/flasherarguments.h"
 #include "firmware/flasherprogress.h"
 #include "mainwindow/mainwindow.h"
@@ -133,30 +134,37 @@ void FirmwareUpdateTest::flasherRunsInItsDialog_data()
     QTest::addColumn<QList<int>>("bar"); // the values the bar takes, in order
     // The answer to the settings from before offered back; NoButton: the new firmware kept them.
     QTest::addColumn<QMessageBox::StandardButton>("restore");
+    // An event loop runs for 2 s from the last progress line on, as a modal box would.
+    QTest::addColumn<bool>("nested");
     QTest::newRow("progress while it runs")
         << "flasher-progress.sh" << true << QStringList {picking, confirm} << finished << QStringList()
-        << "(100 %)Hard resetting via RTS pin..." << QList<int> {20, 40, 60, 80, 100} << QMessageBox::Yes;
+        << "(100 %)Hard resetting via RTS pin..." << QList<int> {20, 40, 60, 80, 100} << QMessageBox::Yes
+        << false;
+    QTest::newRow("it ends while another event loop runs")
+        << "flasher-progress.sh" << true << QStringList {picking, confirm} << finished << QStringList()
+        << "(100 %)Hard resetting via RTS pin..." << QList<int> {20, 40, 60, 80, 100} << QMessageBox::NoButton
+        << true;
     QTest::newRow("1 MB on one line arrives whole")
         << "flasher-one-line.sh" << true << QStringList {picking, confirm} << finished << QStringList()
-        << QString(1 << 20, 'x') + "end" << QList<int> {100} << QMessageBox::No;
+        << QString(1 << 20, 'x') + "end" << QList<int> {100} << QMessageBox::No << false;
     QTest::newRow("it fails: what it said, its exit code")
         << "flasher-fails.sh" << true << QStringList {picking, confirm, failed} << failed
         << QStringList {"The firmware loader ended with exit code 2.",
                "\nA fatal error occurred: Failed to connect: No serial data received.\n",
                "What now: unplug the tracker, plug it in again and start the update once more. Its "
                "settings from before are saved in 0x1A2B3C-before-update-"}
-        << "Connecting........_____...." << QList<int>() << QMessageBox::NoButton;
+        << "Connecting........_____...." << QList<int>() << QMessageBox::NoButton << false;
     QTest::newRow("it cannot be started")
         << "flasher-crash.sh" << false
         << QStringList {picking, confirm, "An error has occurred during update process."} << failed
         << QStringList {"The firmware loader could not be started, so the tracker was not changed.",
                "The tracker's settings are saved in 0x1A2B3C-before-update-"}
-        << "" << QList<int>() << QMessageBox::NoButton;
+        << "" << QList<int>() << QMessageBox::NoButton << false;
     // Without its "release" file the stand-in flasher waits for ever once it has printed.
     QTest::newRow("cancelled: a flasher that never ends is stopped")
         << "flasher-progress.sh" << true << QStringList {picking, confirm, stopIt, cancelled} << cancelled
         << QStringList {"cancelled before the loader had finished"} << "(100 %)"
-        << QList<int> {20, 40, 60, 80, 100} << QMessageBox::NoButton;
+        << QList<int> {20, 40, 60, 80, 100} << QMessageBox::NoButton << false;
 }
 
 void FirmwareUpdateTest::flasherRunsInItsDialog()
@@ -169,10 +177,12 @@ void FirmwareUpdateTest::flasherRunsInItsDialog()
     QFETCH(QString, shown);
     QFETCH(QList<int>, bar);
     QFETCH(QMessageBox::StandardButton, restore);
+    QFETCH(bool, nested);
     QVERIFY(install(tracktune::requiredComponents(), flasher, executable));
-    // The slot runs the flasher before it returns: a timer watches the window meanwhile and
+    // The slot starts the flasher and returns: a timer watches the window while it runs and
     // tries to start a read, as a click queued before the button went grey would.
     QList<int> values;
+    bool endedInside = false; // the update ended while the other event loop ran
     QStringList seen;
     qint64 longestTickGap = 0;
     QElapsedTimer sinceTick;
@@ -201,7 +211,15 @@ void FirmwareUpdateTest::flasherRunsInItsDialog()
                     return;
                 if (!dialogs.contains(stopIt))
                     QFile(beside("release")).open(QIODevice::WriteOnly);
-                else // Escape leaves a running update in sight; its Cancel button stops it.
+                if (nested)
+                    QTimer::singleShot(0, dialog, [&] {
+                        QEventLoop loop;
+                        QTimer::singleShot(2000, &loop, &QEventLoop::quit);
+                        loop.exec();
+                        endedInside = !ui->window->isUpdateInProgress();
+                    });
+                // Escape leaves a running update in sight; its Cancel button stops it.
+                else if (dialogs.contains(stopIt))
                     QTimer::singleShot(0, dialog, [dialog] {
                         QTest::keyClick(dialog, Qt::Key_Escape);
                         QVERIFY(dialog->isVisible());
@@ -235,11 +253,15 @@ void FirmwareUpdateTest::flasherRunsInItsDialog()
         BoxAnswers answers(QMessageBox::Yes, image);
         ui->button("buttonFirmwareUpdate")->click();
         ui->window->removeEventFilter(&filter);
+        QVERIFY(ui->window->isUpdateInProgress());
+        QSignalSpy ended(ui->window->findChild<FirmwareUpdate *>(), &FirmwareUpdate::finished);
+        QVERIFY(ended.wait(30000));
         QCOMPARE(answers.seen, dialogs);
         for (const QString &text : said)
             QVERIFY2(answers.boxes.last().text.contains(text), qPrintable(answers.boxes.last().text));
     }
     QVERIFY(!ui->window->isUpdateInProgress() && dialog);
+    QCOMPARE(endedInside, nested);
     const QPointer<ProgressDialog> open(dialog);
     const QString text = child<QTextEdit>(dialog, "textEdit")->toPlainText();
     QVERIFY2(QString(text).remove('\n').endsWith(shown), qPrintable(text.right(80)));

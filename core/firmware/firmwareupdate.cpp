@@ -5,7 +5,6 @@
 #include "firmware/flasherarguments.h"
 #include "firmware/flasherprogress.h"
 
-#include <QCoreApplication>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
@@ -68,6 +67,7 @@ bool liesInside(const QString &folder, const QStringList &bases)
 FirmwareUpdate::FirmwareUpdate(const QString &applicationDir, const QString &architecture, QObject *parent)
     : QObject(parent), arch(architecture)
 {
+    qRegisterMetaType<FirmwareUpdate::Outcome>();
     qCDebug(lcFirmware) << "Hardware: " << arch;
     // The name comes from the tracker, and the flasher found under it is run.
     if (!tracktune::isPlainFolderName(arch)) {
@@ -90,6 +90,12 @@ FirmwareUpdate::FirmwareUpdate(const QString &applicationDir, const QString &arc
                      "hardware %1 leads to %2, outside the firmware folders.")
                       .arg(quoted(arch), QFileInfo(firmwareFolder).canonicalFilePath());
     }
+}
+
+FirmwareUpdate::~FirmwareUpdate()
+{
+    if (process)
+        process->disconnect(this);
 }
 
 QString FirmwareUpdate::problem()
@@ -122,74 +128,92 @@ QString FirmwareUpdate::problem()
     return QString();
 }
 
-FirmwareUpdate::Outcome FirmwareUpdate::run(const QString &port, const QString &firmwareFile)
+void FirmwareUpdate::start(const QString &port, const QString &firmwareFile)
 {
     const QStringList arguments = tracktune::flasherArguments(
         templateText, tracktune::chipFromArchitecture(arch), port, firmwareFolder, firmwareFile);
     qCDebug(lcFirmware) << arguments;
 
-    QProcess process;
-    process.setProcessEnvironment(flasherEnvironment());
-    cancelled = false;
-    running = &process;
-    bool notStarted = false;
-    // Connected before the start: a flasher that cannot be started may say so at once.
-    connect(&process, &QProcess::errorOccurred, this, [&notStarted](QProcess::ProcessError error) {
-        if (error == QProcess::FailedToStart)
-            notStarted = true;
+    process = new QProcess(this);
+    process->setProcessEnvironment(flasherEnvironment());
+    connect(process, &QProcess::readyReadStandardOutput, this, &FirmwareUpdate::relayOutput);
+    connect(process, &QProcess::readyReadStandardError, this, &FirmwareUpdate::keepErrors);
+    // QProcess reads what is left in the pipes before it says the flasher has exited.
+    connect(process, QOverload<int, QProcess::ExitStatus>::of(&QProcess::finished), this, [this] {
+        exited = true;
+        relayOutput();
     });
-    process.start(
+    // Connected before the start: a flasher that cannot be started may say so at once, even
+    // inside start(). Told from the event loop all the same: the caller is not done yet.
+    connect(process, &QProcess::errorOccurred, this, [this](QProcess::ProcessError error) {
+        if (error == QProcess::FailedToStart)
+            QMetaObject::invokeMethod(
+                this, [this] { conclude(Outcome()); }, Qt::QueuedConnection);
+    });
+    process->start(
         firmwareFolder + QLatin1Char('/') + tracktune::flasherName(), arguments, QIODevice::ReadWrite);
+}
 
-    // A line cut at the cap may end inside a character: its first bytes wait for the rest.
-    QByteArray heldBack;
-    QByteArray errors;
-    QElapsedTimer sinceEvents;
-    for (;;) {
-        // Line by line, with the events processed at least every few milliseconds: once per
-        // line made a flasher that prints fast cost seconds per megabyte.
-        sinceEvents.start();
-        bool relayed = false;
-        while (process.bytesAvailable() > 0 && sinceEvents.elapsed() < relayBatchMs) {
-            QByteArray bytes = process.readLine(tracktune::maxOutputLineLength);
-            const int nul = bytes.indexOf('\0');
-            if (nul >= 0)
-                bytes.truncate(nul);
-            const tracktune::Utf8Text decoded = tracktune::decodeUtf8(heldBack, bytes);
-            heldBack = decoded.heldBack;
-            const QString &text = decoded.text;
-            if (!text.isEmpty())
-                emit outputLine(text);
-            relayed = true;
+void FirmwareUpdate::relayOutput()
+{
+    if (concluded)
+        return;
+    // Line by line, in batches of a few milliseconds with the events in between: once per
+    // line made a flasher that prints fast cost seconds per megabyte, all at once would hold
+    // the window while it prints.
+    QElapsedTimer batch;
+    batch.start();
+    while (process->bytesAvailable() > 0) {
+        if (batch.elapsed() >= relayBatchMs) {
+            if (!relayQueued) {
+                relayQueued = true;
+                QMetaObject::invokeMethod(
+                    this,
+                    [this] {
+                        relayQueued = false;
+                        relayOutput();
+                    },
+                    Qt::QueuedConnection);
+            }
+            return;
         }
-        // Read as it comes, and only its end kept: a flasher that floods its standard
-        // error must not fill the memory.
-        errors += process.readAllStandardError();
-        if (errors.size() > keptErrorBytes)
-            errors = errors.right(keptErrorBytes);
-        if (relayed) {
-            QCoreApplication::processEvents();
-            continue;
-        }
-        if (process.state() == QProcess::NotRunning)
-            break;
-        // Nothing to relay yet: sleep until the process or a timer has news.
-        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
+        QByteArray bytes = process->readLine(tracktune::maxOutputLineLength);
+        const int nul = bytes.indexOf('\0');
+        if (nul >= 0)
+            bytes.truncate(nul);
+        const tracktune::Utf8Text decoded = tracktune::decodeUtf8(heldBack, bytes);
+        heldBack = decoded.heldBack;
+        const QString &text = decoded.text;
+        if (!text.isEmpty())
+            emit outputLine(text);
     }
-    running = nullptr;
-    qCDebug(lcFirmware) << "update done" << process.exitStatus() << process.exitCode() << errors;
+    if (exited) {
+        keepErrors();
+        qCDebug(lcFirmware) << "update done" << process->exitStatus() << process->exitCode() << errors;
+        conclude(exitOutcome());
+    }
+}
 
+void FirmwareUpdate::keepErrors()
+{
+    // Read as it comes, and only its end kept: a flasher that floods its standard
+    // error must not fill the memory.
+    errors += process->readAllStandardError();
+    if (errors.size() > keptErrorBytes)
+        errors = errors.right(keptErrorBytes);
+}
+
+FirmwareUpdate::Outcome FirmwareUpdate::exitOutcome() const
+{
     Outcome outcome;
-    if (notStarted)
-        return outcome;
     if (cancelled) {
         outcome.kind = Outcome::Kind::Cancelled;
         outcome.lastErrors = tracktune::lastErrorLines(errors, shownErrorLines);
         return outcome;
     }
     // A flasher that wrote nothing may still have failed: only its exit tells.
-    outcome.crashed = process.exitStatus() == QProcess::CrashExit;
-    outcome.exitCode = process.exitCode();
+    outcome.crashed = process->exitStatus() == QProcess::CrashExit;
+    outcome.exitCode = process->exitCode();
     outcome.kind
         = !outcome.crashed && outcome.exitCode == 0 ? Outcome::Kind::Finished : Outcome::Kind::Failed;
     if (outcome.kind == Outcome::Kind::Failed)
@@ -197,11 +221,19 @@ FirmwareUpdate::Outcome FirmwareUpdate::run(const QString &port, const QString &
     return outcome;
 }
 
+void FirmwareUpdate::conclude(const Outcome &outcome)
+{
+    if (concluded)
+        return;
+    concluded = true;
+    emit finished(outcome);
+}
+
 void FirmwareUpdate::cancel()
 {
-    if (!running || running->state() == QProcess::NotRunning)
+    if (!process || process->state() == QProcess::NotRunning)
         return;
     cancelled = true;
     // A flasher that never exits on its own is ended all the same.
-    running->kill();
+    process->kill();
 }

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include <QByteArray>
 #include <QObject>
 #include <QProcess>
 #include <QString>
@@ -8,7 +9,8 @@
 
 // Runs the external flasher on the tracker's port: finds the firmware folder of
 // the hardware, checks the folder, its components and its argument template, builds
-// the arguments, relays the flasher's output line by line and reports how it ended.
+// the arguments, starts the flasher, relays its output line by line as it comes and
+// reports how it ended.
 class FirmwareUpdate : public QObject
 {
     Q_OBJECT
@@ -27,31 +29,48 @@ public:
     // Looks in firmwareFolders(applicationDir, the data folders, architecture), and only
     // when the architecture is a plain folder name.
     FirmwareUpdate(const QString &applicationDir, const QString &architecture, QObject *parent = nullptr);
+    // A flasher still running is ended by its QProcess, and its end told to no one.
+    ~FirmwareUpdate() override;
 
     // Why the update cannot run, as the user reads it, its first line fit for a title;
     // empty when it can. Only the first problem is named: an architecture that names no
     // folder of ours, a missing folder or component, an unusable config.txt. Reads
-    // config.txt for run().
+    // config.txt for start().
     QString problem();
 
-    // Starts the flasher for this port and image and returns once it has exited
-    // and all its output is relayed. Pumps events meanwhile: the flasher runs
-    // inside the slot that started it. Only after problem() said nothing.
-    Outcome run(const QString &port, const QString &firmwareFile);
-    // Stops the flasher that run() waits for; run() then returns Cancelled.
+    // Starts the flasher for this port and image and returns at once; finished() tells how it
+    // ended. Once, and only after problem() said nothing.
+    void start(const QString &port, const QString &firmwareFile);
+    // Stops the running flasher; finished() then says Cancelled.
     void cancel();
 
 signals:
     // Standard output as read: a line with its line feed, what has come of one so far,
     // or a piece of maxOutputLineLength bytes of a longer one.
     void outputLine(const QString &line);
+    // Once, after the flasher has exited and all its output is relayed, or when it could
+    // not be started; never from inside start().
+    void finished(const FirmwareUpdate::Outcome &outcome);
 
 private:
+    void relayOutput();
+    void keepErrors();
+    void conclude(const Outcome &outcome);
+    Outcome exitOutcome() const;
+
     QString arch;
     QStringList candidates;
     QString firmwareFolder; // the first candidate that exists; empty: none
     QString refusal; // set by the constructor when the architecture leads astray
     QString templateText;
+    QProcess *process = nullptr; // the flasher, from start() on
+    // A line cut at the cap may end inside a character: its first bytes wait for the rest.
+    QByteArray heldBack;
+    QByteArray errors; // the end of its standard error
     bool cancelled = false;
-    QProcess *running = nullptr; // while run() waits for it
+    bool exited = false; // its output may still wait to be relayed
+    bool relayQueued = false;
+    bool concluded = false;
 };
+
+Q_DECLARE_METATYPE(FirmwareUpdate::Outcome)

@@ -10,8 +10,11 @@
 #include <QFileInfo>
 #include <QLocale>
 #include <QMessageBox>
+#include <QPointer>
 #include <QSettings>
 #include <QStandardPaths>
+
+#include <memory>
 
 namespace {
 
@@ -79,8 +82,10 @@ void MainWindow::on_buttonFirmwareUpdate_clicked()
         return;
     // The tracker the pilot chose the firmware for is the one flashed, or none.
     const HeldTracker held = holdTracker();
-    FirmwareUpdate update(applicationFolder, tracktune::firmwareFolderFor(held.identity.hardware));
-    const QString problem = update.problem();
+    // The window's once the flasher starts, until it has ended.
+    auto update = std::make_unique<FirmwareUpdate>(
+        applicationFolder, tracktune::firmwareFolderFor(held.identity.hardware), this);
+    const QString problem = update->problem();
     if (!problem.isEmpty()) {
         showCritical(this, problem.section(QLatin1Char('\n'), 0, 0), problem);
         return;
@@ -124,44 +129,51 @@ void MainWindow::on_buttonFirmwareUpdate_clicked()
         return;
     }
 
-    FirmwareUpdate::Outcome outcome;
-    const bool ran = session.run(DeviceSession::Operation::FirmwareUpdate, [&] {
-        session.link().closePort();
-        // One progress dialog at a time: the last update's goes, whatever it said.
-        qDeleteAll(findChildren<ProgressDialog *>());
-        auto *dialog = new ProgressDialog(this);
-        dialog->setAttribute(Qt::WA_DeleteOnClose);
-        connect(&update, &FirmwareUpdate::outputLine, dialog, &ProgressDialog::appendOutput);
-        connect(dialog, &ProgressDialog::cancelRequested, &update, &FirmwareUpdate::cancel);
-        dialog->show();
-        // The flasher opens the port by the name the system gives it: the held tracker's.
-        outcome = update.run(held.identity.port, firmwareFile);
-        disconnect(dialog, &ProgressDialog::cancelRequested, &update, &FirmwareUpdate::cancel);
-        using Kind = FirmwareUpdate::Outcome::Kind;
-        dialog->finish(outcome.kind == Kind::Finished ? ProgressDialog::Ending::Finished
-                : outcome.kind == Kind::Cancelled     ? ProgressDialog::Ending::Cancelled
-                                                      : ProgressDialog::Ending::Failed);
-    });
-    if (!ran)
+    if (!session.beginOperation(DeviceSession::Operation::FirmwareUpdate))
         return;
-    // Told once the port is free to be found again, while the user reads.
-    if (outcome.kind == FirmwareUpdate::Outcome::Kind::NotStarted) {
-        QString text = tr("The firmware loader could not be started, so the tracker was not changed.");
-        if (!outcome.lastErrors.isEmpty())
-            text += QStringLiteral("\n\n") + outcome.lastErrors.join(QLatin1Char('\n'));
-        showCritical(this, tr("An error has occurred during update process."),
-            text + QStringLiteral("\n\n")
-                + tr("What now: check that the firmware folder's loader may be run, then try again. "
-                     "The tracker's settings are saved in %1 in the backups folder.")
-                      .arg(QFileInfo(backup).fileName()),
-            backup);
-    } else if (outcome.kind == FirmwareUpdate::Outcome::Kind::Cancelled) {
-        showCritical(this, tr("Firmware update cancelled"),
-            tr("The firmware update was cancelled before the loader had finished. The tracker may not "
-               "start until it is updated again. Its settings were saved before the update.")
-                + QStringLiteral("\n\n") + whatNext(backup),
-            backup);
-    } else if (outcome.kind == FirmwareUpdate::Outcome::Kind::Failed) {
-        showCritical(this, tr("Firmware update failed"), failureText(outcome, backup), backup);
-    }
+    session.link().closePort();
+    // One progress dialog at a time: the last update's goes, whatever it said.
+    qDeleteAll(findChildren<ProgressDialog *>());
+    auto *dialog = new ProgressDialog(this);
+    dialog->setAttribute(Qt::WA_DeleteOnClose);
+    FirmwareUpdate *flasher = update.release();
+    connect(flasher, &FirmwareUpdate::outputLine, dialog, &ProgressDialog::appendOutput);
+    connect(dialog, &ProgressDialog::cancelRequested, flasher, &FirmwareUpdate::cancel);
+    connect(flasher, &FirmwareUpdate::finished, this,
+        [this, flasher, dialog = QPointer<ProgressDialog>(dialog), backup](
+            const FirmwareUpdate::Outcome &outcome) {
+            flasher->deleteLater();
+            using Kind = FirmwareUpdate::Outcome::Kind;
+            if (dialog) {
+                disconnect(dialog, &ProgressDialog::cancelRequested, flasher, &FirmwareUpdate::cancel);
+                dialog->finish(outcome.kind == Kind::Finished ? ProgressDialog::Ending::Finished
+                        : outcome.kind == Kind::Cancelled     ? ProgressDialog::Ending::Cancelled
+                                                              : ProgressDialog::Ending::Failed);
+            }
+            session.endOperation();
+            // Told once the port is free to be found again, while the user reads.
+            if (outcome.kind == Kind::NotStarted) {
+                QString text
+                    = tr("The firmware loader could not be started, so the tracker was not changed.");
+                if (!outcome.lastErrors.isEmpty())
+                    text += QStringLiteral("\n\n") + outcome.lastErrors.join(QLatin1Char('\n'));
+                showCritical(this, tr("An error has occurred during update process."),
+                    text + QStringLiteral("\n\n")
+                        + tr("What now: check that the firmware folder's loader may be run, then try again. "
+                             "The tracker's settings are saved in %1 in the backups folder.")
+                              .arg(QFileInfo(backup).fileName()),
+                    backup);
+            } else if (outcome.kind == Kind::Cancelled) {
+                showCritical(this, tr("Firmware update cancelled"),
+                    tr("The firmware update was cancelled before the loader had finished. The tracker may "
+                       "not start until it is updated again. Its settings were saved before the update.")
+                        + QStringLiteral("\n\n") + whatNext(backup),
+                    backup);
+            } else if (outcome.kind == Kind::Failed) {
+                showCritical(this, tr("Firmware update failed"), failureText(outcome, backup), backup);
+            }
+        });
+    dialog->show();
+    // The flasher opens the port by the name the system gives it: the held tracker's.
+    flasher->start(held.identity.port, firmwareFile);
 }
