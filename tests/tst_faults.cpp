@@ -136,6 +136,9 @@ void FaultsTest::act(Step step)
         ui->window->close();
     else
         ui->button(buttons[int(step)])->click();
+    // The pilot's next step comes once the operation this one started has ended.
+    if (step != Step::Close && ui)
+        QTRY_VERIFY_WITH_TIMEOUT(!ui->window->isBusy(), 15000);
 }
 
 void FaultsTest::faultLeavesTheTrackerAsThePilotChose_data()

@@ -36,6 +36,7 @@ public:
     // Read-only views for tools and tests.
     const Serial &link() const { return session.link(); }
     bool isUpdateInProgress() const { return session.updateInProgress(); }
+    bool isBusy() const { return session.isBusy(); } // a device operation runs
     bool isExpertMode() const { return expertMode; }
     // Where the firmware folder is looked for first; the program's own folder unless set.
     void setApplicationFolder(const QString &folder) { applicationFolder = folder; }
