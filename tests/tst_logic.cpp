@@ -191,6 +191,8 @@ void LogicTest::sameDevice_data()
     QTest::newRow("no status line now: another Address") << chipA << tracker(QString(), "0xBBBBBB") << false;
     QTest::newRow("a line that only looks like one")
         << tracker("1:3:A1B2C3/0000246F28A1B2C3FF", "0x1") << tracker(QString(), "0x1") << true;
+    QTest::newRow("a status line starts at its first character")
+        << chipA << tracker(" 1:3:A1B2C3/0000246F28A1B2C3 RFM95/+14dBm", "0xBBBBBB") << false;
     QTest::newRow("nothing to tell by") << tracker({}, {}) << tracker({}, {}) << false;
 }
 

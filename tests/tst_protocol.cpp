@@ -87,6 +87,12 @@ void ProtocolTest::listCollector_data()
     row("no list before a status line", list + built + batt, false, "going on", 0, QString());
     row("a status line starts the list again", before + "Address = 0x1;\nReg = OLD;\n" + before + list + batt + batt,
         false, two);
+    row("a status line in lower case counts; one whose CPU id runs on into more digits does not",
+        "1:3:1a2b3c/000024a16c1a2b3c RFM95/+14dBm\n1:3:1A2B3C/000024A16C1A2B3CFF\n" + list + built + batt,
+        false, two, 0, "1:3:1a2b3c/000024a16c1a2b3c RFM95/+14dBm");
+    row("a name with digits, unpadded, is a parameter; one with a blank in it is not",
+        before + address + "WIFIname0=Club; #  [char]\n" + "Tx Power = +14\n" + reg + built + batt, false,
+        "Address=0x1A2B3C WIFIname0=Club Reg=D-KABC");
 }
 
 void ProtocolTest::listCollector()

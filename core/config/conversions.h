@@ -6,17 +6,11 @@
 
 namespace tracktune {
 
-// Maps the text of every key of the bit table to whether that bit is set in the mask.
-QHash<QString, bool> checksFromMask(int mask, const QHash<int, QString> &bits);
-
 // The sum of the keys whose text is checked; texts the table does not know count for nothing.
 int maskFromChecks(const QHash<QString, bool> &checks, const QHash<int, QString> &bits);
 
 // The mask to write back: the checked keys plus the reported bits that no key of the
 // table stands for, so protocols the user cannot see are never switched off.
 quint32 mergeMask(quint32 checkedMask, quint32 reportedMask, const QHash<int, QString> &bits);
-
-// The key nearest to the value; a tie goes to the larger key.
-int nearestOptionKey(int value, const QHash<int, QString> &options);
 
 } // namespace tracktune

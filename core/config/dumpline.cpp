@@ -13,24 +13,64 @@ QStringList dumpLines(const QByteArray &dump)
     return QString::fromUtf8(text).split(QLatin1Char('\n'));
 }
 
+namespace {
+
+bool isLetter(QChar c)
+{
+    return (c >= QLatin1Char('A') && c <= QLatin1Char('Z'))
+        || (c >= QLatin1Char('a') && c <= QLatin1Char('z'));
+}
+
+bool isDigit(QChar c)
+{
+    return c >= QLatin1Char('0') && c <= QLatin1Char('9');
+}
+
+bool isHex(QChar c)
+{
+    return isDigit(c) || (c >= QLatin1Char('A') && c <= QLatin1Char('F'))
+        || (c >= QLatin1Char('a') && c <= QLatin1Char('f'));
+}
+
+} // namespace
+
+std::optional<ParameterLine> splitParameterLine(const QString &line)
+{
+    int i = 0;
+    while (i < line.size() && line.at(i) == QLatin1Char(' '))
+        ++i;
+    const int nameStart = i;
+    if (i >= line.size() || !isLetter(line.at(i)))
+        return std::nullopt;
+    while (i < line.size() && (isLetter(line.at(i)) || isDigit(line.at(i)) || line.at(i) == QLatin1Char('_')))
+        ++i;
+    const int nameEnd = i;
+    while (i < line.size() && line.at(i) == QLatin1Char(' '))
+        ++i;
+    if (i >= line.size() || line.at(i) != QLatin1Char('='))
+        return std::nullopt;
+    return ParameterLine {line.mid(nameStart, nameEnd - nameStart), line.mid(i + 1)};
+}
+
 std::optional<DumpLine> parseDumpLine(const QString &line)
 {
-    QString packed = line;
-    packed.remove(QLatin1Char(' '));
-    const QStringList parts = packed.split(QLatin1Char('='));
-    if (parts.size() < 2)
+    const std::optional<ParameterLine> parameter = splitParameterLine(line);
+    if (!parameter)
         return std::nullopt;
-    QString value = parts.at(1).section(QLatin1Char(';'), 0, 0);
+    QString value = parameter->rest;
+    value.remove(QLatin1Char(' '));
+    value = value.section(QLatin1Char('='), 0, 0).section(QLatin1Char(';'), 0, 0);
     // A CR LF tracker's line end is no part of the value.
     while (value.endsWith(QLatin1Char('\r')))
         value.chop(1);
     // The comment keeps its blanks ("[  dBm]"), folded to one.
-    const int semicolon = line.indexOf(QLatin1Char(';'), line.indexOf(QLatin1Char('=')));
-    QString comment = semicolon < 0 ? QString() : line.mid(semicolon + 1).section(QLatin1Char('='), 0, 0);
+    const int semicolon = parameter->rest.indexOf(QLatin1Char(';'));
+    QString comment
+        = semicolon < 0 ? QString() : parameter->rest.mid(semicolon + 1).section(QLatin1Char('='), 0, 0);
     comment = comment.simplified();
     if (comment.startsWith(QLatin1Char('#')))
         comment = comment.mid(1).trimmed();
-    return DumpLine {parts.at(0), value, comment};
+    return DumpLine {parameter->name, value, comment};
 }
 
 QList<DumpLine> parseDump(const QByteArray &dump)
@@ -42,6 +82,28 @@ QList<DumpLine> parseDump(const QByteArray &dump)
             entries.append(*entry);
     }
     return entries;
+}
+
+std::optional<StatusLine> parseStatusLine(const QString &line)
+{
+    static const char pattern[] = "h:d:hhhhhh/hhhhhhhhhhhhhhhh";
+    const int length = int(sizeof pattern) - 1;
+    if (line.size() < length || (line.size() > length && isHex(line.at(length))))
+        return std::nullopt;
+    for (int i = 0; i < length; ++i) {
+        const QChar c = line.at(i);
+        const bool fits = pattern[i] == 'h' ? isHex(c)
+            : pattern[i] == 'd'             ? (c >= QLatin1Char('0') && c <= QLatin1Char('3'))
+                                            : c == QLatin1Char(pattern[i]);
+        if (!fits)
+            return std::nullopt;
+    }
+    StatusLine status;
+    status.acftType = line.mid(0, 1).toInt(nullptr, 16);
+    status.addrType = line.mid(2, 1).toInt();
+    status.address = line.mid(4, 6).toUInt(nullptr, 16);
+    status.cpuId = line.mid(11, 16).toUpper();
+    return status;
 }
 
 QString firmwareFolderFor(const QString &hardware)

@@ -5,7 +5,6 @@
 #include "config/verification.h"
 
 #include <QCoreApplication>
-#include <QRegularExpression>
 
 namespace tracktune {
 
@@ -19,23 +18,15 @@ bool operator==(const DumpLine &a, const DumpLine &b)
     return a.name == b.name && a.value == b.value && a.comment == b.comment;
 }
 
-QString cpuIdFromStatusLine(const QString &statusLine)
-{
-    // AcftType, AddrType, Address, then the CPU id: the chip's 48-bit MAC in 16 digits.
-    static const QRegularExpression status(
-        QStringLiteral("^\\s*[0-9A-Fa-f]:[0-3]:[0-9A-Fa-f]{6}/([0-9A-Fa-f]{16})(?![0-9A-Fa-f])"));
-    const QRegularExpressionMatch match = status.match(statusLine);
-    return match.hasMatch() ? match.captured(1).toUpper() : QString();
-}
-
 TrackerIdentity trackerIdentity(const QString &port, const QString &statusLine, const QList<DumpLine> &list)
 {
     const auto valueOf = [&list](const QString &name) {
         const DumpLine *entry = findSetting(list, name);
         return entry ? entry->value : QString();
     };
+    const std::optional<StatusLine> status = parseStatusLine(statusLine);
     return {port, valueOf(QStringLiteral("Address")), valueOf(QStringLiteral("Hard")),
-        cpuIdFromStatusLine(statusLine)};
+        status ? status->cpuId : QString()};
 }
 
 bool isSameDevice(const TrackerIdentity &before, const TrackerIdentity &now)

@@ -29,9 +29,6 @@ inline bool operator!=(const TrackerIdentity &a, const TrackerIdentity &b)
 }
 bool operator==(const DumpLine &a, const DumpLine &b);
 
-// The CPU id of a status line, upper case; empty for any other line.
-QString cpuIdFromStatusLine(const QString &statusLine);
-
 TrackerIdentity trackerIdentity(const QString &port, const QString &statusLine, const QList<DumpLine> &list);
 
 // The same device, wherever it is plugged in and whatever its settings now: by the CPU id when

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "link/listcollector.h"
 
+#include "config/dumpline.h"
+
 #include <QCoreApplication>
 
 namespace tracktune {
@@ -14,11 +16,6 @@ const int shortestList = 10;
 // A noisy line may put a few bytes before a sentence's "$".
 const int strayBytes = 8;
 
-bool isLetter(char c)
-{
-    return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z');
-}
-
 bool isDigit(char c)
 {
     return c >= '0' && c <= '9';
@@ -29,24 +26,10 @@ bool isHex(char c)
     return isDigit(c) || (c >= 'A' && c <= 'F') || (c >= 'a' && c <= 'f');
 }
 
-bool isUpperHex(char c)
-{
-    return isDigit(c) || (c >= 'A' && c <= 'F');
-}
-
-// "Name = Value": a name of letters, digits and "_", then "=".
+// "Name = Value", by the rule the dump's parser splits it with.
 bool isParameterLine(const QByteArray &line)
 {
-    int i = 0;
-    while (i < line.size() && line.at(i) == ' ')
-        ++i;
-    if (i >= line.size() || !isLetter(line.at(i)))
-        return false;
-    while (i < line.size() && (isLetter(line.at(i)) || isDigit(line.at(i)) || line.at(i) == '_'))
-        ++i;
-    while (i < line.size() && line.at(i) == ' ')
-        ++i;
-    return i < line.size() && line.at(i) == '=';
+    return splitParameterLine(QString::fromLatin1(line)).has_value();
 }
 
 // Where an NMEA sentence's "$" is, stray bytes before it allowed; -1: no sentence.
@@ -75,19 +58,7 @@ int endOfRunOnSentence(const QByteArray &line)
 // "<T>:<A>:<AAAAAA>/<16 hex CPU id>...", as the tracker prints before its list.
 bool isStatusLine(const QByteArray &line)
 {
-    static const char pattern[] = "h:d:hhhhhh/hhhhhhhhhhhhhhhh";
-    const int length = int(sizeof pattern) - 1;
-    if (line.size() < length)
-        return false;
-    for (int i = 0; i < length; ++i) {
-        const char c = line.at(i);
-        const bool fits = pattern[i] == 'h' ? isUpperHex(c)
-            : pattern[i] == 'd'             ? (c >= '0' && c <= '3')
-                                            : c == pattern[i];
-        if (!fits)
-            return false;
-    }
-    return true;
+    return parseStatusLine(QString::fromLatin1(line)).has_value();
 }
 
 // Where the status line starts in the line: at its start, or after the bytes of a line cut

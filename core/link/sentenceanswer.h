@@ -15,7 +15,6 @@ public:
     explicit SentenceAnswer(QByteArray sentence) : sentence(std::move(sentence)) { }
     // True once the answer has begun, with these bytes or earlier ones.
     bool feed(const QByteArray &bytes);
-    bool begun() const { return hasBegun; }
 
 private:
     QByteArray sentence;
