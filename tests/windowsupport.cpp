@@ -88,7 +88,7 @@ WindowUnderTest::~WindowUnderTest() = default;
 
 bool WindowUnderTest::loaded() const
 {
-    return window->link().isOpen() && table->isEnabled() && table->rowCount() > 0;
+    return window->link().isOpen() && !window->isBusy() && table->isEnabled() && table->rowCount() > 0;
 }
 
 QPushButton *WindowUnderTest::button(const char *name) const

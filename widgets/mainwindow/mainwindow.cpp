@@ -4,6 +4,7 @@
 #include "config/changeplan.h"
 #include "config/valueencoding.h"
 #include "dialogs/aboutdialog.h"
+#include "mainwindow/busycontrols.h"
 #include "parametertable/parametersearch.h"
 #include "ui_mainwindow.h"
 
@@ -110,6 +111,7 @@ MainWindow::MainWindow(QWidget *parent)
     // Every read empties the table first, the one after a write too.
     connect(&session, &DeviceSession::readStarted, this, [this] {
         configurationLoaded = false;
+        tracktune::setUsable(ui->table, false, true);
         ui->table->clearForLoad();
         ui->table->setReading(true);
     });
@@ -160,16 +162,16 @@ void MainWindow::updateControls()
     // tracker's list needs a list read from an open link.
     const bool idle = !session.isBusy();
     const bool ready = idle && configurationLoaded && session.link().isOpen();
-    ui->serialPortList->setEnabled(idle);
-    ui->buttonAdvanced->setEnabled(idle);
+    using tracktune::setUsable;
+    setUsable(ui->serialPortList, idle, !idle);
+    setUsable(ui->buttonAdvanced, idle, !idle);
     // Grey with the rest, so that the focus does not land on it while the others are.
     if (auto *about = findChild<QPushButton *>(QStringLiteral("buttonAbout")))
-        about->setEnabled(idle);
-    ui->refreshButton->setEnabled(ready);
-    ui->applyButton->setEnabled(ready);
-    ui->buttonFirmwareUpdate->setEnabled(ready);
-    ui->buttonSaveSettings->setEnabled(ready);
-    ui->buttonLoadSettings->setEnabled(ready);
+        setUsable(about, idle, !idle);
+    for (QWidget *control : {static_cast<QWidget *>(ui->refreshButton), static_cast<QWidget *>(ui->applyButton),
+             static_cast<QWidget *>(ui->buttonFirmwareUpdate), static_cast<QWidget *>(ui->buttonSaveSettings),
+             static_cast<QWidget *>(ui->buttonLoadSettings)})
+        setUsable(control, ready, !idle);
     // A read or a write can take seconds: the cursor says the program works.
     if (idle == busyCursor) {
         busyCursor = !idle;
@@ -275,6 +277,7 @@ bool MainWindow::showConfiguration(const std::optional<QList<tracktune::DumpLine
     if (!entries)
         return false;
     ui->table->fill(*entries, expertMode);
+    tracktune::setUsable(ui->table, true, false);
     ui->table->restoreEdits(pendingEdits);
     showTracker(*entries);
     // After a firmware update: asked once the read is over, outside any device operation.
@@ -301,7 +304,7 @@ void MainWindow::writeChanges(std::function<void(bool saved)> then)
         return;
     }
     afterWrite = std::move(then);
-    ui->table->setEnabled(false);
+    tracktune::setUsable(ui->table, false, true);
     ui->statusBar->showMessage(tr("Writing to device..."));
 }
 

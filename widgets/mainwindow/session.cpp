@@ -2,6 +2,7 @@
 #include "mainwindow/mainwindow.h"
 
 #include "link/portorder.h"
+#include "mainwindow/busycontrols.h"
 #include "ui_mainwindow.h"
 
 #include <QSignalBlocker>
@@ -63,7 +64,7 @@ void MainWindow::onDisconnected()
         pendingEdits = pendingChanges();
     trackerField->clear();
     configurationLoaded = false;
-    ui->table->setEnabled(false);
+    tracktune::setUsable(ui->table, false, session.isBusy());
     updateControls();
 }
 

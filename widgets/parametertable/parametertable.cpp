@@ -177,7 +177,6 @@ void ParameterTable::clearForLoad()
     setRowCount(0);
     // Filling the table must mark nothing.
     disconnect(this, &QTableWidget::cellChanged, this, &ParameterTable::tableCellChanged);
-    setEnabled(false);
     setHorizontalHeaderLabels({tr("Parameter"), tr("Value")});
     // The style's minimum section size would make the rows taller than asked.
     verticalHeader()->setMinimumSectionSize(preferredRowHeight());
@@ -218,7 +217,6 @@ void ParameterTable::fill(const QList<tracktune::DumpLine> &entries, bool expert
         ++row;
     }
     connect(this, &QTableWidget::cellChanged, this, &ParameterTable::tableCellChanged, Qt::UniqueConnection);
-    setEnabled(true);
 }
 
 void ParameterTable::keepReported(int row, const QString &value)

@@ -28,8 +28,8 @@ public:
     explicit ParameterTable(QWidget *parent = nullptr);
     ~ParameterTable() override;
 
-    // Empties and disables the table and builds fresh editors: nothing marks it
-    // until the next fill().
+    // Empties the table and builds fresh editors: nothing marks it until the next fill(). The
+    // window keeps the pilot out of it meanwhile.
     void clearForLoad();
     // In standard mode the everyday parameters, in dump order, each with the editor of
     // its kind; a second start of the list ends the table. In expert mode every
