@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The longest pause of the event loop in two cases that used to freeze the window:
-// Apply to a tracker that answers no sentence, and a serial monitor fed 40 s of a device
-// that never sends a line feed (115200 baud, about 11.5 KB a poll).
+// The longest pause of the event loop during the window's device operations (a Refresh, and an
+// Apply to a tracker that answers no sentence), and while a serial monitor is fed 40 s of a
+// device that never sends a line feed (115200 baud, about 11.5 KB a poll).
 #include "dialogs/serialmonitor.h"
 #include "mainwindow/mainwindow.h"
 #include "windowsupport.h"
@@ -16,6 +16,7 @@
 #include <QTimer>
 
 #include <algorithm>
+#include <utility>
 #include <cstdio>
 
 namespace {
@@ -37,29 +38,37 @@ template<typename Work> qint64 longestPauseMs(Work &&work)
     return std::max(longest, sinceTick.elapsed());
 }
 
-qint64 applyToATrackerThatAnswersNoSentence()
+// The longest pauses while the window reads the list (Refresh) and while it writes to a tracker
+// that answers no sentence and then reads the list back (Apply), each from its click to its end.
+std::pair<qint64, qint64> refreshAndApply()
 {
-    TrackerSimulator::Options options = testsupport::options(false, false);
+    TrackerSimulator::Options options = testsupport::options(false, true);
     options.variant = TrackerSimulator::Variant::Vendor;
     testsupport::ListedTracker listed(options);
     MainWindow window;
     auto *table = testsupport::child<QTableWidget>(&window, "table");
     QElapsedTimer waiting;
     waiting.start();
-    while (!(table->isEnabled() && table->rowCount() > 0) && waiting.elapsed() < 15000)
+    const auto loaded = [&] { return !window.isBusy() && table->isEnabled() && table->rowCount() > 0; };
+    while (!loaded() && waiting.elapsed() < 15000)
         QCoreApplication::processEvents(QEventLoop::AllEvents, 50);
+    const auto untilDone = [&](QPushButton *button) {
+        return longestPauseMs([&] {
+            // Posted, as a click arrives: inside a timer's slot no other timer could tick.
+            QMetaObject::invokeMethod(button, &QPushButton::click, Qt::QueuedConnection);
+            while (!window.isBusy() && waiting.elapsed() < 30000)
+                QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
+            while (window.isBusy() && waiting.elapsed() < 30000)
+                QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
+        });
+    };
+    const qint64 refresh = untilDone(testsupport::child<QPushButton>(&window, "refreshButton"));
     testsupport::edit(
         table, testsupport::Edits {{"Reg", "D-KABC"}, {"APN", "web"}, {"AcftType", "Tow plane"}});
     // Answers come after the second each sentence waits for.
     listed.tracker.setAnswerDelay(1500);
-    auto *apply = testsupport::child<QPushButton>(&window, "applyButton");
-    // Only the sentences: the reload after them is the read's own, with its own pauses.
-    return longestPauseMs([&] {
-        // Posted, as a click arrives: inside a timer's slot no other timer could tick.
-        QMetaObject::invokeMethod(apply, &QPushButton::click, Qt::QueuedConnection);
-        while (listed.tracker.receivedCount('$') < 3 && waiting.elapsed() < 30000)
-            QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
-    });
+    const qint64 apply = untilDone(testsupport::child<QPushButton>(&window, "applyButton"));
+    return {refresh, apply};
 }
 
 // Appends as the monitor did before lines were capped: one growing line.
@@ -96,8 +105,11 @@ int main(int argc, char **argv)
     QApplication app(argc, argv);
     QLoggingCategory::setFilterRules(QStringLiteral("tracktune.*.debug=false"));
 
-    std::printf("Apply of 3 sentences to a tracker that answers none: longest pause %lld ms (goal <= 100)\n",
-        static_cast<long long>(applyToATrackerThatAnswersNoSentence()));
+    const auto [refresh, apply] = refreshAndApply();
+    std::printf("Refresh (a paced list read): longest pause %lld ms (goal <= 16)\n", static_cast<long long>(refresh));
+    std::printf("Apply of 3 sentences to a tracker that answers none, and the read-back: longest pause %lld ms "
+                "(goal <= 16)\n",
+        static_cast<long long>(apply));
 
     SerialMonitor monitor;
     const qint64 capped
