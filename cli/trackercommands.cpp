@@ -57,6 +57,8 @@ QString openRefusal(const QString &portName)
     const QSerialPort::SerialPortError error = Serial::tryOpen(portName);
     if (error == QSerialPort::DeviceNotFoundError)
         return QStringLiteral("cannot open ") + portName + QStringLiteral(": no such port");
+    if (error == QSerialPort::TimeoutError)
+        return QStringLiteral("cannot open ") + portName + QStringLiteral(": the port did not open in time");
     if (error == QSerialPort::PermissionError)
         return lowerFirst(tracktune::portRefusalMessage(portName, error, Serial::isPermitted(portName)));
     // Anything else is found out by the open that follows.

@@ -9,6 +9,12 @@
 #include <QFileInfo>
 #include <QSerialPortInfo>
 #include <QStringList>
+#ifdef Q_OS_WIN
+#include <QThread>
+
+#include <atomic>
+#include <memory>
+#endif
 
 #include <algorithm>
 
@@ -76,11 +82,31 @@ QHash<QString, QString> Serial::scanPorts()
 
 QSerialPort::SerialPortError Serial::tryOpen(const QString &portName)
 {
-    QSerialPort candidate;
-    candidate.setPortName(portName);
-    candidate.setBaudRate(QSerialPort::Baud115200);
-    // Closed again when the candidate goes.
-    return candidate.open(QIODevice::ReadWrite) ? QSerialPort::NoError : candidate.error();
+    const auto openAndClose = [](const QString &name) {
+        QSerialPort candidate;
+        candidate.setPortName(name);
+        candidate.setBaudRate(QSerialPort::Baud115200);
+        // Closed again when the candidate goes.
+        return candidate.open(QIODevice::ReadWrite) ? QSerialPort::NoError : candidate.error();
+    };
+#ifdef Q_OS_WIN
+    // Opening a COM port starts an overlapped wait for its events, and a driver may never return
+    // from that (Wine's does not, for a device that is no UART): the probe runs beside the caller
+    // and is given up after a while, and the port then counts as one that does not open.
+    auto result = std::make_shared<std::atomic<int>>(int(QSerialPort::TimeoutError));
+    QThread *probe = QThread::create([openAndClose, portName, result] { result->store(openAndClose(portName)); });
+    probe->start();
+    if (!probe->wait(openDeadlineMs)) {
+        // A running thread must not be destroyed: it goes once the driver lets it, or with the program.
+        QObject::connect(probe, &QThread::finished, probe, &QObject::deleteLater);
+        qCDebug(lcLink) << portName << "did not open within" << openDeadlineMs << "ms";
+        return QSerialPort::TimeoutError;
+    }
+    delete probe;
+    return QSerialPort::SerialPortError(result->load());
+#else
+    return openAndClose(portName);
+#endif
 }
 
 bool Serial::isPermitted(const QString &portName)
@@ -130,6 +156,14 @@ bool Serial::findDevice(const QSet<QString> &setAside)
 bool Serial::openPort(const QString &portName)
 {
     closePort();
+#ifdef Q_OS_WIN
+    // An open that would never return is found out by the probe first.
+    if (tryOpen(portName) == QSerialPort::TimeoutError) {
+        emit openFailed(portName, QSerialPort::TimeoutError,
+            QCoreApplication::translate("tracktune", "the port did not open within %1 s").arg(openDeadlineMs / 1000));
+        return false;
+    }
+#endif
     port.setPortName(portName);
     port.setBaudRate(QSerialPort::Baud115200);
     if (!port.open(QIODevice::ReadWrite)) {

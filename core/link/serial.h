@@ -74,6 +74,7 @@ signals:
 private:
     static constexpr int watchdogIntervalMs = 1000;
     static constexpr int longestLine = 4096;
+    static constexpr int openDeadlineMs = 3000;
 
     void onReadyRead();
     void onWatchdogTimeout();
