@@ -1254,5 +1254,9 @@ Einstellungen gesichert in: %2</translation>
         <source>%1 in steps of %2</source>
         <translation>%1 in Schritten von %2</translation>
     </message>
+    <message>
+        <source>the port did not open within %1 s</source>
+        <translation>der Anschluss hat sich nicht innerhalb von %1 s geöffnet</translation>
+    </message>
 </context>
 </TS>

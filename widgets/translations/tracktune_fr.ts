@@ -1254,5 +1254,9 @@ Réglages enregistrés dans : %2</translation>
         <source>%1 in steps of %2</source>
         <translation>%1 par pas de %2</translation>
     </message>
+    <message>
+        <source>the port did not open within %1 s</source>
+        <translation>le port ne s&apos;est pas ouvert en %1&#xa0;s</translation>
+    </message>
 </context>
 </TS>
