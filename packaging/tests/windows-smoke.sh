@@ -98,6 +98,16 @@ mkdir -p "$WINEPREFIX/drive_c/My Settings"
 printf 'Address = 0x1A2B3C\nAcftType = 1\n' >"$WINEPREFIX/drive_c/My Settings/club.txt"
 run "tracktune-cli reads C:\\My Settings\\club.txt, then finds no COM9" 1 "cannot open COM9" \
     "$DIR/tracktune-cli.exe" apply --dry-run --port COM9 'C:\My Settings\club.txt'
+# COM1 is Wine's name for a serial device of this machine, which may be no UART and answers
+# nothing: the command ends by its deadline (an open that never returns included), not by the timeout.
+comStart=$SECONDS
+run "tracktune-cli show -p COM1 gives up on a port without a tracker" 1 "cannot open COM1|no list from COM1" \
+    "$DIR/tracktune-cli.exe" show -p COM1
+if [ $((SECONDS - comStart)) -le 20 ]; then
+    ok "... within 20 s ($((SECONDS - comStart)) s)"
+else
+    not_ok "... took $((SECONDS - comStart)) s" ""
+fi
 if x86_64-w64-mingw32-objdump -p "$DIR/tracktune.exe" | grep -c "(Windows GUI)" >/dev/null; then
     ok "tracktune.exe is a Windows GUI program (no console window)"
 else
