@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "link/listreader.h"
 
+#include "config/dumpline.h"
 #include "link/logging.h"
 #include "link/serial.h"
 
@@ -15,6 +16,11 @@ const int readDeadlineMs = 10000;
 const int unansweredRequestMs = 1000;
 // Held lines and then a pause this long: the list is whole (the device prints it as one burst).
 const int quietMs = 100;
+// After a list that was asked for more than once: the answers to the other requests are waited
+// for, up to this long without a line (a busy tracker drops a request without a word) ...
+const int lateAnswerMs = 1000;
+// ... or until each has come and the line has been quiet this long.
+const int answeredQuietMs = 200;
 
 } // namespace
 
@@ -35,6 +41,8 @@ ListReader::ListReader(Serial &serial, QObject *parent) : QObject(parent), seria
         }
     });
     connect(&quiet, &QTimer::timeout, this, [this] { onStep(collector.quiet()); });
+    settling.setSingleShot(true);
+    connect(&settling, &QTimer::timeout, this, [this] { finishRead(); });
 }
 
 void ListReader::start()
@@ -43,6 +51,9 @@ void ListReader::start()
         return;
     running = true;
     talked = false;
+    requests = 0;
+    lateAnswers = 0;
+    read.reset();
     collector = tracktune::ListCollector();
     // The watchdog's own polls must not mix with the list.
     serial.pauseWatchdog();
@@ -65,6 +76,7 @@ void ListReader::start()
 void ListReader::ask()
 {
     serial.write(QByteArray(1, dumpRequest));
+    ++requests;
     collector.requested();
     unanswered.start(unansweredRequestMs);
 }
@@ -72,6 +84,14 @@ void ListReader::ask()
 void ListReader::onLine(const QByteArray &line)
 {
     qCDebug(lcLink) << line;
+    if (read) {
+        // An answer to another request of this read: taken by nobody, waited for, so that the
+        // next read or write does not take it for its own.
+        if (tracktune::parseStatusLine(QString::fromLatin1(line)))
+            ++lateAnswers;
+        settling.start(lateAnswers >= requests - 1 ? answeredQuietMs : lateAnswerMs);
+        return;
+    }
     const tracktune::ListCollector::Step step = collector.feed(line);
     if (step == tracktune::ListCollector::Step::Resend) {
         qCDebug(lcLink) << "asking again";
@@ -90,8 +110,14 @@ void ListReader::onStep(tracktune::ListCollector::Step step)
     }
     if (step == tracktune::ListCollector::Step::Done) {
         qCDebug(lcLink) << "reading end";
-        serial.resumeWatchdog();
-        finish({collector.list(), collector.statusLine(), std::nullopt});
+        read = Result {collector.list(), collector.statusLine(), std::nullopt};
+        if (requests <= 1) {
+            finishRead();
+            return;
+        }
+        unanswered.stop();
+        quiet.stop();
+        settling.start(lateAnswerMs);
         return;
     }
     if (collector.holding())
@@ -100,10 +126,23 @@ void ListReader::onStep(tracktune::ListCollector::Step step)
         quiet.stop();
 }
 
+void ListReader::finishRead()
+{
+    if (!running || !read)
+        return;
+    serial.resumeWatchdog();
+    finish(*read);
+}
+
 void ListReader::fail(tracktune::ReadFailure failure)
 {
     if (!running)
         return;
+    // The deadline while the late answers are waited for: the list read stands.
+    if (read) {
+        finishRead();
+        return;
+    }
     qCDebug(lcLink) << "no list:" << tracktune::readFailureText(failure);
     finish({QByteArray(), QString(), failure});
 }
@@ -116,6 +155,7 @@ void ListReader::cancel()
     deadline.stop();
     unanswered.stop();
     quiet.stop();
+    settling.stop();
     for (const QMetaObject::Connection &connection : std::as_const(listening))
         disconnect(connection);
     listening.clear();

@@ -12,10 +12,12 @@
 
 class Serial;
 
-// One read of the tracker's list, driven by the link's lines and three deadlines: asks for the
+// One read of the tracker's list, driven by the link's lines and its deadlines: asks for the
 // list (0x03) at once, hands every line to a tracktune::ListCollector, asks again when the
 // tracker stays without an answer, and ends by finished() with the list or why there is none.
-// Nothing waits: the read goes on inside whatever event loop runs.
+// When it had to ask more than once, the answers to the other requests are let pass first, so
+// that the next read or write does not take them for its own. Nothing waits: the read goes on
+// inside whatever event loop runs.
 class ListReader : public QObject
 {
     Q_OBJECT
@@ -47,6 +49,7 @@ private:
     void onLine(const QByteArray &line);
     void onStep(tracktune::ListCollector::Step step);
     void ask();
+    void finishRead(); // with the list read
     void finish(const Result &result);
     void fail(tracktune::ReadFailure failure);
 
@@ -55,8 +58,12 @@ private:
     QTimer deadline; // the whole read, silent or talking
     QTimer unanswered; // no status line this long after a request: ask again
     QTimer quiet; // held lines and then a pause this long: the list is whole
+    QTimer settling; // the list came; the answers to the requests made again may still come
     bool running = false;
     bool talked = false; // any byte since the request
+    int requests = 0; // 0x03 sent
+    int lateAnswers = 0; // status lines after the list
+    std::optional<Result> read; // the list, while the late answers are waited for
     QList<QMetaObject::Connection> listening;
 };
 
