@@ -240,10 +240,10 @@ void MainWindow::on_refreshButton_clicked()
 {
     if (session.isBusy())
         return;
-    const HeldTracker held = holdTracker();
+    tracktune::Workflow held(session, *this);
     bool asked = false;
     if (!mayDiscardPendingChanges(&asked)
-        || (asked && !stillHeld(held, tr("while the question was open"), tr("Nothing was read again."))))
+        || (asked && !held.stillHeld(tr("while the question was open"), tr("Nothing was read again."))))
         return;
     pendingEdits.clear();
     messageBar->clear();
@@ -252,23 +252,9 @@ void MainWindow::on_refreshButton_clicked()
 
 void MainWindow::on_applyButton_clicked()
 {
-    if (session.isBusy() || !mayWriteSilence(holdTracker()))
+    if (session.isBusy() || !tracktune::Workflow(session, *this).mayWriteSilence())
         return;
     writeChanges();
-}
-
-bool MainWindow::mayWriteSilence(const HeldTracker &held)
-{
-    // A tracker that transmits nothing is invisible to other aircraft: never one click away.
-    if (!tracktune::silencingWrite(pendingChanges()))
-        return true;
-    QMessageBox box(QMessageBox::Warning, tr("Apply"),
-        tr("The tracker will transmit nothing: other aircraft and the ground stations will not see you. "
-           "Write it?"),
-        QMessageBox::Yes | QMessageBox::No, this);
-    box.setDefaultButton(QMessageBox::No);
-    return box.exec() == QMessageBox::Yes
-        && stillHeld(held, tr("while the question was open"), tr("Nothing was written."));
 }
 
 bool MainWindow::showConfiguration(const std::optional<QList<tracktune::DumpLine>> &entries)
