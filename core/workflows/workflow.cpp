@@ -2,7 +2,8 @@
 #include "workflows/workflow.h"
 
 #include "config/changeplan.h"
-#include "link/devicesession.h"
+#include "config/valueencoding.h"
+#include "config/verification.h"
 
 namespace tracktune {
 
@@ -70,6 +71,68 @@ bool CloseWithChanges::run(int pending, bool canApply, std::function<void()> clo
         });
     }
     return false;
+}
+
+bool DiscardChanges::run()
+{
+    if (window.pendingChanges().isEmpty())
+        return true;
+    return window.ask({Box::Question, tr("Refresh"),
+               tr("Discard the changes not yet applied and read the tracker again?"), Box::Yes | Box::No,
+               Box::No, QString(), false})
+        == Box::Yes
+        && stillHeld(tr("while the question was open"), tr("Nothing was read again."));
+}
+
+bool WriteOutcome::tell(WorkflowQuestions &window, const DeviceSession::WriteReport &report, bool readBack)
+{
+    using Note = WorkflowQuestions::Note;
+    if (!readBack) {
+        QStringList notSent;
+        for (const DumpLine &setting : report.notSent)
+            notSent << setting.name;
+        window.note(Note::Error,
+            tr("Changes not confirmed: the connection was lost")
+                + (notSent.isEmpty() ? QString()
+                                     : tr("; not sent: %1").arg(notSent.join(QStringLiteral(", ")))));
+        return false;
+    }
+    // A value no sentence can carry was never sent: it would set another parameter or none.
+    QStringList refusals;
+    for (const DumpLine &setting : report.notSent) {
+        const QString refusal = sentenceRefusal(setting.name, setting.value);
+        if (!refusal.isEmpty())
+            refusals << setting.name + QStringLiteral(" (") + refusal + QLatin1Char(')');
+    }
+    QStringList problems;
+    if (!report.notTaken.isEmpty())
+        problems << tr("Not saved: %1").arg(report.notTaken.join(QStringLiteral(", ")));
+    if (!refusals.isEmpty())
+        problems << tr("Not sent: %1").arg(refusals.join(QStringLiteral(", ")));
+    // What the tracker changed by itself (writing AddrType may reset the Address) is named;
+    // a change of the aircraft's identity in a box, since other aircraft see it.
+    QStringList byTracker;
+    QStringList identity;
+    for (const SettingChange &change : report.changedByTracker) {
+        const QString text = tr("%1: %2 -> %3").arg(change.name, change.before, change.after);
+        byTracker << text;
+        if (isIdentityParameter(change.name))
+            identity << text;
+    }
+    // The short state goes to the status bar; what names parameters and reasons, above the table.
+    window.showStatus(problems.isEmpty() ? tr("Changes saved") : tr("Not every change was saved"));
+    if (!byTracker.isEmpty())
+        problems << tr("changed by the tracker: %1").arg(byTracker.join(QStringLiteral(", ")));
+    if (!problems.isEmpty())
+        window.note(Note::Warning, problems.join(QStringLiteral("; ")));
+    if (!identity.isEmpty()) {
+        // Plain text: the values came from the tracker.
+        window.ask({Box::Warning, tr("Changed by the tracker"),
+            tr("The tracker changed the aircraft's identity by itself while the changes were written:\n%1\n\n"
+               "Check the values and set them again if they are wrong.")
+                .arg(identity.join(QLatin1Char('\n')))});
+    }
+    return report.notTaken.isEmpty() && refusals.isEmpty();
 }
 
 } // namespace tracktune

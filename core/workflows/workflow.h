@@ -3,6 +3,7 @@
 
 #include "config/dumpline.h"
 #include "config/trackeridentity.h"
+#include "link/devicesession.h"
 
 #include <QCoreApplication>
 #include <QList>
@@ -10,7 +11,6 @@
 
 #include <functional>
 
-class DeviceSession;
 class FirmwareUpdate;
 class QObject;
 
@@ -106,6 +106,28 @@ class CloseWithChanges : public Workflow
 public:
     using Workflow::Workflow;
     bool run(int pending, bool canApply, std::function<void()> closeAgain);
+};
+
+// Refresh: asks before pending changes are dropped by reading the tracker again.
+class DiscardChanges : public Workflow
+{
+    Q_DECLARE_TR_FUNCTIONS(MainWindow)
+
+public:
+    using Workflow::Workflow;
+    // True when nothing is pending, or the pilot lets it go and the tracker is still held.
+    bool run();
+};
+
+// Tells what a write did: the short state in the status bar, what names parameters and reasons
+// above the table, a change of the aircraft's identity made by the tracker in a box. True when
+// the tracker took every change; readBack: the list was read after it, else the link was lost.
+struct WriteOutcome
+{
+    Q_DECLARE_TR_FUNCTIONS(MainWindow)
+
+public:
+    static bool tell(WorkflowQuestions &window, const DeviceSession::WriteReport &report, bool readBack);
 };
 
 } // namespace tracktune

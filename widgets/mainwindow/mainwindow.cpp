@@ -1,19 +1,17 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "mainwindow/mainwindow.h"
 
-#include "config/changeplan.h"
-#include "config/valueencoding.h"
 #include "dialogs/aboutdialog.h"
 #include "mainwindow/busycontrols.h"
 #include "parametertable/parametersearch.h"
 #include "ui_mainwindow.h"
+#include "workflows/workflow.h"
 
 #include <QApplication>
 #include <QCoreApplication>
 #include <QGuiApplication>
 #include <QKeySequence>
 #include <QLabel>
-#include <QMessageBox>
 #include <QPushButton>
 #include <QScreen>
 #include <QShortcut>
@@ -240,10 +238,7 @@ void MainWindow::on_refreshButton_clicked()
 {
     if (session.isBusy())
         return;
-    tracktune::Workflow held(session, *this);
-    bool asked = false;
-    if (!mayDiscardPendingChanges(&asked)
-        || (asked && !held.stillHeld(tr("while the question was open"), tr("Nothing was read again."))))
+    if (!tracktune::DiscardChanges(session, *this).run())
         return;
     pendingEdits.clear();
     messageBar->clear();
@@ -308,52 +303,6 @@ bool MainWindow::reportWrite(const DeviceSession::WriteReport &report)
 {
     // What was not written stays the pilot's pending change.
     pendingEdits = report.notSent;
-    if (!showConfiguration(report.readBack)) {
-        QStringList notSent;
-        for (const tracktune::DumpLine &setting : report.notSent)
-            notSent << setting.name;
-        messageBar->showMessage(MessageBar::Kind::Error,
-            tr("Changes not confirmed: the connection was lost")
-                + (notSent.isEmpty() ? QString()
-                                     : tr("; not sent: %1").arg(notSent.join(QStringLiteral(", ")))));
-        return false;
-    }
-    // A value no sentence can carry was never sent: it would set another parameter or none.
-    QStringList refusals;
-    for (const tracktune::DumpLine &setting : report.notSent) {
-        const QString refusal = tracktune::sentenceRefusal(setting.name, setting.value);
-        if (!refusal.isEmpty())
-            refusals << setting.name + QStringLiteral(" (") + refusal + QLatin1Char(')');
-    }
-    QStringList problems;
-    if (!report.notTaken.isEmpty())
-        problems << tr("Not saved: %1").arg(report.notTaken.join(QStringLiteral(", ")));
-    if (!refusals.isEmpty())
-        problems << tr("Not sent: %1").arg(refusals.join(QStringLiteral(", ")));
-    // What the tracker changed by itself (writing AddrType may reset the Address) is named;
-    // a change of the aircraft's identity in a box, since other aircraft see it.
-    QStringList byTracker;
-    QStringList identity;
-    for (const tracktune::SettingChange &change : report.changedByTracker) {
-        const QString text = tr("%1: %2 -> %3").arg(change.name, change.before, change.after);
-        byTracker << text;
-        if (tracktune::isIdentityParameter(change.name))
-            identity << text;
-    }
-    // The short state goes to the status bar; what names parameters and reasons, above the table.
-    ui->statusBar->showMessage(problems.isEmpty() ? tr("Changes saved") : tr("Not every change was saved"));
-    if (!byTracker.isEmpty())
-        problems << tr("changed by the tracker: %1").arg(byTracker.join(QStringLiteral(", ")));
-    if (!problems.isEmpty())
-        messageBar->showMessage(MessageBar::Kind::Warning, problems.join(QStringLiteral("; ")));
-    if (!identity.isEmpty()) {
-        QMessageBox box(QMessageBox::Warning, tr("Changed by the tracker"),
-            tr("The tracker changed the aircraft's identity by itself while the changes were written:\n%1\n\n"
-               "Check the values and set them again if they are wrong.")
-                .arg(identity.join(QLatin1Char('\n'))),
-            QMessageBox::Ok, this);
-        box.setTextFormat(Qt::PlainText); // the values came from the tracker
-        box.exec();
-    }
-    return report.notTaken.isEmpty() && refusals.isEmpty();
+    const bool readBack = showConfiguration(report.readBack);
+    return tracktune::WriteOutcome::tell(*this, report, readBack);
 }

@@ -73,8 +73,6 @@ private:
     void showWriteReport(const DeviceSession::WriteReport &report);
     // Shows what the write did; true when the tracker took every change.
     bool reportWrite(const DeviceSession::WriteReport &report);
-    // True when nothing is pending or the pilot lets it go; asked says whether a box was shown.
-    bool mayDiscardPendingChanges(bool *asked);
     // After a firmware update, offers the settings from before it to the same tracker.
     void offerRestore();
 

@@ -26,18 +26,6 @@ QList<tracktune::DumpLine> MainWindow::pendingChanges() const
     return changes;
 }
 
-bool MainWindow::mayDiscardPendingChanges(bool *asked)
-{
-    *asked = false;
-    if (pendingChanges().isEmpty())
-        return true;
-    *asked = true;
-    return QMessageBox::question(this, tr("Refresh"),
-               tr("Discard the changes not yet applied and read the tracker again?"),
-               QMessageBox::Yes | QMessageBox::No, QMessageBox::No)
-        == QMessageBox::Yes;
-}
-
 void MainWindow::closeEvent(QCloseEvent *event)
 {
     // An edit still open in a cell is the pilot's change too.
