@@ -55,8 +55,9 @@ public:
 
     static QString failureText(const FirmwareUpdate::Outcome &outcome, const QString &backup)
     {
-        QString text = outcome.crashed ? tr("The firmware loader crashed.")
-                                       : tr("The firmware loader ended with exit code %1.").arg(outcome.exitCode);
+        QString text = outcome.crashed
+            ? tr("The firmware loader crashed.")
+            : tr("The firmware loader ended with exit code %1.").arg(outcome.exitCode);
         if (!outcome.lastErrors.isEmpty())
             text += QStringLiteral("\n\n") + outcome.lastErrors.join(QLatin1Char('\n'));
         return text + QStringLiteral("\n\n") + whatNext(backup);
@@ -68,8 +69,7 @@ public:
 FirmwareUpdateWorkflow::FirmwareUpdateWorkflow(
     DeviceSession &session, WorkflowQuestions &window, const QString &applicationFolder, QObject *owner)
     : Workflow(session, window), applicationFolder(applicationFolder), owner(owner)
-{
-}
+{ }
 
 // A critical box with one OK button. Plain text: what it quotes came from the tracker or
 // the flasher and must never be taken for markup.
@@ -84,7 +84,8 @@ std::optional<RestoreOffer> FirmwareUpdateWorkflow::run()
 {
     // The tracker the pilot chose the firmware for is the one flashed, or none.
     // The owner's once the flasher starts, until it has ended.
-    auto update = std::make_unique<FirmwareUpdate>(applicationFolder, firmwareFolderFor(held.identity.hardware), owner);
+    auto update = std::make_unique<FirmwareUpdate>(
+        applicationFolder, firmwareFolderFor(held.identity.hardware), owner);
     const QString problem = update->problem();
     if (!problem.isEmpty()) {
         tellFailure(problem.section(QLatin1Char('\n'), 0, 0), problem);
@@ -108,7 +109,8 @@ std::optional<RestoreOffer> FirmwareUpdateWorkflow::run()
                     locale.toString(image.lastModified(), QLocale::ShortFormat), held.identity.address,
                     reg.isEmpty() ? tr("none") : reg, held.identity.hardware)
             + QStringLiteral("\n\n")
-            + tr("Its settings are saved first, to %1 in the backups folder.").arg(QFileInfo(backup).fileName())
+            + tr("Its settings are saved first, to %1 in the backups folder.")
+                  .arg(QFileInfo(backup).fileName())
             + QLatin1Char(' ') + tr("Keep the tracker plugged in until the update has finished.")
             + QStringLiteral("\n\n") + tr("Install only firmware from a trusted source."),
         Box::Yes | Box::No, Box::No,
@@ -149,7 +151,8 @@ std::optional<RestoreOffer> FirmwareUpdateWorkflow::run()
                     tr("Settings saved to: %1").arg(QDir::toNativeSeparators(backup))});
             };
             if (outcome.kind == Kind::NotStarted) {
-                QString text = tr("The firmware loader could not be started, so the tracker was not changed.");
+                QString text
+                    = tr("The firmware loader could not be started, so the tracker was not changed.");
                 if (!outcome.lastErrors.isEmpty())
                     text += QStringLiteral("\n\n") + outcome.lastErrors.join(QLatin1Char('\n'));
                 tell(tr("An error has occurred during update process."),
@@ -185,7 +188,8 @@ void RestoreSettings::run(std::optional<RestoreOffer> &offer)
     for (const DumpLine &write : plan.writes)
         changes << tr("%1: %2 -> %3").arg(write.name, valueOf(held.list, write.name), write.value);
     const QString reg = valueOf(held.list, QStringLiteral("Reg"));
-    const QString tracker = reg.isEmpty() ? held.identity.address : tr("%1, %2").arg(held.identity.address, reg);
+    const QString tracker
+        = reg.isEmpty() ? held.identity.address : tr("%1, %2").arg(held.identity.address, reg);
     if (window.ask({Box::Question, tr("Restore settings"),
             tr("Restore these settings of the tracker %1 from before the firmware update?\n\n%2")
                 .arg(tracker, changes.join(QLatin1Char('\n'))),

@@ -47,7 +47,8 @@ void SaveSettings::run()
         return;
     }
     window.showStatus(tr("Settings saved"));
-    window.note(WorkflowQuestions::Note::Information, tr("Settings saved to:"), QDir::toNativeSeparators(path));
+    window.note(
+        WorkflowQuestions::Note::Information, tr("Settings saved to:"), QDir::toNativeSeparators(path));
 }
 
 void LoadSettings::run()
@@ -117,7 +118,8 @@ void LoadSettings::run()
     using Note = WorkflowQuestions::Note;
     if (!plan.writes.isEmpty())
         window.note(Note::Information,
-            tr("%n setting(s) loaded: Apply writes them to the tracker. From:", nullptr, int(plan.writes.size())),
+            tr("%n setting(s) loaded: Apply writes them to the tracker. From:", nullptr,
+                int(plan.writes.size())),
             shownPath);
     else if (missing.isEmpty() && refused.isEmpty() && plan.identityKept.isEmpty())
         window.note(Note::Information, tr("The tracker already holds the settings of this file:"), shownPath);

@@ -20,8 +20,7 @@ HeldTracker holdTracker(const DeviceSession &session, bool listShown)
 
 Workflow::Workflow(DeviceSession &session, WorkflowQuestions &window)
     : session(session), window(window), held(holdTracker(session, window.listShown()))
-{
-}
+{ }
 
 bool Workflow::stillHeld(const QString &whileWhat, const QString &notDone)
 {

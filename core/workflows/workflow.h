@@ -58,8 +58,9 @@ public:
     virtual ~WorkflowQuestions() = default;
     virtual Box::Button ask(const Box &box) = 0; // the button that closed it; Escape is the escape button's
     // The path chosen; empty when cancelled.
-    virtual QString chooseFile(FileChoice choice, const QString &title, const QString &start,
-        const QString &filter) = 0;
+    virtual QString chooseFile(
+        FileChoice choice, const QString &title, const QString &start, const QString &filter)
+        = 0;
     virtual void showStatus(const QString &text) = 0; // the short state, in the status bar
     virtual void note(Note kind, const QString &text, const QString &file = QString()) = 0; // above the table
     virtual void clearNote() = 0;

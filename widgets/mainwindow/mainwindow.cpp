@@ -7,7 +7,6 @@
 #include "ui_mainwindow.h"
 #include "workflows/workflow.h"
 
-#include <QApplication>
 #include <QCoreApplication>
 #include <QGuiApplication>
 #include <QKeySequence>
@@ -40,6 +39,7 @@ void clickOn(QWidget *window, const QKeySequence &keys, QAbstractButton *button)
 
 MainWindow::MainWindow(QWidget *parent)
     : QMainWindow(parent),
+      WorkflowDialogs(this),
       applicationFolder(QCoreApplication::applicationDirPath()),
       ui(new Ui_MainWindow),
       trackerField(new QLabel(this)),
@@ -149,8 +149,6 @@ MainWindow::~MainWindow()
     // Closing the port while the members go would report to a form that is gone.
     session.stop();
     session.disconnect(this);
-    if (busyCursor)
-        QGuiApplication::restoreOverrideCursor();
     delete ui;
 }
 
@@ -171,36 +169,7 @@ void MainWindow::updateControls()
              static_cast<QWidget *>(ui->buttonLoadSettings)})
         setUsable(control, ready, !idle);
     // A read or a write can take seconds: the cursor says the program works.
-    if (idle == busyCursor) {
-        busyCursor = !idle;
-        if (busyCursor) {
-            QGuiApplication::setOverrideCursor(Qt::BusyCursor);
-            // The controls go grey and the keyboard focus with them: it comes back after.
-            focusBeforeOperation = QApplication::focusWidget();
-            const QTableWidgetItem *current = ui->table->item(ui->table->currentRow(), 0);
-            focusParameter = current ? current->text() : QString();
-            focusColumn = std::max(ui->table->currentColumn(), 0);
-        } else {
-            QGuiApplication::restoreOverrideCursor();
-            restoreFocus();
-        }
-    }
-}
-
-void MainWindow::restoreFocus()
-{
-    // The table was filled again: the pilot's row and column come back, not its first cell.
-    const QList<QTableWidgetItem *> found = ui->table->findItems(focusParameter, Qt::MatchExactly);
-    if (!focusParameter.isEmpty() && !found.isEmpty() && found.first()->column() == 0)
-        ui->table->setCurrentCell(found.first()->row(), focusColumn);
-    const QWidget *focus = QApplication::focusWidget();
-    if ((focus && focus->isEnabled())
-        || (QApplication::activeWindow() && QApplication::activeWindow() != this))
-        return;
-    QWidget *target = focusBeforeOperation;
-    if (!target || !target->isEnabled() || !target->isVisible() || target->window() != this)
-        target = ui->table->isEnabled() ? static_cast<QWidget *>(ui->table) : ui->serialPortList;
-    target->setFocus(Qt::OtherFocusReason);
+    busyState.setBusy(!idle, this, ui->table, ui->serialPortList);
 }
 
 void MainWindow::on_buttonAdvanced_toggled(bool checked)
@@ -236,9 +205,7 @@ void MainWindow::on_buttonSerialMonitor_clicked()
 
 void MainWindow::on_refreshButton_clicked()
 {
-    if (session.isBusy())
-        return;
-    if (!tracktune::DiscardChanges(session, *this).run())
+    if (session.isBusy() || !tracktune::DiscardChanges(session, *this).run())
         return;
     pendingEdits.clear();
     messageBar->clear();
@@ -291,18 +258,13 @@ void MainWindow::writeChanges(std::function<void(bool saved)> then)
 
 void MainWindow::showWriteReport(const DeviceSession::WriteReport &report)
 {
-    const bool saved = reportWrite(report);
+    // What was not written stays the pilot's pending change.
+    pendingEdits = report.notSent;
+    const bool readBack = showConfiguration(report.readBack);
+    const bool saved = tracktune::WriteOutcome::tell(*this, report, readBack);
     // Taken before it runs: what it does may start the next write.
     const std::function<void(bool)> then = std::move(afterWrite);
     afterWrite = nullptr;
     if (then)
         then(saved);
-}
-
-bool MainWindow::reportWrite(const DeviceSession::WriteReport &report)
-{
-    // What was not written stays the pilot's pending change.
-    pendingEdits = report.notSent;
-    const bool readBack = showConfiguration(report.readBack);
-    return tracktune::WriteOutcome::tell(*this, report, readBack);
 }

@@ -3,8 +3,10 @@
 
 #include "config/dumpline.h"
 #include "dialogs/serialmonitor.h"
+#include "dialogs/workflowdialogs.h"
 #include "link/devicesession.h"
 #include "link/serial.h"
+#include "mainwindow/busycontrols.h"
 #include "mainwindow/messagebar.h"
 #include "workflows/firmwareworkflow.h"
 
@@ -25,7 +27,7 @@ QT_END_NAMESPACE
 
 // The main window: the port list, the parameter table and the expert tools. Its
 // slots coordinate; the device work is the session's, the editors the table's.
-class MainWindow : public QMainWindow, private tracktune::WorkflowQuestions
+class MainWindow : public QMainWindow, private WorkflowDialogs
 {
     Q_OBJECT
 
@@ -66,20 +68,15 @@ private:
     void showTracker(const QList<tracktune::DumpLine> &entries);
 
     void updateControls();
-    void restoreFocus();
 
     // Fills the table with a list read; false, and nothing shown, when the read failed.
     bool showConfiguration(const std::optional<QList<tracktune::DumpLine>> &entries);
+    // Shows what the write did, then tells what waits for it whether the tracker took every change.
     void showWriteReport(const DeviceSession::WriteReport &report);
-    // Shows what the write did; true when the tracker took every change.
-    bool reportWrite(const DeviceSession::WriteReport &report);
     // After a firmware update, offers the settings from before it to the same tracker.
     void offerRestore();
 
-    // What the workflows ask of the window (workflow.cpp, pendingchanges.cpp).
-    tracktune::Box::Button ask(const tracktune::Box &question) override;
-    QString chooseFile(FileChoice choice, const QString &title, const QString &start,
-        const QString &filter) override;
+    // What the workflows ask of the window beyond its dialogs (workflow.cpp, pendingchanges.cpp).
     void showStatus(const QString &text) override;
     void note(Note kind, const QString &text, const QString &file) override;
     void clearNote() override;
@@ -91,17 +88,13 @@ private:
     // Writes the pending changes; then is told whether the tracker took every one, once the
     // write has ended (at once when nothing was to write or the write could not start).
     void writeChanges(std::function<void(bool saved)> then = {}) override;
-    void showProgress(FirmwareUpdate *flasher) override;
 
     DeviceSession session;
     QString applicationFolder;
     bool expertMode = false; // held here only: each load fills the table in this mode
     bool configurationLoaded = false; // the table shows the list of the open link
-    bool busyCursor = false;
     bool closeRequested = false; // the pilot closed the window while an operation ran
-    QPointer<QWidget> focusBeforeOperation;
-    QString focusParameter; // the table's current row and column, found again after a reload
-    int focusColumn = 0;
+    tracktune::BusyState busyState; // the busy cursor, and the focus given back after an operation
     QList<tracktune::DumpLine> pendingEdits; // kept across reloads of the table
     // The settings a firmware update saved, offered back once the same tracker is found.
     std::optional<tracktune::RestoreOffer> restoreOffer;
