@@ -420,18 +420,21 @@ void LogicTest::backupFiles()
     for (int day = 0; day < 3; ++day) {
         older << tracktune::automaticBackupName("0x1A2B3C", start.addDays(day));
         QFile file(folder.filePath(older.last()));
-        QVERIFY(file.open(QIODevice::WriteOnly) && file.setFileTime(start.addDays(day), QFile::FileModificationTime));
+        QVERIFY(file.open(QIODevice::WriteOnly)
+            && file.setFileTime(start.addDays(day), QFile::FileModificationTime));
     }
     QVERIFY(QFile(folder.filePath("template.txt")).open(QIODevice::WriteOnly));
     const QString written = tracktune::automaticBackupName("0x1A2B3C", start.addDays(3));
-    QCOMPARE(tracktune::writeBackup(folder.filePath(written), list, "0x1A2B3C", start.addDays(3), 3), QString());
+    QCOMPARE(
+        tracktune::writeBackup(folder.filePath(written), list, "0x1A2B3C", start.addDays(3), 3), QString());
     QCOMPARE(QDir(folder.path()).entryList(QDir::Files),
         QStringList({older.at(1), older.at(2), written, "template.txt"}));
     QFile file(folder.filePath(written));
     QVERIFY(file.open(QIODevice::ReadOnly));
     QCOMPARE(tracktune::readSettingsFile(file).settings, list);
     // Nothing is written, nothing removed, where the folder is a file.
-    const QString error = tracktune::writeBackup(folder.filePath("template.txt/x.txt"), list, "0x1A2B3C", start, 0);
+    const QString error
+        = tracktune::writeBackup(folder.filePath("template.txt/x.txt"), list, "0x1A2B3C", start, 0);
     QVERIFY(!error.isEmpty());
     QCOMPARE(tracktune::writeSettingsFile(folder.filePath("template.txt/x.txt"), list, start), error);
     QCOMPARE(QDir(folder.path()).entryList(QDir::Files).size(), 4);

@@ -37,7 +37,9 @@ tracktune::Box::Button WorkflowDialogs::ask(const tracktune::Box &question)
         box.setDefaultButton(QMessageBox::StandardButton(question.byDefault));
     if (!question.details.isEmpty())
         box.setDetailedText(question.details);
-    return tracktune::Box::Button(box.exec());
+    box.exec();
+    // Escape and the window's close button click the box's escape button.
+    return tracktune::Box::Button(box.standardButton(box.clickedButton()));
 }
 
 QString WorkflowDialogs::chooseFile(

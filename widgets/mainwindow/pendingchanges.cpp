@@ -50,8 +50,9 @@ void MainWindow::closeEvent(QCloseEvent *event)
     const int pending = int(pendingChanges().size());
     // Apply only where a tracker can take the changes.
     if (pending == 0
-        || tracktune::CloseWithChanges(session, *this).run(pending, ui->applyButton->isEnabled(),
-            [this] { QTimer::singleShot(0, this, &QWidget::close); }))
+        || tracktune::CloseWithChanges(session, *this).run(pending, ui->applyButton->isEnabled(), [this] {
+               QTimer::singleShot(0, this, &QWidget::close);
+           }))
         event->accept();
     else
         event->ignore();
