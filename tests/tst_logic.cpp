@@ -51,6 +51,7 @@ private slots:
     void writePlans();
     void backupsToPrune_data();
     void backupsToPrune();
+    void backupFiles();
     void hardwareFolderStaysInside_data();
     void hardwareFolderStaysInside();
     void flasherArguments_data();
@@ -406,6 +407,37 @@ void LogicTest::backupsToPrune()
     QFETCH(QString, justWritten);
     QFETCH(QStringList, pruned);
     QCOMPARE(tracktune::backupsToPrune(folder, address, justWritten, 20), pruned);
+}
+
+// A backup on disk: written whole, read back the same, the oldest of its tracker's removed, a
+// folder that cannot take it said.
+void LogicTest::backupFiles()
+{
+    QTemporaryDir folder;
+    const QList<tracktune::DumpLine> list {{"Address", "0x1A2B3C"}, {"Reg", "D-EFGH"}};
+    const QDateTime start(QDate(2026, 11, 1), QTime(12, 0));
+    QStringList older; // of this tracker, one a day; a template of the pilot's beside them
+    for (int day = 0; day < 3; ++day) {
+        older << tracktune::automaticBackupName("0x1A2B3C", start.addDays(day));
+        QFile file(folder.filePath(older.last()));
+        QVERIFY(file.open(QIODevice::WriteOnly)
+            && file.setFileTime(start.addDays(day), QFile::FileModificationTime));
+    }
+    QVERIFY(QFile(folder.filePath("template.txt")).open(QIODevice::WriteOnly));
+    const QString written = tracktune::automaticBackupName("0x1A2B3C", start.addDays(3));
+    QCOMPARE(
+        tracktune::writeBackup(folder.filePath(written), list, "0x1A2B3C", start.addDays(3), 3), QString());
+    QCOMPARE(QDir(folder.path()).entryList(QDir::Files),
+        QStringList({older.at(1), older.at(2), written, "template.txt"}));
+    QFile file(folder.filePath(written));
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    QCOMPARE(tracktune::readSettingsFile(file).settings, list);
+    // Nothing is written, nothing removed, where the folder is a file.
+    const QString error
+        = tracktune::writeBackup(folder.filePath("template.txt/x.txt"), list, "0x1A2B3C", start, 0);
+    QVERIFY(!error.isEmpty());
+    QCOMPARE(tracktune::writeSettingsFile(folder.filePath("template.txt/x.txt"), list, start), error);
+    QCOMPARE(QDir(folder.path()).entryList(QDir::Files).size(), 4);
 }
 
 // What the tracker names as its hardware, lying or not, leads to a firmware folder only when

@@ -1,7 +1,13 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "config/backups.h"
 
+#include "config/settingsfile.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
 #include <QRegularExpression>
+#include <QStandardPaths>
 
 #include <algorithm>
 
@@ -61,6 +67,34 @@ QStringList backupsToPrune(
     for (int i = int(older.size()) - 1; i >= room; --i)
         pruned << older.at(i).name;
     return pruned;
+}
+
+QString backupsFolder()
+{
+    const QString folder
+        = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation) + QStringLiteral("/backups");
+    QDir().mkpath(folder);
+    return folder;
+}
+
+QString backupPathBeforeUpdate(const QString &address, const QDateTime &when)
+{
+    return backupsFolder() + QLatin1Char('/') + automaticBackupName(address, when);
+}
+
+QString writeBackup(
+    const QString &path, const QList<DumpLine> &list, const QString &address, const QDateTime &when, int keep)
+{
+    const QString error = writeSettingsFile(path, list, when);
+    if (!error.isEmpty())
+        return error;
+    const QString folder = QFileInfo(path).path();
+    QList<BackupFile> files;
+    for (const QFileInfo &file : QDir(folder).entryInfoList(QDir::Files))
+        files << BackupFile {file.fileName(), file.lastModified()};
+    for (const QString &name : backupsToPrune(files, address, QFileInfo(path).fileName(), keep))
+        QFile::remove(folder + QLatin1Char('/') + name);
+    return QString();
 }
 
 } // namespace tracktune

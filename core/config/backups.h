@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "config/dumpline.h"
+
 #include <QDateTime>
 #include <QList>
 #include <QString>
@@ -35,5 +37,17 @@ struct BackupFile
 // Names the program did not write, and other trackers' backups, are never among them.
 QStringList backupsToPrune(const QList<BackupFile> &files, const QString &address, const QString &justWritten,
     int keep = keptAutomaticBackups);
+
+// Where the program keeps settings files (AppDataLocation/backups), made when needed.
+QString backupsFolder();
+
+// The path of the backup written before a firmware update at that time, in the backups folder.
+QString backupPathBeforeUpdate(const QString &address, const QDateTime &when);
+
+// Writes the list as a backup at path (whole or not at all), then removes from its folder what
+// backupsToPrune names. Why not, when it could not be written; empty when it was. A backup
+// that cannot be removed stays, unsaid.
+QString writeBackup(const QString &path, const QList<DumpLine> &list, const QString &address,
+    const QDateTime &when, int keep = keptAutomaticBackups);
 
 } // namespace tracktune

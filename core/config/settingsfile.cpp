@@ -7,6 +7,7 @@
 #include "config/valueencoding.h"
 
 #include <QCoreApplication>
+#include <QSaveFile>
 #include <QSet>
 #include <QStringList>
 
@@ -158,6 +159,15 @@ QList<DumpLine> lastValueWins(const QList<DumpLine> &settings)
         }
     }
     return kept;
+}
+
+QString writeSettingsFile(const QString &path, const QList<DumpLine> &dump, const QDateTime &when)
+{
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Text))
+        return file.errorString();
+    file.write(formatSettingsFile(dump, when).toUtf8());
+    return file.commit() ? QString() : file.errorString();
 }
 
 } // namespace tracktune

@@ -42,6 +42,10 @@ SettingsFile readSettingsFile(QIODevice &file);
 // no sentence can carry (sentenceRefusal) is a comment saying so, its text escaped.
 QString formatSettingsFile(const QList<DumpLine> &dump, const QDateTime &when);
 
+// Writes formatSettingsFile's text to path, whole or not at all: why not, when it could not be
+// written; empty when it was.
+QString writeSettingsFile(const QString &path, const QList<DumpLine> &dump, const QDateTime &when);
+
 // The first entry of that name, or null. One look-up: a linear search.
 const DumpLine *findSetting(const QList<DumpLine> &settings, const QString &name);
 

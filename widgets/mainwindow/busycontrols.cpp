@@ -3,8 +3,12 @@
 
 #include <QApplication>
 #include <QEvent>
+#include <QGuiApplication>
 #include <QKeyEvent>
+#include <QTableWidget>
 #include <QWidget>
+
+#include <algorithm>
 
 namespace {
 
@@ -54,4 +58,42 @@ void tracktune::setUsable(QWidget *control, bool usable, bool operationRuns)
     const QList<QObject *> blockers = control->findChildren<QObject *>(blockerName);
     qDeleteAll(blockers);
     control->setEnabled(usable);
+}
+
+tracktune::BusyState::~BusyState()
+{
+    if (busy)
+        QGuiApplication::restoreOverrideCursor();
+}
+
+void tracktune::BusyState::setBusy(bool nowBusy, QWidget *window, QTableWidget *table, QWidget *fallback)
+{
+    if (nowBusy == busy)
+        return;
+    busy = nowBusy;
+    if (busy) {
+        QGuiApplication::setOverrideCursor(Qt::BusyCursor);
+        focusBefore = QApplication::focusWidget();
+        const QTableWidgetItem *current = table->item(table->currentRow(), 0);
+        parameter = current ? current->text() : QString();
+        column = std::max(table->currentColumn(), 0);
+    } else {
+        QGuiApplication::restoreOverrideCursor();
+        restoreFocus(window, table, fallback);
+    }
+}
+
+void tracktune::BusyState::restoreFocus(QWidget *window, QTableWidget *table, QWidget *fallback)
+{
+    const QList<QTableWidgetItem *> found = table->findItems(parameter, Qt::MatchExactly);
+    if (!parameter.isEmpty() && !found.isEmpty() && found.first()->column() == 0)
+        table->setCurrentCell(found.first()->row(), column);
+    const QWidget *focus = QApplication::focusWidget();
+    if ((focus && focus->isEnabled())
+        || (QApplication::activeWindow() && QApplication::activeWindow() != window))
+        return;
+    QWidget *target = focusBefore;
+    if (!target || !target->isEnabled() || !target->isVisible() || target->window() != window)
+        target = table->isEnabled() ? static_cast<QWidget *>(table) : fallback;
+    target->setFocus(Qt::OtherFocusReason);
 }

@@ -1,19 +1,16 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "mainwindow/mainwindow.h"
 
-#include "config/changeplan.h"
-#include "config/valueencoding.h"
 #include "dialogs/aboutdialog.h"
 #include "mainwindow/busycontrols.h"
 #include "parametertable/parametersearch.h"
 #include "ui_mainwindow.h"
+#include "workflows/workflow.h"
 
-#include <QApplication>
 #include <QCoreApplication>
 #include <QGuiApplication>
 #include <QKeySequence>
 #include <QLabel>
-#include <QMessageBox>
 #include <QPushButton>
 #include <QScreen>
 #include <QShortcut>
@@ -42,6 +39,7 @@ void clickOn(QWidget *window, const QKeySequence &keys, QAbstractButton *button)
 
 MainWindow::MainWindow(QWidget *parent)
     : QMainWindow(parent),
+      WorkflowDialogs(this),
       applicationFolder(QCoreApplication::applicationDirPath()),
       ui(new Ui_MainWindow),
       trackerField(new QLabel(this)),
@@ -151,8 +149,6 @@ MainWindow::~MainWindow()
     // Closing the port while the members go would report to a form that is gone.
     session.stop();
     session.disconnect(this);
-    if (busyCursor)
-        QGuiApplication::restoreOverrideCursor();
     delete ui;
 }
 
@@ -173,36 +169,7 @@ void MainWindow::updateControls()
              static_cast<QWidget *>(ui->buttonLoadSettings)})
         setUsable(control, ready, !idle);
     // A read or a write can take seconds: the cursor says the program works.
-    if (idle == busyCursor) {
-        busyCursor = !idle;
-        if (busyCursor) {
-            QGuiApplication::setOverrideCursor(Qt::BusyCursor);
-            // The controls go grey and the keyboard focus with them: it comes back after.
-            focusBeforeOperation = QApplication::focusWidget();
-            const QTableWidgetItem *current = ui->table->item(ui->table->currentRow(), 0);
-            focusParameter = current ? current->text() : QString();
-            focusColumn = std::max(ui->table->currentColumn(), 0);
-        } else {
-            QGuiApplication::restoreOverrideCursor();
-            restoreFocus();
-        }
-    }
-}
-
-void MainWindow::restoreFocus()
-{
-    // The table was filled again: the pilot's row and column come back, not its first cell.
-    const QList<QTableWidgetItem *> found = ui->table->findItems(focusParameter, Qt::MatchExactly);
-    if (!focusParameter.isEmpty() && !found.isEmpty() && found.first()->column() == 0)
-        ui->table->setCurrentCell(found.first()->row(), focusColumn);
-    const QWidget *focus = QApplication::focusWidget();
-    if ((focus && focus->isEnabled())
-        || (QApplication::activeWindow() && QApplication::activeWindow() != this))
-        return;
-    QWidget *target = focusBeforeOperation;
-    if (!target || !target->isEnabled() || !target->isVisible() || target->window() != this)
-        target = ui->table->isEnabled() ? static_cast<QWidget *>(ui->table) : ui->serialPortList;
-    target->setFocus(Qt::OtherFocusReason);
+    busyState.setBusy(!idle, this, ui->table, ui->serialPortList);
 }
 
 void MainWindow::on_buttonAdvanced_toggled(bool checked)
@@ -238,12 +205,7 @@ void MainWindow::on_buttonSerialMonitor_clicked()
 
 void MainWindow::on_refreshButton_clicked()
 {
-    if (session.isBusy())
-        return;
-    const HeldTracker held = holdTracker();
-    bool asked = false;
-    if (!mayDiscardPendingChanges(&asked)
-        || (asked && !stillHeld(held, tr("while the question was open"), tr("Nothing was read again."))))
+    if (session.isBusy() || !tracktune::DiscardChanges(session, *this).run())
         return;
     pendingEdits.clear();
     messageBar->clear();
@@ -252,23 +214,9 @@ void MainWindow::on_refreshButton_clicked()
 
 void MainWindow::on_applyButton_clicked()
 {
-    if (session.isBusy() || !mayWriteSilence(holdTracker()))
+    if (session.isBusy() || !tracktune::Workflow(session, *this).mayWriteSilence())
         return;
     writeChanges();
-}
-
-bool MainWindow::mayWriteSilence(const HeldTracker &held)
-{
-    // A tracker that transmits nothing is invisible to other aircraft: never one click away.
-    if (!tracktune::silencingWrite(pendingChanges()))
-        return true;
-    QMessageBox box(QMessageBox::Warning, tr("Apply"),
-        tr("The tracker will transmit nothing: other aircraft and the ground stations will not see you. "
-           "Write it?"),
-        QMessageBox::Yes | QMessageBox::No, this);
-    box.setDefaultButton(QMessageBox::No);
-    return box.exec() == QMessageBox::Yes
-        && stillHeld(held, tr("while the question was open"), tr("Nothing was written."));
 }
 
 bool MainWindow::showConfiguration(const std::optional<QList<tracktune::DumpLine>> &entries)
@@ -310,64 +258,13 @@ void MainWindow::writeChanges(std::function<void(bool saved)> then)
 
 void MainWindow::showWriteReport(const DeviceSession::WriteReport &report)
 {
-    const bool saved = reportWrite(report);
+    // What was not written stays the pilot's pending change.
+    pendingEdits = report.notSent;
+    const bool readBack = showConfiguration(report.readBack);
+    const bool saved = tracktune::WriteOutcome::tell(*this, report, readBack);
     // Taken before it runs: what it does may start the next write.
     const std::function<void(bool)> then = std::move(afterWrite);
     afterWrite = nullptr;
     if (then)
         then(saved);
-}
-
-bool MainWindow::reportWrite(const DeviceSession::WriteReport &report)
-{
-    // What was not written stays the pilot's pending change.
-    pendingEdits = report.notSent;
-    if (!showConfiguration(report.readBack)) {
-        QStringList notSent;
-        for (const tracktune::DumpLine &setting : report.notSent)
-            notSent << setting.name;
-        messageBar->showMessage(MessageBar::Kind::Error,
-            tr("Changes not confirmed: the connection was lost")
-                + (notSent.isEmpty() ? QString()
-                                     : tr("; not sent: %1").arg(notSent.join(QStringLiteral(", ")))));
-        return false;
-    }
-    // A value no sentence can carry was never sent: it would set another parameter or none.
-    QStringList refusals;
-    for (const tracktune::DumpLine &setting : report.notSent) {
-        const QString refusal = tracktune::sentenceRefusal(setting.name, setting.value);
-        if (!refusal.isEmpty())
-            refusals << setting.name + QStringLiteral(" (") + refusal + QLatin1Char(')');
-    }
-    QStringList problems;
-    if (!report.notTaken.isEmpty())
-        problems << tr("Not saved: %1").arg(report.notTaken.join(QStringLiteral(", ")));
-    if (!refusals.isEmpty())
-        problems << tr("Not sent: %1").arg(refusals.join(QStringLiteral(", ")));
-    // What the tracker changed by itself (writing AddrType may reset the Address) is named;
-    // a change of the aircraft's identity in a box, since other aircraft see it.
-    QStringList byTracker;
-    QStringList identity;
-    for (const tracktune::SettingChange &change : report.changedByTracker) {
-        const QString text = tr("%1: %2 -> %3").arg(change.name, change.before, change.after);
-        byTracker << text;
-        if (tracktune::isIdentityParameter(change.name))
-            identity << text;
-    }
-    // The short state goes to the status bar; what names parameters and reasons, above the table.
-    ui->statusBar->showMessage(problems.isEmpty() ? tr("Changes saved") : tr("Not every change was saved"));
-    if (!byTracker.isEmpty())
-        problems << tr("changed by the tracker: %1").arg(byTracker.join(QStringLiteral(", ")));
-    if (!problems.isEmpty())
-        messageBar->showMessage(MessageBar::Kind::Warning, problems.join(QStringLiteral("; ")));
-    if (!identity.isEmpty()) {
-        QMessageBox box(QMessageBox::Warning, tr("Changed by the tracker"),
-            tr("The tracker changed the aircraft's identity by itself while the changes were written:\n%1\n\n"
-               "Check the values and set them again if they are wrong.")
-                .arg(identity.join(QLatin1Char('\n'))),
-            QMessageBox::Ok, this);
-        box.setTextFormat(Qt::PlainText); // the values came from the tracker
-        box.exec();
-    }
-    return report.notTaken.isEmpty() && refusals.isEmpty();
 }

@@ -2,11 +2,13 @@
 #pragma once
 
 #include "config/dumpline.h"
-#include "config/trackeridentity.h"
 #include "dialogs/serialmonitor.h"
+#include "dialogs/workflowdialogs.h"
 #include "link/devicesession.h"
 #include "link/serial.h"
+#include "mainwindow/busycontrols.h"
 #include "mainwindow/messagebar.h"
+#include "workflows/firmwareworkflow.h"
 
 #include <QList>
 #include <QMainWindow>
@@ -25,7 +27,7 @@ QT_END_NAMESPACE
 
 // The main window: the port list, the parameter table and the expert tools. Its
 // slots coordinate; the device work is the session's, the editors the table's.
-class MainWindow : public QMainWindow
+class MainWindow : public QMainWindow, private WorkflowDialogs
 {
     Q_OBJECT
 
@@ -66,66 +68,36 @@ private:
     void showTracker(const QList<tracktune::DumpLine> &entries);
 
     void updateControls();
-    void restoreFocus();
 
-    // Workflows that ask the pilot something hold the tracker they started with (workflow.cpp).
-    struct HeldTracker
-    {
-        tracktune::TrackerIdentity identity;
-        QList<tracktune::DumpLine> list; // what the workflow plans from
-    };
-    // The tracker connected now; empty parts where no list has been read from it.
-    tracktune::TrackerIdentity currentTracker() const;
-    HeldTracker holdTracker() const;
-    // After a dialog: true when the tracker is still the one the workflow started with, idle,
-    // with the list it planned from. Else a box names both and says what was not done.
-    bool stillHeld(const HeldTracker &held, const QString &whileWhat, const QString &notDone);
-    // Closing waits for the device operation that runs; then the window asks as usual.
-    void closeWhenIdle();
     // Fills the table with a list read; false, and nothing shown, when the read failed.
     bool showConfiguration(const std::optional<QList<tracktune::DumpLine>> &entries);
+    // Shows what the write did, then tells what waits for it whether the tracker took every change.
+    void showWriteReport(const DeviceSession::WriteReport &report);
+    // After a firmware update, offers the settings from before it to the same tracker.
+    void offerRestore();
+
+    // What the workflows ask of the window beyond its dialogs (workflow.cpp, pendingchanges.cpp).
+    void showStatus(const QString &text) override;
+    void note(Note kind, const QString &text, const QString &file) override;
+    void clearNote() override;
+    bool listShown() const override { return configurationLoaded; }
+    // The pilot's edits not yet written, those the current view hides included.
+    QList<tracktune::DumpLine> pendingChanges() const override;
+    // Marks the changes as the pilot's edits, switching to expert mode for those only it shows.
+    void markChanges(const QList<tracktune::DumpLine> &changes) override;
     // Writes the pending changes; then is told whether the tracker took every one, once the
     // write has ended (at once when nothing was to write or the write could not start).
-    void writeChanges(std::function<void(bool saved)> then = {});
-    void showWriteReport(const DeviceSession::WriteReport &report);
-    // Shows what the write did; true when the tracker took every change.
-    bool reportWrite(const DeviceSession::WriteReport &report);
-    // True unless the pending changes would leave the tracker transmitting nothing and the
-    // pilot does not confirm it (or the tracker changed while asked).
-    bool mayWriteSilence(const HeldTracker &held);
-
-    // Pending changes (pendingchanges.cpp): the pilot's edits not yet written, those
-    // the current view hides included.
-    QList<tracktune::DumpLine> pendingChanges() const;
-    // True when nothing is pending or the pilot lets it go; asked says whether a box was shown.
-    bool mayDiscardPendingChanges(bool *asked);
-    // Marks the changes as the pilot's edits, switching to expert mode for those only it shows.
-    void markChanges(const QList<tracktune::DumpLine> &changes);
-
-    // Settings files (settingsslots.cpp)
-    // Saves the held tracker's whole list before a firmware update; why not, when it could not.
-    QString backupPathBeforeUpdate(const HeldTracker &held) const; // named before the question
-    QString saveBackupBeforeUpdate(const HeldTracker &held, const QString &path);
-    // After an update, offers the settings from before it to the same tracker.
-    void offerRestore();
+    void writeChanges(std::function<void(bool saved)> then = {}) override;
 
     DeviceSession session;
     QString applicationFolder;
     bool expertMode = false; // held here only: each load fills the table in this mode
     bool configurationLoaded = false; // the table shows the list of the open link
-    bool busyCursor = false;
     bool closeRequested = false; // the pilot closed the window while an operation ran
-    QPointer<QWidget> focusBeforeOperation;
-    QString focusParameter; // the table's current row and column, found again after a reload
-    int focusColumn = 0;
+    tracktune::BusyState busyState; // the busy cursor, and the focus given back after an operation
     QList<tracktune::DumpLine> pendingEdits; // kept across reloads of the table
     // The settings a firmware update saved, offered back once the same tracker is found.
-    struct RestoreOffer
-    {
-        tracktune::TrackerIdentity tracker;
-        QList<tracktune::DumpLine> settings;
-    };
-    std::optional<RestoreOffer> restoreOffer;
+    std::optional<tracktune::RestoreOffer> restoreOffer;
     std::function<void(bool saved)> afterWrite; // what waits for the write that runs
     SerialMonitor serialMonitor;
     Ui_MainWindow *ui = nullptr;

@@ -4,6 +4,7 @@
 #include "config/catalogue.h"
 #include "config/settingsfile.h"
 #include "ui_mainwindow.h"
+#include "workflows/workflow.h"
 
 #include <QCloseEvent>
 #include <QMessageBox>
@@ -25,18 +26,6 @@ QList<tracktune::DumpLine> MainWindow::pendingChanges() const
     return changes;
 }
 
-bool MainWindow::mayDiscardPendingChanges(bool *asked)
-{
-    *asked = false;
-    if (pendingChanges().isEmpty())
-        return true;
-    *asked = true;
-    return QMessageBox::question(this, tr("Refresh"),
-               tr("Discard the changes not yet applied and read the tracker again?"),
-               QMessageBox::Yes | QMessageBox::No, QMessageBox::No)
-        == QMessageBox::Yes;
-}
-
 void MainWindow::closeEvent(QCloseEvent *event)
 {
     // An edit still open in a cell is the pilot's change too.
@@ -52,39 +41,21 @@ void MainWindow::closeEvent(QCloseEvent *event)
             if (box.exec() != QMessageBox::Yes)
                 return;
         }
-        closeWhenIdle();
+        // Closing waits for the device operation that runs; then the window asks as usual.
+        closeRequested = true;
+        ui->statusBar->showMessage(tr("The window closes once the tracker has answered..."));
         return;
     }
     closeRequested = false;
-    const QList<tracktune::DumpLine> pending = pendingChanges();
-    if (pending.isEmpty()) {
-        event->accept();
-        return;
-    }
-    const HeldTracker held = holdTracker();
+    const int pending = int(pendingChanges().size());
     // Apply only where a tracker can take the changes.
-    const bool canApply = ui->applyButton->isEnabled();
-    QMessageBox box(QMessageBox::Question, tr("Changes not applied"),
-        tr("%n change(s) have not been applied to the tracker.", nullptr, pending.size()),
-        (canApply ? QMessageBox::Apply : QMessageBox::NoButton) | QMessageBox::Discard | QMessageBox::Cancel,
-        this);
-    box.setDefaultButton(QMessageBox::Cancel);
-    const int answer = box.exec();
-    if (answer == QMessageBox::Discard) {
+    if (pending == 0
+        || tracktune::CloseWithChanges(session, *this).run(pending, ui->applyButton->isEnabled(), [this] {
+               QTimer::singleShot(0, this, &QWidget::close);
+           }))
         event->accept();
-        return;
-    }
-    // The window stays while the changes are written; it closes once the tracker took them all.
-    // A write that failed stays in sight, with its status.
-    event->ignore();
-    if (answer == QMessageBox::Apply
-        && stillHeld(held, tr("while the question was open"), tr("Nothing was written."))
-        && mayWriteSilence(held)) {
-        writeChanges([this](bool saved) {
-            if (saved)
-                QTimer::singleShot(0, this, &QWidget::close);
-        });
-    }
+    else
+        event->ignore();
 }
 
 void MainWindow::markChanges(const QList<tracktune::DumpLine> &changes)

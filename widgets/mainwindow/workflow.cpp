@@ -2,46 +2,47 @@
 #include "mainwindow/mainwindow.h"
 
 #include "ui_mainwindow.h"
+#include "workflows/firmwareworkflow.h"
+#include "workflows/settingsworkflows.h"
 
-#include <QMessageBox>
-
-tracktune::TrackerIdentity MainWindow::currentTracker() const
+void MainWindow::on_buttonSaveSettings_clicked()
 {
-    const Serial &link = session.link();
-    if (!link.isOpen())
-        return {};
-    const QString port = Serial::systemLocation(link.portName());
-    if (!configurationLoaded)
-        return {port, QString(), QString(), QString()};
-    return tracktune::trackerIdentity(port, session.lastStatusLine(), session.lastReadList());
+    if (!session.isBusy() && configurationLoaded)
+        tracktune::SaveSettings(session, *this).run();
 }
 
-MainWindow::HeldTracker MainWindow::holdTracker() const
+void MainWindow::on_buttonLoadSettings_clicked()
 {
-    return {currentTracker(), configurationLoaded ? session.lastReadList() : QList<tracktune::DumpLine>()};
+    if (!session.isBusy() && configurationLoaded)
+        tracktune::LoadSettings(session, *this).run();
 }
 
-bool MainWindow::stillHeld(const HeldTracker &held, const QString &whileWhat, const QString &notDone)
+void MainWindow::on_buttonFirmwareUpdate_clicked()
 {
-    // A dialog runs an event loop: the tracker may have been unplugged, another read, or an
-    // operation started by the poll meanwhile.
-    const tracktune::TrackerIdentity now = currentTracker();
-    if (!session.isBusy() && configurationLoaded && !held.list.isEmpty() && now == held.identity
-        && session.lastReadList() == held.list)
-        return true;
-    const QString text = now == held.identity
-        ? tr("The tracker's list changed %1. %2").arg(whileWhat, notDone)
-        : tr("The tracker changed %1: it started with %2, and %3 is connected now. %4")
-              .arg(whileWhat, tracktune::describeTracker(held.identity), tracktune::describeTracker(now),
-                  notDone);
-    QMessageBox box(QMessageBox::Warning, tr("Tracker changed"), text, QMessageBox::Ok, this);
-    box.setTextFormat(Qt::PlainText); // the Address came from the tracker
-    box.exec();
-    return false;
+    // A click queued while another device operation ran.
+    if (session.isBusy() || !configurationLoaded)
+        return;
+    if (auto offer = tracktune::FirmwareUpdateWorkflow(session, *this, applicationFolder, this).run())
+        restoreOffer = offer;
 }
 
-void MainWindow::closeWhenIdle()
+void MainWindow::offerRestore()
 {
-    closeRequested = true;
-    ui->statusBar->showMessage(tr("The window closes once the tracker has answered..."));
+    if (restoreOffer && configurationLoaded && !session.isBusy())
+        tracktune::RestoreSettings(session, *this).run(restoreOffer);
+}
+
+void MainWindow::showStatus(const QString &text)
+{
+    ui->statusBar->showMessage(text);
+}
+
+void MainWindow::note(Note kind, const QString &text, const QString &file)
+{
+    messageBar->showMessage(MessageBar::Kind(kind), text, file);
+}
+
+void MainWindow::clearNote()
+{
+    messageBar->clear();
 }

@@ -1,0 +1,28 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include "workflows/workflow.h"
+
+namespace tracktune {
+
+// Save settings: the held tracker's list, as it holds it, to a file the pilot chooses.
+class SaveSettings : public Workflow
+{
+    Q_DECLARE_TR_FUNCTIONS(MainWindow)
+
+public:
+    using Workflow::Workflow;
+    void run();
+};
+
+// Load settings: a file's settings planned on the held list, marked as the pilot's changes.
+class LoadSettings : public Workflow
+{
+    Q_DECLARE_TR_FUNCTIONS(MainWindow)
+
+public:
+    using Workflow::Workflow;
+    void run();
+};
+
+} // namespace tracktune
