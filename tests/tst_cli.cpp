@@ -264,7 +264,7 @@ void TestCli::signalDuringWrite()
     QFETCH(QString, told);
     QFETCH(bool, fleet);
     TrackerSimulator::Options options;
-    options.answerDelayMs = 3000;
+    options.answerDelayMs = 1500; // longer than a sentence waits for its answer
     TrackerSimulator simulator(options);
     QVERIFY(simulator.start());
     TrackerSimulator other; // its lines are told apart by its Address
