@@ -5,6 +5,7 @@
 #include "jsonreport.h"
 #include "stopsignals.h"
 
+#include "config/changeplan.h"
 #include "config/settingsfile.h"
 #include "config/terminaltext.h"
 #include "link/listcollector.h"
@@ -111,6 +112,11 @@ int TrackerCommands::run(const tracktune::CliRequest &request)
     QStringList ports = request.ports;
     ports.removeDuplicates();
     if (ports.size() > 1 || ports == QStringList {QStringLiteral("all")}) {
+        // One aircraft's identity on several trackers: two aircraft sending one address.
+        if (const QString copied = identityForAFleet(); !copied.isEmpty()) {
+            complain(tracktune::usageProblemText(copied));
+            return tracktune::exitUsage;
+        }
         tracktune::FleetRunner fleet(request, out, err, [this](const QString &text) { complain(text); });
         fleet.setProgram(program);
         return fleet.run(ports);
@@ -122,6 +128,24 @@ int TrackerCommands::run(const tracktune::CliRequest &request)
     const int code = finishJson(runCommand());
     relay(true);
     return code;
+}
+
+QString TrackerCommands::identityForAFleet() const
+{
+    if (request.command == QLatin1String("apply") && request.identity)
+        return QStringLiteral("--identity with several ports would give every tracker the file's identity; "
+                              "apply each aircraft's own file to its own port");
+    if (request.command != QLatin1String("set"))
+        return QString();
+    QStringList names;
+    for (const QString &argument : request.arguments) {
+        const std::optional<DumpLine> setting = tracktune::parseSetting(argument);
+        if (setting && tracktune::isIdentityParameter(setting->name))
+            names << setting->name;
+    }
+    return names.isEmpty() ? QString()
+                           : QStringLiteral("set with several ports would give every tracker the same ")
+            + names.join(QStringLiteral(", ")) + QStringLiteral("; set it on each tracker's own port");
 }
 
 int TrackerCommands::runCommand()

@@ -29,6 +29,9 @@ public:
 
 private:
     int runCommand();
+    // Why the command may not go to several trackers: it would copy one aircraft's identity onto
+    // each. Empty when it may.
+    QString identityForAFleet() const;
     // A process of a fleet holds its lines until it knows the tracker's Address to prefix them
     // with (or until it ends, with the port's name).
     void relay(bool ending = false);

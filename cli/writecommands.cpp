@@ -67,6 +67,15 @@ int TrackerCommands::set()
     const tracktune::ChangePlan plan = tracktune::planSettings(known, *dump);
     if (!noProblems(problems + plan.problems + silenceProblems(plan.writes)))
         return tracktune::exitUsage;
+    for (const QString &skipped : plan.skipped)
+        complain(skipped);
+    if (plan.writes.isEmpty()) {
+        if (request.json)
+            report.insert(QStringLiteral("changes"), QJsonArray());
+        else
+            out << "nothing to change\n";
+        return tracktune::exitDone;
+    }
     return writeAndConfirm(plan.writes);
 }
 

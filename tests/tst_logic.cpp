@@ -139,6 +139,10 @@ void LogicTest::trackerValues()
     // Taken: the tracker prints hex in its own width, but a dropped blank is a change.
     QVERIFY(tracktune::reportsAsWritten("0xFFF", "0x0FFF"));
     QVERIFY(!tracktune::reportsAsWritten("D K", "DK"));
+    // A typed cell or a file that means what the tracker holds writes the tracker's own form: it
+    // would store 0 for "0X1A2B3C".
+    QCOMPARE(tracktune::writableValue({"Address", "0X1A2B3C"}, "0x1A2B3C").value, QStringLiteral("0x1A2B3C"));
+    QCOMPARE(tracktune::writableValue({"AcftType", "0x00000001"}, "0x1").value, QStringLiteral("0x1"));
     // No protocol the firmware defines, in any width: silent; a known bit or a text is not.
     const QStringList silent {"0x00", "0x0000", "0xFE00"};
     for (const QString &mask : silent + QStringList {"0x01", "0x0100", "FANET"})
@@ -270,8 +274,9 @@ void LogicTest::writePlans_data()
         QTest::newRow(what) << tracker << file << oneByOne << identity << writes << told << QStringList();
     };
     // A tracker with each name blank or at its first option.
-    const QStringList fresh {"Address = 0x1A2B3C", "AddrType = 0x3", "AcftType = 0x1",
-        "Home = ", "Pilot = ", "Reg = ", "ICE = ", "TxPower = +14", "TxProtMask = 0xFF", "FreqPlan = 0"};
+    const QStringList fresh {"Address = 0x1A2B3C", "AddrType = 0x3", "AcftType = 0x1", "Home = ", "Pilot = ",
+        "Reg = ", "ICE = ", "TxPower = +14", "TxProtMask = 0xFF", "FreqPlan = 0", "GNSS = 0x67",
+        "RxProtMask = 0xFF"};
     // A file with --identity on it.
     const auto refused = [&fresh](const char *what, const QStringList &file, const QStringList &problems,
                              const QStringList &writes = {}) {
@@ -313,15 +318,27 @@ void LogicTest::writePlans_data()
         {"AcftType=0x2", "FreqPlan=1", "TxPower=+22", "TxProtMask=0x12"});
     refused("a whole text without its punctuation", {"AcftType = PARAGLIDER"}, {}, {"AcftType=0x7"});
     refused("one decimal digit is a list's hexadecimal index", {"AcftType = 7"}, {}, {"AcftType=0x7"});
-    refused("a word several options have: all of them named, nothing written",
-        {"AcftType = glider", "TxProtMask = OGN,ads"},
-        {"AcftType: \"glider\" could be any of: (Moto-)glider, hang-glider, Para-glider",
-            "TxProtMask: \"ads\" could be any of: ADS-L, ADS-B"});
+    refused("a word several options have: all of them named, nothing written", {"TxProtMask = OGN,ads"},
+        {"TxProtMask: \"ads\" could be any of: ADS-L, ADS-B"});
+    row("a club's \"glider\" is the glider, not the hang- or para-glider", {"AcftType = 0x7"},
+        {"AcftType = glider"}, false, false, {"AcftType=0x1"});
+    // As the tracker reads them: "0x" hexadecimal, anything else decimal.
+    refused("a list's index in decimal", {"AcftType = 10", "AcftType = 15"}, {}, {"AcftType=0xF"});
+    // The tracker stops reading at the "X" and stores 0, or cuts a mask to its field and clears it.
+    row("set: a value the tracker holds, typed any way, is not written again", fresh,
+        {"Address = 0X1A2B3C", "AcftType = 0X1", "AddrType = 0x03", "TxProtMask = 0x00000000FF"}, true, false, {},
+        {"Address: the tracker already holds 0x1A2B3C", "AcftType: the tracker already holds 0x1",
+            "AddrType: the tracker already holds 0x3", "TxProtMask: the tracker already holds 0xFF"});
+    row("set: a capital X read as the tracker would not", fresh, {"Address = 0X4ABCDE", "AcftType = 0X2"}, true,
+        false, {"Address=0x4ABCDE", "AcftType=0x2"});
+    refused("a mask with a bit beyond its field", {"GNSS = 0x100", "RxProtMask = 0x10000", "TxProtMask = 0x1FFFF"},
+        {"GNSS takes 0x0..0xFF", "RxProtMask takes 0x0..0xFFFF", "TxProtMask takes 0x0..0xFFFF"});
     const QString cut = "\" cannot be stored: the tracker takes only letters A-Z, digits and . @ + - _ / #";
     refused("a text the tracker would cut at a blank or a letter beyond A-Z",
         {"Pilot = Jan Kowalski", "Reg = D-K\u00c4B"}, {"Pilot: \"\u2423" + cut, "Reg: \"\u00c4" + cut});
-    refused("a text longer than the tracker keeps whole", {"Pilot = Abcdefghijklmnop"},
-        {"Pilot: at most 15 characters (this is 16)"});
+    refused("a text longer than the tracker keeps whole, the registration too",
+        {"Pilot = Abcdefghijklmnop", "Reg = D-ABCDEFGHIJKLMN"},
+        {"Pilot: at most 15 characters (this is 16)", "Reg: at most 15 characters (this is 16)"});
     refused("numbers beyond what the tracker takes, an Address of five digits",
         {"TxPower = +32", "FreqPlan = 6", "Address = 0x12345"},
         {"TxPower takes -32..+31 dBm or one of", "FreqPlan takes 0..5 or one of",

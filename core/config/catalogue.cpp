@@ -106,10 +106,13 @@ const QVector<KnownParameter> &knownParameters()
         known.decimals = decimals;
         return known;
     };
-    const auto mask = [](const char *name, const QHash<int, QString> &options, const char *description,
+    // A mask of a field this many bits wide (the tracker cuts a value to it).
+    const auto mask = [](const char *name, const QHash<int, QString> &options, int bits, const char *description,
                           Role role = Role::Plain) {
-        return KnownParameter {QString::fromLatin1(name), ParameterKind::MenuCheckboxMask, nullptr, &options,
+        KnownParameter known {QString::fromLatin1(name), ParameterKind::MenuCheckboxMask, nullptr, &options,
             description, role, nullptr, false};
+        known.maximum = (qint64(1) << bits) - 1;
+        return known;
     };
     // The info texts the tracker keeps 16 bytes of; the 16th would run into the next text and
     // stop the info packets, so 15.
@@ -138,10 +141,15 @@ const QVector<KnownParameter> &knownParameters()
             Role::Plain, "dBm"};
         txPower.minimum = -32;
         txPower.maximum = 31;
+        // An info text like the others, and one of the standard view.
+        KnownParameter reg = text("Reg", Role::Identity,
+            QT_TRANSLATE_NOOP("KnownParameter", "The aircraft's registration, as other pilots see it"));
+        reg.everyday = true;
+        KnownParameter txProtocols = mask("TxProtMask", lists.txProtocols, 16,
+            QT_TRANSLATE_NOOP("KnownParameter", "Which radio protocols the tracker transmits"));
+        txProtocols.everyday = true;
         QVector<KnownParameter> all {
-            {QStringLiteral("Reg"), ParameterKind::Text, nullptr, nullptr,
-                QT_TRANSLATE_NOOP("KnownParameter", "The aircraft's registration, as other pilots see it"),
-                Role::Identity},
+            reg,
             address,
             {QStringLiteral("AddrType"), ParameterKind::Select, &lists.addressTypes, nullptr,
                 QT_TRANSLATE_NOOP("KnownParameter", "Where the radio address comes from"), Role::Identity},
@@ -150,8 +158,7 @@ const QVector<KnownParameter> &knownParameters()
             txPower,
             {QStringLiteral("FreqPlan"), ParameterKind::SelectInt, &lists.frequencyPlans, nullptr,
                 QT_TRANSLATE_NOOP("KnownParameter", "The radio frequencies of the region you fly in")},
-            {QStringLiteral("TxProtMask"), ParameterKind::MenuCheckboxMask, nullptr, &lists.txProtocols,
-                QT_TRANSLATE_NOOP("KnownParameter", "Which radio protocols the tracker transmits")},
+            txProtocols,
             apn,
             text("Pilot", Role::Identity, QT_TRANSLATE_NOOP("KnownParameter", "The pilot's name")),
             text("PilotID", Role::Identity,
@@ -194,7 +201,7 @@ const QVector<KnownParameter> &knownParameters()
                 nullptr, Role::Lossy),
             number("TxHW", 0, 1,
                 QT_TRANSLATE_NOOP("KnownParameter", "The radio is a high-power RFM69HW module (1: yes)")),
-            mask("RxProtMask", lists.rxProtocols,
+            mask("RxProtMask", lists.rxProtocols, 16,
                 QT_TRANSLATE_NOOP("KnownParameter", "Which radio protocols the tracker listens to"),
                 Role::Lossy),
             number("FreqCorr", -2048, 2047,
@@ -223,7 +230,7 @@ const QVector<KnownParameter> &knownParameters()
                 QT_TRANSLATE_NOOP("KnownParameter", "Encrypt the position with EncryptKey (1: yes)")),
             number("Verbose", 0, 3,
                 QT_TRANSLATE_NOOP("KnownParameter", "How much extra the console prints (0: nothing)")),
-            mask("GNSS", lists.satelliteSystems,
+            mask("GNSS", lists.satelliteSystems, 8,
                 QT_TRANSLATE_NOOP("KnownParameter", "Which satellite systems the GPS uses")),
             number("PageMask", 0, 0xFFFF,
                 QT_TRANSLATE_NOOP("KnownParameter", "Which pages the tracker's display shows, one bit each"),

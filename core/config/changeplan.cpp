@@ -119,6 +119,10 @@ ChangePlan planSettings(const QList<DumpLine> &requested, const QList<DumpLine> 
         const SettingValue value = writableValue(setting, current->value);
         if (!value.problem.isEmpty())
             plan.problems << value.problem;
+        else if (reportsAsWritten(value.value, current->value))
+            // Nothing to change, and writing it may not be nothing: the newer firmware resets a
+            // custom Address whenever AddrType is written.
+            plan.skipped << setting.name + QStringLiteral(": the tracker already holds ") + current->value;
         else
             plan.writes << DumpLine {setting.name, value.value};
     }

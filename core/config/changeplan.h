@@ -57,7 +57,7 @@ struct ChangePlan
 };
 
 // Settings given one by one: each must name a parameter of the dump and carry a value it
-// takes; every one is written, also when the tracker already holds it.
+// takes; one the tracker already holds is skipped, with its reason.
 ChangePlan planSettings(const QList<DumpLine> &requested, const QList<DumpLine> &reported);
 
 // A backup or template: only the values that differ from the tracker's are written.

@@ -66,12 +66,13 @@ SettingValue refused(const QString &name, const QString &takes)
 SettingValue listIndexValue(const KnownParameter &known, const QString &typed)
 {
     const bool hex = known.kind == ParameterKind::Select;
-    // One digit is the same index in either base: "AcftType=7" means 0x7.
-    static const QRegularExpression digit(QStringLiteral("^[0-9]$"));
+    // The tracker reads "0x" as hexadecimal and anything else as decimal: "AcftType=10" is 0xA.
     int index = -1;
     SettingValue ambiguity;
-    if (hex ? isHexForm(typed) || digit.match(typed).hasMatch() : isDecimalForm(typed, false))
-        index = static_cast<int>(typed.toUInt(nullptr, hex && isHexForm(typed) ? 16 : 10));
+    if (hex && isHexForm(typed))
+        index = static_cast<int>(qMin(typed.toUInt(nullptr, 16), 0x7FFFFFFFu));
+    else if (isDecimalForm(typed, false))
+        index = typed.toInt();
     else if (const std::optional<QString> text = listedText(known.name, typed, *known.list, &ambiguity))
         index = known.list->indexOf(*text);
     if (!ambiguity.problem.isEmpty())
@@ -117,8 +118,13 @@ SettingValue maskValue(const KnownParameter &known, const QString &typed, const 
 {
     // As wide as the tracker prints it: a newer tracker prints four digits.
     const int digits = hexDigitsOf(reported);
-    if (isHexForm(typed))
-        return {hexMaskValue(typed.toUInt(nullptr, 16), digits), QString()};
+    if (isHexForm(typed)) {
+        // The tracker cuts a mask to its field: a bit beyond it would clear the whole field.
+        const quint32 mask = typed.toUInt(nullptr, 16);
+        if (known.maximum > 0 && mask > quint64(known.maximum))
+            return refused(known.name, QStringLiteral("0x0..0x%1").arg(QString::number(known.maximum, 16).toUpper()));
+        return {hexMaskValue(mask, digits), QString()};
+    }
     const QStringList texts = textsInKeyOrder(*known.options);
     QHash<QString, bool> checks;
     const QStringList picked = typed.split(QLatin1Char(','));
@@ -265,9 +271,14 @@ OptionMatch matchOption(const QString &typed, const QStringList &texts)
     if (key.isEmpty())
         return {};
     OptionMatch match;
+    // "glider" is "(Moto-)glider" with its optional part left out, before it is a word of
+    // "Hang-glider" and "Para-glider" too.
+    static const QRegularExpression optionalPart(QStringLiteral("\\([^)]*\\)"));
     for (const QString &text : texts) {
-        if (folded(text) == key)
+        if (folded(text) == key || folded(QString(text).remove(optionalPart)) == key)
             return {text, {text}};
+    }
+    for (const QString &text : texts) {
         static const QRegularExpression between(QStringLiteral("[^\\p{L}\\p{N}]+"));
         bool begun = folded(text).startsWith(key);
         for (const QString &word : text.split(between)) {
@@ -293,8 +304,12 @@ SettingValue settingValue(const QString &name, const QString &typed, const QStri
                 "CONbaud: only 115200 is written, the speed this program talks at; another speed would cut "
                 "the link")};
     }
-    if (!known || reportsAsWritten(typed, reported))
+    if (!known)
         return {typed, QString()};
+    // The same value as the tracker's goes back in the tracker's own form: a typed "0X1A2B3C" or
+    // "0x00000001" means it too, but the tracker reads neither as it is meant.
+    if (reportsAsWritten(typed, reported))
+        return {reported.trimmed(), QString()};
     switch (known->kind) {
     case ParameterKind::Text:
         return textValue(*known, typed);
