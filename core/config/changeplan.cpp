@@ -161,6 +161,17 @@ ChangePlan planFile(const QList<DumpLine> &file, const QList<DumpLine> &reported
                 plan.skipped << setting.name + QStringLiteral(": never written, left as the tracker has it");
             continue;
         }
+        // What a file holds of it was printed short or rounded: writing it back could change what
+        // the tracker holds, so only a value set by hand is written. Not checked either: a rounded
+        // value the tracker printed ("PressCorr = +1.2") must not refuse the whole file.
+        if (roleOf(setting.name) == ParameterRole::Lossy) {
+            if (!reportsAsWritten(setting.value, current->value))
+                plan.skipped << setting.name
+                        + QStringLiteral(
+                            ": the tracker prints it short or rounded, so a file's value is not written; "
+                            "set it by hand to change it");
+            continue;
+        }
         const SettingValue value = writableValue(setting, current->value);
         if (!value.problem.isEmpty()) {
             plan.problems << value.problem;
@@ -168,15 +179,6 @@ ChangePlan planFile(const QList<DumpLine> &file, const QList<DumpLine> &reported
         }
         if (reportsAsWritten(value.value, current->value))
             continue;
-        // What a file holds of it was printed short or rounded: writing it back could change what
-        // the tracker holds, so only a value set by hand is written.
-        if (roleOf(setting.name) == ParameterRole::Lossy) {
-            plan.skipped << setting.name
-                    + QStringLiteral(
-                        ": the tracker prints it short or rounded, so a file's value is not written; "
-                        "set it by hand to change it");
-            continue;
-        }
         if (isIdentityParameter(setting.name) && !identityWritten)
             plan.identityKept << setting.name;
         else
