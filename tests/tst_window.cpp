@@ -472,6 +472,17 @@ void WindowTest::pickingAnotherPortSwitchesTheLink()
     QVERIFY(openWindow());
     ui->messages.clear();
     auto *list = child<QComboBox>(ui->window.get(), "serialPortList");
+    // A slip on the list with an edit pending: asked first, No keeps the link and the edit.
+    edit(ui->table, "AcftType", "Balloon");
+    {
+        BoxAnswers no(QMessageBox::No);
+        list->setCurrentIndex(list->findText(entryOf(second, "Bluetooth link")));
+        QCOMPARE(no.seen, QStringList {"Serial port"});
+        QCOMPARE(no.boxes.first().byDefault, QMessageBox::No);
+    }
+    QCOMPARE(list->currentText(), entryOf(*first, "USB Serial Device"));
+    QVERIFY(first->peerOpen() && shownRows(ui->table).contains(QStringLiteral("AcftType=Balloon *")));
+    BoxAnswers yes(QMessageBox::Yes);
     list->setCurrentIndex(list->findText(entryOf(second, "Bluetooth link")));
 
     QTRY_VERIFY_WITH_TIMEOUT(ui->loaded() && second.peerOpen(), 15000);

@@ -4,6 +4,7 @@
 #include "link/portorder.h"
 #include "mainwindow/busycontrols.h"
 #include "ui_mainwindow.h"
+#include "workflows/workflow.h"
 
 #include <QSignalBlocker>
 
@@ -27,8 +28,14 @@ void MainWindow::refreshPortList()
 void MainWindow::on_serialPortList_selected(const QString &arg1)
 {
     const QString name = arg1.split(QStringLiteral(" (")).first();
+    // Edits meant for this tracker are not dropped by a slip on the list: asked as Refresh asks.
+    const bool keepEdits = !session.isBusy() && !pendingChanges().isEmpty()
+        && ask({tracktune::Box::Question, tr("Serial port"),
+               tr("Discard the changes not yet applied and connect to %1?").arg(name),
+               tracktune::Box::Yes | tracktune::Box::No, tracktune::Box::No})
+            != tracktune::Box::Yes;
     // A pick that arrives while a device operation runs is undone, not followed.
-    if (!session.run(DeviceSession::Operation::Search, [this, &name] { session.connectTo(name); }))
+    if (keepEdits || !session.run(DeviceSession::Operation::Search, [this, &name] { session.connectTo(name); }))
         selectPortEntry(session.link().portName());
 }
 

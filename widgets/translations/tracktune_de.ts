@@ -795,6 +795,14 @@ Einstellungen gesichert in: %2</translation>
         <source>Changes pending: %1</source>
         <translation>Ausstehende Änderungen: %1</translation>
     </message>
+    <message>
+        <source>Serial port</source>
+        <translation>Serielle Schnittstelle</translation>
+    </message>
+    <message>
+        <source>Discard the changes not yet applied and connect to %1?</source>
+        <translation>Die noch nicht angewendeten Änderungen verwerfen und mit %1 verbinden?</translation>
+    </message>
 </context>
 <context>
     <name>MessageBar</name>

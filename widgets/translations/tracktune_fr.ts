@@ -795,6 +795,14 @@ Réglages enregistrés dans : %2</translation>
         <source>Changes pending: %1</source>
         <translation>Modifications en attente : %1</translation>
     </message>
+    <message>
+        <source>Serial port</source>
+        <translation>Port série</translation>
+    </message>
+    <message>
+        <source>Discard the changes not yet applied and connect to %1?</source>
+        <translation>Abandonner les modifications non appliquées et se connecter à %1&#xa0;?</translation>
+    </message>
 </context>
 <context>
     <name>MessageBar</name>
