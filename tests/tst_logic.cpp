@@ -139,6 +139,7 @@ void LogicTest::trackerValues()
     // Taken: the tracker prints hex in its own width, but a dropped blank is a change.
     QVERIFY(tracktune::reportsAsWritten("0xFFF", "0x0FFF"));
     QVERIFY(!tracktune::reportsAsWritten("D K", "DK"));
+    QCOMPARE(tracktune::parseDumpLine("WIFIname0      = My Home Net; #  [char]\r")->value, QStringLiteral("My Home Net"));
     // A typed cell or a file that means what the tracker holds writes the tracker's own form: it
     // would store 0 for "0X1A2B3C".
     QCOMPARE(tracktune::writableValue({"Address", "0X1A2B3C"}, "0x1A2B3C").value, QStringLiteral("0x1A2B3C"));

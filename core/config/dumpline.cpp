@@ -57,12 +57,17 @@ std::optional<DumpLine> parseDumpLine(const QString &line)
     const std::optional<ParameterLine> parameter = splitParameterLine(line);
     if (!parameter)
         return std::nullopt;
-    QString value = parameter->rest;
-    value.remove(QLatin1Char(' '));
-    value = value.section(QLatin1Char('='), 0, 0).section(QLatin1Char(';'), 0, 0);
-    // A CR LF tracker's line end is no part of the value.
-    while (value.endsWith(QLatin1Char('\r')))
+    // Blanks around the value are the layout's, those inside a text are its own ("My Home Net"):
+    // a text without them would be written back as another. A CR LF tracker's line end is no
+    // part of the value either.
+    QString value = parameter->rest.section(QLatin1Char('='), 0, 0).section(QLatin1Char(';'), 0, 0);
+    const auto layout = [](QChar c) { return c == QLatin1Char(' ') || c == QLatin1Char('\t') || c == QLatin1Char('\r'); };
+    while (!value.isEmpty() && layout(value.back()))
         value.chop(1);
+    int start = 0;
+    while (start < value.size() && layout(value.at(start)))
+        ++start;
+    value.remove(0, start);
     // The comment keeps its blanks ("[  dBm]"), folded to one.
     const int semicolon = parameter->rest.indexOf(QLatin1Char(';'));
     QString comment

@@ -14,7 +14,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {
     using namespace tracktune;
     static const QRegularExpression name(QStringLiteral("^[A-Za-z][A-Za-z0-9_]*$"));
-    static const QRegularExpression notInValue(QStringLiteral("[=; \\n\\x00]"));
+    // A value's own blanks stay; those of the layout around it do not.
+    static const QRegularExpression notInValue(QStringLiteral("[=;\\n\\x00]|^[ \\t\\r]|[ \\t\\r]$"));
     const QByteArray bytes = QByteArray::fromRawData(reinterpret_cast<const char *>(data), int(size));
     const OptionLists &lists = optionLists();
     for (const DumpLine &entry : parseDump(bytes)) {
