@@ -181,6 +181,11 @@ void ParameterTableTest::typedValuesPassTheTrackersRules_data()
         << "Jan\\x20Ko"
         << "Pilot=Jan Ko *"
         << "";
+    QTest::newRow("a decoded direction control or line break is shown escaped, never obeyed")
+        << "Reg = D-\\xE2\\x80\\xAEKA\\x0AB"
+        << "D-\\xE2\\x80\\xAEKA\\x0AB"
+        << "Reg=D-\\u202eKA\\x0aB"
+        << "";
     QTest::newRow("a value the tracker never takes cannot be opened")
         << "Hard = ZRN-LTE" << QString() << "Hard=ZRN-LTE"
         << "";

@@ -51,6 +51,7 @@ MainWindow::MainWindow(QWidget *parent)
     ui->table->setColumnWidth(0,
         std::max(parameterColumnWidth, fontMetrics().horizontalAdvance(QStringLiteral("TxProtMask_")) * 2));
     trackerField->setObjectName(QStringLiteral("trackerField"));
+    trackerField->setTextFormat(Qt::PlainText); // the tracker's own texts, never markup
     trackerField->setToolTip(tr("Port, hardware, software and address of the tracker"));
     ui->statusBar->addPermanentWidget(trackerField);
     // Wide enough for the buttons' texts in every language and for a status message beside

@@ -1,8 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "parametertable/valueeditors.h"
 
+
 #include "config/catalogue.h"
 #include "config/changeplan.h"
+#include "config/terminaltext.h"
 #include "config/valueencoding.h"
 
 #include <QHelpEvent>
@@ -35,7 +37,9 @@ QString CheckedValueDelegate::shownText(const QString &name, const QString &valu
     const tracktune::KnownParameter *known = tracktune::findKnownParameter(name);
     if (!known)
         return value;
-    const QString text = known->escapes ? tracktune::decodedText(value) : value;
+    // A decoded byte may be a line break or a bidirectional control: shown as the command line
+    // shows it, so that no text spans lines or reads in another order ("D-\u202eKABC").
+    const QString text = known->escapes ? tracktune::terminalText(tracktune::decodedText(value)) : value;
     if (known->unit && known->kind == tracktune::ParameterKind::Number && !text.isEmpty())
         return text + QLatin1Char(' ') + QString::fromLatin1(known->unit);
     return text;
