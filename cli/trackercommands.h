@@ -45,6 +45,8 @@ private:
     // The commands that write (writecommands.cpp)
     int set();
     int apply();
+    // The tracker already holds every value: said so, exit 0.
+    int nothingToChange();
     void printChanges(const QList<tracktune::SettingChange> &changes,
         const QList<tracktune::SettingChange> &byTracker = {});
     // Why the writes may not go out without --force; empty when they may.

@@ -33,6 +33,15 @@ QString shownValue(const QString &name, const QString &value)
 
 } // namespace
 
+int TrackerCommands::nothingToChange()
+{
+    if (request.json)
+        report.insert(QStringLiteral("changes"), QJsonArray());
+    else
+        out << "nothing to change\n";
+    return tracktune::exitDone;
+}
+
 int TrackerCommands::set()
 {
     QList<DumpLine> requested;
@@ -69,13 +78,8 @@ int TrackerCommands::set()
         return tracktune::exitUsage;
     for (const QString &skipped : plan.skipped)
         complain(skipped);
-    if (plan.writes.isEmpty()) {
-        if (request.json)
-            report.insert(QStringLiteral("changes"), QJsonArray());
-        else
-            out << "nothing to change\n";
-        return tracktune::exitDone;
-    }
+    if (plan.writes.isEmpty())
+        return nothingToChange();
     return writeAndConfirm(plan.writes);
 }
 
@@ -120,13 +124,8 @@ int TrackerCommands::apply()
     }
     if (!noProblems(problems + silenceProblems(plan.writes)))
         return tracktune::exitUsage;
-    if (plan.writes.isEmpty()) {
-        if (request.json)
-            report.insert(QStringLiteral("changes"), QJsonArray());
-        else
-            out << "nothing to change\n";
-        return tracktune::exitDone;
-    }
+    if (plan.writes.isEmpty())
+        return nothingToChange();
     if (request.dryRun) {
         report.insert(QStringLiteral("dryRun"), true);
         printChanges(tracktune::settingChanges(plan.writes, *dump, plan.writes));
