@@ -140,6 +140,10 @@ void LogicTest::trackerValues()
     QVERIFY(tracktune::reportsAsWritten("0xFFF", "0x0FFF"));
     QVERIFY(!tracktune::reportsAsWritten("D K", "DK"));
     QCOMPARE(tracktune::parseDumpLine("WIFIname0      = My Home Net; #  [char]\r")->value, QStringLiteral("My Home Net"));
+    // A read-back that lacks a name written (a cut list) shows nothing taken.
+    QVERIFY(!tracktune::settingChanges({{"Reg", "D-KABC"}}, settingsOf({"Reg = "}), settingsOf({"Address = 0x1"}))
+                 .first()
+                 .taken);
     // A typed cell or a file that means what the tracker holds writes the tracker's own form: it
     // would store 0 for "0X1A2B3C".
     QCOMPARE(tracktune::writableValue({"Address", "0X1A2B3C"}, "0x1A2B3C").value, QStringLiteral("0x1A2B3C"));
@@ -478,6 +482,9 @@ void LogicTest::hardwareFolderStaysInside_data()
     const QString unknown = "Firmware update not possible: Unknown hardware.\n";
     row("a link within the firmware folder", "esp32s3-tracker", "program/firmware/release-7", true, "");
     row("a link out of the firmware folder", "esp32s3-tracker", "elsewhere", true,
+        unknown + "The firmware folder for the hardware \"esp32s3-tracker\" leads to ");
+    // A folder beside it whose name begins like it is no folder of it.
+    row("a link into a folder named like it", "esp32s3-tracker", "program/firmware-old/esp32s3-tracker", true,
         unknown + "The firmware folder for the hardware \"esp32s3-tracker\" leads to ");
     row("a name that climbs out", "../elsewhere", "program/elsewhere", false,
         unknown + "The tracker names its hardware \"../elsewhere\", which is no firmware folder name.");

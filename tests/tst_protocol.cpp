@@ -69,6 +69,9 @@ void ProtocolTest::listCollector_data()
     row("a run of 8 sentences ends the list", before + list + nmea.repeated(8) + txPower, false, two);
     row("7 sentences do not", before + list + nmea.repeated(7) + txPower + built + batt, false,
         two + " TxPower=+14");
+    row("a parameter between two runs of sentences counts each run anew", before + address + nmea.repeated(5)
+            + reg + nmea.repeated(5) + txPower + built + batt,
+        false, two + " TxPower=+14");
     row("one line held, then a pause, ends the list", before + list + batt, true, two);
     row("no pause ends a list before a line is held", before + list, true, "going on");
     row("a parameter after a held line continues the list", before + address + batt + reg + built + batt,
