@@ -16,8 +16,8 @@
 #include <QTimer>
 
 #include <algorithm>
-#include <utility>
 #include <cstdio>
+#include <utility>
 
 namespace {
 
@@ -106,9 +106,11 @@ int main(int argc, char **argv)
     QLoggingCategory::setFilterRules(QStringLiteral("tracktune.*.debug=false"));
 
     const auto [refresh, apply] = refreshAndApply();
-    std::printf("Refresh (a paced list read): longest pause %lld ms (goal <= 16)\n", static_cast<long long>(refresh));
-    std::printf("Apply of 3 sentences to a tracker that answers none, and the read-back: longest pause %lld ms "
-                "(goal <= 16)\n",
+    std::printf(
+        "Refresh (a paced list read): longest pause %lld ms (goal <= 16)\n", static_cast<long long>(refresh));
+    std::printf(
+        "Apply of 3 sentences to a tracker that answers none, and the read-back: longest pause %lld ms "
+        "(goal <= 16)\n",
         static_cast<long long>(apply));
 
     SerialMonitor monitor;

@@ -86,8 +86,7 @@ void benchRefresh()
     const double refreshMs = median(times);
     std::printf("Refresh, %d-byte dump at 115200 baud (median of %d):\n", dumpBytes, runs);
     std::printf("  click to enabled table  %8.1f ms\n", refreshMs);
-    std::printf(
-        "  protocol floor          %8.1f ms  (the list on the wire, asked at once)\n", floorMs);
+    std::printf("  protocol floor          %8.1f ms  (the list on the wire, asked at once)\n", floorMs);
     std::printf("  overhead                %8.1f ms  (goal <= 120 ms)\n", refreshMs - floorMs);
     std::printf("  all runs:");
     for (double ms : std::as_const(times))
@@ -122,8 +121,8 @@ void benchExpertFill()
         waitForQuietLine(window);
         readEndedAt = -1;
         qint64 filledAt = -1;
-        const QMetaObject::Connection rows = QObject::connect(table->model(), &QAbstractItemModel::rowsInserted,
-            [&filledAt] { filledAt = benchClock.nsecsElapsed(); });
+        const QMetaObject::Connection rows = QObject::connect(table->model(),
+            &QAbstractItemModel::rowsInserted, [&filledAt] { filledAt = benchClock.nsecsElapsed(); });
         mode->click();
         const bool done = QTest::qWaitFor([&] { return loaded(window, table); }, 15000);
         QObject::disconnect(rows);

@@ -226,8 +226,8 @@ std::optional<QList<DumpLine>> TrackerCommands::readTracker()
     // The read ends when the list has ended, by the tracker's own end rules.
     std::optional<QList<DumpLine>> dump;
     QEventLoop reading;
-    const QMetaObject::Connection read = QObject::connect(&session, &DeviceSession::listRead,
-        [&dump, &reading](const QList<DumpLine> &list) {
+    const QMetaObject::Connection read = QObject::connect(
+        &session, &DeviceSession::listRead, [&dump, &reading](const QList<DumpLine> &list) {
             dump = list;
             reading.quit();
         });

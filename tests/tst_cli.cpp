@@ -291,7 +291,8 @@ void TestCli::signalDuringWrite()
     // What it says it wrote is what reached the wire; the rest, never sent, it names too.
     const QStringList written = testsupport::sentencesIn(simulator.receivedBytes())
                                     .replaceInStrings(QRegularExpression("^.*,|=.*$"), {});
-    QStringList notWritten = fleet ? QStringList {"AcftType", "TxPower"} : QStringList {"Address", "AcftType", "Reg"};
+    QStringList notWritten
+        = fleet ? QStringList {"AcftType", "TxPower"} : QStringList {"Address", "AcftType", "Reg"};
     for (const QString &name : std::as_const(written))
         notWritten.removeOne(name);
     QCOMPARE(notWritten.isEmpty(), !told.endsWith("stopped by a signal: "));

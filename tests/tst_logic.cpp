@@ -139,11 +139,13 @@ void LogicTest::trackerValues()
     // Taken: the tracker prints hex in its own width, but a dropped blank is a change.
     QVERIFY(tracktune::reportsAsWritten("0xFFF", "0x0FFF"));
     QVERIFY(!tracktune::reportsAsWritten("D K", "DK"));
-    QCOMPARE(tracktune::parseDumpLine("WIFIname0      = My Home Net; #  [char]\r")->value, QStringLiteral("My Home Net"));
+    QCOMPARE(tracktune::parseDumpLine("WIFIname0      = My Home Net; #  [char]\r")->value,
+        QStringLiteral("My Home Net"));
     // A read-back that lacks a name written (a cut list) shows nothing taken.
-    QVERIFY(!tracktune::settingChanges({{"Reg", "D-KABC"}}, settingsOf({"Reg = "}), settingsOf({"Address = 0x1"}))
-                 .first()
-                 .taken);
+    QVERIFY(
+        !tracktune::settingChanges({{"Reg", "D-KABC"}}, settingsOf({"Reg = "}), settingsOf({"Address = 0x1"}))
+             .first()
+             .taken);
     // A typed cell or a file that means what the tracker holds writes the tracker's own form: it
     // would store 0 for "0X1A2B3C".
     QCOMPARE(tracktune::writableValue({"Address", "0X1A2B3C"}, "0x1A2B3C").value, QStringLiteral("0x1A2B3C"));
@@ -279,9 +281,9 @@ void LogicTest::writePlans_data()
         QTest::newRow(what) << tracker << file << oneByOne << identity << writes << told << QStringList();
     };
     // A tracker with each name blank or at its first option.
-    const QStringList fresh {"Address = 0x1A2B3C", "AddrType = 0x3", "AcftType = 0x1", "Home = ", "Pilot = ",
-        "Reg = ", "ICE = ", "TxPower = +14", "TxProtMask = 0xFF", "FreqPlan = 0", "GNSS = 0x67",
-        "RxProtMask = 0xFF"};
+    const QStringList fresh {"Address = 0x1A2B3C", "AddrType = 0x3", "AcftType = 0x1",
+        "Home = ", "Pilot = ", "Reg = ", "ICE = ", "TxPower = +14", "TxProtMask = 0xFF", "FreqPlan = 0",
+        "GNSS = 0x67", "RxProtMask = 0xFF"};
     // A file with --identity on it.
     const auto refused = [&fresh](const char *what, const QStringList &file, const QStringList &problems,
                              const QStringList &writes = {}) {
@@ -336,11 +338,12 @@ void LogicTest::writePlans_data()
     refused("a list's index in decimal", {"AcftType = 10", "AcftType = 15"}, {}, {"AcftType=0xF"});
     // The tracker stops reading at the "X" and stores 0, or cuts a mask to its field and clears it.
     row("set: a value the tracker holds, typed any way, is not written again", fresh,
-        {"Address = 0X1A2B3C", "AcftType = 0X1", "AddrType = 0x03", "TxProtMask = 0x00000000FF"}, true, false, {},
+        {"Address = 0X1A2B3C", "AcftType = 0X1", "AddrType = 0x03", "TxProtMask = 0x00000000FF"}, true, false,
+        {},
         {"Address: the tracker already holds 0x1A2B3C", "AcftType: the tracker already holds 0x1",
             "AddrType: the tracker already holds 0x3", "TxProtMask: the tracker already holds 0xFF"});
-    row("set: a capital X read as the tracker would not", fresh, {"Address = 0X4ABCDE", "AcftType = 0X2"}, true,
-        false, {"Address=0x4ABCDE", "AcftType=0x2"});
+    row("set: a capital X read as the tracker would not", fresh, {"Address = 0X4ABCDE", "AcftType = 0X2"},
+        true, false, {"Address=0x4ABCDE", "AcftType=0x2"});
     refused("a mask with a bit beyond its field", {"GNSS = 0x100", "TxProtMask = 0x1FFFF"},
         {"GNSS takes 0x0..0xFF", "TxProtMask takes 0x0..0xFFFF"});
     const QString cut = "\" cannot be stored: the tracker takes only letters A-Z, digits and . @ + - _ / #";

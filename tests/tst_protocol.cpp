@@ -69,9 +69,9 @@ void ProtocolTest::listCollector_data()
     row("a run of 8 sentences ends the list", before + list + nmea.repeated(8) + txPower, false, two);
     row("7 sentences do not", before + list + nmea.repeated(7) + txPower + built + batt, false,
         two + " TxPower=+14");
-    row("a parameter between two runs of sentences counts each run anew", before + address + nmea.repeated(5)
-            + reg + nmea.repeated(5) + txPower + built + batt,
-        false, two + " TxPower=+14");
+    row("a parameter between two runs of sentences counts each run anew",
+        before + address + nmea.repeated(5) + reg + nmea.repeated(5) + txPower + built + batt, false,
+        two + " TxPower=+14");
     row("one line held, then a pause, ends the list", before + list + batt, true, two);
     row("no pause ends a list before a line is held", before + list, true, "going on");
     row("a parameter after a held line continues the list", before + address + batt + reg + built + batt,
@@ -88,8 +88,8 @@ void ProtocolTest::listCollector_data()
         false, two);
     // The end of a list that answered an earlier request: no status line came before it.
     row("no list before a status line", list + built + batt, false, "going on", 0, QString());
-    row("a status line starts the list again", before + "Address = 0x1;\nReg = OLD;\n" + before + list + batt + batt,
-        false, two);
+    row("a status line starts the list again",
+        before + "Address = 0x1;\nReg = OLD;\n" + before + list + batt + batt, false, two);
     row("a status line in lower case counts; one whose CPU id runs on into more digits does not",
         "1:3:1a2b3c/000024a16c1a2b3c RFM95/+14dBm\n1:3:1A2B3C/000024A16C1A2B3CFF\n" + list + built + batt,
         false, two, 0, "1:3:1a2b3c/000024a16c1a2b3c RFM95/+14dBm");

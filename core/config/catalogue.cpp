@@ -107,8 +107,8 @@ const QVector<KnownParameter> &knownParameters()
         return known;
     };
     // A mask of a field this many bits wide (the tracker cuts a value to it).
-    const auto mask = [](const char *name, const QHash<int, QString> &options, int bits, const char *description,
-                          Role role = Role::Plain) {
+    const auto mask = [](const char *name, const QHash<int, QString> &options, int bits,
+                          const char *description, Role role = Role::Plain) {
         KnownParameter known {QString::fromLatin1(name), ParameterKind::MenuCheckboxMask, nullptr, &options,
             description, role, nullptr, false};
         known.maximum = (qint64(1) << bits) - 1;

@@ -61,7 +61,8 @@ std::optional<DumpLine> parseDumpLine(const QString &line)
     // a text without them would be written back as another. A CR LF tracker's line end is no
     // part of the value either.
     QString value = parameter->rest.section(QLatin1Char('='), 0, 0).section(QLatin1Char(';'), 0, 0);
-    const auto layout = [](QChar c) { return c == QLatin1Char(' ') || c == QLatin1Char('\t') || c == QLatin1Char('\r'); };
+    const auto layout
+        = [](QChar c) { return c == QLatin1Char(' ') || c == QLatin1Char('\t') || c == QLatin1Char('\r'); };
     while (!value.isEmpty() && layout(value.back()))
         value.chop(1);
     int start = 0;

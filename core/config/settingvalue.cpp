@@ -122,7 +122,8 @@ SettingValue maskValue(const KnownParameter &known, const QString &typed, const 
         // The tracker cuts a mask to its field: a bit beyond it would clear the whole field.
         const quint32 mask = typed.toUInt(nullptr, 16);
         if (known.maximum > 0 && mask > quint64(known.maximum))
-            return refused(known.name, QStringLiteral("0x0..0x%1").arg(QString::number(known.maximum, 16).toUpper()));
+            return refused(
+                known.name, QStringLiteral("0x0..0x%1").arg(QString::number(known.maximum, 16).toUpper()));
         return {hexMaskValue(mask, digits), QString()};
     }
     const QStringList texts = textsInKeyOrder(*known.options);

@@ -31,9 +31,8 @@ ListReader::ListReader(Serial &serial, QObject *parent) : QObject(parent), seria
     quiet.setSingleShot(true);
     deadline.setTimerType(Qt::PreciseTimer);
     quiet.setTimerType(Qt::PreciseTimer);
-    connect(&deadline, &QTimer::timeout, this, [this] {
-        fail(talked ? tracktune::ReadFailure::Deadline : tracktune::ReadFailure::Silent);
-    });
+    connect(&deadline, &QTimer::timeout, this,
+        [this] { fail(talked ? tracktune::ReadFailure::Deadline : tracktune::ReadFailure::Silent); });
     connect(&unanswered, &QTimer::timeout, this, [this] {
         if (!collector.started() && collector.statusLine().isEmpty()) {
             qCDebug(lcLink) << "no answer, asking again";
@@ -165,5 +164,6 @@ void ListReader::finish(const Result &result)
 {
     cancel();
     // From the event loop: the end is told outside the link's own signal that brought it.
-    QMetaObject::invokeMethod(this, [this, result] { emit finished(result); }, Qt::QueuedConnection);
+    QMetaObject::invokeMethod(
+        this, [this, result] { emit finished(result); }, Qt::QueuedConnection);
 }

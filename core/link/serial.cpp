@@ -94,7 +94,8 @@ QSerialPort::SerialPortError Serial::tryOpen(const QString &portName)
     // from that (Wine's does not, for a device that is no UART): the probe runs beside the caller
     // and is given up after a while, and the port then counts as one that does not open.
     auto result = std::make_shared<std::atomic<int>>(int(QSerialPort::TimeoutError));
-    QThread *probe = QThread::create([openAndClose, portName, result] { result->store(openAndClose(portName)); });
+    QThread *probe
+        = QThread::create([openAndClose, portName, result] { result->store(openAndClose(portName)); });
     probe->start();
     if (!probe->wait(openDeadlineMs)) {
         // A running thread must not be destroyed: it goes once the driver lets it, or with the program.
@@ -160,7 +161,8 @@ bool Serial::openPort(const QString &portName)
     // An open that would never return is found out by the probe first.
     if (tryOpen(portName) == QSerialPort::TimeoutError) {
         emit openFailed(portName, QSerialPort::TimeoutError,
-            QCoreApplication::translate("tracktune", "the port did not open within %1 s").arg(openDeadlineMs / 1000));
+            QCoreApplication::translate("tracktune", "the port did not open within %1 s")
+                .arg(openDeadlineMs / 1000));
         return false;
     }
 #endif

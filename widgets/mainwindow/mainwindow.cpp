@@ -165,9 +165,9 @@ void MainWindow::updateControls()
     // Grey with the rest, so that the focus does not land on it while the others are.
     if (auto *about = findChild<QPushButton *>(QStringLiteral("buttonAbout")))
         setUsable(about, idle, !idle);
-    for (QWidget *control : {static_cast<QWidget *>(ui->refreshButton), static_cast<QWidget *>(ui->applyButton),
-             static_cast<QWidget *>(ui->buttonFirmwareUpdate), static_cast<QWidget *>(ui->buttonSaveSettings),
-             static_cast<QWidget *>(ui->buttonLoadSettings)})
+    for (QWidget *control : {static_cast<QWidget *>(ui->refreshButton),
+             static_cast<QWidget *>(ui->applyButton), static_cast<QWidget *>(ui->buttonFirmwareUpdate),
+             static_cast<QWidget *>(ui->buttonSaveSettings), static_cast<QWidget *>(ui->buttonLoadSettings)})
         setUsable(control, ready, !idle);
     // A read or a write can take seconds: the cursor says the program works.
     busyState.setBusy(!idle, this, ui->table, ui->serialPortList);

@@ -35,7 +35,8 @@ void MainWindow::on_serialPortList_selected(const QString &arg1)
                tracktune::Box::Yes | tracktune::Box::No, tracktune::Box::No})
             != tracktune::Box::Yes;
     // A pick that arrives while a device operation runs is undone, not followed.
-    if (keepEdits || !session.run(DeviceSession::Operation::Search, [this, &name] { session.connectTo(name); }))
+    if (keepEdits
+        || !session.run(DeviceSession::Operation::Search, [this, &name] { session.connectTo(name); }))
         selectPortEntry(session.link().portName());
 }
 

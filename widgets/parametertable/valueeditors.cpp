@@ -1,7 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "parametertable/valueeditors.h"
 
-
 #include "config/catalogue.h"
 #include "config/changeplan.h"
 #include "config/terminaltext.h"
