@@ -145,7 +145,7 @@ bool Serial::findDevice(const QSet<QString> &setAside)
         if (setAside.contains(name))
             continue;
         const QSerialPort::SerialPortError error = tryOpen(name);
-        if (error == QSerialPort::NoError && openPort(name))
+        if (error == QSerialPort::NoError && openProbed(name))
             return true;
         // A known adapter that will not open is worth telling; any other USB port is not.
         if (known.contains(name))
@@ -166,6 +166,12 @@ bool Serial::openPort(const QString &portName)
         return false;
     }
 #endif
+    return openProbed(portName);
+}
+
+bool Serial::openProbed(const QString &portName)
+{
+    closePort();
     port.setPortName(portName);
     port.setBaudRate(QSerialPort::Baud115200);
     if (!port.open(QIODevice::ReadWrite)) {

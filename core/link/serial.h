@@ -76,6 +76,8 @@ private:
     static constexpr int longestLine = 4096;
     static constexpr int openDeadlineMs = 3000;
 
+    // openPort() once the port is known to open: the search has just tried it.
+    bool openProbed(const QString &portName);
     void onReadyRead();
     void onWatchdogTimeout();
     // Hands the bytes to the driver; every port call is guarded: an adapter pulled out closes
