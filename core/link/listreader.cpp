@@ -146,7 +146,7 @@ void ListReader::fail(tracktune::ReadFailure failure)
     finish({QByteArray(), QString(), failure});
 }
 
-void ListReader::cancel()
+void ListReader::stopListening()
 {
     if (!running)
         return;
@@ -162,7 +162,7 @@ void ListReader::cancel()
 
 void ListReader::finish(const Result &result)
 {
-    cancel();
+    stopListening();
     // From the event loop: the end is told outside the link's own signal that brought it.
     QMetaObject::invokeMethod(
         this, [this, result] { emit finished(result); }, Qt::QueuedConnection);

@@ -37,15 +37,14 @@ public:
     // The watchdog is paused while it runs and resumed after a list. A read that runs is not
     // started again.
     void start();
-    bool isRunning() const { return running; }
-    // Ends the read that runs without telling: nothing more is asked or taken.
-    void cancel();
 
 signals:
     // Once per start(), never from inside start().
     void finished(const ListReader::Result &result);
 
 private:
+    // Nothing more is asked or taken; the end is not told here.
+    void stopListening();
     void onLine(const QByteArray &line);
     void onStep(tracktune::ListCollector::Step step);
     void ask();
