@@ -298,6 +298,8 @@ int TrackerCommands::writeAndConfirm(const QList<DumpLine> &writes)
         return tracktune::exitNoTracker;
     }
     if (!report.notSent.isEmpty()) {
+        for (const QString &reason : report.refused)
+            complain(reason);
         complain(QStringLiteral("no sentence could carry: ") + namesOf(report.notSent));
         return tracktune::exitNotTaken;
     }

@@ -2,6 +2,7 @@
 #pragma once
 
 #include "commandline.h"
+#include "config/changeplan.h"
 #include "config/dumpline.h"
 #include "config/verification.h"
 #include "fleetoutput.h"
@@ -50,7 +51,10 @@ private:
     void printChanges(const QList<tracktune::SettingChange> &changes,
         const QList<tracktune::SettingChange> &byTracker = {});
     // Why the writes may not go out without --force; empty when they may.
-    QStringList silenceProblems(const QList<tracktune::DumpLine> &writes) const;
+    QStringList silenceProblems(
+        const QList<tracktune::DumpLine> &writes, const QList<tracktune::DumpLine> &reported) const;
+    // A write that sets digits the tracker does not print, without naming them all, only with --force.
+    QStringList hiddenBitProblems(const tracktune::ChangePlan &plan) const;
     bool noProblems(const QStringList &problems);
 
     // Opens the named port, or the one the search chooses, and reads the dump. Without a port

@@ -74,7 +74,7 @@ int TrackerCommands::set()
                                      : QStringLiteral("; did you mean ") + nearest + QLatin1Char('?'));
     }
     const tracktune::ChangePlan plan = tracktune::planSettings(known, *dump);
-    if (!noProblems(problems + plan.problems + silenceProblems(plan.writes)))
+    if (!noProblems(problems + plan.problems + silenceProblems(plan.writes, *dump) + hiddenBitProblems(plan)))
         return tracktune::exitUsage;
     for (const QString &skipped : plan.skipped)
         complain(skipped);
@@ -122,7 +122,7 @@ int TrackerCommands::apply()
         complain(note.left(colon) + QStringLiteral(": not in the file as a setting, left as it is (")
             + note.mid(colon + 2) + QLatin1Char(')'));
     }
-    if (!noProblems(problems + silenceProblems(plan.writes)))
+    if (!noProblems(problems + silenceProblems(plan.writes, *dump) + hiddenBitProblems(plan)))
         return tracktune::exitUsage;
     if (plan.writes.isEmpty())
         return nothingToChange();
@@ -143,17 +143,37 @@ void TrackerCommands::printChanges(
         report.insert(QStringLiteral("changedByTracker"), changesJson(byTracker));
         return;
     }
-    for (const tracktune::SettingChange &change : changes)
+    for (const tracktune::SettingChange &change : changes) {
         out << terminalText(change.name) << ": " << shownValue(change.name, change.before) << " -> "
-            << shownValue(change.name, change.after) << '\n';
+            << shownValue(change.name, change.after);
+        // Checked by the digits the tracker prints: the others cannot be seen.
+        if (change.shownInPart) {
+            const int digits = tracktune::hexDigitsOf(change.after.trimmed());
+            out << " (written " << terminalText(change.written) << "; the tracker shows only its last "
+                << (digits == 1 ? QStringLiteral("digit") : QStringLiteral("%1 digits").arg(digits)) << ')';
+        }
+        out << '\n';
+    }
     for (const tracktune::SettingChange &change : byTracker)
         out << terminalText(change.name) << ": " << shownValue(change.name, change.before) << " -> "
             << shownValue(change.name, change.after) << " (changed by the tracker)\n";
 }
 
-QStringList TrackerCommands::silenceProblems(const QList<DumpLine> &writes) const
+QStringList TrackerCommands::hiddenBitProblems(const tracktune::ChangePlan &plan) const
 {
-    const DumpLine *silencing = tracktune::silencingWrite(writes);
+    if (request.force)
+        return {};
+    QStringList problems;
+    for (const QString &question : plan.hiddenBits)
+        problems << question
+                + QStringLiteral(", which may change a setting nobody can see; --force writes it");
+    return problems;
+}
+
+QStringList TrackerCommands::silenceProblems(
+    const QList<DumpLine> &writes, const QList<DumpLine> &reported) const
+{
+    const DumpLine *silencing = tracktune::silencingWrite(writes, tracktune::firmwareLineOf(reported));
     if (!silencing || request.force)
         return {};
     return {QStringLiteral("TxProtMask=") + silencing->value

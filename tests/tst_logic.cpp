@@ -148,12 +148,17 @@ void LogicTest::trackerValues()
              .taken);
     // A typed cell or a file that means what the tracker holds writes the tracker's own form: it
     // would store 0 for "0X1A2B3C".
-    QCOMPARE(tracktune::writableValue({"Address", "0X1A2B3C"}, "0x1A2B3C").value, QStringLiteral("0x1A2B3C"));
-    QCOMPARE(tracktune::writableValue({"AcftType", "0x00000001"}, "0x1").value, QStringLiteral("0x1"));
+    QCOMPARE(
+        tracktune::writableValue({"Address", "0X1A2B3C"}, "0x1A2B3C", tracktune::FirmwareLine::Newer).value,
+        QStringLiteral("0x1A2B3C"));
+    QCOMPARE(
+        tracktune::writableValue({"AcftType", "0x00000001"}, "0x1", tracktune::FirmwareLine::Older).value,
+        QStringLiteral("0x1"));
     // No protocol the firmware defines, in any width: silent; a known bit or a text is not.
     const QStringList silent {"0x00", "0x0000", "0xFE00"};
     for (const QString &mask : silent + QStringList {"0x01", "0x0100", "FANET"})
-        QVERIFY2(bool(tracktune::silencingWrite(settingsOf({"Reg = A", "TxProtMask = " + mask})))
+        QVERIFY2(bool(tracktune::silencingWrite(
+                     settingsOf({"Reg = A", "TxProtMask = " + mask}), tracktune::FirmwareLine::Newer))
                 == silent.contains(mask),
             qPrintable(mask));
     // A value no sentence can carry stays in the backup for the eye, as a comment apply reports.
@@ -306,16 +311,13 @@ void LogicTest::writePlans_data()
          "Reg"});
     row("the same template on a newer tracker: four digits, the bits no firmware defines kept",
         {"TxProtMask = 0xFFFF"}, {"TxProtMask = OGN,FANET"}, false, false, {"TxProtMask=0xFE12"});
-    row("a backup's rounded barometer correction is not written back", {"PressCorr = +1.2"},
-        {"PressCorr = +2.0"}, false, false, {},
-        {"PressCorr: the tracker prints it short or rounded, so a file's value is not written; set it by "
-         "hand to change it"});
-    row("set by hand, it is written", {"PressCorr = +1.2"}, {"PressCorr = +2.0"}, true, false,
-        {"PressCorr=+2.0"});
-    row("a backup's own rounded value, off the steps a hand may set, refuses nothing else",
+    // The tracker keeps quarters and prints tenths cut: it printed +1.2 for 1.25, which +1.3 stores.
+    row("a backup's barometer correction goes back as the quarter it was printed from",
         {"PressCorr = +0.0", "TxPower = +14"}, {"PressCorr = +1.2", "TxPower = +22"}, false, false,
-        {"TxPower=+22"},
-        {"PressCorr: the tracker prints it short or rounded, so a file's value is not written; set it by "
+        {"PressCorr=+1.3", "TxPower=+22"});
+    row("a short-printed field in a file is never written", {"CONprot = 0xF"}, {"CONprot = 0x3"}, false,
+        false, {},
+        {"CONprot: the tracker prints it short or rounded, so a file's value is not written; set it by "
          "hand to change it"});
     row("a typo with its line and the nearest name; two slips in five letters are no guess", fresh,
         {"# club", "", "TxPowr = HIGH", "TxPwr = 15"}, false, true, {},
@@ -327,7 +329,7 @@ void LogicTest::writePlans_data()
             "Wing$pan: no blank, comma, =, $, * or control character in a name"});
     refused("an option by a unique word or beginning, case and punctuation aside",
         {"AcftType = tow", "FreqPlan = EU", "TxPower = hi", "TxProtMask = ogn,Fan"}, {},
-        {"AcftType=0x2", "FreqPlan=1", "TxPower=+22", "TxProtMask=0x12"});
+        {"AcftType=0x2", "FreqPlan=1", "TxPower=+22", "TxProtMask=0x13"});
     refused("a whole text without its punctuation", {"AcftType = PARAGLIDER"}, {}, {"AcftType=0x7"});
     refused("one decimal digit is a list's hexadecimal index", {"AcftType = 7"}, {}, {"AcftType=0x7"});
     refused("a word several options have: all of them named, nothing written", {"TxProtMask = OGN,ads"},

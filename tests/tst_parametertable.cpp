@@ -84,7 +84,7 @@ void ParameterTableTest::editsMakeTheirSettings_data()
     QTest::addColumn<QStringList>("changes"); // what Apply writes
 
     const QStringList device {"Address = 0x1A2B3C", "AddrType = 0x3", "AcftType = 0x1", "NoTrack = 0x0",
-        "Reg = ", "FreqPlan = 0", "TxPower = +14", "APN = internet", "TxProtMask = 0xFF", "Hard = ZRN-LTE"};
+        "Reg = ", "FreqPlan = 0", "TxPower = +14", "APN = internet", "TxProtMask = 0x00FF", "Hard = ZRN-LTE"};
     const QStringList shown {"Address=0x1A2B3C", "AddrType=OGN", "AcftType=(Moto-)glider",
         "Reg=", "FreqPlan=Automatic", "TxPower=NORMAL (+14 dBm)", "APN=internet",
         "TxProtMask=FLARM OGN ADS-L PilotAware FANET LoRaWAN ADS-B RemoteID "};
@@ -110,11 +110,11 @@ void ParameterTableTest::editsMakeTheirSettings_data()
         << testsupport::Edits {{"AcftType", "(Moto-)glider"}, {"TxPower", "NORMAL (+14 dBm)"}} << shown
         << QStringList();
     QTest::newRow("typed text; the mask's caption in the order checked, its unnamed bits kept")
-        << false << QStringList {"Reg=", "TxProtMask=0x83"}
+        << false << QStringList {"Reg=", "TxProtMask=0x0083"}
         << testsupport::Edits {{"Reg", "D-KXYZ"}, {"TxProtMask", "OGN"}, {"TxProtMask", "FANET"},
                {"TxProtMask", "OGN"}}
         << QStringList {"Reg=D-KXYZ *", "TxProtMask=FLARM RemoteID FANET OGN  *"}
-        << QStringList {"Reg=D-KXYZ", "TxProtMask=0x93"};
+        << QStringList {"Reg=D-KXYZ", "TxProtMask=0x0093"};
     QTest::newRow("expert mode: a known line with its kind's editor, any other as typed text")
         << true << QStringList {"Address=0x1", "BTname=", "TxPower=+14", "Wingspan=15"}
         << testsupport::Edits {{"BTname", "glider"}, {"TxPower", "HIGH (+22 dBm)"}, {"Wingspan", "16"}}
@@ -163,10 +163,11 @@ void ParameterTableTest::typedValuesPassTheTrackersRules_data()
                                                          << "0x04"
                                                          << "Verbose=0x01"
                                                          << "Verbose takes";
-    QTest::newRow("a pressure the tracker would keep as another stays out") << "PressCorr = +1.0"
-                                                                            << "1.3"
-                                                                            << "PressCorr=+1.0 Pa"
-                                                                            << "PressCorr takes";
+    QTest::newRow("a pressure the tracker would keep as another stays out")
+        << "PressCorr = +1.0"
+        << "1.1"
+        << "PressCorr=+1.0 Pa"
+        << "PressCorr: the tracker keeps quarters";
     QTest::newRow("an Address is taken in the tracker's form") << "Address = 0x1A2B3C"
                                                                << "4abcde"
                                                                << "Address=0x4ABCDE *"
@@ -227,7 +228,7 @@ void ParameterTableTest::translatedOptionsWriteTheTrackersValues()
     QCoreApplication::installTranslator(&translator);
     ParameterTable table;
     table.clearForLoad();
-    table.fill(tracktune::parseDump("AcftType = 0x2\nTxPower = +14\nTxProtMask = 0x83\n"), false);
+    table.fill(tracktune::parseDump("AcftType = 0x2\nTxPower = +14\nTxProtMask = 0x0083\n"), false);
     QCOMPARE(shownRows(&table),
         QStringList({"AcftType=\u00ABTow plane\u00BB", "TxPower=\u00ABNORMAL\u00BB (+14 dBm)",
             "TxProtMask=\u00ABFLARM\u00BB \u00ABOGN\u00BB \u00ABRemoteID\u00BB "}));
@@ -237,7 +238,7 @@ void ParameterTableTest::translatedOptionsWriteTheTrackersValues()
     QCoreApplication::removeTranslator(&translator);
     if (QTest::currentTestFailed())
         return;
-    QCOMPARE(written(table), QStringList({"AcftType=0x3", "TxPower=+22", "TxProtMask=0x93"}));
+    QCOMPARE(written(table), QStringList({"AcftType=0x3", "TxPower=+22", "TxProtMask=0x0093"}));
 }
 
 void ParameterTableTest::aScreenReaderReadsEveryRow_data()

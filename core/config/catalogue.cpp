@@ -52,6 +52,12 @@ const OptionLists &optionLists()
             {64, option(QT_TRANSLATE_NOOP("Options", "ADS-B"))},
             {128, option(QT_TRANSLATE_NOOP("Options", "RemoteID"))},
             {256, option(QT_TRANSLATE_NOOP("Options", "Meshtastic"))}},
+        {{2, option(QT_TRANSLATE_NOOP("Options", "OGN"))}, {4, option(QT_TRANSLATE_NOOP("Options", "ADS-L"))},
+            {8, option(QT_TRANSLATE_NOOP("Options", "PilotAware"))},
+            {16, option(QT_TRANSLATE_NOOP("Options", "FANET"))},
+            {32, option(QT_TRANSLATE_NOOP("Options", "LoRaWAN"))},
+            {64, option(QT_TRANSLATE_NOOP("Options", "ADS-B"))},
+            {128, option(QT_TRANSLATE_NOOP("Options", "RemoteID"))}},
         // Bit 0 is spare in both lines: no protocol is received under it.
         {{2, option(QT_TRANSLATE_NOOP("Options", "OGN"))}, {4, option(QT_TRANSLATE_NOOP("Options", "ADS-L"))},
             {8, option(QT_TRANSLATE_NOOP("Options", "PilotAware"))},
@@ -148,6 +154,7 @@ const QVector<KnownParameter> &knownParameters()
         KnownParameter txProtocols = mask("TxProtMask", lists.txProtocols, 16,
             QT_TRANSLATE_NOOP("KnownParameter", "Which radio protocols the tracker transmits"));
         txProtocols.everyday = true;
+        txProtocols.olderOptions = &lists.olderTxProtocols;
         QVector<KnownParameter> all {
             reg,
             address,
@@ -209,7 +216,7 @@ const QVector<KnownParameter> &knownParameters()
                 "ppm", Role::Plain, 1),
             number("PressCorr", -81920, 81915,
                 QT_TRANSLATE_NOOP("KnownParameter", "Corrects the barometer's pressure reading"), "Pa",
-                Role::Lossy, 1),
+                Role::Plain, 1),
             number("TimeCorr", -4, 3,
                 QT_TRANSLATE_NOOP(
                     "KnownParameter", "Seconds added to the GPS time, for an autopilot's clock"),
@@ -232,7 +239,7 @@ const QVector<KnownParameter> &knownParameters()
                 QT_TRANSLATE_NOOP("KnownParameter", "How much extra the console prints (0: nothing)")),
             mask("GNSS", lists.satelliteSystems, 8,
                 QT_TRANSLATE_NOOP("KnownParameter", "Which satellite systems the GPS uses")),
-            number("PageMask", 0, 0xFFFF,
+            number("PageMask", 0, 0x7FFFFFF,
                 QT_TRANSLATE_NOOP("KnownParameter", "Which pages the tracker's display shows, one bit each"),
                 nullptr, Role::Lossy),
             number("InitialPage", 0, 31,
@@ -282,9 +289,13 @@ const QVector<KnownParameter> &knownParameters()
         for (KnownParameter &known : all) {
             if (switched.contains(known.name))
                 known.list = &lists.switches;
-            if (known.name == QLatin1String("PressCorr")
-                || known.name.endsWith(QLatin1String("TxPwr"), Qt::CaseInsensitive))
-                known.step = 5;
+            // The older firmware's display mask is 21 bits wide, the newer one's 27.
+            if (known.name == QLatin1String("PageMask"))
+                known.olderMaximum = 0x1FFFFF;
+            if (known.name == QLatin1String("PressCorr"))
+                known.storage = Storage::QuartersCut;
+            else if (known.name.endsWith(QLatin1String("TxPwr")))
+                known.storage = Storage::QuartersRounded;
             static const QStringList infoTexts {QStringLiteral("Pilot"), QStringLiteral("Manuf"),
                 QStringLiteral("Model"), QStringLiteral("Type"), QStringLiteral("SN"), QStringLiteral("Reg"),
                 QStringLiteral("ID"), QStringLiteral("Class"), QStringLiteral("Task"), QStringLiteral("Base"),
@@ -305,6 +316,16 @@ const QVector<KnownParameter> &knownParameters()
         return all;
     }();
     return parameters;
+}
+
+const QHash<int, QString> *optionsOn(const KnownParameter &known, FirmwareLine line)
+{
+    return line == FirmwareLine::Older && known.olderOptions ? known.olderOptions : known.options;
+}
+
+qint64 maximumOn(const KnownParameter &known, FirmwareLine line)
+{
+    return line == FirmwareLine::Older && known.olderMaximum > 0 ? known.olderMaximum : known.maximum;
 }
 
 const KnownParameter *findKnownParameter(const QString &name)

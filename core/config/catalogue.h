@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "config/firmwareline.h"
+
 #include <QHash>
 #include <QList>
 #include <QString>
@@ -31,12 +33,23 @@ struct OptionLists
     QStringList frequencyPlans;
     QHash<int, QString> txPowerLevels;
     QHash<int, QString> txProtocols;
+    // The older firmware's: its bit 0 is a spare, and it has no Meshtastic.
+    QHash<int, QString> olderTxProtocols;
     QHash<int, QString> rxProtocols;
     QHash<int, QString> satelliteSystems;
     QStringList switches; // a number that is 0 or 1
 };
 
 const OptionLists &optionLists();
+
+// How the tracker keeps a number it prints in tenths.
+enum class Storage {
+    Tenths,
+    // In quarters, the tenths typed cut towards zero on the way in (PressCorr).
+    QuartersCut,
+    // In quarters, the tenths typed rounded on the way in (the Wi-Fi powers).
+    QuartersRounded,
+};
 
 // What a parameter is to the aircraft and to the link, beyond its value.
 enum class ParameterRole {
@@ -74,9 +87,12 @@ struct KnownParameter
     qint64 minimum = 0;
     qint64 maximum = 0;
     int decimals = 0;
-    // Number: the steps it takes, in tenths (0: any). The tracker keeps some in quarters and
-    // prints tenths: only halves read back as they were written.
-    int step = 0;
+    // Number with one decimal: how the tracker keeps it.
+    Storage storage = Storage::Tenths;
+    // The field's largest value on the older firmware, where its field is narrower; 0: as maximum.
+    qint64 olderMaximum = 0;
+    // Set where the older firmware names other options (its protocol bits).
+    const QHash<int, QString> *olderOptions = nullptr;
     int hexDigits = 0;
     // Text: the most characters the tracker keeps (0: no limit known); checked by textRule.
     int maxLength = 0;
@@ -93,6 +109,10 @@ struct KnownParameter
 // its menu and its list show them in.
 QList<int> ascendingKeys(const QHash<int, QString> &options);
 QStringList textsInKeyOrder(const QHash<int, QString> &options);
+
+// The options and the largest value a parameter has on a firmware line.
+const QHash<int, QString> *optionsOn(const KnownParameter &known, FirmwareLine line);
+qint64 maximumOn(const KnownParameter &known, FirmwareLine line);
 
 // The known parameters, in catalogue order.
 const QVector<KnownParameter> &knownParameters();

@@ -5,6 +5,7 @@
 #include "config/nearestname.h"
 #include "config/settingsfile.h"
 #include "config/settingvalue.h"
+#include "config/trackerstorage.h"
 #include "config/valueencoding.h"
 #include "config/verification.h"
 
@@ -39,12 +40,17 @@ bool resetsAnother(const QString &name)
 
 } // namespace
 
-SettingValue writableValue(const DumpLine &setting, const QString &reported)
+SettingValue writableValue(const DumpLine &setting, const QString &reported, FirmwareLine line)
 {
-    SettingValue value = settingValue(setting.name, setting.value, reported);
+    SettingValue value = settingValue(setting.name, setting.value, reported, line);
     if (value.problem.isEmpty())
         value.problem = refusalOf(setting.name, value.value);
     return value;
+}
+
+bool holdsAlready(const QString &name, const QString &value, const QString &reported)
+{
+    return !shownInPart(name, value, reported) && showsAsWritten(name, value, reported, reported);
 }
 
 bool isIdentityParameter(const QString &name)
@@ -65,24 +71,75 @@ QList<DumpLine> writeOrder(const QList<DumpLine> &settings)
     return ordered;
 }
 
-bool transmitsNothing(const QString &maskValue)
+bool transmitsNothing(const QString &maskValue, FirmwareLine line)
 {
     const KnownParameter *known = findKnownParameter(QStringLiteral("TxProtMask"));
     if (!known || !known->options || !valueAsNumber(maskValue))
         return false;
     quint32 protocols = 0;
-    for (int bit : known->options->keys())
+    for (int bit : optionsOn(*known, line)->keys())
         protocols |= quint32(bit);
     return (quint32(*valueAsNumber(maskValue)) & protocols) == 0;
 }
 
-const DumpLine *silencingWrite(const QList<DumpLine> &writes)
+const DumpLine *silencingWrite(const QList<DumpLine> &writes, FirmwareLine line)
 {
     for (const DumpLine &write : writes) {
-        if (write.name == QLatin1String("TxProtMask") && transmitsNothing(write.value))
+        if (write.name == QLatin1String("TxProtMask") && transmitsNothing(write.value, line))
             return &write;
     }
     return nullptr;
+}
+
+QStringList hiddenBitWrites(const QList<DumpLine> &writes, const QList<DumpLine> &reported)
+{
+    const FirmwareLine line = firmwareLineOf(reported);
+    const SettingLookup tracker(reported);
+    QStringList questions;
+    for (const DumpLine &write : writes) {
+        const DumpLine *current = tracker.find(write.name);
+        const KnownParameter *known = findKnownParameter(write.name);
+        if (!current || !known || !writesHiddenBits(write.name, write.value, current->value, line))
+            continue;
+        const int shown = hexDigitsOf(current->value.trimmed());
+        questions << QStringLiteral("%1=%2: the tracker shows only %3 of its %4 digits; this also sets the "
+                                    "digits it does not show")
+                         .arg(write.name, write.value)
+                         .arg(shown)
+                         .arg(fieldHexDigits(*known, line));
+    }
+    return questions;
+}
+
+GatedWrites gateWrites(const QList<DumpLine> &settings, const QList<DumpLine> &reported)
+{
+    GatedWrites gated;
+    const FirmwareLine line = firmwareLineOf(reported);
+    const SettingLookup tracker(reported);
+    for (const DumpLine &setting : settings) {
+        const DumpLine *current = tracker.find(setting.name);
+        const SettingValue value = current ? writableValue(setting, current->value, line) : SettingValue();
+        QString reason = !current           ? setting.name + QStringLiteral(": the tracker did not list it")
+            : describesDevice(setting.name) ? neverWrittenText(setting.name)
+                                            : value.problem;
+        if (reason.isEmpty() && value.value != oneLineValue(setting.value))
+            reason
+                = setting.name + QStringLiteral(": not in the form the tracker reads (%1)").arg(value.value);
+        if (reason.isEmpty()) {
+            gated.writes << setting;
+            continue;
+        }
+        gated.refused << setting;
+        gated.reasons << reason;
+    }
+    // The newer firmware resets the Address whenever AddrType is written, even to the type it
+    // has: the Address the tracker holds goes out again after it, unless another is written.
+    const DumpLine *address = tracker.find(addressName);
+    if (line != FirmwareLine::Older && address && findSetting(gated.writes, addrTypeName)
+        && !findSetting(gated.writes, addressName))
+        gated.writes << DumpLine {addressName, address->value};
+    gated.writes = writeOrder(gated.writes);
+    return gated;
 }
 
 QString missingNameText(const MissingName &missing)
@@ -100,6 +157,7 @@ QString missingNameText(const MissingName &missing)
 ChangePlan planSettings(const QList<DumpLine> &requested, const QList<DumpLine> &reported)
 {
     ChangePlan plan;
+    const FirmwareLine line = firmwareLineOf(reported);
     const SettingLookup tracker(reported);
     for (const DumpLine &setting : lastValueWins(requested)) {
         // The name first: a template line the tracker lacks is still no place for a smuggled one.
@@ -116,17 +174,18 @@ ChangePlan planSettings(const QList<DumpLine> &requested, const QList<DumpLine> 
             plan.problems << neverWrittenText(setting.name);
             continue;
         }
-        const SettingValue value = writableValue(setting, current->value);
+        const SettingValue value = writableValue(setting, current->value, line);
         if (!value.problem.isEmpty())
             plan.problems << value.problem;
-        else if (reportsAsWritten(value.value, current->value))
+        else if (holdsAlready(setting.name, value.value, current->value))
             // Nothing to change, and writing it may not be nothing: the newer firmware resets a
             // custom Address whenever AddrType is written.
             plan.skipped << setting.name + QStringLiteral(": the tracker already holds ") + current->value;
         else
             plan.writes << DumpLine {setting.name, value.value};
     }
-    plan.writes = writeOrder(plan.writes);
+    plan.writes = gateWrites(plan.writes, reported).writes;
+    plan.hiddenBits = hiddenBitWrites(plan.writes, reported);
     return plan;
 }
 
@@ -139,6 +198,7 @@ ChangePlan planFile(const QList<DumpLine> &file, const QList<DumpLine> &reported
         = fileAddress && trackerAddress && reportsAsWritten(fileAddress->value, trackerAddress->value);
     const bool identityWritten = sameAircraft || writeIdentity;
     ChangePlan plan;
+    const FirmwareLine line = firmwareLineOf(reported);
     plan.isTemplate = !fileAddress;
     QStringList trackerNames;
     for (const DumpLine &entry : reported)
@@ -172,12 +232,12 @@ ChangePlan planFile(const QList<DumpLine> &file, const QList<DumpLine> &reported
                             "set it by hand to change it");
             continue;
         }
-        const SettingValue value = writableValue(setting, current->value);
+        const SettingValue value = writableValue(setting, current->value, line);
         if (!value.problem.isEmpty()) {
             plan.problems << value.problem;
             continue;
         }
-        if (reportsAsWritten(value.value, current->value))
+        if (holdsAlready(setting.name, value.value, current->value))
             continue;
         if (isIdentityParameter(setting.name) && !identityWritten)
             plan.identityKept << setting.name;
@@ -200,6 +260,7 @@ ChangePlan planFile(const QList<DumpLine> &file, const QList<DumpLine> &reported
                 + plan.identityKept.join(QStringLiteral(", "));
     }
     plan.writes = writeOrder(plan.writes);
+    plan.hiddenBits = hiddenBitWrites(plan.writes, reported);
     return plan;
 }
 

@@ -14,7 +14,11 @@ namespace tracktune {
 // The value a setting writes over the tracker's, or why it cannot be written: the
 // parameter's own rule (settingValue), then what a sentence can carry. The window checks a
 // typed value with it before the cell takes it; the command line and Load settings plan with it.
-SettingValue writableValue(const DumpLine &setting, const QString &reported);
+SettingValue writableValue(const DumpLine &setting, const QString &reported, FirmwareLine line);
+
+// Whether the tracker holds a written value already: it shows it, and the value names no digit
+// the tracker does not show ("CONprot=0x0F" may change a CONprot shown as "0xF").
+bool holdsAlready(const QString &name, const QString &value, const QString &reported);
 
 // The parameters that make one aircraft this aircraft, by the catalogue's role: two trackers
 // sending the same radio address are a hazard, so they are copied from another tracker only
@@ -28,11 +32,27 @@ bool describesDevice(const QString &name);
 // so that the value asked for is the one that stays. Otherwise the order is kept.
 QList<DumpLine> writeOrder(const QList<DumpLine> &settings);
 
-// Whether a TxProtMask value leaves no protocol the catalogue knows switched on: the
-// tracker would transmit nothing.
-bool transmitsNothing(const QString &maskValue);
+// Whether a TxProtMask value leaves no protocol of the line switched on: the tracker would
+// transmit nothing (the older line's bit 0 is a spare).
+bool transmitsNothing(const QString &maskValue, FirmwareLine line);
 // The first TxProtMask write that would leave the tracker transmitting nothing, or null.
-const DumpLine *silencingWrite(const QList<DumpLine> &writes);
+const DumpLine *silencingWrite(const QList<DumpLine> &writes, FirmwareLine line);
+// "CONprot=0x5: the tracker shows only 1 of its 2 digits; this also sets the digit it does not
+// show", for each write that sets bits the tracker holds but does not print without naming them
+// all (trackerstorage.h, writesHiddenBits); reported is the tracker's list.
+QStringList hiddenBitWrites(const QList<DumpLine> &writes, const QList<DumpLine> &reported);
+
+// The one gate every write passes on its way to the wire, against the tracker's list: a setting
+// goes out only as settingValue gives it back for that list (a typed "0X1" or a value the
+// tracker does not list never does); the newer firmware resets the Address whenever AddrType
+// is written, so the Address the list shows follows it unless one is written. In writeOrder.
+struct GatedWrites
+{
+    QList<DumpLine> writes;
+    QList<DumpLine> refused;
+    QStringList reasons; // "Name: why", one for each refused
+};
+GatedWrites gateWrites(const QList<DumpLine> &settings, const QList<DumpLine> &reported);
 
 // A name of a settings file the tracker does not list.
 struct MissingName
@@ -53,11 +73,13 @@ struct ChangePlan
     QStringList skipped; // lines passed over, each with its reason
     QList<MissingName> missing; // names of the file the tracker lacks, in file order
     QStringList identityKept; // identity parameters that differ but were left alone
+    QStringList hiddenBits; // writes that set digits the tracker does not show: asked first
     bool isTemplate = false; // the file names no Address
 };
 
 // Settings given one by one: each must name a parameter of the dump and carry a value it
-// takes; one the tracker already holds is skipped, with its reason.
+// takes; one the tracker already holds is skipped, with its reason. Writing AddrType on the newer
+// firmware resets a custom Address: the Address the tracker holds is written again after it.
 ChangePlan planSettings(const QList<DumpLine> &requested, const QList<DumpLine> &reported);
 
 // A backup or template: only the values that differ from the tracker's are written.

@@ -3,6 +3,7 @@
 
 #include "config/catalogue.h"
 #include "config/conversions.h"
+#include "config/trackerstorage.h"
 #include "config/valueencoding.h"
 #include "config/verification.h"
 
@@ -23,6 +24,12 @@ bool isHexForm(const QString &text)
 {
     static const QRegularExpression hex(QStringLiteral("^0[xX][0-9A-Fa-f]{1,8}$"));
     return hex.match(text).hasMatch();
+}
+
+// The hex digits of a typed "0x..." or "0X...", leading zeros included; 0 for any other text.
+int typedHexDigits(const QString &text)
+{
+    return isHexForm(text) ? int(text.size()) - 2 : 0;
 }
 
 bool isDecimalForm(const QString &text, bool withSign)
@@ -114,19 +121,22 @@ SettingValue levelValue(const KnownParameter &known, const QString &typed)
             .arg(textsInKeyOrder(*known.options).join(QStringLiteral(", "))));
 }
 
-SettingValue maskValue(const KnownParameter &known, const QString &typed, const QString &reported)
+SettingValue maskValue(
+    const KnownParameter &known, const QString &typed, const QString &reported, FirmwareLine line)
 {
-    // As wide as the tracker prints it: a newer tracker prints four digits.
+    const QHash<int, QString> &options = *optionsOn(known, line);
+    // As wide as the tracker prints it (a newer tracker prints four digits), or as typed.
     const int digits = hexDigitsOf(reported);
     if (isHexForm(typed)) {
         // The tracker cuts a mask to its field: a bit beyond it would clear the whole field.
         const quint32 mask = typed.toUInt(nullptr, 16);
-        if (known.maximum > 0 && mask > quint64(known.maximum))
+        const qint64 maximum = maximumOn(known, line);
+        if (maximum > 0 && mask > quint64(maximum))
             return refused(
-                known.name, QStringLiteral("0x0..0x%1").arg(QString::number(known.maximum, 16).toUpper()));
-        return {hexMaskValue(mask, digits), QString()};
+                known.name, QStringLiteral("0x0..0x%1").arg(QString::number(maximum, 16).toUpper()));
+        return {hexMaskValue(mask, qMax(digits, typedHexDigits(typed))), QString()};
     }
-    const QStringList texts = textsInKeyOrder(*known.options);
+    const QStringList texts = textsInKeyOrder(options);
     QHash<QString, bool> checks;
     const QStringList picked = typed.split(QLatin1Char(','));
     for (const QString &typedText : picked) {
@@ -134,18 +144,27 @@ SettingValue maskValue(const KnownParameter &known, const QString &typed, const 
         const std::optional<QString> text = listedText(known.name, typedText, texts, &ambiguity);
         if (!ambiguity.problem.isEmpty())
             return ambiguity;
-        if (!text) {
-            return refused(known.name,
-                QCoreApplication::translate(
-                    "tracktune", "a hexadecimal mask or names separated by commas: %1")
-                    .arg(texts.join(QStringLiteral(", "))));
+        if (text) {
+            checks.insert(*text, true);
+            continue;
         }
-        checks.insert(*text, true);
+        // A protocol of the other firmware line: the older one's bit 0 is a spare, and it has
+        // no Meshtastic.
+        if (&options != known.options
+            && matchOption(typedText, textsInKeyOrder(*known.options)).candidates.size() == 1) {
+            return {QString(),
+                QCoreApplication::translate(
+                    "tracktune", "%1: this tracker's firmware has no %2; it takes: %3")
+                    .arg(known.name, typedText.trimmed(), texts.join(QStringLiteral(", ")))};
+        }
+        return refused(known.name,
+            QCoreApplication::translate("tracktune", "a hexadecimal mask or names separated by commas: %1")
+                .arg(texts.join(QStringLiteral(", "))));
     }
-    const auto checked = static_cast<quint32>(maskFromChecks(checks, *known.options));
-    // Exactly the named protocols among those the catalogue knows; only bits no firmware
-    // defines are kept from the tracker, so one template gives one mask across a fleet.
-    return {hexMaskValue(mergeMask(checked, maskFromHexValue(reported), *known.options), digits), QString()};
+    const auto checked = static_cast<quint32>(maskFromChecks(checks, options));
+    // Exactly the named protocols among those the line knows; only bits it defines no name for
+    // are kept from the tracker, so one template gives one mask across a fleet.
+    return {hexMaskValue(mergeMask(checked, maskFromHexValue(reported), options), digits), QString()};
 }
 
 // A character as a message can show it: a blank as "␣", a control character by its code.
@@ -158,9 +177,26 @@ QString visibleCharacter(QChar c)
     return QString(c);
 }
 
-// Letters, digits and ". @ + - _ / #": what both lines of the firmware take in a text; it cuts
-// the text silently at any other character.
-SettingValue textValue(const KnownParameter &known, const QString &typed)
+// Whether a character may stand in a text at all: no control, format or unassigned character
+// (a right-to-left override in a registration would make it read backwards).
+bool isStorableCharacter(QChar c)
+{
+    switch (c.category()) {
+    case QChar::Other_Control:
+    case QChar::Other_Format:
+    case QChar::Other_Surrogate:
+    case QChar::Other_PrivateUse:
+    case QChar::Other_NotAssigned:
+        return false;
+    default:
+        return true;
+    }
+}
+
+// Letters, digits and ". @ + - _ / #" are what both lines of the firmware take in a text; it cuts
+// the text silently at any other byte. The newer line also takes ":" and "\xHH" for any byte,
+// so there the program writes each other byte as an escape; the older line has no escapes.
+SettingValue textValue(const KnownParameter &known, const QString &typed, FirmwareLine line)
 {
     if (known.pattern) {
         if (QRegularExpression(QString::fromLatin1(known.pattern)).match(typed).hasMatch())
@@ -170,16 +206,19 @@ SettingValue textValue(const KnownParameter &known, const QString &typed)
                 "tracktune", "four groups of 8 hexadecimal digits separated by \":\""));
     }
     const QString also = known.alsoTakes ? QString::fromLatin1(known.alsoTakes) : QString();
-    // An info text as the newer firmware printed it, "\xHH" for a byte, goes back as it came.
-    int bytes = 0;
-    for (int at = 0; at < typed.size(); ++at, ++bytes) {
-        if (known.escapes && escapedByteAt(typed, at) >= 0) {
+    // Only the newer line prints "\xHH"; on a list that shows no line, an info text printed so
+    // is taken as the newer line's.
+    const bool escapes = line == FirmwareLine::Newer || (line == FirmwareLine::Unknown && known.escapes);
+    for (int at = 0; at < typed.size(); ++at) {
+        // "\xHH", as the newer firmware prints a byte, stands for that byte.
+        if (escapes && escapedByteAt(typed, at) >= 0) {
             at += 3;
             continue;
         }
         const QChar c = typed.at(at);
         const bool asciiLetterOrDigit = c.unicode() < 0x80 && c.isLetterOrNumber();
-        if (!asciiLetterOrDigit && !QStringLiteral(".@+-_/#").contains(c) && !also.contains(c)) {
+        const bool taken = asciiLetterOrDigit || QStringLiteral(".@+-_/#").contains(c) || also.contains(c);
+        if (!isStorableCharacter(c) || (!taken && !escapes)) {
             return {QString(),
                 QCoreApplication::translate("tracktune",
                     "%1: \"%2\" cannot be stored: the tracker takes only letters A-Z, digits and . @ + - _ / "
@@ -188,21 +227,24 @@ SettingValue textValue(const KnownParameter &known, const QString &typed)
                         also.isEmpty() ? QString() : QStringLiteral(" ") + also)};
         }
     }
-    if (known.maxLength > 0 && bytes > known.maxLength) {
+    const QByteArray bytes = escapes ? textBytes(typed) : typed.toUtf8();
+    if (known.maxLength > 0 && bytes.size() > known.maxLength) {
         return {QString(),
             QCoreApplication::translate("tracktune", "%1: at most %2 characters (this is %3)")
                 .arg(known.name)
                 .arg(known.maxLength)
-                .arg(bytes)};
+                .arg(bytes.size())};
     }
-    return {typed, QString()};
+    return {escapes ? escapedText(bytes, FirmwareLine::Newer) : typed, QString()};
 }
 
-// A whole number in decimal ("+14", "7") or hexadecimal ("0x1F"), or with one decimal
-// ("-1.5") where the tracker keeps tenths; checked against the range it takes and written in
-// the form the tracker printed.
-SettingValue numberValue(const KnownParameter &known, const QString &typed, const QString &reported)
+// A whole number in decimal ("+14", "7") or hexadecimal ("0x1F"), or with a decimal ("-1.5";
+// a second one rounds half up, as the tracker reads it) where the tracker keeps tenths; checked
+// against the range it takes and written in the form the tracker printed.
+SettingValue numberValue(
+    const KnownParameter &known, const QString &typed, const QString &reported, FirmwareLine line)
 {
+    const qint64 maximum = maximumOn(known, line);
     const auto shown = [&known](qint64 number) {
         if (known.hexDigits > 0)
             return QStringLiteral("0x")
@@ -216,18 +258,22 @@ SettingValue numberValue(const KnownParameter &known, const QString &typed, cons
         }
         return QString::number(number);
     };
+    const bool hexPrinted = known.hexDigits == 0 && reported.startsWith(QLatin1String("0x"));
     const QString range = known.hexDigits > 0
         ? QCoreApplication::translate("tracktune", "%1 hexadecimal digits").arg(known.hexDigits)
-        : QStringLiteral("%1..%2").arg(shown(known.minimum), shown(known.maximum));
+        : hexPrinted ? QStringLiteral("0x0..0x%1").arg(QString::number(maximum, 16).toUpper())
+                     : QStringLiteral("%1..%2").arg(shown(known.minimum), shown(maximum));
     std::optional<qint64> number;
-    static const QRegularExpression tenths(QStringLiteral("^([+-]?)([0-9]{1,6})(?:\\.([0-9]))?$"));
+    static const QRegularExpression tenths(QStringLiteral("^([+-]?)([0-9]{1,6})(?:\\.([0-9])([0-9])?)?$"));
     static const QRegularExpression sixHex(QStringLiteral("^(?:0[xX])?([0-9A-Fa-f]{6})$"));
     if (known.hexDigits > 0) {
         if (const QRegularExpressionMatch hex = sixHex.match(typed); hex.hasMatch())
             number = hex.captured(1).toLongLong(nullptr, 16);
     } else if (known.decimals == 1) {
         if (const QRegularExpressionMatch match = tenths.match(typed); match.hasMatch()) {
-            number = match.captured(2).toLongLong() * 10 + match.captured(3).toLongLong();
+            const bool roundsUp = match.captured(4).toInt() >= 5;
+            number
+                = match.captured(2).toLongLong() * 10 + match.captured(3).toLongLong() + (roundsUp ? 1 : 0);
             if (match.captured(1) == QLatin1String("-"))
                 number = -*number;
         }
@@ -242,21 +288,30 @@ SettingValue numberValue(const KnownParameter &known, const QString &typed, cons
             number = known.list->indexOf(*text);
     }
     const QString unit = known.unit ? QStringLiteral(" ") + QString::fromLatin1(known.unit) : QString();
-    if (!number || *number < known.minimum || *number > known.maximum)
+    if (!number || *number < known.minimum || *number > maximum)
         return refused(known.name, range + unit);
-    if (known.step > 0 && *number % known.step != 0) {
-        return refused(known.name,
-            QCoreApplication::translate("tracktune", "%1 in steps of %2")
-                .arg(range + unit, QString::number(known.step / 10.0)));
+    // Kept in quarters: only what the tracker can keep and print again is written.
+    if (const std::optional<qint64> sent = tenthsToSend(*number, known.storage))
+        number = sent;
+    else {
+        QStringList near;
+        for (qint64 printed : printedNeighbours(*number, known.storage))
+            near << shown(printed);
+        return {QString(),
+            QCoreApplication::translate(
+                "tracktune", "%1: the tracker keeps quarters and cannot show %2; it can show %3")
+                .arg(
+                    known.name, shown(*number), near.join(QCoreApplication::translate("tracktune", " or ")))};
     }
-    // As the tracker printed it: hexadecimal as wide as its digits, a sign where it prints one.
+    // As the tracker printed it: hexadecimal as wide as its digits (or as typed, where the
+    // field holds more than it prints), a sign where it prints one.
     QString value = shown(*number);
     if (known.hexDigits == 0 && known.decimals == 0) {
-        if (reported.startsWith(QLatin1String("0x")))
+        if (hexPrinted)
             value = QStringLiteral("0x")
                 + QString::number(*number, 16)
                       .toUpper()
-                      .rightJustified(hexDigitsOf(reported), QLatin1Char('0'));
+                      .rightJustified(qMax(hexDigitsOf(reported), typedHexDigits(typed)), QLatin1Char('0'));
         else if (*number >= 0
             && (reported.startsWith(QLatin1Char('+')) || reported.startsWith(QLatin1Char('-'))))
             value.prepend(QLatin1Char('+'));
@@ -294,7 +349,8 @@ OptionMatch matchOption(const QString &typed, const QStringList &texts)
     return match;
 }
 
-SettingValue settingValue(const QString &name, const QString &typed, const QString &reported)
+SettingValue settingValue(
+    const QString &name, const QString &typed, const QString &reported, FirmwareLine line)
 {
     const KnownParameter *known = findKnownParameter(name);
     // The console's speed: the only link-critical number.
@@ -309,20 +365,21 @@ SettingValue settingValue(const QString &name, const QString &typed, const QStri
         return {typed, QString()};
     // The same value as the tracker's goes back in the tracker's own form: a typed "0X1A2B3C" or
     // "0x00000001" means it too, but the tracker reads neither as it is meant.
-    if (reportsAsWritten(typed, reported))
+    // Not where the field holds more than it prints: "0x0F" names a digit "0xF" does not show.
+    if (reportsAsWritten(typed, reported) && typedHexDigits(typed) <= hexDigitsOf(reported.trimmed()))
         return {reported.trimmed(), QString()};
     switch (known->kind) {
     case ParameterKind::Text:
-        return textValue(*known, typed);
+        return textValue(*known, typed, line);
     case ParameterKind::Number:
-        return numberValue(*known, typed, reported);
+        return numberValue(*known, typed, reported, line);
     case ParameterKind::Select:
     case ParameterKind::SelectInt:
         return listIndexValue(*known, typed);
     case ParameterKind::StringHashInt:
         return levelValue(*known, typed);
     case ParameterKind::MenuCheckboxMask:
-        return maskValue(*known, typed, reported);
+        return maskValue(*known, typed, reported, line);
     }
     return {typed, QString()};
 }

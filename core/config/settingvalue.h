@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "config/firmwareline.h"
+
 #include <QString>
 #include <QStringList>
 
@@ -18,7 +20,11 @@ struct SettingValue
 // reads it; a mask takes option texts separated by commas
 // and keeps the reported bits that have no name. The value the tracker already holds is
 // always taken. A speed for CONbaud other than the link's own is refused: it cuts the link.
-SettingValue settingValue(const QString &name, const QString &typed, const QString &reported);
+// The firmware line decides what a text may hold (the newer one takes "\xHH", which the
+// program writes for each byte it would not take as it is), which protocol bits a mask names,
+// and how wide a field is.
+SettingValue settingValue(
+    const QString &name, const QString &typed, const QString &reported, FirmwareLine line);
 
 // What an option text typed names among the texts of a list: the text equal to it ignoring
 // case and punctuation, else the one it begins, or one of whose words it begins ("para",

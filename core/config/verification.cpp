@@ -2,6 +2,7 @@
 #include "config/verification.h"
 
 #include "config/settingsfile.h"
+#include "config/trackerstorage.h"
 #include "config/valueencoding.h"
 
 #include <QRegularExpression>
@@ -41,8 +42,11 @@ QList<SettingChange> settingChanges(
     for (const DumpLine &setting : written) {
         const DumpLine *was = findSetting(before, setting.name);
         const DumpLine *shown = findSetting(after, setting.name);
-        changes << SettingChange {setting.name, was ? was->value : QString(), setting.value,
-            shown ? shown->value : QString(), shown && reportsAsWritten(setting.value, shown->value)};
+        const QString before = was ? was->value : QString();
+        SettingChange change {setting.name, before, setting.value, shown ? shown->value : QString(),
+            shown && showsAsWritten(setting.name, setting.value, before, shown->value)};
+        change.shownInPart = shown && shownInPart(setting.name, setting.value, shown->value);
+        changes << change;
     }
     return changes;
 }

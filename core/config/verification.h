@@ -27,10 +27,12 @@ struct SettingChange
     QString written;
     QString after;
     bool taken = false; // the list after the write shows what was written
+    // The tracker prints fewer digits than were written: only those it shows were checked.
+    bool shownInPart = false;
 };
 
-// One change per written setting, in the order written. A name the list after the write
-// lacks counts as not taken.
+// One change per written setting, in the order written, checked by what the tracker can show
+// (trackerstorage.h, showsAsWritten). A name the list after the write lacks counts as not taken.
 QList<SettingChange> settingChanges(
     const QList<DumpLine> &written, const QList<DumpLine> &before, const QList<DumpLine> &after);
 

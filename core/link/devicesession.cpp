@@ -159,7 +159,11 @@ bool DeviceSession::startWrite(const QList<tracktune::DumpLine> &settings, std::
         return false;
     beforeWrite = lastList;
     writing = WriteReport();
-    writer.start(tracktune::writeOrder(settings), std::move(shouldStop));
+    // Only what the gate gives back for the list the tracker printed goes on the wire.
+    const tracktune::GatedWrites gated = tracktune::gateWrites(settings, lastList);
+    writing->refused = gated.reasons;
+    refusedByGate = gated.refused;
+    writer.start(gated.writes, std::move(shouldStop));
     return true;
 }
 
@@ -174,7 +178,7 @@ void DeviceSession::onSentencesWritten(const SentenceWriter::Result &written)
     if (!writing)
         return;
     writing->sent = written.sent;
-    writing->notSent = written.notSent;
+    writing->notSent = refusedByGate + written.notSent;
     writing->linkLost = written.linkLost;
     writing->stopped = written.stopped;
     // The read-back is part of the write: its operation stays Write.

@@ -92,7 +92,8 @@ public:
     struct WriteReport
     {
         QList<tracktune::DumpLine> sent; // whole sentences out, in order
-        QList<tracktune::DumpLine> notSent; // refused by the sentence rules, after a stop or a loss
+        QList<tracktune::DumpLine> notSent; // refused by the gate, after a stop or a loss
+        QStringList refused; // "Name: why" for each setting the gate refused
         bool linkLost = false; // the port closed or refused a sentence
         bool stopped = false; // shouldStop said so before every setting was sent
         std::optional<QList<tracktune::DumpLine>> readBack; // empty: the read after the write failed
@@ -154,6 +155,7 @@ private:
     QList<tracktune::DumpLine> lastList; // the last read's; empty after a failed one
     QString lastStatus;
     std::optional<tracktune::ReadFailure> lastFailure;
+    QList<tracktune::DumpLine> refusedByGate; // of the write that runs
     QSet<QString> setAside; // ports the search opened that gave no list, by their listed names
     QString searchedPort; // the port whose read follows the search that opened it
     bool connectingByHand = false;

@@ -43,11 +43,24 @@ bool Workflow::stillHeld(const QString &whileWhat, const QString &notDone)
 bool Workflow::mayWriteSilence()
 {
     // A tracker that transmits nothing is invisible to other aircraft: never one click away.
-    if (!silencingWrite(window.pendingChanges()))
+    const QList<DumpLine> pending = window.pendingChanges();
+    if (silencingWrite(pending, firmwareLineOf(held.list))
+        && !(window.ask({Box::Warning, tr("Apply"),
+                 tr("The tracker will transmit nothing: other aircraft and the ground stations will not see "
+                    "you. Write it?"),
+                 Box::Yes | Box::No, Box::No, QString(), false})
+                == Box::Yes
+            && stillHeld(tr("while the question was open"), tr("Nothing was written."))))
+        return false;
+    // A field the tracker prints short: a value that does not name every digit sets the hidden
+    // ones too, which the pilot could not see.
+    const QStringList hidden = hiddenBitWrites(pending, held.list);
+    if (hidden.isEmpty())
         return true;
     return window.ask({Box::Warning, tr("Apply"),
-               tr("The tracker will transmit nothing: other aircraft and the ground stations will not see "
-                  "you. Write it?"),
+               tr("%1\n\nThe tracker does not show those digits, so this may change a setting you cannot "
+                  "see. Write it?")
+                   .arg(hidden.join(QLatin1Char('\n'))),
                Box::Yes | Box::No, Box::No, QString(), false})
         == Box::Yes
         && stillHeld(tr("while the question was open"), tr("Nothing was written."));
@@ -96,13 +109,8 @@ bool WriteOutcome::tell(WorkflowQuestions &window, const DeviceSession::WriteRep
                                      : tr("; not sent: %1").arg(notSent.join(QStringLiteral(", ")))));
         return false;
     }
-    // A value no sentence can carry was never sent: it would set another parameter or none.
-    QStringList refusals;
-    for (const DumpLine &setting : report.notSent) {
-        const QString refusal = sentenceRefusal(setting.name, setting.value);
-        if (!refusal.isEmpty())
-            refusals << setting.name + QStringLiteral(" (") + refusal + QLatin1Char(')');
-    }
+    // A value the gate refused was never sent: it would set another value, parameter or none.
+    const QStringList refusals = report.refused;
     QStringList problems;
     if (!report.notTaken.isEmpty())
         problems << tr("Not saved: %1").arg(report.notTaken.join(QStringLiteral(", ")));
@@ -122,6 +130,13 @@ bool WriteOutcome::tell(WorkflowQuestions &window, const DeviceSession::WriteRep
     window.showStatus(problems.isEmpty() ? tr("Changes saved") : tr("Not every change was saved"));
     if (!byTracker.isEmpty())
         problems << tr("changed by the tracker: %1").arg(byTracker.join(QStringLiteral(", ")));
+    // Checked by the digits the tracker prints; the pilot learns that the others were not seen.
+    for (const SettingChange &change : report.changes) {
+        if (change.taken && change.shownInPart)
+            problems << tr("%1: written as %2; the tracker shows only its last %n digit(s)", nullptr,
+                hexDigitsOf(change.after.trimmed()))
+                            .arg(change.name, change.written);
+    }
     if (!problems.isEmpty())
         window.note(Note::Warning, problems.join(QStringLiteral("; ")));
     if (!identity.isEmpty()) {

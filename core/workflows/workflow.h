@@ -87,8 +87,9 @@ public:
     // After a question: true when the tracker is still the one the workflow started with, idle,
     // with the list it planned from. Else a box names both and says what was not done.
     bool stillHeld(const QString &whileWhat, const QString &notDone);
-    // True unless the pending changes would leave the tracker transmitting nothing and the
-    // pilot does not confirm it (or the tracker changed while asked).
+    // True unless the pending changes would leave the tracker transmitting nothing, or set
+    // digits of a field it does not print, and the pilot does not confirm it (or the tracker
+    // changed while asked).
     bool mayWriteSilence();
 
 protected:

@@ -30,7 +30,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
         const QString level = optionTextFor(power, v);
         if (!level.isEmpty()
             && (!lists.txPowerLevels.values().contains(level)
-                || optionTextFor(power, settingValue(power, level, v).value) != level))
+                || optionTextFor(power, settingValue(power, level, v, FirmwareLine::Unknown).value) != level))
             std::abort();
         // A value written back as the dump shows it counts as taken when a CR LF tracker reports it.
         if (!reportsAsWritten(v, v + QLatin1Char('\r')))

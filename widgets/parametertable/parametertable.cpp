@@ -8,8 +8,8 @@
 #include <QApplication>
 
 #include "config/catalogue.h"
-#include "config/conversions.h"
-#include "config/settingvalue.h"
+#include "config/firmwareline.h"
+#include "config/parametervalue.h"
 #include "config/valueencoding.h"
 #include "config/verification.h"
 
@@ -33,20 +33,22 @@ QString shownOption(const QString &text)
     return QCoreApplication::translate("Options", text.toUtf8().constData());
 }
 
-QComboBox *newListBox(const QStringList &texts)
+using Options = QList<QPair<int, QString>>;
+
+QComboBox *newListBox(const Options &options)
 {
     auto *box = new QComboBox;
-    for (int index = 0; index < texts.size(); ++index)
-        box->addItem(shownOption(texts.at(index)), index);
+    for (const auto &[index, text] : options)
+        box->addItem(shownOption(text), index);
     return box;
 }
 
 // Each level says what it is in the parameter's unit: "NORMAL (+14 dBm)".
-QComboBox *newKeyBox(const QHash<int, QString> &options, const char *unit)
+QComboBox *newKeyBox(const Options &options, const char *unit)
 {
     auto *box = new QComboBox;
-    for (int key : tracktune::ascendingKeys(options)) {
-        const QString text = shownOption(options.value(key));
+    for (const auto &[key, option] : options) {
+        const QString text = shownOption(option);
         box->addItem(unit ? ParameterTable::tr("%1 (%2 %3)")
                                 .arg(text, tracktune::keyValue(key), QString::fromLatin1(unit))
                           : text,
@@ -64,7 +66,7 @@ void showCaption(QToolButton *button)
     button->setText(checked.isEmpty() ? ParameterTable::tr("none") : checked);
 }
 
-QToolButton *newMaskButton(const QHash<int, QString> &options)
+QToolButton *newMaskButton(const Options &options)
 {
     auto *button = new MaskButton;
     button->setPopupMode(QToolButton::InstantPopup);
@@ -73,8 +75,8 @@ QToolButton *newMaskButton(const QHash<int, QString> &options)
     button->setMenu(menu);
     showCaption(button);
     // Ascending bit order, so the caption reads the same on every run.
-    for (int bit : tracktune::ascendingKeys(options)) {
-        const QString text = shownOption(options.value(bit));
+    for (const auto &[bit, option] : options) {
+        const QString text = shownOption(option);
         QAction *action = menu->addAction(text);
         action->setData(bit);
         action->setCheckable(true);
@@ -102,21 +104,19 @@ void showEntry(QComboBox *box, int data, const QString &offListText)
     box->setCurrentIndex(index);
 }
 
-// The editor of the parameter's kind; none for text, which its table item edits.
-QWidget *newEditor(const tracktune::KnownParameter &known)
+// The editor the parameter takes on the firmware line; none for text, which its table item edits.
+QWidget *newEditor(const tracktune::ParameterValue &parameter)
 {
-    switch (known.kind) {
-    case tracktune::ParameterKind::Text:
+    using Editor = tracktune::ParameterValue::Editor;
+    switch (parameter.editor()) {
+    case Editor::Text:
         break;
-    case tracktune::ParameterKind::Number:
-        return known.list ? newListBox(*known.list) : nullptr;
-    case tracktune::ParameterKind::Select:
-    case tracktune::ParameterKind::SelectInt:
-        return newListBox(*known.list);
-    case tracktune::ParameterKind::StringHashInt:
-        return newKeyBox(*known.options, known.unit);
-    case tracktune::ParameterKind::MenuCheckboxMask:
-        return newMaskButton(*known.options);
+    case Editor::List:
+        return newListBox(parameter.options());
+    case Editor::Levels:
+        return newKeyBox(parameter.options(), parameter.known().unit);
+    case Editor::Mask:
+        return newMaskButton(parameter.options());
     }
     return nullptr;
 }
@@ -180,20 +180,28 @@ void ParameterTable::clearForLoad()
     setHorizontalHeaderLabels({tr("Parameter"), tr("Value")});
     // The style's minimum section size would make the rows taller than asked.
     verticalHeader()->setMinimumSectionSize(preferredRowHeight());
-    createValueEditor();
+    releaseCatalogue();
 }
 
 void ParameterTable::createValueEditor()
 {
     releaseCatalogue();
     // Expert mode shows every known parameter with the editor of its kind, as the standard view
-    // shows the everyday ones.
-    for (const tracktune::KnownParameter &known : tracktune::knownParameters())
-        parameterCatalogue.insert(known.name, new ParameterDescriptor(known, newEditor(known)));
+    // shows the everyday ones; the firmware line decides the options (the older line has no
+    // FLARM protocol).
+    for (const tracktune::KnownParameter &known : tracktune::knownParameters()) {
+        parameterCatalogue.insert(known.name,
+            new ParameterDescriptor(
+                known, newEditor(tracktune::ParameterValue(known, QString(), firmwareLine))));
+    }
 }
 
 void ParameterTable::fill(const QList<tracktune::DumpLine> &entries, bool expertMode)
 {
+    firmwareLine = tracktune::firmwareLineOf(entries);
+    if (auto *checker = qobject_cast<CheckedValueDelegate *>(itemDelegateForColumn(1)))
+        checker->setFirmwareLine(firmwareLine);
+    createValueEditor();
     int row = 0;
     for (const tracktune::DumpLine &entry : entries) {
         ParameterDescriptor *descriptor = parameterCatalogue.value(entry.name);
@@ -259,47 +267,22 @@ void ParameterTable::fillValueCell(int row, ParameterDescriptor &descriptor, con
 
 void ParameterTable::setEditorValue(ParameterDescriptor &descriptor, const QString &value)
 {
-    auto *box = qobject_cast<QComboBox *>(descriptor.editor.data());
-    auto *button = qobject_cast<QToolButton *>(descriptor.editor.data());
-    switch (descriptor.known.kind) {
-    case tracktune::ParameterKind::Text:
-        break;
-    case tracktune::ParameterKind::Number:
-        if (box) {
-            const std::optional<qint64> number = tracktune::valueAsNumber(value);
-            showEntry(box, number ? int(*number) : -1, tracktune::oneLineValue(value));
+    const tracktune::ParameterValue parameter(descriptor.known, value, firmwareLine);
+    if (auto *box = qobject_cast<QComboBox *>(descriptor.editor.data())) {
+        // A power between the levels is shown as the tracker holds it, in its unit.
+        const QString unit = descriptor.known.unit ? QString::fromLatin1(descriptor.known.unit) : QString();
+        const QString offList = parameter.editor() == tracktune::ParameterValue::Editor::Levels
+            ? tr("%1 %2").arg(tracktune::keyValue(parameter.key()), unit).trimmed()
+            : tracktune::oneLineValue(value);
+        showEntry(box, parameter.key(), offList);
+    } else if (auto *button = qobject_cast<QToolButton *>(descriptor.editor.data());
+               button && button->menu()) {
+        const QList<QAction *> actions = button->menu()->actions();
+        for (QAction *action : actions) {
+            const quint32 bit = action->data().toUInt();
+            action->setVisible(parameter.printsBit(bit));
+            action->setChecked((parameter.mask() & bit) != 0);
         }
-        break;
-    case tracktune::ParameterKind::Select:
-        if (box)
-            showEntry(box, tracktune::indexFromHexValue(value), tracktune::oneLineValue(value));
-        break;
-    case tracktune::ParameterKind::SelectInt:
-        if (box)
-            showEntry(box, tracktune::indexFromDecimalValue(value), tracktune::oneLineValue(value));
-        break;
-    case tracktune::ParameterKind::StringHashInt:
-        if (box) {
-            // A power between the levels is shown as the tracker holds it, in its unit.
-            const int reported = tracktune::numberFromValue(value);
-            const QString unit
-                = descriptor.known.unit ? QString::fromLatin1(descriptor.known.unit) : QString();
-            showEntry(box, reported, tr("%1 %2").arg(tracktune::keyValue(reported), unit).trimmed());
-        }
-        break;
-    case tracktune::ParameterKind::MenuCheckboxMask:
-        if (button && button->menu()) {
-            const quint32 mask = tracktune::maskFromHexValue(value);
-            // A protocol beyond the digits the tracker prints is one its firmware lacks.
-            const int digits = tracktune::hexDigitsOf(value);
-            const QList<QAction *> actions = button->menu()->actions();
-            for (QAction *action : actions) {
-                const quint32 bit = action->data().toUInt();
-                action->setVisible(digits == 0 || digits >= 8 || bit < (quint32(1) << (4 * digits)));
-                action->setChecked((mask & bit) != 0);
-            }
-        }
-        break;
     }
 }
 
@@ -452,46 +435,22 @@ QModelIndex ParameterTable::moveCursor(CursorAction cursorAction, Qt::KeyboardMo
     return currentIndex();
 }
 
-// The value text an editor's row writes, by the kind of its parameter.
+// The value text an editor's row writes.
 QString ParameterTable::editorValue(const ParameterDescriptor &descriptor) const
 {
-    const auto *box = qobject_cast<const QComboBox *>(descriptor.editor.data());
+    const tracktune::ParameterValue parameter(descriptor.known, descriptor.deviceValue, firmwareLine);
+    if (const auto *box = qobject_cast<const QComboBox *>(descriptor.editor.data()))
+        return parameter.withKey(box->currentData().toInt());
     const auto *button = qobject_cast<const QToolButton *>(descriptor.editor.data());
-    switch (descriptor.known.kind) {
-    case tracktune::ParameterKind::Text:
-        break;
-    case tracktune::ParameterKind::Number: {
-        if (!box)
-            break;
-        // The tracker's own value as it printed it, another in that form: "1" on the newer
-        // firmware, "0x1" on the older.
-        const int picked = box->currentData().toInt();
-        if (tracktune::valueAsNumber(descriptor.deviceValue) == picked)
-            return descriptor.deviceValue;
-        return tracktune::settingValue(descriptor.known.name, QString::number(picked), descriptor.deviceValue)
-            .value;
+    if (!button || !button->menu())
+        return QString();
+    quint32 checked = 0;
+    const QList<QAction *> actions = button->menu()->actions();
+    for (const QAction *action : actions) {
+        if (action->isChecked())
+            checked |= action->data().toUInt();
     }
-    case tracktune::ParameterKind::Select:
-        return box ? tracktune::hexIndexValue(box->currentData().toInt()) : QString();
-    case tracktune::ParameterKind::SelectInt:
-        return box ? tracktune::decimalIndexValue(box->currentData().toInt()) : QString();
-    case tracktune::ParameterKind::StringHashInt:
-        return box ? tracktune::keyValue(box->currentData().toInt()) : QString();
-    case tracktune::ParameterKind::MenuCheckboxMask: {
-        if (!button || !button->menu())
-            break;
-        quint32 checked = 0;
-        const QList<QAction *> actions = button->menu()->actions();
-        for (const QAction *action : actions) {
-            if (action->isChecked())
-                checked |= action->data().toUInt();
-        }
-        const quint32 reported = tracktune::maskFromHexValue(descriptor.deviceValue);
-        return tracktune::hexMaskValue(tracktune::mergeMask(checked, reported, *descriptor.known.options),
-            tracktune::hexDigitsOf(descriptor.deviceValue));
-    }
-    }
-    return QString();
+    return parameter.withMask(checked);
 }
 
 void ParameterTable::commitOpenEditor()

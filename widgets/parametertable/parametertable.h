@@ -28,14 +28,16 @@ public:
     explicit ParameterTable(QWidget *parent = nullptr);
     ~ParameterTable() override;
 
-    // Empties the table and builds fresh editors: nothing marks it until the next fill(). The
+    // Empties the table and drops its editors: nothing marks it until the next fill(). The
     // window keeps the pilot out of it meanwhile.
     void clearForLoad();
     // In standard mode the everyday parameters, in dump order, each with the editor of
     // its kind; a second start of the list ends the table. In expert mode every
     // entry, a known one with the editor of its kind, any other as text. Then edits mark
     // their rows, and the table is enabled.
+    // The editors are built afresh for the firmware line the entries came from.
     void fill(const QList<tracktune::DumpLine> &entries, bool expertMode);
+    tracktune::FirmwareLine listFirmwareLine() const { return firmwareLine; }
 
     bool isMarked(int row) const;
     // Name and value text of every marked row, in table order.
@@ -81,6 +83,8 @@ private:
     QString editorValue(const ParameterDescriptor &descriptor) const;
 
     QHash<QString, ParameterDescriptor *> parameterCatalogue;
+    // The line the list shown came from: it decides options, text rules and field widths.
+    tracktune::FirmwareLine firmwareLine = tracktune::FirmwareLine::Unknown;
     QLabel *readingLabel = nullptr;
     EditorGuard *editorGuard = nullptr; // keeps the editors from changing by accident
 };

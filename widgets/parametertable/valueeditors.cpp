@@ -22,7 +22,7 @@ void CheckedValueDelegate::setModelData(
     }
     const QString name = index.siblingAtColumn(0).data().toString();
     const tracktune::SettingValue checked
-        = tracktune::writableValue({name, line->text()}, index.data(ReportedRole).toString());
+        = tracktune::writableValue({name, line->text()}, index.data(ReportedRole).toString(), firmwareLine);
     if (!checked.problem.isEmpty()) {
         emit refused(checked.problem);
         return;
@@ -38,7 +38,9 @@ QString CheckedValueDelegate::shownText(const QString &name, const QString &valu
         return value;
     // A decoded byte may be a line break or a bidirectional control: shown as the command line
     // shows it, so that no text spans lines or reads in another order ("D-\u202eKABC").
-    const QString text = known->escapes ? tracktune::terminalText(tracktune::decodedText(value)) : value;
+    const QString text = known->kind == tracktune::ParameterKind::Text
+        ? tracktune::terminalText(tracktune::decodedText(value))
+        : value;
     if (known->unit && known->kind == tracktune::ParameterKind::Number && !text.isEmpty())
         return text + QLatin1Char(' ') + QString::fromLatin1(known->unit);
     return text;

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "config/firmwareline.h"
+
 #include <QStyledItemDelegate>
 #include <QToolButton>
 
@@ -21,12 +23,17 @@ public:
     // number with its unit. The cell keeps the tracker's form, which its editor holds.
     static QString shownText(const QString &name, const QString &value);
     void setModelData(QWidget *editor, QAbstractItemModel *model, const QModelIndex &index) const override;
+    // The line of the list shown: typed values are checked by its rules.
+    void setFirmwareLine(tracktune::FirmwareLine line) { firmwareLine = line; }
 
 protected:
     void initStyleOption(QStyleOptionViewItem *option, const QModelIndex &index) const override;
 
 signals:
     void refused(const QString &reason) const;
+
+private:
+    tracktune::FirmwareLine firmwareLine = tracktune::FirmwareLine::Unknown;
 };
 
 // The protocols' menu button: its caption reads from the left and is cut at its end where the

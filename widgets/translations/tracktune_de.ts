@@ -803,6 +803,21 @@ Einstellungen gesichert in: %2</translation>
         <source>Discard the changes not yet applied and connect to %1?</source>
         <translation>Die noch nicht angewendeten Änderungen verwerfen und mit %1 verbinden?</translation>
     </message>
+    <message>
+        <source>%1
+
+The tracker does not show those digits, so this may change a setting you cannot see. Write it?</source>
+        <translation>%1
+
+Der Tracker zeigt diese Stellen nicht an; so kann sich eine Einstellung ändern, die Sie nicht sehen. Schreiben?</translation>
+    </message>
+    <message numerus="yes">
+        <source>%1: written as %2; the tracker shows only its last %n digit(s)</source>
+        <translation>
+            <numerusform>%1: als %2 geschrieben; der Tracker zeigt nur seine letzte Stelle</numerusform>
+            <numerusform>%1: als %2 geschrieben; der Tracker zeigt nur seine letzten %n Stellen</numerusform>
+        </translation>
+    </message>
 </context>
 <context>
     <name>MessageBar</name>
@@ -1259,12 +1274,20 @@ Einstellungen gesichert in: %2</translation>
         <translation>zu lang: der Tracker nimmt höchstens %1 Zeichen in einem Satz, dieser hätte %2</translation>
     </message>
     <message>
-        <source>%1 in steps of %2</source>
-        <translation>%1 in Schritten von %2</translation>
-    </message>
-    <message>
         <source>the port did not open within %1 s</source>
         <translation>der Anschluss hat sich nicht innerhalb von %1 s geöffnet</translation>
+    </message>
+    <message>
+        <source>%1: this tracker&apos;s firmware has no %2; it takes: %3</source>
+        <translation>%1: die Firmware dieses Trackers kennt kein %2; sie nimmt: %3</translation>
+    </message>
+    <message>
+        <source>%1: the tracker keeps quarters and cannot show %2; it can show %3</source>
+        <translation>%1: der Tracker speichert Viertel und kann %2 nicht anzeigen; er kann %3 anzeigen</translation>
+    </message>
+    <message>
+        <source> or </source>
+        <translation> oder </translation>
     </message>
 </context>
 </TS>

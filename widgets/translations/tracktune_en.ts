@@ -24,5 +24,12 @@
             <numerusform>The %n changes not yet applied are not saved: the file gets what the tracker holds.</numerusform>
         </translation>
     </message>
+    <message numerus="yes">
+        <source>%1: written as %2; the tracker shows only its last %n digit(s)</source>
+        <translation>
+            <numerusform>%1: written as %2; the tracker shows only its last digit</numerusform>
+            <numerusform>%1: written as %2; the tracker shows only its last %n digits</numerusform>
+        </translation>
+    </message>
 </context>
 </TS>

@@ -803,6 +803,21 @@ Réglages enregistrés dans : %2</translation>
         <source>Discard the changes not yet applied and connect to %1?</source>
         <translation>Abandonner les modifications non appliquées et se connecter à %1&#xa0;?</translation>
     </message>
+    <message>
+        <source>%1
+
+The tracker does not show those digits, so this may change a setting you cannot see. Write it?</source>
+        <translation>%1
+
+Le tracker n’affiche pas ces chiffres : cela peut modifier un réglage que vous ne voyez pas. L’écrire ?</translation>
+    </message>
+    <message numerus="yes">
+        <source>%1: written as %2; the tracker shows only its last %n digit(s)</source>
+        <translation>
+            <numerusform>%1 : écrit comme %2 ; le tracker n’affiche que son dernier chiffre</numerusform>
+            <numerusform>%1 : écrit comme %2 ; le tracker n’affiche que ses %n derniers chiffres</numerusform>
+        </translation>
+    </message>
 </context>
 <context>
     <name>MessageBar</name>
@@ -1259,12 +1274,20 @@ Réglages enregistrés dans : %2</translation>
         <translation>trop long : le tracker accepte au plus %1 caractères par phrase, celle-ci en aurait %2</translation>
     </message>
     <message>
-        <source>%1 in steps of %2</source>
-        <translation>%1 par pas de %2</translation>
-    </message>
-    <message>
         <source>the port did not open within %1 s</source>
         <translation>le port ne s&apos;est pas ouvert en %1&#xa0;s</translation>
+    </message>
+    <message>
+        <source>%1: this tracker&apos;s firmware has no %2; it takes: %3</source>
+        <translation>%1 : le micrologiciel de ce tracker n’a pas %2 ; il accepte : %3</translation>
+    </message>
+    <message>
+        <source>%1: the tracker keeps quarters and cannot show %2; it can show %3</source>
+        <translation>%1 : le tracker garde des quarts et ne peut pas afficher %2 ; il peut afficher %3</translation>
+    </message>
+    <message>
+        <source> or </source>
+        <translation> ou </translation>
     </message>
 </context>
 </TS>
