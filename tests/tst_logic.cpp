@@ -8,6 +8,7 @@
 #include "config/terminaltext.h"
 #include "config/textfile.h"
 #include "config/trackeridentity.h"
+#include "config/trackerstorage.h"
 #include "config/utf8text.h"
 #include "config/valueencoding.h"
 #include "config/verification.h"
@@ -27,6 +28,7 @@ Q_DECLARE_METATYPE(TextRule)
 Q_DECLARE_METATYPE(tracktune::TrackerIdentity)
 enum class Source { SettingsFile, Template, Stream };
 Q_DECLARE_METATYPE(Source)
+Q_DECLARE_METATYPE(tracktune::FirmwareLine)
 
 // The pure rules of each module, one table each: the row says what it proves.
 class LogicTest : public QObject
@@ -49,6 +51,8 @@ private slots:
     void bytesAsText();
     void writePlans_data();
     void writePlans();
+    void gate_data();
+    void gate();
     void backupsToPrune_data();
     void backupsToPrune();
     void backupFiles();
@@ -386,6 +390,104 @@ void LogicTest::writePlans()
     QCOMPARE(said, told);
     // Whatever order the plan has, the write keeps the type first.
     QCOMPARE(textsOf(tracktune::writeOrder(plan.writes)), writes);
+}
+
+// A value typed, through the one gate, on each firmware line: the value its sentence carries, or
+// how the refusal begins; then whether the tracker printing shown after it counts it as taken.
+void LogicTest::gate_data()
+{
+    QTest::addColumn<tracktune::FirmwareLine>("line");
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("printed"); // what the tracker holds, as it printed it
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<QString>("sent"); // empty: refused
+    QTest::addColumn<QString>("refusal"); // how it begins
+    QTest::addColumn<QString>("shown"); // the read-back; empty: not checked
+    QTest::addColumn<bool>("taken");
+    using L = tracktune::FirmwareLine;
+    const auto sends
+        = [](const char *what, L line, const char *name, const char *printed, const QString &typed,
+              const QString &sent, const QString &shown = {}, bool taken = true) {
+              QTest::newRow(what) << line << name << printed << typed << sent << QString() << shown << taken;
+          };
+    const auto refuses = [](const char *what, L line, const char *name, const char *printed,
+                             const QString &typed, const char *refusal) {
+        QTest::newRow(what) << line << name << printed << typed << QString() << refusal << QString() << false;
+    };
+    // The tracker reads only a lower-case "0x": "0X1" would store 0.
+    sends("capital X on a list", L::Newer, "AcftType", "0x3", "0X1", "0x1");
+    sends("capital X on a number", L::Older, "CONbaud", "57600", "0X1C200", "115200");
+    sends("decimal list index, as the tracker reads it", L::Newer, "AcftType", "0x1", "10", "0xA");
+    refuses(
+        "a mask beyond its field would clear it", L::Newer, "GNSS", "0x67", "0x100", "GNSS takes 0x0..0xFF");
+    refuses(
+        "sixteen bits at most", L::Newer, "RxProtMask", "0xFFFF", "0x10000", "RxProtMask takes 0x0..0xFFFF");
+    // The older line's bit 0 is a spare and it has no Meshtastic.
+    refuses("no FLARM on the older line", L::Older, "TxProtMask", "0xFF", "FLARM",
+        "TxProtMask: this tracker's firmware has no FLARM");
+    refuses("no Meshtastic on the older line", L::Older, "TxProtMask", "0xFF", "OGN,Meshtastic",
+        "TxProtMask: this tracker's firmware has no Meshtastic");
+    sends("FLARM on the newer line", L::Newer, "TxProtMask", "0x0002", "FLARM,OGN", "0x0003");
+    sends("the older line's whole field, checked by its two digits", L::Older, "TxProtMask", "0xFF", "0xFFFF",
+        "0xFFFF", "0xFF");
+    // Texts: the newer line writes an escape for each byte it would not take; the older has none.
+    sends("newer: a blank and an umlaut as escapes, a colon raw", L::Newer, "Pilot", "",
+        QStringLiteral("J\u00f6 a:b"), "J\\xC3\\xB6\\x20a:b", "J\\xC3\\xB6\\x20a:b");
+    sends("newer: a comma and an equals sign cannot start another field", L::Newer, "Base", "", "a,b=c",
+        "a\\x2Cb\\x3Dc", "a\\x2Cb\\x3Dc");
+    sends("newer: a raw text read back by its bytes", L::Newer, "WIFIname0", "", "My Net", "My\\x20Net",
+        "My Net");
+    refuses("older: no escapes", L::Older, "Pilot", "", "Jan\\x20K", "Pilot: \"\\\" cannot be stored");
+    refuses("older: no colon", L::Older, "Pilot", "", "a:b", "Pilot: \":\" cannot be stored");
+    refuses("Reg of 16 bytes would run on into the next text", L::Newer, "Reg", "", "D-ABCDEFGHIJKLMN",
+        "Reg: at most 15 characters (this is 16)");
+    refuses("an escape counts as the byte it stands for", L::Newer, "Pilot", "",
+        QStringLiteral("\u00e9\u00e9\u00e9\u00e9\u00e9\u00e9\u00e9\u00e9"),
+        "Pilot: at most 15 characters (this is 16)");
+    refuses(
+        "a direction control never", L::Newer, "Reg", "", QStringLiteral("D-\u202eKABC"), "Reg: \"U+202E\"");
+    // Quarters: PressCorr printed +1.2 for 1.25, which +1.3 stores; the Wi-Fi power rounds.
+    sends("a printed pressure correction goes back as its quarter", L::Newer, "PressCorr", "+0.0", "+1.2",
+        "+1.3", "+1.2");
+    sends("negative too", L::Older, "PressCorr", "+0.0", "-1.2", "-1.3", "-1.2");
+    sends("the value sent for it is taken as well", L::Newer, "PressCorr", "+0.0", "1.3", "+1.3", "+1.2");
+    refuses("a value no quarter prints", L::Newer, "PressCorr", "+0.0", "1.1",
+        "PressCorr: the tracker keeps quarters and cannot show +1.1; it can show +1.0 or +1.2");
+    sends("the older Wi-Fi power as printed", L::Older, "APtxPwr", "+10.0", "7.2", "+7.2", "+7.2");
+    refuses("the older Wi-Fi power between quarters", L::Older, "APtxPwr", "+10.0", "19.9",
+        "APtxPwr: the tracker keeps quarters and cannot show +19.9; it can show +19.7 or +20.0");
+    sends("a second decimal rounds as the tracker reads it", L::Newer, "FreqCorr", "+0.0", "1.25", "+1.3",
+        "+1.3");
+    // A field printed short: checked by the digits shown; a wider write says so.
+    sends(
+        "CONprot written whole, shown by its last digit", L::Newer, "CONprot", "0xF", "0xFF", "0xFF", "0xF");
+    sends(
+        "CONprot's shown digit differs: not taken", L::Newer, "CONprot", "0xF", "0x0F", "0x0F", "0xE", false);
+    sends("the older PageMask is 21 bits wide", L::Older, "PageMask", "0xFFFF", "0x1FFFFF", "0x1FFFFF",
+        "0xFFFF");
+    refuses("beyond it", L::Older, "PageMask", "0xFFFF", "0x200000", "PageMask takes 0x0..0x1FFFFF");
+}
+
+void LogicTest::gate()
+{
+    QFETCH(tracktune::FirmwareLine, line);
+    QFETCH(QString, name);
+    QFETCH(QString, printed);
+    QFETCH(QString, typed);
+    QFETCH(QString, sent);
+    QFETCH(QString, refusal);
+    QFETCH(QString, shown);
+    QFETCH(bool, taken);
+    const tracktune::SettingValue value = tracktune::writableValue({name, typed}, printed, line);
+    QVERIFY2(value.problem.startsWith(refusal) && (refusal.isEmpty() == value.problem.isEmpty()),
+        qPrintable(value.problem));
+    QCOMPARE(value.value, sent);
+    if (sent.isEmpty())
+        return;
+    // What the gate gives is what it gives back: the session sends nothing else.
+    QCOMPARE(tracktune::writableValue({name, sent}, printed, line).value, sent);
+    if (!shown.isEmpty())
+        QCOMPARE(tracktune::showsAsWritten(name, sent, printed, shown), taken);
 }
 
 void LogicTest::backupsToPrune_data()

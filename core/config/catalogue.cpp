@@ -294,7 +294,7 @@ const QVector<KnownParameter> &knownParameters()
                 known.olderMaximum = 0x1FFFFF;
             if (known.name == QLatin1String("PressCorr"))
                 known.storage = Storage::QuartersCut;
-            else if (known.name.endsWith(QLatin1String("TxPwr")))
+            else if (known.name.endsWith(QLatin1String("TxPwr"), Qt::CaseInsensitive))
                 known.storage = Storage::QuartersRounded;
             static const QStringList infoTexts {QStringLiteral("Pilot"), QStringLiteral("Manuf"),
                 QStringLiteral("Model"), QStringLiteral("Type"), QStringLiteral("SN"), QStringLiteral("Reg"),
