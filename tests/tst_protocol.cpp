@@ -2,11 +2,12 @@
 #include "config/dumpline.h"
 #include "link/listcollector.h"
 #include "link/sentenceanswer.h"
+#include "trackerdump.h"
 
 #include <QtTest>
 
 // The link's rules without a port or a clock: the tracker's answer to 0x03 line by line, and the
-// bytes after a sentence.
+// bytes after a sentence; and the simulated tracker's, which must be the firmware's own.
 class ProtocolTest : public QObject
 {
     Q_OBJECT
@@ -16,6 +17,10 @@ private slots:
     void listCollector();
     void sentenceAnswer_data();
     void sentenceAnswer();
+    void simulatedTracker_data();
+    void simulatedTracker();
+    void simulatedBattery_data();
+    void simulatedBattery();
 };
 
 namespace {
@@ -40,6 +45,23 @@ QByteArrayList linesOf(const QByteArray &bytes)
     if (lines.last().isEmpty())
         lines.removeLast();
     return lines;
+}
+
+// "$POGNS,X=000...,<last>" of exactly this many bytes; X is no parameter.
+QByteArray sentenceOf(int length, const QByteArray &last, bool checksum = false)
+{
+    const QByteArray body
+        = "POGNS,X=" + QByteArray(length - 10 - last.size() - (checksum ? 3 : 0), '0') + ',' + last;
+    return '$' + body + (checksum ? '*' + trackersim::nmeaChecksum(body) : QByteArray());
+}
+
+QString heldValue(const QList<TrackerSimulator::Parameter> &parameters, const QString &name)
+{
+    for (const TrackerSimulator::Parameter &parameter : parameters) {
+        if (parameter.name == name)
+            return parameter.value;
+    }
+    return QStringLiteral("(none)");
 }
 
 } // namespace
@@ -155,6 +177,114 @@ void ProtocolTest::sentenceAnswer()
             begun = i;
     }
     QCOMPARE(begun, begunAt);
+}
+
+void ProtocolTest::simulatedTracker_data()
+{
+    QTest::addColumn<bool>("older");
+    QTest::addColumn<QByteArrayList>("sent");
+    QTest::addColumn<bool>("restarted"); // after the sentences
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("printed"); // its value in the list 0x03 prints
+    QTest::addColumn<QString>("held"); // as the tracker holds it; null: as printed
+    const auto row = [](const char *what, bool older, const QByteArrayList &sent, const char *name,
+                         const QString &printed, const QString &held = QString()) {
+        QTest::newRow(what) << older << sent << false << QString::fromLatin1(name) << printed << held;
+    };
+    const auto restarted = [](const char *what, bool older, const QByteArrayList &sent, const char *name,
+                               const QString &printed) {
+        QTest::newRow(what) << older << sent << true << QString::fromLatin1(name) << printed << QString();
+    };
+    const bool N = false;
+    const bool O = true;
+    row("a bool takes any number but 0 as 1", N, {"$POGNS,Stealth=2"}, "Stealth", "1");
+    row("manGeoidSepar as well", O, {"$POGNS,manGeoidSepar=2"}, "manGeoidSepar", "1");
+    row("TxHW as well", N, {"$POGNS,TxHW=0,TxHW=2"}, "TxHW", "1");
+    row("NavRate below 0 is 0", N, {"$POGNS,NavRate=5,NavRate=-1"}, "NavRate", "0");
+    row("NavRate above 7 is cut to its 3 bits", O, {"$POGNS,NavRate=9"}, "NavRate", "1");
+    row("an empty BTname stays empty", N, {"$POGNS,BTname="}, "BTname", "");
+    restarted("an empty BTname gets the call sign at a restart", N, {"$POGNS,AddrType=1,BTname="}, "BTname",
+        "ICA1A2B3C");
+    restarted("the older line leaves it empty at a restart", O, {"$POGNS,BTname="}, "BTname", "");
+    restarted(
+        "Hard named again at a restart after Defaults", N, {"$POGNS,Defaults=1"}, "Hard", "TBeam10-sx1262");
+    row("an empty info text clears it", O, {"$POGNS,Pilot=ABC", "$POGNS,Pilot="}, "Pilot", "");
+    row("the older line's GeoidSepar without a number is 0", O, {"$POGNS,GeoidSepar=x"}, "GeoidSepar",
+        "+0.0");
+    row("the newer line's is kept", N, {"$POGNS,GeoidSepar=x"}, "GeoidSepar", "+40.0");
+    row("a full BTname runs on into APname", O, {"$POGNS,BTname=ABCDEFGHIJKLMNOPQ"}, "BTname",
+        "ABCDEFGHIJKLMNOPOGN1A2B3C", "ABCDEFGHIJKLMNOP");
+    row("the newer line's does not", N, {"$POGNS,BTname=ABCDEFGHIJKLMNOP"}, "BTname", "ABCDEFGHIJKLMNOP");
+    row("a Reg of 17 is cut to 16 and runs on into ID, escaped as ID is", N,
+        {"$POGNS,Reg=OLD,ID=X\\x20Y", "$POGNS,Reg=ABCDEFGHIJKLMNOPQ"}, "Reg", "ABCDEFGHIJKLMNOPX\\x20Y",
+        "ABCDEFGHIJKLMNOP");
+    row("on through ID when ID is full too", O, {"$POGNS,Reg=ABCDEFGHIJKLMNOP,ID=0123456789ABCDEF,Class=Z"},
+        "Reg", "ABCDEFGHIJKLMNOP0123456789ABCDEFZ", "ABCDEFGHIJKLMNOP");
+    row("APtxPwr kept in quarters rounded: 7.2", O, {"$POGNS,APtxPwr=7.2"}, "APtxPwr", "+7.2");
+    row("APtxPwr 7.7", O, {"$POGNS,APtxPwr=7.7"}, "APtxPwr", "+7.7");
+    row("APtxPwr 19.9 rounds up to 20", O, {"$POGNS,APtxPwr=19.9"}, "APtxPwr", "+20.0");
+    row("APtxPwr held within 0..20 dBm", O, {"$POGNS,APtxPwr=-3"}, "APtxPwr", "+0.0");
+    row("PressCorr kept in quarters cut toward zero: 1.3", N, {"$POGNS,PressCorr=1.3"}, "PressCorr", "+1.2");
+    row("PressCorr -1.3", N, {"$POGNS,PressCorr=-1.3"}, "PressCorr", "-1.2");
+    row("a text last in a sentence of 104 bytes takes one byte more", N, {sentenceOf(104, "Pilot=ABC")},
+        "Pilot", "ABCh");
+    row("of 120 bytes on the older line", O, {sentenceOf(120, "Pilot=ABC")}, "Pilot", "ABCx");
+    row("not when a checksum ends it", N, {sentenceOf(104, "Pilot=ABC", true)}, "Pilot", "ABC");
+    row("105 bytes: the sentence is dropped", N, {sentenceOf(105, "Pilot=ABC")}, "Pilot", "");
+    row("GNSS cut to 8 bits", N, {"$POGNS,GNSS=0x100"}, "GNSS", "0x00");
+    row("RxProtMask cut to 16 bits", N, {"$POGNS,RxProtMask=0x10000"}, "RxProtMask", "0x0000");
+    row("a capital X: the 0 before it is read", N, {"$POGNS,AcftType=0X1"}, "AcftType", "0x0");
+    row("no escapes on the older line", O, {"$POGNS,Pilot=Jan\\x20K"}, "Pilot", "Jan");
+    row("CONprot holds 8 bits and prints the low digit", N, {}, "CONprot", "0xF", "0xFF");
+    row("so writing 0x0F changes what it holds, not what it prints", N, {"$POGNS,CONprot=0x0F"}, "CONprot",
+        "0xF", "0xF");
+}
+
+void ProtocolTest::simulatedTracker()
+{
+    QFETCH(bool, older);
+    QFETCH(QByteArrayList, sent);
+    QFETCH(bool, restarted);
+    QFETCH(QString, name);
+    QFETCH(QString, printed);
+    QFETCH(QString, held);
+    TrackerSimulator::Options options;
+    options.olderFirmware = older;
+    QList<TrackerSimulator::Parameter> parameters = trackersim::defaultParameters(options);
+    for (const QByteArray &sentence : sent)
+        trackersim::applySentence(sentence, parameters, options);
+    if (restarted)
+        trackersim::restart(parameters, options);
+    const QByteArray start = "\n" + name.leftJustified(14, QLatin1Char(' ')).toLatin1() + " = ";
+    const QByteArray dump = trackersim::composeDump(parameters, options);
+    const int at = dump.indexOf(start) + start.size();
+    QVERIFY(at >= start.size());
+    QCOMPARE(QString::fromLatin1(dump.mid(at, dump.indexOf(';', at) - at)), printed);
+    QCOMPARE(heldValue(parameters, name), held.isNull() ? printed : held);
+}
+
+void ProtocolTest::simulatedBattery_data()
+{
+    QTest::addColumn<bool>("older");
+    QTest::addColumn<bool>("powerChip");
+    QTest::addColumn<QByteArray>("end"); // from the first "Batt:"
+    const QByteArray batt = "Batt:4.1230V +00.0mV/min\n";
+    QTest::newRow("older line") << true << false << batt;
+    QTest::newRow("older line on a T-Beam v1.0: its power chip's line too")
+        << true << true << batt + "Batt:4.123V 0.000-0.000A USB:5.000V 0.040A CC:0.0-0.0mAh Temp:+30.0degC\n";
+    QTest::newRow("the newer line has no such line") << false << true << batt;
+}
+
+void ProtocolTest::simulatedBattery()
+{
+    QFETCH(bool, older);
+    QFETCH(bool, powerChip);
+    QFETCH(QByteArray, end);
+    TrackerSimulator::Options options;
+    options.olderFirmware = older;
+    options.powerChip = powerChip;
+    const QByteArray dump = trackersim::composeDump(trackersim::defaultParameters(options), options);
+    QCOMPARE(dump.mid(dump.indexOf("Batt:")), end);
 }
 
 QTEST_GUILESS_MAIN(ProtocolTest)

@@ -33,13 +33,16 @@ int main(int argc, char **argv)
         QStringLiteral(
             "Be the older firmware line: its list, its sentence rules, and writing AddrType leaves the "
             "Address alone."));
+    const QCommandLineOption powerChip(QStringLiteral("power-chip"),
+        QStringLiteral(
+            "With --older: a T-Beam v1.0 build, whose AXP192 power chip adds a second Batt: line."));
     const QCommandLineOption address(QStringLiteral("address"),
         QStringLiteral("Start with this Address, 0x and six hex digits (0x1A2B3C by default)."),
         QStringLiteral("hex"));
     const QCommandLineOption reg(QStringLiteral("reg"),
         QStringLiteral("Start with this registration (Reg), at most 15 characters, no blank."),
         QStringLiteral("text"));
-    parser.addOptions({chatty, crlf, vendor, unpaced, silent, delay, older, address, reg});
+    parser.addOptions({chatty, crlf, vendor, unpaced, silent, delay, older, powerChip, address, reg});
     parser.process(app);
 
     TrackerSimulator::Options options;
@@ -51,6 +54,11 @@ int main(int argc, char **argv)
     options.paced = !parser.isSet(unpaced);
     options.silent = parser.isSet(silent);
     options.olderFirmware = parser.isSet(older);
+    options.powerChip = parser.isSet(powerChip);
+    if (options.powerChip && !options.olderFirmware) {
+        std::fprintf(stderr, "tracker-sim: --power-chip is a build of the older line: give --older too\n");
+        return 2;
+    }
     bool delayOk = false;
     options.answerDelayMs = parser.value(delay).toInt(&delayOk);
     if (!delayOk || options.answerDelayMs < 0) {

@@ -42,10 +42,35 @@ Slot text(const char *name, int bytes, bool escaped = false, const char *value =
     return slot;
 }
 
-Slot quarters(Slot slot)
+// A bool stored as 0 or 1, printed as a number.
+Slot flag(const char *name, const char *value, const char *comment)
 {
-    slot.quarters = true;
+    return number(name, Format::Unsigned, 0, 1, Fit::Flag, value, comment);
+}
+
+Slot inQuarters(Slot slot, Steps steps = Steps::Quarters)
+{
+    slot.steps = steps;
     return slot;
+}
+
+Slot zeroWhenUnreadable(Slot slot)
+{
+    slot.zeroWhenUnreadable = true;
+    return slot;
+}
+
+Slot runsInto(Slot slot, const char *next)
+{
+    slot.runsInto = next;
+    return slot;
+}
+
+// An info text: the newer line prints the bytes it does not take as "\xHH". The fifteen are
+// stored one behind the other in the order they print.
+Slot info(const char *name, const char *next = nullptr)
+{
+    return runsInto(text(name, 16, true), next);
 }
 
 Slot resetsTo(Slot slot, const char *value)
@@ -70,12 +95,13 @@ const QVector<Entry> &firmwareTable()
         {Lines::Both, hex("AcftType", 1, 0xF, "0x1", " #  [4-bit]")},
         {Lines::Both, hex("AddrType", 1, 0x3, "0x3", " #  [2-bit]")},
         {Lines::Older, hex("Stealth", 1, 0x1, "0x0", " #  [ bool]")},
-        {Lines::Newer, number("Stealth", F::Unsigned, 0, 1, Fit::Wrap, "0", " #  [ bool]")},
+        {Lines::Newer, flag("Stealth", "0", " #  [ bool]")},
         {Lines::Newer, number("Ghost", F::Hex, 0, 3, Fit::Clamp, "0x0", " #  [2-bit]", 1)},
         {Lines::Both, number("CONbaud", F::Unsigned, 0, 0xFFFFFF, Fit::Wrap, "115200", " #  [  bps]")},
-        {Lines::Both, hex("CONprot", 1, 0xFF, "0xF", " #  [ mask]")},
+        // Eight bits held, one digit printed.
+        {Lines::Both, hex("CONprot", 1, 0xFF, "0xFF", " #  [ mask]")},
         {Lines::Both, number("TxPower", F::Signed, -32, 31, Fit::Clamp, "+14", " #  [  dBm]")},
-        {Lines::Both, number("TxHW", F::Unsigned, 0, 1, Fit::Wrap, "1", " #  [ bool]")},
+        {Lines::Both, flag("TxHW", "1", " #  [ bool]")},
         {Lines::Older, hex("TxProtMask", 2, 0xFFFF, "0xFF", " #  [ mask]")},
         {Lines::Newer, hex("TxProtMask", 4, 0xFFFF, "0xFFFF", " #  [ mask]")},
         {Lines::Older, hex("RxProtMask", 2, 0xFFFF, "0xFF", " #  [ mask]")},
@@ -84,12 +110,16 @@ const QVector<Entry> &firmwareTable()
         {Lines::Both, number("FreqCorr", F::Tenths, -2048, 2047, Fit::Wrap, "+0.0", " #  [  ppm]")},
         {Lines::Both, printedOnly(number("TempCorr", F::Signed, -8, 7, Fit::Wrap, "+0", " #  [ degC]"))},
         {Lines::Both,
-            quarters(number("PressCorr", F::Tenths, -32768, 32767, Fit::Wrap, "+0.0", " #  [   Pa]"))},
+            inQuarters(number("PressCorr", F::Tenths, -32768, 32767, Fit::Wrap, "+0.0", " #  [   Pa]"))},
         {Lines::Both, number("TimeCorr", F::Signed, -4, 3, Fit::Wrap, "+0", " #  [    s]")},
-        {Lines::Both, number("GeoidSepar", F::Tenths, -32768, 32767, Fit::Wrap, "+40.0", " #  [    m]")},
-        {Lines::Both, number("manGeoidSepar", F::Unsigned, 0, 1, Fit::Wrap, "0", " #  [  1|0]")},
+        // The older line sets GeoidSepar to 0 when the value has no number; the newer one keeps it.
+        {Lines::Older,
+            zeroWhenUnreadable(
+                number("GeoidSepar", F::Tenths, -32768, 32767, Fit::Wrap, "+40.0", " #  [    m]"))},
+        {Lines::Newer, number("GeoidSepar", F::Tenths, -32768, 32767, Fit::Wrap, "+40.0", " #  [    m]")},
+        {Lines::Both, flag("manGeoidSepar", "0", " #  [  1|0]")},
         {Lines::Both, number("NavMode", F::Unsigned, 0, 7, Fit::Wrap, "6", " #  [ 0..7]")},
-        {Lines::Both, number("NavRate", F::Unsigned, 0, 7, Fit::Wrap, "0", " #  [  1,2]")},
+        {Lines::Both, number("NavRate", F::Unsigned, 0, 7, Fit::FloorThenWrap, "0", " #  [  1,2]")},
         {Lines::Both, hex("Verbose", 2, 3, "0x01", " #  [ 0..3]")},
         {Lines::Both, hex("GNSS", 2, 0xFF, "0x67", " #  [ mask]")},
         {Lines::Both, hex("PageMask", 4, 0x1FFFFF, "0xFFFF", " #  [ mask]")},
@@ -98,29 +128,32 @@ const QVector<Entry> &firmwareTable()
         {Lines::Older, number("SpeedUnit", F::Unsigned, 0, 3, Fit::Wrap, "0", " #  [     ]")},
         {Lines::Older, number("VarioUnit", F::Unsigned, 0, 3, Fit::Wrap, "0", " #  [     ]")},
         {Lines::Both, number("PPSdelay", F::Unsigned, 0, 255, Fit::Clamp, "100", " #  [   ms]")},
-        {Lines::Both, text("BTname", 16)},
+        // The older line stores APname right behind BTname; a full BTname on the newer line prints alone.
+        {Lines::Older, runsInto(text("BTname", 16), "APname")},
+        {Lines::Newer, text("BTname", 16)},
         // The older line's usual build has the tracker's own Wi-Fi access point.
         {Lines::Older, text("APname", 16)},
         {Lines::Older, text("APpass", 16)},
         {Lines::Older,
             resetsTo(number("APport", F::Unsigned, 1, 65535, Fit::Reset, "2000", " #  [port]"), "30011")},
-        {Lines::Older, quarters(number("APtxPwr", F::Tenths, 0, 80, Fit::Clamp, "+10.0", " #  [ dBm]"))},
-        // The info texts: the newer line prints the bytes it does not take as "\xHH".
-        {Lines::Both, text("Pilot", 16, true)},
-        {Lines::Both, text("Manuf", 16, true)},
-        {Lines::Both, text("Model", 16, true)},
-        {Lines::Both, text("Type", 16, true)},
-        {Lines::Both, text("SN", 16, true)},
-        {Lines::Both, text("Reg", 16, true)},
-        {Lines::Both, text("ID", 16, true)},
-        {Lines::Both, text("Class", 16, true)},
-        {Lines::Both, text("Task", 16, true)},
-        {Lines::Both, text("Base", 16, true)},
-        {Lines::Both, text("ICE", 16, true)},
-        {Lines::Both, text("PilotID", 16, true)},
-        {Lines::Both, text("Hard", 16, true)},
-        {Lines::Both, text("Soft", 16, true)},
-        {Lines::Both, text("Crew", 16, true)},
+        {Lines::Older,
+            inQuarters(number("APtxPwr", F::Tenths, 0, 80, Fit::Clamp, "+10.0", " #  [ dBm]"),
+                Steps::RoundedQuarters)},
+        {Lines::Both, info("Pilot", "Manuf")},
+        {Lines::Both, info("Manuf", "Model")},
+        {Lines::Both, info("Model", "Type")},
+        {Lines::Both, info("Type", "SN")},
+        {Lines::Both, info("SN", "Reg")},
+        {Lines::Both, info("Reg", "ID")},
+        {Lines::Both, info("ID", "Class")},
+        {Lines::Both, info("Class", "Task")},
+        {Lines::Both, info("Task", "Base")},
+        {Lines::Both, info("Base", "ICE")},
+        {Lines::Both, info("ICE", "PilotID")},
+        {Lines::Both, info("PilotID", "Hard")},
+        {Lines::Both, info("Hard", "Soft")},
+        {Lines::Both, info("Soft", "Crew")},
+        {Lines::Both, info("Crew")},
         // A vendor's model with a modem.
         {Lines::Vendor, text("APN", 16, false, "internet")},
     };
@@ -209,6 +242,46 @@ QByteArray chipText(const TrackerSimulator::Options &options)
     return options.olderFirmware ? QByteArray(" RFM95") : QByteArray(" SX1262");
 }
 
+// What the newer line writes into Hard and Soft at every boot.
+QString hardName(const TrackerSimulator::Options &options)
+{
+    return options.variant == TrackerSimulator::Variant::Vendor ? QStringLiteral("ZRN-LTE")
+                                                                : QStringLiteral("TBeam10-sx1262");
+}
+
+const char *const softName = "OGNv0.1.18";
+
+// The kind of address in three letters and the Address: "OGN1A2B3C".
+QString callSign(const QList<Parameter> &parameters, const TrackerSimulator::Options &options)
+{
+    static const char *const kinds[] = {"RND", "ICA", "FLR", "OGN"};
+    const qint64 address = integerValue(parameters, "Address", cpuAddress(options)) & 0xFFFFFF;
+    return QLatin1String(kinds[integerValue(parameters, "AddrType", 3) & 3])
+        + QString::number(address, 16).toUpper().rightJustified(6, QLatin1Char('0'));
+}
+
+// The bytes a text holds: the newer line's "\xHH" in an info text is one.
+int storedBytes(const Slot &slot, const QString &value, bool olderLine)
+{
+    static const QRegularExpression escape(QStringLiteral("\\\\x[0-9A-Fa-f]{2}"));
+    return (slot.escaped && !olderLine) ? value.size() - 3 * int(value.count(escape)) : value.size();
+}
+
+// A text as printed: one of its full size has no terminator and runs on into the field stored
+// behind it, and on through that one if it is full too.
+QString runOn(const QList<Parameter> &parameters, int index, bool olderLine)
+{
+    const Parameter &parameter = parameters.at(index);
+    const Slot slot = slotFor(parameter, olderLine);
+    if (!slot.runsInto || storedBytes(slot, parameter.value, olderLine) != slot.maximum)
+        return parameter.value;
+    for (int next = 0; next < parameters.size(); ++next) {
+        if (parameters.at(next).name == QLatin1String(slot.runsInto))
+            return parameter.value + runOn(parameters, next, olderLine);
+    }
+    return parameter.value;
+}
+
 } // namespace
 
 Slot slotFor(const Parameter &parameter, bool olderLine)
@@ -243,12 +316,43 @@ QList<Parameter> defaultParameters(const TrackerSimulator::Options &options)
             value = QStringLiteral("OGN") + address;
         // The newer line names its build at every boot.
         else if (name == QLatin1String("Hard") && !older)
-            value = vendor ? QStringLiteral("ZRN-LTE") : QStringLiteral("TBeam10-sx1262");
+            value = hardName(options);
         else if (name == QLatin1String("Soft") && !older)
-            value = QStringLiteral("OGNv0.1.18");
+            value = QString::fromLatin1(softName);
         parameters.append({name, value, QString::fromLatin1(entry.slot.comment)});
     }
     return parameters;
+}
+
+void restart(QList<Parameter> &parameters, const TrackerSimulator::Options &options)
+{
+    if (options.olderFirmware)
+        return;
+    const QString sign = callSign(parameters, options);
+    for (Parameter &parameter : parameters) {
+        if (parameter.name == QLatin1String("BTname") && parameter.value.isEmpty())
+            parameter.value = sign;
+        else if (parameter.name == QLatin1String("Hard"))
+            parameter.value = hardName(options);
+        else if (parameter.name == QLatin1String("Soft"))
+            parameter.value = QString::fromLatin1(softName);
+    }
+}
+
+QList<Parameter> printedParameters(const QList<Parameter> &parameters, bool olderLine)
+{
+    QList<Parameter> printed = parameters;
+    for (int index = 0; index < printed.size(); ++index) {
+        Parameter &parameter = printed[index];
+        const Slot slot = slotFor(parameter, olderLine);
+        if (slot.format == Format::Text) {
+            parameter.value = runOn(parameters, index, olderLine);
+        } else if (slot.format == Format::Hex && parameter.value.startsWith(QLatin1String("0x"))
+            && parameter.value.size() - 2 > slot.digits) {
+            parameter.value = QStringLiteral("0x") + parameter.value.right(slot.digits);
+        }
+    }
+    return printed;
 }
 
 QByteArray lineEnd(TrackerSimulator::LineEnding ending)
@@ -282,9 +386,10 @@ QByteArray statusLine(const QList<Parameter> &parameters, const TrackerSimulator
     return line + lineEnd(options.lineEnding);
 }
 
-QByteArray composeDump(const QList<Parameter> &parameters, const TrackerSimulator::Options &options)
+QByteArray composeDump(const QList<Parameter> &held, const TrackerSimulator::Options &options)
 {
     const QByteArray eol = lineEnd(options.lineEnding);
+    const QList<Parameter> parameters = printedParameters(held, options.olderFirmware);
     QByteArray dump = statusLine(parameters, options);
     // Written with its CR LF on both lines, whatever the others end with.
     dump += "GPS: 115200bps,1.000s,PPS,NMEA,UBX,BaudOK,ModeOK\r\n";
@@ -315,11 +420,14 @@ QByteArray composeDump(const QList<Parameter> &parameters, const TrackerSimulato
     if (!options.olderFirmware)
         dump += "Firmware built on May 14 2026 09:12:44" + eol;
     dump += "Batt:4.1230V +00.0mV/min" + eol;
+    if (options.olderFirmware && options.powerChip)
+        dump += "Batt:4.123V 0.000-0.000A USB:5.000V 0.040A CC:0.0-0.0mAh Temp:+30.0degC" + eol;
     return dump;
 }
 
-QByteArray pognsDump(const QList<Parameter> &parameters, const TrackerSimulator::Options &options)
+QByteArray pognsDump(const QList<Parameter> &held, const TrackerSimulator::Options &options)
 {
+    const QList<Parameter> parameters = printedParameters(held, options.olderFirmware);
     const auto fields = [&parameters](std::initializer_list<const char *> names) {
         QByteArray body = "POGNS";
         for (const char *name : names)

@@ -27,6 +27,16 @@ enum class Fit {
     Wrap, // cut to the field's bits
     Clamp, // held at the nearer end
     Reset, // set to resetTo
+    Flag, // a bool: any value but 0 is 1
+    FloorThenWrap, // below the range the minimum, above it cut to the field's bits
+};
+
+// How a Tenths value is kept: in tenths, or in quarters (the range in quarters) and printed back
+// in tenths rounded toward zero.
+enum class Steps {
+    Tenths,
+    Quarters, // tenths * 4 / 10, rounded toward zero
+    RoundedQuarters, // tenths * 4 / 10, rounded to the nearest quarter
 };
 
 // One parameter as the firmware declares it.
@@ -41,19 +51,31 @@ struct Slot
     const char *value = ""; // as a fresh tracker prints it
     const char *comment = "";
     const char *resetTo = "0"; // Fit::Reset: the number a value beyond the range gives
-    bool quarters = false; // Tenths kept in quarters (range in quarters): printing rounds down
+    Steps steps = Steps::Tenths;
+    bool zeroWhenUnreadable = false; // a value without a number sets 0 rather than keeping the old one
     bool escaped = false; // Text: bytes it does not take are printed as "\xHH" (newer line)
     bool taken = true; // false: printed, never read (no field takes it)
+    // Text: the field stored behind it. A text of the full size has no terminator, so printing it
+    // runs on into this one's bytes.
+    const char *runsInto = nullptr;
 };
 
 // The slot of a parameter on this firmware line; one the firmware does not declare (set by a
 // test) is typed by how its value prints.
 Slot slotFor(const Parameter &parameter, bool olderLine);
 
-// The parameter list a fresh tracker of these options prints, in dump order.
+// The parameter list a fresh tracker of these options holds, in dump order.
 QList<Parameter> defaultParameters(const TrackerSimulator::Options &options);
 
+// What the tracker does to its parameters as it starts: the newer line gives an empty BTname its
+// call sign and names its build in Hard and Soft again; the older one changes nothing.
+void restart(QList<Parameter> &parameters, const TrackerSimulator::Options &options);
+
 QByteArray lineEnd(TrackerSimulator::LineEnding ending);
+
+// The values as the firmware prints them from what it holds: only a hex field's low digits, and a
+// text of its full size run on into the field stored behind it.
+QList<Parameter> printedParameters(const QList<Parameter> &parameters, bool olderLine);
 
 // One parameter as the dump prints it, without the line end.
 QByteArray parameterLine(const Parameter &parameter);
@@ -62,7 +84,7 @@ QByteArray parameterLine(const Parameter &parameter);
 // the line end.
 QByteArray statusLine(const QList<Parameter> &parameters, const TrackerSimulator::Options &options);
 
-// Everything the device prints for 0x03, the status line first.
+// Everything the device prints for 0x03, the status line first, from the parameters it holds.
 QByteArray composeDump(const QList<Parameter> &parameters, const TrackerSimulator::Options &options);
 
 // The "$POGNS,CPU=...,Address=..." sentences it prints at boot and for a bare "$POGNS".

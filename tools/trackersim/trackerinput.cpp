@@ -90,10 +90,10 @@ bool takenInText(char c, bool olderLine)
 }
 
 // The bytes the tracker keeps of a text: cut at the first byte it does not take, at most the
-// field's size. The newer line also takes any byte written "\xHH".
+// field's size. The newer line also takes any byte written "\xHH". Nothing taken: empty.
 QByteArray readText(const QByteArray &text, int size, bool olderLine)
 {
-    QByteArray kept;
+    QByteArray kept("");
     for (int at = 0; at < text.size() && kept.size() < size; ++at) {
         if (!olderLine && text[at] == '\\' && at + 3 < text.size() && text[at + 1] == 'x'
             && hexDigit(text[at + 2]) >= 0 && hexDigit(text[at + 3]) >= 0) {
@@ -111,8 +111,8 @@ QByteArray readText(const QByteArray &text, int size, bool olderLine)
 QString printedText(const Slot &slot, const QByteArray &bytes, bool olderLine)
 {
     if (!slot.escaped || olderLine)
-        return QString::fromLatin1(bytes);
-    QString printed;
+        return QString::fromLatin1(bytes.constData(), int(qstrnlen(bytes.constData(), uint(bytes.size()))));
+    QString printed(QLatin1String(""));
     for (char c : bytes) {
         if (takenInText(c, false))
             printed += QLatin1Char(c);
@@ -125,6 +125,8 @@ QString printedText(const Slot &slot, const QByteArray &bytes, bool olderLine)
 
 qint64 fitted(const Slot &slot, qint64 value)
 {
+    if (slot.fit == Fit::Flag)
+        return value != 0 ? 1 : 0;
     if (value >= slot.minimum && value <= slot.maximum)
         return value;
     switch (slot.fit) {
@@ -132,6 +134,11 @@ qint64 fitted(const Slot &slot, qint64 value)
         return qBound(slot.minimum, value, slot.maximum);
     case Fit::Reset:
         return std::strtoll(slot.resetTo, nullptr, 10);
+    case Fit::FloorThenWrap:
+        if (value < slot.minimum)
+            return slot.minimum;
+        break;
+    case Fit::Flag:
     case Fit::Wrap:
         break;
     }
@@ -139,14 +146,14 @@ qint64 fitted(const Slot &slot, qint64 value)
     return ((value - slot.minimum) % span + span) % span + slot.minimum;
 }
 
-QString printedNumber(const Slot &slot, qint64 value)
+// A number as the tracker's list writes it; a hex one with every digit its field holds, of which
+// the dump prints only the low ones.
+QString numberText(const Slot &slot, qint64 value)
 {
     switch (slot.format) {
     case Format::Hex:
         return QStringLiteral("0x")
-            + QString::number(value & ((Q_INT64_C(1) << (4 * slot.digits)) - 1), 16)
-                  .toUpper()
-                  .rightJustified(slot.digits, QLatin1Char('0'));
+            + QString::number(value, 16).toUpper().rightJustified(slot.digits, QLatin1Char('0'));
     case Format::Signed:
         return (value >= 0 ? QStringLiteral("+") : QString()) + QString::number(value);
     case Format::Tenths: {
@@ -195,25 +202,29 @@ void resetAddressForType(QList<Parameter> &parameters, const TrackerSimulator::O
     } else {
         return;
     }
-    address->value = printedNumber(slotFor(*address, false), value);
+    address->value = numberText(slotFor(*address, false), value);
 }
 
-// The value a field's text gives this parameter as the dump would print it; null when the
-// firmware reads nothing from it and keeps the old value.
+// The value a field's text gives this parameter as the tracker holds it; null when the firmware
+// reads nothing from it and keeps the old value.
 QString readValue(const Slot &slot, const QByteArray &text, bool olderLine)
 {
     if (slot.format == Format::Text)
         return printedText(slot, readText(text, int(slot.maximum), olderLine), olderLine);
     std::optional<qint64> value = slot.format == Format::Tenths ? readTenths(text) : readInteger(text);
+    if (!value && slot.zeroWhenUnreadable)
+        value = 0;
     if (!value)
         return QString();
-    // Kept in quarters, printed in tenths rounded down.
-    if (slot.quarters)
+    // Kept in quarters, printed back in tenths rounded toward zero.
+    if (slot.steps == Steps::Quarters)
         *value = *value * 4 / 10;
+    else if (slot.steps == Steps::RoundedQuarters)
+        *value = (*value * 4 + (*value < 0 ? -5 : 5)) / 10;
     qint64 stored = fitted(slot, *value);
-    if (slot.quarters)
+    if (slot.steps != Steps::Tenths)
         stored = stored * 10 / 4;
-    return printedNumber(slot, stored);
+    return numberText(slot, stored);
 }
 
 void applyField(
@@ -260,12 +271,19 @@ SentenceOutcome applySentence(
         return {};
     QByteArray body = sentence.mid(1);
     // A checksum is optional, but one that is there must be right and in upper-case hex.
-    if (body.size() >= 3 && body.at(body.size() - 3) == '*') {
+    const bool checksummed = body.size() >= 3 && body.at(body.size() - 3) == '*';
+    if (checksummed) {
         const QByteArray sum = body.right(2);
         body.chop(3);
         if (sum != nmeaChecksum(body))
             return {};
     }
+    // A sentence of the full length fills the firmware's receive buffer and leaves no terminator:
+    // the last field's value runs on into the byte behind the buffer. Here that byte is the
+    // sentence's length, which is what it held when the firmware itself was fed such sentences
+    // ('h' is 104, 'x' 120). A value that ends at a checksum's '*' never reaches it.
+    if (sentence.size() == limit && !checksummed)
+        body += char(limit);
     SentenceOutcome outcome {true, statusLine(parameters, options)};
     QList<QByteArray> fields = body.split(',');
     if (fields.size() == 1) {

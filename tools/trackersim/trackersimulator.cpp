@@ -195,6 +195,8 @@ void TrackerSimulator::Private::releaseAnswers(qint64 nowNs)
     while (!pending.empty() && pending.front().dueNs <= nowNs) {
         const Pending answer = pending.front();
         pending.pop_front();
+        if (answer.answer == Answer::Boot)
+            trackersim::restart(parameters, options);
         // Printed into the void when nobody listens.
         if (!loopPeerOpen || options.silent)
             continue;

@@ -43,6 +43,9 @@ public:
         // Address alone. The newer one (the default) resets it first while the type is OGN (to the
         // CPU's address) or random (to a new one), and escapes info texts as "\xHH".
         bool olderFirmware = false;
+        // The older line built for a T-Beam v1.0, with its AXP192 power chip: a second "Batt:" line
+        // after the first. The newer line has no such line.
+        bool powerChip = false;
     };
 
     struct ReceivedByte
@@ -54,7 +57,10 @@ public:
     struct Parameter
     {
         QString name;
-        QString value; // as the dump prints it, e.g. "0x1A2B3C", "+14", ""
+        // As the tracker holds it, written as the dump prints it, e.g. "0x1A2B3C", "+14", "", except
+        // that a hex field keeps every digit of its field (CONprot "0xFF" prints "0xF") and a text
+        // of its full size prints on into the field stored behind it.
+        QString value;
         QString comment; // printed after ";", e.g. " #  [  dBm]"
     };
 
