@@ -16,6 +16,14 @@ bool isFleetMember()
     return qEnvironmentVariableIsSet(fleetMemberVariable);
 }
 
+const char fleetStartedVariable[] = "TRACKTUNE_CLI_FLEET_STARTED";
+
+QDateTime backupTime()
+{
+    const QDateTime started = QDateTime::fromString(qEnvironmentVariable(fleetStartedVariable), Qt::ISODate);
+    return isFleetMember() && started.isValid() ? started : QDateTime::currentDateTime();
+}
+
 void FleetMemberOutput::hold(QTextStream &out, QTextStream &err)
 {
     out.setString(&outBuffer);

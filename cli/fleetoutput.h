@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include <QDateTime>
 #include <QString>
 #include <QTextStream>
 
@@ -11,6 +12,14 @@ extern const char fleetMemberVariable[];
 
 // Whether this process is one tracker of a fleet.
 bool isFleetMember();
+
+// Set for each process of a fleet to the time the fleet began (ISO 8601).
+extern const char fleetStartedVariable[];
+
+// The time a backup is dated by: the fleet's start in one of its processes, so that every tracker
+// of one run writes the same date and time and each tells the others' files from older ones;
+// the current time elsewhere, or when the variable holds no time.
+QDateTime backupTime();
 
 // What one tracker of a fleet prints: held until the tracker's Address is known to prefix
 // each line with (or until the process ends, with the port's name), then passed on in whole

@@ -8,6 +8,7 @@
 #include "link/serial.h"
 
 #include <QCoreApplication>
+#include <QDateTime>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -20,24 +21,6 @@
 #ifdef Q_OS_UNIX
 #include <signal.h>
 #endif
-
-namespace {
-
-// Whole lines only, so that two trackers' lines never mix within one.
-void passLines(QByteArray &pending, const QByteArray &read, QTextStream &stream, bool ending)
-{
-    pending += read;
-    const int end = ending ? pending.size() : pending.lastIndexOf('\n') + 1;
-    if (end > 0) {
-        stream << QString::fromUtf8(pending.left(end));
-        if (ending && !pending.endsWith('\n'))
-            stream << '\n';
-        stream.flush();
-        pending.remove(0, end);
-    }
-}
-
-} // namespace
 
 namespace tracktune {
 
@@ -63,6 +46,8 @@ int FleetRunner::run(QStringList ports)
     members = std::vector<Member>(size_t(ports.size()));
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
     environment.insert(QLatin1String(fleetMemberVariable), QStringLiteral("1"));
+    environment.insert(
+        QLatin1String(fleetStartedVariable), QDateTime::currentDateTime().toString(Qt::ISODate));
     const QString programPath = program.isEmpty() ? QCoreApplication::applicationFilePath() : program;
     const StopOnSignals stopping;
     for (int i = 0; i < ports.size(); ++i) {
@@ -75,6 +60,7 @@ int FleetRunner::run(QStringList ports)
     watch.start(50);
     if (running > 0)
         loop.exec();
+    relayInPortOrder();
     return gather();
 }
 
@@ -111,31 +97,65 @@ void FleetRunner::start(Member *const m, const QString &programPath, const QStri
         if (request.json)
             m->output += read;
         else
-            passLines(m->outLine, read, out, false);
+            take(m, m->outLine, read, false, false);
     });
     QObject::connect(process, &QProcess::readyReadStandardError, process,
-        [this, m, process] { passLines(m->errLine, process->readAllStandardError(), err, false); });
+        [this, m, process] { take(m, m->errLine, process->readAllStandardError(), true, false); });
     QObject::connect(process, QOverload<int, QProcess::ExitStatus>::of(&QProcess::finished), process,
         [this, m, process](int exitCode, QProcess::ExitStatus status) {
             const QByteArray read = process->readAllStandardOutput();
             if (request.json)
                 m->output += read;
             else
-                passLines(m->outLine, read, out, true);
-            passLines(m->errLine, process->readAllStandardError(), err, true);
+                take(m, m->outLine, read, false, true);
+            take(m, m->errLine, process->readAllStandardError(), true, true);
             m->code = status == QProcess::NormalExit ? exitCode
                 : stopSignal() != 0                  ? 128 + stopSignal()
                                                      : int(exitNoTracker);
+            m->ended = true;
+            relayInPortOrder();
             if (--running == 0)
                 loop.quit();
         });
     process->start(programPath,
         common + QStringList {QStringLiteral("--port"), m->port, QStringLiteral("--")} + request.arguments);
-    if (process->waitForStarted())
+    if (process->waitForStarted()) {
         ++running;
-    else
+    } else {
+        m->ended = true;
         complain(m->port + QStringLiteral(": cannot start ") + programPath + QStringLiteral(": ")
             + lowerFirst(process->errorString()));
+    }
+}
+
+void FleetRunner::take(Member *const m, QByteArray &pending, const QByteArray &read, bool error, bool ending)
+{
+    // Whole lines only, so that two trackers' lines never mix within one.
+    pending += read;
+    const int end = ending ? pending.size() : pending.lastIndexOf('\n') + 1;
+    if (end <= 0)
+        return;
+    QString lines = QString::fromUtf8(pending.left(end));
+    if (!lines.endsWith(QLatin1Char('\n')))
+        lines += QLatin1Char('\n');
+    pending.remove(0, end);
+    m->held.append({error, lines});
+    relayInPortOrder();
+}
+
+void FleetRunner::relayInPortOrder()
+{
+    for (; relaying < members.size(); ++relaying) {
+        Member &m = members[relaying];
+        for (const auto &[error, lines] : std::as_const(m.held)) {
+            QTextStream &stream = error ? err : out;
+            stream << lines;
+            stream.flush();
+        }
+        m.held.clear();
+        if (!m.ended)
+            return;
+    }
 }
 
 void FleetRunner::passOnStopSignal()

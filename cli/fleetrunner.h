@@ -5,6 +5,8 @@
 
 #include <QByteArray>
 #include <QEventLoop>
+#include <QList>
+#include <QPair>
 #include <QProcess>
 #include <QString>
 #include <QStringList>
@@ -17,8 +19,10 @@
 namespace tracktune {
 
 // One command on several ports: one process of this program for each, side by side from one
-// event loop; their lines relayed in whole lines as they come, their JSON objects gathered into
-// one list in port order, SIGINT and SIGTERM passed on to each, the highest exit code returned.
+// event loop; their lines relayed in whole lines and in port order, each tracker's together (the
+// first port's as they come, the next one's from when the first has ended), their JSON objects
+// gathered into one list in port order, SIGINT and SIGTERM passed on to each, the highest exit
+// code returned.
 class FleetRunner
 {
 public:
@@ -36,6 +40,9 @@ private:
         QString port;
         std::unique_ptr<QProcess> process;
         QByteArray output, outLine, errLine;
+        // Whole lines not yet relayed, in the order they came, each with whether it is an error's.
+        QList<QPair<bool, QString>> held;
+        bool ended = false;
         int code = exitNoTracker;
     };
 
@@ -45,6 +52,10 @@ private:
     QStringList commonArguments() const;
     void start(Member *member, const QString &programPath, const QStringList &common,
         const QProcessEnvironment &environment);
+    // The whole lines of what a member's process wrote, held for their turn.
+    void take(Member *member, QByteArray &pending, const QByteArray &read, bool error, bool ending);
+    // Relays what is held up to the first member still running.
+    void relayInPortOrder();
     // A signal to this process is passed on to each: each finishes its sentence in flight and tells.
     void passOnStopSignal();
     // The highest exit code; with --json the list of the trackers' objects goes out first.
@@ -58,6 +69,7 @@ private:
     std::vector<Member> members;
     QEventLoop loop;
     int running = 0;
+    size_t relaying = 0; // the first member whose lines are not all relayed
     bool forwarded = false;
 };
 

@@ -2,16 +2,18 @@
 // The commands that only read the tracker: ports, show and backup.
 #include "trackercommands.h"
 
+#include "backupfiles.h"
 #include "jsonreport.h"
 
 #include "config/catalogue.h"
+#include "config/normalizedvalue.h"
 #include "config/settingsfile.h"
 #include "config/settingvalue.h"
 #include "config/terminaltext.h"
+#include "config/trackeridentity.h"
 #include "config/valueencoding.h"
 #include "link/portorder.h"
 
-#include <QDate>
 #include <QDateTime>
 #include <QDir>
 #include <QFileInfo>
@@ -41,18 +43,6 @@ QList<DumpLine> firstOfEachName(const QList<DumpLine> &dump)
         }
     }
     return first;
-}
-
-// A file name from the tracker's Address: its letters and digits only, as it is the tracker's text.
-QString fileNameFor(const QString &address)
-{
-    QString name;
-    for (const QChar c : address) {
-        if (c.unicode() < 128 && c.isLetterOrNumber())
-            name += c;
-    }
-    return (name.isEmpty() ? QStringLiteral("tracker") : name) + QLatin1Char('-')
-        + QDate::currentDate().toString(Qt::ISODate) + QStringLiteral(".txt");
 }
 
 // Every line of the text shown safely, the line breaks kept.
@@ -119,11 +109,19 @@ int TrackerCommands::show()
             shown << entry;
     }
     if (request.json) {
+        // What the tracker printed, and what it means whichever firmware line printed it.
         QJsonObject parameters;
-        for (const DumpLine &entry : std::as_const(shown))
+        QJsonObject details;
+        for (const DumpLine &entry : std::as_const(shown)) {
             parameters.insert(entry.name, entry.value);
-        QJsonObject document {
-            {QStringLiteral("port"), portShown()}, {QStringLiteral("parameters"), parameters}};
+            QJsonObject detail {{QStringLiteral("normalized"),
+                QJsonValue::fromVariant(tracktune::normalizedValue(entry.name, entry.value))}};
+            if (const QString text = tracktune::optionTextFor(entry.name, entry.value); !text.isEmpty())
+                detail.insert(QStringLiteral("text"), text);
+            details.insert(entry.name, detail);
+        }
+        QJsonObject document {{QStringLiteral("port"), portShown()},
+            {QStringLiteral("parameters"), parameters}, {QStringLiteral("details"), details}};
         if (!address.isEmpty())
             document.insert(QStringLiteral("address"), address);
         out << tracktune::jsonOutput(QJsonDocument(document));
@@ -180,27 +178,49 @@ int TrackerCommands::backup()
     const std::optional<QList<DumpLine>> dump = readTracker();
     if (!dump)
         return tracktune::exitNoTracker;
-    if (intoFolder) {
-        path = QDir(given).filePath(fileNameFor(address));
-        if (QFileInfo::exists(path) && !request.force)
-            return existing(path);
-        file.setFileName(path);
-        if (!file.open(QIODevice::WriteOnly | QIODevice::Text))
-            return cannotWrite(path, file.errorString());
-    }
-    for (const DumpLine &entry : *dump) {
-        const QString refusal = tracktune::sentenceRefusal(entry.name, entry.value);
-        if (!refusal.isEmpty())
-            complain(entry.name + QStringLiteral(" kept as a comment, not restorable: ") + refusal);
-    }
-    const QString text = tracktune::formatSettingsFile(*dump, QDateTime::currentDateTime());
+    // Told once the backup is as good as written.
+    const auto tellUnrestorable = [this, &dump] {
+        for (const DumpLine &entry : *dump) {
+            const QString refusal = tracktune::sentenceRefusal(entry.name, entry.value);
+            if (!refusal.isEmpty())
+                complain(entry.name + QStringLiteral(" kept as a comment, not restorable: ") + refusal);
+        }
+    };
+    const QDateTime when = tracktune::backupTime();
+    const QString text = tracktune::formatSettingsFile(*dump, when);
     if (tracktune::isStandardStream(path)) {
+        tellUnrestorable();
         out << (outputIsTerminal ? terminalLines(text) : text);
         return tracktune::exitDone;
     }
-    file.write(text.toUtf8());
-    if (!file.commit())
-        return cannotWrite(path, file.errorString());
+    if (intoFolder) {
+        // Two trackers of a fleet may print one Address (a cloned pair, a fresh batch): the
+        // second takes a name of its own, and nothing overwrites the other's file.
+        const QString cpuId = tracktune::trackerIdentity(portShown(), session.lastStatusLine(), *dump).cpuId;
+        const tracktune::SavedBackup saved = tracktune::saveBackupInto(given,
+            tracktune::backupFileNames(address, cpuId, portShown(), when.date()), text.toUtf8(),
+            request.force);
+        path = saved.path;
+        switch (saved.outcome) {
+        case tracktune::SavedBackup::Saved:
+            tellUnrestorable();
+            break;
+        case tracktune::SavedBackup::Exists:
+            return existing(path);
+        case tracktune::SavedBackup::Taken:
+            return cannotWrite(path,
+                QStringLiteral(
+                    "another tracker of this run took this name and every other one this tracker's "
+                    "backup may have"));
+        case tracktune::SavedBackup::Failed:
+            return cannotWrite(path, saved.problem);
+        }
+    } else {
+        tellUnrestorable();
+        file.write(text.toUtf8());
+        if (!file.commit())
+            return cannotWrite(path, file.errorString());
+    }
     report.insert(QStringLiteral("file"), path);
     report.insert(QStringLiteral("parameters"), int(dump->size()));
     if (!request.json)

@@ -163,8 +163,9 @@ int TrackerCommands::runCommand()
 
 int TrackerCommands::finishJson(int code)
 {
-    if (!request.json || request.command == QLatin1String("show")
-        || request.command == QLatin1String("ports"))
+    // A tracker show has read prints its own document; one that failed says why as the others do.
+    if (!request.json || request.command == QLatin1String("ports")
+        || (request.command == QLatin1String("show") && code == tracktune::exitDone))
         return code;
     out << tracktune::jsonOutput(
         QJsonDocument(tracktune::finishedReport(report, portShown(), address, code, complaints)));

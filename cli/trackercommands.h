@@ -80,7 +80,7 @@ private:
     bool outputIsTerminal = false; // only then does "backup -" escape what it prints
     QString program;
     QString address; // the tracker's, once read
-    QJsonObject report; // what --json prints for set, apply and backup
+    QJsonObject report; // what --json prints for set, apply, backup and a show that failed
     QStringList complaints;
     bool member = false; // one tracker of a fleet: every line prefixed
     bool settled = false; // the prefix is known

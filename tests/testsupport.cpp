@@ -54,7 +54,10 @@ std::vector<std::unique_ptr<TrackerSimulator>> trackersInPortOrder(int count)
 {
     std::vector<std::unique_ptr<TrackerSimulator>> trackers;
     for (int i = 0; i < count; ++i) {
-        trackers.push_back(std::make_unique<TrackerSimulator>());
+        // Each its own chip, the first the simulator's usual one.
+        TrackerSimulator::Options options;
+        options.cpuId = options.cpuId.left(10) + QByteArray::number(0x1A2B3C + i, 16).toUpper();
+        trackers.push_back(std::make_unique<TrackerSimulator>(options));
         trackers.back()->start();
     }
     std::sort(trackers.begin(), trackers.end(),

@@ -37,7 +37,7 @@ TrackerSimulator::Options options(bool silent, bool paced = true);
 
 // The "$POGNS" sentences among the bytes the tracker received, without line feeds.
 QStringList sentencesIn(const QByteArray &received);
-// Started simulated trackers, in the order the search takes their ports.
+// Started simulated trackers, each with a CPU id of its own, in the order the search takes their ports.
 std::vector<std::unique_ptr<TrackerSimulator>> trackersInPortOrder(int count);
 bool writeFile(const QString &path, const QByteArray &bytes);
 

@@ -3,6 +3,7 @@
 // tracker; the built program as a separate process, and its commands in this process where the
 // port listing must be a made-up one.
 #include "config/dumpline.h"
+#include "config/settingsfile.h"
 #include "link/serial.h"
 #include "testsupport.h"
 #include "trackercommands.h"
@@ -41,6 +42,13 @@ std::tuple<int, QString, QString> runCli(const QStringList &arguments)
     const bool finished = cli.waitForFinished(30000) && cli.exitStatus() == QProcess::NormalExit;
     return {finished ? cli.exitCode() : -1, QString::fromUtf8(cli.readAllStandardOutput()),
         QString::fromUtf8(cli.readAllStandardError())};
+}
+
+// The chip's id the tracker prints in its status line.
+QString cpuIdOf(const TrackerSimulator &tracker)
+{
+    static const QRegularExpression id("^[^\n]*/([0-9A-F]{16})");
+    return id.match(QString::fromLatin1(tracker.dump())).captured(1);
 }
 
 // A name given twice is listed twice, as some trackers do. The simulator prints a value's
@@ -134,6 +142,28 @@ void TestCli::commandOnTracker_data()
     row("older firmware keeps the Address: nothing to name", {"set", "AddrType=ICAO"}, 0,
         {"$POGNS,AddrType=0x1"}, {"AddrType: OGN -> ICAO\n"}, {{"Address", "0x4ABCDE"}}, older,
         "changed by the tracker");
+    // The older line knows no "\\xHH": it keeps a text up to the backslash.
+    row("older firmware cuts a text at an escape: not taken, exit 3", {"set", "Pilot=Jan\\x20K"}, 3,
+        {"$POGNS,Pilot=Jan\\x20K"}, {"Pilot:  -> Jan\n", "tracktune-cli: the tracker did not take: Pilot\n"},
+        {}, older);
+    // Both lines' forms of one value read the same; the texts show decoded, the printed values unchanged.
+    const Settings printed {{"Stealth", "0"}, {"Pilot", "Jan\\x20K"}, {"FreqCorr", "-1.5"},
+        {"TxProtMask", "0x00FF"}, {"Address", "0x4ABCDE"}};
+    const QString address = "\"Address\": {\n            \"normalized\": 4898014\n        }";
+    const QString freqCorr = "\"FreqCorr\": {\n            \"normalized\": -1.5\n        }";
+    const QString stealth
+        = "\"Stealth\": {\n            \"normalized\": 0,\n            \"text\": \"Off\"\n        }";
+    row("show --json: each value normalised, with its option text", {"show", "--all", "--json"}, 0, {},
+        {address, freqCorr, stealth, "\"Pilot\": {\n            \"normalized\": \"Jan K\"\n        }",
+            "\"TxProtMask\": {\n            \"normalized\": 255,\n            \"text\": \"FLARM, OGN, ADS-L",
+            "\"Pilot\": \"Jan\\\\x20K\"", "\"Stealth\": \"0\""},
+        printed);
+    row("show --json, the older line: the same values", {"show", "--all", "--json"}, 0, {},
+        {address, freqCorr, stealth, "\"Stealth\": \"0x0\""},
+        {{"Stealth", "0x0"}, {"FreqCorr", "-1.5"}, {"Address", "0x4ABCDE"}}, older);
+    row("show --json on a tracker that does not answer: the error in the document", {"show", "--json"}, 1, {},
+        {"\"exitCode\": 1,\n", "\"messages\": [\n        \"no list from ", "\"port\": \"/dev/"}, {},
+        testsupport::options(true));
     row("a mask that transmits nothing: refused, nothing written", {"set", "Reg=D-KABC", "TxProtMask=0x00"},
         2, {}, {"transmit nothing", "--force", "nothing written"});
     row("a template that silences the tracker: refused as well", {"apply", "silent.txt"}, 2, {},
@@ -319,13 +349,26 @@ void TestCli::fleet_data()
     QTest::addColumn<QStringList>("wire"); // every sentence A and B received, "A: $POGNS,..."
     QTest::addColumn<QStringList>("existing"); // files in HERE/ before
     QTest::addColumn<QStringList>("objects"); // --json: each tracker's "address-or-port exitCode written"
-    QTest::addColumn<QStringList>("files"); // in HERE/ after
+    // In HERE/ after; "CPUA", "CPUB": A's and B's CPU id, "CPU" either's. Each file but one "kept" is
+    // a whole backup of its own tracker.
+    QTest::addColumn<QStringList>("files");
+    QTest::addColumn<QStringList>("addresses"); // A's and B's; empty: it prints none
+    QTest::addColumn<bool>("slowFirst"); // A answers late, so that B ends first
     const auto row
         = [](const char *what, const QStringList &arguments, const QStringList &descriptions, int exitCode,
               const QStringList &said, const QStringList &wire = {}, const QStringList &existing = {},
               const QStringList &objects = {}, const QStringList &files = {}, int busy = -1) {
               QTest::newRow(what) << arguments << descriptions << busy << exitCode << said << wire << existing
-                                  << objects << files;
+                                  << objects << files << QStringList {"0xDD1001", "0xDD1002"} << false;
+          };
+    // Two trackers backed up into one folder, that Address each; said in order.
+    const auto backupRow
+        = [](const char *what, const QStringList &addresses, int exitCode, const QStringList &said,
+              const QStringList &existing, const QStringList &files) {
+              QTest::newRow(what) << QStringList {"backup", "-p", "A", "-p", "B", "HERE/"}
+                                  << QStringList {"USB Serial Device", "USB Serial Device"} << -1 << exitCode
+                                  << said << QStringList() << existing << QStringList() << files << addresses
+                                  << true;
           };
     const QStringList usb {"USB Serial Device", "USB Serial Device"};
     const QString gone = "tracktune-cli: GONE: cannot open GONE: no such port";
@@ -350,9 +393,35 @@ void TestCli::fleet_data()
         {"tracktune-cli: --port all: no known tracker adapter is plugged in"});
     row("backup DIR/: a file per Address, one already there kept", {"backup", "-p", "A", "-p", "B", "HERE/"},
         usb, 2,
-        {"tracktune-cli: 0xDD1001: HERE/0xDD1001-DATE.txt exists: --force replaces it",
-            "0xDD1002: 3 parameters of B saved to HERE/0xDD1002-DATE.txt"},
+        {"0xDD1002: 3 parameters of B saved to HERE/0xDD1002-DATE.txt",
+            "tracktune-cli: 0xDD1001: HERE/0xDD1001-DATE.txt exists: --force replaces it"},
         {}, {"0xDD1001-DATE.txt"}, {}, {"0xDD1001-DATE.txt", "0xDD1002-DATE.txt"});
+    // The first to finish takes the Address's name, the other the name with its CPU id.
+    backupRow("backup DIR/: two trackers printing one Address, two whole files", {"0xDD1001", "0xDD1001"}, 0,
+        {"0xDD1001: 3 parameters of A saved to HERE/0xDD1001-CPUA-DATE.txt"}, {},
+        {"0xDD1001-DATE.txt", "0xDD1001-CPUA-DATE.txt"});
+    backupRow("backup DIR/: no Address on either, each named by its CPU id", {"", ""}, 0,
+        {"A: 3 parameters of A saved to HERE/tracker-CPUA-DATE.txt",
+            "B: 3 parameters of B saved to HERE/tracker-CPUB-DATE.txt"},
+        {}, {"tracker-CPUA-DATE.txt", "tracker-CPUB-DATE.txt"});
+    backupRow("backup DIR/: an older file of that Address replaced by neither", {"0xDD1001", "0xDD1001"}, 2,
+        {"tracktune-cli: 0xDD1001: HERE/0xDD1001-DATE.txt exists: --force replaces it",
+            "tracktune-cli: 0xDD1001: HERE/0xDD1001-DATE.txt exists: --force replaces it"},
+        {"0xDD1001-DATE.txt"}, {"0xDD1001-DATE.txt"});
+    QTest::newRow("the first port's lines first, though it ends last")
+        << QStringList {"show", "-p", "A", "-p", "B"} << usb << -1 << 0
+        << QStringList {"0xDD1001: Address = 0xDD1001", "0xDD1001: FreqPlan = 0 (Automatic)",
+               "0xDD1002: Address = 0xDD1002", "0xDD1002: FreqPlan = 0 (Automatic)"}
+        << QStringList() << QStringList() << QStringList() << QStringList()
+        << QStringList {"0xDD1001", "0xDD1002"} << true;
+    QTest::newRow("and so are its messages")
+        << QStringList {"set", "-p", "A", "-p", "B", "FreqPlam=1"} << usb << -1 << 2
+        << QStringList {"tracktune-cli: 0xDD1001: the tracker has no parameter FreqPlam; did you mean "
+                        "FreqPlan?",
+               "tracktune-cli: 0xDD1001: nothing written",
+               "tracktune-cli: 0xDD1002: the tracker has no parameter FreqPlam; did you mean FreqPlan?"}
+        << QStringList() << QStringList() << QStringList() << QStringList()
+        << QStringList {"0xDD1001", "0xDD1002"} << true;
     row("backup --force DIR/ replaces it", {"backup", "--force", "--json", "-p", "A", "HERE/"}, usb, 0, {},
         {}, {"0xDD1001-DATE.txt"}, {"0xDD1001 0 "}, {"0xDD1001-DATE.txt"});
     row("backup onto a file: refused before the tracker is asked", {"backup", "-p", "A", "HERE/old.txt"}, usb,
@@ -381,10 +450,15 @@ void TestCli::fleet()
     QFETCH(QStringList, existing);
     QFETCH(QStringList, objects);
     QFETCH(QStringList, files);
+    QFETCH(QStringList, addresses);
+    QFETCH(bool, slowFirst);
     const auto trackers = testsupport::trackersInPortOrder(2);
     TrackerSimulator &a = *trackers.at(0), &b = *trackers.at(1);
-    a.setParameters({{"Address", "0xDD1001", {}}, {"Reg", "D-1001", {}}, {"FreqPlan", "0", {}}});
-    b.setParameters({{"Address", "0xDD1002", {}}, {"Reg", "D-1002", {}}, {"FreqPlan", "0", {}}});
+    for (int i = 0; i < 2; ++i)
+        trackers.at(size_t(i))->setParameters({{"Address", addresses.at(i), {}},
+            {"Reg", QString("D-100%1").arg(i + 1), {}}, {"FreqPlan", "0", {}}});
+    if (slowFirst)
+        a.setAnswerDelay(2000);
     QSerialPort otherProgram(busy == 0 ? a.portPath() : QString());
     QVERIFY(busy < 0 || otherProgram.open(QIODevice::ReadWrite));
     QTemporaryDir dir;
@@ -392,7 +466,9 @@ void TestCli::fleet()
     for (const QString &name : std::as_const(existing))
         QVERIFY(testsupport::writeFile(dir.filePath(QString(name).replace("DATE", date)), "kept\n"));
     const auto placed = [&](QString text) {
-        return text.replace(QRegularExpression("\\bA\\b"), a.portPath())
+        return text.replace("CPUA", cpuIdOf(a))
+            .replace("CPUB", cpuIdOf(b))
+            .replace(QRegularExpression("\\bA\\b"), a.portPath())
             .replace(QRegularExpression("\\bB\\b"), b.portPath())
             .replace("GONE", "/dev/tracktune-unplugged")
             .replace("HERE/", dir.path() + '/')
@@ -406,9 +482,13 @@ void TestCli::fleet()
     TrackerCommands commands(&out, &err);
     commands.setProgram(QStringLiteral(TRACKTUNE_CLI));
     QCOMPARE(commands.run(tracktune::parseCommandLine(QStringList {"tracktune-cli"} + arguments)), exitCode);
+    // In the order said, standard output's before standard error's.
     const QStringList lines = (out + err).split('\n');
-    for (const QString &line : std::as_const(said))
-        QVERIFY2(lines.contains(placed(line)), qPrintable(out + err));
+    int after = -1;
+    for (const QString &line : std::as_const(said)) {
+        after = lines.indexOf(placed(line), after + 1);
+        QVERIFY2(after >= 0, qPrintable(placed(line) + " not after what came before it in:\n" + out + err));
+    }
     if (!objects.isEmpty()) {
         QStringList summaries;
         // One tracker's object alone, a fleet's in a list.
@@ -431,7 +511,29 @@ void TestCli::fleet()
         received << "B: " + sentence;
     QCOMPARE(received, wire);
     const QStringList present = QDir(dir.path()).entryList(QDir::Files, QDir::Name);
-    QCOMPARE(present, files.replaceInStrings("DATE", date));
+    QCOMPARE(present.size(), files.size());
+    QStringList regs;
+    for (const QString &pattern : std::as_const(files)) {
+        const QRegularExpression name('^'
+            + QRegularExpression::escape(QString(pattern).replace("DATE", date))
+                  .replace("CPUA", cpuIdOf(a))
+                  .replace("CPUB", cpuIdOf(b))
+                  .replace("CPU", '(' + cpuIdOf(a) + '|' + cpuIdOf(b) + ')')
+            + '$');
+        const QStringList matching = present.filter(name);
+        QVERIFY2(matching.size() == 1, qPrintable(pattern + " among " + present.join(", ")));
+        QFile file(dir.filePath(matching.first()));
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        const tracktune::SettingsFile backup = tracktune::readSettingsFile(file);
+        if (existing.contains(pattern) && !arguments.contains("--force"))
+            continue;
+        // Whole, and no tracker's backup twice.
+        const DumpLine *reg = tracktune::findSetting(backup.settings, "Reg");
+        QVERIFY2(reg && tracktune::findSetting(backup.settings, "FreqPlan"), qPrintable(matching.first()));
+        regs << reg->value;
+    }
+    regs.removeDuplicates();
+    QCOMPARE(regs.size(), present.size() - (arguments.contains("--force") ? 0 : existing.size()));
     for (const QString &name : std::as_const(existing)) {
         QFile file(dir.filePath(QString(name).replace("DATE", date)));
         QVERIFY(file.open(QIODevice::ReadOnly));

@@ -1,9 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+#include "backupfiles.h"
 #include "stopsignals.h"
 
 #include "config/backups.h"
 #include "config/changeplan.h"
 #include "config/dumpline.h"
+#include "config/normalizedvalue.h"
 #include "config/settingsfile.h"
 #include "config/terminaltext.h"
 #include "config/textfile.h"
@@ -60,6 +62,11 @@ private slots:
     void hardwareFolderStaysInside();
     void flasherArguments_data();
     void flasherArguments();
+    void normalizedValues_data();
+    void normalizedValues();
+    void backupFileNames_data();
+    void backupFileNames();
+    void backupsIntoAFolder();
 };
 
 // Text from the tracker, to it and to the flasher, as each rule turns it.
@@ -636,6 +643,120 @@ void LogicTest::flasherArguments()
     QFETCH(QString, image);
     QFETCH(QStringList, arguments);
     QCOMPARE(tracktune::flasherArguments(templateText, "esp32s3", "/dev/ttyUSB0", "/fw", image), arguments);
+}
+
+// What --json gives beside each printed value: one reading for what both firmware lines mean alike.
+void LogicTest::normalizedValues_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("printed");
+    QTest::addColumn<QVariant>("normalized");
+    const auto row
+        = [](const char *what, const QString &name, const QString &printed, const QVariant &normalized) {
+              QTest::newRow(what) << name << printed << normalized;
+          };
+    row("a list index in hex", "AcftType", "0x7", qlonglong(7));
+    row("the older line's switch in hex", "Stealth", "0x0", qlonglong(0));
+    row("the newer line's switch", "Stealth", "0", qlonglong(0));
+    row("two hex digits", "Verbose", "0x01", qlonglong(1));
+    row("the newer line's four-digit mask", "TxProtMask", "0x00FF", qlonglong(255));
+    row("the older line's two-digit mask", "TxProtMask", "0xFF", qlonglong(255));
+    row("the Address", "Address", "0xDD1001", qlonglong(0xDD1001));
+    row("a signed level", "TxPower", "+14", qlonglong(14));
+    row("a negative number", "TempCorr", "-3", qlonglong(-3));
+    row("a decimal index", "FreqPlan", "2", qlonglong(2));
+    row("an unsigned number", "CONbaud", "115200", qlonglong(115200));
+    row("tenths: a double", "FreqCorr", "+1.5", 1.5);
+    row("tenths of a whole number: a double still", "GeoidSepar", "+40.0", 40.0);
+    row("a CR LF tracker's line end goes", "TxPower", "+14\r", qlonglong(14));
+    row("an info text decoded", "Pilot", "Jan\\x20K\\xC3\\xB6", QString::fromUtf8("Jan K\u00f6"));
+    row("a text that is no info text stays as printed", "APpass", "a\\x20b", "a\\x20b");
+    row("a text that looks like a number stays a text", "Reg", "1234", "1234");
+    row("a name the catalogue lacks: as printed", "AppKey", "0x10", "0x10");
+    row("a number in no number's form: as printed", "TxPower", "high", "high");
+    row("no digit at all", "AcftType", "0x", "0x");
+    row("an empty value", "FreqCorr", "", "");
+    row("more hex digits than a number holds", "Address", "0x1" + QString(16, '0'), "0x1" + QString(16, '0'));
+    row("two decimals the tracker never prints", "FreqCorr", "+1.25", "+1.25");
+}
+
+void LogicTest::normalizedValues()
+{
+    QFETCH(QString, name);
+    QFETCH(QString, printed);
+    QFETCH(QVariant, normalized);
+    const QVariant value = tracktune::normalizedValue(name, printed);
+    QCOMPARE(value.userType(), normalized.userType());
+    QCOMPARE(value, normalized);
+}
+
+// The names a backup into a folder may have, each part of it a plain file-name part.
+void LogicTest::backupFileNames_data()
+{
+    QTest::addColumn<QString>("address");
+    QTest::addColumn<QString>("cpuId");
+    QTest::addColumn<QString>("port");
+    QTest::addColumn<QStringList>("names"); // "D" for the date
+    const auto row
+        = [](const char *what, const QString &address, const QString &cpuId, const QString &port,
+              const QStringList &names) { QTest::newRow(what) << address << cpuId << port << names; };
+    row("the Address first, as ever, then the CPU id, then the port", "0xDD1001", "000024A16C1A2B3C",
+        "/dev/ttyUSB0", {"0xDD1001-D.txt", "0xDD1001-000024A16C1A2B3C-D.txt", "0xDD1001-ttyUSB0-D.txt"});
+    row("no Address: the CPU id first", "", "000024A16C1A2B3C", "COM3",
+        {"tracker-000024A16C1A2B3C-D.txt", "tracker-COM3-D.txt"});
+    row("no status line: the port after the Address", "0xDD1001", "", "\\\\.\\COM10",
+        {"0xDD1001-D.txt", "0xDD1001-COM10-D.txt"});
+    row("nothing of a path, from the tracker or the port", "../0x1/..", "000024a16c1a2b3c", "/dev/pts/5",
+        {"0x1-D.txt", "0x1-000024A16C1A2B3C-D.txt", "0x1-pts5-D.txt"});
+    row("a CPU id that is none is left out", "0x1", "000024A16C1A2B3C0", "", {"0x1-D.txt"});
+    row("nothing to name it by", "", "", "/dev/", {"tracker-D.txt"});
+}
+
+void LogicTest::backupFileNames()
+{
+    QFETCH(QString, address);
+    QFETCH(QString, cpuId);
+    QFETCH(QString, port);
+    QFETCH(QStringList, names);
+    QCOMPARE(tracktune::backupFileNames(address, cpuId, port, QDate(2026, 7, 1)),
+        names.replaceInStrings("-D.txt", "-2026-07-01.txt"));
+}
+
+// Backups of one run into one folder never replace each other; an older file only when asked.
+void LogicTest::backupsIntoAFolder()
+{
+    QTemporaryDir folder;
+    const QString dir = folder.path();
+    const auto contents = [&](const QString &name) {
+        QFile file(QDir(dir).filePath(name));
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("(none)");
+    };
+    using Saved = tracktune::SavedBackup;
+    const QByteArray first = "# run 1\nReg = A\n", second = "# run 1\nReg = B\n",
+                     later = "# run 2\nReg = A\n";
+    const Saved a = tracktune::saveBackupInto(dir, {"x.txt", "x-1.txt"}, first, false);
+    QCOMPARE(a.outcome, Saved::Saved);
+    QCOMPARE(a.path, QDir(dir).filePath("x.txt"));
+    // Another tracker of the run, one name shared: it takes its next one.
+    const Saved b = tracktune::saveBackupInto(dir, {"x.txt", "x-2.txt"}, second, true);
+    QCOMPARE(b.outcome, Saved::Saved);
+    QCOMPARE(b.path, QDir(dir).filePath("x-2.txt"));
+    // A third of the run with no name left: an error, nothing replaced.
+    const Saved c = tracktune::saveBackupInto(dir, {"x.txt", "x-2.txt"}, second, true);
+    QCOMPARE(c.outcome, Saved::Taken);
+    QCOMPARE(c.path, QDir(dir).filePath("x-2.txt"));
+    // A later run finds an older file: kept, unless it is to be replaced.
+    QCOMPARE(tracktune::saveBackupInto(dir, {"x.txt", "x-1.txt"}, later, false).outcome, Saved::Exists);
+    QCOMPARE(contents("x.txt"), first);
+    QCOMPARE(tracktune::saveBackupInto(dir, {"x.txt", "x-1.txt"}, later, true).outcome, Saved::Saved);
+    QCOMPARE(contents("x.txt"), later);
+    QCOMPARE(contents("x-2.txt"), second);
+    // No lock file and no half-written file left behind.
+    QCOMPARE(QDir(dir).entryList(QDir::Files | QDir::Hidden, QDir::Name), QStringList({"x-2.txt", "x.txt"}));
+    // A folder that is not there: said, nothing made.
+    const Saved nowhere = tracktune::saveBackupInto(dir + "/none", {"x.txt"}, first, false);
+    QCOMPARE(nowhere.outcome, Saved::Failed);
+    QVERIFY(!nowhere.problem.isEmpty());
 }
 
 QTEST_GUILESS_MAIN(LogicTest)
