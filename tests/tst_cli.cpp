@@ -142,10 +142,13 @@ void TestCli::commandOnTracker_data()
     row("older firmware keeps the Address: nothing to name", {"set", "AddrType=ICAO"}, 0,
         {"$POGNS,AddrType=0x1"}, {"AddrType: OGN -> ICAO\n"}, {{"Address", "0x4ABCDE"}}, older,
         "changed by the tracker");
-    // The older line knows no "\\xHH": it keeps a text up to the backslash.
-    row("older firmware cuts a text at an escape: not taken, exit 3", {"set", "Pilot=Jan\\x20K"}, 3,
-        {"$POGNS,Pilot=Jan\\x20K"}, {"Pilot:  -> Jan\n", "tracktune-cli: the tracker did not take: Pilot\n"},
-        {}, older);
+    // The older line knows no "\\xHH": the gate refuses what it would cut at the backslash.
+    row("older firmware: no escape reaches it", {"set", "Pilot=Jan\\x20K"}, 2, {},
+        {"Pilot: \"\\\" cannot be stored", "nothing written"}, {}, older);
+    TrackerSimulator::Options dropsPilot;
+    dropsPilot.untaken = QStringList {"Pilot"};
+    row("a tracker that drops a value: not taken, exit 3", {"set", "Pilot=Jan"}, 3, {"$POGNS,Pilot=Jan"},
+        {"Pilot:  -> \n", "tracktune-cli: the tracker did not take: Pilot\n"}, {}, dropsPilot);
     // Both lines' forms of one value read the same; the texts show decoded, the printed values unchanged.
     const Settings printed {{"Stealth", "0"}, {"Pilot", "Jan\\x20K"}, {"FreqCorr", "-1.5"},
         {"TxProtMask", "0x00FF"}, {"Address", "0x4ABCDE"}};

@@ -251,7 +251,7 @@ void applyField(
     if (!parameter)
         return;
     const Slot slot = slotFor(*parameter, older);
-    if (!slot.taken)
+    if (!slot.taken || options.untaken.contains(name))
         return;
     const QString value = readValue(slot, text, older);
     if (value.isNull())

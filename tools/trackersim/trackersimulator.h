@@ -46,6 +46,9 @@ public:
         // The older line built for a T-Beam v1.0, with its AXP192 power chip: a second "Batt:" line
         // after the first. The newer line has no such line.
         bool powerChip = false;
+        // Parameters it prints but drops when written, as a build whose flash write fails or
+        // whose parser lacks them does: a write of them is never taken.
+        QStringList untaken;
     };
 
     struct ReceivedByte
