@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "config/dumpline.h"
+#include "link/devicesession.h"
 #include "link/listcollector.h"
 #include "link/sentenceanswer.h"
 
@@ -16,6 +17,8 @@ private slots:
     void listCollector();
     void sentenceAnswer_data();
     void sentenceAnswer();
+    void setAsidePortWaitsItsTurn_data();
+    void setAsidePortWaitsItsTurn();
 };
 
 namespace {
@@ -155,6 +158,25 @@ void ProtocolTest::sentenceAnswer()
             begun = i;
     }
     QCOMPARE(begun, begunAt);
+}
+
+void ProtocolTest::setAsidePortWaitsItsTurn_data()
+{
+    QTest::addColumn<bool>("listed");
+    QTest::addColumn<int>("sinceMs"); // since the port was set aside
+    QTest::addColumn<bool>("staysAside");
+    QTest::newRow("listed, just set aside") << true << 0 << true;
+    QTest::newRow("listed, a moment before its minute is over") << true << 59999 << true;
+    QTest::newRow("listed, its minute over: tried once more") << true << 60000 << false;
+    QTest::newRow("gone from the list: a candidate when it comes back") << false << 0 << false;
+}
+
+void ProtocolTest::setAsidePortWaitsItsTurn()
+{
+    QFETCH(bool, listed);
+    QFETCH(int, sinceMs);
+    QFETCH(bool, staysAside);
+    QCOMPARE(tracktune::staysSetAside(listed, sinceMs, 60000), staysAside);
 }
 
 QTEST_GUILESS_MAIN(ProtocolTest)
