@@ -221,7 +221,9 @@ void FaultsTest::faultLeavesTheTrackerAsThePilotChose()
     listed = std::make_unique<ListedTracker>(options);
     // A second port, so that a pick has somewhere to go.
     listed->listing.set({{listed->tracker.portPath(), "USB Serial Device"}, {"ttyS9", "Modem"}});
-    TrackerSimulator other(configuredTracker());
+    TrackerSimulator::Options another = configuredTracker();
+    another.cpuId = "000024A16CBBBBBB"; // another chip: the window tells trackers by it
+    TrackerSimulator other(another);
     other.setParameter(QStringLiteral("Address"), QStringLiteral("0xBBBBBB"));
     QVERIFY(other.start());
     openWindow(tracker != Tracker::HeldElsewhere);

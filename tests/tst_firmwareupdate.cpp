@@ -246,9 +246,13 @@ void FirmwareUpdateTest::flasherRunsInItsDialog()
     });
     watch.start(20);
 
-    // What the new firmware will say; the window keeps what it read before.
-    if (restore != QMessageBox::NoButton)
+    // What the new firmware will say; the window keeps what it read before. An edit pending
+    // across the update never rides along with the restore.
+    if (restore != QMessageBox::NoButton) {
         listed->tracker.setParameter(QStringLiteral("AcftType"), QStringLiteral("0x3"));
+        edit(ui->table, "Reg", "D-KEPT");
+        ui->messages.clear();
+    }
     {
         BoxAnswers answers(QMessageBox::Yes, image);
         ui->button("buttonFirmwareUpdate")->click();
@@ -295,8 +299,11 @@ void FirmwareUpdateTest::flasherRunsInItsDialog()
         return;
     QCOMPARE(offer.seen, QStringList {restoring});
     QCOMPARE(offer.boxes.first().byDefault, QMessageBox::Yes);
+    QTRY_VERIFY_WITH_TIMEOUT(connected(), 15000);
     QCOMPARE(
         listed->tracker.parameter("AcftType"), QLatin1String(restore == QMessageBox::Yes ? "0x1" : "0x3"));
+    QCOMPARE(listed->tracker.sentences().filter(QStringLiteral("Reg=")), QStringList());
+    QCOMPARE(ui->messages.filter(QStringLiteral("After the firmware update, the 1 change")).size(), 1);
 }
 
 void FirmwareUpdateTest::updateFlashesOnlyWhatThePilotConfirmed_data()

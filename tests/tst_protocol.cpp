@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "config/dumpline.h"
+#include "link/devicesession.h"
 #include "link/listcollector.h"
 #include "link/sentenceanswer.h"
 #include "trackerdump.h"
@@ -21,6 +22,8 @@ private slots:
     void simulatedTracker();
     void simulatedBattery_data();
     void simulatedBattery();
+    void setAsidePortWaitsItsTurn_data();
+    void setAsidePortWaitsItsTurn();
 };
 
 namespace {
@@ -285,6 +288,25 @@ void ProtocolTest::simulatedBattery()
     options.powerChip = powerChip;
     const QByteArray dump = trackersim::composeDump(trackersim::defaultParameters(options), options);
     QCOMPARE(dump.mid(dump.indexOf("Batt:")), end);
+}
+
+void ProtocolTest::setAsidePortWaitsItsTurn_data()
+{
+    QTest::addColumn<bool>("listed");
+    QTest::addColumn<int>("sinceMs"); // since the port was set aside
+    QTest::addColumn<bool>("staysAside");
+    QTest::newRow("listed, just set aside") << true << 0 << true;
+    QTest::newRow("listed, a moment before its minute is over") << true << 59999 << true;
+    QTest::newRow("listed, its minute over: tried once more") << true << 60000 << false;
+    QTest::newRow("gone from the list: a candidate when it comes back") << false << 0 << false;
+}
+
+void ProtocolTest::setAsidePortWaitsItsTurn()
+{
+    QFETCH(bool, listed);
+    QFETCH(int, sinceMs);
+    QFETCH(bool, staysAside);
+    QCOMPARE(tracktune::staysSetAside(listed, sinceMs, 60000), staysAside);
 }
 
 QTEST_GUILESS_MAIN(ProtocolTest)

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "dialogs/aboutdialog.h"
 #include "dialogs/serialmonitor.h"
+#include "mainwindow/keptedits.h"
 #include "mainwindow/mainwindow.h"
 #include "mainwindow/messagebar.h"
 #include "translations/translators.h"
@@ -53,6 +54,12 @@ private slots:
     void serialMonitorFontIsFixedPitch();
     void helpNamesVersionLicenceAndFolders();
     void pickingAnotherPortSwitchesTheLink();
+    void editsOutliveADroppedLink_data();
+    void editsOutliveADroppedLink();
+    void editsGoBackOnlyOntoTheirTracker_data();
+    void editsGoBackOnlyOntoTheirTracker();
+    void keptEditsAgainstTheListThatCameBack_data();
+    void keptEditsAgainstTheListThatCameBack();
     void closingAsksAboutPendingChanges();
     void outcomeIsReadWholeAndGoesWithTheNextAction();
 
@@ -486,6 +493,156 @@ void WindowTest::pickingAnotherPortSwitchesTheLink()
         (QStringList {"Connection closed", "Connected to OGN device found on " + second.portPath()}));
     QTRY_VERIFY(!first->peerOpen());
     QCOMPARE(list->currentText(), entryOf(second, "Bluetooth link"));
+    // Let go with Yes: not put back, although this tracker prints the same CPU id.
+    QCOMPARE(shownRows(ui->table).filter(QStringLiteral(" *")), QStringList());
+    QCOMPARE(sentencesIn(second.receivedBytes()), QStringList());
+}
+
+void WindowTest::editsOutliveADroppedLink_data()
+{
+    QTest::addColumn<bool>("sameTracker"); // else another tracker takes its place
+    QTest::newRow("the same tracker, silent until its port was set aside: the edit is marked again") << true;
+    QTest::newRow("another tracker in its place: the edit is discarded") << false;
+}
+
+void WindowTest::editsOutliveADroppedLink()
+{
+    QFETCH(bool, sameTracker);
+    // The same model and Address: only the CPU id tells it from the first.
+    TrackerSimulator::Options another;
+    another.variant = TrackerSimulator::Variant::Vendor;
+    another.cpuId = "000024A16C4D5E6F";
+    TrackerSimulator second(another);
+    QVERIFY(second.start());
+    second.setParameter(QStringLiteral("Address"), first->parameter("Address"));
+    QVERIFY(openWindow());
+    const int setAsideMs = 2000; // a minute in use
+    ui->window->setPortSetAsideMs(setAsideMs);
+    edit(ui->table, {{"AcftType", "Balloon"}, {"Reg", "D-KEEP"}});
+    first->clearRecord();
+    ui->messages.clear();
+    if (!sameTracker)
+        listing->set({{second.portPath(), "USB Serial Device"}});
+    // Rebooting or busy: the watchdog drops the link after 5 s.
+    first->setSilent(true);
+    QTRY_VERIFY_WITH_TIMEOUT(!ui->loaded(), 15000);
+    const QString setAside = QStringLiteral("The device did not answer");
+    if (sameTracker) {
+        // Still silent for the read after the search opened it again (10 s): set aside.
+        QTRY_VERIFY_WITH_TIMEOUT(ui->messages.contains(setAside), 30000);
+        // Meanwhile it took the registration from elsewhere: that edit is no longer pending.
+        first->setParameter(QStringLiteral("Reg"), QStringLiteral("D-KEEP"));
+        first->setSilent(false);
+    }
+    QTRY_VERIFY_WITH_TIMEOUT(ui->loaded(), 30000);
+    QCOMPARE(ui->messages.first(), QStringLiteral("Connection closed"));
+    QCOMPARE(sentencesIn(first->receivedBytes()), QStringList());
+    QCOMPARE(sentencesIn(second.receivedBytes()), QStringList());
+    const QString outcome = child<MessageBar>(ui->window.get(), "messageBar")->text();
+    if (!sameTracker) {
+        QCOMPARE(outcome,
+            "Another tracker is connected (0x1A2B3C on " + second.portPath()
+                + "): the 2 changes not yet applied to 0x1A2B3C on " + first->portPath()
+                + " were discarded.");
+        QCOMPARE(shownRows(ui->table).filter(QStringLiteral(" *")), QStringList());
+        return;
+    }
+    QCOMPARE(outcome,
+        QStringLiteral("The same tracker is back: 1 change not yet applied is marked again. No longer "
+                       "pending, as the tracker holds the value or lacks the parameter: Reg."));
+    QCOMPARE(shownRows(ui->table).filter(QStringLiteral(" *")), QStringList {"AcftType=Balloon *"});
+    // Tried again once its time was over, not before: a busy tracker is not hammered.
+    const QList<qint64> hangups = first->hangups();
+    QVERIFY(hangups.size() >= 2);
+    qint64 retried = -1; // the first byte after the close that set it aside (one before it may
+                         // be stamped with the same millisecond)
+    for (const TrackerSimulator::ReceivedByte &byte : first->received()) {
+        if (retried < 0 && byte.msecs > hangups.last())
+            retried = byte.msecs;
+    }
+    QVERIFY2(
+        retried - hangups.last() >= setAsideMs - 250, qPrintable(QString::number(retried - hangups.last())));
+    // Still the pilot's change: Apply writes it, and only it.
+    ui->button("applyButton")->click();
+    QTRY_COMPARE_WITH_TIMEOUT(
+        ui->window->statusBar()->currentMessage(), QStringLiteral("Changes saved"), 15000);
+    QCOMPARE(sentencesIn(first->receivedBytes()), QStringList {"$POGNS,AcftType=0xB"});
+}
+
+void WindowTest::editsGoBackOnlyOntoTheirTracker_data()
+{
+    QTest::addColumn<QString>("before"); // the CPU id of the tracker the edits were made on
+    QTest::addColumn<QString>("now"); // of the tracker connected now
+    QTest::addColumn<bool>("theirs");
+    QTest::newRow("the same CPU id") << "000024A16C1A2B3C"
+                                     << "000024A16C1A2B3C" << true;
+    QTest::newRow("another CPU id, the same Address") << "000024A16C1A2B3C"
+                                                      << "000024A16C4D5E6F" << false;
+    QTest::newRow("no status line now: nothing tells") << "000024A16C1A2B3C"
+                                                       << "" << false;
+    QTest::newRow("no status line before") << ""
+                                           << "000024A16C1A2B3C" << false;
+    QTest::newRow("neither: the same Address alone is not enough") << ""
+                                                                   << "" << false;
+}
+
+void WindowTest::editsGoBackOnlyOntoTheirTracker()
+{
+    QFETCH(QString, before);
+    QFETCH(QString, now);
+    QFETCH(bool, theirs);
+    const QString port = QStringLiteral("/dev/ttyUSB0");
+    const QString address = QStringLiteral("0x1A2B3C");
+    QCOMPARE(tracktune::editsBelongTo({port, address, QString(), before}, {port, address, QString(), now}),
+        theirs);
+}
+
+void WindowTest::keptEditsAgainstTheListThatCameBack_data()
+{
+    QTest::addColumn<QString>("edits"); // "Name=value" each
+    QTest::addColumn<QString>("list"); // as the tracker printed it once it was back
+    QTest::addColumn<QString>("pending");
+    QTest::addColumn<QString>("settled");
+    QTest::newRow("listed with another value: still pending") << "AcftType=0xB"
+                                                              << "Address=0x1A2B3C AcftType=0x1"
+                                                              << "AcftType=0xB"
+                                                              << "";
+    QTest::newRow("the tracker holds the value now") << "Reg=D-KEEP"
+                                                     << "Reg=D-KEEP"
+                                                     << ""
+                                                     << "Reg";
+    QTest::newRow("the same number written another way") << "TxPower=14"
+                                                         << "TxPower=+14"
+                                                         << ""
+                                                         << "TxPower";
+    QTest::newRow("a parameter the tracker no longer lists") << "APN=web"
+                                                             << "Reg=D-KEEP"
+                                                             << ""
+                                                             << "APN";
+    QTest::newRow("each on its own, in the pilot's order") << "Reg=D-KEEP APN=web AcftType=0xB TxPower=+22"
+                                                           << "AcftType=0x1 TxPower=+14 Reg=D-KEEP"
+                                                           << "AcftType=0xB TxPower=+22"
+                                                           << "Reg APN";
+}
+
+void WindowTest::keptEditsAgainstTheListThatCameBack()
+{
+    QFETCH(QString, edits);
+    QFETCH(QString, list);
+    QFETCH(QString, pending);
+    QFETCH(QString, settled);
+    const auto settings = [](const QString &text) {
+        QList<tracktune::DumpLine> lines;
+        for (const QString &setting : text.split(QLatin1Char(' '), Qt::SkipEmptyParts))
+            lines.append({setting.section(QLatin1Char('='), 0, 0), setting.section(QLatin1Char('='), 1)});
+        return lines;
+    };
+    const tracktune::KeptEdits kept = tracktune::keptEdits(settings(edits), settings(list));
+    QStringList stillPending;
+    for (const tracktune::DumpLine &edit : kept.pending)
+        stillPending << edit.name + QLatin1Char('=') + edit.value;
+    QCOMPARE(stillPending.join(QLatin1Char(' ')), pending);
+    QCOMPARE(kept.settled.join(QLatin1Char(' ')), settled);
 }
 
 void WindowTest::closingAsksAboutPendingChanges()

@@ -6,6 +6,8 @@
 #include "config/valueencoding.h"
 #include "link/logging.h"
 
+#include <QSet>
+
 namespace {
 const int pollIntervalMs = 500;
 } // namespace
@@ -15,6 +17,7 @@ DeviceSession::DeviceSession(QObject *parent) : QObject(parent)
     qRegisterMetaType<tracktune::ReadFailure>();
     qRegisterMetaType<QList<tracktune::DumpLine>>();
     qRegisterMetaType<DeviceSession::WriteReport>();
+    clock.start();
     connect(&pollTimer, &QTimer::timeout, this, &DeviceSession::onPollTimeout);
     connect(&serial, &Serial::connected, this, &DeviceSession::onConnected);
     connect(&reader, &ListReader::finished, this, &DeviceSession::onListRead);
@@ -74,11 +77,19 @@ void DeviceSession::end()
 
 void DeviceSession::onPollTimeout()
 {
-    // A port set aside that left the list is a candidate again when it comes back.
+    // A port set aside that left the list is a candidate again when it comes back; one that
+    // stayed, once its minute is over.
     if (!setAside.isEmpty()) {
         const QHash<QString, QString> ports = Serial::scanPorts();
-        for (auto port = setAside.begin(); port != setAside.end();)
-            port = ports.contains(*port) ? std::next(port) : setAside.erase(port);
+        const qint64 now = clock.elapsed();
+        for (auto port = setAside.begin(); port != setAside.end();) {
+            if (tracktune::staysSetAside(ports.contains(port.key()), now - port.value(), setAsideMs)) {
+                ++port;
+                continue;
+            }
+            qCDebug(lcLink) << "a candidate again:" << port.key();
+            port = setAside.erase(port);
+        }
     }
     if (serial.isOpen())
         return;
@@ -88,7 +99,10 @@ void DeviceSession::onPollTimeout()
     }
     run(Operation::Search, [this] {
         emit searching();
-        serial.findDevice(setAside);
+        QSet<QString> passedOver;
+        for (auto port = setAside.cbegin(); port != setAside.cend(); ++port)
+            passedOver.insert(port.key());
+        serial.findDevice(passedOver);
     });
 }
 
@@ -122,7 +136,7 @@ void DeviceSession::onListRead(const ListReader::Result &read)
         // Not a tracker, or not one that answers: the search tries the next port.
         if (!searchedPort.isEmpty() && *read.failure != tracktune::ReadFailure::PortClosed) {
             qCDebug(lcLink) << "set aside:" << searchedPort;
-            setAside.insert(searchedPort);
+            setAside.insert(searchedPort, clock.elapsed());
         }
         serial.closePort();
     } else {
@@ -187,4 +201,9 @@ void DeviceSession::onSentencesWritten(const SentenceWriter::Result &written)
     lastFailure.reset();
     emit readStarted();
     reader.start();
+}
+
+bool tracktune::staysSetAside(bool listed, qint64 sinceMs, qint64 setAsideMs)
+{
+    return listed && sinceMs < setAsideMs;
 }

@@ -7,9 +7,10 @@
 #include "link/sentencewriter.h"
 #include "link/serial.h"
 
+#include <QElapsedTimer>
+#include <QHash>
 #include <QList>
 #include <QObject>
-#include <QSet>
 #include <QString>
 #include <QTimer>
 
@@ -45,9 +46,13 @@ public:
     // Starts the poll; the first search is one interval away. While it runs, the session reads
     // the list after every connect, as a Read of its own once the connect has been told. A port
     // the search opened whose list could not be read is set aside: the search passes it over
-    // until it leaves the port list and comes back, or connectTo() names it.
+    // until it leaves the port list and comes back, connectTo() names it, or a minute has gone
+    // by (a tracker that was rebooting or busy answers again; one that still does not is set
+    // aside for another minute).
     void start();
     void stop();
+    // How long a port stays set aside while it is listed; tests shorten it.
+    void setSetAsideMs(int msecs) { setAsideMs = msecs; }
 
     Operation operation() const { return current; }
     bool isBusy() const { return current != Operation::None; }
@@ -156,7 +161,11 @@ private:
     QString lastStatus;
     std::optional<tracktune::ReadFailure> lastFailure;
     QList<tracktune::DumpLine> refusedByGate; // of the write that runs
-    QSet<QString> setAside; // ports the search opened that gave no list, by their listed names
+
+    // Ports the search opened that gave no list, by their listed names, with when (on clock).
+    QHash<QString, qint64> setAside;
+    QElapsedTimer clock;
+    int setAsideMs = 60000;
     QString searchedPort; // the port whose read follows the search that opened it
     bool connectingByHand = false;
     // The write that runs: what it sent, and the list it planned from.
@@ -165,3 +174,11 @@ private:
 };
 
 Q_DECLARE_METATYPE(DeviceSession::WriteReport)
+
+namespace tracktune {
+
+// Whether the search still passes over a port set aside sinceMs ago: while it is listed, for
+// setAsideMs. A port that left the list is a candidate again when it comes back (a replug).
+bool staysSetAside(bool listed, qint64 sinceMs, qint64 setAsideMs);
+
+} // namespace tracktune

@@ -225,6 +225,13 @@ bool MainWindow::showConfiguration(const std::optional<QList<tracktune::DumpLine
     ui->table->setReading(false);
     if (!entries)
         return false;
+    const tracktune::TrackerIdentity shown = tracktune::trackerIdentity(
+        Serial::systemLocation(session.link().portName()), session.lastStatusLine(), *entries);
+    if (linkRenewed) {
+        linkRenewed = false;
+        takeUpKeptEdits(shown, *entries);
+    }
+    editsTracker = shown;
     ui->table->fill(*entries, expertMode);
     tracktune::setUsable(ui->table, true, false);
     ui->table->restoreEdits(pendingEdits);

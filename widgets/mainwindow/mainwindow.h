@@ -2,6 +2,7 @@
 #pragma once
 
 #include "config/dumpline.h"
+#include "config/trackeridentity.h"
 #include "dialogs/serialmonitor.h"
 #include "dialogs/workflowdialogs.h"
 #include "link/devicesession.h"
@@ -42,6 +43,8 @@ public:
     bool isExpertMode() const { return expertMode; }
     // Where the firmware folder is looked for first; the program's own folder unless set.
     void setApplicationFolder(const QString &folder) { applicationFolder = folder; }
+    // How long the search passes over a port whose list could not be read; a minute unless set.
+    void setPortSetAsideMs(int msecs) { session.setSetAsideMs(msecs); }
 
 protected:
     // Pending changes are never dropped without asking.
@@ -71,6 +74,9 @@ private:
 
     // Fills the table with a list read; false, and nothing shown, when the read failed.
     bool showConfiguration(const std::optional<QList<tracktune::DumpLine>> &entries);
+    // The first list read after the link came back: the edits kept over the drop go back onto
+    // the same tracker, never onto another (pendingchanges.cpp).
+    void takeUpKeptEdits(const tracktune::TrackerIdentity &now, const QList<tracktune::DumpLine> &list);
     // Shows what the write did, then tells what waits for it whether the tracker took every change.
     void showWriteReport(const DeviceSession::WriteReport &report);
     // After a firmware update, offers the settings from before it to the same tracker.
@@ -95,7 +101,10 @@ private:
     bool configurationLoaded = false; // the table shows the list of the open link
     bool closeRequested = false; // the pilot closed the window while an operation ran
     tracktune::BusyState busyState; // the busy cursor, and the focus given back after an operation
-    QList<tracktune::DumpLine> pendingEdits; // kept across reloads of the table
+    QList<tracktune::DumpLine> pendingEdits; // kept across reloads of the table and dropped links
+    // The tracker whose list the table showed last: the pending edits are meant for it.
+    tracktune::TrackerIdentity editsTracker;
+    bool linkRenewed = false; // connected since that list: the next list decides on the edits
     // The settings a firmware update saved, offered back once the same tracker is found.
     std::optional<tracktune::RestoreOffer> restoreOffer;
     std::function<void(bool saved)> afterWrite; // what waits for the write that runs

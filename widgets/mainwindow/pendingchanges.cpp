@@ -3,6 +3,7 @@
 
 #include "config/catalogue.h"
 #include "config/settingsfile.h"
+#include "mainwindow/keptedits.h"
 #include "ui_mainwindow.h"
 #include "workflows/workflow.h"
 
@@ -75,4 +76,43 @@ void MainWindow::markChanges(const QList<tracktune::DumpLine> &changes)
     }
     if (onlyExpertShows && !expertMode)
         ui->buttonAdvanced->setChecked(true);
+}
+
+void MainWindow::takeUpKeptEdits(
+    const tracktune::TrackerIdentity &now, const QList<tracktune::DumpLine> &list)
+{
+    if (pendingEdits.isEmpty())
+        return;
+    const int count = int(pendingEdits.size());
+    if (!tracktune::editsBelongTo(editsTracker, now)) {
+        // Another aircraft never gets this one's changes, not even one Apply away.
+        messageBar->showMessage(MessageBar::Kind::Warning,
+            tr("Another tracker is connected (%1): the %n change(s) not yet applied to %2 were discarded.",
+                nullptr, count)
+                .arg(tracktune::describeTracker(now), tracktune::describeTracker(editsTracker)));
+        pendingEdits.clear();
+        return;
+    }
+    if (restoreOffer && tracktune::isSameDevice(restoreOffer->tracker, now)) {
+        // The update may have put every setting back: what was planned on the old list is not
+        // mixed into the restore that is offered next, which writes every pending change.
+        messageBar->showMessage(MessageBar::Kind::Warning,
+            tr("After the firmware update, the %n change(s) not yet applied were discarded: the update "
+               "may have reset the settings they were made on.",
+                nullptr, count));
+        pendingEdits.clear();
+        return;
+    }
+    const tracktune::KeptEdits kept = tracktune::keptEdits(pendingEdits, list);
+    pendingEdits = kept.pending;
+    QString text = kept.pending.isEmpty()
+        ? tr("The same tracker is back.")
+        : tr("The same tracker is back: %n change(s) not yet applied are marked again.", nullptr,
+            int(kept.pending.size()));
+    if (!kept.settled.isEmpty()) {
+        text += QLatin1Char(' ')
+            + tr("No longer pending, as the tracker holds the value or lacks the parameter: %1.")
+                  .arg(kept.settled.join(QStringLiteral(", ")));
+    }
+    messageBar->showMessage(MessageBar::Kind::Information, text);
 }

@@ -36,8 +36,12 @@ void MainWindow::on_serialPortList_selected(const QString &arg1)
             != tracktune::Box::Yes;
     // A pick that arrives while a device operation runs is undone, not followed.
     if (keepEdits
-        || !session.run(DeviceSession::Operation::Search, [this, &name] { session.connectTo(name); }))
+        || !session.run(DeviceSession::Operation::Search, [this, &name] { session.connectTo(name); })) {
         selectPortEntry(session.link().portName());
+        return;
+    }
+    // Let go by the pilot: not kept for a tracker that comes back.
+    pendingEdits.clear();
 }
 
 void MainWindow::selectPortEntry(const QString &portName)
@@ -57,8 +61,9 @@ void MainWindow::selectPortEntry(const QString &portName)
 void MainWindow::onConnected(const QString &deviceName)
 {
     ui->statusBar->showMessage(tr("Connected to OGN device found on %1").arg(deviceName), connectMessageMs);
-    // Changes meant for the tracker before may not be meant for this one.
-    pendingEdits.clear();
+    // The edits kept over a dropped link wait for the list: only it tells whether this is the
+    // tracker they were made for.
+    linkRenewed = true;
     serialMonitor.updateConnection(deviceName);
     selectPortEntry(deviceName);
     // The session reads the list next and says what came.
@@ -67,7 +72,8 @@ void MainWindow::onConnected(const QString &deviceName)
 void MainWindow::onDisconnected()
 {
     ui->statusBar->showMessage(tr("Connection closed"));
-    // Kept so that a close or a mode switch still finds them.
+    // Kept so that a close or a mode switch still finds them, and the tracker finds them again
+    // when it comes back.
     if (configurationLoaded)
         pendingEdits = pendingChanges();
     trackerField->clear();

@@ -803,6 +803,35 @@ Einstellungen gesichert in: %2</translation>
         <source>Discard the changes not yet applied and connect to %1?</source>
         <translation>Die noch nicht angewendeten Änderungen verwerfen und mit %1 verbinden?</translation>
     </message>
+    <message numerus="yes">
+        <source>Another tracker is connected (%1): the %n change(s) not yet applied to %2 were discarded.</source>
+        <translation>
+            <numerusform>Ein anderer Tracker ist verbunden (%1): Die %n noch nicht angewendete Änderung für %2 wurde verworfen.</numerusform>
+            <numerusform>Ein anderer Tracker ist verbunden (%1): Die %n noch nicht angewendeten Änderungen für %2 wurden verworfen.</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>After the firmware update, the %n change(s) not yet applied were discarded: the update may have reset the settings they were made on.</source>
+        <translation>
+            <numerusform>Nach dem Firmware-Update wurde die %n noch nicht angewendete Änderung verworfen: Das Update hat die Einstellungen, auf denen sie beruht, womöglich zurückgesetzt.</numerusform>
+            <numerusform>Nach dem Firmware-Update wurden die %n noch nicht angewendeten Änderungen verworfen: Das Update hat die Einstellungen, auf denen sie beruhen, womöglich zurückgesetzt.</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>The same tracker is back.</source>
+        <translation>Derselbe Tracker ist wieder da.</translation>
+    </message>
+    <message numerus="yes">
+        <source>The same tracker is back: %n change(s) not yet applied are marked again.</source>
+        <translation>
+            <numerusform>Derselbe Tracker ist wieder da: %n noch nicht angewendete Änderung ist wieder markiert.</numerusform>
+            <numerusform>Derselbe Tracker ist wieder da: %n noch nicht angewendete Änderungen sind wieder markiert.</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>No longer pending, as the tracker holds the value or lacks the parameter: %1.</source>
+        <translation>Nicht mehr offen, da der Tracker den Wert schon hat oder den Parameter nicht mehr kennt: %1.</translation>
+    </message>
     <message>
         <source>%1
 

@@ -25,6 +25,27 @@
         </translation>
     </message>
     <message numerus="yes">
+        <source>Another tracker is connected (%1): the %n change(s) not yet applied to %2 were discarded.</source>
+        <translation>
+            <numerusform>Another tracker is connected (%1): the %n change not yet applied to %2 was discarded.</numerusform>
+            <numerusform>Another tracker is connected (%1): the %n changes not yet applied to %2 were discarded.</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>After the firmware update, the %n change(s) not yet applied were discarded: the update may have reset the settings they were made on.</source>
+        <translation>
+            <numerusform>After the firmware update, the %n change not yet applied was discarded: the update may have reset the settings it was made on.</numerusform>
+            <numerusform>After the firmware update, the %n changes not yet applied were discarded: the update may have reset the settings they were made on.</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>The same tracker is back: %n change(s) not yet applied are marked again.</source>
+        <translation>
+            <numerusform>The same tracker is back: %n change not yet applied is marked again.</numerusform>
+            <numerusform>The same tracker is back: %n changes not yet applied are marked again.</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
         <source>%1: written as %2; the tracker shows only its last %n digit(s)</source>
         <translation>
             <numerusform>%1: written as %2; the tracker shows only its last digit</numerusform>

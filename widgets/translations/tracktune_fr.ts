@@ -803,6 +803,35 @@ Réglages enregistrés dans : %2</translation>
         <source>Discard the changes not yet applied and connect to %1?</source>
         <translation>Abandonner les modifications non appliquées et se connecter à %1&#xa0;?</translation>
     </message>
+    <message numerus="yes">
+        <source>Another tracker is connected (%1): the %n change(s) not yet applied to %2 were discarded.</source>
+        <translation>
+            <numerusform>Un autre tracker est connecté (%1)&#xa0;: la %n modification non appliquée à %2 a été abandonnée.</numerusform>
+            <numerusform>Un autre tracker est connecté (%1)&#xa0;: les %n modifications non appliquées à %2 ont été abandonnées.</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>After the firmware update, the %n change(s) not yet applied were discarded: the update may have reset the settings they were made on.</source>
+        <translation>
+            <numerusform>Après la mise à jour du firmware, la %n modification non appliquée a été abandonnée&#xa0;: la mise à jour a pu réinitialiser les réglages sur lesquels elle portait.</numerusform>
+            <numerusform>Après la mise à jour du firmware, les %n modifications non appliquées ont été abandonnées&#xa0;: la mise à jour a pu réinitialiser les réglages sur lesquels elles portaient.</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>The same tracker is back.</source>
+        <translation>Le même tracker est de retour.</translation>
+    </message>
+    <message numerus="yes">
+        <source>The same tracker is back: %n change(s) not yet applied are marked again.</source>
+        <translation>
+            <numerusform>Le même tracker est de retour&#xa0;: %n modification non appliquée est de nouveau marquée.</numerusform>
+            <numerusform>Le même tracker est de retour&#xa0;: %n modifications non appliquées sont de nouveau marquées.</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>No longer pending, as the tracker holds the value or lacks the parameter: %1.</source>
+        <translation>Plus en attente, car le tracker a déjà la valeur ou n&apos;a plus le paramètre&#xa0;: %1.</translation>
+    </message>
     <message>
         <source>%1
 
