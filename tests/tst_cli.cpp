@@ -145,6 +145,12 @@ void TestCli::commandOnTracker_data()
     // The older line knows no "\\xHH": the gate refuses what it would cut at the backslash.
     row("older firmware: no escape reaches it", {"set", "Pilot=Jan\\x20K"}, 2, {},
         {"Pilot: \"\\\" cannot be stored", "nothing written"}, {}, older);
+    // CONprot holds a byte and prints its last digit: a write that leaves the other digit unnamed asks.
+    row("a digit the tracker does not show: refused without --force", {"set", "CONprot=0x5"}, 2, {},
+        {"CONprot=0x5: the tracker shows only 1 of its 2 digits", "--force", "nothing written"});
+    row("the whole byte written, checked by the digit shown", {"set", "CONprot=0x0E"}, 0,
+        {"$POGNS,CONprot=0x0E"},
+        {"CONprot: 0xF -> 0xE (written 0x0E; the tracker shows only its last digit)\n"});
     TrackerSimulator::Options dropsPilot;
     dropsPilot.untaken = QStringList {"Pilot"};
     row("a tracker that drops a value: not taken, exit 3", {"set", "Pilot=Jan"}, 3, {"$POGNS,Pilot=Jan"},
