@@ -15,6 +15,8 @@
 #include <QFrame>
 #include <QLabel>
 #include <QLineEdit>
+
+#include "parametertable/parametertable.h"
 #include <QMessageBox>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -126,9 +128,20 @@ void WindowTest::findsTheTrackerAndShowsItsParameters()
 void WindowTest::applyWritesEveryEditedKind()
 {
     QVERIFY(openWindow());
+    // Typed with a capital X, which the tracker would read as 0: the cell takes the tracker's form.
+    QTableWidgetItem *address = ui->table->item(rowOf(ui->table, "Address"), 1);
+    QVERIFY(address);
+    ui->table->editItem(address);
+    auto *typing = ui->table->viewport()->findChild<QLineEdit *>();
+    QVERIFY(typing);
+    typing->setText(QStringLiteral("0X1A2B3D"));
+    auto *table = qobject_cast<ParameterTable *>(ui->table);
+    QVERIFY(table);
+    table->commitOpenEditor();
+    QCOMPARE(address->text(), QStringLiteral("0x1A2B3D"));
     edit(ui->table,
-        {{"Address", "0x1A2B3D"}, {"AddrType", "ICAO"}, {"AcftType", "Para-glider"}, {"Reg", "D-KABC"},
-            {"FreqPlan", "Europe"}, {"TxPower", "HIGH (+22 dBm)"}, {"APN", "web"}, {"TxProtMask", "ADS-L"}});
+        {{"AddrType", "ICAO"}, {"AcftType", "Para-glider"}, {"Reg", "D-KABC"}, {"FreqPlan", "Europe"},
+            {"TxPower", "HIGH (+22 dBm)"}, {"APN", "web"}, {"TxProtMask", "ADS-L"}});
     first->clearRecord();
     ui->messages.clear();
     // From the keyboard: the button keeps the focus while the write runs, since greying it out
