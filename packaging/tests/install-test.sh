@@ -23,6 +23,10 @@ appstreamcli validate --no-net --strict "$prefix/share/metainfo/$id.metainfo.xml
 headless() { env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM "$prefix/bin/tracktune" "$@"; }
 headless --help | grep -q '^Usage: tracktune' || { echo "tracktune --help failed without a display"; exit 1; }
 headless --version | grep -q '^tracktune [0-9]' || { echo "tracktune --version failed without a display"; exit 1; }
+for demo in --help --version; do
+    env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM "$prefix/bin/tracktune-demo" $demo | grep -q 'tracktune-demo' \
+        || { echo "tracktune-demo $demo failed without a display"; exit 1; }
+done
 "$prefix/bin/tracktune-cli" --version | grep -q '^tracktune-cli [0-9]' || { echo "tracktune-cli --version failed"; exit 1; }
 status=0
 headless -platform minimal --colour 2>/dev/null || status=$?

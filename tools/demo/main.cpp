@@ -16,27 +16,48 @@
 
 #include <cstdio>
 
-int main(int argc, char **argv)
+namespace {
+
+struct DemoOptions
 {
-    QApplication app(argc, argv);
-    // Its own name: its files stay apart from those of the program used with real trackers.
+    QString screenshotPath;
+    bool older = false;
+};
+
+// Read before the window's application exists, so that --help and --version need no display.
+DemoOptions readOptions(int argc, char **argv)
+{
+    QCoreApplication reader(argc, argv);
     QCoreApplication::setApplicationName(QStringLiteral("tracktune-demo"));
     QCoreApplication::setApplicationVersion(QStringLiteral(TRACKTUNE_VERSION));
     QCommandLineParser parser;
     parser.setApplicationDescription(
         QStringLiteral("tracktune with a simulated tracker, listed as \"USB Serial Device\"."));
     parser.addHelpOption();
+    parser.addVersionOption();
     const QCommandLineOption screenshotOption(QStringLiteral("screenshot"),
         QStringLiteral("Save the window to <file> once connected, then quit."), QStringLiteral("file"));
     const QCommandLineOption olderOption(
         QStringLiteral("older"), QStringLiteral("Simulate a tracker with the older firmware line."));
     parser.addOptions({screenshotOption, olderOption});
-    parser.process(app);
+    parser.process(reader);
+    return {parser.value(screenshotOption), parser.isSet(olderOption)};
+}
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    const DemoOptions demo = readOptions(argc, argv);
+    QApplication app(argc, argv);
+    // Its own name: its files stay apart from those of the program used with real trackers.
+    QCoreApplication::setApplicationName(QStringLiteral("tracktune-demo"));
+    QCoreApplication::setApplicationVersion(QStringLiteral(TRACKTUNE_VERSION));
 
     TrackerSimulator::Options options;
     options.chatty = true;
     options.variant = TrackerSimulator::Variant::Vendor;
-    options.olderFirmware = parser.isSet(olderOption);
+    options.olderFirmware = demo.older;
     TrackerSimulator tracker(options);
     if (!tracker.start()) {
         std::fprintf(stderr, "tracktune-demo: could not start the simulated tracker\n");
@@ -55,7 +76,7 @@ int main(int argc, char **argv)
     MainWindow window;
     window.show();
 
-    const QString screenshotPath = parser.value(screenshotOption);
+    const QString screenshotPath = demo.screenshotPath;
     QTimer screenshotTimer;
     if (!screenshotPath.isEmpty()) {
         auto *table = window.findChild<QTableWidget *>(QStringLiteral("table"));
