@@ -187,7 +187,8 @@ int TrackerCommands::backup()
         }
     };
     const QDateTime when = tracktune::backupTime();
-    const QString text = tracktune::formatSettingsFile(*dump, when);
+    const QString cpuId = tracktune::trackerIdentity(portShown(), session.lastStatusLine(), *dump).cpuId;
+    const QString text = tracktune::formatSettingsFile(*dump, when, cpuId);
     if (tracktune::isStandardStream(path)) {
         tellUnrestorable();
         out << (outputIsTerminal ? terminalLines(text) : text);
@@ -196,7 +197,6 @@ int TrackerCommands::backup()
     if (intoFolder) {
         // Two trackers of a fleet may print one Address (a cloned pair, a fresh batch): the
         // second takes a name of its own, and nothing overwrites the other's file.
-        const QString cpuId = tracktune::trackerIdentity(portShown(), session.lastStatusLine(), *dump).cpuId;
         const tracktune::SavedBackup saved = tracktune::saveBackupInto(given,
             tracktune::backupFileNames(address, cpuId, portShown(), when.date()), text.toUtf8(),
             request.force);

@@ -10,6 +10,7 @@
 #include "config/settingsfile.h"
 #include "config/settingvalue.h"
 #include "config/terminaltext.h"
+#include "config/trackeridentity.h"
 #include "config/valueencoding.h"
 
 #include <QFile>
@@ -103,8 +104,12 @@ int TrackerCommands::apply()
     const std::optional<QList<DumpLine>> dump = readTracker();
     if (!dump)
         return tracktune::exitNoTracker;
+    // The tracker's own backup, by its chip: after a reset its Address is another, its identity is still its
+    // own.
+    const bool ownBackup = tracktune::isBackupOf(
+        settings, tracktune::trackerIdentity(portShown(), session.lastStatusLine(), *dump).cpuId);
     const tracktune::ChangePlan plan
-        = tracktune::planFile(settings.settings, *dump, request.identity, settings.lineOf);
+        = tracktune::planFile(settings.settings, *dump, request.identity || ownBackup, settings.lineOf);
     // A name neither the tracker nor the catalogue knows is a typing slip: nothing is written,
     // so a loop over a fleet learns of it. Another firmware's parameter is only passed over.
     QStringList problems = plan.problems;

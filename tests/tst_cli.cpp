@@ -94,11 +94,19 @@ void TestCli::initTestCase()
 {
     // The commands run in this process too: the link's debug lines would bury the results.
     QLoggingCategory::setFilterRules(QStringLiteral("tracktune.*.debug=false"));
-    TrackerSimulator source;
+    // Another aircraft's chip: its identity is not the fresh trackers'.
+    TrackerSimulator::Options another;
+    another.cpuId = "000024A16CABCDEF";
+    TrackerSimulator source(another);
     QVERIFY(source.start());
     setOn(source, {{"Address", "0xABCDEF"}, {"AcftType", "0x7"}, {"Reg", "D-KABC"}});
     // What it holds shows in what applying it writes.
     QCOMPARE(std::get<0>(runCli({"backup", "--port", source.portPath(), pathOf("backup.txt")})), 0);
+    // A backup of the chip every fresh tracker below has, taken before its settings were reset.
+    TrackerSimulator own;
+    QVERIFY(own.start());
+    setOn(own, {{"Address", "0xDD1001"}, {"Reg", "D-KOWN"}});
+    QCOMPARE(std::get<0>(runCli({"backup", "--port", own.portPath(), pathOf("own.txt")})), 0);
     QVERIFY(testsupport::writeFile(pathOf("template.txt"),
         "# club fleet\n\nAcftType = Para-glider\nTxPower = HIGH\nAPN = web\nFreqPlan = 0\n"));
     QVERIFY(testsupport::writeFile(pathOf("silent.txt"), "TxProtMask = 0x00\n"));
@@ -186,6 +194,9 @@ void TestCli::commandOnTracker_data()
             "FreqPlan takes", "CONbaud", "nothing written"});
     row("a tracker that never answers gets nothing written", {"set", "Reg=D-KABC"}, 1, {}, {"did not answer"},
         {}, testsupport::options(true));
+    row("its own backup after a reset: known by its chip, its identity restored without asking",
+        {"apply", "own.txt"}, 0, {"$POGNS,Address=0xDD1001", "$POGNS,Reg=D-KOWN"}, {"Reg:  -> D-KOWN\n"}, {},
+        {}, "kept the tracker's identity");
     row("a dry run writes nothing", {"apply", "--dry-run", "backup.txt"}, 0, {},
         {"AcftType: (Moto-)glider -> Para-glider\n", "dry run"});
     row("a club template: comments, option texts, another firmware's name skipped", {"apply", "template.txt"},
@@ -330,7 +341,7 @@ void TestCli::signalDuringWrite()
     const QStringList written = testsupport::sentencesIn(simulator.receivedBytes())
                                     .replaceInStrings(QRegularExpression("^.*,|=.*$"), {});
     QStringList notWritten
-        = fleet ? QStringList {"AcftType", "TxPower"} : QStringList {"Address", "AcftType", "Reg"};
+        = fleet ? QStringList {"AcftType", "TxPower"} : QStringList {"Address", "AcftType", "BTname", "Reg"};
     for (const QString &name : std::as_const(written))
         notWritten.removeOne(name);
     QCOMPARE(notWritten.isEmpty(), !told.endsWith("stopped by a signal: "));

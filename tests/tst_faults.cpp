@@ -328,6 +328,10 @@ void FaultsTest::loadMarksWhatTheFileChanges_data()
         {"AcftType=Tow plane *"}, false);
     row("another aircraft's file: its identity too on Yes", otherAircraft, QMessageBox::Yes, twoBoxes,
         {"Address=0xABCDEF *", "AcftType=Tow plane *", "Reg=D-EFGH *"}, false);
+    // The chip outlives a reset of the settings: the tracker's own backup is no other aircraft.
+    row("its own backup after a reset, known by its chip: no question",
+        "# CPU = " + TrackerSimulator::Options().cpuId + "\n" + otherAircraft, QMessageBox::NoButton,
+        {"Load settings"}, {"Address=0xABCDEF *", "AcftType=Tow plane *", "Reg=D-EFGH *"}, false);
     // A club template's Bluetooth name would give every aircraft the same one.
     row("a template is no other aircraft: its identity asked about too", "BTname = club\nAcftType = 0x2\n",
         QMessageBox::No, twoBoxes, {"AcftType=Tow plane *"}, false);

@@ -179,6 +179,12 @@ void LogicTest::trackerValues()
     QVERIFY2(backup.contains("\n# Pilot = \\x1b[2J  (not restorable: " + why + ")\n"), qPrintable(backup));
     QCOMPARE(
         tracktune::parseSettingsFile(backup).notRestorable, QStringList({"Reg: " + why, "Pilot: " + why}));
+    // A backup names the chip it came from, which outlives a reset of the Address.
+    const tracktune::SettingsFile own = tracktune::parseSettingsFile(
+        tracktune::formatSettingsFile({{"Address", "0x1A2B3C"}}, QDateTime(), "0000246f28a1b2c3"));
+    QVERIFY(tracktune::isBackupOf(own, "0000246F28A1B2C3"));
+    QVERIFY(!tracktune::isBackupOf(own, "0000246F28A1B2C4"));
+    QVERIFY(!tracktune::isBackupOf(tracktune::parseSettingsFile(backup), QString()));
     QCOMPARE(
         tracktune::lastErrorLines("1\n2\n3\n4\n5\n6\n7\n\n\n", 5), (QStringList {"3", "4", "5", "6", "7"}));
     QCOMPARE(tracktune::lastErrorLines("\x1b[31mA fatal error\x1b[0m\x07\r\nretry 1\rretry 2\r", 5),
@@ -567,15 +573,16 @@ void LogicTest::backupFiles()
     QVERIFY(QFile(folder.filePath("template.txt")).open(QIODevice::WriteOnly));
     const QString written = tracktune::automaticBackupName("0x1A2B3C", start.addDays(3));
     QCOMPARE(
-        tracktune::writeBackup(folder.filePath(written), list, "0x1A2B3C", start.addDays(3), 3), QString());
+        tracktune::writeBackup(folder.filePath(written), list, "0x1A2B3C", start.addDays(3), QString(), 3),
+        QString());
     QCOMPARE(QDir(folder.path()).entryList(QDir::Files),
         QStringList({older.at(1), older.at(2), written, "template.txt"}));
     QFile file(folder.filePath(written));
     QVERIFY(file.open(QIODevice::ReadOnly));
     QCOMPARE(tracktune::readSettingsFile(file).settings, list);
     // Nothing is written, nothing removed, where the folder is a file.
-    const QString error
-        = tracktune::writeBackup(folder.filePath("template.txt/x.txt"), list, "0x1A2B3C", start, 0);
+    const QString error = tracktune::writeBackup(
+        folder.filePath("template.txt/x.txt"), list, "0x1A2B3C", start, QString(), 0);
     QVERIFY(!error.isEmpty());
     QCOMPARE(tracktune::writeSettingsFile(folder.filePath("template.txt/x.txt"), list, start), error);
     QCOMPARE(QDir(folder.path()).entryList(QDir::Files).size(), 4);

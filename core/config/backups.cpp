@@ -82,10 +82,10 @@ QString backupPathBeforeUpdate(const QString &address, const QDateTime &when)
     return backupsFolder() + QLatin1Char('/') + automaticBackupName(address, when);
 }
 
-QString writeBackup(
-    const QString &path, const QList<DumpLine> &list, const QString &address, const QDateTime &when, int keep)
+QString writeBackup(const QString &path, const QList<DumpLine> &list, const QString &address,
+    const QDateTime &when, const QString &cpuId, int keep)
 {
-    const QString error = writeSettingsFile(path, list, when);
+    const QString error = writeSettingsFile(path, list, when, cpuId);
     if (!error.isEmpty())
         return error;
     const QString folder = QFileInfo(path).path();

@@ -48,6 +48,6 @@ QString backupPathBeforeUpdate(const QString &address, const QDateTime &when);
 // backupsToPrune names. Why not, when it could not be written; empty when it was. A backup
 // that cannot be removed stays, unsaid.
 QString writeBackup(const QString &path, const QList<DumpLine> &list, const QString &address,
-    const QDateTime &when, int keep = keptAutomaticBackups);
+    const QDateTime &when, const QString &cpuId = QString(), int keep = keptAutomaticBackups);
 
 } // namespace tracktune

@@ -7,6 +7,7 @@
 #include "config/valueencoding.h"
 
 #include <QCoreApplication>
+#include <QRegularExpression>
 #include <QSaveFile>
 #include <QSet>
 #include <QStringList>
@@ -72,6 +73,11 @@ SettingsFile parseSettingsFile(const QString &text)
     for (int i = 0; i < lines.size(); ++i) {
         const QString line = lines.at(i).trimmed();
         if (line.startsWith(QLatin1Char('#'))) {
+            static const QRegularExpression chip(QStringLiteral("^#\\s*CPU\\s*=\\s*([0-9A-Fa-f]{16})$"));
+            if (const QRegularExpressionMatch match = chip.match(line); match.hasMatch()) {
+                file.cpuId = match.captured(1).toUpper();
+                continue;
+            }
             // The header's "# Address = ..." repeats an entry: one note a name.
             const QString note = notRestorableNote(line);
             if (!note.isEmpty() && !noted.contains(note.section(QStringLiteral(": "), 0, 0))) {
@@ -121,7 +127,12 @@ SettingsFile readSettingsFile(QIODevice &file)
     return parseSettingsFile(text.text);
 }
 
-QString formatSettingsFile(const QList<DumpLine> &dump, const QDateTime &when)
+bool isBackupOf(const SettingsFile &file, const QString &cpuId)
+{
+    return !file.cpuId.isEmpty() && file.cpuId.compare(cpuId, Qt::CaseInsensitive) == 0;
+}
+
+QString formatSettingsFile(const QList<DumpLine> &dump, const QDateTime &when, const QString &cpuId)
 {
     QString text = QStringLiteral("# tracktune backup, ") + when.toString(Qt::ISODate) + QLatin1Char('\n');
     const SettingLookup lookup(dump);
@@ -131,6 +142,9 @@ QString formatSettingsFile(const QList<DumpLine> &dump, const QDateTime &when)
         text += QStringLiteral("# ") + key + QStringLiteral(" = ")
             + (entry ? terminalText(oneLineValue(entry->value)) : QString()) + QLatin1Char('\n');
     }
+    static const QRegularExpression chip(QStringLiteral("^[0-9A-Fa-f]{16}$"));
+    if (chip.match(cpuId).hasMatch())
+        text += QStringLiteral("# CPU = ") + cpuId.toUpper() + QLatin1Char('\n');
     for (const DumpLine &entry : dump) {
         const QString value = oneLineValue(entry.value);
         const QString refusal = sentenceRefusal(entry.name, value);
@@ -161,12 +175,13 @@ QList<DumpLine> lastValueWins(const QList<DumpLine> &settings)
     return kept;
 }
 
-QString writeSettingsFile(const QString &path, const QList<DumpLine> &dump, const QDateTime &when)
+QString writeSettingsFile(
+    const QString &path, const QList<DumpLine> &dump, const QDateTime &when, const QString &cpuId)
 {
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly | QIODevice::Text))
         return file.errorString();
-    file.write(formatSettingsFile(dump, when).toUtf8());
+    file.write(formatSettingsFile(dump, when, cpuId).toUtf8());
     return file.commit() ? QString() : file.errorString();
 }
 

@@ -30,7 +30,12 @@ struct SettingsFile
     // "Name: why"; restoring the backup reports them.
     QStringList notRestorable;
     QString problem; // the first line that is not a setting; empty when all are
+    // The CPU id of the tracker a backup came from ("# CPU = ..."), upper case; empty when it names none.
+    QString cpuId;
 };
+// Whether the file is a backup of the tracker with this CPU id: its chip outlives a reset of its
+// settings, its Address does not.
+bool isBackupOf(const SettingsFile &file, const QString &cpuId);
 SettingsFile parseSettingsFile(const QString &text);
 
 // Reads an opened settings file or template whole, at most maxSettingsFileBytes: a larger
@@ -38,13 +43,16 @@ SettingsFile parseSettingsFile(const QString &text);
 SettingsFile readSettingsFile(QIODevice &file);
 
 // Every parameter of the dump as "Name = Value", after comment lines with the date,
-// the tracker's Address and its Hard, so a backup says where it came from. A parameter
-// no sentence can carry (sentenceRefusal) is a comment saying so, its text escaped.
-QString formatSettingsFile(const QList<DumpLine> &dump, const QDateTime &when);
+// the tracker's Address and its Hard, and its CPU id when known, so a backup says where it
+// came from (comments, which older versions skip). A parameter no sentence can carry
+// (sentenceRefusal) is a comment saying so, its text escaped.
+QString formatSettingsFile(
+    const QList<DumpLine> &dump, const QDateTime &when, const QString &cpuId = QString());
 
 // Writes formatSettingsFile's text to path, whole or not at all: why not, when it could not be
 // written; empty when it was.
-QString writeSettingsFile(const QString &path, const QList<DumpLine> &dump, const QDateTime &when);
+QString writeSettingsFile(const QString &path, const QList<DumpLine> &dump, const QDateTime &when,
+    const QString &cpuId = QString());
 
 // The first entry of that name, or null. One look-up: a linear search.
 const DumpLine *findSetting(const QList<DumpLine> &settings, const QString &name);

@@ -126,7 +126,8 @@ std::optional<RestoreOffer> FirmwareUpdateWorkflow::run()
             tr("The tracker's settings have not been read, so the update does not start."));
         return std::nullopt;
     }
-    const QString error = writeBackup(backup, held.list, held.identity.address, QDateTime::currentDateTime());
+    const QString error = writeBackup(
+        backup, held.list, held.identity.address, QDateTime::currentDateTime(), held.identity.cpuId);
     if (!error.isEmpty()) {
         tellFailure(tr("Firmware update not possible"),
             tr("The tracker's settings could not be saved before the update, so it does not start.\n%1: %2")

@@ -4,6 +4,7 @@
 #include "config/backups.h"
 #include "config/changeplan.h"
 #include "config/settingsfile.h"
+#include "config/valueencoding.h"
 
 #include <QDateTime>
 #include <QDir>
@@ -39,7 +40,8 @@ void SaveSettings::run()
         WorkflowQuestions::FileChoice::Save, tr("Save settings"), suggested, tr("Settings files (*.txt)"));
     if (path.isEmpty() || !stillHeld(tr("while you chose the file"), tr("Nothing was saved.")))
         return;
-    const QString error = writeSettingsFile(path, held.list, QDateTime::currentDateTime());
+    const QString error
+        = writeSettingsFile(path, held.list, QDateTime::currentDateTime(), held.identity.cpuId);
     if (!error.isEmpty()) {
         window.showStatus(tr("Settings not saved"));
         window.ask({Box::Critical, tr("Settings not saved"),
@@ -75,14 +77,22 @@ void LoadSettings::run()
         return;
     // Another aircraft's identity only when the pilot says so: two trackers with one address
     // are a hazard in the air. A template names no aircraft, and its identity lines are asked too.
-    ChangePlan plan = planFile(settings.settings, held.list, false, settings.lineOf);
+    // The tracker's own backup is known by its chip, whose id outlives a reset of the Address.
+    ChangePlan plan
+        = planFile(settings.settings, held.list, isBackupOf(settings, held.identity.cpuId), settings.lineOf);
     if (!plan.identityKept.isEmpty()) {
         const QString names = plan.identityKept.join(QStringLiteral(", "));
+        const QString none = tr("none");
+        const auto shown = [&none](const QString &value) { return value.isEmpty() ? none : value; };
         const QString question = plan.isTemplate
             ? tr("This file is a template: it names no Address. Take its identity settings too (%1)?")
                   .arg(names)
-            : tr("This file is from another aircraft (address %1). Take its identity too (%2)?")
-                  .arg(valueOf(settings.settings, QStringLiteral("Address")), names);
+            : tr("This file is from another aircraft (address %1, registration %2); this tracker has address "
+                 "%3, registration %4. Take its identity too (%5)? No leaves these as the tracker has them.")
+                  .arg(valueOf(settings.settings, QStringLiteral("Address")),
+                      shown(decodedText(valueOf(settings.settings, QStringLiteral("Reg")))),
+                      valueOf(held.list, QStringLiteral("Address")),
+                      shown(decodedText(valueOf(held.list, QStringLiteral("Reg")))), names);
         const bool takeIdentity
             = window.ask({Box::Question, tr("Load settings"), question, Box::Yes | Box::No, Box::No})
             == Box::Yes;

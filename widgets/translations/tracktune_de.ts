@@ -520,10 +520,6 @@ Der Firmware-Ordner für die Hardware %1 führt nach %2, außerhalb der Firmware
         <translation>%1 kann nicht geladen werden: %2</translation>
     </message>
     <message>
-        <source>This file is from another aircraft (address %1). Take its identity too (%2)?</source>
-        <translation>Diese Datei stammt von einem anderen Luftfahrzeug (Adresse %1). Auch dessen Kennung übernehmen (%2)?</translation>
-    </message>
-    <message>
         <source>These values are not taken:
 %1</source>
         <translation>Diese Werte werden nicht übernommen:
@@ -846,6 +842,10 @@ Der Tracker zeigt diese Stellen nicht an; so kann sich eine Einstellung ändern,
             <numerusform>%1: als %2 geschrieben; der Tracker zeigt nur seine letzte Stelle</numerusform>
             <numerusform>%1: als %2 geschrieben; der Tracker zeigt nur seine letzten %n Stellen</numerusform>
         </translation>
+    </message>
+    <message>
+        <source>This file is from another aircraft (address %1, registration %2); this tracker has address %3, registration %4. Take its identity too (%5)? No leaves these as the tracker has them.</source>
+        <translation>Diese Datei stammt von einem anderen Luftfahrzeug (Adresse %1, Kennzeichen %2); dieser Tracker hat Adresse %3, Kennzeichen %4. Auch seine Identität übernehmen (%5)? Nein lässt diese Werte, wie der Tracker sie hat.</translation>
     </message>
 </context>
 <context>

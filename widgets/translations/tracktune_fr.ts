@@ -520,10 +520,6 @@ Le dossier de firmware du matériel %1 mène à %2, hors des dossiers de firmwar
         <translation>%1 ne peut pas être chargé&#xa0;: %2</translation>
     </message>
     <message>
-        <source>This file is from another aircraft (address %1). Take its identity too (%2)?</source>
-        <translation>Ce fichier provient d&apos;un autre aéronef (adresse %1). Reprendre aussi son identité (%2)&#xa0;?</translation>
-    </message>
-    <message>
         <source>These values are not taken:
 %1</source>
         <translation>Ces valeurs ne sont pas reprises&#xa0;:
@@ -846,6 +842,10 @@ Le tracker n’affiche pas ces chiffres : cela peut modifier un réglage que vou
             <numerusform>%1 : écrit comme %2 ; le tracker n’affiche que son dernier chiffre</numerusform>
             <numerusform>%1 : écrit comme %2 ; le tracker n’affiche que ses %n derniers chiffres</numerusform>
         </translation>
+    </message>
+    <message>
+        <source>This file is from another aircraft (address %1, registration %2); this tracker has address %3, registration %4. Take its identity too (%5)? No leaves these as the tracker has them.</source>
+        <translation>Ce fichier vient d’un autre aéronef (adresse %1, immatriculation %2) ; ce tracker a l’adresse %3, l’immatriculation %4. Reprendre aussi son identité (%5) ? Non les laisse tels que le tracker les a.</translation>
     </message>
 </context>
 <context>
