@@ -63,6 +63,7 @@ private slots:
     void keptEditsAgainstTheListThatCameBack_data();
     void keptEditsAgainstTheListThatCameBack();
     void closingAsksAboutPendingChanges();
+    void saysWhatToCheckWhileNoTrackerIsFound();
     void outcomeIsReadWholeAndGoesWithTheNextAction();
 
 private:
@@ -108,6 +109,21 @@ void WindowTest::init()
     for (char digit = '0'; digit <= '9'; ++digit)
         ports.insert(first->portPath() + digit, "Modem");
     listing = std::make_unique<PortListing>(ports);
+}
+
+// No tracker for a while: the window says what to check and which ports it sees; the tracker,
+// once found, takes the help away.
+void WindowTest::saysWhatToCheckWhileNoTrackerIsFound()
+{
+    listing->set({{"ttyS9", "ttyS9"}});
+    ui = std::make_unique<WindowUnderTest>();
+    ui->window->setNoTrackerHelpMs(300);
+    const auto *bar = child<MessageBar>(ui->window.get(), "messageBar");
+    QTRY_VERIFY_WITH_TIMEOUT(bar->text().startsWith(QStringLiteral("No tracker found yet")), 5000);
+    QVERIFY2(bar->text().contains(QStringLiteral("ttyS9")), qPrintable(bar->text()));
+    listing->set({{first->portPath(), "USB Serial Device"}});
+    QTRY_VERIFY_WITH_TIMEOUT(ui->loaded(), 15000);
+    QCOMPARE(bar->text(), QString());
 }
 
 void WindowTest::findsTheTrackerAndShowsItsParameters()

@@ -95,9 +95,14 @@ MainWindow::MainWindow(QWidget *parent)
 
     refreshPortList();
 
+    noTrackerHelp.setSingleShot(true);
+    noTrackerHelp.setInterval(10000);
+    connect(&noTrackerHelp, &QTimer::timeout, this, &MainWindow::showNoTrackerHelp);
     connect(&session, &DeviceSession::searching, this, [this] {
         refreshPortList();
         ui->statusBar->showMessage(tr("Waiting for device..."));
+        if (!noTrackerHelp.isActive() && noTrackerHelpText.isEmpty())
+            noTrackerHelp.start();
     });
     connect(&session, &DeviceSession::updating, this,
         [this] { ui->statusBar->showMessage(tr("Software update in progress...")); });

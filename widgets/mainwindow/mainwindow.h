@@ -15,6 +15,7 @@
 #include <QMainWindow>
 #include <QPointer>
 #include <QString>
+#include <QTimer>
 
 #include <functional>
 #include <optional>
@@ -45,6 +46,8 @@ public:
     void setApplicationFolder(const QString &folder) { applicationFolder = folder; }
     // How long the search passes over a port whose list could not be read; a minute unless set.
     void setPortSetAsideMs(int msecs) { session.setSetAsideMs(msecs); }
+    // How long the search goes on before the window says what to check; 10 s unless set.
+    void setNoTrackerHelpMs(int msecs) { noTrackerHelp.setInterval(msecs); }
 
 protected:
     // Pending changes are never dropped without asking.
@@ -104,6 +107,10 @@ private:
     QList<tracktune::DumpLine> pendingEdits; // kept across reloads of the table and dropped links
     // The tracker whose list the table showed last: the pending edits are meant for it.
     tracktune::TrackerIdentity editsTracker;
+    // Started by a search, stopped by a connection: when it runs out, the window says what to check.
+    QTimer noTrackerHelp;
+    QString noTrackerHelpText; // the help shown, so that a connection takes back only it
+    void showNoTrackerHelp();
     bool linkRenewed = false; // connected since that list: the next list decides on the edits
     // The settings a firmware update saved, offered back once the same tracker is found.
     std::optional<tracktune::RestoreOffer> restoreOffer;

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "mainwindow/mainwindow.h"
 
+#include <algorithm>
+
 #include "link/portorder.h"
 #include "mainwindow/busycontrols.h"
 #include "ui_mainwindow.h"
@@ -58,8 +60,34 @@ void MainWindow::selectPortEntry(const QString &portName)
     }
 }
 
+void MainWindow::showNoTrackerHelp()
+{
+    if (session.link().isOpen())
+        return;
+    QStringList ports = Serial::scanPorts().keys();
+    std::sort(ports.begin(), ports.end());
+    for (QString &port : ports)
+        port = Serial::systemLocation(port);
+    noTrackerHelpText = tr("No tracker found yet. Check that the tracker is switched on and that its USB "
+                           "cable and adapter are "
+                           "plugged in, and that no other program (a serial terminal, another configurator) "
+                           "holds its port.")
+        + QLatin1Char(' ')
+#ifdef Q_OS_LINUX
+        + tr("On Linux your user must be in the \"dialout\" group (log in again after adding it).")
+        + QLatin1Char(' ')
+#endif
+        + (ports.isEmpty() ? tr("The system lists no serial port.")
+                           : tr("Ports the system lists: %1.").arg(ports.join(QStringLiteral(", "))));
+    messageBar->showMessage(MessageBar::Kind::Information, noTrackerHelpText);
+}
+
 void MainWindow::onConnected(const QString &deviceName)
 {
+    noTrackerHelp.stop();
+    if (!noTrackerHelpText.isEmpty() && messageBar->text() == noTrackerHelpText)
+        messageBar->clear();
+    noTrackerHelpText.clear();
     ui->statusBar->showMessage(tr("Connected to OGN device found on %1").arg(deviceName), connectMessageMs);
     // The edits kept over a dropped link wait for the list: only it tells whether this is the
     // tracker they were made for.

@@ -847,6 +847,22 @@ Der Tracker zeigt diese Stellen nicht an; so kann sich eine Einstellung ändern,
         <source>This file is from another aircraft (address %1, registration %2); this tracker has address %3, registration %4. Take its identity too (%5)? No leaves these as the tracker has them.</source>
         <translation>Diese Datei stammt von einem anderen Luftfahrzeug (Adresse %1, Kennzeichen %2); dieser Tracker hat Adresse %3, Kennzeichen %4. Auch seine Identität übernehmen (%5)? Nein lässt diese Werte, wie der Tracker sie hat.</translation>
     </message>
+    <message>
+        <source>No tracker found yet. Check that the tracker is switched on and that its USB cable and adapter are plugged in, and that no other program (a serial terminal, another configurator) holds its port.</source>
+        <translation>Noch kein Tracker gefunden. Prüfen Sie, ob der Tracker eingeschaltet ist, ob USB-Kabel und Adapter eingesteckt sind und ob kein anderes Programm (ein serielles Terminal, ein anderes Konfigurationsprogramm) seine Schnittstelle belegt.</translation>
+    </message>
+    <message>
+        <source>On Linux your user must be in the &quot;dialout&quot; group (log in again after adding it).</source>
+        <translation>Unter Linux muss Ihr Benutzer in der Gruppe „dialout“ sein (nach dem Hinzufügen neu anmelden).</translation>
+    </message>
+    <message>
+        <source>The system lists no serial port.</source>
+        <translation>Das System meldet keine serielle Schnittstelle.</translation>
+    </message>
+    <message>
+        <source>Ports the system lists: %1.</source>
+        <translation>Vom System gemeldete Schnittstellen: %1.</translation>
+    </message>
 </context>
 <context>
     <name>MessageBar</name>

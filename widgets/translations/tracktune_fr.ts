@@ -847,6 +847,22 @@ Le tracker n’affiche pas ces chiffres : cela peut modifier un réglage que vou
         <source>This file is from another aircraft (address %1, registration %2); this tracker has address %3, registration %4. Take its identity too (%5)? No leaves these as the tracker has them.</source>
         <translation>Ce fichier vient d’un autre aéronef (adresse %1, immatriculation %2) ; ce tracker a l’adresse %3, l’immatriculation %4. Reprendre aussi son identité (%5) ? Non les laisse tels que le tracker les a.</translation>
     </message>
+    <message>
+        <source>No tracker found yet. Check that the tracker is switched on and that its USB cable and adapter are plugged in, and that no other program (a serial terminal, another configurator) holds its port.</source>
+        <translation>Aucun tracker trouvé pour l’instant. Vérifiez que le tracker est allumé, que son câble USB et son adaptateur sont branchés et qu’aucun autre programme (un terminal série, un autre configurateur) n’occupe son port.</translation>
+    </message>
+    <message>
+        <source>On Linux your user must be in the &quot;dialout&quot; group (log in again after adding it).</source>
+        <translation>Sous Linux, votre utilisateur doit faire partie du groupe « dialout » (reconnectez-vous après l’ajout).</translation>
+    </message>
+    <message>
+        <source>The system lists no serial port.</source>
+        <translation>Le système n’indique aucun port série.</translation>
+    </message>
+    <message>
+        <source>Ports the system lists: %1.</source>
+        <translation>Ports indiqués par le système : %1.</translation>
+    </message>
 </context>
 <context>
     <name>MessageBar</name>
