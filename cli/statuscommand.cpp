@@ -31,6 +31,9 @@ bool everythingKnown(const PreflightStatus &status)
         && (status.battery.volts || status.battery.notMeasured);
 }
 
+// With Verbose off, how long to wait for the battery's reading at most.
+constexpr qint64 quietListeningMs = 2000;
+
 } // namespace
 
 int TrackerCommands::status()
@@ -54,8 +57,9 @@ int TrackerCommands::status()
             decoder.setVerbose(value);
     }
 
-    // With Verbose off nothing more will come; otherwise until all is known, the time is up or a
-    // signal, or with --watch until a signal.
+    // Until all is known, the time is up or a signal, or with --watch until a signal. With Verbose
+    // off nothing continuous will come: only the battery's reading, which the link's next poll
+    // brings when the read's answer ended before it.
     bool lost = false;
     QStringList shown;
     const auto printChanges = [&] {
@@ -75,7 +79,15 @@ int TrackerCommands::status()
         out.flush();
         shown = current;
     };
-    if (decoder.status(clock.elapsed()).output.verboseOn) {
+    const qint64 listeningSince = clock.elapsed();
+    const auto listenedEnough = [&] {
+        const PreflightStatus now = decoder.status(clock.elapsed());
+        const qint64 listened = clock.elapsed() - listeningSince;
+        if (!now.output.verboseOn)
+            return now.battery.ageMs.has_value() || listened >= quietListeningMs;
+        return listened >= qint64(request.seconds) * 1000 || everythingKnown(now);
+    };
+    {
         const tracktune::StopOnSignals stopping;
         QEventLoop listening;
         QTimer tick;
@@ -84,8 +96,7 @@ int TrackerCommands::status()
                 return listening.quit();
             if (request.watch)
                 return printChanges();
-            if (clock.elapsed() >= qint64(request.seconds) * 1000
-                || everythingKnown(decoder.status(clock.elapsed())))
+            if (listenedEnough())
                 listening.quit();
         });
         const QMetaObject::Connection gone
@@ -95,8 +106,10 @@ int TrackerCommands::status()
               });
         if (request.watch)
             printChanges();
-        tick.start(request.watch ? 1000 : 100);
-        listening.exec();
+        if (request.watch || !listenedEnough()) {
+            tick.start(request.watch ? 1000 : 100);
+            listening.exec();
+        }
         QObject::disconnect(gone);
     }
     QObject::disconnect(lines);

@@ -137,7 +137,8 @@ QString receiverText(const RadioStatus &radio)
 {
     if (!radio.rxPerMinute)
         return QStringLiteral("Receiver: no radio report seen");
-    QStringList parts {decimal(*radio.rxPerMinute, 0) + QStringLiteral(" packets/min")};
+    QStringList parts {
+        counted(qRound64(*radio.rxPerMinute), "packet", "packets") + QStringLiteral(" a minute")};
     if (radio.noiseDbm)
         parts << QStringLiteral("noise ") + decimal(*radio.noiseDbm) + QStringLiteral(" dBm");
     if (radio.freqPlan) {

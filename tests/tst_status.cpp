@@ -219,7 +219,8 @@ void TestStatus::decodes_data()
     row("the newer line: two Radio reports, OGN rising",
         {"$POGNR,1,24,,-108.0,+60.0,,,*4A\r\n", radioReport(142), radioReport(148)}, 3,
         {"Radio: transmitting (OGN, 6 packets in the last 1 s)",
-            "Receiver: 24 packets/min, noise -108.0 dBm, frequency plan 1 (Europe), transmit budget 60.0 s"},
+            "Receiver: 24 packets a minute, noise -108.0 dBm, frequency plan 1 (Europe), transmit budget "
+            "60.0 s"},
         FirmwareLine::Newer);
     row("the newer line: the OGN count stands still", {radioReport(142), radioReport(142)}, 2,
         {"Radio: not transmitting (no OGN packet in the last 1 s)"});
@@ -232,7 +233,8 @@ void TestStatus::decodes_data()
     row("the older line's $POGNR: 64 s of packets, no transmit status",
         {"$POGNR,1,12,,-110.5,+58.3,+27,,*65\r\n", "$PFLAU,0,1,1,1,0,,0,,*63\r\n"}, 2,
         {"Radio: transmit status not printed by this firmware",
-            "Receiver: 11 packets/min, noise -110.5 dBm, frequency plan 1 (Europe), transmit budget 58.3 s"},
+            "Receiver: 11 packets a minute, noise -110.5 dBm, frequency plan 1 (Europe), transmit budget "
+            "58.3 s"},
         FirmwareLine::Older);
     row("pressure sensor and battery from $LK8EX1",
         {"$POGNB,12.50,+21.3,98765.4,2.1,+250.3,+248.7,+0.12,*70\r\n",
