@@ -184,7 +184,7 @@ void TestStatus::readsReports()
 // words it.
 void TestStatus::decodes_data()
 {
-    QTest::addColumn<Lines>("lines");
+    QTest::addColumn<Lines>("lines"); // "": a second without a line
     QTest::addColumn<FirmwareLine>("firmware"); // as the list told it
     QTest::addColumn<int>("verbose"); // the list's; -1 not told
     QTest::addColumn<int>("taken");
@@ -314,6 +314,9 @@ void TestStatus::transmitEvidenceAges()
     decoder.reset(200000);
     QCOMPARE(decoder.status(200500).gps.ageMs, std::nullopt);
     QCOMPARE(decoder.status(200500).radio.ognSent, std::nullopt);
+    // Listening since the reset: silence is no verdict at first, a missing output after 5 s.
+    QCOMPARE(decoder.status(201000).output.state, ItemState::Unknown);
+    QCOMPARE(decoder.status(205000).output.state, ItemState::Bad);
 }
 
 void TestStatus::wordsDurations_data()

@@ -50,11 +50,7 @@ bool whole(const NmeaSentence &sentence, int read, int printed)
 
 void PreflightDecoder::reset(qint64 atMs)
 {
-    const FirmwareLine told = toldLine;
-    const std::optional<int> verboseTold = verbose;
     *this = PreflightDecoder();
-    toldLine = told;
-    verbose = verboseTold;
     listeningSince = atMs;
 }
 

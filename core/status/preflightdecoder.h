@@ -91,7 +91,9 @@ struct PreflightStatus
 class PreflightDecoder
 {
 public:
-    // Forgets everything heard; the time listening began, for whether output should have come.
+    // Forgets everything, what the list told too (another tracker, or the same one restarted);
+    // listening begins at the time given, which tells whether continuous output should have come.
+    // Without it, listening begins with the first line.
     void reset(qint64 atMs);
     // From the list: its line and its Verbose. Lines only the newer line prints tell it too.
     void setFirmwareLine(FirmwareLine line);
