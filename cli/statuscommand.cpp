@@ -12,6 +12,7 @@
 
 #include <QElapsedTimer>
 #include <QEventLoop>
+#include <QJsonArray>
 #include <QJsonDocument>
 #include <QTime>
 #include <QTimer>
@@ -119,9 +120,11 @@ int TrackerCommands::status()
         complain(QStringLiteral("the tracker was lost while listening"));
         return tracktune::exitNoTracker;
     }
+    const QStringList unmet = tracktune::unmetRequirements(status, request.required);
     if (!request.watch) {
         if (request.json) {
             QJsonObject document = tracktune::statusJson(status);
+            document.insert(QStringLiteral("notMet"), QJsonArray::fromStringList(unmet));
             document.insert(QStringLiteral("port"), portShown());
             if (!address.isEmpty())
                 document.insert(QStringLiteral("address"), address);
@@ -137,7 +140,6 @@ int TrackerCommands::status()
         complain(QStringLiteral("stopped by a signal before the time was up"));
         return 128 + signal;
     }
-    const QStringList unmet = tracktune::unmetRequirements(status, request.required);
     if (!unmet.isEmpty()) {
         complain(QStringLiteral("not met: ") + unmet.join(QStringLiteral(", ")));
         return tracktune::exitNotMet;

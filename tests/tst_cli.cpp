@@ -566,20 +566,24 @@ void TestCli::status_data()
         {"GPS: 3-D fix, 8 satellites, HDOP 0.9\n", "Radio: transmitting (OGN, 6 packets in the last ",
             "Receiver: 24 packets a minute, noise -108.0 dBm, frequency plan 1 (Europe)",
             "Pressure sensor: found, 987.7 hPa\n", "Battery: 4.12 V\n", "Output: continuous\n"});
-    row("--json", "newer", 1, {"status", "--json", "--seconds", "20"}, 0, {},
-        "fix=true satellites=8 transmitting=true ogn_tx=148 volts=4.123 sensor=true verbose=true");
+    row("--json", "newer", 1, {"status", "--json", "--seconds", "20", "--require", "fix,verbose"}, 0, {},
+        "fix=true satellites=8 transmitting=true ogn_tx=148 volts=4.123 sensor=true verbose=true notMet=");
+    row("--json: what --require did not meet", "older", 1,
+        {"status", "--json", "--seconds", "3", "--require", "fix,transmitting,pressure-sensor"}, 1,
+        {"tracktune-cli: not met: transmitting, pressure-sensor\n"},
+        "fix=true satellites=8 transmitting=null ogn_tx=null volts=4.123 sensor=null verbose=true "
+        "notMet=transmitting,pressure-sensor");
     row("the older line: no transmit status, so --require transmitting is not met", "older", 1,
         {"status", "--seconds", "3", "--require", "transmitting"}, 1,
         {"GPS: 3-D fix, 8 satellites, HDOP 0.9\n", "Radio: transmit status not printed by this firmware\n",
             "Receiver: 11 packets a minute, noise -110.5 dBm", "tracktune-cli: not met: transmitting\n"});
     row("Verbose 0: nothing continuous, and how to switch it on", "nothing", 0, {"status", "--json"}, 0,
         {"\"verbose_setting\": 0"},
-        "fix=false satellites=null transmitting=null ogn_tx=null volts=4.123 "
-        "sensor=null verbose=false");
+        "fix=false satellites=null transmitting=null ogn_tx=null volts=4.123 sensor=null verbose=false "
+        "notMet=");
     row("Verbose 0, in words", "nothing", 0, {"status"}, 0,
         {"Output: none: with Verbose=0 the tracker prints nothing continuous; switch it on with: "
-         "tracktune-cli "
-         "set Verbose=1\n"});
+         "tracktune-cli set Verbose=1\n"});
     row("Verbose on, yet nothing continuous", "nothing", 1, {"status", "--seconds", "2"}, 0,
         {"GPS: no output seen\n", "Battery: 4.12 V\n"});
     row("--watch until SIGINT: each change as it comes", "newer", 1, {"status", "--watch"}, 0,
@@ -642,12 +646,15 @@ void TestCli::status()
                 : value.isBool()  ? QString(value.toBool() ? "true" : "false")
                                   : QString::number(value.toDouble());
         };
+        QStringList notMet;
+        for (const QJsonValue &name : object["notMet"].toArray())
+            notMet << name.toString();
         QCOMPARE(
-            QString("fix=%1 satellites=%2 transmitting=%3 ogn_tx=%4 volts=%5 sensor=%6 verbose=%7")
+            QString("fix=%1 satellites=%2 transmitting=%3 ogn_tx=%4 volts=%5 sensor=%6 verbose=%7 notMet=%8")
                 .arg(shown(object["gps"].toObject()["fix"]), shown(object["gps"].toObject()["satellites"]),
                     shown(object["radio"].toObject()["transmitting"]),
                     shown(object["radio"].toObject()["ogn_tx"]), shown(object["battery"].toObject()["volts"]),
-                    shown(object["pressure_sensor"]), shown(object["verbose"])),
+                    shown(object["pressure_sensor"]), shown(object["verbose"]), notMet.join(',')),
             json);
     }
     QCOMPARE(testsupport::sentencesIn(simulator.receivedBytes()), QStringList());
