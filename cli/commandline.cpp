@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "commandline.h"
 
+#include "statusreport.h"
+
 #include "config/nearestname.h"
 
 #include <QCommandLineParser>
@@ -26,6 +28,10 @@ const QList<CommandShape> &commandShapes()
     static const QList<CommandShape> shapes {
         {"ports", {QStringLiteral("json")}, 0, 0},
         {"show", {QStringLiteral("all"), QStringLiteral("json")}, 0, 0},
+        {"status",
+            {QStringLiteral("json"), QStringLiteral("watch"), QStringLiteral("seconds"),
+                QStringLiteral("require")},
+            0, 0},
         {"set", {QStringLiteral("force"), QStringLiteral("json")}, 1, -1},
         {"backup", {QStringLiteral("force"), QStringLiteral("json")}, 1, 1},
         {"apply",
@@ -45,12 +51,14 @@ QString usageText()
         "  tracktune-cli --help | --version\n"
         "  tracktune-cli ports  [--json]\n"
         "  tracktune-cli show   [--port PORT]... [--all] [--json]\n"
+        "  tracktune-cli status [--port PORT]... [--watch] [--json] [--seconds N] [--require WHAT,...]\n"
         "  tracktune-cli set    [--port PORT]... [--force] [--json] NAME=VALUE...\n"
         "  tracktune-cli backup [--port PORT]... [--force] [--json] FILE|DIR/\n"
         "  tracktune-cli apply  [--port PORT]... [--dry-run] [--identity] [--force] [--json] FILE\n"
-        "-p PORT is short for --port PORT, -v for --version. Without it show searches for the tracker\n"
-        "as the window does; set, backup and apply go only to the one port the search could take (a\n"
-        "known adapter or \"USB\" in its description, busy or not) and name them all when there are more.\n"
+        "-p PORT is short for --port PORT, -v for --version. Without it show and status search for the\n"
+        "tracker as the window does; set, backup and apply go only to the one port the search could\n"
+        "take (a known adapter or \"USB\" in its description, busy or not) and name them all when there\n"
+        "are more.\n"
         "A fleet: --port given several times, or --port all for every known tracker adapter (refused\n"
         "when there is none), runs the command on each tracker in parallel, one process each; every\n"
         "line is prefixed with the tracker's Address (its port until the Address is read) and the\n"
@@ -68,8 +76,16 @@ QString usageText()
         "reads it (AcftType=10). A value the tracker already holds is not written again.\n"
         "A TxProtMask with no protocol switched on is written only with --force: the tracker would\n"
         "transmit nothing. AddrType goes out before Address: writing it may reset the Address.\n"
-        "Exit codes: 0 done, 1 no tracker or several, 2 usage (nothing written), 3 a value not taken,\n"
-        "130/143 SIGINT/SIGTERM during a write (what was written is told first).\n"
+        "status reads the list, then listens to what the tracker prints on its own for up to N seconds\n"
+        "(12 by default; less once every item is known) and prints a line per item: GPS, radio,\n"
+        "receiver, pressure sensor, battery and whether it prints anything continuous (only Verbose\n"
+        "switches that on: tracktune-cli set Verbose=1). Whether it transmits shows only on the newer\n"
+        "firmware, from two of its reports 10 s apart. --json: gps, radio, battery, pressure_sensor,\n"
+        "verbose. --watch prints each change until Ctrl+C (one tracker only). --require fix,transmitting\n"
+        "(also pressure-sensor, verbose) exits 1 when one is not met. status writes nothing.\n"
+        "Exit codes: 0 done, 1 no tracker or several (status: or a --require not met), 2 usage (nothing\n"
+        "written), 3 a value not taken, 130/143 SIGINT/SIGTERM during a write (what was written is told\n"
+        "first) or during a status without --watch.\n"
         "Signals: SIGINT (Ctrl+C) or SIGTERM during set or apply finish the sentence in flight and send\n"
         "no more; on Windows Ctrl+C and Ctrl+Break count as SIGINT, closing the console as SIGTERM.\n");
 }
@@ -105,8 +121,10 @@ CliRequest parseCommandLine(const QStringList &arguments)
     const QCommandLineOption port(
         {QStringLiteral("p"), QStringLiteral("port")}, QString(), QStringLiteral("PORT"));
     const QStringList flags {QStringLiteral("all"), QStringLiteral("json"), QStringLiteral("dry-run"),
-        QStringLiteral("identity"), QStringLiteral("force")};
-    parser.addOptions({help, version, port});
+        QStringLiteral("identity"), QStringLiteral("force"), QStringLiteral("watch")};
+    const QCommandLineOption seconds(QStringLiteral("seconds"), QString(), QStringLiteral("N"));
+    const QCommandLineOption require(QStringLiteral("require"), QString(), QStringLiteral("WHAT"));
+    parser.addOptions({help, version, port, seconds, require});
     for (const QString &flag : flags)
         parser.addOption(QCommandLineOption(flag));
 
@@ -148,7 +166,7 @@ CliRequest parseCommandLine(const QStringList &arguments)
                                  : QStringLiteral("; did you mean ") + nearest + QLatin1Char('?'));
         return request;
     }
-    for (const QString &flag : flags) {
+    for (const QString &flag : flags + QStringList {seconds.names().first(), require.names().first()}) {
         if (parser.isSet(flag) && !shape->options.contains(flag))
             request.problem = request.command + QStringLiteral(" does not take --") + flag;
     }
@@ -169,6 +187,22 @@ CliRequest parseCommandLine(const QStringList &arguments)
     request.dryRun = parser.isSet(QStringLiteral("dry-run"));
     request.identity = parser.isSet(QStringLiteral("identity"));
     request.force = parser.isSet(QStringLiteral("force"));
+    request.watch = parser.isSet(QStringLiteral("watch"));
+    if (parser.isSet(seconds)) {
+        bool whole = false;
+        request.seconds = parser.value(seconds).toInt(&whole);
+        if (!whole || request.seconds < 1 || request.seconds > 3600)
+            request.problem = QStringLiteral("--seconds takes a whole number from 1 to 3600");
+    }
+    for (const QString &value : parser.values(require)) {
+        for (const QString &name : value.split(QLatin1Char(','), Qt::SkipEmptyParts)) {
+            if (!knownRequirements().contains(name))
+                request.problem = QStringLiteral("--require takes ")
+                    + knownRequirements().join(QStringLiteral(", ")) + QStringLiteral(", not ") + name;
+            else if (!request.required.contains(name))
+                request.required << name;
+        }
+    }
     request.arguments = positional;
     return request;
 }

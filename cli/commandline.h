@@ -12,12 +12,13 @@ enum ExitCode : int {
     exitNoTracker = 1, // none found, the port would not open or the tracker did not answer
     exitUsage = 2, // nothing was written
     exitNotTaken = 3, // the tracker did not take every value
+    exitNotMet = 1, // status: the tracker does not meet what --require names
 };
 
 // One run of the command line, as typed.
 struct CliRequest
 {
-    QString command; // "ports", "show", "set", "backup", "apply"; empty with --help or --version
+    QString command; // "ports", "show", "status", "set", "backup", "apply"; empty with --help or --version
     bool usage = false; // nothing at all was asked: the usage goes to standard error
     bool version = false;
     QStringList ports; // names or paths, or "all"; empty: search as the window does
@@ -26,6 +27,9 @@ struct CliRequest
     bool dryRun = false;
     bool identity = false;
     bool force = false; // writes a TxProtMask that transmits nothing, replaces a backup
+    bool watch = false; // status: prints each change until stopped
+    int seconds = 12; // status: listens at most this long
+    QStringList required; // status: fix, transmitting, ...
     QStringList arguments; // NAME=VALUE... or the FILE
     QString problem; // a usage error; empty when the request is whole
 };

@@ -71,6 +71,8 @@ QString FleetRunner::fleetProblem() const
         return QStringLiteral("the backups of several trackers go into a folder: backup DIR/");
     if (request.command == QLatin1String("apply") && isStandardStream(file))
         return QStringLiteral("several trackers read a file, not standard input");
+    if (request.watch)
+        return QStringLiteral("--watch follows one tracker: give one --port");
     return QString();
 }
 
@@ -82,6 +84,11 @@ QStringList FleetRunner::commonArguments() const
     for (const auto &[set, flag] : flags) {
         if (set)
             common << QLatin1String(flag);
+    }
+    if (request.command == QLatin1String("status")) {
+        common << QStringLiteral("--seconds") << QString::number(request.seconds);
+        if (!request.required.isEmpty())
+            common << QStringLiteral("--require") << request.required.join(QLatin1Char(','));
     }
     return common;
 }

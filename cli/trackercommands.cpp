@@ -154,6 +154,8 @@ int TrackerCommands::runCommand()
         return listPorts();
     if (request.command == QLatin1String("show"))
         return show();
+    if (request.command == QLatin1String("status"))
+        return status();
     if (request.command == QLatin1String("set"))
         return set();
     if (request.command == QLatin1String("backup"))
@@ -165,7 +167,7 @@ int TrackerCommands::finishJson(int code)
 {
     // A tracker show has read prints its own document; one that failed says why as the others do.
     if (!request.json || request.command == QLatin1String("ports")
-        || (request.command == QLatin1String("show") && code == tracktune::exitDone))
+        || (request.command == QLatin1String("show") && code == tracktune::exitDone) || documentPrinted)
         return code;
     out << tracktune::jsonOutput(
         QJsonDocument(tracktune::finishedReport(report, portShown(), address, code, complaints)));
@@ -313,7 +315,7 @@ int TrackerCommands::writeAndConfirm(const QList<DumpLine> &writes)
 
 bool TrackerCommands::needsOnePort() const
 {
-    return request.command != QLatin1String("show");
+    return request.command != QLatin1String("show") && request.command != QLatin1String("status");
 }
 
 void TrackerCommands::complain(const QString &text)

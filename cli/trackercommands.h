@@ -42,6 +42,8 @@ private:
     int listPorts();
     int show();
     int backup();
+    // The preflight status (statuscommand.cpp): the list, then what the tracker prints on its own.
+    int status();
 
     // The commands that write (writecommands.cpp)
     int set();
@@ -65,7 +67,7 @@ private:
     // SIGINT and SIGTERM stop it after the sentence in flight.
     int writeAndConfirm(const QList<tracktune::DumpLine> &writes);
     // Whether the command may go only to a port named or to the one port the search could take:
-    // all but show, which takes what the search finds as the window does.
+    // all but show and status, which take what the search finds as the window does.
     bool needsOnePort() const;
     void complain(const QString &text);
     void tellRefusals();
@@ -81,6 +83,7 @@ private:
     QString program;
     QString address; // the tracker's, once read
     QJsonObject report; // what --json prints for set, apply, backup and a show that failed
+    bool documentPrinted = false; // show or status printed its own --json document
     QStringList complaints;
     bool member = false; // one tracker of a fleet: every line prefixed
     bool settled = false; // the prefix is known

@@ -18,6 +18,7 @@
 #include <QSerialPort>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 
 #include <csignal>
 #include <memory>
@@ -83,6 +84,8 @@ private slots:
     void signalDuringWrite();
     void fleet_data();
     void fleet();
+    void status_data();
+    void status();
 
 private:
     QTemporaryDir folder;
@@ -559,6 +562,119 @@ void TestCli::fleet()
         QVERIFY(file.open(QIODevice::ReadOnly));
         QCOMPARE(file.readAll() == "kept\n", !arguments.contains("--force"));
     }
+}
+
+// The preflight status of a tracker printing the lines of its firmware line, fed through the
+// pseudo-terminal as they come; status writes nothing.
+void TestCli::status_data()
+{
+    QTest::addColumn<QString>("prints"); // "newer", "older": a tracker with a fix; "nothing"
+    QTest::addColumn<int>("verbose");
+    QTest::addColumn<QStringList>("arguments"); // after "--port" and the tracker's
+    QTest::addColumn<int>("exitCode");
+    QTest::addColumn<QStringList>("said"); // on standard output or standard error
+    QTest::addColumn<QString>("json"); // --json: what it says of each item
+    const auto row = [](const char *what, const QString &prints, int verbose, const QStringList &arguments,
+                         int exitCode, const QStringList &said, const QString &json = {}) {
+        QTest::newRow(what) << prints << verbose << arguments << exitCode << said << json;
+    };
+    row("the newer line with a fix, transmitting: every item, early", "newer", 1,
+        {"status", "--seconds", "20", "--require", "fix,transmitting"}, 0,
+        {"GPS: 3-D fix, 8 satellites, HDOP 0.9\n", "Radio: transmitting (OGN, 6 packets in the last ",
+            "Receiver: 24 packets a minute, noise -108.0 dBm, frequency plan 1 (Europe)",
+            "Pressure sensor: found, 987.7 hPa\n", "Battery: 4.12 V\n", "Output: continuous\n"});
+    row("--json", "newer", 1, {"status", "--json", "--seconds", "20", "--require", "fix,verbose"}, 0, {},
+        "fix=true satellites=8 transmitting=true ogn_tx=148 volts=4.123 sensor=true verbose=true notMet=");
+    row("--json: what --require did not meet", "older", 1,
+        {"status", "--json", "--seconds", "3", "--require", "fix,transmitting,pressure-sensor"}, 1,
+        {"tracktune-cli: not met: transmitting, pressure-sensor\n"},
+        "fix=true satellites=8 transmitting=null ogn_tx=null volts=4.123 sensor=null verbose=true "
+        "notMet=transmitting,pressure-sensor");
+    row("the older line: no transmit status, so --require transmitting is not met", "older", 1,
+        {"status", "--seconds", "3", "--require", "transmitting"}, 1,
+        {"GPS: 3-D fix, 8 satellites, HDOP 0.9\n", "Radio: transmit status not printed by this firmware\n",
+            "Receiver: 11 packets a minute, noise -110.5 dBm", "tracktune-cli: not met: transmitting\n"});
+    row("Verbose 0: nothing continuous, and how to switch it on", "nothing", 0, {"status", "--json"}, 0,
+        {"\"verbose_setting\": 0"},
+        "fix=false satellites=null transmitting=null ogn_tx=null volts=4.123 sensor=null verbose=false "
+        "notMet=");
+    row("Verbose 0, in words", "nothing", 0, {"status"}, 0,
+        {"Output: none: with Verbose=0 the tracker prints nothing continuous; switch it on with: "
+         "tracktune-cli set Verbose=1\n"});
+    row("Verbose on, yet nothing continuous", "nothing", 1, {"status", "--seconds", "2"}, 0,
+        {"GPS: no output seen\n", "Battery: 4.12 V\n"});
+    row("--watch until SIGINT: each change as it comes", "newer", 1, {"status", "--watch"}, 0,
+        {"GPS: 3-D fix, 8 satellites, HDOP 0.9\n", "Radio: 142 OGN packets sent since start-up",
+            "Radio: transmitting (OGN, 6 packets in the last "});
+    row("--seconds out of range", "nothing", 1, {"status", "--seconds", "0"}, 2,
+        {"tracktune-cli: --seconds takes a whole number from 1 to 3600; try 'tracktune-cli --help'\n"});
+    row("--require of something unknown", "nothing", 1, {"status", "--require", "fix,altitude"}, 2,
+        {"--require takes fix, transmitting, pressure-sensor, verbose, not altitude"});
+}
+
+void TestCli::status()
+{
+    QFETCH(QString, prints);
+    QFETCH(int, verbose);
+    QFETCH(QStringList, arguments);
+    QFETCH(int, exitCode);
+    QFETCH(QStringList, said);
+    QFETCH(QString, json);
+    TrackerSimulator::Options options;
+    options.olderFirmware = prints == "older";
+    TrackerSimulator simulator(options);
+    QVERIFY(simulator.start());
+    simulator.setParameter("Verbose", QString("0x0%1").arg(verbose));
+    // A second of the tracker's output every half second, so that the test waits less; the
+    // radio's reports, every 10 s on a tracker, two seconds apart.
+    const QByteArray gps = "$GPRMC,123519,A,4807.038,N,01131.000,E,022.4,084.4,081226,003.1,W*6A\r\n"
+                           "$GPGGA,123519,4807.038,N,01131.000,E,1,08,0.9,545.4,M,46.9,M,,*47\r\n"
+                           "$GPGSA,A,3,04,05,,09,12,,,24,,,,,2.5,1.3,2.1*39\r\n";
+    const QByteArray newer = gps + "$POGNR,1,24,,-108.0,+60.0,,,*4A\r\n"
+        + "$POGNB,12.50,+21.3,98765.4,2.1,+250.3,+248.7,+0.12,*70\r\n";
+    const QByteArray older = gps + "$POGNR,1,12,,-110.5,+58.3,+27,,*65\r\n";
+    const auto radio = [](int sent) {
+        return "Radio: Tx: 0:" + QByteArray::number(sent)
+            + ":0:0:0:0:0  Rx: 3:57:0:0:0:0:0  -110.5dBm 6 pkts 0.6 pkt/s 58.3s [1234]\r\n";
+    };
+    int tick = 0;
+    QTimer feeding;
+    QObject::connect(&feeding, &QTimer::timeout, &feeding, [&] {
+        ++tick;
+        if (prints == "newer")
+            simulator.inject(newer + (tick == 2 ? radio(142) : tick == 6 ? radio(148) : QByteArray()));
+        else if (prints == "older")
+            simulator.inject(older);
+        if (arguments.contains("--watch") && tick == 12)
+            ::raise(SIGINT);
+    });
+    feeding.start(500);
+    arguments.insert(0, simulator.portPath());
+    arguments.insert(0, "--port");
+    QString out, err;
+    TrackerCommands commands(&out, &err);
+    QCOMPARE(commands.run(tracktune::parseCommandLine(QStringList {"tracktune-cli"} + arguments)), exitCode);
+    for (const QString &text : std::as_const(said))
+        QVERIFY2((out + err).contains(text), qPrintable(text + " not in:\n" + out + err));
+    if (!json.isEmpty()) {
+        const QJsonObject object = QJsonDocument::fromJson(out.toUtf8()).object();
+        const auto shown = [](const QJsonValue &value) {
+            return value.isNull() ? QString("null")
+                : value.isBool()  ? QString(value.toBool() ? "true" : "false")
+                                  : QString::number(value.toDouble());
+        };
+        QStringList notMet;
+        for (const QJsonValue &name : object["notMet"].toArray())
+            notMet << name.toString();
+        QCOMPARE(
+            QString("fix=%1 satellites=%2 transmitting=%3 ogn_tx=%4 volts=%5 sensor=%6 verbose=%7 notMet=%8")
+                .arg(shown(object["gps"].toObject()["fix"]), shown(object["gps"].toObject()["satellites"]),
+                    shown(object["radio"].toObject()["transmitting"]),
+                    shown(object["radio"].toObject()["ogn_tx"]), shown(object["battery"].toObject()["volts"]),
+                    shown(object["pressure_sensor"]), shown(object["verbose"]), notMet.join(',')),
+            json);
+    }
+    QCOMPARE(testsupport::sentencesIn(simulator.receivedBytes()), QStringList());
 }
 
 QTEST_GUILESS_MAIN(TestCli)
