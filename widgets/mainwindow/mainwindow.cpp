@@ -3,6 +3,7 @@
 
 #include "dialogs/aboutdialog.h"
 #include "mainwindow/busycontrols.h"
+#include "mainwindow/statuspanel.h"
 #include "parametertable/parametersearch.h"
 #include "ui_mainwindow.h"
 #include "workflows/workflow.h"
@@ -43,10 +44,14 @@ MainWindow::MainWindow(QWidget *parent)
       applicationFolder(QCoreApplication::applicationDirPath()),
       ui(new Ui_MainWindow),
       trackerField(new QLabel(this)),
-      messageBar(new MessageBar(this))
+      messageBar(new MessageBar(this)),
+      statusPanel(new StatusPanel(this))
 {
     ui->setupUi(this);
+    statusPanel->setObjectName(QStringLiteral("statusPanel"));
+    ui->verticalLayout->insertWidget(ui->verticalLayout->indexOf(ui->table), statusPanel);
     ui->verticalLayout->insertWidget(ui->verticalLayout->indexOf(ui->table), messageBar);
+    connect(statusPanel, &StatusPanel::switchOnRequested, this, &MainWindow::switchStatusOutputOn);
     // The names must fit at any font size.
     ui->table->setColumnWidth(0,
         std::max(parameterColumnWidth, fontMetrics().horizontalAdvance(QStringLiteral("TxProtMask_")) * 2));
@@ -141,6 +146,7 @@ MainWindow::MainWindow(QWidget *parent)
                 refusal.isEmpty() ? tr("Cannot open %1: %2").arg(port, errorText) : refusal);
         });
     connect(&session, &DeviceSession::dataRead, &serialMonitor, &SerialMonitor::append);
+    connect(&session, &DeviceSession::lineReceived, statusPanel, &StatusPanel::takeLine);
     // Shown after "Waiting for device..." on every search, for as long as it lasts.
     connect(&session, &DeviceSession::portRefused, this,
         [this](const QString &port, QSerialPort::SerialPortError error, bool permitted) {
@@ -237,6 +243,7 @@ bool MainWindow::showConfiguration(const std::optional<QList<tracktune::DumpLine
         takeUpKeptEdits(shown, *entries);
     }
     editsTracker = shown;
+    statusPanel->takeList(*entries);
     ui->table->fill(*entries, expertMode);
     tracktune::setUsable(ui->table, true, false);
     ui->table->restoreEdits(pendingEdits);

@@ -29,6 +29,8 @@ QT_END_NAMESPACE
 
 // The main window: the port list, the parameter table and the expert tools. Its
 // slots coordinate; the device work is the session's, the editors the table's.
+class StatusPanel;
+
 class MainWindow : public QMainWindow, private WorkflowDialogs
 {
     Q_OBJECT
@@ -119,5 +121,8 @@ private:
     Ui_MainWindow *ui = nullptr;
     QLabel *trackerField = nullptr; // port, hardware, software and address of the tracker
     MessageBar *messageBar = nullptr; // the outcome of the pilot's last action, above the table
+    StatusPanel *statusPanel = nullptr; // what the tracker prints about itself, above the messages
+    // Writes Verbose = 1 after asking, and only it: other pending edits stay pending.
+    void switchStatusOutputOn();
     ParameterSearch *search = nullptr; // expert mode's search over the table's rows
 };

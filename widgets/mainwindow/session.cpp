@@ -5,6 +5,7 @@
 
 #include "link/portorder.h"
 #include "mainwindow/busycontrols.h"
+#include "mainwindow/statuspanel.h"
 #include "ui_mainwindow.h"
 #include "workflows/workflow.h"
 
@@ -88,6 +89,7 @@ void MainWindow::onConnected(const QString &deviceName)
     if (!noTrackerHelpText.isEmpty() && messageBar->text() == noTrackerHelpText)
         messageBar->clear();
     noTrackerHelpText.clear();
+    statusPanel->reset();
     ui->statusBar->showMessage(tr("Connected to OGN device found on %1").arg(deviceName), connectMessageMs);
     // The edits kept over a dropped link wait for the list: only it tells whether this is the
     // tracker they were made for.
@@ -99,6 +101,7 @@ void MainWindow::onConnected(const QString &deviceName)
 
 void MainWindow::onDisconnected()
 {
+    statusPanel->reset();
     ui->statusBar->showMessage(tr("Connection closed"));
     // Kept so that a close or a mode switch still finds them, and the tracker finds them again
     // when it comes back.

@@ -1,7 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "mainwindow/mainwindow.h"
 
+#include "config/changeplan.h"
+#include "config/settingsfile.h"
+#include "mainwindow/busycontrols.h"
 #include "ui_mainwindow.h"
+#include "workflows/workflow.h"
 #include "workflows/firmwareworkflow.h"
 #include "workflows/settingsworkflows.h"
 
@@ -45,4 +49,42 @@ void MainWindow::note(Note kind, const QString &text, const QString &file)
 void MainWindow::clearNote()
 {
     messageBar->clear();
+}
+
+void MainWindow::switchStatusOutputOn()
+{
+    if (session.isBusy() || !configurationLoaded)
+        return;
+    const QList<tracktune::DumpLine> list = session.lastReadList();
+    const tracktune::DumpLine *verbose = tracktune::findSetting(list, QStringLiteral("Verbose"));
+    if (!verbose)
+        return;
+    // The same gate as every write: the tracker's own form of 1.
+    const tracktune::SettingValue on
+        = tracktune::writableValue({QStringLiteral("Verbose"), QStringLiteral("1")}, verbose->value,
+            tracktune::firmwareLineOf(list));
+    if (!on.problem.isEmpty()) {
+        messageBar->showMessage(MessageBar::Kind::Warning, on.problem);
+        return;
+    }
+    tracktune::Workflow workflow(session, *this);
+    using Box = tracktune::Box;
+    if (ask({Box::Question, tr("Status output"),
+            tr("The tracker prints its status only while Verbose is on. Write Verbose = %1 to the tracker?")
+                .arg(on.value),
+            Box::Yes | Box::No, Box::No})
+            != Box::Yes
+        || !workflow.stillHeld(tr("while the question was open"), tr("Nothing was written.")))
+        return;
+    // Only Verbose goes out; the pilot's other edits stay pending, as they were.
+    const QList<tracktune::DumpLine> kept = pendingChanges();
+    messageBar->clear();
+    if (!session.startWrite({{QStringLiteral("Verbose"), on.value}}))
+        return;
+    afterWrite = [this, kept](bool) {
+        pendingEdits = kept;
+        ui->table->restoreEdits(kept);
+    };
+    tracktune::setUsable(ui->table, false, true);
+    ui->statusBar->showMessage(tr("Writing to device..."));
 }
