@@ -56,6 +56,7 @@ int main(int argc, char **argv)
 
     TrackerSimulator::Options options;
     options.chatty = true;
+    options.fixAfterSeconds = 5; // a GPS that finds its fix a few seconds after the start
     options.variant = TrackerSimulator::Variant::Vendor;
     options.olderFirmware = demo.older;
     TrackerSimulator tracker(options);

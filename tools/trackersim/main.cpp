@@ -18,8 +18,22 @@ int main(int argc, char **argv)
     parser.setApplicationDescription(
         QStringLiteral("A stand-in tracker; prints the path of its pseudo-terminal."));
     parser.addHelpOption();
-    const QCommandLineOption chatty(
-        QStringLiteral("chatty"), QStringLiteral("Send position sentences once a second."));
+    const QCommandLineOption chatty(QStringLiteral("chatty"),
+        QStringLiteral("Print what a running tracker prints between answers (the default)."));
+    const QCommandLineOption quiet(QStringLiteral("quiet"),
+        QStringLiteral("Print nothing but answers: no GPS, radio or pressure sensor output."));
+    const QCommandLineOption fixAfter(QStringLiteral("fix-after"),
+        QStringLiteral("The GPS gets its fix <seconds> after the start (0 by default)."),
+        QStringLiteral("seconds"), QStringLiteral("0"));
+    const QCommandLineOption noFix(QStringLiteral("no-fix"), QStringLiteral("The GPS never gets a fix."));
+    const QCommandLineOption noRadio(QStringLiteral("no-radio"),
+        QStringLiteral("The radio chip is not detected: nothing is sent or heard."));
+    const QCommandLineOption neverTransmits(QStringLiteral("never-transmits"),
+        QStringLiteral("The radio hears but never sends: its TX counters stay at 0."));
+    const QCommandLineOption noPressureSensor(QStringLiteral("no-pressure-sensor"),
+        QStringLiteral("No BME280 is found: no $POGNB, $PGRMZ or $LK8EX1."));
+    const QCommandLineOption noBatterySensing(QStringLiteral("no-battery-sensing"),
+        QStringLiteral("A board that cannot read its battery: Batt:0.0000V."));
     const QCommandLineOption crlf(
         QStringLiteral("crlf"), QStringLiteral("End lines with CR LF, as an adapter that adds CR does."));
     const QCommandLineOption vendor(
@@ -42,11 +56,33 @@ int main(int argc, char **argv)
     const QCommandLineOption reg(QStringLiteral("reg"),
         QStringLiteral("Start with this registration (Reg), at most 15 characters, no blank."),
         QStringLiteral("text"));
-    parser.addOptions({chatty, crlf, vendor, unpaced, silent, delay, older, powerChip, address, reg});
+    parser.addOptions({chatty, quiet, fixAfter, noFix, noRadio, neverTransmits, noPressureSensor,
+        noBatterySensing, crlf, vendor, unpaced, silent, delay, older, powerChip, address, reg});
     parser.process(app);
 
     TrackerSimulator::Options options;
-    options.chatty = parser.isSet(chatty);
+    if (parser.isSet(chatty) && parser.isSet(quiet)) {
+        std::fprintf(stderr, "tracker-sim: --chatty and --quiet contradict each other\n");
+        return 2;
+    }
+    options.chatty = !parser.isSet(quiet);
+    bool fixAfterOk = false;
+    options.fixAfterSeconds = parser.value(fixAfter).toInt(&fixAfterOk);
+    if (!fixAfterOk || options.fixAfterSeconds < 0 || options.fixAfterSeconds > 86400) {
+        std::fprintf(stderr, "tracker-sim: --fix-after takes a number of seconds from 0 to 86400\n");
+        return 2;
+    }
+    if (parser.isSet(noFix)) {
+        if (parser.isSet(fixAfter)) {
+            std::fprintf(stderr, "tracker-sim: --no-fix and --fix-after contradict each other\n");
+            return 2;
+        }
+        options.fixAfterSeconds = -1;
+    }
+    options.radioChip = !parser.isSet(noRadio);
+    options.neverTransmits = parser.isSet(neverTransmits);
+    options.pressureSensor = !parser.isSet(noPressureSensor);
+    options.batterySensing = !parser.isSet(noBatterySensing);
     options.lineEnding
         = parser.isSet(crlf) ? TrackerSimulator::LineEnding::CrLf : TrackerSimulator::LineEnding::Lf;
     options.variant

@@ -419,7 +419,8 @@ QByteArray composeDump(const QList<Parameter> &held, const TrackerSimulator::Opt
         dump += parameterLine(parameter) + eol;
     if (!options.olderFirmware)
         dump += "Firmware built on May 14 2026 09:12:44" + eol;
-    dump += "Batt:4.1230V +00.0mV/min" + eol;
+    // A board that cannot read its battery prints 0, not an empty battery.
+    dump += (options.batterySensing ? "Batt:4.1230V +00.0mV/min" : "Batt:0.0000V +00.0mV/min") + eol;
     if (options.olderFirmware && options.powerChip)
         dump += "Batt:4.123V 0.000-0.000A USB:5.000V 0.040A CC:0.0-0.0mAh Temp:+30.0degC" + eol;
     return dump;
@@ -470,19 +471,6 @@ QByteArray nmeaChecksum(const QByteArray &body)
     for (char c : body)
         sum ^= static_cast<unsigned char>(c);
     return QByteArray::number(sum, 16).toUpper().rightJustified(2, '0');
-}
-
-QByteArray nmeaSentences(qint64 msecsSinceStart)
-{
-    // A tracker standing on the ground, its clock starting at noon.
-    const qint64 seconds = 12 * 3600 + msecsSinceStart / 1000;
-    const QByteArray time = QStringLiteral("%1%2%3.00")
-                                .arg((seconds / 3600) % 24, 2, 10, QLatin1Char('0'))
-                                .arg((seconds / 60) % 60, 2, 10, QLatin1Char('0'))
-                                .arg(seconds % 60, 2, 10, QLatin1Char('0'))
-                                .toLatin1();
-    return sentence("GPRMC," + time + ",A,4736.7380,N,01114.0700,E,0.0,0.0,140725,,,A")
-        + sentence("POGNR,0,1,,-105.5,8.5,0,0");
 }
 
 } // namespace trackersim

@@ -93,9 +93,6 @@ QByteArray pognsDump(const QList<Parameter> &parameters, const TrackerSimulator:
 // What it prints when it restarts.
 QByteArray bootBanner(const QList<Parameter> &parameters, const TrackerSimulator::Options &options);
 
-// Two position sentences ($GPRMC, $POGNR), CR LF ended whatever the line ending.
-QByteArray nmeaSentences(qint64 msecsSinceStart);
-
 // Two upper-case hex digits: the XOR of the bytes between '$' and '*'.
 QByteArray nmeaChecksum(const QByteArray &body);
 

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "trackersimulator.h"
 
+#include "trackerconsole.h"
 #include "trackerdump.h"
 
 #include <QElapsedTimer>
@@ -32,7 +33,7 @@ const qint64 chunkBytes = 16;
 const qint64 paceSlackNs = 2 * nsPerMs;
 // While nobody holds the port, poll() reports a hang-up at once; look again after this.
 const int closedRecheckMs = 5;
-const qint64 nmeaPeriodNs = 1000 * nsPerMs;
+const qint64 tickNs = trackersim::tickMsecs * nsPerMs;
 // Past this the firmware has dropped the sentence anyway; the bound keeps a stream without line
 // ends from growing the buffer.
 const int maxSentenceLength = 200;
@@ -64,7 +65,7 @@ struct TrackerSimulator::Private
     void schedule(Answer answer, qint64 nowNs, const QByteArray &bytes = QByteArray(), qint64 laterNs = 0);
     void restartRequest(qint64 nowNs);
     void releaseAnswers(qint64 nowNs);
-    void queueNmea(qint64 nowNs);
+    void queueRunningOutput(qint64 nowNs);
     void writeSome(qint64 nowNs);
     int pollTimeoutMs(qint64 nowNs) const;
     void readInput();
@@ -107,7 +108,8 @@ struct TrackerSimulator::Private
     bool loopPeerOpen = false;
     bool ptyFull = false;
     qint64 wireFreeNs = 0;
-    qint64 nextNmeaNs = nmeaPeriodNs;
+    qint64 nextTickNs = tickNs; // the next half-second tick of a running tracker
+    qint64 bootNs = 0; // when it last booted
 };
 
 void TrackerSimulator::Private::wakeLoop() const
@@ -124,7 +126,7 @@ void TrackerSimulator::Private::run()
         const qint64 now = clock.nsecsElapsed();
         takeRequests();
         releaseAnswers(now);
-        queueNmea(now);
+        queueRunningOutput(now);
         if (loopPeerOpen)
             writeSome(now);
 
@@ -195,8 +197,10 @@ void TrackerSimulator::Private::releaseAnswers(qint64 nowNs)
     while (!pending.empty() && pending.front().dueNs <= nowNs) {
         const Pending answer = pending.front();
         pending.pop_front();
-        if (answer.answer == Answer::Boot)
+        if (answer.answer == Answer::Boot) {
             trackersim::restart(parameters, options);
+            bootNs = answer.dueNs;
+        }
         // Printed into the void when nobody listens.
         if (!loopPeerOpen || options.silent)
             continue;
@@ -211,20 +215,25 @@ void TrackerSimulator::Private::releaseAnswers(qint64 nowNs)
             break;
         case Answer::Boot:
             out += trackersim::bootBanner(parameters, options);
+            if (options.chatty)
+                out += trackersim::bootStatusLines(options);
             break;
         }
     }
 }
 
-void TrackerSimulator::Private::queueNmea(qint64 nowNs)
+void TrackerSimulator::Private::queueRunningOutput(qint64 nowNs)
 {
-    if (nowNs < nextNmeaNs)
+    if (nowNs < nextTickNs)
         return;
-    nextNmeaNs = nowNs + nmeaPeriodNs;
+    const qint64 tick = nextTickNs;
+    // On the tick's grid, so the 10-s lines keep their phase; ticks missed while busy are skipped.
+    nextTickNs += ((nowNs - nextTickNs) / tickNs + 1) * tickNs;
     std::lock_guard<std::mutex> lock(mutex);
-    // Appended behind whatever is in flight, so a dump is never cut in two.
+    // Appended behind whatever is in flight, so a dump is never cut in two. Read with the
+    // parameters as they are now: a Verbose=0 just written silences the next tick.
     if (options.chatty && !options.silent && loopPeerOpen)
-        out += trackersim::nmeaSentences(nowNs / nsPerMs);
+        out += trackersim::runningOutput({tick / nsPerMs, (tick - bootNs) / nsPerMs}, parameters, options);
 }
 
 void TrackerSimulator::Private::writeSome(qint64 nowNs)
@@ -255,7 +264,7 @@ void TrackerSimulator::Private::writeSome(qint64 nowNs)
 
 int TrackerSimulator::Private::pollTimeoutMs(qint64 nowNs) const
 {
-    qint64 waitNs = nextNmeaNs - nowNs;
+    qint64 waitNs = nextTickNs - nowNs;
     if (!pending.empty())
         waitNs = std::min(waitNs, pending.front().dueNs - nowNs);
     if (loopPeerOpen && !out.isEmpty() && !ptyFull && options.paced) {

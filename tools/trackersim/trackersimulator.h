@@ -23,7 +23,19 @@ public:
 
     struct Options
     {
-        bool chatty = false; // NMEA sentences about once a second between dumps
+        // A tracker that runs: while Verbose is on, what the firmware prints between answers (its
+        // GPS's sentences and "$POGNR" each second, the newer line's "Radio:" and "SatSNR:" lines
+        // every 10 s, the pressure sensor's sentences every half second), and its boot lines at a
+        // restart. Off: nothing but answers, byte for byte as a quiet tracker.
+        bool chatty = false;
+        // Its GPS gets a fix this many seconds after the simulator starts; -1: never (no fix, no
+        // date: fix quality 0, GSA mode 1, no satellites, the 1980 date of a GPS that knows none).
+        int fixAfterSeconds = 0;
+        bool radioChip = true; // false: the radio chip is not found; nothing is sent or received
+        bool neverTransmits = false; // a radio that never sends: its TX counters stay where they are
+        bool pressureSensor = true; // a BME280 is found: "$POGNB", "$PGRMZ", "$LK8EX1" every 0.5 s
+        // false: a board that cannot read its battery prints "Batt:0.0000V +00.0mV/min".
+        bool batterySensing = true;
         LineEnding lineEnding = LineEnding::Lf;
         Variant variant = Variant::Standard;
         bool paced = true; // output takes the wire time of 115200 baud, 8N1
