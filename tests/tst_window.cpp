@@ -16,6 +16,7 @@
 #include <QLabel>
 #include <QLineEdit>
 
+#include "mainwindow/statuspanel.h"
 #include "parametertable/parametertable.h"
 #include <QMessageBox>
 #include <QPlainTextEdit>
@@ -64,6 +65,7 @@ private slots:
     void keptEditsAgainstTheListThatCameBack();
     void closingAsksAboutPendingChanges();
     void saysWhatToCheckWhileNoTrackerIsFound();
+    void statusPanelFollowsTheTracker();
     void outcomeIsReadWholeAndGoesWithTheNextAction();
 
 private:
@@ -124,6 +126,45 @@ void WindowTest::saysWhatToCheckWhileNoTrackerIsFound()
     listing->set({{first->portPath(), "USB Serial Device"}});
     QTRY_VERIFY_WITH_TIMEOUT(ui->loaded(), 15000);
     QCOMPARE(bar->text(), QString());
+}
+
+// What the tracker prints about itself, in words: no fix, then a fix; a Verbose off is said.
+void WindowTest::statusPanelFollowsTheTracker()
+{
+    TrackerSimulator::Options running;
+    running.chatty = true;
+    running.fixAfterSeconds = 3;
+    first = std::make_unique<TrackerSimulator>(running);
+    QVERIFY(first->start());
+    listing->set({{first->portPath(), "USB Serial Device"}});
+    QVERIFY(openWindow());
+    const auto *gps = child<QLabel>(ui->window.get(), "gpsText");
+    QVERIFY(gps);
+    QTRY_VERIFY_WITH_TIMEOUT(gps->text().startsWith(QStringLiteral("GPS: no fix")), 3000);
+    QTRY_VERIFY_WITH_TIMEOUT(gps->text().startsWith(QStringLiteral("GPS: 3-D fix, 8 satellites")), 6000);
+    // Heard when the state changes: the name is the state, not the numbers.
+    QCOMPARE(gps->accessibleName(), QStringLiteral("GPS: fix"));
+    QVERIFY(
+        child<QLabel>(ui->window.get(), "batteryText")->text().startsWith(QStringLiteral("Battery: 4.1")));
+    auto *switchOn = child<QPushButton>(ui->window.get(), "switchOnButton");
+    QVERIFY(!switchOn->isVisible());
+
+    // Verbose off: said, and switched on only through a question and a checked write; a pending
+    // edit stays pending.
+    first->setParameter(QStringLiteral("Verbose"), QStringLiteral("0x00"));
+    edit(ui->table, "AcftType", "Para-glider");
+    first->clearRecord();
+    ui->window->findChild<StatusPanel *>()->takeList({{QStringLiteral("Verbose"), QStringLiteral("0x00")},
+        {QStringLiteral("Ghost"), QStringLiteral("0x0")}});
+    QTRY_VERIFY(switchOn->isVisible());
+    {
+        BoxAnswers yes(QMessageBox::Yes);
+        switchOn->click();
+        QCOMPARE(yes.seen, QStringList {"Status output"});
+    }
+    QTRY_VERIFY_WITH_TIMEOUT(ui->loaded(), 15000);
+    QCOMPARE(sentencesIn(first->receivedBytes()), QStringList {"$POGNS,Verbose=0x01"});
+    QVERIFY(shownRows(ui->table).contains(QStringLiteral("AcftType=Para-glider *")));
 }
 
 void WindowTest::findsTheTrackerAndShowsItsParameters()

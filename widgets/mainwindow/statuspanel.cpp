@@ -32,8 +32,9 @@ QString gpsWords(const tracktune::GpsStatus &gps, QString *brief)
     using tracktune::ItemState;
     if (gps.fix) {
         *brief = gps.fixMode == 2 ? StatusPanel::tr("GPS: 2-D fix") : StatusPanel::tr("GPS: fix");
-        QString words = gps.fixMode == 2 ? StatusPanel::tr("GPS: 2-D fix, %n satellite(s)", nullptr, gps.satellites.value_or(0))
-                                         : StatusPanel::tr("GPS: 3-D fix, %n satellite(s)", nullptr, gps.satellites.value_or(0));
+        QString words = gps.fixMode == 2
+            ? StatusPanel::tr("GPS: 2-D fix, %n satellite(s)", nullptr, gps.satellites.value_or(0))
+            : StatusPanel::tr("GPS: 3-D fix, %n satellite(s)", nullptr, gps.satellites.value_or(0));
         if (gps.hdop)
             words += StatusPanel::tr(", HDOP %1").arg(number(*gps.hdop, 1));
         return words;
@@ -85,7 +86,8 @@ QString batteryWords(const tracktune::BatteryStatus &battery, QString *brief)
                                                              : StatusPanel::tr("Battery: low");
         return StatusPanel::tr("Battery: %1 V").arg(number(*battery.volts, 2));
     }
-    *brief = battery.notMeasured ? StatusPanel::tr("Battery: not measured") : StatusPanel::tr("Battery: not read");
+    *brief = battery.notMeasured ? StatusPanel::tr("Battery: not measured")
+                                 : StatusPanel::tr("Battery: not read");
     return battery.notMeasured ? StatusPanel::tr("Battery: not measured by this board")
                                : StatusPanel::tr("Battery: not read yet");
 }
@@ -170,11 +172,11 @@ tracktune::PreflightStatus StatusPanel::status() const
     return decoder.status(clock.elapsed());
 }
 
-void StatusPanel::show(QLabel *mark, QLabel *text, tracktune::ItemState state, const QString &words, const QString &brief)
+void StatusPanel::show(
+    QLabel *mark, QLabel *text, tracktune::ItemState state, const QString &words, const QString &brief)
 {
-    mark->setStyleSheet(QStringLiteral("background: %1; border-radius: %2px;")
-                            .arg(markColour(state))
-                            .arg(mark->width() / 2));
+    mark->setStyleSheet(
+        QStringLiteral("background: %1; border-radius: %2px;").arg(markColour(state)).arg(mark->width() / 2));
     if (text->text() != words)
         text->setText(words);
     // Heard when the state changes, not with every new number: the name is the state, the

@@ -39,7 +39,8 @@ signals:
     void switchOnRequested();
 
 private:
-    void show(QLabel *mark, QLabel *text, tracktune::ItemState state, const QString &words, const QString &brief);
+    void show(
+        QLabel *mark, QLabel *text, tracktune::ItemState state, const QString &words, const QString &brief);
 
     std::unique_ptr<Ui_StatusPanel> ui;
     tracktune::PreflightDecoder decoder;

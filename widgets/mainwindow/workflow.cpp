@@ -5,9 +5,9 @@
 #include "config/settingsfile.h"
 #include "mainwindow/busycontrols.h"
 #include "ui_mainwindow.h"
-#include "workflows/workflow.h"
 #include "workflows/firmwareworkflow.h"
 #include "workflows/settingsworkflows.h"
+#include "workflows/workflow.h"
 
 void MainWindow::on_buttonSaveSettings_clicked()
 {
@@ -60,9 +60,8 @@ void MainWindow::switchStatusOutputOn()
     if (!verbose)
         return;
     // The same gate as every write: the tracker's own form of 1.
-    const tracktune::SettingValue on
-        = tracktune::writableValue({QStringLiteral("Verbose"), QStringLiteral("1")}, verbose->value,
-            tracktune::firmwareLineOf(list));
+    const tracktune::SettingValue on = tracktune::writableValue(
+        {QStringLiteral("Verbose"), QStringLiteral("1")}, verbose->value, tracktune::firmwareLineOf(list));
     if (!on.problem.isEmpty()) {
         messageBar->showMessage(MessageBar::Kind::Warning, on.problem);
         return;

@@ -863,6 +863,14 @@ Der Tracker zeigt diese Stellen nicht an; so kann sich eine Einstellung ändern,
         <source>Ports the system lists: %1.</source>
         <translation>Vom System gemeldete Schnittstellen: %1.</translation>
     </message>
+    <message>
+        <source>Status output</source>
+        <translation>Statusausgabe</translation>
+    </message>
+    <message>
+        <source>The tracker prints its status only while Verbose is on. Write Verbose = %1 to the tracker?</source>
+        <translation>Der Tracker gibt seinen Status nur aus, solange Verbose eingeschaltet ist. Verbose = %1 auf den Tracker schreiben?</translation>
+    </message>
 </context>
 <context>
     <name>MessageBar</name>
@@ -1202,6 +1210,180 @@ Der Tracker zeigt diese Stellen nicht an; so kann sich eine Einstellung ändern,
     <message>
         <source>What the tracker sent</source>
         <translation>Was der Tracker gesendet hat</translation>
+    </message>
+</context>
+<context>
+    <name>StatusPanel</name>
+    <message>
+        <source>Tracker status</source>
+        <translation>Tracker-Status</translation>
+    </message>
+    <message>
+        <source>Switch status output on...</source>
+        <translation>Statusausgabe einschalten...</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n s</source>
+        <translation>
+            <numerusform>%n s</numerusform>
+            <numerusform>%n s</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n min</source>
+        <translation>
+            <numerusform>%n min</numerusform>
+            <numerusform>%n min</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>GPS: 2-D fix</source>
+        <translation>GPS: 2D-Position</translation>
+    </message>
+    <message>
+        <source>GPS: fix</source>
+        <translation>GPS: Position</translation>
+    </message>
+    <message numerus="yes">
+        <source>GPS: 2-D fix, %n satellite(s)</source>
+        <translation>
+            <numerusform>GPS: 2D-Position, %n Satellit</numerusform>
+            <numerusform>GPS: 2D-Position, %n Satelliten</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>GPS: 3-D fix, %n satellite(s)</source>
+        <translation>
+            <numerusform>GPS: 3D-Position, %n Satellit</numerusform>
+            <numerusform>GPS: 3D-Position, %n Satelliten</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>, HDOP %1</source>
+        <translation>, HDOP %1</translation>
+    </message>
+    <message>
+        <source>GPS: nothing heard</source>
+        <translation>GPS: nichts empfangen</translation>
+    </message>
+    <message>
+        <source>GPS: nothing heard yet</source>
+        <translation>GPS: noch nichts empfangen</translation>
+    </message>
+    <message>
+        <source>GPS: no fix</source>
+        <translation>GPS: keine Position</translation>
+    </message>
+    <message>
+        <source>GPS: fix lost %1 ago</source>
+        <translation>GPS: Position vor %1 verloren</translation>
+    </message>
+    <message>
+        <source>GPS: no fix yet (its date is not valid)</source>
+        <translation>GPS: noch keine Position (sein Datum ist ungültig)</translation>
+    </message>
+    <message>
+        <source>GPS: no fix: the antenna needs open sky</source>
+        <translation>GPS: keine Position: die Antenne braucht freien Himmel</translation>
+    </message>
+    <message>
+        <source>Radio: transmitting</source>
+        <translation>Funk: sendet</translation>
+    </message>
+    <message numerus="yes">
+        <source>Radio: transmitting (OGN, %n packet(s) in the last %1 s)</source>
+        <translation>
+            <numerusform>Funk: sendet (OGN, %n Paket in den letzten %1 s)</numerusform>
+            <numerusform>Funk: sendet (OGN, %n Pakete in den letzten %1 s)</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Radio: not transmitting</source>
+        <translation>Funk: sendet nicht</translation>
+    </message>
+    <message>
+        <source>Radio: not transmitting: no OGN packet sent in the last %1 s</source>
+        <translation>Funk: sendet nicht: kein OGN-Paket in den letzten %1 s</translation>
+    </message>
+    <message>
+        <source>Radio: nothing heard</source>
+        <translation>Funk: nichts empfangen</translation>
+    </message>
+    <message>
+        <source>Radio: nothing heard yet</source>
+        <translation>Funk: noch nichts empfangen</translation>
+    </message>
+    <message>
+        <source>; receiving %1 packets a minute</source>
+        <translation>; empfängt %1 Pakete pro Minute</translation>
+    </message>
+    <message>
+        <source>Radio: transmit status not printed</source>
+        <translation>Funk: Sendestatus nicht ausgegeben</translation>
+    </message>
+    <message>
+        <source>Radio: transmit status not printed by this firmware</source>
+        <translation>Funk: diese Firmware gibt keinen Sendestatus aus</translation>
+    </message>
+    <message>
+        <source>Radio: waiting for its report</source>
+        <translation>Funk: wartet auf seinen Bericht</translation>
+    </message>
+    <message>
+        <source>Radio: waiting for its report (every 10 s)</source>
+        <translation>Funk: wartet auf seinen Bericht (alle 10 s)</translation>
+    </message>
+    <message>
+        <source>Battery: good</source>
+        <translation>Akku: gut</translation>
+    </message>
+    <message>
+        <source>Battery: low</source>
+        <translation>Akku: schwach</translation>
+    </message>
+    <message>
+        <source>Battery: %1 V</source>
+        <translation>Akku: %1 V</translation>
+    </message>
+    <message>
+        <source>Battery: not measured</source>
+        <translation>Akku: nicht gemessen</translation>
+    </message>
+    <message>
+        <source>Battery: not read</source>
+        <translation>Akku: nicht gelesen</translation>
+    </message>
+    <message>
+        <source>Battery: not measured by this board</source>
+        <translation>Akku: von dieser Platine nicht gemessen</translation>
+    </message>
+    <message>
+        <source>Battery: not read yet</source>
+        <translation>Akku: noch nicht gelesen</translation>
+    </message>
+    <message>
+        <source>Pressure sensor: found</source>
+        <translation>Drucksensor: vorhanden</translation>
+    </message>
+    <message>
+        <source>Pressure sensor: found, %1 hPa</source>
+        <translation>Drucksensor: vorhanden, %1 hPa</translation>
+    </message>
+    <message>
+        <source>Pressure sensor: none found</source>
+        <translation>Drucksensor: keiner gefunden</translation>
+    </message>
+    <message>
+        <source>Pressure sensor: not reported</source>
+        <translation>Drucksensor: nicht gemeldet</translation>
+    </message>
+    <message>
+        <source>The tracker prints no status while Verbose is off.</source>
+        <translation>Der Tracker gibt keinen Status aus, solange Verbose ausgeschaltet ist.</translation>
+    </message>
+    <message>
+        <source>The tracker prints nothing continuous at the moment.</source>
+        <translation>Der Tracker gibt zurzeit nichts laufend aus.</translation>
     </message>
 </context>
 <context>

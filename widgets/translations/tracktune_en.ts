@@ -53,4 +53,42 @@
         </translation>
     </message>
 </context>
+<context>
+    <name>StatusPanel</name>
+    <message numerus="yes">
+        <source>%n s</source>
+        <translation>
+            <numerusform>%n s</numerusform>
+            <numerusform>%n s</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n min</source>
+        <translation>
+            <numerusform>%n min</numerusform>
+            <numerusform>%n min</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>GPS: 2-D fix, %n satellite(s)</source>
+        <translation>
+            <numerusform>GPS: 2-D fix, %n satellite</numerusform>
+            <numerusform>GPS: 2-D fix, %n satellites</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>GPS: 3-D fix, %n satellite(s)</source>
+        <translation>
+            <numerusform>GPS: 3-D fix, %n satellite</numerusform>
+            <numerusform>GPS: 3-D fix, %n satellites</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>Radio: transmitting (OGN, %n packet(s) in the last %1 s)</source>
+        <translation>
+            <numerusform>Radio: transmitting (OGN, %n packet in the last %1 s)</numerusform>
+            <numerusform>Radio: transmitting (OGN, %n packets in the last %1 s)</numerusform>
+        </translation>
+    </message>
+</context>
 </TS>

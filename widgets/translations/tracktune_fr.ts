@@ -863,6 +863,14 @@ Le tracker n’affiche pas ces chiffres : cela peut modifier un réglage que vou
         <source>Ports the system lists: %1.</source>
         <translation>Ports indiqués par le système : %1.</translation>
     </message>
+    <message>
+        <source>Status output</source>
+        <translation>Sortie d’état</translation>
+    </message>
+    <message>
+        <source>The tracker prints its status only while Verbose is on. Write Verbose = %1 to the tracker?</source>
+        <translation>Le tracker n’affiche son état que si Verbose est activé. Écrire Verbose = %1 sur le tracker ?</translation>
+    </message>
 </context>
 <context>
     <name>MessageBar</name>
@@ -1202,6 +1210,180 @@ Le tracker n’affiche pas ces chiffres : cela peut modifier un réglage que vou
     <message>
         <source>What the tracker sent</source>
         <translation>Ce que le tracker a envoyé</translation>
+    </message>
+</context>
+<context>
+    <name>StatusPanel</name>
+    <message>
+        <source>Tracker status</source>
+        <translation>État du tracker</translation>
+    </message>
+    <message>
+        <source>Switch status output on...</source>
+        <translation>Activer la sortie d’état...</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n s</source>
+        <translation>
+            <numerusform>%n s</numerusform>
+            <numerusform>%n s</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n min</source>
+        <translation>
+            <numerusform>%n min</numerusform>
+            <numerusform>%n min</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>GPS: 2-D fix</source>
+        <translation>GPS : position 2D</translation>
+    </message>
+    <message>
+        <source>GPS: fix</source>
+        <translation>GPS : position</translation>
+    </message>
+    <message numerus="yes">
+        <source>GPS: 2-D fix, %n satellite(s)</source>
+        <translation>
+            <numerusform>GPS : position 2D, %n satellite</numerusform>
+            <numerusform>GPS : position 2D, %n satellites</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>GPS: 3-D fix, %n satellite(s)</source>
+        <translation>
+            <numerusform>GPS : position 3D, %n satellite</numerusform>
+            <numerusform>GPS : position 3D, %n satellites</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>, HDOP %1</source>
+        <translation>, HDOP %1</translation>
+    </message>
+    <message>
+        <source>GPS: nothing heard</source>
+        <translation>GPS : rien reçu</translation>
+    </message>
+    <message>
+        <source>GPS: nothing heard yet</source>
+        <translation>GPS : rien reçu pour l’instant</translation>
+    </message>
+    <message>
+        <source>GPS: no fix</source>
+        <translation>GPS : pas de position</translation>
+    </message>
+    <message>
+        <source>GPS: fix lost %1 ago</source>
+        <translation>GPS : position perdue il y a %1</translation>
+    </message>
+    <message>
+        <source>GPS: no fix yet (its date is not valid)</source>
+        <translation>GPS : pas encore de position (sa date n’est pas valide)</translation>
+    </message>
+    <message>
+        <source>GPS: no fix: the antenna needs open sky</source>
+        <translation>GPS : pas de position : l’antenne a besoin de ciel dégagé</translation>
+    </message>
+    <message>
+        <source>Radio: transmitting</source>
+        <translation>Radio : émet</translation>
+    </message>
+    <message numerus="yes">
+        <source>Radio: transmitting (OGN, %n packet(s) in the last %1 s)</source>
+        <translation>
+            <numerusform>Radio : émet (OGN, %n paquet dans les %1 dernières s)</numerusform>
+            <numerusform>Radio : émet (OGN, %n paquets dans les %1 dernières s)</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Radio: not transmitting</source>
+        <translation>Radio : n’émet pas</translation>
+    </message>
+    <message>
+        <source>Radio: not transmitting: no OGN packet sent in the last %1 s</source>
+        <translation>Radio : n’émet pas : aucun paquet OGN dans les %1 dernières s</translation>
+    </message>
+    <message>
+        <source>Radio: nothing heard</source>
+        <translation>Radio : rien reçu</translation>
+    </message>
+    <message>
+        <source>Radio: nothing heard yet</source>
+        <translation>Radio : rien reçu pour l’instant</translation>
+    </message>
+    <message>
+        <source>; receiving %1 packets a minute</source>
+        <translation> ; reçoit %1 paquets par minute</translation>
+    </message>
+    <message>
+        <source>Radio: transmit status not printed</source>
+        <translation>Radio : état d’émission non affiché</translation>
+    </message>
+    <message>
+        <source>Radio: transmit status not printed by this firmware</source>
+        <translation>Radio : ce micrologiciel n’affiche pas l’état d’émission</translation>
+    </message>
+    <message>
+        <source>Radio: waiting for its report</source>
+        <translation>Radio : attend son rapport</translation>
+    </message>
+    <message>
+        <source>Radio: waiting for its report (every 10 s)</source>
+        <translation>Radio : attend son rapport (toutes les 10 s)</translation>
+    </message>
+    <message>
+        <source>Battery: good</source>
+        <translation>Batterie : bonne</translation>
+    </message>
+    <message>
+        <source>Battery: low</source>
+        <translation>Batterie : faible</translation>
+    </message>
+    <message>
+        <source>Battery: %1 V</source>
+        <translation>Batterie : %1 V</translation>
+    </message>
+    <message>
+        <source>Battery: not measured</source>
+        <translation>Batterie : non mesurée</translation>
+    </message>
+    <message>
+        <source>Battery: not read</source>
+        <translation>Batterie : non lue</translation>
+    </message>
+    <message>
+        <source>Battery: not measured by this board</source>
+        <translation>Batterie : non mesurée par cette carte</translation>
+    </message>
+    <message>
+        <source>Battery: not read yet</source>
+        <translation>Batterie : pas encore lue</translation>
+    </message>
+    <message>
+        <source>Pressure sensor: found</source>
+        <translation>Capteur de pression : présent</translation>
+    </message>
+    <message>
+        <source>Pressure sensor: found, %1 hPa</source>
+        <translation>Capteur de pression : présent, %1 hPa</translation>
+    </message>
+    <message>
+        <source>Pressure sensor: none found</source>
+        <translation>Capteur de pression : aucun trouvé</translation>
+    </message>
+    <message>
+        <source>Pressure sensor: not reported</source>
+        <translation>Capteur de pression : non signalé</translation>
+    </message>
+    <message>
+        <source>The tracker prints no status while Verbose is off.</source>
+        <translation>Le tracker n’affiche aucun état tant que Verbose est désactivé.</translation>
+    </message>
+    <message>
+        <source>The tracker prints nothing continuous at the moment.</source>
+        <translation>Le tracker n’affiche rien en continu pour le moment.</translation>
     </message>
 </context>
 <context>
