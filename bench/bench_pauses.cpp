@@ -4,10 +4,12 @@
 // device that never sends a line feed (115200 baud, about 11.5 KB a poll).
 #include "dialogs/serialmonitor.h"
 #include "mainwindow/mainwindow.h"
+#include "mainwindow/statuspanel.h"
 #include "windowsupport.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
+#include <QLabel>
 #include <QLoggingCategory>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -71,6 +73,38 @@ std::pair<qint64, qint64> refreshAndApply()
     return {refresh, apply};
 }
 
+// The status panel: from the moment a fix reaches the port to the panel saying so, and the longest
+// pause while it listens to a tracker printing its GPS, radio and baro lines for 12 s.
+std::pair<qint64, qint64> statusPanel()
+{
+    TrackerSimulator::Options options = testsupport::options(false, true);
+    options.chatty = true;
+    options.fixAfterSeconds = -1; // its own GPS never gets one: the fix below is the one told
+    testsupport::ListedTracker listed(options);
+    MainWindow window;
+    auto *table = testsupport::child<QTableWidget>(&window, "table");
+    const auto *gps = testsupport::child<QLabel>(&window, "gpsText");
+    QElapsedTimer waiting;
+    waiting.start();
+    while (!(!window.isBusy() && table->isEnabled() && table->rowCount() > 0) && waiting.elapsed() < 15000)
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 50);
+    const qint64 listening = longestPauseMs([&] {
+        QElapsedTimer clock;
+        clock.start();
+        while (clock.elapsed() < 12000)
+            QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
+    });
+    // A whole second of a GPS with a fix, between the tracker's own sentences.
+    QElapsedTimer told;
+    told.start();
+    listed.tracker.inject("$GPRMC,123519,A,4807.038,N,01131.000,E,022.4,084.4,081226,003.1,W*6A\r\n"
+                          "$GPGGA,123519,4807.038,N,01131.000,E,1,08,0.9,545.4,M,46.9,M,,*47\r\n"
+                          "$GPGSA,A,3,04,05,,09,12,,,24,,,,,2.5,1.3,2.1*39\r\n");
+    while (!gps->text().contains(QLatin1String("3-D")) && told.elapsed() < 5000)
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 1);
+    return {told.elapsed(), listening};
+}
+
 // Appends as the monitor did before lines were capped: one growing line.
 void appendUncapped(QPlainTextEdit *output, const QString &data)
 {
@@ -112,6 +146,11 @@ int main(int argc, char **argv)
         "Apply of 3 sentences to a tracker that answers none, and the read-back: longest pause %lld ms "
         "(goal <= 16)\n",
         static_cast<long long>(apply));
+
+    const auto [shown, listening] = statusPanel();
+    std::printf("Status panel: a fix shown %lld ms after it reached the port (goal <= 1500); longest pause "
+                "while listening 12 s %lld ms (goal <= 16)\n",
+        static_cast<long long>(shown), static_cast<long long>(listening));
 
     SerialMonitor monitor;
     const qint64 capped
