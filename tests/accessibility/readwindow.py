@@ -133,6 +133,13 @@ def read(language, process):
     say("[table] %r: %d rows" % (table.name, table.queryTable().nRows))
     check(table.name != "", "the table has a name")
 
+    # The tracker's status: each item a label whose name is its state, in the pilot's language.
+    gps = wait_for(lambda: find(window, lambda n: n.getRole() == pyatspi.ROLE_LABEL
+                                and n.name.startswith("GPS")), 10)
+    if check(gps is not None, "the status panel's GPS line is readable"):
+        say("[status] %r (%s)" % (gps.name, gps.description))
+        check(gps.description.startswith("GPS"), "the GPS line's details are its description")
+
     # Every control the keyboard reaches says what it is.
     for node in walk(window, skip_inside_table=True):
         try:
