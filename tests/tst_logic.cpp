@@ -3,6 +3,7 @@
 #include "stopsignals.h"
 
 #include "config/backups.h"
+#include "config/catalogue.h"
 #include "config/changeplan.h"
 #include "config/dumpline.h"
 #include "config/normalizedvalue.h"
@@ -179,6 +180,10 @@ void LogicTest::trackerValues()
     QVERIFY2(backup.contains("\n# Pilot = \\x1b[2J  (not restorable: " + why + ")\n"), qPrintable(backup));
     QCOMPARE(
         tracktune::parseSettingsFile(backup).notRestorable, QStringList({"Reg: " + why, "Pilot: " + why}));
+    // Every parameter the program knows has a pilot's label; the translations check finds a
+    // missing German or French one.
+    for (const tracktune::KnownParameter &known : tracktune::knownParameters())
+        QVERIFY2(tracktune::labelOf(known.name), qPrintable(known.name));
     // A backup names the chip it came from, which outlives a reset of the Address.
     const tracktune::SettingsFile own = tracktune::parseSettingsFile(
         tracktune::formatSettingsFile({{"Address", "0x1A2B3C"}}, QDateTime(), "0000246f28a1b2c3"));

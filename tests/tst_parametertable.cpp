@@ -252,17 +252,18 @@ void ParameterTableTest::aScreenReaderReadsEveryRow_data()
     const QStringList dump {"AcftType=0x1", "Reg=A\\x20BC", "TxProtMask=0x00"};
     QTest::newRow("each editor named by its parameter; the cell under it reads its value; none checked: none")
         << dump << testsupport::Edits()
-        << QStringList {"AcftType|(Moto-)glider|The kind of aircraft|"
+        << QStringList {"Aircraft type \u00b7 AcftType|(Moto-)glider|The kind of aircraft|"
                         "AcftType, The kind of aircraft, shown to other pilots|(Moto-)glider",
-               "Reg|A BC|The aircraft's registration|", "TxProtMask|none|Which radio protocols|TxProtMask, "};
+               "Registration \u00b7 Reg|A BC|The aircraft's registration|",
+               "Protocols sent \u00b7 TxProtMask|none|Which radio protocols|TxProtMask, "};
     QTest::newRow(
         "an edited row says it is changed, the value cell follows its editor, protocols in fixed order")
         << dump
         << testsupport::Edits {{"AcftType", "Tow plane"}, {"TxProtMask", "FANET"}, {"TxProtMask", "OGN"}}
-        << QStringList {"AcftType|Tow plane|changed, not yet applied|"
+        << QStringList {"Aircraft type \u00b7 AcftType|Tow plane|changed, not yet applied|"
                         "AcftType, The kind of aircraft, shown to other pilots|Tow plane",
-               "Reg|A BC|The aircraft's registration|",
-               "TxProtMask|OGN, FANET|changed, not yet applied|TxProtMask, |OGN|FANET"};
+               "Registration \u00b7 Reg|A BC|The aircraft's registration|",
+               "Protocols sent \u00b7 TxProtMask|OGN, FANET|changed, not yet applied|TxProtMask, |OGN|FANET"};
 }
 
 void ParameterTableTest::aScreenReaderReadsEveryRow()

@@ -328,6 +328,79 @@ qint64 maximumOn(const KnownParameter &known, FirmwareLine line)
     return line == FirmwareLine::Older && known.olderMaximum > 0 ? known.olderMaximum : known.maximum;
 }
 
+const char *labelOf(const QString &name)
+{
+    // A pilot's words for each name (context "ParameterLabel"); the Wi-Fi networks share theirs.
+    static const QHash<QString, const char *> labels {
+        {QStringLiteral("Reg"), QT_TRANSLATE_NOOP("ParameterLabel", "Registration")},
+        {QStringLiteral("Address"), QT_TRANSLATE_NOOP("ParameterLabel", "Radio address")},
+        {QStringLiteral("AddrType"), QT_TRANSLATE_NOOP("ParameterLabel", "Address type")},
+        {QStringLiteral("AcftType"), QT_TRANSLATE_NOOP("ParameterLabel", "Aircraft type")},
+        {QStringLiteral("TxPower"), QT_TRANSLATE_NOOP("ParameterLabel", "Transmit power")},
+        {QStringLiteral("FreqPlan"), QT_TRANSLATE_NOOP("ParameterLabel", "Frequency plan")},
+        {QStringLiteral("TxProtMask"), QT_TRANSLATE_NOOP("ParameterLabel", "Protocols sent")},
+        {QStringLiteral("APN"), QT_TRANSLATE_NOOP("ParameterLabel", "Mobile access point")},
+        {QStringLiteral("Pilot"), QT_TRANSLATE_NOOP("ParameterLabel", "Pilot")},
+        {QStringLiteral("PilotID"), QT_TRANSLATE_NOOP("ParameterLabel", "Pilot ID")},
+        {QStringLiteral("Crew"), QT_TRANSLATE_NOOP("ParameterLabel", "Crew")},
+        {QStringLiteral("ICE"), QT_TRANSLATE_NOOP("ParameterLabel", "Emergency contact")},
+        {QStringLiteral("ID"), QT_TRANSLATE_NOOP("ParameterLabel", "Competition ID")},
+        {QStringLiteral("Class"), QT_TRANSLATE_NOOP("ParameterLabel", "Competition class")},
+        {QStringLiteral("Manuf"), QT_TRANSLATE_NOOP("ParameterLabel", "Manufacturer")},
+        {QStringLiteral("Model"), QT_TRANSLATE_NOOP("ParameterLabel", "Aircraft model")},
+        {QStringLiteral("Type"), QT_TRANSLATE_NOOP("ParameterLabel", "Type designator")},
+        {QStringLiteral("SN"), QT_TRANSLATE_NOOP("ParameterLabel", "Serial number")},
+        {QStringLiteral("Task"), QT_TRANSLATE_NOOP("ParameterLabel", "Task")},
+        {QStringLiteral("Base"), QT_TRANSLATE_NOOP("ParameterLabel", "Home airfield")},
+        {QStringLiteral("BTname"), QT_TRANSLATE_NOOP("ParameterLabel", "Bluetooth name")},
+        {QStringLiteral("EncryptKey"), QT_TRANSLATE_NOOP("ParameterLabel", "Encryption key")},
+        {QStringLiteral("Hard"), QT_TRANSLATE_NOOP("ParameterLabel", "Hardware")},
+        {QStringLiteral("Soft"), QT_TRANSLATE_NOOP("ParameterLabel", "Firmware version")},
+        {QStringLiteral("TempCorr"), QT_TRANSLATE_NOOP("ParameterLabel", "Temperature correction")},
+        {QStringLiteral("CONbaud"), QT_TRANSLATE_NOOP("ParameterLabel", "Console speed")},
+        {QStringLiteral("Stealth"), QT_TRANSLATE_NOOP("ParameterLabel", "Hide my track")},
+        {QStringLiteral("Ghost"), QT_TRANSLATE_NOOP("ParameterLabel", "Ghost mode")},
+        {QStringLiteral("CONprot"), QT_TRANSLATE_NOOP("ParameterLabel", "Console protocols")},
+        {QStringLiteral("TxHW"), QT_TRANSLATE_NOOP("ParameterLabel", "High-power radio")},
+        {QStringLiteral("RxProtMask"), QT_TRANSLATE_NOOP("ParameterLabel", "Protocols received")},
+        {QStringLiteral("FreqCorr"), QT_TRANSLATE_NOOP("ParameterLabel", "Frequency correction")},
+        {QStringLiteral("PressCorr"), QT_TRANSLATE_NOOP("ParameterLabel", "Pressure correction")},
+        {QStringLiteral("TimeCorr"), QT_TRANSLATE_NOOP("ParameterLabel", "Time correction")},
+        {QStringLiteral("GeoidSepar"), QT_TRANSLATE_NOOP("ParameterLabel", "Geoid separation")},
+        {QStringLiteral("manGeoidSepar"), QT_TRANSLATE_NOOP("ParameterLabel", "Manual geoid separation")},
+        {QStringLiteral("NavMode"), QT_TRANSLATE_NOOP("ParameterLabel", "GPS motion model")},
+        {QStringLiteral("NavRate"), QT_TRANSLATE_NOOP("ParameterLabel", "GPS fix rate")},
+        {QStringLiteral("Encrypt"), QT_TRANSLATE_NOOP("ParameterLabel", "Encryption")},
+        {QStringLiteral("Verbose"), QT_TRANSLATE_NOOP("ParameterLabel", "Console output")},
+        {QStringLiteral("GNSS"), QT_TRANSLATE_NOOP("ParameterLabel", "Satellite systems")},
+        {QStringLiteral("PageMask"), QT_TRANSLATE_NOOP("ParameterLabel", "Display pages")},
+        {QStringLiteral("InitialPage"), QT_TRANSLATE_NOOP("ParameterLabel", "First display page")},
+        {QStringLiteral("AltitudeUnit"), QT_TRANSLATE_NOOP("ParameterLabel", "Altitude unit")},
+        {QStringLiteral("SpeedUnit"), QT_TRANSLATE_NOOP("ParameterLabel", "Speed unit")},
+        {QStringLiteral("VarioUnit"), QT_TRANSLATE_NOOP("ParameterLabel", "Climb rate unit")},
+        {QStringLiteral("PPSdelay"), QT_TRANSLATE_NOOP("ParameterLabel", "GPS data delay")},
+        {QStringLiteral("APname"), QT_TRANSLATE_NOOP("ParameterLabel", "Wi-Fi name")},
+        {QStringLiteral("APpass"), QT_TRANSLATE_NOOP("ParameterLabel", "Wi-Fi password")},
+        {QStringLiteral("APport"), QT_TRANSLATE_NOOP("ParameterLabel", "Wi-Fi data port")},
+        {QStringLiteral("APchan"), QT_TRANSLATE_NOOP("ParameterLabel", "Wi-Fi channel")},
+        {QStringLiteral("APtxPwr"), QT_TRANSLATE_NOOP("ParameterLabel", "Wi-Fi power")},
+        {QStringLiteral("StratuxWIFI"), QT_TRANSLATE_NOOP("ParameterLabel", "Stratux Wi-Fi")},
+        {QStringLiteral("StratuxPass"), QT_TRANSLATE_NOOP("ParameterLabel", "Stratux password")},
+        {QStringLiteral("StratuxHost"), QT_TRANSLATE_NOOP("ParameterLabel", "Stratux address")},
+        {QStringLiteral("StratuxPort"), QT_TRANSLATE_NOOP("ParameterLabel", "Stratux port")},
+        {QStringLiteral("StratuxTxPwr"), QT_TRANSLATE_NOOP("ParameterLabel", "Stratux Wi-Fi power")},
+        {QStringLiteral("StratuxMinSig"), QT_TRANSLATE_NOOP("ParameterLabel", "Stratux minimum signal")},
+        {QStringLiteral("UploadURL"), QT_TRANSLATE_NOOP("ParameterLabel", "Log upload address")},
+        {QStringLiteral("FirmwareURL"), QT_TRANSLATE_NOOP("ParameterLabel", "Firmware download address")},
+        {QStringLiteral("WIFIname"), QT_TRANSLATE_NOOP("ParameterLabel", "Wi-Fi network")},
+        {QStringLiteral("WIFIpass"), QT_TRANSLATE_NOOP("ParameterLabel", "Wi-Fi network password")},
+    };
+    QString key = name;
+    if (key.startsWith(QLatin1String("WIFIname")) || key.startsWith(QLatin1String("WIFIpass")))
+        key.truncate(8);
+    return labels.value(key, nullptr);
+}
+
 const KnownParameter *findKnownParameter(const QString &name)
 {
     for (const KnownParameter &parameter : knownParameters()) {

@@ -118,6 +118,10 @@ qint64 maximumOn(const KnownParameter &known, FirmwareLine line);
 const QVector<KnownParameter> &knownParameters();
 // Null when the name is not known.
 const KnownParameter *findKnownParameter(const QString &name);
+// A short label in a pilot's words ("Aircraft type"), English, translated where it is shown
+// (context "ParameterLabel"); null for a name the catalogue lacks. The firmware's names stay
+// what the command line and files use.
+const char *labelOf(const QString &name);
 // The role of a parameter; Plain for a name the catalogue lacks.
 ParameterRole roleOf(const QString &name);
 

@@ -82,13 +82,15 @@ def application(name):
     return None
 
 
-def table_rows(table):
+def table_rows(table, labelled=False):
+    """Each row's parameter, value and description; a name cell reads the pilot's label, then
+    the firmware's name: labelled keeps both, else the name alone."""
     cells = table.queryTable()
     rows = []
     for row in range(cells.nRows):
-        name = cells.getAccessibleAt(row, 0)
+        name = cells.getAccessibleAt(row, 0).name
         value = cells.getAccessibleAt(row, 1)
-        rows.append((name.name, value.name, value.description))
+        rows.append((name if labelled else name.split(" \u00b7 ")[-1], value.name, value.description))
     return rows
 
 
@@ -157,6 +159,9 @@ def read(language, process):
     for name, value, description in rows:
         say("  row %r = %r (%s)" % (name, value, description.replace("\n", " ")))
         check(name != "", "every row's parameter is readable")
+    # Each row reads its label in the pilot's language, then the firmware's name.
+    check(all(" \u00b7 " in name for name, _, _ in table_rows(table, labelled=True)),
+          "every row reads a label before its name")
     values = dict((name, value) for name, value, _ in rows)
     check(values.get("AcftType", "") != "", "AcftType's value is readable under its editor")
     before = dict((name, description) for name, _, description in rows)

@@ -125,6 +125,8 @@ QTableWidgetItem *nameItem(const QString &name)
 {
     auto *item = new QTableWidgetItem(name);
     item->setFlags(item->flags() & ~Qt::ItemIsEditable);
+    // Read as shown: the label, then the name.
+    item->setData(Qt::AccessibleTextRole, ParameterNameDelegate::shownName(name));
     return item;
 }
 
@@ -145,6 +147,7 @@ ParameterTable::ParameterTable(QWidget *parent)
     readingLabel->setAlignment(Qt::AlignCenter);
     readingLabel->hide();
     checkTypedValues();
+    setItemDelegateForColumn(0, new ParameterNameDelegate(this));
     tableaccessibility::attach(this);
 }
 
@@ -224,7 +227,22 @@ void ParameterTable::fill(const QList<tracktune::DumpLine> &entries, bool expert
         describeRow(row, entry);
         ++row;
     }
+    fitNameColumn();
     connect(this, &QTableWidget::cellChanged, this, &ParameterTable::tableCellChanged, Qt::UniqueConnection);
+}
+
+void ParameterTable::fitNameColumn()
+{
+    // As wide as the longest label and name shown, but never more than half the table: the
+    // window keeps its size; a longer one is cut, and reads whole in its tooltip and to a reader.
+    int widest = 0;
+    for (int row = 0; row < rowCount(); ++row) {
+        if (const QTableWidgetItem *name = item(row, 0))
+            widest = std::max(
+                widest, fontMetrics().horizontalAdvance(ParameterNameDelegate::shownName(name->text())));
+    }
+    const int padding = fontMetrics().averageCharWidth() * 3;
+    setColumnWidth(0, std::max(columnWidth(0), std::min(widest + padding, viewport()->width() / 2)));
 }
 
 void ParameterTable::keepReported(int row, const QString &value)

@@ -68,6 +68,7 @@ private slots:
 
 private:
     void createValueEditor();
+    void fitNameColumn();
     // Typed values pass the tracker's rules before a cell takes them (valueRefused otherwise).
     void checkTypedValues();
     // Keeps the tracker's value on the row's Value cell, and locks a value never written.

@@ -6,6 +6,7 @@
 #include "config/terminaltext.h"
 #include "config/valueencoding.h"
 
+#include <QCoreApplication>
 #include <QHelpEvent>
 #include <QLineEdit>
 #include <QStyleOptionToolButton>
@@ -44,6 +45,18 @@ QString CheckedValueDelegate::shownText(const QString &name, const QString &valu
     if (known->unit && known->kind == tracktune::ParameterKind::Number && !text.isEmpty())
         return text + QLatin1Char(' ') + QString::fromLatin1(known->unit);
     return text;
+}
+
+QString ParameterNameDelegate::shownName(const QString &name)
+{
+    const char *label = tracktune::labelOf(name);
+    return label ? tr("%1 \u00b7 %2").arg(QCoreApplication::translate("ParameterLabel", label), name) : name;
+}
+
+void ParameterNameDelegate::initStyleOption(QStyleOptionViewItem *option, const QModelIndex &index) const
+{
+    QStyledItemDelegate::initStyleOption(option, index);
+    option->text = shownName(index.data().toString());
 }
 
 void CheckedValueDelegate::initStyleOption(QStyleOptionViewItem *option, const QModelIndex &index) const

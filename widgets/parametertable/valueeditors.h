@@ -36,6 +36,20 @@ private:
     tracktune::FirmwareLine firmwareLine = tracktune::FirmwareLine::Unknown;
 };
 
+// The Parameter column: the pilot's label before the firmware's name ("Aircraft type · AcftType");
+// the cell itself keeps the name, which everything else reads.
+class ParameterNameDelegate : public QStyledItemDelegate
+{
+    Q_OBJECT
+
+public:
+    using QStyledItemDelegate::QStyledItemDelegate;
+    static QString shownName(const QString &name);
+
+protected:
+    void initStyleOption(QStyleOptionViewItem *option, const QModelIndex &index) const override;
+};
+
 // The protocols' menu button: its caption reads from the left and is cut at its end where the
 // cell is too narrow; its tooltip holds the whole list before the row's description.
 class MaskButton : public QToolButton

@@ -1071,6 +1071,264 @@ Der Tracker zeigt diese Stellen nicht an; so kann sich eine Einstellung ändern,
     </message>
 </context>
 <context>
+    <name>ParameterLabel</name>
+    <message>
+        <source>Registration</source>
+        <translation>Kennzeichen</translation>
+    </message>
+    <message>
+        <source>Radio address</source>
+        <translation>Funkadresse</translation>
+    </message>
+    <message>
+        <source>Address type</source>
+        <translation>Adresstyp</translation>
+    </message>
+    <message>
+        <source>Aircraft type</source>
+        <translation>Luftfahrzeugtyp</translation>
+    </message>
+    <message>
+        <source>Transmit power</source>
+        <translation>Sendeleistung</translation>
+    </message>
+    <message>
+        <source>Frequency plan</source>
+        <translation>Frequenzplan</translation>
+    </message>
+    <message>
+        <source>Protocols sent</source>
+        <translation>Gesendete Protokolle</translation>
+    </message>
+    <message>
+        <source>Mobile access point</source>
+        <translation>Mobilfunk-Zugangspunkt</translation>
+    </message>
+    <message>
+        <source>Pilot</source>
+        <translation>Pilot</translation>
+    </message>
+    <message>
+        <source>Pilot ID</source>
+        <translation>Piloten-ID</translation>
+    </message>
+    <message>
+        <source>Crew</source>
+        <translation>Besatzung</translation>
+    </message>
+    <message>
+        <source>Emergency contact</source>
+        <translation>Notfallkontakt</translation>
+    </message>
+    <message>
+        <source>Competition ID</source>
+        <translation>Wettbewerbskennung</translation>
+    </message>
+    <message>
+        <source>Competition class</source>
+        <translation>Wettbewerbsklasse</translation>
+    </message>
+    <message>
+        <source>Manufacturer</source>
+        <translation>Hersteller</translation>
+    </message>
+    <message>
+        <source>Aircraft model</source>
+        <translation>Luftfahrzeugmodell</translation>
+    </message>
+    <message>
+        <source>Type designator</source>
+        <translation>Musterbezeichnung</translation>
+    </message>
+    <message>
+        <source>Serial number</source>
+        <translation>Seriennummer</translation>
+    </message>
+    <message>
+        <source>Task</source>
+        <translation>Aufgabe</translation>
+    </message>
+    <message>
+        <source>Home airfield</source>
+        <translation>Heimatflugplatz</translation>
+    </message>
+    <message>
+        <source>Bluetooth name</source>
+        <translation>Bluetooth-Name</translation>
+    </message>
+    <message>
+        <source>Encryption key</source>
+        <translation>Schlüssel</translation>
+    </message>
+    <message>
+        <source>Hardware</source>
+        <translation>Hardware</translation>
+    </message>
+    <message>
+        <source>Firmware version</source>
+        <translation>Firmware-Version</translation>
+    </message>
+    <message>
+        <source>Temperature correction</source>
+        <translation>Temperaturkorrektur</translation>
+    </message>
+    <message>
+        <source>Console speed</source>
+        <translation>Konsolengeschwindigkeit</translation>
+    </message>
+    <message>
+        <source>Hide my track</source>
+        <translation>Flugweg verbergen</translation>
+    </message>
+    <message>
+        <source>Ghost mode</source>
+        <translation>Geistermodus</translation>
+    </message>
+    <message>
+        <source>Console protocols</source>
+        <translation>Konsolenprotokolle</translation>
+    </message>
+    <message>
+        <source>High-power radio</source>
+        <translation>Starkes Funkmodul</translation>
+    </message>
+    <message>
+        <source>Protocols received</source>
+        <translation>Empfangene Protokolle</translation>
+    </message>
+    <message>
+        <source>Frequency correction</source>
+        <translation>Frequenzkorrektur</translation>
+    </message>
+    <message>
+        <source>Pressure correction</source>
+        <translation>Druckkorrektur</translation>
+    </message>
+    <message>
+        <source>Time correction</source>
+        <translation>Zeitkorrektur</translation>
+    </message>
+    <message>
+        <source>Geoid separation</source>
+        <translation>Geoidabstand</translation>
+    </message>
+    <message>
+        <source>Manual geoid separation</source>
+        <translation>Geoidabstand von Hand</translation>
+    </message>
+    <message>
+        <source>GPS motion model</source>
+        <translation>GPS-Bewegungsmodell</translation>
+    </message>
+    <message>
+        <source>GPS fix rate</source>
+        <translation>GPS-Positionsrate</translation>
+    </message>
+    <message>
+        <source>Encryption</source>
+        <translation>Verschlüsselung</translation>
+    </message>
+    <message>
+        <source>Console output</source>
+        <translation>Konsolenausgabe</translation>
+    </message>
+    <message>
+        <source>Satellite systems</source>
+        <translation>Satellitensysteme</translation>
+    </message>
+    <message>
+        <source>Display pages</source>
+        <translation>Anzeigeseiten</translation>
+    </message>
+    <message>
+        <source>First display page</source>
+        <translation>Erste Anzeigeseite</translation>
+    </message>
+    <message>
+        <source>Altitude unit</source>
+        <translation>Höheneinheit</translation>
+    </message>
+    <message>
+        <source>Speed unit</source>
+        <translation>Geschwindigkeitseinheit</translation>
+    </message>
+    <message>
+        <source>Climb rate unit</source>
+        <translation>Steigeinheit</translation>
+    </message>
+    <message>
+        <source>GPS data delay</source>
+        <translation>GPS-Datenverzögerung</translation>
+    </message>
+    <message>
+        <source>Wi-Fi name</source>
+        <translation>WLAN-Name</translation>
+    </message>
+    <message>
+        <source>Wi-Fi password</source>
+        <translation>WLAN-Passwort</translation>
+    </message>
+    <message>
+        <source>Wi-Fi data port</source>
+        <translation>WLAN-Datenport</translation>
+    </message>
+    <message>
+        <source>Wi-Fi channel</source>
+        <translation>WLAN-Kanal</translation>
+    </message>
+    <message>
+        <source>Wi-Fi power</source>
+        <translation>WLAN-Leistung</translation>
+    </message>
+    <message>
+        <source>Stratux Wi-Fi</source>
+        <translation>Stratux-WLAN</translation>
+    </message>
+    <message>
+        <source>Stratux password</source>
+        <translation>Stratux-Passwort</translation>
+    </message>
+    <message>
+        <source>Stratux address</source>
+        <translation>Stratux-Adresse</translation>
+    </message>
+    <message>
+        <source>Stratux port</source>
+        <translation>Stratux-Port</translation>
+    </message>
+    <message>
+        <source>Stratux Wi-Fi power</source>
+        <translation>Stratux-WLAN-Leistung</translation>
+    </message>
+    <message>
+        <source>Stratux minimum signal</source>
+        <translation>Stratux-Mindestsignal</translation>
+    </message>
+    <message>
+        <source>Log upload address</source>
+        <translation>Adresse für Flugaufzeichnungen</translation>
+    </message>
+    <message>
+        <source>Firmware download address</source>
+        <translation>Adresse für Firmware-Downloads</translation>
+    </message>
+    <message>
+        <source>Wi-Fi network</source>
+        <translation>WLAN-Netz</translation>
+    </message>
+    <message>
+        <source>Wi-Fi network password</source>
+        <translation>WLAN-Netz-Passwort</translation>
+    </message>
+</context>
+<context>
+    <name>ParameterNameDelegate</name>
+    <message>
+        <source>%1 · %2</source>
+        <translation>%1 · %2</translation>
+    </message>
+</context>
+<context>
     <name>ParameterSearch</name>
     <message>
         <source>%1: %2</source>

@@ -1071,6 +1071,264 @@ Le tracker n’affiche pas ces chiffres : cela peut modifier un réglage que vou
     </message>
 </context>
 <context>
+    <name>ParameterLabel</name>
+    <message>
+        <source>Registration</source>
+        <translation>Immatriculation</translation>
+    </message>
+    <message>
+        <source>Radio address</source>
+        <translation>Adresse radio</translation>
+    </message>
+    <message>
+        <source>Address type</source>
+        <translation>Type d’adresse</translation>
+    </message>
+    <message>
+        <source>Aircraft type</source>
+        <translation>Type d’aéronef</translation>
+    </message>
+    <message>
+        <source>Transmit power</source>
+        <translation>Puissance d’émission</translation>
+    </message>
+    <message>
+        <source>Frequency plan</source>
+        <translation>Plan de fréquences</translation>
+    </message>
+    <message>
+        <source>Protocols sent</source>
+        <translation>Protocoles émis</translation>
+    </message>
+    <message>
+        <source>Mobile access point</source>
+        <translation>Point d’accès mobile</translation>
+    </message>
+    <message>
+        <source>Pilot</source>
+        <translation>Pilote</translation>
+    </message>
+    <message>
+        <source>Pilot ID</source>
+        <translation>ID du pilote</translation>
+    </message>
+    <message>
+        <source>Crew</source>
+        <translation>Équipage</translation>
+    </message>
+    <message>
+        <source>Emergency contact</source>
+        <translation>Contact d’urgence</translation>
+    </message>
+    <message>
+        <source>Competition ID</source>
+        <translation>Numéro de concours</translation>
+    </message>
+    <message>
+        <source>Competition class</source>
+        <translation>Classe de concours</translation>
+    </message>
+    <message>
+        <source>Manufacturer</source>
+        <translation>Constructeur</translation>
+    </message>
+    <message>
+        <source>Aircraft model</source>
+        <translation>Modèle d’aéronef</translation>
+    </message>
+    <message>
+        <source>Type designator</source>
+        <translation>Désignation de type</translation>
+    </message>
+    <message>
+        <source>Serial number</source>
+        <translation>Numéro de série</translation>
+    </message>
+    <message>
+        <source>Task</source>
+        <translation>Épreuve</translation>
+    </message>
+    <message>
+        <source>Home airfield</source>
+        <translation>Aérodrome d’attache</translation>
+    </message>
+    <message>
+        <source>Bluetooth name</source>
+        <translation>Nom Bluetooth</translation>
+    </message>
+    <message>
+        <source>Encryption key</source>
+        <translation>Clé de chiffrement</translation>
+    </message>
+    <message>
+        <source>Hardware</source>
+        <translation>Matériel</translation>
+    </message>
+    <message>
+        <source>Firmware version</source>
+        <translation>Version du micrologiciel</translation>
+    </message>
+    <message>
+        <source>Temperature correction</source>
+        <translation>Correction de température</translation>
+    </message>
+    <message>
+        <source>Console speed</source>
+        <translation>Vitesse de la console</translation>
+    </message>
+    <message>
+        <source>Hide my track</source>
+        <translation>Masquer ma trace</translation>
+    </message>
+    <message>
+        <source>Ghost mode</source>
+        <translation>Mode fantôme</translation>
+    </message>
+    <message>
+        <source>Console protocols</source>
+        <translation>Protocoles de la console</translation>
+    </message>
+    <message>
+        <source>High-power radio</source>
+        <translation>Radio haute puissance</translation>
+    </message>
+    <message>
+        <source>Protocols received</source>
+        <translation>Protocoles reçus</translation>
+    </message>
+    <message>
+        <source>Frequency correction</source>
+        <translation>Correction de fréquence</translation>
+    </message>
+    <message>
+        <source>Pressure correction</source>
+        <translation>Correction de pression</translation>
+    </message>
+    <message>
+        <source>Time correction</source>
+        <translation>Correction d’heure</translation>
+    </message>
+    <message>
+        <source>Geoid separation</source>
+        <translation>Ondulation du géoïde</translation>
+    </message>
+    <message>
+        <source>Manual geoid separation</source>
+        <translation>Ondulation du géoïde manuelle</translation>
+    </message>
+    <message>
+        <source>GPS motion model</source>
+        <translation>Modèle de mouvement GPS</translation>
+    </message>
+    <message>
+        <source>GPS fix rate</source>
+        <translation>Fréquence des positions GPS</translation>
+    </message>
+    <message>
+        <source>Encryption</source>
+        <translation>Chiffrement</translation>
+    </message>
+    <message>
+        <source>Console output</source>
+        <translation>Sortie console</translation>
+    </message>
+    <message>
+        <source>Satellite systems</source>
+        <translation>Systèmes satellitaires</translation>
+    </message>
+    <message>
+        <source>Display pages</source>
+        <translation>Pages d’affichage</translation>
+    </message>
+    <message>
+        <source>First display page</source>
+        <translation>Première page affichée</translation>
+    </message>
+    <message>
+        <source>Altitude unit</source>
+        <translation>Unité d’altitude</translation>
+    </message>
+    <message>
+        <source>Speed unit</source>
+        <translation>Unité de vitesse</translation>
+    </message>
+    <message>
+        <source>Climb rate unit</source>
+        <translation>Unité de vario</translation>
+    </message>
+    <message>
+        <source>GPS data delay</source>
+        <translation>Retard des données GPS</translation>
+    </message>
+    <message>
+        <source>Wi-Fi name</source>
+        <translation>Nom Wi-Fi</translation>
+    </message>
+    <message>
+        <source>Wi-Fi password</source>
+        <translation>Mot de passe Wi-Fi</translation>
+    </message>
+    <message>
+        <source>Wi-Fi data port</source>
+        <translation>Port de données Wi-Fi</translation>
+    </message>
+    <message>
+        <source>Wi-Fi channel</source>
+        <translation>Canal Wi-Fi</translation>
+    </message>
+    <message>
+        <source>Wi-Fi power</source>
+        <translation>Puissance Wi-Fi</translation>
+    </message>
+    <message>
+        <source>Stratux Wi-Fi</source>
+        <translation>Wi-Fi Stratux</translation>
+    </message>
+    <message>
+        <source>Stratux password</source>
+        <translation>Mot de passe Stratux</translation>
+    </message>
+    <message>
+        <source>Stratux address</source>
+        <translation>Adresse Stratux</translation>
+    </message>
+    <message>
+        <source>Stratux port</source>
+        <translation>Port Stratux</translation>
+    </message>
+    <message>
+        <source>Stratux Wi-Fi power</source>
+        <translation>Puissance Wi-Fi Stratux</translation>
+    </message>
+    <message>
+        <source>Stratux minimum signal</source>
+        <translation>Signal minimal Stratux</translation>
+    </message>
+    <message>
+        <source>Log upload address</source>
+        <translation>Adresse d’envoi des vols</translation>
+    </message>
+    <message>
+        <source>Firmware download address</source>
+        <translation>Adresse de téléchargement du micrologiciel</translation>
+    </message>
+    <message>
+        <source>Wi-Fi network</source>
+        <translation>Réseau Wi-Fi</translation>
+    </message>
+    <message>
+        <source>Wi-Fi network password</source>
+        <translation>Mot de passe du réseau Wi-Fi</translation>
+    </message>
+</context>
+<context>
+    <name>ParameterNameDelegate</name>
+    <message>
+        <source>%1 · %2</source>
+        <translation>%1 · %2</translation>
+    </message>
+</context>
+<context>
     <name>ParameterSearch</name>
     <message>
         <source>%1: %2</source>
