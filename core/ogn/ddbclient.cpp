@@ -46,6 +46,12 @@ DdbClient::DdbClient(QObject *parent)
     });
 }
 
+bool DdbClient::hasFreshAnswer(quint32 address) const
+{
+    qint64 age = 0;
+    return cached(address & 0xFFFFFF, &age) && age < cacheLifetimeS;
+}
+
 void DdbClient::lookUp(quint32 address)
 {
     if (reply) {
@@ -85,17 +91,18 @@ void DdbClient::onReplyFinished()
     DdbLookup result;
     result.address = asked;
     const int status = done->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt();
-    const QByteArray answer = done->read(largestAnswer);
+    const QByteArray answer = done->isOpen() ? done->read(largestAnswer) : QByteArray();
+    const QString where = done->url().host()
+        + (done->url().port() > 0 ? QStringLiteral(":") + QString::number(done->url().port()) : QString());
     if (timedOut) {
-        result.error = QStringLiteral("no answer from ") + done->url().host() + QStringLiteral(" within ")
+        result.error = QStringLiteral("no answer from ") + where + QStringLiteral(" within ")
             + QString::number(timeLimitMs / 1000.0) + QStringLiteral(" s");
     } else if (done->error() != QNetworkReply::NoError && status == 0) {
-        result.error = QStringLiteral("cannot reach ") + done->url().host() + QStringLiteral(": ")
-            + done->errorString();
+        result.error = QStringLiteral("cannot reach ") + where + QStringLiteral(": ") + done->errorString();
     } else if (status != 200) {
-        result.error = done->url().host() + QStringLiteral(" answered HTTP ") + QString::number(status);
+        result.error = where + QStringLiteral(" answered HTTP ") + QString::number(status);
     } else if (const auto devices = parseDdbAnswer(answer); !devices) {
-        result.error = done->url().host() + QStringLiteral(" answered something that is not a device list");
+        result.error = where + QStringLiteral(" answered something that is not a device list");
     } else {
         result.answered = true;
         result.device = findDdbDevice(*devices, asked);

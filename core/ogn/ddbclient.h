@@ -43,6 +43,9 @@ public:
     // What lookUp asks for, so that a caller can say so before it is sent.
     QUrl queryUrl(quint32 address) const { return ddbQueryUrl(download, address); }
 
+    // Whether lookUp would take the answer from the cache without asking the server.
+    bool hasFreshAnswer(quint32 address) const;
+
     // Starts a look-up; finished comes once, later (also for a cached answer). A look-up still
     // running is abandoned.
     void lookUp(quint32 address);
