@@ -3,7 +3,9 @@
 // entry compares with the tracker's settings.
 #include "ogn/aprsbeacon.h"
 #include "ogn/ddbentry.h"
+#include "ognreport.h"
 
+#include <QJsonArray>
 #include <QTest>
 
 using namespace tracktune;
@@ -25,6 +27,10 @@ private slots:
     void readsDatabaseAnswers();
     void comparesWithTheTracker_data();
     void comparesWithTheTracker();
+    void readsTheCommandsValues();
+    void summarisesTheReception_data();
+    void summarisesTheReception();
+    void wordsEachBeacon();
 };
 
 // Lines recorded from the network; NaN where the line has no such field.
@@ -136,7 +142,8 @@ void TestOgn::readsTheDeviceId_data()
         << QByteArray("id4EDD9C70") << 3 << 2 << false << true << 0xDD9C70;
     QTest::newRow("stealth, type 15, random")
         << QByteArray("idBC123456") << 15 << 0 << true << false << 0x123456;
-    QTest::newRow("four digits of detail") << QByteArray("id0430DD9C70") << 1 << 3 << false << false << 0xDD9C70;
+    QTest::newRow("four digits of detail")
+        << QByteArray("id0430DD9C70") << 1 << 3 << false << false << 0xDD9C70;
 }
 
 void TestOgn::readsTheDeviceId()
@@ -289,6 +296,80 @@ void TestOgn::comparesWithTheTracker()
     if (addrType >= 0)
         tracker.addressType = addrType;
     QCOMPARE(ddbMismatches(entry, tracker), mismatches);
+}
+
+void TestOgn::readsTheCommandsValues()
+{
+    QCOMPARE(parseOgnAddress("0x2fd00f"), std::optional<quint32>(0x2FD00F));
+    QCOMPARE(parseOgnAddress("2FD00F"), std::optional<quint32>(0x2FD00F));
+    QCOMPARE(parseOgnAddress("1000000"), std::nullopt);
+    QCOMPARE(parseOgnAddress("0x"), std::nullopt);
+    QCOMPARE(parseOgnAddress("-1"), std::nullopt);
+    QString host;
+    quint16 port = 0;
+    QVERIFY(parseHostPort("aprs.example:14580", &host, &port));
+    QCOMPARE(host, QString("aprs.example"));
+    QCOMPARE(port, quint16(14580));
+    QVERIFY(!parseHostPort("aprs.example", &host, &port));
+    QVERIFY(!parseHostPort(":14580", &host, &port));
+    QVERIFY(!parseHostPort("h:65536", &host, &port));
+    QVERIFY(parseDdbUrl("https://ddb.example/download/"));
+    QVERIFY(!parseDdbUrl("file:///etc/passwd"));
+    QVERIFY(!parseDdbUrl("ddb.example"));
+}
+
+void TestOgn::summarisesTheReception_data()
+{
+    QTest::addColumn<QList<QByteArray>>("lines");
+    QTest::addColumn<QString>("summary");
+    const QByteArray lzhl
+        = "OGN2FD00F>OGNTRK,qAS,LZHL:/093213h4848.78N/01708.32E'000/000/A=000538 id072FD00F "
+          "32.8dB 0e +20.1kHz";
+    const QByteArray lzhu
+        = "OGN2FD00F>OGNTRK,qAS,LZHU:/093215h4848.78N/01708.32E'000/000/A=000538 id072FD00F "
+          "18.5dB 0e +22.5kHz";
+    const QByteArray relayed = "OGN2FD00F>OGNTRK,RELAY*,qAS,LZHX:/093217h4848.78N/01708.32E'000/000/A=000538 "
+                               "id072FD00F 40.5dB 0e -1.4kHz";
+    const QByteArray status = "OGN2FD00F>OGNTRK,qAS,LZHL:>093215h h00 v00 9sat/1 164m 3.34V";
+    QTest::newRow("none")
+        << QList<QByteArray>()
+        << "Not received in 60 s. Likely reasons: no OGN receiver in range (on the ground few "
+           "are), no GPS fix yet (no position goes out without one), transmitting switched off "
+           "(TxProtMask, TxPower) or a large frequency offset (FreqCorr).";
+    QTest::newRow("offset to correct")
+        << QList<QByteArray> {lzhl, lzhu, relayed}
+        << "Received by 3 stations in 60 s, best 40.5 dB; frequency offset +21.3 "
+           "kHz: consider FreqCorr";
+    QTest::newRow("a relayed offset is the relayer's")
+        << QList<QByteArray> {relayed, status} << "Received by 2 stations in 60 s, best 40.5 dB";
+    QTest::newRow("status only") << QList<QByteArray> {status} << "Received by 1 station in 60 s";
+}
+
+void TestOgn::summarisesTheReception()
+{
+    QFETCH(QList<QByteArray>, lines);
+    QFETCH(QString, summary);
+    QList<AprsBeacon> beacons;
+    for (const QByteArray &line : lines)
+        beacons << *parseAprsLine(line);
+    QCOMPARE(ognReceptionSummary(beacons, 60), summary);
+}
+
+void TestOgn::wordsEachBeacon()
+{
+    const std::optional<AprsBeacon> relayed = parseAprsLine(
+        "FLRDD9C70>OGNTRK,OGN2FD00F*,qAS,LZHL:/093214h4848.77N/01708.33E'000/000/A=000515 !W56! id06DD9C70 "
+        "-019fpm +0.0rot 32.2dB 0e -0.8kHz gps2x3");
+    QCOMPARE(ognBeaconLine(*relayed),
+        QString("09:32:14 UTC  received by LZHL  32.2 dB  -0.8 kHz  relayed by OGN2FD00F"));
+    const std::optional<AprsBeacon> status
+        = parseAprsLine("OGN3FC859>OGNTRK,qAS,LZHL:>093215h h00 v00 3.34V");
+    QCOMPARE(ognBeaconLine(*status), QString("09:32:15 UTC  received by LZHL  status: h00 v00 3.34V"));
+    QJsonObject json = ognAprsJson({*relayed}, false);
+    QCOMPARE(json["beacons"].toArray().at(0).toObject()["signal_db"].toDouble(), 32.2);
+    QCOMPARE(json["beacons"].toArray().at(0).toObject()["relayed"].toBool(), true);
+    json = ognAprsJson({*relayed}, true);
+    QCOMPARE(json.keys(), QStringList({"received"}));
 }
 
 QTEST_GUILESS_MAIN(TestOgn)
