@@ -7,6 +7,7 @@
 #include "stopsignals.h"
 
 #include "config/settingsfile.h"
+#include "config/terminaltext.h"
 #include "ogn/aprsclient.h"
 #include "ogn/ddbclient.h"
 
@@ -94,7 +95,7 @@ int TrackerCommands::ogn()
         complain(QStringLiteral("devices database: ") + lookup.error);
     if (!request.json) {
         for (const QString &line : tracktune::ognDdbLines(lookup, mismatches))
-            out << line << '\n';
+            out << tracktune::terminalText(line) << '\n';
         out.flush();
     }
     // Someone else's address: only whether it was heard, unless its owner lets it be tracked.
@@ -115,7 +116,7 @@ int TrackerCommands::ogn()
             &aprs, &tracktune::AprsClient::beaconReceived, &listening, [&](const AprsBeacon &beacon) {
                 beacons << beacon;
                 if (!request.json && !onlyWhether) {
-                    out << tracktune::ognBeaconLine(beacon) << '\n';
+                    out << tracktune::terminalText(tracktune::ognBeaconLine(beacon)) << '\n';
                     out.flush();
                 }
             });
@@ -154,7 +155,7 @@ int TrackerCommands::ogn()
         if (onlyWhether)
             out << "received: " << (beacons.isEmpty() ? "no" : "yes") << '\n';
         else
-            out << tracktune::ognReceptionSummary(beacons, request.seconds) << '\n';
+            out << tracktune::terminalText(tracktune::ognReceptionSummary(beacons, request.seconds)) << '\n';
     }
     if (signal != 0)
         return 128 + signal;
