@@ -128,6 +128,8 @@ void TestOgnClients::ddbAnswers_data()
     QTest::newRow("HTTP error") << 503 << QByteArray("busy") << 0 << false << false << "answered HTTP 503";
     QTest::newRow("not a list") << 200 << QByteArray("<html></html>") << 0 << false << false
                                 << "not a device list";
+    QTest::newRow("too large") << 200 << QByteArray(100 * 1024, ' ') << 0 << false << false
+                               << "answered more than one address's entries";
     QTest::newRow("slow") << 200 << registered << 3000 << false << false << "within 0.3 s";
 }
 

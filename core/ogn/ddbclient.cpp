@@ -61,6 +61,7 @@ void DdbClient::lookUp(quint32 address)
     }
     asked = address & 0xFFFFFF;
     timedOut = false;
+    tooLarge = false;
     qint64 age = 0;
     if (const auto devices = cached(asked, &age); devices && age < cacheLifetimeS) {
         DdbLookup result;
@@ -77,6 +78,13 @@ void DdbClient::lookUp(quint32 address)
     request.setRawHeader("Accept", "application/json");
     reply = network->get(request);
     connect(reply, &QNetworkReply::finished, this, &DdbClient::onReplyFinished);
+    // The whole list, or something else, is not read into memory.
+    connect(reply, &QNetworkReply::downloadProgress, this, [this](qint64 received, qint64) {
+        if (received > largestAnswer && reply) {
+            tooLarge = true;
+            reply->abort();
+        }
+    });
     timeLimit.start(timeLimitMs);
 }
 
@@ -94,7 +102,9 @@ void DdbClient::onReplyFinished()
     const QByteArray answer = done->isOpen() ? done->read(largestAnswer) : QByteArray();
     const QString where = done->url().host()
         + (done->url().port() > 0 ? QStringLiteral(":") + QString::number(done->url().port()) : QString());
-    if (timedOut) {
+    if (tooLarge) {
+        result.error = where + QStringLiteral(" answered more than one address's entries");
+    } else if (timedOut) {
         result.error = QStringLiteral("no answer from ") + where + QStringLiteral(" within ")
             + QString::number(timeLimitMs / 1000.0) + QStringLiteral(" s");
     } else if (done->error() != QNetworkReply::NoError && status == 0) {

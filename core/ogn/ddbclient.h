@@ -70,6 +70,7 @@ private:
     qint64 cacheLifetimeS = 24 * 60 * 60;
     quint32 asked = 0;
     bool timedOut = false;
+    bool tooLarge = false;
 };
 
 } // namespace tracktune
