@@ -57,6 +57,8 @@ private slots:
     void cliEndToEnd_data();
     void cliEndToEnd();
     void cliComparesWithTheTracker();
+    void cliShowsOnlyWhetherForAnUntrackedAddress_data();
+    void cliShowsOnlyWhetherForAnUntrackedAddress();
 };
 
 void TestOgnClients::aprsLogsInReadOnlyAndPassesOnlyItsBeacons()
@@ -283,6 +285,33 @@ void TestOgnClients::cliComparesWithTheTracker()
         lines.contains("Received by 2 stations in 1 s, best 32.8 dB; frequency offset +10.3 kHz: consider "
                        "FreqCorr"),
         qPrintable(output));
+}
+
+void TestOgnClients::cliShowsOnlyWhetherForAnUntrackedAddress_data()
+{
+    QTest::addColumn<bool>("ddbThere");
+    QTest::addColumn<int>("exitCode");
+    QTest::newRow("owner does not want it tracked") << true << 0;
+    QTest::newRow("database not there: not known") << false << 1;
+}
+
+void TestOgnClients::cliShowsOnlyWhetherForAnUntrackedAddress()
+{
+    QFETCH(bool, ddbThere);
+    QFETCH(int, exitCode);
+    DdbStandIn ddb;
+    ddb.body = hidden;
+    const QString ddbUrl = ddbThere ? ddb.url() : QString("http://127.0.0.1:%1/download/").arg(closedPort());
+    AprsStandIn aprs(recordedAprsLines());
+    QString output;
+    QString errors;
+    TrackerCommands commands(&output, &errors);
+    const int code
+        = commands.run(parseCommandLine({"tracktune-cli", "ogn", "--address", "2FD00F", "--seconds", "1",
+            "--aprs-server", QString("127.0.0.1:%1").arg(aprs.serverPort()), "--ddb-url", ddbUrl}));
+    QCOMPARE(code, exitCode);
+    QVERIFY2(output.endsWith("\nreceived: yes\n"), qPrintable(output));
+    QVERIFY2(!output.contains("received by") && !output.contains("dB"), qPrintable(output));
 }
 
 QTEST_GUILESS_MAIN(TestOgnClients)
