@@ -38,6 +38,10 @@ const QList<CommandShape> &commandShapes()
             {QStringLiteral("dry-run"), QStringLiteral("identity"), QStringLiteral("force"),
                 QStringLiteral("json")},
             1, 1},
+        {"ogn",
+            {QStringLiteral("json"), QStringLiteral("seconds"), QStringLiteral("address"),
+                QStringLiteral("aprs-server"), QStringLiteral("ddb-url")},
+            0, 0},
     };
     return shapes;
 }
@@ -55,6 +59,8 @@ QString usageText()
         "  tracktune-cli set    [--port PORT]... [--force] [--json] NAME=VALUE...\n"
         "  tracktune-cli backup [--port PORT]... [--force] [--json] FILE|DIR/\n"
         "  tracktune-cli apply  [--port PORT]... [--dry-run] [--identity] [--force] [--json] FILE\n"
+        "  tracktune-cli ogn    [--port PORT | --address HEX] [--seconds N] [--json]\n"
+        "                       [--aprs-server HOST:PORT] [--ddb-url URL]\n"
         "-p PORT is short for --port PORT, -v for --version. Without it show and status search for the\n"
         "tracker as the window does; set, backup and apply go only to the one port the search could\n"
         "take (a known adapter or \"USB\" in its description, busy or not) and name them all when there\n"
@@ -83,6 +89,12 @@ QString usageText()
         "firmware, from two of its reports 10 s apart. --json: gps, radio, battery, pressure_sensor,\n"
         "verbose. --watch prints each change until Ctrl+C (one tracker only). --require fix,transmitting\n"
         "(also pressure-sensor, verbose) exits 1 when one is not met. status writes nothing.\n"
+        "ogn asks the OGN devices database whether the tracker's Address (read from the tracker, or\n"
+        "--address) is registered and as what, then listens to the OGN APRS stream (read-only, passcode\n"
+        "-1) for its beacons for N seconds (60 by default) and names the stations that received it. It\n"
+        "says on standard error what it sends where before it does. An --address whose owner does not\n"
+        "want it tracked gets only whether it was received. --json: ddb and aprs. Exit 1 when a server\n"
+        "could not be reached (answers from the last day's cache still count), 2 for a usage error.\n"
         "Exit codes: 0 done, 1 no tracker or several (status: or a --require not met), 2 usage (nothing\n"
         "written), 3 a value not taken, 130/143 SIGINT/SIGTERM during a write (what was written is told\n"
         "first) or during a status without --watch.\n"
@@ -124,7 +136,11 @@ CliRequest parseCommandLine(const QStringList &arguments)
         QStringLiteral("identity"), QStringLiteral("force"), QStringLiteral("watch")};
     const QCommandLineOption seconds(QStringLiteral("seconds"), QString(), QStringLiteral("N"));
     const QCommandLineOption require(QStringLiteral("require"), QString(), QStringLiteral("WHAT"));
-    parser.addOptions({help, version, port, seconds, require});
+    const QCommandLineOption ognAddress(QStringLiteral("address"), QString(), QStringLiteral("HEX"));
+    const QCommandLineOption aprsServer(
+        QStringLiteral("aprs-server"), QString(), QStringLiteral("HOST:PORT"));
+    const QCommandLineOption ddbUrl(QStringLiteral("ddb-url"), QString(), QStringLiteral("URL"));
+    parser.addOptions({help, version, port, seconds, require, ognAddress, aprsServer, ddbUrl});
     for (const QString &flag : flags)
         parser.addOption(QCommandLineOption(flag));
 
@@ -166,7 +182,9 @@ CliRequest parseCommandLine(const QStringList &arguments)
                                  : QStringLiteral("; did you mean ") + nearest + QLatin1Char('?'));
         return request;
     }
-    for (const QString &flag : flags + QStringList {seconds.names().first(), require.names().first()}) {
+    for (const QString &flag : flags
+            + QStringList {seconds.names().first(), require.names().first(), ognAddress.names().first(),
+                aprsServer.names().first(), ddbUrl.names().first()}) {
         if (parser.isSet(flag) && !shape->options.contains(flag))
             request.problem = request.command + QStringLiteral(" does not take --") + flag;
     }
@@ -202,6 +220,17 @@ CliRequest parseCommandLine(const QStringList &arguments)
             else if (!request.required.contains(name))
                 request.required << name;
         }
+    }
+    if (request.command == QLatin1String("ogn")) {
+        if (!parser.isSet(seconds))
+            request.seconds = 60;
+        request.ognAddress = parser.value(ognAddress);
+        request.aprsServer = parser.value(aprsServer);
+        request.ddbUrl = parser.value(ddbUrl);
+        if (parser.isSet(ognAddress) && parser.isSet(port))
+            request.problem = QStringLiteral("ogn takes --port or --address, not both");
+        if (request.ports.size() > 1 || request.ports.contains(QLatin1String("all")))
+            request.problem = QStringLiteral("ogn takes one --port");
     }
     request.arguments = positional;
     return request;

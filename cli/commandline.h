@@ -13,12 +13,14 @@ enum ExitCode : int {
     exitUsage = 2, // nothing was written
     exitNotTaken = 3, // the tracker did not take every value
     exitNotMet = 1, // status: the tracker does not meet what --require names
+    exitServerUnreachable = 1, // ogn: the devices database or the APRS server could not be reached
 };
 
 // One run of the command line, as typed.
 struct CliRequest
 {
-    QString command; // "ports", "show", "status", "set", "backup", "apply"; empty with --help or --version
+    QString
+        command; // "ports", "show", "status", "set", "backup", "apply", "ogn"; empty with --help or --version
     bool usage = false; // nothing at all was asked: the usage goes to standard error
     bool version = false;
     QStringList ports; // names or paths, or "all"; empty: search as the window does
@@ -30,6 +32,9 @@ struct CliRequest
     bool watch = false; // status: prints each change until stopped
     int seconds = 12; // status: listens at most this long
     QStringList required; // status: fix, transmitting, ...
+    QString ognAddress; // ogn: --address as typed; empty: the tracker's
+    QString aprsServer; // ogn: HOST:PORT as typed; empty: the public server
+    QString ddbUrl; // ogn: the devices database's download as typed; empty: the public one
     QStringList arguments; // NAME=VALUE... or the FILE
     QString problem; // a usage error; empty when the request is whole
 };

@@ -156,6 +156,8 @@ int TrackerCommands::runCommand()
         return show();
     if (request.command == QLatin1String("status"))
         return status();
+    if (request.command == QLatin1String("ogn"))
+        return ogn();
     if (request.command == QLatin1String("set"))
         return set();
     if (request.command == QLatin1String("backup"))

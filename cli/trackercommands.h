@@ -44,6 +44,9 @@ private:
     int backup();
     // The preflight status (statuscommand.cpp): the list, then what the tracker prints on its own.
     int status();
+    // Whether the OGN network knows and hears the tracker (ogncommand.cpp): the devices database,
+    // then the APRS stream.
+    int ogn();
 
     // The commands that write (writecommands.cpp)
     int set();
