@@ -598,18 +598,11 @@ void TestCli::status_data()
         {"\"verbose_setting\": 0"},
         "fix=false satellites=null transmitting=null ogn_tx=null volts=4.123 sensor=null verbose=false "
         "notMet=");
-    row("Verbose 0, in words", "nothing", 0, {"status"}, 0,
-        {"Output: none: with Verbose=0 the tracker prints nothing continuous; switch it on with: "
-         "tracktune-cli set Verbose=1\n"});
     row("Verbose on, yet nothing continuous", "nothing", 1, {"status", "--seconds", "2"}, 0,
         {"GPS: no output seen\n", "Battery: 4.12 V\n"});
     row("--watch until SIGINT: each change as it comes", "newer", 1, {"status", "--watch"}, 0,
         {"GPS: 3-D fix, 8 satellites, HDOP 0.9\n", "Radio: 142 OGN packets sent since start-up",
             "Radio: transmitting (OGN, 6 packets in the last "});
-    row("--seconds out of range", "nothing", 1, {"status", "--seconds", "0"}, 2,
-        {"tracktune-cli: --seconds takes a whole number from 1 to 3600; try 'tracktune-cli --help'\n"});
-    row("--require of something unknown", "nothing", 1, {"status", "--require", "fix,altitude"}, 2,
-        {"--require takes fix, transmitting, pressure-sensor, verbose, not altitude"});
 }
 
 void TestCli::status()

@@ -65,8 +65,6 @@ private slots:
     void flasherArguments();
     void normalizedValues_data();
     void normalizedValues();
-    void backupFileNames_data();
-    void backupFileNames();
     void backupsIntoAFolder();
 };
 
@@ -700,38 +698,6 @@ void LogicTest::normalizedValues()
     const QVariant value = tracktune::normalizedValue(name, printed);
     QCOMPARE(value.userType(), normalized.userType());
     QCOMPARE(value, normalized);
-}
-
-// The names a backup into a folder may have, each part of it a plain file-name part.
-void LogicTest::backupFileNames_data()
-{
-    QTest::addColumn<QString>("address");
-    QTest::addColumn<QString>("cpuId");
-    QTest::addColumn<QString>("port");
-    QTest::addColumn<QStringList>("names"); // "D" for the date
-    const auto row
-        = [](const char *what, const QString &address, const QString &cpuId, const QString &port,
-              const QStringList &names) { QTest::newRow(what) << address << cpuId << port << names; };
-    row("the Address first, as ever, then the CPU id, then the port", "0xDD1001", "000024A16C1A2B3C",
-        "/dev/ttyUSB0", {"0xDD1001-D.txt", "0xDD1001-000024A16C1A2B3C-D.txt", "0xDD1001-ttyUSB0-D.txt"});
-    row("no Address: the CPU id first", "", "000024A16C1A2B3C", "COM3",
-        {"tracker-000024A16C1A2B3C-D.txt", "tracker-COM3-D.txt"});
-    row("no status line: the port after the Address", "0xDD1001", "", "\\\\.\\COM10",
-        {"0xDD1001-D.txt", "0xDD1001-COM10-D.txt"});
-    row("nothing of a path, from the tracker or the port", "../0x1/..", "000024a16c1a2b3c", "/dev/pts/5",
-        {"0x1-D.txt", "0x1-000024A16C1A2B3C-D.txt", "0x1-pts5-D.txt"});
-    row("a CPU id that is none is left out", "0x1", "000024A16C1A2B3C0", "", {"0x1-D.txt"});
-    row("nothing to name it by", "", "", "/dev/", {"tracker-D.txt"});
-}
-
-void LogicTest::backupFileNames()
-{
-    QFETCH(QString, address);
-    QFETCH(QString, cpuId);
-    QFETCH(QString, port);
-    QFETCH(QStringList, names);
-    QCOMPARE(tracktune::backupFileNames(address, cpuId, port, QDate(2026, 7, 1)),
-        names.replaceInStrings("-D.txt", "-2026-07-01.txt"));
 }
 
 // Backups of one run into one folder never replace each other; an older file only when asked.

@@ -56,7 +56,6 @@ private slots:
     void ddbCacheStandsInWhenOffline();
     void cliEndToEnd_data();
     void cliEndToEnd();
-    void cliComparesWithTheTracker();
     void cliShowsOnlyWhetherForAnUntrackedAddress_data();
     void cliShowsOnlyWhetherForAnUntrackedAddress();
 };
@@ -250,41 +249,6 @@ void TestOgnClients::cliEndToEnd()
     QCOMPARE(list.at(1).toObject()["freq_offset_khz"].toDouble(), 21.3);
     QCOMPARE(list.at(2).toObject()["relayed"].toBool(), true);
     QCOMPARE(document["ddb"].toObject()["registration"].toString(), QString("D-1749"));
-}
-
-// With --port: the Address, AddrType and Reg come from the tracker, and what disagrees is named.
-void TestOgnClients::cliComparesWithTheTracker()
-{
-    TrackerSimulator simulator;
-    QVERIFY(simulator.start());
-    simulator.setParameter("Address", "0x2FD00F");
-    simulator.setParameter("AddrType", "0x2");
-    simulator.setParameter("Reg", "D-KABC");
-    DdbStandIn ddb;
-    ddb.body = registered;
-    AprsStandIn aprs(recordedAprsLines());
-    QString output;
-    QString errors;
-    TrackerCommands commands(&output, &errors);
-    const int code
-        = commands.run(parseCommandLine({"tracktune-cli", "ogn", "--port", simulator.portPath(), "--seconds",
-            "1", "--aprs-server", QString("127.0.0.1:%1").arg(aprs.serverPort()), "--ddb-url", ddb.url()}));
-    QCOMPARE(code, 0);
-    const QStringList lines = output.split('\n');
-    QVERIFY2(lines.contains("OGN devices database: 2FD00F is registered as OGN"), qPrintable(output));
-    QVERIFY2(lines.contains(
-                 "  mismatch: the database registers 2FD00F as OGN (O), the tracker sends it as FLARM (F) "
-                 "(AddrType=2)"),
-        qPrintable(output));
-    QVERIFY2(
-        lines.contains("  mismatch: this address is registered to another aircraft: D-1749 in the database, "
-                       "Reg=D-KABC on the tracker"),
-        qPrintable(output));
-    QVERIFY2(lines.contains("09:32:15 UTC  received by LZHU  18.5 dB  +21.3 kHz"), qPrintable(output));
-    QVERIFY2(
-        lines.contains("Received by 2 stations in 1 s, best 32.8 dB; frequency offset +10.3 kHz: consider "
-                       "FreqCorr"),
-        qPrintable(output));
 }
 
 void TestOgnClients::cliShowsOnlyWhetherForAnUntrackedAddress_data()

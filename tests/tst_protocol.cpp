@@ -21,20 +21,10 @@ private slots:
     void sentenceAnswer();
     void simulatedTracker_data();
     void simulatedTracker();
-    void simulatedBattery_data();
-    void simulatedBattery();
     void setAsidePortWaitsItsTurn_data();
     void setAsidePortWaitsItsTurn();
     void runningOutputLines_data();
     void runningOutputLines();
-    void runningOutputFormats_data();
-    void runningOutputFormats();
-    void gpsFixSwitch_data();
-    void gpsFixSwitch();
-    void radioCounters_data();
-    void radioCounters();
-    void bootStatusLines_data();
-    void bootStatusLines();
 };
 
 Q_DECLARE_METATYPE(TrackerSimulator::Options)
@@ -279,36 +269,6 @@ void ProtocolTest::simulatedTracker()
     QCOMPARE(heldValue(parameters, name), held.isNull() ? printed : held);
 }
 
-void ProtocolTest::simulatedBattery_data()
-{
-    QTest::addColumn<bool>("older");
-    QTest::addColumn<bool>("powerChip");
-    QTest::addColumn<bool>("sensing"); // the board reads its battery
-    QTest::addColumn<QByteArray>("end"); // from the first "Batt:"
-    const QByteArray batt = "Batt:4.1230V +00.0mV/min\n";
-    QTest::newRow("older line") << true << false << true << batt;
-    QTest::newRow("older line on a T-Beam v1.0: its power chip's line too")
-        << true << true << true
-        << batt + "Batt:4.123V 0.000-0.000A USB:5.000V 0.040A CC:0.0-0.0mAh Temp:+30.0degC\n";
-    QTest::newRow("the newer line has no such line") << false << true << true << batt;
-    QTest::newRow("a board without battery sensing prints 0")
-        << false << false << false << QByteArray("Batt:0.0000V +00.0mV/min\n");
-}
-
-void ProtocolTest::simulatedBattery()
-{
-    QFETCH(bool, older);
-    QFETCH(bool, powerChip);
-    QFETCH(bool, sensing);
-    QFETCH(QByteArray, end);
-    TrackerSimulator::Options options;
-    options.olderFirmware = older;
-    options.powerChip = powerChip;
-    options.batterySensing = sensing;
-    const QByteArray dump = trackersim::composeDump(trackersim::defaultParameters(options), options);
-    QCOMPARE(dump.mid(dump.indexOf("Batt:")), end);
-}
-
 void ProtocolTest::setAsidePortWaitsItsTurn_data()
 {
     QTest::addColumn<bool>("listed");
@@ -356,26 +316,11 @@ bool isValidSentence(const QByteArray &line)
         && line.mid(star + 1, 2) == checksumOf(line.mid(1, star - 1));
 }
 
-// A sentence without its checksum and line end, any other line as it is.
-QByteArray withoutChecksum(const QByteArray &line)
-{
-    return line.startsWith('$') ? line.left(line.size() - 5) : line;
-}
-
 // "$GPGGA", "Radio", "SatSNR": what a line is.
 QByteArray headOf(const QByteArray &line)
 {
     const int end = line.indexOf(line.startsWith('$') ? ',' : ':');
     return line.left(end);
-}
-
-QByteArrayList fieldsOf(const QByteArrayList &lines, const QByteArray &head)
-{
-    for (const QByteArray &line : lines) {
-        if (headOf(line) == head)
-            return withoutChecksum(line).split(',');
-    }
-    return {};
 }
 
 } // namespace
@@ -439,175 +384,6 @@ void ProtocolTest::runningOutputLines()
             QVERIFY2(line.endsWith("\r\n"), line.constData());
     }
     QCOMPARE(seen.join(QLatin1Char(' ')), heads);
-}
-
-void ProtocolTest::runningOutputFormats_data()
-{
-    QTest::addColumn<TrackerSimulator::Options>("options");
-    QTest::addColumn<int>("atMs");
-    QTest::addColumn<int>("sinceBootMs");
-    QTest::addColumn<QByteArray>("line"); // a sentence without "*hh\r\n"; any other line as printed
-    const TrackerSimulator::Options N = runningTracker(false);
-    const TrackerSimulator::Options O = runningTracker(true);
-    const TrackerSimulator::Options noFixN = runningTracker(false, -1);
-    TrackerSimulator::Options noBattery = N;
-    noBattery.batterySensing = false;
-    const auto row = [](const char *what, const TrackerSimulator::Options &options, int atMs,
-                         const QByteArray &line, int sinceBootMs = -1) {
-        QTest::newRow(what) << options << atMs << (sinceBootMs < 0 ? atMs : sinceBootMs) << line;
-    };
-    row("GGA with a fix", N, 12000, "$GPGGA,120012.00,4736.7380,N,01114.0700,E,1,08,1.0,545.0,M,47.0,M,,");
-    row("RMC with a fix", O, 12000, "$GPRMC,120012.00,A,4736.7380,N,01114.0700,E,0.0,0.0,140725,,,A");
-    row("GSA with a 3-D fix", N, 12000, "$GPGSA,A,3,02,05,07,09,13,15,20,30,,,,,1.8,1.0,1.5");
-    row("GGA without a fix: quality 0, no satellites", noFixN, 12000,
-        "$GPGGA,000012.00,,,,,0,00,99.99,,M,,M,,");
-    row("RMC without a fix: void, the 1980 date", noFixN, 12000, "$GPRMC,000012.00,V,,,,,,,060180,,,N");
-    row("GSA without a fix: mode 1", noFixN, 12000, "$GPGSA,A,1,,,,,,,,,,,,,99.99,99.99,99.99");
-    row("GSV, older, first of three", O, 1000,
-        "$GPGSV,3,1,11,02,45,120,40,05,62,300,42,07,30,045,38,09,55,210,41");
-    row("GSV, older, last", O, 1000, "$GPGSV,3,3,11,12,08,010,28,18,05,190,25,25,10,280,27");
-    row("POGNR, older: packets in 64 s, RSSI, credit, chip temperature", O, 20000,
-        "$POGNR,0,5,,-105.5,+60.0,+25,,");
-    row("POGNR, older: the 64-s count levels off", O, 100000, "$POGNR,0,16,,-105.5,+60.0,+25,,");
-    row("POGNR, newer: per minute, plan from the fix, no SX1262 temperature", N, 20000,
-        "$POGNR,1,5,,-110.5,+60.0,,,");
-    row("POGNR, newer, before the fix: no plan yet", runningTracker(false, 30), 20000,
-        "$POGNR,0,5,,-110.5,+60.0,,,");
-    row("POGNR, newer: the count rises to its rate", N, 100000, "$POGNR,1,15,,-110.5,+60.0,,,");
-    row("POGNR counts from the boot", N, 100000, "$POGNR,1,2,,-110.5,+60.0,,,", 10000);
-    row("Radio line", N, 25000,
-        "Radio: Tx: 0:12:5:0:0:0:0  Rx: 0:6:0:0:0:0:0  -110.5dBm 3 pkts 0.3 pkt/s 60.0s [1340]\r\n");
-    row("SatSNR with a fix", N, 27000, "SatSNR: GP:8/39.0:11/35.6dB 3:1.8/1.0/1.5\n");
-    row("SatSNR without one", noFixN, 27000, "SatSNR: 1:99.9/99.9/99.9\n");
-    row("POGNB", N, 5500, "$POGNB,05.50,+21.5,95000.0,0.8,+540.4,+540.4,+0.00,+45.0,");
-    row("POGNB's second wraps at the minute", O, 61000,
-        "$POGNB,01.00,+21.5,95000.0,0.8,+540.4,+540.4,+0.00,+45.0,");
-    row("PGRMZ", N, 5500, "$PGRMZ,1773,f,3");
-    row("LK8EX1 ends with the battery", O, 5500, "$LK8EX1,95000,540,0,21.5,4.123");
-    row("LK8EX1 on a board without battery sensing", noBattery, 5500, "$LK8EX1,95000,540,0,21.5,0.000");
-}
-
-void ProtocolTest::runningOutputFormats()
-{
-    QFETCH(TrackerSimulator::Options, options);
-    QFETCH(int, atMs);
-    QFETCH(int, sinceBootMs);
-    QFETCH(QByteArray, line);
-    const QByteArray output
-        = trackersim::runningOutput({atMs, sinceBootMs}, trackersim::defaultParameters(options), options);
-    QByteArrayList lines;
-    for (const QByteArray &printed : linesOf(output))
-        lines << withoutChecksum(printed);
-    QVERIFY2(lines.contains(line), output.constData());
-}
-
-void ProtocolTest::gpsFixSwitch_data()
-{
-    QTest::addColumn<int>("fixAfterSeconds");
-    QTest::addColumn<int>("atMs");
-    QTest::addColumn<bool>("fixed");
-    QTest::newRow("a fix from the start") << 0 << 0 << true;
-    QTest::newRow("none half a second before it is due") << 10 << 9500 << false;
-    QTest::newRow("the fix when it is due") << 10 << 10000 << true;
-    QTest::newRow("and kept") << 10 << 70000 << true;
-    QTest::newRow("never: not after an hour") << -1 << 3600000 << false;
-}
-
-void ProtocolTest::gpsFixSwitch()
-{
-    QFETCH(int, fixAfterSeconds);
-    QFETCH(int, atMs);
-    QFETCH(bool, fixed);
-    const TrackerSimulator::Options options = runningTracker(false, fixAfterSeconds);
-    QCOMPARE(trackersim::hasFix(atMs, options), fixed);
-    // As the firmware decides it: GGA quality, satellites, GSA mode, a date before 2070.
-    const QByteArrayList lines = linesOf(trackersim::gpsSentences(atMs, options));
-    QCOMPARE(lines.size(), 3);
-    const QByteArrayList gga = fieldsOf(lines, "$GPGGA");
-    const QByteArrayList gsa = fieldsOf(lines, "$GPGSA");
-    const QByteArrayList rmc = fieldsOf(lines, "$GPRMC");
-    QCOMPARE(gga.value(6), QByteArray(fixed ? "1" : "0"));
-    QCOMPARE(gga.value(7).toInt() > 0, fixed);
-    QCOMPARE(gsa.value(2), QByteArray(fixed ? "3" : "1"));
-    QCOMPARE(rmc.value(2), QByteArray(fixed ? "A" : "V"));
-    QCOMPARE(rmc.value(9).right(2).toInt() < 70, fixed);
-}
-
-void ProtocolTest::radioCounters_data()
-{
-    QTest::addColumn<TrackerSimulator::Options>("options");
-    QTest::addColumn<int>("bootMs"); // since the start
-    QTest::addColumn<int>("fromMs");
-    QTest::addColumn<int>("toMs");
-    QTest::addColumn<int>("ognSent"); // between the two
-    QTest::addColumn<int>("adslSent");
-    QTest::addColumn<int>("heard");
-    TrackerSimulator::Options quiet = runningTracker(false);
-    quiet.neverTransmits = true;
-    TrackerSimulator::Options noChip = runningTracker(false);
-    noChip.radioChip = false;
-    QTest::newRow("with a fix, 10 s") << runningTracker(false) << 0 << 10000 << 20000 << 5 << 2 << 3;
-    QTest::newRow("without one, an eighth of the rate")
-        << runningTracker(false, -1) << 0 << 0 << 80000 << 5 << 2 << 20;
-    QTest::newRow("fix after 40 s: slow, then fast")
-        << runningTracker(false, 40) << 0 << 0 << 80000 << 22 << 9 << 20;
-    QTest::newRow("a radio that never transmits: TX stays, RX rises")
-        << quiet << 0 << 10000 << 60000 << 0 << 0 << 13;
-    QTest::newRow("no radio chip: nothing sent or heard") << noChip << 0 << 0 << 60000 << 0 << 0 << 0;
-    QTest::newRow("counted from the boot, from 0")
-        << runningTracker(false) << 100000 << 100000 << 110000 << 5 << 2 << 2;
-}
-
-void ProtocolTest::radioCounters()
-{
-    QFETCH(TrackerSimulator::Options, options);
-    QFETCH(int, bootMs);
-    QFETCH(int, fromMs);
-    QFETCH(int, toMs);
-    QFETCH(int, ognSent);
-    QFETCH(int, adslSent);
-    QFETCH(int, heard);
-    const trackersim::Moment from {fromMs, fromMs - bootMs};
-    const trackersim::Moment to {toMs, toMs - bootMs};
-    const trackersim::RadioCounts before = trackersim::radioCounts(from, options);
-    const trackersim::RadioCounts after = trackersim::radioCounts(to, options);
-    if (fromMs == bootMs)
-        QCOMPARE(before.tx[1] + before.tx[2] + before.rx[1], 0);
-    QCOMPARE(after.tx[1] - before.tx[1], ognSent);
-    QCOMPARE(after.tx[2] - before.tx[2], adslSent);
-    QCOMPARE(after.rx[1] - before.rx[1], heard);
-    // The line prints the counters as they are.
-    const QByteArray tx = trackersim::radioLine(to, options).split(' ').value(2);
-    QCOMPARE(tx, "0:" + QByteArray::number(after.tx[1]) + ':' + QByteArray::number(after.tx[2]) + ":0:0:0:0");
-}
-
-void ProtocolTest::bootStatusLines_data()
-{
-    QTest::addColumn<bool>("older");
-    QTest::addColumn<bool>("radioChip");
-    QTest::addColumn<bool>("sensor");
-    QTest::addColumn<QByteArray>("lines");
-    QTest::newRow("newer") << false << true << true
-                           << QByteArray("RF chip SX1262 detected\nTaskSENS: BME280: @76\n");
-    QTest::newRow("newer, neither found")
-        << false << false << false
-        << QByteArray("RF chip SX1262 NOT detected\nTaskSENS: BME280: not detected\n");
-    QTest::newRow("older: two blanks before the address")
-        << true << true << true << QByteArray("TaskRF: v12\r\nTaskSENS: BME280:  @76\n");
-    QTest::newRow("older, no sensor")
-        << true << true << false << QByteArray("TaskRF: v12\r\nTaskSENS: BME280:  ?!\n");
-}
-
-void ProtocolTest::bootStatusLines()
-{
-    QFETCH(bool, older);
-    QFETCH(bool, radioChip);
-    QFETCH(bool, sensor);
-    QFETCH(QByteArray, lines);
-    TrackerSimulator::Options options = runningTracker(older);
-    options.radioChip = radioChip;
-    options.pressureSensor = sensor;
-    QCOMPARE(trackersim::bootStatusLines(options), lines);
 }
 
 QTEST_GUILESS_MAIN(ProtocolTest)

@@ -59,8 +59,6 @@ private slots:
     void pickingAnotherPortSwitchesTheLink();
     void editsOutliveADroppedLink_data();
     void editsOutliveADroppedLink();
-    void editsGoBackOnlyOntoTheirTracker_data();
-    void editsGoBackOnlyOntoTheirTracker();
     void keptEditsAgainstTheListThatCameBack_data();
     void keptEditsAgainstTheListThatCameBack();
     void closingAsksAboutPendingChanges();
@@ -637,34 +635,6 @@ void WindowTest::editsOutliveADroppedLink()
     QTRY_COMPARE_WITH_TIMEOUT(
         ui->window->statusBar()->currentMessage(), QStringLiteral("Changes saved"), 15000);
     QCOMPARE(sentencesIn(first->receivedBytes()), QStringList {"$POGNS,AcftType=0xB"});
-}
-
-void WindowTest::editsGoBackOnlyOntoTheirTracker_data()
-{
-    QTest::addColumn<QString>("before"); // the CPU id of the tracker the edits were made on
-    QTest::addColumn<QString>("now"); // of the tracker connected now
-    QTest::addColumn<bool>("theirs");
-    QTest::newRow("the same CPU id") << "000024A16C1A2B3C"
-                                     << "000024A16C1A2B3C" << true;
-    QTest::newRow("another CPU id, the same Address") << "000024A16C1A2B3C"
-                                                      << "000024A16C4D5E6F" << false;
-    QTest::newRow("no status line now: nothing tells") << "000024A16C1A2B3C"
-                                                       << "" << false;
-    QTest::newRow("no status line before") << ""
-                                           << "000024A16C1A2B3C" << false;
-    QTest::newRow("neither: the same Address alone is not enough") << ""
-                                                                   << "" << false;
-}
-
-void WindowTest::editsGoBackOnlyOntoTheirTracker()
-{
-    QFETCH(QString, before);
-    QFETCH(QString, now);
-    QFETCH(bool, theirs);
-    const QString port = QStringLiteral("/dev/ttyUSB0");
-    const QString address = QStringLiteral("0x1A2B3C");
-    QCOMPARE(tracktune::editsBelongTo({port, address, QString(), before}, {port, address, QString(), now}),
-        theirs);
 }
 
 void WindowTest::keptEditsAgainstTheListThatCameBack_data()
