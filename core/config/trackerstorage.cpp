@@ -113,20 +113,6 @@ bool takenAsIs(char byte, FirmwareLine line)
     return line == FirmwareLine::Newer && c == ':';
 }
 
-QByteArray textBytes(const QString &typed)
-{
-    QByteArray bytes;
-    int plainFrom = 0;
-    for (int at = 0; at < typed.size(); ++at) {
-        if (const int byte = escapedByteAt(typed, at); byte >= 0) {
-            bytes += typed.mid(plainFrom, at - plainFrom).toUtf8() + char(byte);
-            at += 3;
-            plainFrom = at + 1;
-        }
-    }
-    return bytes + typed.mid(plainFrom).toUtf8();
-}
-
 QString escapedText(const QByteArray &bytes, FirmwareLine line)
 {
     QString text;

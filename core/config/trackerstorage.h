@@ -28,8 +28,6 @@ QList<qint64> printedNeighbours(qint64 typed, Storage storage);
 
 // Bytes a text on the newer firmware takes as they are: letters, digits, ". @ - + _ / # :".
 bool takenAsIs(char byte, FirmwareLine line);
-// The bytes a text typed stands for, "\xHH" read as the byte it names.
-QByteArray textBytes(const QString &typed);
 // Bytes as the newer firmware takes them in a text: each byte it would not take as "\xHH".
 QString escapedText(const QByteArray &bytes, FirmwareLine line);
 

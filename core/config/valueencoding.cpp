@@ -74,20 +74,25 @@ int escapedByteAt(const QString &text, int at)
     return ok && text.at(at + 2).isLetterOrNumber() && text.at(at + 3).isLetterOrNumber() ? byte : -1;
 }
 
-QString decodedText(const QString &printed)
+QByteArray textBytes(const QString &text)
 {
-    if (!printed.contains(QLatin1String("\\x")))
-        return printed;
     QByteArray bytes;
     int plainFrom = 0; // the characters since the last escape, taken whole
-    for (int at = 0; at < printed.size(); ++at) {
-        if (const int byte = escapedByteAt(printed, at); byte >= 0) {
-            bytes += printed.mid(plainFrom, at - plainFrom).toUtf8() + char(byte);
+    for (int at = 0; at < text.size(); ++at) {
+        if (const int byte = escapedByteAt(text, at); byte >= 0) {
+            bytes += text.mid(plainFrom, at - plainFrom).toUtf8() + char(byte);
             at += 3;
             plainFrom = at + 1;
         }
     }
-    bytes += printed.mid(plainFrom).toUtf8();
+    return bytes + text.mid(plainFrom).toUtf8();
+}
+
+QString decodedText(const QString &printed)
+{
+    if (!printed.contains(QLatin1String("\\x")))
+        return printed;
+    const QByteArray bytes = textBytes(printed);
     const QString text = QString::fromUtf8(bytes);
     return text.toUtf8() == bytes ? text : QString::fromLatin1(bytes);
 }

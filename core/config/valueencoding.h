@@ -27,6 +27,8 @@ int hexDigitsOf(const QString &value);
 // The text an info text printed by the newer firmware stands for: it prints each byte it does
 // not take in a text as "\xHH". The bytes read as UTF-8 where they are, else one character each.
 QString decodedText(const QString &printed);
+// The bytes a text stands for, "\xHH" read as the byte it names, the rest as UTF-8.
+QByteArray textBytes(const QString &text);
 // Where "\xHH" stands at position at of text, the byte it stands for; -1 elsewhere.
 int escapedByteAt(const QString &text, int at);
 

@@ -172,7 +172,7 @@ tracktune::PreflightStatus StatusPanel::status() const
     return decoder.status(clock.elapsed());
 }
 
-void StatusPanel::show(
+void StatusPanel::showItem(
     QLabel *mark, QLabel *text, tracktune::ItemState state, const QString &words, const QString &brief)
 {
     mark->setStyleSheet(
@@ -191,13 +191,13 @@ void StatusPanel::refresh()
     const tracktune::PreflightStatus now = status();
     QString brief;
     QString words = gpsWords(now.gps, &brief);
-    show(ui->gpsMark, ui->gpsText, now.gps.state, words, brief);
+    showItem(ui->gpsMark, ui->gpsText, now.gps.state, words, brief);
     words = radioWords(now.radio, now.firmware, &brief);
-    show(ui->radioMark, ui->radioText, now.radio.state, words, brief);
+    showItem(ui->radioMark, ui->radioText, now.radio.state, words, brief);
     words = batteryWords(now.battery, &brief);
-    show(ui->batteryMark, ui->batteryText, now.battery.state, words, brief);
+    showItem(ui->batteryMark, ui->batteryText, now.battery.state, words, brief);
     words = sensorWords(now.pressureSensor, &brief);
-    show(ui->sensorMark, ui->sensorText, now.pressureSensor.state, words, brief);
+    showItem(ui->sensorMark, ui->sensorText, now.pressureSensor.state, words, brief);
     // Only Verbose switches the tracker's continuous output on.
     const bool off = now.output.verbose && !now.output.verboseOn;
     ui->switchOnButton->setVisible(off);

@@ -39,7 +39,7 @@ signals:
     void switchOnRequested();
 
 private:
-    void show(
+    void showItem(
         QLabel *mark, QLabel *text, tracktune::ItemState state, const QString &words, const QString &brief);
 
     std::unique_ptr<Ui_StatusPanel> ui;
