@@ -143,10 +143,7 @@ void TestStatus::readsReports_data()
         << QByteArray("Batt:4.012V 0.123-0.000A USB:5.012V 0.345A CC:12.3-45.6mAh Temp:+35.2degC\n")
         << "battery 4.012";
     QTest::newRow("Batt: not measured") << QByteArray("Batt:0.0000V +00.0mV/min\n") << "battery 0";
-    QTest::newRow("Batt: of the newer line's start-up")
-        << QByteArray("  Batt: 3.912V 0.0mA\n") << "battery 3.912";
     QTest::newRow("sensor found, newer") << QByteArray("TaskSENS: BME280: @76\n") << "sensor 1";
-    QTest::newRow("sensor found, older") << QByteArray("TaskSENS: BME280:  @76\n") << "sensor 1";
     QTest::newRow("sensor missing, newer") << QByteArray("TaskSENS: BME280: not detected\n") << "sensor 0";
     QTest::newRow("sensor missing, older") << QByteArray("TaskSENS: BME280:  ?!\n") << "sensor 0";
 }
