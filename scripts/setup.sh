@@ -21,7 +21,8 @@ PACKAGES=(cmake g++ make "${QT_PACKAGES[@]}"
           xvfb xauth imagemagick fonts-dejavu-core
           desktop-file-utils appstream dpkg-dev file lintian # the install and package tests
           groff-base # the manual page check
-          at-spi2-core python3-pyatspi dbus-daemon) # the window read over the accessibility bus
+          at-spi2-core python3-pyatspi dbus-daemon # the window read over the accessibility bus
+          orca xdotool) # what a screen reader speaks while the pilot uses the keys
 
 install_missing_packages() {
     local missing=()

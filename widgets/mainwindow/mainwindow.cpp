@@ -5,6 +5,7 @@
 #include "mainwindow/busycontrols.h"
 #include "mainwindow/statuspanel.h"
 #include "parametertable/parametersearch.h"
+#include "parametertable/tableaccessibility.h"
 #include "ui_mainwindow.h"
 #include "workflows/workflow.h"
 
@@ -45,6 +46,7 @@ MainWindow::MainWindow(QWidget *parent)
       ui(new Ui_MainWindow),
       trackerField(new QLabel(this)),
       messageBar(new MessageBar(this)),
+      announcer(new Announcer(this)),
       statusPanel(new StatusPanel(this))
 {
     ui->setupUi(this);
@@ -84,13 +86,22 @@ MainWindow::MainWindow(QWidget *parent)
     rowLine->setObjectName(QStringLiteral("rowDescription"));
     ui->verticalLayout->insertWidget(ui->verticalLayout->indexOf(ui->table) + 1, rowLine);
     search = new ParameterSearch(ui->table, ui->filterField, ui->changedOnly, rowLine);
-    QWidget::setTabOrder(ui->buttonFirmwareUpdate, ui->filterField);
-    QWidget::setTabOrder(ui->filterField, ui->changedOnly);
+    // Tab goes as the eye does: the port, About, the message above the table, the table.
+    QWidget *tabChain[]
+        = {ui->serialPortList, about, messageBar->findChild<QWidget *>(QStringLiteral("messageText")),
+            messageBar->findChild<QWidget *>(QStringLiteral("messageFile")),
+            messageBar->findChild<QWidget *>(QStringLiteral("messageClose")), ui->buttonFirmwareUpdate,
+            ui->filterField, ui->changedOnly};
+    for (std::size_t i = 1; i < std::size(tabChain); ++i)
+        QWidget::setTabOrder(tabChain[i - 1], tabChain[i]);
 
     // A typed value the tracker would not take stays out of its cell; the reason is read here.
     connect(ui->table, &ParameterTable::valueRefused, messageBar,
         [this](const QString &reason) { messageBar->showMessage(MessageBar::Kind::Warning, reason); });
+    // Every outcome shown above the table is spoken, not only shown.
+    connect(messageBar, &MessageBar::messageChanged, announcer, &Announcer::say);
     ui->table->setEnabled(false);
+    tableaccessibility::readChoice(ui->serialPortList); // the port chosen, not only the list's label
     // What Apply would write, for a screen reader.
     connect(ui->table, &QTableWidget::cellChanged, this, [this] {
         ui->applyButton->setAccessibleDescription(tr("Changes pending: %1").arg(pendingChanges().size()));
@@ -131,8 +142,10 @@ MainWindow::MainWindow(QWidget *parent)
     });
     connect(&session, &DeviceSession::readFailed, this, [this](tracktune::ReadFailure failure) {
         ui->table->setReading(false);
-        if (session.operation() != DeviceSession::Operation::Write)
+        if (session.operation() != DeviceSession::Operation::Write) {
             ui->statusBar->showMessage(tracktune::readFailureText(failure));
+            announcer->say(tracktune::readFailureText(failure));
+        }
     });
     connect(&session, &DeviceSession::writeFinished, this, &MainWindow::showWriteReport);
     session.start();
@@ -238,6 +251,7 @@ bool MainWindow::showConfiguration(const std::optional<QList<tracktune::DumpLine
         return false;
     const tracktune::TrackerIdentity shown = tracktune::trackerIdentity(
         Serial::systemLocation(session.link().portName()), session.lastStatusLine(), *entries);
+    const bool newLink = linkRenewed;
     if (linkRenewed) {
         linkRenewed = false;
         takeUpKeptEdits(shown, *entries);
@@ -248,6 +262,8 @@ bool MainWindow::showConfiguration(const std::optional<QList<tracktune::DumpLine
     tracktune::setUsable(ui->table, true, false);
     ui->table->restoreEdits(pendingEdits);
     showTracker(*entries);
+    if (newLink) // which tracker was found is heard once, not after every read
+        announcer->say(trackerField->accessibleName());
     // After a firmware update: asked once the read is over, outside any device operation.
     if (restoreOffer)
         QTimer::singleShot(0, this, &MainWindow::offerRestore);

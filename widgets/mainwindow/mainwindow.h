@@ -7,6 +7,7 @@
 #include "dialogs/workflowdialogs.h"
 #include "link/devicesession.h"
 #include "link/serial.h"
+#include "mainwindow/announcer.h"
 #include "mainwindow/busycontrols.h"
 #include "mainwindow/messagebar.h"
 #include "workflows/firmwareworkflow.h"
@@ -121,6 +122,7 @@ private:
     Ui_MainWindow *ui = nullptr;
     QLabel *trackerField = nullptr; // port, hardware, software and address of the tracker
     MessageBar *messageBar = nullptr; // the outcome of the pilot's last action, above the table
+    Announcer *announcer = nullptr; // speaks the outcomes to a screen reader
     StatusPanel *statusPanel = nullptr; // what the tracker prints about itself, above the messages
     // Writes Verbose = 1 after asking, and only it: other pending edits stay pending.
     void switchStatusOutputOn();

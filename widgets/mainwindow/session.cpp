@@ -130,4 +130,10 @@ void MainWindow::showTracker(const QList<tracktune::DumpLine> &entries)
         parts << valueOf("Soft");
     parts << valueOf("Address");
     trackerField->setText(parts.join(QStringLiteral(" \u00b7 ")));
+    // Read with the name of each part.
+    QStringList named {tr("port %1").arg(parts.at(0)), tr("hardware %1").arg(parts.at(1))};
+    if (!valueOf("Soft").isEmpty())
+        named << tr("software %1").arg(valueOf("Soft"));
+    named << tr("address %1").arg(valueOf("Address"));
+    trackerField->setAccessibleName(tr("Tracker: %1").arg(named.join(QStringLiteral(", "))));
 }

@@ -39,6 +39,7 @@ void MainWindow::offerRestore()
 void MainWindow::showStatus(const QString &text)
 {
     ui->statusBar->showMessage(text);
+    announcer->say(text); // an outcome: "Changes saved", "Settings saved"
 }
 
 void MainWindow::note(Note kind, const QString &text, const QString &file)

@@ -20,6 +20,7 @@
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QMenu>
+#include <QTimer>
 #include <QToolButton>
 
 #include <algorithm>
@@ -318,6 +319,7 @@ void ParameterTable::describeRow(int row, const tracktune::DumpLine &entry)
         : unit.isEmpty()                       ? description
                                                : description + QLatin1Char('\n') + unit;
     item(row, 0)->setToolTip(both);
+    item(row, 0)->setData(tableaccessibility::SpokenDescriptionRole, description);
     if (QTableWidgetItem *value = item(row, 1))
         value->setToolTip(both);
     if (QWidget *editor = cellWidget(row, 1))
@@ -353,9 +355,21 @@ void ParameterTable::describeValueCell(int row)
 {
     // A screen reader reads what the cell shows; a cell under an editor follows the editor.
     QTableWidgetItem *cell = item(row, 1);
-    if (cell && !cellWidget(row, 1))
-        cell->setData(
-            Qt::AccessibleTextRole, CheckedValueDelegate::shownText(item(row, 0)->text(), cell->text()));
+    if (!cell || hasPlacedEditor(row))
+        return;
+    const QString shown = CheckedValueDelegate::shownText(item(row, 0)->text(), cell->text());
+    if (cell->data(Qt::AccessibleTextRole).toString() == shown)
+        return;
+    cell->setData(Qt::AccessibleTextRole, shown);
+    tableaccessibility::cellTextChanged(this, row, 1);
+}
+
+bool ParameterTable::hasPlacedEditor(int row) const
+{
+    // Not any cell widget: the text editor open on a cell is one too while it is typed in.
+    const QTableWidgetItem *name = item(row, 0);
+    const ParameterDescriptor *descriptor = name ? parameterCatalogue.value(name->text()) : nullptr;
+    return descriptor && descriptor->editor && descriptor->editor == cellWidget(row, 1);
 }
 
 bool ParameterTable::isMarked(int row) const
@@ -423,6 +437,16 @@ bool ParameterTable::openEditor(int row)
     editor->setFocus(Qt::OtherFocusReason);
     EditorGuard::open(editor);
     return true;
+}
+
+void ParameterTable::focusInEvent(QFocusEvent *event)
+{
+    QTableWidget::focusInEvent(event);
+    // After the table's own focus notice, which Qt sends once this event has been handled.
+    QTimer::singleShot(0, this, [this] {
+        if (hasFocus() && state() != EditingState)
+            tableaccessibility::focusCell(this, currentRow(), currentColumn());
+    });
 }
 
 void ParameterTable::keyPressEvent(QKeyEvent *event)

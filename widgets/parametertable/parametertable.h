@@ -61,6 +61,8 @@ signals:
 
 protected:
     void keyPressEvent(QKeyEvent *event) override;
+    // A screen reader is told the current cell too, not only the table's name.
+    void focusInEvent(QFocusEvent *event) override;
     QModelIndex moveCursor(CursorAction cursorAction, Qt::KeyboardModifiers modifiers) override;
 
 private slots:
@@ -73,6 +75,7 @@ private:
     void checkTypedValues();
     // Keeps the tracker's value on the row's Value cell, and locks a value never written.
     void describeValueCell(int row);
+    bool hasPlacedEditor(int row) const; // a list or the protocols' button, not text
     void keepReported(int row, const QString &value);
     void releaseCatalogue();
     void fillValueCell(int row, ParameterDescriptor &descriptor, const QString &value);

@@ -18,6 +18,10 @@ namespace {
 
 // Set on the editors the table places: only they get the interface below.
 const char editorProperty[] = "tracktuneParameterEditor";
+// Set on a list outside the table that is read as the editors are.
+const char choiceProperty[] = "tracktuneReadChoice";
+// The editor's name before the mark of a changed row.
+const char labelProperty[] = "tracktuneEditorLabel";
 
 QString tableText(const char *text)
 {
@@ -25,16 +29,43 @@ QString tableText(const char *text)
 }
 
 // A list editor as a screen reader should hear it: its parameter as name, its choice as value.
-class ListEditorInterface : public QAccessibleWidget
+// Screen readers on Linux read a closed list's choice as its text, so the choice is its text too.
+class ListEditorInterface : public QAccessibleWidget, public QAccessibleTextInterface
 {
 public:
     explicit ListEditorInterface(QComboBox *box) : QAccessibleWidget(box, QAccessible::ComboBox) { }
+
+    void *interface_cast(QAccessible::InterfaceType type) override
+    {
+        if (type == QAccessible::TextInterface)
+            return static_cast<QAccessibleTextInterface *>(this);
+        return QAccessibleWidget::interface_cast(type);
+    }
 
     QString text(QAccessible::Text t) const override
     {
         if (t == QAccessible::Value)
             return box()->currentText();
         return QAccessibleWidget::text(t);
+    }
+
+    // The choice as read-only text.
+    QString text(int start, int end) const override { return box()->currentText().mid(start, end - start); }
+    int characterCount() const override { return box()->currentText().size(); }
+    void selection(int, int *start, int *end) const override { *start = *end = 0; }
+    int selectionCount() const override { return 0; }
+    void addSelection(int, int) override { }
+    void removeSelection(int) override { }
+    void setSelection(int, int, int) override { }
+    int cursorPosition() const override { return 0; }
+    void setCursorPosition(int) override { }
+    QRect characterRect(int) const override { return QRect(); }
+    int offsetAtPoint(const QPoint &) const override { return -1; }
+    void scrollToSubstring(int, int) override { }
+    QString attributes(int offset, int *start, int *end) const override
+    {
+        *start = *end = offset;
+        return QString();
     }
 
     QStringList actionNames() const override
@@ -116,9 +147,19 @@ QAccessibleInterface *editorFactory(const QString &className, QObject *object)
         if (menu && menu->parent() && menu->parent()->property(editorProperty).toBool())
             return new ProtocolItemInterface(static_cast<QAction *>(object));
     }
-    if (className == QLatin1String("QComboBox") && object && object->property(editorProperty).toBool())
+    if (className == QLatin1String("QComboBox") && object
+        && (object->property(editorProperty).toBool() || object->property(choiceProperty).toBool()))
         return new ListEditorInterface(static_cast<QComboBox *>(object));
     return nullptr;
+}
+
+void installEditorFactory()
+{
+    static const bool installed = [] {
+        QAccessible::installFactory(editorFactory);
+        return true;
+    }();
+    Q_UNUSED(installed)
 }
 
 QStringList checkedProtocols(const QToolButton *button)
@@ -176,12 +217,23 @@ QString rowDescription(bool changed, const QString &toolTip)
 
 void attach(QTableWidget *table)
 {
-    static const bool installed = [] {
-        QAccessible::installFactory(editorFactory);
-        return true;
-    }();
-    Q_UNUSED(installed)
+    installEditorFactory();
     table->setAccessibleName(tableText(QT_TRANSLATE_NOOP("ParameterTable", "Tracker settings")));
+}
+
+void readChoice(QComboBox *box)
+{
+    installEditorFactory();
+    box->setProperty(choiceProperty, true);
+    if (QAccessibleInterface *made = QAccessible::queryAccessibleInterface(box))
+        QAccessible::deleteAccessibleInterface(QAccessible::uniqueId(made));
+    // Qt tells a list's new choice by its value; the screen reader then reads the text again.
+    QObject::connect(box, &QComboBox::currentTextChanged, box, [box] {
+        if (QAccessible::isActive()) {
+            QAccessibleValueChangeEvent changed(box, box->currentText());
+            QAccessible::updateAccessibility(&changed);
+        }
+    });
 }
 
 void followEditor(QTableWidget *table, int row, QWidget *editor)
@@ -192,6 +244,7 @@ void followEditor(QTableWidget *table, int row, QWidget *editor)
     if (const tracktune::KnownParameter *known = tracktune::findKnownParameter(name))
         label += QStringLiteral(", ") + QCoreApplication::translate("KnownParameter", known->description);
     editor->setProperty(editorProperty, true);
+    editor->setProperty(labelProperty, label);
     // Placing the editor in its cell may have made Qt's own interface already: it goes.
     if (QAccessibleInterface *made = QAccessible::queryAccessibleInterface(editor))
         QAccessible::deleteAccessibleInterface(QAccessible::uniqueId(made));
@@ -206,8 +259,10 @@ void followEditor(QTableWidget *table, int row, QWidget *editor)
     }
     const auto follow = [table, row, editor] {
         const QString value = shownValue(editor);
-        if (QTableWidgetItem *cell = table->item(row, 1))
+        if (QTableWidgetItem *cell = table->item(row, 1)) {
             cell->setData(Qt::AccessibleTextRole, value);
+            sendCellEvent(table, row, 1, QAccessible::NameChanged);
+        }
         if (qobject_cast<QToolButton *>(editor))
             editor->setAccessibleDescription(value);
         if (QAccessible::isActive()) {
@@ -225,13 +280,33 @@ void followEditor(QTableWidget *table, int row, QWidget *editor)
     }
 }
 
+void cellTextChanged(QTableWidget *table, int row, int column)
+{
+    sendCellEvent(table, row, column, QAccessible::NameChanged);
+}
+
+void focusCell(QTableWidget *table, int row, int column)
+{
+    if (row >= 0 && column >= 0)
+        sendCellEvent(table, row, column, QAccessible::Focus);
+}
+
 void describeRow(QTableWidget *table, int row)
 {
     QTableWidgetItem *nameItem = table->item(row, 0);
     if (!nameItem)
         return;
-    const QString description
-        = rowDescription(nameItem->data(ParameterTable::EditedRole).toBool(), nameItem->toolTip());
+    const bool changed = nameItem->data(ParameterTable::EditedRole).toBool();
+    const QString description = rowDescription(changed, nameItem->data(SpokenDescriptionRole).toString());
+    // An editor is read without its cell: it carries the mark in its name.
+    if (QWidget *editor = table->cellWidget(row, 1); editor && editor->property(editorProperty).toBool()) {
+        const QString label = editor->property(labelProperty).toString();
+        const QString named = changed
+            ? label + QStringLiteral(", ") + tableText(QT_TRANSLATE_NOOP("ParameterTable", "changed"))
+            : label;
+        if (editor->accessibleName() != named)
+            editor->setAccessibleName(named);
+    }
     for (int column = 0; column < 2; ++column) {
         QTableWidgetItem *cell = table->item(row, column);
         if (!cell || cell->data(Qt::AccessibleDescriptionRole).toString() == description)

@@ -3,7 +3,9 @@
 
 #include <QString>
 #include <QStringList>
+#include <Qt>
 
+class QComboBox;
 class QTableWidget;
 class QWidget;
 
@@ -11,6 +13,10 @@ class QWidget;
 // parameter each value editor belongs to, the value under each editor, and which rows
 // the pilot changed.
 namespace tableaccessibility {
+
+// Set on a row's Parameter cell: what the parameter is, as a screen reader reads it with each
+// of the row's cells; the tracker's notes on units stay in the tooltip.
+constexpr int SpokenDescriptionRole = Qt::UserRole + 3;
 
 // The protocol button's description: the checked protocols in their fixed order, "none"
 // when none is.
@@ -21,9 +27,16 @@ QString rowDescription(bool changed, const QString &toolTip);
 // Names the table and lets its list editors carry the name of their parameter (Qt's own
 // interface for a list box reads only its current text on Linux).
 void attach(QTableWidget *table);
+// A list outside the table read as the table's list editors are: its choice as its text, which
+// screen readers on Linux read as a closed list's value.
+void readChoice(QComboBox *box);
 // Names the editor by the parameter of its row, and keeps the value it shows as the
 // accessible text of the cell under it.
 void followEditor(QTableWidget *table, int row, QWidget *editor);
+// Tells a screen reader that the cell reads another text: it would read the old one otherwise.
+void cellTextChanged(QTableWidget *table, int row, int column);
+// Tells a screen reader that the keyboard is on this cell.
+void focusCell(QTableWidget *table, int row, int column);
 // Gives the row's cells its description and tells a screen reader when it changed.
 void describeRow(QTableWidget *table, int row);
 

@@ -32,6 +32,16 @@ void CheckedValueDelegate::setModelData(
         model->setData(index, checked.value, Qt::EditRole);
 }
 
+QWidget *CheckedValueDelegate::createEditor(
+    QWidget *parent, const QStyleOptionViewItem &option, const QModelIndex &index) const
+{
+    QWidget *editor = QStyledItemDelegate::createEditor(parent, option, index);
+    if (editor)
+        editor->setAccessibleName(
+            ParameterNameDelegate::shownName(index.siblingAtColumn(0).data().toString()));
+    return editor;
+}
+
 QString CheckedValueDelegate::shownText(const QString &name, const QString &value)
 {
     const tracktune::KnownParameter *known = tracktune::findKnownParameter(name);

@@ -22,6 +22,9 @@ public:
     // What a Value cell shows of a value: an info text's "\xHH" bytes as the text they stand for, a
     // number with its unit. The cell keeps the tracker's form, which its editor holds.
     static QString shownText(const QString &name, const QString &value);
+    // The text editor is named by its row's parameter, so that a screen reader says what is edited.
+    QWidget *createEditor(
+        QWidget *parent, const QStyleOptionViewItem &option, const QModelIndex &index) const override;
     void setModelData(QWidget *editor, QAbstractItemModel *model, const QModelIndex &index) const override;
     // The line of the list shown: typed values are checked by its rules.
     void setFirmwareLine(tracktune::FirmwareLine line) { firmwareLine = line; }

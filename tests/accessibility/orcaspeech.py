@@ -1,0 +1,258 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
+"""Uses the demo with keys only, as a blind pilot does, under the Orca screen reader, and checks
+what Orca speaks: each setting read, a text value edited twice, Apply by Ctrl+Return, a refused
+value, a list changed, the About box.
+
+orcaspeech.py DEMO [LANGUAGE]: prints what Orca spoke after each step; exits 0 when every check
+held, 1 when one failed, 77 when Orca, xdotool or the accessibility bus is missing.
+"""
+import os
+import re
+import shutil
+import subprocess
+import sys
+import tempfile
+import time
+
+SKIP = 77
+here = os.path.dirname(os.path.abspath(__file__))
+failures = []
+
+# What the pilot hears in each language, as the translations say it.
+TEXTS = {
+    "en": {"saved": "Changes saved", "table": "Tracker settings", "nothing": "Nothing to write",
+           "longer": "at most 15 characters", "changed": "changed", "about": "About"},
+    "de": {"saved": "Änderungen gespeichert", "table": "Tracker-Einstellungen",
+           "nothing": "Nichts zu schreiben", "longer": "höchstens 15 Zeichen", "changed": "geändert",
+           "about": "Über"},
+    "fr": {"saved": "Modifications enregistrées", "table": "Réglages du tracker",
+           "nothing": "Rien à écrire", "longer": "15 caractères au plus", "changed": "modifié",
+           "about": "propos"},
+}
+
+
+def say(text):
+    print(text, flush=True)
+
+
+def check(condition, what):
+    say(("ok: " if condition else "FAILED: ") + what)
+    if not condition:
+        failures.append(what)
+    return condition
+
+
+class Speech:
+    """What Orca spoke, read from its log: one entry per utterance, in order."""
+    RECORD = re.compile(r"\n(?=\d\d:\d\d:\d\d\.\d{6} - |\n|[A-Za-z^v])")
+    SPOKEN = re.compile(r"\d\d:\d\d:\d\d\.\d{6} - SPEECH OUTPUT: '(.*)", re.S)
+    VOICE = re.compile(r"(?: voice=\w+)?\s*(\{[^{}]*\}|\[\{.*\}\])?$", re.S)
+
+    def __init__(self, log):
+        self.log = log
+
+    def all(self):
+        try:
+            with open(self.log, encoding="utf-8", errors="replace") as log:
+                text = log.read()
+        except OSError:
+            return []
+        spoken = []
+        for record in self.RECORD.split(text):
+            found = self.SPOKEN.match(record)
+            if found:
+                utterance = self.VOICE.sub("", found.group(1).rstrip())
+                spoken.append(" ".join(utterance.rstrip("'").split()))
+        return spoken
+
+    def mark(self):
+        return len(self.all())
+
+    def since(self, mark):
+        return self.all()[mark:]
+
+    def wait_for(self, mark, wanted, seconds=15):
+        """The utterances since the mark once one contains a wanted text; None at the deadline."""
+        wanted = [wanted] if isinstance(wanted, str) else wanted
+        end = time.monotonic() + seconds
+        while time.monotonic() < end:
+            heard = self.since(mark)
+            if any(w in u for u in heard for w in wanted):
+                return heard
+            time.sleep(0.1)
+        return None
+
+    def settle(self, mark, quiet=0.6, seconds=10):
+        """The utterances since the mark once Orca has been silent for a moment."""
+        end = time.monotonic() + seconds
+        count, still = -1, time.monotonic()
+        while time.monotonic() < end:
+            heard = self.since(mark)
+            if len(heard) != count:
+                count, still = len(heard), time.monotonic()
+            elif time.monotonic() - still >= quiet:
+                break
+            time.sleep(0.1)
+        return self.since(mark)
+
+
+def keys(*names):
+    for name in names:
+        subprocess.run(["xdotool", "key", "--clearmodifiers", name], check=True)
+        time.sleep(0.15)
+
+
+def typed(text):
+    subprocess.run(["xdotool", "type", "--delay", "20", text], check=True)
+
+
+def step(speech, what, action, wanted, seconds=15):
+    """Does the action and waits until Orca says one of the wanted texts; prints what it said."""
+    mark = speech.mark()
+    action()
+    heard = speech.wait_for(mark, wanted, seconds) if wanted else None
+    heard = speech.settle(mark) if heard is not None or not wanted else speech.since(mark)
+    say("[%s] %s" % (what, " | ".join(heard)))
+    if wanted:
+        check(any(w in u for u in heard for w in ([wanted] if isinstance(wanted, str) else wanted)),
+              "%s: Orca says %r" % (what, wanted))
+    return heard
+
+
+def heard_text(heard):
+    return " | ".join(heard)
+
+
+def window_of(pid, seconds=30):
+    end = time.monotonic() + seconds
+    while time.monotonic() < end:
+        found = subprocess.run(["xdotool", "search", "--pid", str(pid)],
+                               capture_output=True, text=True).stdout.split()
+        for window in found:
+            name = subprocess.run(["xdotool", "getwindowname", window], capture_output=True,
+                                  text=True).stdout
+            if " - " in name:  # the main window's title, not Qt's helper windows
+                return window
+        time.sleep(0.2)
+    return None
+
+
+def table_filled(seconds=30):
+    """The tracker's list shown: the window's table has rows and can be used."""
+    sys.path.insert(0, here)
+    import pyatspi
+    import readwindow
+    app = readwindow.wait_for(lambda: readwindow.application("tracktune-demo"), seconds)
+    if app is None:
+        return False
+    window = readwindow.wait_for(lambda: app.getChildAtIndex(0), 10)
+    return readwindow.wait_for(
+        lambda: readwindow.find(window, lambda n: n.getRole() == pyatspi.ROLE_TABLE
+                                and n.queryTable().nRows > 0
+                                and n.getState().contains(pyatspi.STATE_ENABLED)), seconds) is not None
+
+
+def scenario(speech, texts, full, focus):
+    # The keyboard lands on the table: its name, then the pilot's cell.
+    heard = step(speech, "window", focus, texts["table"], 20)
+    check("Address" in heard_text(heard), "the focused cell is read with the table")
+    if full:
+        # The port list says which port it holds.
+        step(speech, "port list", lambda: keys("alt+p"), "/dev/")
+        step(speech, "back to the table", lambda: keys("Tab", "Tab"), texts["table"])
+
+    # Reg, in the Value column.
+    heard = step(speech, "to Reg", lambda: keys(*(["Down"] * 6), "Right"), "Reg")
+
+    # A text value typed, taken, and written with Ctrl+Return.
+    step(speech, "edit Reg", lambda: keys("Return"), "Reg")
+    heard = step(speech, "type D-KTOW", lambda: (typed("D-KTOW"), keys("Return")), "D-KTOW")
+    heard = step(speech, "Ctrl+Return", lambda: keys("ctrl+Return"), texts["saved"], 30)
+    check(not any(w in heard_text(heard) for w in ("Save settings", "Load settings", "Find")),
+          "the focus stays put while Apply runs")
+
+    # The same cell again after the tracker's value was read back: the new text is read.
+    step(speech, "edit Reg again", lambda: keys("Return"), "D-KTOW")
+    heard = step(speech, "type D-KABC", lambda: (keys("ctrl+a"), typed("D-KABC"), keys("Return")),
+                 "D-KABC")
+    check("D-KTOW" not in heard_text(heard), "the edited cell is not read with its old text")
+
+    # A value the tracker would not take: the reason is spoken.
+    step(speech, "edit Reg a third time", lambda: keys("Return"), "D-KABC")
+    step(speech, "type 20 characters",
+         lambda: (keys("ctrl+a"), typed("ABCDEFGHIJKLMNOPQRST"), keys("Return")), texts["longer"])
+    if not full:
+        return
+
+    # A list editor: its value and, once changed, its mark.
+    heard = step(speech, "up to FreqPlan", lambda: keys("Up"), "FreqPlan")
+    check("Automatic" in heard_text(heard), "the list editor's value is read")
+    step(speech, "open the list", lambda: keys("Return"), "Automatic")
+    heard = step(speech, "pick the next", lambda: keys("Down", "Return"), texts["changed"])
+
+    step(speech, "Ctrl+Return", lambda: keys("ctrl+Return"), texts["saved"], 30)
+    step(speech, "Ctrl+Return, nothing changed", lambda: keys("ctrl+Return"), texts["nothing"])
+
+    # A dialog: About opens on a control with a name.
+    heard = step(speech, "F1", lambda: keys("F1"), texts["about"])
+    step(speech, "close About", lambda: keys("Escape"), texts["table"])
+
+
+def main():
+    demo = sys.argv[1]
+    language = sys.argv[2] if len(sys.argv) > 2 else "en"
+    for tool in ("xdotool",):
+        if not shutil.which(tool):
+            say("SKIP: %s is missing" % tool)
+            return SKIP
+    if subprocess.run([sys.executable, "-c", "import orca.orca, pyatspi"],
+                      capture_output=True).returncode != 0:
+        say("SKIP: the Orca screen reader is missing")
+        return SKIP
+    work = tempfile.mkdtemp(prefix="orcaspeech-")
+    environment = dict(os.environ, QT_LINUX_ACCESSIBILITY_ALWAYS_ON="1", QT_ACCESSIBILITY="1",
+                       LANGUAGE=language, LANG="C.UTF-8", LC_ALL="C.UTF-8",
+                       GSETTINGS_BACKEND="memory", HOME=work, XDG_CONFIG_HOME=work,
+                       XDG_DATA_HOME=work, XDG_RUNTIME_DIR=work)
+    environment.pop("QT_QPA_PLATFORM", None)
+    os.environ.update({k: environment[k] for k in ("GSETTINGS_BACKEND", "XDG_RUNTIME_DIR")})
+    processes = []
+    try:
+        demo_process = subprocess.Popen([demo], env=environment)
+        processes.append(demo_process)
+        if not table_filled():
+            say("SKIP: the demo's window never appeared on the accessibility bus")
+            return SKIP if demo_process.poll() is None else 1
+        log = os.path.join(work, "orca.log")
+        orca_environment = dict(environment, LANGUAGE="en", LANG="C.UTF-8")
+        processes.append(subprocess.Popen(
+            [sys.executable, os.path.join(here, "orcaquiet.py"), os.path.join(work, "orca"), log],
+            env=orca_environment, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL))
+        speech = Speech(log)
+        if speech.wait_for(0, "Screen reader on", 30) is None:
+            say("SKIP: Orca did not start")
+            return SKIP
+        window = window_of(demo_process.pid)
+        if not check(window is not None, "the demo's window is found"):
+            return 1
+        texts = TEXTS.get(language, TEXTS["en"])
+        scenario(speech, texts, language == "en",
+                 lambda: subprocess.run(["xdotool", "windowfocus", "--sync", window], check=True))
+        if demo_process.poll() is not None:
+            check(False, "the demo ran to the end (it ended with %s)" % demo_process.returncode)
+        return 1 if failures else 0
+    finally:
+        for process in reversed(processes):
+            process.terminate()
+            try:
+                process.wait(10)
+            except subprocess.TimeoutExpired:
+                process.kill()
+        # Orca's whole log, for a look at what it was told, where asked for.
+        if os.environ.get("ORCASPEECH_LOG"):
+            shutil.copy(os.path.join(work, "orca.log"), os.environ["ORCASPEECH_LOG"])
+        shutil.rmtree(work, ignore_errors=True)
+
+
+if __name__ == "__main__":
+    sys.exit(main())
