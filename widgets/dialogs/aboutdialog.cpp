@@ -9,6 +9,7 @@
 #include <QGuiApplication>
 #include <QKeySequence>
 #include <QLabel>
+#include <QPushButton>
 #include <QScreen>
 #include <QScrollArea>
 #include <QStandardPaths>
@@ -68,7 +69,11 @@ AboutDialog::AboutDialog(const QString &applicationFolder, QWidget *parent) : QD
     scroll->setWidget(label);
     scroll->setWidgetResizable(true);
     scroll->setFrameShape(QFrame::NoFrame);
+    // The text is read with the dialog; the keyboard starts on Close, not on the scrolled area.
+    scroll->setFocusPolicy(Qt::NoFocus);
     auto *buttons = new QDialogButtonBox(QDialogButtonBox::Close, this);
+    buttons->button(QDialogButtonBox::Close)->setDefault(true);
+    buttons->button(QDialogButtonBox::Close)->setFocus();
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
     auto *layout = new QVBoxLayout(this);
     layout->addWidget(scroll);

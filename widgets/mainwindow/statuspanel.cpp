@@ -183,7 +183,8 @@ void StatusPanel::showItem(
     // description the details.
     if (text->accessibleName() != brief)
         text->setAccessibleName(brief);
-    text->setAccessibleDescription(words);
+    if (text->accessibleDescription() != words) // each change is sent to a screen reader
+        text->setAccessibleDescription(words);
 }
 
 void StatusPanel::refresh()

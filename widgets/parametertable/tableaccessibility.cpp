@@ -4,6 +4,7 @@
 #include "config/catalogue.h"
 #include "parametertable/parametertable.h"
 
+#include <QAbstractItemView>
 #include <QAccessible>
 #include <QAccessibleObject>
 #include <QAccessibleWidget>
@@ -12,6 +13,7 @@
 #include <QCoreApplication>
 #include <QMenu>
 #include <QTableWidget>
+#include <QTimer>
 #include <QToolButton>
 
 namespace {
@@ -185,7 +187,7 @@ QString shownValue(const QWidget *editor)
     return QString();
 }
 
-void sendCellEvent(QTableWidget *table, int row, int column, QAccessible::Event event)
+void sendCellEvent(QAbstractItemView *table, int row, int column, QAccessible::Event event)
 {
     if (!QAccessible::isActive())
         return;
@@ -195,6 +197,39 @@ void sendCellEvent(QTableWidget *table, int row, int column, QAccessible::Event 
         QAccessibleEvent changed(cell, event);
         QAccessible::updateAccessibility(&changed);
     }
+}
+
+// A list's popup tells its focus after its current entry's, so a screen reader hears an unnamed
+// list and no entry: the entry is told again once the list has the focus.
+class PopupFocus : public QObject
+{
+public:
+    using QObject::QObject;
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        if (event->type() == QEvent::FocusIn) {
+            auto *view = static_cast<QAbstractItemView *>(watched);
+            QTimer::singleShot(0, view, [view] {
+                const QModelIndex current = view->currentIndex();
+                if (view->hasFocus() && current.isValid())
+                    sendCellEvent(view, current.row(), current.column(), QAccessible::Focus);
+            });
+        }
+        return false;
+    }
+};
+
+void tellPopupEntry(QComboBox *box, const QString &name)
+{
+    box->view()->setAccessibleName(name);
+    const QString filterName = QStringLiteral("tracktunePopupFocus");
+    if (box->view()->findChild<QObject *>(filterName, Qt::FindDirectChildrenOnly))
+        return;
+    auto *filter = new PopupFocus(box->view());
+    filter->setObjectName(filterName);
+    box->view()->installEventFilter(filter);
 }
 
 } // namespace
@@ -225,6 +260,7 @@ void readChoice(QComboBox *box)
 {
     installEditorFactory();
     box->setProperty(choiceProperty, true);
+    tellPopupEntry(box, QString());
     if (QAccessibleInterface *made = QAccessible::queryAccessibleInterface(box))
         QAccessible::deleteAccessibleInterface(QAccessible::uniqueId(made));
     // Qt tells a list's new choice by its value; the screen reader then reads the text again.
@@ -257,6 +293,8 @@ void followEditor(QTableWidget *table, int row, QWidget *editor)
         under->setFlags(under->flags() & ~Qt::ItemIsEditable);
         table->setItem(row, 1, under);
     }
+    if (auto *box = qobject_cast<QComboBox *>(editor))
+        tellPopupEntry(box, label);
     const auto follow = [table, row, editor] {
         const QString value = shownValue(editor);
         if (QTableWidgetItem *cell = table->item(row, 1)) {
@@ -306,6 +344,10 @@ void describeRow(QTableWidget *table, int row)
             : label;
         if (editor->accessibleName() != named)
             editor->setAccessibleName(named);
+        // Read after the choice: what the parameter is, without the tracker's notes of its tooltip.
+        const QString about = nameItem->data(SpokenDescriptionRole).toString();
+        if (qobject_cast<QComboBox *>(editor) && editor->accessibleDescription() != about)
+            editor->setAccessibleDescription(about);
     }
     for (int column = 0; column < 2; ++column) {
         QTableWidgetItem *cell = table->item(row, column);

@@ -11,6 +11,7 @@
 #include <QLineEdit>
 #include <QStyleOptionToolButton>
 #include <QStylePainter>
+#include <QTimer>
 #include <QToolTip>
 
 void CheckedValueDelegate::setModelData(
@@ -32,13 +33,42 @@ void CheckedValueDelegate::setModelData(
         model->setData(index, checked.value, Qt::EditRole);
 }
 
+namespace {
+
+// Names the editor once it has the focus. A screen reader hears of the editor first through its
+// caret, which Qt reports before the focus, and so says nothing of it on the focus; a new name of
+// the focused control it says.
+class NameOnFocus : public QObject
+{
+public:
+    NameOnFocus(QWidget *editor, const QString &name) : QObject(editor), name(name)
+    {
+        editor->installEventFilter(this);
+    }
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        if (event->type() == QEvent::FocusIn) {
+            auto *editor = static_cast<QWidget *>(watched);
+            QTimer::singleShot(0, editor, [editor, name = name] { editor->setAccessibleName(name); });
+            editor->removeEventFilter(this);
+        }
+        return false;
+    }
+
+private:
+    QString name;
+};
+
+} // namespace
+
 QWidget *CheckedValueDelegate::createEditor(
     QWidget *parent, const QStyleOptionViewItem &option, const QModelIndex &index) const
 {
     QWidget *editor = QStyledItemDelegate::createEditor(parent, option, index);
     if (editor)
-        editor->setAccessibleName(
-            ParameterNameDelegate::shownName(index.siblingAtColumn(0).data().toString()));
+        new NameOnFocus(editor, ParameterNameDelegate::shownName(index.siblingAtColumn(0).data().toString()));
     return editor;
 }
 
