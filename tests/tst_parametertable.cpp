@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+#include "mainwindow/announcer.h"
 #include "parametertable/parametersearch.h"
 #include "parametertable/parametertable.h"
 #include "windowsupport.h"
@@ -31,6 +32,11 @@ private slots:
     void typedValuesPassTheTrackersRules();
     void aScreenReaderReadsEveryRow_data();
     void aScreenReaderReadsEveryRow();
+    void aScreenReaderIsToldEachNewText_data();
+    void aScreenReaderIsToldEachNewText();
+    void aListEditorReadsItsChoiceAndMark();
+    void announcementsAreSpokenTogether_data();
+    void announcementsAreSpokenTogether();
     void onlyAChoiceChangesAnEditor_data();
     void onlyAChoiceChangesAnEditor();
     void searchHidesRowsAndKeepsTheirEdits_data();
@@ -309,6 +315,90 @@ void ParameterTableTest::aScreenReaderReadsEveryRow()
         rows << line;
     }
     QCOMPARE(rows, heard);
+}
+
+void ParameterTableTest::aScreenReaderIsToldEachNewText_data()
+{
+    QTest::addColumn<QStringList>("typed"); // into Reg's cell, one after the other
+    QTest::addColumn<QStringList>("heard"); // what the cell reads after each
+    QTest::newRow("a text typed twice reads each new text")
+        << QStringList {"D-KTOW", "D-KABC"} << QStringList {"D-KTOW", "D-KABC"};
+    QTest::newRow("a value the tracker would not take leaves the text read")
+        << QStringList {"D-KTOW", "ABCDEFGHIJKLMNOPQRST"} << QStringList {"D-KTOW", "D-KTOW"};
+}
+
+void ParameterTableTest::aScreenReaderIsToldEachNewText()
+{
+    QFETCH(QStringList, typed);
+    QFETCH(QStringList, heard);
+
+    ParameterTable table;
+    table.clearForLoad();
+    table.fill(tracktune::parseDump("Reg=A; #\nAddress=0x1A2B3C; #\n"), false);
+    table.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&table));
+    QAccessibleInterface *view = QAccessible::queryAccessibleInterface(&table);
+    QVERIFY(view && view->tableInterface());
+    // Typed as the pilot does, in the editor the cell opens, which is a cell widget meanwhile.
+    QStringList read;
+    for (const QString &text : typed) {
+        table.editItem(table.item(rowOf(&table, "Reg"), 1));
+        // The one open now: the last one's goes later.
+        const QList<QLineEdit *> open = table.viewport()->findChildren<QLineEdit *>();
+        const auto editor
+            = std::find_if(open.begin(), open.end(), [](QLineEdit *line) { return line->isVisible(); });
+        QVERIFY(editor != open.end());
+        (*editor)->setText(text);
+        table.commitOpenEditor();
+        read << view->tableInterface()->cellAt(rowOf(&table, "Reg"), 1)->text(QAccessible::Name);
+    }
+    QCOMPARE(read, heard);
+}
+
+void ParameterTableTest::aListEditorReadsItsChoiceAndMark()
+{
+    ParameterTable table;
+    table.clearForLoad();
+    table.fill(tracktune::parseDump("AcftType=0x1; #\n"), false);
+    QAccessibleInterface *box = QAccessible::queryAccessibleInterface(table.cellWidget(0, 1));
+    QVERIFY(box && box->textInterface());
+    // A closed list is read by its text on Linux: its choice, and the mark once it changed.
+    const auto choice
+        = [box] { return box->textInterface()->text(0, box->textInterface()->characterCount()); };
+    QCOMPARE(choice(), QStringLiteral("(Moto-)glider"));
+    QVERIFY(!box->text(QAccessible::Name).endsWith(QStringLiteral(", changed")));
+    edit(&table, "AcftType", "Tow plane");
+    QCOMPARE(choice(), QStringLiteral("Tow plane"));
+    QVERIFY(box->text(QAccessible::Name).startsWith(QStringLiteral("AcftType")));
+    QVERIFY(box->text(QAccessible::Name).endsWith(QStringLiteral(", changed")));
+    // What it is, without the tracker's note that its tooltip carries.
+    QVERIFY(!box->text(QAccessible::Description).contains(QStringLiteral("[")));
+}
+
+void ParameterTableTest::announcementsAreSpokenTogether_data()
+{
+    QTest::addColumn<QStringList>("said");
+    QTest::addColumn<QString>("spoken"); // what the notification reads
+    QTest::newRow("one outcome, as a sentence") << QStringList {"Changes saved"} << "Changes saved.";
+    QTest::newRow("said together, spoken together, each once")
+        << QStringList {"Changes saved", "Reg: at most 15 characters (this is 20)", "Changes saved"}
+        << "Changes saved. Reg: at most 15 characters (this is 20)";
+    QTest::newRow("lines and runs of blanks read as one line")
+        << QStringList {"Settings saved to:\n  /tmp/a b"} << "Settings saved to: /tmp/a b.";
+}
+
+void ParameterTableTest::announcementsAreSpokenTogether()
+{
+    QFETCH(QStringList, said);
+    QFETCH(QString, spoken);
+
+    QWidget window;
+    auto *announcer = new Announcer(&window);
+    for (const QString &text : said)
+        announcer->say(text);
+    // The announcer waits for the focus to settle before it speaks.
+    QCOMPARE(announcer->spokenText(), QString());
+    QTRY_COMPARE(announcer->spokenText(), spoken);
 }
 
 void ParameterTableTest::onlyAChoiceChangesAnEditor_data()

@@ -3,6 +3,8 @@
 
 #include <QAbstractItemModel>
 #include <QAbstractItemView>
+#include <QAccessible>
+#include <QAction>
 #include <QComboBox>
 #include <QCoreApplication>
 #include <QKeyEvent>
@@ -49,6 +51,7 @@ void EditorGuard::watch(QWidget *editor)
     } else if (auto *button = qobject_cast<QToolButton *>(editor); button && button->menu()) {
         connect(button->menu(), &QMenu::aboutToHide, this,
             [this, guarded = QPointer<QWidget>(editor)] { afterPopup(guarded); });
+        button->menu()->installEventFilter(this);
     }
 }
 
@@ -86,6 +89,8 @@ bool EditorGuard::eventFilter(QObject *watched, QEvent *event)
     auto *widget = qobject_cast<QWidget *>(watched);
     if (!widget)
         return false;
+    if (auto *menu = qobject_cast<QMenu *>(widget); menu && event->type() == QEvent::KeyPress)
+        return toggleInMenu(menu, static_cast<QKeyEvent *>(event));
     if (event->type() == QEvent::Hide && widget->isWindow()) {
         // A list's popup closed, by a choice or by Escape.
         afterPopup(qobject_cast<QComboBox *>(widget->parentWidget()));
@@ -116,6 +121,25 @@ bool EditorGuard::eventFilter(QObject *watched, QEvent *event)
     default:
         return false;
     }
+}
+
+bool EditorGuard::toggleInMenu(QMenu *menu, const QKeyEvent *key)
+{
+    // Several protocols are ticked in one visit: Space, Enter and Return tick or untick the
+    // entry and leave the menu open; Escape closes it.
+    QAction *action = menu->activeAction();
+    const bool tick
+        = key->key() == Qt::Key_Space || key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter;
+    if (!tick || !action || !action->isCheckable() || !action->isEnabled())
+        return false;
+    action->toggle();
+    if (QAccessible::isActive()) {
+        QAccessible::State changed;
+        changed.checked = true;
+        QAccessibleStateChangeEvent ticked(action, changed);
+        QAccessible::updateAccessibility(&ticked);
+    }
+    return true;
 }
 
 QModelIndex EditorGuard::cellOf(const QWidget *editor) const

@@ -6,6 +6,7 @@
 
 class QAbstractItemView;
 class QKeyEvent;
+class QMenu;
 class QWidget;
 
 // Keeps the value editors placed in a table's cells (lists, the protocol button) from changing
@@ -32,6 +33,8 @@ protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
+    // A key in the protocols' menu; true when it ticked or unticked an entry.
+    bool toggleInMenu(QMenu *menu, const QKeyEvent *key);
     QModelIndex cellOf(const QWidget *editor) const;
     // The focus to the table, with the editor's cell current.
     void backToTable(QWidget *editor);

@@ -98,7 +98,8 @@ public:
     int childCount() const override { return 0; }
     QAccessibleInterface *child(int) const override { return nullptr; }
     int indexOfChild(const QAccessibleInterface *) const override { return -1; }
-    QAccessible::Role role() const override { return QAccessible::MenuItem; }
+    // A check box, as screen readers then say "checked" or "not checked" when it is ticked.
+    QAccessible::Role role() const override { return QAccessible::CheckBox; }
 
     QString text(QAccessible::Text t) const override
     {
@@ -301,9 +302,10 @@ void followEditor(QTableWidget *table, int row, QWidget *editor)
             cell->setData(Qt::AccessibleTextRole, value);
             sendCellEvent(table, row, 1, QAccessible::NameChanged);
         }
-        if (qobject_cast<QToolButton *>(editor))
+        // The button tells its protocols by its description; a list by its value.
+        if (qobject_cast<QToolButton *>(editor)) {
             editor->setAccessibleDescription(value);
-        if (QAccessible::isActive()) {
+        } else if (QAccessible::isActive()) {
             QAccessibleValueChangeEvent changed(editor, value);
             QAccessible::updateAccessibility(&changed);
         }

@@ -871,6 +871,26 @@ Der Tracker zeigt diese Stellen nicht an; so kann sich eine Einstellung ändern,
         <source>The tracker prints its status only while Verbose is on. Write Verbose = %1 to the tracker?</source>
         <translation>Der Tracker gibt seinen Status nur aus, solange Verbose eingeschaltet ist. Verbose = %1 auf den Tracker schreiben?</translation>
     </message>
+    <message>
+        <source>port %1</source>
+        <translation>Port %1</translation>
+    </message>
+    <message>
+        <source>hardware %1</source>
+        <translation>Hardware %1</translation>
+    </message>
+    <message>
+        <source>software %1</source>
+        <translation>Software %1</translation>
+    </message>
+    <message>
+        <source>address %1</source>
+        <translation>Adresse %1</translation>
+    </message>
+    <message>
+        <source>Tracker: %1</source>
+        <translation>Tracker: %1</translation>
+    </message>
 </context>
 <context>
     <name>MessageBar</name>
@@ -1376,6 +1396,10 @@ Der Tracker zeigt diese Stellen nicht an; so kann sich eine Einstellung ändern,
     <message>
         <source>Tracker settings</source>
         <translation>Tracker-Einstellungen</translation>
+    </message>
+    <message>
+        <source>changed</source>
+        <translation>geändert</translation>
     </message>
 </context>
 <context>

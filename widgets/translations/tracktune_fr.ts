@@ -871,6 +871,26 @@ Le tracker n’affiche pas ces chiffres : cela peut modifier un réglage que vou
         <source>The tracker prints its status only while Verbose is on. Write Verbose = %1 to the tracker?</source>
         <translation>Le tracker n’affiche son état que si Verbose est activé. Écrire Verbose = %1 sur le tracker ?</translation>
     </message>
+    <message>
+        <source>port %1</source>
+        <translation>port %1</translation>
+    </message>
+    <message>
+        <source>hardware %1</source>
+        <translation>matériel %1</translation>
+    </message>
+    <message>
+        <source>software %1</source>
+        <translation>logiciel %1</translation>
+    </message>
+    <message>
+        <source>address %1</source>
+        <translation>adresse %1</translation>
+    </message>
+    <message>
+        <source>Tracker: %1</source>
+        <translation>Tracker : %1</translation>
+    </message>
 </context>
 <context>
     <name>MessageBar</name>
@@ -1376,6 +1396,10 @@ Le tracker n’affiche pas ces chiffres : cela peut modifier un réglage que vou
     <message>
         <source>Tracker settings</source>
         <translation>Réglages du tracker</translation>
+    </message>
+    <message>
+        <source>changed</source>
+        <translation>modifié</translation>
     </message>
 </context>
 <context>
