@@ -377,7 +377,7 @@ void ParameterTableTest::aListEditorReadsItsChoiceAndMark()
 
 void ParameterTableTest::announcementsAreSpokenTogether_data()
 {
-    QTest::addColumn<QStringList>("said");
+    QTest::addColumn<QStringList>("said"); // "topic|text", or the text alone
     QTest::addColumn<QString>("spoken"); // what the notification reads
     QTest::newRow("one outcome, as a sentence") << QStringList {"Changes saved"} << "Changes saved.";
     QTest::newRow("said together, spoken together, each once")
@@ -385,6 +385,9 @@ void ParameterTableTest::announcementsAreSpokenTogether_data()
         << "Changes saved. Reg: at most 15 characters (this is 20)";
     QTest::newRow("lines and runs of blanks read as one line")
         << QStringList {"Settings saved to:\n  /tmp/a b"} << "Settings saved to: /tmp/a b.";
+    QTest::newRow("the last of a topic in the place of its first")
+        << QStringList {"search|25 rows match", "Changes saved", "search|3 rows match", "search|2 rows match"}
+        << "2 rows match. Changes saved.";
 }
 
 void ParameterTableTest::announcementsAreSpokenTogether()
@@ -394,8 +397,11 @@ void ParameterTableTest::announcementsAreSpokenTogether()
 
     QWidget window;
     auto *announcer = new Announcer(&window);
-    for (const QString &text : said)
-        announcer->say(text);
+    for (const QString &text : said) {
+        const bool topical = text.contains(QLatin1Char('|'));
+        announcer->say(
+            text.section(QLatin1Char('|'), -1), topical ? text.section(QLatin1Char('|'), 0, 0) : QString());
+    }
     // The announcer waits for the focus to settle before it speaks.
     QCOMPARE(announcer->spokenText(), QString());
     QTRY_COMPARE(announcer->spokenText(), spoken);

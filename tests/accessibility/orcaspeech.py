@@ -211,6 +211,14 @@ def scenario(speech, texts, full, focus):
     check("OGN, ADS-L" in heard_text(heard) and "FLARM" not in heard_text(heard),
           "the protocols' button reads what is left ticked")
 
+    # A mode switch reads the list again while the controls are grey: the focus stays put.
+    heard = step(speech, "expert mode", lambda: keys("alt+x"), None)
+    check(not any(w in heard_text(heard) for w in ("Save settings", "Load settings", "Find")),
+          "the focus does not wander while the list is read again")
+    heard = step(speech, "Ctrl+F", lambda: keys("ctrl+f"), "Find")
+    heard = step(speech, "search", lambda: typed("freq"), "rows match")
+    check(heard_text(heard).count("match") == 1, "only the last count of a search is heard")
+
 
 def main():
     demo = sys.argv[1]

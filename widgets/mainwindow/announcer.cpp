@@ -3,6 +3,7 @@
 
 #include <QAccessible>
 #include <QAccessibleWidget>
+#include <QStringList>
 
 namespace {
 
@@ -47,23 +48,32 @@ Announcer::Announcer(QWidget *parent) : QWidget(parent)
     connect(&delay, &QTimer::timeout, this, &Announcer::speak);
 }
 
-void Announcer::say(const QString &text)
+void Announcer::say(const QString &text, const QString &topic)
 {
     const QString said = text.simplified();
-    if (said.isEmpty() || waiting.contains(said))
+    if (said.isEmpty())
         return;
-    waiting << said;
+    for (QPair<QString, QString> &one : waiting) {
+        if (one.second == said)
+            return;
+        if (!topic.isEmpty() && one.first == topic) {
+            one.second = said;
+            return;
+        }
+    }
+    waiting.append({topic, said});
     delay.start();
 }
 
 void Announcer::speak()
 {
     // One sentence each, so that a reader pauses between them.
-    for (QString &text : waiting) {
-        if (text.back().isLetterOrNumber())
-            text += QLatin1Char('.');
+    QStringList sentences;
+    for (const QPair<QString, QString> &one : std::as_const(waiting)) {
+        const QString &text = one.second;
+        sentences << (text.back().isLetterOrNumber() ? text + QLatin1Char('.') : text);
     }
-    spoken = waiting.join(QLatin1Char(' '));
+    spoken = sentences.join(QLatin1Char(' '));
     waiting.clear();
     if (spoken.isEmpty() || !QAccessible::isActive())
         return;

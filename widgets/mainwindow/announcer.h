@@ -1,8 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include <QList>
+#include <QPair>
 #include <QString>
-#include <QStringList>
 #include <QTimer>
 #include <QWidget>
 
@@ -18,13 +19,15 @@ class Announcer : public QWidget
 public:
     explicit Announcer(QWidget *parent);
 
-    void say(const QString &text);
+    // A text of a topic replaces the one of the same topic still waiting: the last count of a
+    // search is heard, not each one typed past.
+    void say(const QString &text, const QString &topic = QString());
     QString spokenText() const { return spoken; } // what the notification reads now
 
 private:
     void speak();
 
-    QStringList waiting;
+    QList<QPair<QString, QString>> waiting; // topic and text, in the order said
     QString spoken;
     QTimer delay;
 };

@@ -86,6 +86,9 @@ MainWindow::MainWindow(QWidget *parent)
     rowLine->setObjectName(QStringLiteral("rowDescription"));
     ui->verticalLayout->insertWidget(ui->verticalLayout->indexOf(ui->table) + 1, rowLine);
     search = new ParameterSearch(ui->table, ui->filterField, ui->changedOnly, rowLine);
+    connect(search, &ParameterSearch::matchesChanged, announcer, [this](int shown) {
+        announcer->say(tr("%n row(s) match", nullptr, shown), QStringLiteral("search"));
+    });
     // Tab goes as the eye does: the port, About, the message above the table, the table.
     QWidget *tabChain[]
         = {ui->serialPortList, about, messageBar->findChild<QWidget *>(QStringLiteral("messageText")),
@@ -99,7 +102,8 @@ MainWindow::MainWindow(QWidget *parent)
     connect(ui->table, &ParameterTable::valueRefused, messageBar,
         [this](const QString &reason) { messageBar->showMessage(MessageBar::Kind::Warning, reason); });
     // Every outcome shown above the table is spoken, not only shown.
-    connect(messageBar, &MessageBar::messageChanged, announcer, &Announcer::say);
+    connect(messageBar, &MessageBar::messageChanged, announcer,
+        [this](const QString &text) { announcer->say(text); });
     ui->table->setEnabled(false);
     tableaccessibility::readChoice(ui->serialPortList); // the port chosen, not only the list's label
     // What Apply would write, for a screen reader.

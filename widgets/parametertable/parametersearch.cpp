@@ -96,6 +96,7 @@ void ParameterSearch::apply()
 {
     const QString search = field->text();
     const bool markedOnly = changedOnly->isChecked();
+    int count = 0;
     for (int row = 0; row < table->rowCount(); ++row) {
         const QTableWidgetItem *name = table->item(row, 0);
         const bool marked = name && name->data(ParameterTable::EditedRole).toBool();
@@ -103,8 +104,15 @@ void ParameterSearch::apply()
             && matches(search, name ? name->text() : QString(), descriptionOf(table, row));
         if (table->isRowHidden(row) == shown)
             table->setRowHidden(row, !shown);
+        count += shown ? 1 : 0;
     }
     describeCurrentRow();
+    const int narrowed = search.trimmed().isEmpty() && !markedOnly ? -1 : count;
+    if (narrowed != lastShown) {
+        lastShown = narrowed;
+        if (narrowed >= 0)
+            emit matchesChanged(narrowed);
+    }
 }
 
 void ParameterSearch::describeCurrentRow()

@@ -27,6 +27,10 @@ public:
     // Shows every row again: an empty field, the toggle off.
     void reset();
 
+signals:
+    // How many rows a narrowed table shows, each time that changes, so that it can be heard.
+    void matchesChanged(int shown);
+
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
@@ -39,4 +43,5 @@ private:
     QAbstractButton *changedOnly;
     QLabel *rowLine;
     QTimer refilter; // the rows are filtered again once a fill or a mark is over
+    int lastShown = -1; // the rows a narrowed table showed last; -1 while every row is shown
 };

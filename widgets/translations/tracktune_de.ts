@@ -891,6 +891,13 @@ Der Tracker zeigt diese Stellen nicht an; so kann sich eine Einstellung ändern,
         <source>Tracker: %1</source>
         <translation>Tracker: %1</translation>
     </message>
+    <message numerus="yes">
+        <source>%n row(s) match</source>
+        <translation>
+            <numerusform>%n Zeile passt</numerusform>
+            <numerusform>%n Zeilen passen</numerusform>
+        </translation>
+    </message>
 </context>
 <context>
     <name>MessageBar</name>

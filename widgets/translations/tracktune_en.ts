@@ -52,6 +52,13 @@
             <numerusform>%1: written as %2; the tracker shows only its last %n digits</numerusform>
         </translation>
     </message>
+    <message numerus="yes">
+        <source>%n row(s) match</source>
+        <translation>
+            <numerusform>%n row matches</numerusform>
+            <numerusform>%n rows match</numerusform>
+        </translation>
+    </message>
 </context>
 <context>
     <name>StatusPanel</name>

@@ -891,6 +891,13 @@ Le tracker n’affiche pas ces chiffres : cela peut modifier un réglage que vou
         <source>Tracker: %1</source>
         <translation>Tracker : %1</translation>
     </message>
+    <message numerus="yes">
+        <source>%n row(s) match</source>
+        <translation>
+            <numerusform>%n ligne correspond</numerusform>
+            <numerusform>%n lignes correspondent</numerusform>
+        </translation>
+    </message>
 </context>
 <context>
     <name>MessageBar</name>
