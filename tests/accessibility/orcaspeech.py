@@ -21,7 +21,7 @@ failures = []
 # What the pilot hears in each language, as the translations say it.
 TEXTS = {
     "en": {"saved": "Changes saved", "table": "Tracker settings", "nothing": "Nothing to write",
-           "longer": "at most 15 characters", "changed": "changed", "about": "About",
+           "longer": "at most 15 characters", "changed": "changed", "about": "About", "saved_to": "Settings saved to",
            "close": "Close"},
     "de": {"saved": "Änderungen gespeichert", "table": "Tracker-Einstellungen",
            "nothing": "Nichts zu schreiben", "longer": "höchstens 15 Zeichen", "changed": "geändert",
@@ -153,7 +153,7 @@ def table_filled(seconds=30):
                                 and n.getState().contains(pyatspi.STATE_ENABLED)), seconds) is not None
 
 
-def scenario(speech, texts, full, focus):
+def scenario(speech, texts, full, focus, work=None):
     # The keyboard lands on the table: its name, then the pilot's cell.
     heard = step(speech, "window", focus, texts["table"], 20)
     check("Address" in heard_text(heard), "the focused cell is read with the table")
@@ -194,6 +194,15 @@ def scenario(speech, texts, full, focus):
 
     step(speech, "Ctrl+Return", lambda: keys("ctrl+Return"), texts["saved"], 30)
     step(speech, "Ctrl+Return, nothing changed", lambda: keys("ctrl+Return"), texts["nothing"])
+
+    # Save settings: its file dialog, then where the file went is heard.
+    if work:
+        path = os.path.join(work, "settings.txt")
+        step(speech, "Save settings", lambda: keys("alt+v"), "Save")
+        step(speech, "the file's name, Return",
+             lambda: (keys("ctrl+a"), typed(path), keys("Return")), texts["saved_to"], 20)
+        check(os.path.exists(path), "the settings file was written")
+        step(speech, "back to the window", focus, texts["table"])
 
     # A dialog: About opens on a control with a name.
     heard = step(speech, "F1", lambda: keys("F1"), texts["about"])
@@ -260,7 +269,7 @@ def main():
             return 1
         texts = TEXTS.get(language, TEXTS["en"])
         scenario(speech, texts, language == "en",
-                 lambda: subprocess.run(["xdotool", "windowfocus", "--sync", window], check=True))
+                 lambda: subprocess.run(["xdotool", "windowfocus", "--sync", window], check=True), work)
         if demo_process.poll() is not None:
             check(False, "the demo ran to the end (it ended with %s)" % demo_process.returncode)
         complaints.seek(0)
