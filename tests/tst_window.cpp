@@ -65,6 +65,7 @@ private slots:
     void saysWhatToCheckWhileNoTrackerIsFound();
     void statusPanelFollowsTheTracker();
     void outcomeIsReadWholeAndGoesWithTheNextAction();
+    void fileWithoutTrackerIsEditedSavedAndComparedLater();
 
 private:
     // The window on the listed ports; false: it never showed the tracker's list.
@@ -754,6 +755,57 @@ void WindowTest::outcomeIsReadWholeAndGoesWithTheNextAction()
     ui->button("refreshButton")->click();
     QTRY_VERIFY(ui->loaded());
     QVERIFY(bar->isHidden() && bar->text().isEmpty());
+}
+
+// A club's template prepared at home: opened and edited without a tracker, saved, opened again as
+// saved; the tracker plugged in later gets the rows that differ marked, and nothing written.
+void WindowTest::fileWithoutTrackerIsEditedSavedAndComparedLater()
+{
+    listing->set({});
+    QTemporaryDir folder;
+    const QString path = folder.filePath(QStringLiteral("club.txt"));
+    QVERIFY(writeFile(
+        path, "# Firmware line = newer\nAcftType = 0x1\nTxPower = +14\nReg = D-KABC\nFreqPlan = 0\n"));
+    ui = std::make_unique<WindowUnderTest>();
+    {
+        BoxAnswers open(QMessageBox::NoButton, path);
+        ui->button("buttonLoadSettings")->click();
+    }
+    QCOMPARE(shownRows(ui->table),
+        (QStringList {
+            "AcftType=(Moto-)glider", "TxPower=NORMAL (+14 dBm)", "Reg=D-KABC", "FreqPlan=Automatic"}));
+    QVERIFY(!ui->button("applyButton")->isEnabled());
+    // The tracker's own checks: a value it would not take stays out of its cell.
+    edit(ui->table, {{"AcftType", "Para-glider"}, {"Reg", "D-EFGH"}});
+    QCOMPARE(shownRows(ui->table).filter(" *"), (QStringList {"AcftType=Para-glider *", "Reg=D-EFGH *"}));
+    const QString saved = folder.filePath(QStringLiteral("saved.txt"));
+    {
+        BoxAnswers save(QMessageBox::NoButton, saved);
+        ui->button("buttonSaveSettings")->click();
+    }
+    QFile file(saved);
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    const QString text = QString::fromUtf8(file.readAll());
+    for (const char *line : {"\nAcftType = 0x7\n", "\nReg = D-EFGH\n", "\n# Firmware line = newer\n"})
+        QVERIFY2(text.contains(QLatin1String(line)), qPrintable(text));
+    const QStringList asSaved {
+        "AcftType=Para-glider", "TxPower=NORMAL (+14 dBm)", "Reg=D-EFGH", "FreqPlan=Automatic"};
+    QCOMPARE(shownRows(ui->table), asSaved);
+    {
+        BoxAnswers open(QMessageBox::NoButton, saved);
+        ui->button("buttonLoadSettings")->click();
+    }
+    QCOMPARE(shownRows(ui->table), asSaved);
+
+    listing->set({{first->portPath(), "USB Serial Device"}});
+    QTRY_VERIFY_WITH_TIMEOUT(ui->loaded(), 15000);
+    // A template names no aircraft: its registration is not given to this one unasked.
+    QTRY_COMPARE_WITH_TIMEOUT(
+        shownRows(ui->table).filter(" *"), QStringList {"AcftType=Para-glider *"}, 2000);
+    const QString outcome = child<MessageBar>(ui->window.get(), "messageBar")->text();
+    QVERIFY2(outcome.contains(QStringLiteral("1 row differs")) && outcome.contains(QStringLiteral(": Reg.")),
+        qPrintable(outcome));
+    QCOMPARE(sentencesIn(first->receivedBytes()), QStringList());
 }
 
 QTEST_MAIN(WindowTest)

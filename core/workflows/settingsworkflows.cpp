@@ -8,7 +8,6 @@
 
 #include <QDateTime>
 #include <QDir>
-#include <QFile>
 
 namespace tracktune {
 
@@ -60,12 +59,7 @@ void LoadSettings::run()
         backupsFolder(), tr("Settings files (*.txt);;All files (*)"));
     if (path.isEmpty())
         return;
-    QFile file(path);
-    SettingsFile settings;
-    if (file.open(QIODevice::ReadOnly))
-        settings = readSettingsFile(file);
-    else
-        settings.problem = file.errorString();
+    const SettingsFile settings = readSettingsFile(path);
     if (!settings.problem.isEmpty()) {
         window.ask({Box::Critical, tr("Load settings"),
             tr("%1 cannot be loaded: %2").arg(QDir::toNativeSeparators(path), settings.problem), Box::Ok,

@@ -116,9 +116,17 @@ MainWindow::MainWindow(QWidget *parent)
     connect(&session, &DeviceSession::operationChanged, this, [this](DeviceSession::Operation operation) {
         if (operation == DeviceSession::Operation::None && closeRequested)
             QTimer::singleShot(0, this, &QWidget::close);
+        // Once the read that showed a tracker has ended, so that a switch to expert mode can read.
+        if (operation == DeviceSession::Operation::None && shownFile && configurationLoaded)
+            compareShownFileWithTracker();
     });
     // Every read empties the table first, the one after a write too.
     connect(&session, &DeviceSession::readStarted, this, [this] {
+        // A file shown without a tracker keeps the pilot's edits for the comparison that follows.
+        if (shownFile) {
+            ui->table->commitOpenEditor();
+            shownFile->edits = pendingChanges();
+        }
         configurationLoaded = false;
         tracktune::setUsable(ui->table, false, true);
         ui->table->clearForLoad();
@@ -131,6 +139,8 @@ MainWindow::MainWindow(QWidget *parent)
     });
     connect(&session, &DeviceSession::readFailed, this, [this](tracktune::ReadFailure failure) {
         ui->table->setReading(false);
+        if (shownFile)
+            showFile();
         if (session.operation() != DeviceSession::Operation::Write)
             ui->statusBar->showMessage(tracktune::readFailureText(failure));
     });
@@ -177,9 +187,11 @@ void MainWindow::updateControls()
     if (auto *about = findChild<QPushButton *>(QStringLiteral("buttonAbout")))
         setUsable(about, idle, !idle);
     for (QWidget *control : {static_cast<QWidget *>(ui->refreshButton),
-             static_cast<QWidget *>(ui->applyButton), static_cast<QWidget *>(ui->buttonFirmwareUpdate),
-             static_cast<QWidget *>(ui->buttonSaveSettings), static_cast<QWidget *>(ui->buttonLoadSettings)})
+             static_cast<QWidget *>(ui->applyButton), static_cast<QWidget *>(ui->buttonFirmwareUpdate)})
         setUsable(control, ready, !idle);
+    // A settings file can be opened, edited and saved without a tracker.
+    setUsable(ui->buttonSaveSettings, ready || (idle && shownFile), !idle);
+    setUsable(ui->buttonLoadSettings, idle, !idle);
     // A read or a write can take seconds: the cursor says the program works.
     busyState.setBusy(!idle, this, ui->table, ui->serialPortList);
 }
@@ -194,13 +206,19 @@ void MainWindow::on_buttonAdvanced_toggled(bool checked)
         return;
     }
     // The pending changes go along into the other view.
-    pendingEdits = pendingChanges();
+    if (shownFile)
+        shownFile->edits = pendingChanges();
+    else
+        pendingEdits = pendingChanges();
     messageBar->clear();
     expertMode = checked;
     ui->frameExpertTools->setVisible(checked);
     if (!checked)
         search->reset();
-    session.startRead();
+    if (shownFile)
+        showFile();
+    else
+        session.startRead();
 }
 
 void MainWindow::showAbout()

@@ -2,6 +2,7 @@
 #pragma once
 
 #include "config/dumpline.h"
+#include "config/settingsfile.h"
 #include "config/trackeridentity.h"
 #include "dialogs/serialmonitor.h"
 #include "dialogs/workflowdialogs.h"
@@ -99,6 +100,21 @@ private:
     // Writes the pending changes; then is told whether the tracker took every one, once the
     // write has ended (at once when nothing was to write or the write could not start).
     void writeChanges(std::function<void(bool saved)> then = {}) override;
+
+    // A settings file shown without a tracker's list (fileview.cpp): edited with the tracker's
+    // editors and checks, saved as a file, compared with the next tracker whose list is read.
+    struct ShownFile
+    {
+        QString path;
+        tracktune::SettingsFile file;
+        QList<tracktune::DumpLine> edits; // the pilot's, kept while the table is filled again
+    };
+    std::optional<ShownFile> shownFile;
+    void openFileWithoutTracker();
+    void showFile();
+    void saveShownFile();
+    // Marks the rows where the tracker now shown differs from the file; the file view ends.
+    void compareShownFileWithTracker();
 
     DeviceSession session;
     QString applicationFolder;

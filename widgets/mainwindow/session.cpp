@@ -63,7 +63,8 @@ void MainWindow::selectPortEntry(const QString &portName)
 
 void MainWindow::showNoTrackerHelp()
 {
-    if (session.link().isOpen())
+    // A file shown without a tracker keeps its message: the pilot works without one.
+    if (session.link().isOpen() || shownFile)
         return;
     QStringList ports = Serial::scanPorts().keys();
     std::sort(ports.begin(), ports.end());
@@ -110,6 +111,8 @@ void MainWindow::onDisconnected()
     trackerField->clear();
     configurationLoaded = false;
     tracktune::setUsable(ui->table, false, session.isBusy());
+    if (shownFile)
+        showFile();
     updateControls();
 }
 

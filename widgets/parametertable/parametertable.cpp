@@ -199,9 +199,10 @@ void ParameterTable::createValueEditor()
     }
 }
 
-void ParameterTable::fill(const QList<tracktune::DumpLine> &entries, bool expertMode)
+void ParameterTable::fill(
+    const QList<tracktune::DumpLine> &entries, bool expertMode, tracktune::FirmwareLine line)
 {
-    firmwareLine = tracktune::firmwareLineOf(entries);
+    firmwareLine = line == tracktune::FirmwareLine::Unknown ? tracktune::firmwareLineOf(entries) : line;
     if (auto *checker = qobject_cast<CheckedValueDelegate *>(itemDelegateForColumn(1)))
         checker->setFirmwareLine(firmwareLine);
     createValueEditor();

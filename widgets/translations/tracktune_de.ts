@@ -390,15 +390,15 @@ Der Firmware-Ordner für die Hardware %1 führt nach %2, außerhalb der Firmware
     </message>
     <message>
         <source>Sa&amp;ve settings...</source>
-        <translation>S&amp;peichern...</translation>
+        <translation>In Datei s&amp;peichern...</translation>
     </message>
     <message>
         <source>&amp;Load settings...</source>
-        <translation>&amp;Laden...</translation>
+        <translation>&amp;Datei öffnen...</translation>
     </message>
     <message>
         <source>&amp;Apply</source>
-        <translation>&amp;Anwenden</translation>
+        <translation>Übe&amp;rnehmen</translation>
     </message>
     <message>
         <source>The firmware loader crashed.</source>
@@ -454,7 +454,7 @@ Der Firmware-Ordner für die Hardware %1 führt nach %2, außerhalb der Firmware
     </message>
     <message>
         <source>Not saved: %1</source>
-        <translation>Nicht gespeichert: %1</translation>
+        <translation>Nicht auf den Tracker geschrieben: %1</translation>
     </message>
     <message>
         <source>Not sent: %1</source>
@@ -462,7 +462,7 @@ Der Firmware-Ordner für die Hardware %1 führt nach %2, außerhalb der Firmware
     </message>
     <message>
         <source>Changes saved</source>
-        <translation>Änderungen gespeichert</translation>
+        <translation>Auf den Tracker geschrieben</translation>
     </message>
     <message>
         <source>Refresh</source>
@@ -470,17 +470,17 @@ Der Firmware-Ordner für die Hardware %1 führt nach %2, außerhalb der Firmware
     </message>
     <message>
         <source>Discard the changes not yet applied and read the tracker again?</source>
-        <translation>Die noch nicht angewendeten Änderungen verwerfen und den Tracker neu lesen?</translation>
+        <translation>Die noch nicht übernommenen Änderungen verwerfen und den Tracker neu lesen?</translation>
     </message>
     <message>
         <source>Changes not applied</source>
-        <translation>Änderungen nicht angewendet</translation>
+        <translation>Änderungen nicht übernommen</translation>
     </message>
     <message numerus="yes">
         <source>%n change(s) have not been applied to the tracker.</source>
         <translation>
-            <numerusform>%n Änderung wurde noch nicht auf den Tracker angewendet.</numerusform>
-            <numerusform>%n Änderungen wurden noch nicht auf den Tracker angewendet.</numerusform>
+            <numerusform>%n Änderung wurde noch nicht auf den Tracker übernommen.</numerusform>
+            <numerusform>%n Änderungen wurden noch nicht auf den Tracker übernommen.</numerusform>
         </translation>
     </message>
     <message>
@@ -493,7 +493,7 @@ Der Firmware-Ordner für die Hardware %1 führt nach %2, außerhalb der Firmware
     </message>
     <message>
         <source>Save settings</source>
-        <translation>Einstellungen speichern</translation>
+        <translation>In Datei speichern</translation>
     </message>
     <message>
         <source>Settings files (*.txt)</source>
@@ -501,7 +501,7 @@ Der Firmware-Ordner für die Hardware %1 führt nach %2, außerhalb der Firmware
     </message>
     <message>
         <source>Settings not saved</source>
-        <translation>Einstellungen nicht gespeichert</translation>
+        <translation>Datei nicht gespeichert</translation>
     </message>
     <message>
         <source>%1 could not be written: %2</source>
@@ -509,7 +509,7 @@ Der Firmware-Ordner für die Hardware %1 führt nach %2, außerhalb der Firmware
     </message>
     <message>
         <source>Load settings</source>
-        <translation>Einstellungen laden</translation>
+        <translation>Datei öffnen</translation>
     </message>
     <message>
         <source>Settings files (*.txt);;All files (*)</source>
@@ -517,7 +517,7 @@ Der Firmware-Ordner für die Hardware %1 führt nach %2, außerhalb der Firmware
     </message>
     <message>
         <source>%1 cannot be loaded: %2</source>
-        <translation>%1 kann nicht geladen werden: %2</translation>
+        <translation>%1 kann nicht geöffnet werden: %2</translation>
     </message>
     <message>
         <source>These values are not taken:
@@ -615,7 +615,7 @@ Prüfen Sie die Werte und setzen Sie sie neu, falls sie falsch sind.</translatio
     </message>
     <message>
         <source>Nothing was loaded.</source>
-        <translation>Es wurde nichts geladen.</translation>
+        <translation>Es wurde nichts geöffnet.</translation>
     </message>
     <message>
         <source>This file is a template: it names no Address. Take its identity settings too (%1)?</source>
@@ -685,7 +685,7 @@ Prüfen Sie die Werte und setzen Sie sie neu, falls sie falsch sind.</translatio
     </message>
     <message>
         <source>Not every change was saved</source>
-        <translation>Nicht alle Änderungen wurden gespeichert</translation>
+        <translation>Nicht alle Änderungen wurden auf den Tracker geschrieben</translation>
     </message>
     <message>
         <source>changed by the tracker: %1</source>
@@ -693,17 +693,17 @@ Prüfen Sie die Werte und setzen Sie sie neu, falls sie falsch sind.</translatio
     </message>
     <message>
         <source>Settings saved</source>
-        <translation>Einstellungen gespeichert</translation>
+        <translation>In Datei gespeichert</translation>
     </message>
     <message>
         <source>Settings saved to:</source>
-        <translation>Einstellungen gespeichert in:</translation>
+        <translation>In Datei gespeichert:</translation>
     </message>
     <message numerus="yes">
         <source>%n setting(s) loaded: Apply writes them to the tracker. From:</source>
         <translation>
-            <numerusform>%n Einstellung geladen: Anwenden schreibt sie auf den Tracker. Aus:</numerusform>
-            <numerusform>%n Einstellungen geladen: Anwenden schreibt sie auf den Tracker. Aus:</numerusform>
+            <numerusform>%n Einstellung geöffnet: „Übernehmen“ schreibt sie auf den Tracker. Aus:</numerusform>
+            <numerusform>%n Einstellungen geöffnet: „Übernehmen“ schreibt sie auf den Tracker. Aus:</numerusform>
         </translation>
     </message>
     <message>
@@ -712,7 +712,7 @@ Prüfen Sie die Werte und setzen Sie sie neu, falls sie falsch sind.</translatio
     </message>
     <message>
         <source>Nothing loaded from:</source>
-        <translation>Nichts geladen aus:</translation>
+        <translation>Nichts übernommen aus:</translation>
     </message>
     <message>
         <source>&amp;Find:</source>
@@ -728,7 +728,7 @@ Prüfen Sie die Werte und setzen Sie sie neu, falls sie falsch sind.</translatio
     </message>
     <message>
         <source>Shows only the rows changed and not yet applied</source>
-        <translation>Zeigt nur die geänderten, noch nicht angewendeten Zeilen</translation>
+        <translation>Zeigt nur die geänderten, noch nicht übernommenen Zeilen</translation>
     </message>
     <message>
         <source>&amp;Changed only</source>
@@ -783,8 +783,8 @@ Einstellungen gesichert in: %2</translation>
     <message numerus="yes">
         <source>The %n change(s) not yet applied are not saved: the file gets what the tracker holds.</source>
         <translation>
-            <numerusform>Die %n noch nicht angewendete Änderung wird nicht gespeichert: Die Datei erhält, was der Tracker hat.</numerusform>
-            <numerusform>Die %n noch nicht angewendeten Änderungen werden nicht gespeichert: Die Datei erhält, was der Tracker hat.</numerusform>
+            <numerusform>Die %n noch nicht übernommene Änderung wird nicht gespeichert: Die Datei erhält, was der Tracker hat.</numerusform>
+            <numerusform>Die %n noch nicht übernommenen Änderungen werden nicht gespeichert: Die Datei erhält, was der Tracker hat.</numerusform>
         </translation>
     </message>
     <message>
@@ -797,20 +797,20 @@ Einstellungen gesichert in: %2</translation>
     </message>
     <message>
         <source>Discard the changes not yet applied and connect to %1?</source>
-        <translation>Die noch nicht angewendeten Änderungen verwerfen und mit %1 verbinden?</translation>
+        <translation>Die noch nicht übernommenen Änderungen verwerfen und mit %1 verbinden?</translation>
     </message>
     <message numerus="yes">
         <source>Another tracker is connected (%1): the %n change(s) not yet applied to %2 were discarded.</source>
         <translation>
-            <numerusform>Ein anderer Tracker ist verbunden (%1): Die %n noch nicht angewendete Änderung für %2 wurde verworfen.</numerusform>
-            <numerusform>Ein anderer Tracker ist verbunden (%1): Die %n noch nicht angewendeten Änderungen für %2 wurden verworfen.</numerusform>
+            <numerusform>Ein anderer Tracker ist verbunden (%1): Die %n noch nicht übernommene Änderung für %2 wurde verworfen.</numerusform>
+            <numerusform>Ein anderer Tracker ist verbunden (%1): Die %n noch nicht übernommenen Änderungen für %2 wurden verworfen.</numerusform>
         </translation>
     </message>
     <message numerus="yes">
         <source>After the firmware update, the %n change(s) not yet applied were discarded: the update may have reset the settings they were made on.</source>
         <translation>
-            <numerusform>Nach dem Firmware-Update wurde die %n noch nicht angewendete Änderung verworfen: Das Update hat die Einstellungen, auf denen sie beruht, womöglich zurückgesetzt.</numerusform>
-            <numerusform>Nach dem Firmware-Update wurden die %n noch nicht angewendeten Änderungen verworfen: Das Update hat die Einstellungen, auf denen sie beruhen, womöglich zurückgesetzt.</numerusform>
+            <numerusform>Nach dem Firmware-Update wurde die %n noch nicht übernommene Änderung verworfen: Das Update hat die Einstellungen, auf denen sie beruht, womöglich zurückgesetzt.</numerusform>
+            <numerusform>Nach dem Firmware-Update wurden die %n noch nicht übernommenen Änderungen verworfen: Das Update hat die Einstellungen, auf denen sie beruhen, womöglich zurückgesetzt.</numerusform>
         </translation>
     </message>
     <message>
@@ -820,8 +820,8 @@ Einstellungen gesichert in: %2</translation>
     <message numerus="yes">
         <source>The same tracker is back: %n change(s) not yet applied are marked again.</source>
         <translation>
-            <numerusform>Derselbe Tracker ist wieder da: %n noch nicht angewendete Änderung ist wieder markiert.</numerusform>
-            <numerusform>Derselbe Tracker ist wieder da: %n noch nicht angewendete Änderungen sind wieder markiert.</numerusform>
+            <numerusform>Derselbe Tracker ist wieder da: %n noch nicht übernommene Änderung ist wieder markiert.</numerusform>
+            <numerusform>Derselbe Tracker ist wieder da: %n noch nicht übernommene Änderungen sind wieder markiert.</numerusform>
         </translation>
     </message>
     <message>
@@ -870,6 +870,59 @@ Der Tracker zeigt diese Stellen nicht an; so kann sich eine Einstellung ändern,
     <message>
         <source>The tracker prints its status only while Verbose is on. Write Verbose = %1 to the tracker?</source>
         <translation>Der Tracker gibt seinen Status nur aus, solange Verbose eingeschaltet ist. Verbose = %1 auf den Tracker schreiben?</translation>
+    </message>
+    <message numerus="yes">
+        <source>Discard the %n change(s) not yet saved or applied and open another file?</source>
+        <translation>
+            <numerusform>Die %n noch nicht gespeicherte oder übernommene Änderung verwerfen und eine andere Datei öffnen?</numerusform>
+            <numerusform>Die %n noch nicht gespeicherten oder übernommenen Änderungen verwerfen und eine andere Datei öffnen?</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>A tracker was connected while you chose the file, and nothing was loaded. Load the file again to compare it with the tracker:</source>
+        <translation>Während Sie die Datei gewählt haben, wurde ein Tracker verbunden; es wurde nichts geöffnet. Öffnen Sie die Datei erneut, um sie mit dem Tracker zu vergleichen:</translation>
+    </message>
+    <message>
+        <source>No tracker is connected: the table shows the file. Edit it and save it with Save settings; once a tracker is connected, the rows where it differs are marked and Apply writes them. File:</source>
+        <translation>Kein Tracker verbunden: Die Tabelle zeigt die Datei. Bearbeiten Sie sie und speichern Sie sie mit „In Datei speichern“; sobald ein Tracker verbunden ist, werden die abweichenden Zeilen markiert, und „Übernehmen“ schreibt sie auf den Tracker. Datei:</translation>
+    </message>
+    <message>
+        <source>File: %1</source>
+        <translation>Datei: %1</translation>
+    </message>
+    <message>
+        <source>Left as the tracker has them, as the file is another aircraft&apos;s or a template: %1. Load the file again to be asked about them.</source>
+        <translation>So belassen, wie der Tracker sie hat, da die Datei von einem anderen Luftfahrzeug stammt oder eine Vorlage ist: %1. Öffnen Sie die Datei erneut, um danach gefragt zu werden.</translation>
+    </message>
+    <message>
+        <source>Not taken: %1.</source>
+        <translation>Nicht übernommen: %1.</translation>
+    </message>
+    <message>
+        <source>The tracker already holds the settings of this file.</source>
+        <translation>Der Tracker hat die Einstellungen dieser Datei bereits.</translation>
+    </message>
+    <message numerus="yes">
+        <source>The file was compared with the tracker: %n row(s) differ and are marked; Apply writes them.</source>
+        <translation>
+            <numerusform>Die Datei wurde mit dem Tracker verglichen: %n Zeile weicht ab und ist markiert; „Übernehmen“ schreibt sie auf den Tracker.</numerusform>
+            <numerusform>Die Datei wurde mit dem Tracker verglichen: %n Zeilen weichen ab und sind markiert; „Übernehmen“ schreibt sie auf den Tracker.</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>File:</source>
+        <translation>Datei:</translation>
+    </message>
+    <message>
+        <source>Changes not saved</source>
+        <translation>Änderungen nicht gespeichert</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n change(s) to %1 have not been saved.</source>
+        <translation>
+            <numerusform>%n Änderung an %1 wurde nicht gespeichert.</numerusform>
+            <numerusform>%n Änderungen an %1 wurden nicht gespeichert.</numerusform>
+        </translation>
     </message>
 </context>
 <context>

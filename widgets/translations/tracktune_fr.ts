@@ -390,11 +390,11 @@ Le dossier de firmware du matériel %1 mène à %2, hors des dossiers de firmwar
     </message>
     <message>
         <source>Sa&amp;ve settings...</source>
-        <translation>Enre&amp;gistrer...</translation>
+        <translation>&amp;Enregistrer dans un fichier...</translation>
     </message>
     <message>
         <source>&amp;Load settings...</source>
-        <translation>&amp;Charger...</translation>
+        <translation>Ou&amp;vrir un fichier...</translation>
     </message>
     <message>
         <source>&amp;Apply</source>
@@ -454,7 +454,7 @@ Le dossier de firmware du matériel %1 mène à %2, hors des dossiers de firmwar
     </message>
     <message>
         <source>Not saved: %1</source>
-        <translation>Non enregistré&#xa0;: %1</translation>
+        <translation>Non écrit dans le tracker : %1</translation>
     </message>
     <message>
         <source>Not sent: %1</source>
@@ -462,7 +462,7 @@ Le dossier de firmware du matériel %1 mène à %2, hors des dossiers de firmwar
     </message>
     <message>
         <source>Changes saved</source>
-        <translation>Modifications enregistrées</translation>
+        <translation>Écrit dans le tracker</translation>
     </message>
     <message>
         <source>Refresh</source>
@@ -493,7 +493,7 @@ Le dossier de firmware du matériel %1 mène à %2, hors des dossiers de firmwar
     </message>
     <message>
         <source>Save settings</source>
-        <translation>Enregistrer les réglages</translation>
+        <translation>Enregistrer dans un fichier</translation>
     </message>
     <message>
         <source>Settings files (*.txt)</source>
@@ -501,7 +501,7 @@ Le dossier de firmware du matériel %1 mène à %2, hors des dossiers de firmwar
     </message>
     <message>
         <source>Settings not saved</source>
-        <translation>Réglages non enregistrés</translation>
+        <translation>Fichier non enregistré</translation>
     </message>
     <message>
         <source>%1 could not be written: %2</source>
@@ -509,7 +509,7 @@ Le dossier de firmware du matériel %1 mène à %2, hors des dossiers de firmwar
     </message>
     <message>
         <source>Load settings</source>
-        <translation>Charger des réglages</translation>
+        <translation>Ouvrir un fichier</translation>
     </message>
     <message>
         <source>Settings files (*.txt);;All files (*)</source>
@@ -517,7 +517,7 @@ Le dossier de firmware du matériel %1 mène à %2, hors des dossiers de firmwar
     </message>
     <message>
         <source>%1 cannot be loaded: %2</source>
-        <translation>%1 ne peut pas être chargé&#xa0;: %2</translation>
+        <translation>%1 ne peut pas être ouvert : %2</translation>
     </message>
     <message>
         <source>These values are not taken:
@@ -615,7 +615,7 @@ Vérifiez les valeurs et réglez-les à nouveau si elles sont fausses.</translat
     </message>
     <message>
         <source>Nothing was loaded.</source>
-        <translation>Rien n&apos;a été chargé.</translation>
+        <translation>Rien n’a été ouvert.</translation>
     </message>
     <message>
         <source>This file is a template: it names no Address. Take its identity settings too (%1)?</source>
@@ -685,7 +685,7 @@ Vérifiez les valeurs et réglez-les à nouveau si elles sont fausses.</translat
     </message>
     <message>
         <source>Not every change was saved</source>
-        <translation>Toutes les modifications n&apos;ont pas été enregistrées</translation>
+        <translation>Toutes les modifications n’ont pas été écrites dans le tracker</translation>
     </message>
     <message>
         <source>changed by the tracker: %1</source>
@@ -693,17 +693,17 @@ Vérifiez les valeurs et réglez-les à nouveau si elles sont fausses.</translat
     </message>
     <message>
         <source>Settings saved</source>
-        <translation>Réglages enregistrés</translation>
+        <translation>Enregistré dans un fichier</translation>
     </message>
     <message>
         <source>Settings saved to:</source>
-        <translation>Réglages enregistrés dans :</translation>
+        <translation>Enregistré dans le fichier :</translation>
     </message>
     <message numerus="yes">
         <source>%n setting(s) loaded: Apply writes them to the tracker. From:</source>
         <translation>
-            <numerusform>%n réglage chargé : Appliquer l&apos;écrit dans le tracker. Depuis :</numerusform>
-            <numerusform>%n réglages chargés : Appliquer les écrit dans le tracker. Depuis :</numerusform>
+            <numerusform>%n réglage ouvert : « Appliquer » l’écrit dans le tracker. Depuis :</numerusform>
+            <numerusform>%n réglages ouverts : « Appliquer » les écrit dans le tracker. Depuis :</numerusform>
         </translation>
     </message>
     <message>
@@ -712,7 +712,7 @@ Vérifiez les valeurs et réglez-les à nouveau si elles sont fausses.</translat
     </message>
     <message>
         <source>Nothing loaded from:</source>
-        <translation>Rien n&apos;a été chargé depuis :</translation>
+        <translation>Rien n’a été repris de :</translation>
     </message>
     <message>
         <source>&amp;Find:</source>
@@ -870,6 +870,59 @@ Le tracker n’affiche pas ces chiffres : cela peut modifier un réglage que vou
     <message>
         <source>The tracker prints its status only while Verbose is on. Write Verbose = %1 to the tracker?</source>
         <translation>Le tracker n’affiche son état que si Verbose est activé. Écrire Verbose = %1 sur le tracker ?</translation>
+    </message>
+    <message numerus="yes">
+        <source>Discard the %n change(s) not yet saved or applied and open another file?</source>
+        <translation>
+            <numerusform>Abandonner la %n modification non enregistrée ou non appliquée et ouvrir un autre fichier ?</numerusform>
+            <numerusform>Abandonner les %n modifications non enregistrées ou non appliquées et ouvrir un autre fichier ?</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>A tracker was connected while you chose the file, and nothing was loaded. Load the file again to compare it with the tracker:</source>
+        <translation>Un tracker a été connecté pendant le choix du fichier ; rien n’a été ouvert. Ouvrez de nouveau le fichier pour le comparer avec le tracker :</translation>
+    </message>
+    <message>
+        <source>No tracker is connected: the table shows the file. Edit it and save it with Save settings; once a tracker is connected, the rows where it differs are marked and Apply writes them. File:</source>
+        <translation>Aucun tracker connecté : le tableau montre le fichier. Modifiez-le et enregistrez-le avec « Enregistrer dans un fichier » ; dès qu’un tracker est connecté, les lignes qui diffèrent sont marquées et « Appliquer » les écrit dans le tracker. Fichier :</translation>
+    </message>
+    <message>
+        <source>File: %1</source>
+        <translation>Fichier : %1</translation>
+    </message>
+    <message>
+        <source>Left as the tracker has them, as the file is another aircraft&apos;s or a template: %1. Load the file again to be asked about them.</source>
+        <translation>Laissés tels que le tracker les a, car le fichier est celui d’un autre aéronef ou un modèle : %1. Ouvrez de nouveau le fichier pour qu’on vous le demande.</translation>
+    </message>
+    <message>
+        <source>Not taken: %1.</source>
+        <translation>Non repris : %1.</translation>
+    </message>
+    <message>
+        <source>The tracker already holds the settings of this file.</source>
+        <translation>Le tracker a déjà les réglages de ce fichier.</translation>
+    </message>
+    <message numerus="yes">
+        <source>The file was compared with the tracker: %n row(s) differ and are marked; Apply writes them.</source>
+        <translation>
+            <numerusform>Le fichier a été comparé avec le tracker : %n ligne diffère et est marquée ; « Appliquer » l’écrit dans le tracker.</numerusform>
+            <numerusform>Le fichier a été comparé avec le tracker : %n lignes diffèrent et sont marquées ; « Appliquer » les écrit dans le tracker.</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>File:</source>
+        <translation>Fichier :</translation>
+    </message>
+    <message>
+        <source>Changes not saved</source>
+        <translation>Modifications non enregistrées</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n change(s) to %1 have not been saved.</source>
+        <translation>
+            <numerusform>%n modification de %1 n’a pas été enregistrée.</numerusform>
+            <numerusform>%n modifications de %1 n’ont pas été enregistrées.</numerusform>
+        </translation>
     </message>
 </context>
 <context>
