@@ -330,7 +330,8 @@ void FirmwareUpdateTest::updateFlashesOnlyWhatThePilotConfirmed_data()
         {picking, confirm, restoring, changed}, "0xBBBBBB");
     // Recognised by the CPU id of its status line, its Address is offered back too.
     row("the update reset the Address: the same chip is offered its settings", Twist::AddressReset, 0,
-        {picking, confirm, restoring}, "Address: 0x5C0FFE -> 0x1A2B3C");
+        {picking, confirm, restoring},
+        "Radio address: 0x5C0FFE -> 0x1A2B3C\nAircraft type: Helicopter -> (Moto-)glider");
 }
 
 void FirmwareUpdateTest::updateFlashesOnlyWhatThePilotConfirmed()

@@ -1827,5 +1827,13 @@ Der Tracker zeigt diese Stellen nicht an; so kann sich eine Einstellung ändern,
         <source> or </source>
         <translation> oder </translation>
     </message>
+    <message>
+        <source>none</source>
+        <translation>keine</translation>
+    </message>
+    <message>
+        <source>(empty)</source>
+        <translation>(leer)</translation>
+    </message>
 </context>
 </TS>

@@ -1827,5 +1827,13 @@ Le tracker n’affiche pas ces chiffres : cela peut modifier un réglage que vou
         <source> or </source>
         <translation> ou </translation>
     </message>
+    <message>
+        <source>none</source>
+        <translation>aucun</translation>
+    </message>
+    <message>
+        <source>(empty)</source>
+        <translation>(vide)</translation>
+    </message>
 </context>
 </TS>
