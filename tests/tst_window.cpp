@@ -66,6 +66,7 @@ private slots:
     void statusPanelFollowsTheTracker();
     void outcomeIsReadWholeAndGoesWithTheNextAction();
     void fileWithoutTrackerIsEditedSavedAndComparedLater();
+    void windowKeepsItsWidthWhateverRowIsSelected();
 
 private:
     // The window on the listed ports; false: it never showed the tracker's list.
@@ -805,6 +806,25 @@ void WindowTest::fileWithoutTrackerIsEditedSavedAndComparedLater()
     QVERIFY2(outcome.contains(QStringLiteral("1 row differs")) && outcome.contains(QStringLiteral(": Reg.")),
         qPrintable(outcome));
     QCOMPARE(sentencesIn(first->receivedBytes()), QStringList());
+}
+
+// The window's width is the pilot's: neither a long description under the table nor expert mode's
+// rows widen it.
+void WindowTest::windowKeepsItsWidthWhateverRowIsSelected()
+{
+    QVERIFY(openWindow());
+    const int width = ui->window->width();
+    for (const bool expert : {false, true}) {
+        if (expert) {
+            ui->button("buttonAdvanced")->click();
+            QTRY_VERIFY(ui->loaded() && ui->window->isExpertMode());
+        }
+        for (int row = 0; row < ui->table->rowCount(); ++row) {
+            ui->table->setCurrentCell(row, 1);
+            QCoreApplication::sendPostedEvents(nullptr, QEvent::LayoutRequest);
+            QVERIFY2(ui->window->width() == width, qPrintable(ui->table->item(row, 0)->text()));
+        }
+    }
 }
 
 QTEST_MAIN(WindowTest)

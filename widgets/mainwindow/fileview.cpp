@@ -8,6 +8,7 @@
 #include "config/catalogue.h"
 #include "config/changeplan.h"
 #include "mainwindow/busycontrols.h"
+#include "mainwindow/elidedlabel.h"
 #include "ui_mainwindow.h"
 #include "workflows/workflow.h"
 

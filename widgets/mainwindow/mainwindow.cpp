@@ -3,6 +3,7 @@
 
 #include "dialogs/aboutdialog.h"
 #include "mainwindow/busycontrols.h"
+#include "mainwindow/elidedlabel.h"
 #include "mainwindow/statuspanel.h"
 #include "parametertable/parametersearch.h"
 #include "ui_mainwindow.h"
@@ -43,14 +44,16 @@ MainWindow::MainWindow(QWidget *parent)
       WorkflowDialogs(this),
       applicationFolder(QCoreApplication::applicationDirPath()),
       ui(new Ui_MainWindow),
-      trackerField(new QLabel(this)),
+      trackerField(new ElidedLabel(this)),
       messageBar(new MessageBar(this)),
       statusPanel(new StatusPanel(this))
 {
     ui->setupUi(this);
     statusPanel->setObjectName(QStringLiteral("statusPanel"));
     ui->verticalLayout->insertWidget(ui->verticalLayout->indexOf(ui->table), statusPanel);
-    ui->verticalLayout->insertWidget(ui->verticalLayout->indexOf(ui->table), messageBar);
+    // Below the table: an outcome that appears takes room from the table's foot, so the rows
+    // stay where the pilot is about to click.
+    ui->verticalLayout->insertWidget(ui->verticalLayout->indexOf(ui->table) + 1, messageBar);
     connect(statusPanel, &StatusPanel::switchOnRequested, this, &MainWindow::switchStatusOutputOn);
     // The names must fit at any font size.
     ui->table->setColumnWidth(0,
@@ -82,6 +85,12 @@ MainWindow::MainWindow(QWidget *parent)
     // Under the table, what the current row is; in expert mode the rows can be searched.
     auto *rowLine = new QLabel(this);
     rowLine->setObjectName(QStringLiteral("rowDescription"));
+    // Two lines kept for it whatever the row: a long description neither widens the window nor
+    // moves the table.
+    rowLine->setWordWrap(true);
+    rowLine->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Fixed);
+    rowLine->setFixedHeight(rowLine->fontMetrics().lineSpacing() * 2 + rowLine->contentsMargins().top()
+        + rowLine->contentsMargins().bottom());
     ui->verticalLayout->insertWidget(ui->verticalLayout->indexOf(ui->table) + 1, rowLine);
     search = new ParameterSearch(ui->table, ui->filterField, ui->changedOnly, rowLine);
     QWidget::setTabOrder(ui->buttonFirmwareUpdate, ui->filterField);

@@ -21,6 +21,7 @@
 #include <functional>
 #include <optional>
 
+class ElidedLabel;
 class ParameterSearch;
 
 QT_BEGIN_NAMESPACE
@@ -135,7 +136,7 @@ private:
     std::function<void(bool saved)> afterWrite; // what waits for the write that runs
     SerialMonitor serialMonitor;
     Ui_MainWindow *ui = nullptr;
-    QLabel *trackerField = nullptr; // port, hardware, software and address of the tracker
+    ElidedLabel *trackerField = nullptr; // port, hardware, software and address of the tracker
     MessageBar *messageBar = nullptr; // the outcome of the pilot's last action, above the table
     StatusPanel *statusPanel = nullptr; // what the tracker prints about itself, above the messages
     // Writes Verbose = 1 after asking, and only it: other pending edits stay pending.

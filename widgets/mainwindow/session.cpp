@@ -5,6 +5,7 @@
 
 #include "link/portorder.h"
 #include "mainwindow/busycontrols.h"
+#include "mainwindow/elidedlabel.h"
 #include "mainwindow/statuspanel.h"
 #include "ui_mainwindow.h"
 #include "workflows/workflow.h"
@@ -133,4 +134,7 @@ void MainWindow::showTracker(const QList<tracktune::DumpLine> &entries)
         parts << valueOf("Soft");
     parts << valueOf("Address");
     trackerField->setText(parts.join(QStringLiteral(" \u00b7 ")));
+    // Whole in its tip where the status bar is too narrow for it.
+    trackerField->setToolTip(
+        tr("Port, hardware, software and address of the tracker") + QLatin1Char('\n') + trackerField->text());
 }

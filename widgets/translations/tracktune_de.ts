@@ -1625,10 +1625,6 @@ Der Tracker zeigt diese Stellen nicht an; so kann sich eine Einstellung ändern,
         <translation>Funk: noch nichts empfangen</translation>
     </message>
     <message>
-        <source>; receiving %1 packets a minute</source>
-        <translation>; empfängt %1 Pakete pro Minute</translation>
-    </message>
-    <message>
         <source>Radio: transmit status not printed</source>
         <translation>Funk: Sendestatus nicht ausgegeben</translation>
     </message>
@@ -1695,6 +1691,13 @@ Der Tracker zeigt diese Stellen nicht an; so kann sich eine Einstellung ändern,
     <message>
         <source>The tracker prints nothing continuous at the moment.</source>
         <translation>Der Tracker gibt zurzeit nichts laufend aus.</translation>
+    </message>
+    <message numerus="yes">
+        <source>; receiving %n packet(s) a minute</source>
+        <translation>
+            <numerusform>; empfängt %n Paket pro Minute</numerusform>
+            <numerusform>; empfängt %n Pakete pro Minute</numerusform>
+        </translation>
     </message>
 </context>
 <context>

@@ -111,5 +111,12 @@
             <numerusform>Radio: transmitting (OGN, %n packets in the last %1 s)</numerusform>
         </translation>
     </message>
+    <message numerus="yes">
+        <source>; receiving %n packet(s) a minute</source>
+        <translation>
+            <numerusform>; receiving %n packet a minute</numerusform>
+            <numerusform>; receiving %n packets a minute</numerusform>
+        </translation>
+    </message>
 </context>
 </TS>

@@ -1625,10 +1625,6 @@ Le tracker n’affiche pas ces chiffres : cela peut modifier un réglage que vou
         <translation>Radio : rien reçu pour l’instant</translation>
     </message>
     <message>
-        <source>; receiving %1 packets a minute</source>
-        <translation> ; reçoit %1 paquets par minute</translation>
-    </message>
-    <message>
         <source>Radio: transmit status not printed</source>
         <translation>Radio : état d’émission non affiché</translation>
     </message>
@@ -1695,6 +1691,13 @@ Le tracker n’affiche pas ces chiffres : cela peut modifier un réglage que vou
     <message>
         <source>The tracker prints nothing continuous at the moment.</source>
         <translation>Le tracker n’affiche rien en continu pour le moment.</translation>
+    </message>
+    <message numerus="yes">
+        <source>; receiving %n packet(s) a minute</source>
+        <translation>
+            <numerusform>; reçoit %n paquet par minute</numerusform>
+            <numerusform>; reçoit %n paquets par minute</numerusform>
+        </translation>
     </message>
 </context>
 <context>
