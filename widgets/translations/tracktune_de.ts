@@ -122,10 +122,6 @@ Der Firmware-Ordner für die Hardware %1 führt nach %2, außerhalb der Firmware
         <translation>Die Art des Luftfahrzeugs, wie sie anderen Piloten angezeigt wird</translation>
     </message>
     <message>
-        <source>How strongly the tracker transmits</source>
-        <translation>Wie stark der Tracker sendet</translation>
-    </message>
-    <message>
         <source>The radio frequencies of the region you fly in</source>
         <translation>Die Funkfrequenzen der Region, in der Sie fliegen</translation>
     </message>
@@ -352,6 +348,10 @@ Der Firmware-Ordner für die Hardware %1 führt nach %2, außerhalb der Firmware
     <message>
         <source>The password of a Wi-Fi network the tracker joins</source>
         <translation>Das Passwort eines WLANs, mit dem sich der Tracker verbindet</translation>
+    </message>
+    <message>
+        <source>How strongly the tracker transmits; HIGH may be more than your region&apos;s rules allow</source>
+        <translation>Wie stark der Tracker sendet; HIGH kann mehr sein, als die Vorschriften Ihrer Region erlauben</translation>
     </message>
 </context>
 <context>

@@ -122,10 +122,6 @@ Le dossier de firmware du matériel %1 mène à %2, hors des dossiers de firmwar
         <translation>Le type d&apos;aéronef, affiché aux autres pilotes</translation>
     </message>
     <message>
-        <source>How strongly the tracker transmits</source>
-        <translation>La puissance d&apos;émission du tracker</translation>
-    </message>
-    <message>
         <source>The radio frequencies of the region you fly in</source>
         <translation>Les fréquences radio de la région où vous volez</translation>
     </message>
@@ -352,6 +348,10 @@ Le dossier de firmware du matériel %1 mène à %2, hors des dossiers de firmwar
     <message>
         <source>The password of a Wi-Fi network the tracker joins</source>
         <translation>Le mot de passe d&apos;un réseau Wi-Fi que le tracker rejoint</translation>
+    </message>
+    <message>
+        <source>How strongly the tracker transmits; HIGH may be more than your region&apos;s rules allow</source>
+        <translation>La puissance d’émission du tracker ; HIGH peut dépasser ce que permettent les règles de votre région</translation>
     </message>
 </context>
 <context>
