@@ -803,7 +803,8 @@ void WindowTest::fileWithoutTrackerIsEditedSavedAndComparedLater()
     QTRY_COMPARE_WITH_TIMEOUT(
         shownRows(ui->table).filter(" *"), QStringList {"AcftType=Para-glider *"}, 2000);
     const QString outcome = child<MessageBar>(ui->window.get(), "messageBar")->text();
-    QVERIFY2(outcome.contains(QStringLiteral("1 row differs")) && outcome.contains(QStringLiteral(": Reg.")),
+    QVERIFY2(outcome.contains(QStringLiteral("1 row differs"))
+            && outcome.contains(QStringLiteral(": Registration.")),
         qPrintable(outcome));
     QCOMPARE(sentencesIn(first->receivedBytes()), QStringList());
 }

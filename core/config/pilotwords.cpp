@@ -16,6 +16,14 @@ QString labelInWords(const QString &name)
     return label ? QCoreApplication::translate("ParameterLabel", label) : name;
 }
 
+QString labelsInWords(const QStringList &names)
+{
+    QStringList labels;
+    for (const QString &name : names)
+        labels << labelInWords(name);
+    return labels.join(QStringLiteral(", "));
+}
+
 QString valueInWords(const QString &name, const QString &value, FirmwareLine line)
 {
     const KnownParameter *known = findKnownParameter(name);

@@ -4,6 +4,7 @@
 #include "config/firmwareline.h"
 
 #include <QString>
+#include <QStringList>
 
 namespace tracktune {
 
@@ -11,6 +12,7 @@ namespace tracktune {
 // label for the firmware's name, an option's text for the number the tracker prints ("Address
 // type: OGN -> ICAO"). The command line keeps the firmware's names and values, which scripts read.
 QString labelInWords(const QString &name);
+QString labelsInWords(const QStringList &names); // "Radio address, Registration"
 QString valueInWords(const QString &name, const QString &value, FirmwareLine line);
 
 } // namespace tracktune

@@ -3,6 +3,7 @@
 
 #include "config/backups.h"
 #include "config/changeplan.h"
+#include "config/pilotwords.h"
 #include "config/settingsfile.h"
 #include "config/valueencoding.h"
 
@@ -75,7 +76,7 @@ void LoadSettings::run()
     ChangePlan plan
         = planFile(settings.settings, held.list, isBackupOf(settings, held.identity.cpuId), settings.lineOf);
     if (!plan.identityKept.isEmpty()) {
-        const QString names = plan.identityKept.join(QStringLiteral(", "));
+        const QString names = labelsInWords(plan.identityKept);
         const QString none = tr("none");
         const auto shown = [&none](const QString &value) { return value.isEmpty() ? none : value; };
         const QString question = plan.isTemplate

@@ -7,6 +7,7 @@
 #include "config/backups.h"
 #include "config/catalogue.h"
 #include "config/changeplan.h"
+#include "config/pilotwords.h"
 #include "mainwindow/busycontrols.h"
 #include "mainwindow/elidedlabel.h"
 #include "ui_mainwindow.h"
@@ -121,7 +122,7 @@ void MainWindow::compareShownFileWithTracker()
     if (!plan.identityKept.isEmpty()) {
         told << tr("Left as the tracker has them, as the file is another aircraft's or a template: %1. Load "
                    "the file again to be asked about them.")
-                    .arg(plan.identityKept.join(QStringLiteral(", ")));
+                    .arg(tracktune::labelsInWords(plan.identityKept));
     }
     QStringList notTaken;
     for (const tracktune::MissingName &name : std::as_const(plan.missing))
