@@ -123,9 +123,13 @@ void WindowTest::saysWhatToCheckWhileNoTrackerIsFound()
     const auto *bar = child<MessageBar>(ui->window.get(), "messageBar");
     QTRY_VERIFY_WITH_TIMEOUT(bar->text().startsWith(QStringLiteral("No tracker found yet")), 5000);
     QVERIFY2(bar->text().contains(QStringLiteral("ttyS9")), qPrintable(bar->text()));
+    // No tracker, nothing it prints to show.
+    const auto *panel = child<QWidget>(ui->window.get(), "statusPanel");
+    QVERIFY(panel->isHidden());
     listing->set({{first->portPath(), "USB Serial Device"}});
     QTRY_VERIFY_WITH_TIMEOUT(ui->loaded(), 15000);
     QCOMPARE(bar->text(), QString());
+    QVERIFY(panel->isVisible());
 }
 
 // What the tracker prints about itself, in words: no fix, then a fix; a Verbose off is said.

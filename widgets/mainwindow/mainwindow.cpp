@@ -50,6 +50,7 @@ MainWindow::MainWindow(QWidget *parent)
 {
     ui->setupUi(this);
     statusPanel->setObjectName(QStringLiteral("statusPanel"));
+    statusPanel->hide(); // until a tracker is connected
     ui->verticalLayout->insertWidget(ui->verticalLayout->indexOf(ui->table), statusPanel);
     // Below the table: an outcome that appears takes room from the table's foot, so the rows
     // stay where the pilot is about to click.

@@ -92,6 +92,7 @@ void MainWindow::onConnected(const QString &deviceName)
         messageBar->clear();
     noTrackerHelpText.clear();
     statusPanel->reset();
+    statusPanel->show();
     ui->statusBar->showMessage(tr("Connected to OGN device found on %1").arg(deviceName), connectMessageMs);
     // The edits kept over a dropped link wait for the list: only it tells whether this is the
     // tracker they were made for.
@@ -104,6 +105,8 @@ void MainWindow::onConnected(const QString &deviceName)
 void MainWindow::onDisconnected()
 {
     statusPanel->reset();
+    // What a tracker prints means nothing without one.
+    statusPanel->hide();
     ui->statusBar->showMessage(tr("Connection closed"));
     // Kept so that a close or a mode switch still finds them, and the tracker finds them again
     // when it comes back.
