@@ -13,12 +13,21 @@ AprsStandIn::AprsStandIn(QList<QByteArray> recorded) : lines(std::move(recorded)
 void AprsStandIn::onConnection()
 {
     while (QTcpSocket *client = nextPendingConnection()) {
+        ++connections;
         connect(client, &QTcpSocket::disconnected, client, &QObject::deleteLater);
         if (silent)
             continue;
         client->write("# aprsc 2.1.4-g408ed49\r\n");
         connect(client, &QTcpSocket::readyRead, this, [this, client] { onLine(client); });
     }
+}
+
+int AprsStandIn::openConnections() const
+{
+    int open = 0;
+    for (const QTcpSocket *client : findChildren<QTcpSocket *>())
+        open += client->state() == QAbstractSocket::ConnectedState ? 1 : 0;
+    return open;
 }
 
 void AprsStandIn::onLine(QTcpSocket *client)
@@ -58,6 +67,7 @@ QString DdbStandIn::url() const
 void DdbStandIn::onConnection()
 {
     while (QTcpSocket *client = nextPendingConnection()) {
+        ++connections;
         connect(client, &QTcpSocket::disconnected, client, &QObject::deleteLater);
         connect(client, &QTcpSocket::readyRead, this, [this, client] {
             if (!client->canReadLine() || client->property("asked").toBool())

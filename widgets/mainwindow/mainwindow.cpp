@@ -86,6 +86,9 @@ MainWindow::MainWindow(QWidget *parent)
     search = new ParameterSearch(ui->table, ui->filterField, ui->changedOnly, rowLine);
     QWidget::setTabOrder(ui->buttonFirmwareUpdate, ui->filterField);
     QWidget::setTabOrder(ui->filterField, ui->changedOnly);
+#ifdef TRACKTUNE_NETWORK
+    setUpOgnCheck();
+#endif
 
     // A typed value the tracker would not take stays out of its cell; the reason is read here.
     connect(ui->table, &ParameterTable::valueRefused, messageBar,
@@ -176,6 +179,9 @@ void MainWindow::updateControls()
     // Grey with the rest, so that the focus does not land on it while the others are.
     if (auto *about = findChild<QPushButton *>(QStringLiteral("buttonAbout")))
         setUsable(about, idle, !idle);
+    // Only where the build has the network check.
+    if (auto *checkOgn = findChild<QPushButton *>(QStringLiteral("buttonCheckOgn")))
+        setUsable(checkOgn, ready, !idle);
     for (QWidget *control : {static_cast<QWidget *>(ui->refreshButton),
              static_cast<QWidget *>(ui->applyButton), static_cast<QWidget *>(ui->buttonFirmwareUpdate),
              static_cast<QWidget *>(ui->buttonSaveSettings), static_cast<QWidget *>(ui->buttonLoadSettings)})
