@@ -29,6 +29,11 @@ private slots:
     void readsTheCommandsValues();
     void summarisesTheReception_data();
     void summarisesTheReception();
+    void namesWhatTheStatusLeavesOpen_data();
+    void namesWhatTheStatusLeavesOpen();
+    void readsTheServerSettings_data();
+    void readsTheServerSettings();
+    void takesWhatTheTrackerSends();
 };
 
 // Lines recorded from the network; NaN where the line has no such field.
@@ -336,6 +341,96 @@ void TestOgn::summarisesTheReception()
     for (const QByteArray &line : lines)
         beacons << *parseAprsLine(line);
     QCOMPARE(ognReceptionSummary(beacons, 60), summary);
+}
+
+// Why a tracker was not heard: what its own status shows is said as fact, what it rules out is
+// left out, the rest stays a possibility, in the order of likelihood.
+void TestOgn::namesWhatTheStatusLeavesOpen_data()
+{
+    QTest::addColumn<int>("gps"); // ItemState
+    QTest::addColumn<bool>("fix");
+    QTest::addColumn<int>("transmitting"); // -1: not known
+    QTest::addColumn<QStringList>("reasons"); // how each begins
+    const QStringList always {"No OGN receiver in range", "The frequency plan (FreqPlan)"};
+    QTest::newRow("nothing told") << int(ItemState::Unknown) << false << -1
+                                  << QStringList {"No GPS fix yet", "Transmitting switched off"} + always;
+    QTest::newRow("no fix, nothing sent")
+        << int(ItemState::Bad) << false << 0
+        << QStringList {"No GPS fix: the tracker says", "Not transmitting"} + always;
+    QTest::newRow("fix, sending") << int(ItemState::Good) << true << 1 << always;
+    QTest::newRow("2-D fix, sending unknown")
+        << int(ItemState::Warning) << true << -1 << QStringList {"Transmitting switched off"} + always;
+}
+
+void TestOgn::namesWhatTheStatusLeavesOpen()
+{
+    QFETCH(int, gps);
+    QFETCH(bool, fix);
+    QFETCH(int, transmitting);
+    QFETCH(QStringList, reasons);
+    PreflightStatus status;
+    status.gps.state = ItemState(gps);
+    status.gps.fix = fix;
+    if (transmitting >= 0)
+        status.radio.transmitting = transmitting == 1;
+    const QStringList said = ognNotReceivedReasons(status);
+    QCOMPARE(said.size(), reasons.size());
+    for (int i = 0; i < said.size(); ++i)
+        QVERIFY2(said.at(i).startsWith(reasons.at(i)), qPrintable(said.at(i)));
+}
+
+// The settings come from a file the pilot may edit: what cannot be read gives the public default.
+void TestOgn::readsTheServerSettings_data()
+{
+    QTest::addColumn<QString>("ddbUrl");
+    QTest::addColumn<QString>("aprsServer");
+    QTest::addColumn<QString>("seconds");
+    QTest::addColumn<QString>("ddb");
+    QTest::addColumn<QString>("aprs");
+    QTest::addColumn<int>("listen");
+    QTest::newRow("unset") << ""
+                           << ""
+                           << ""
+                           << "ddb.glidernet.org"
+                           << "aprs.glidernet.org:14580" << 60;
+    QTest::newRow("stand-ins") << "http://127.0.0.1:8080/download/"
+                               << "127.0.0.1:14581"
+                               << "5"
+                               << "127.0.0.1:8080"
+                               << "127.0.0.1:14581" << 5;
+    QTest::newRow("not a web address, no port, too long") << "file:///etc/passwd"
+                                                          << "aprs.example"
+                                                          << "601"
+                                                          << "ddb.glidernet.org"
+                                                          << "aprs.glidernet.org:14580" << 60;
+    QTest::newRow("port out of range, no number") << "https://ddb.example/download/"
+                                                  << "aprs.example:65536"
+                                                  << "ten"
+                                                  << "ddb.example"
+                                                  << "aprs.glidernet.org:14580" << 60;
+}
+
+void TestOgn::readsTheServerSettings()
+{
+    QFETCH(QString, ddbUrl);
+    QFETCH(QString, aprsServer);
+    QFETCH(QString, seconds);
+    const OgnServers servers = ognServers(ddbUrl, aprsServer, seconds);
+    QTEST(servers.ddbServer(), "ddb");
+    QTEST(servers.aprsServer(), "aprs");
+    QTEST(servers.listenSeconds, "listen");
+}
+
+void TestOgn::takesWhatTheTrackerSends()
+{
+    const std::optional<TrackerOgnIdentity> sends = trackerOgnIdentity(
+        {{"Address", "0x2FD00F"}, {"AddrType", "0x2"}, {"Reg", "D-1749"}, {"Pilot", "Ann"}});
+    QVERIFY(sends);
+    QCOMPARE(sends->address, quint32(0x2FD00F));
+    QCOMPARE(sends->addressType, std::optional<int>(2));
+    QCOMPARE(sends->registration, QString("D-1749"));
+    QCOMPARE(trackerOgnIdentity({{"Address", "0xZZ"}, {"Reg", "D-1749"}}).has_value(), false);
+    QCOMPARE(trackerOgnIdentity({{"AddrType", "3"}}).has_value(), false);
 }
 
 QTEST_GUILESS_MAIN(TestOgn)

@@ -55,6 +55,9 @@ MainWindow::MainWindow(QWidget *parent)
     // The names must fit at any font size.
     ui->table->setColumnWidth(0,
         std::max(parameterColumnWidth, fontMetrics().horizontalAdvance(QStringLiteral("TxProtMask_")) * 2));
+#ifdef TRACKTUNE_NETWORK
+    setUpOgnCheck(); // a button in the bottom row: before the window takes its width
+#endif
     trackerField->setObjectName(QStringLiteral("trackerField"));
     trackerField->setTextFormat(Qt::PlainText); // the tracker's own texts, never markup
     trackerField->setToolTip(tr("Port, hardware, software and address of the tracker"));
@@ -86,9 +89,6 @@ MainWindow::MainWindow(QWidget *parent)
     search = new ParameterSearch(ui->table, ui->filterField, ui->changedOnly, rowLine);
     QWidget::setTabOrder(ui->buttonFirmwareUpdate, ui->filterField);
     QWidget::setTabOrder(ui->filterField, ui->changedOnly);
-#ifdef TRACKTUNE_NETWORK
-    setUpOgnCheck();
-#endif
 
     // A typed value the tracker would not take stays out of its cell; the reason is read here.
     connect(ui->table, &ParameterTable::valueRefused, messageBar,
