@@ -22,14 +22,6 @@ void AprsStandIn::onConnection()
     }
 }
 
-int AprsStandIn::openConnections() const
-{
-    int open = 0;
-    for (const QTcpSocket *client : findChildren<QTcpSocket *>())
-        open += client->state() == QAbstractSocket::ConnectedState ? 1 : 0;
-    return open;
-}
-
 void AprsStandIn::onLine(QTcpSocket *client)
 {
     while (client->canReadLine()) {

@@ -19,7 +19,6 @@ public:
     explicit AprsStandIn(QList<QByteArray> recorded);
     QList<QByteArray> logins; // every line a client sent
     int connections = 0;
-    int openConnections() const; // clients still connected
     bool silent = false; // accepts, never answers
 
 private:

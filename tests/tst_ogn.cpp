@@ -26,14 +26,13 @@ private slots:
     void readsDatabaseAnswers();
     void comparesWithTheTracker_data();
     void comparesWithTheTracker();
-    void readsTheCommandsValues();
+    void readsTheAddress();
     void summarisesTheReception_data();
     void summarisesTheReception();
     void namesWhatTheStatusLeavesOpen_data();
     void namesWhatTheStatusLeavesOpen();
     void readsTheServerSettings_data();
     void readsTheServerSettings();
-    void takesWhatTheTrackerSends();
 };
 
 // Lines recorded from the network; NaN where the line has no such field.
@@ -291,19 +290,14 @@ void TestOgn::comparesWithTheTracker()
     QCOMPARE(ddbMismatches(entry, tracker), mismatches);
 }
 
-void TestOgn::readsTheCommandsValues()
+void TestOgn::readsTheAddress()
 {
     QCOMPARE(parseOgnAddress("0x2fd00f"), std::optional<quint32>(0x2FD00F));
-    QCOMPARE(parseOgnAddress("2FD00F"), std::optional<quint32>(0x2FD00F));
     QCOMPARE(parseOgnAddress("1000000"), std::nullopt);
-    QString host;
-    quint16 port = 0;
-    QVERIFY(parseHostPort("aprs.example:14580", &host, &port));
-    QCOMPARE(host, QString("aprs.example"));
-    QCOMPARE(port, quint16(14580));
-    QVERIFY(!parseHostPort("aprs.example", &host, &port));
-    QVERIFY(parseDdbUrl("https://ddb.example/download/"));
-    QVERIFY(!parseDdbUrl("file:///etc/passwd"));
+    const auto sends = trackerOgnIdentity({{"Address", "2FD00F"}, {"AddrType", "0x2"}, {"Reg", "D-1749"}});
+    QVERIFY(
+        sends && sends->address == 0x2FD00F && sends->addressType == 2 && sends->registration == "D-1749");
+    QVERIFY(!trackerOgnIdentity({{"Address", "0xZZ"}, {"AddrType", "3"}}));
 }
 
 void TestOgn::summarisesTheReception_data()
@@ -347,90 +341,52 @@ void TestOgn::summarisesTheReception()
 // left out, the rest stays a possibility, in the order of likelihood.
 void TestOgn::namesWhatTheStatusLeavesOpen_data()
 {
-    QTest::addColumn<int>("gps"); // ItemState
-    QTest::addColumn<bool>("fix");
+    QTest::addColumn<int>("gps"); // ItemState; Good and Warning have a fix
     QTest::addColumn<int>("transmitting"); // -1: not known
-    QTest::addColumn<QStringList>("reasons"); // how each begins
-    const QStringList always {"No OGN receiver in range", "The frequency plan (FreqPlan)"};
-    QTest::newRow("nothing told") << int(ItemState::Unknown) << false << -1
-                                  << QStringList {"No GPS fix yet", "Transmitting switched off"} + always;
+    QTest::addColumn<QString>("reasons"); // how each begins
+    const QString rest = "|No OGN receiver|The frequency p";
+    QTest::newRow("nothing told") << int(ItemState::Unknown) << -1
+                                  << "No GPS fix yet:|Transmitting sw" + rest;
     QTest::newRow("no fix, nothing sent")
-        << int(ItemState::Bad) << false << 0
-        << QStringList {"No GPS fix: the tracker says", "Not transmitting"} + always;
-    QTest::newRow("fix, sending") << int(ItemState::Good) << true << 1 << always;
-    QTest::newRow("2-D fix, sending unknown")
-        << int(ItemState::Warning) << true << -1 << QStringList {"Transmitting switched off"} + always;
+        << int(ItemState::Bad) << 0 << "No GPS fix: the|Not transmittin" + rest;
+    QTest::newRow("2-D fix, sending") << int(ItemState::Warning) << 1 << rest.mid(1);
 }
 
 void TestOgn::namesWhatTheStatusLeavesOpen()
 {
     QFETCH(int, gps);
-    QFETCH(bool, fix);
     QFETCH(int, transmitting);
-    QFETCH(QStringList, reasons);
     PreflightStatus status;
     status.gps.state = ItemState(gps);
-    status.gps.fix = fix;
+    status.gps.fix = status.gps.state == ItemState::Good || status.gps.state == ItemState::Warning;
     if (transmitting >= 0)
         status.radio.transmitting = transmitting == 1;
-    const QStringList said = ognNotReceivedReasons(status);
-    QCOMPARE(said.size(), reasons.size());
-    for (int i = 0; i < said.size(); ++i)
-        QVERIFY2(said.at(i).startsWith(reasons.at(i)), qPrintable(said.at(i)));
+    QStringList begins;
+    for (const QString &reason : ognNotReceivedReasons(status))
+        begins << reason.left(15);
+    QTEST(begins.join('|'), "reasons");
 }
 
 // The settings come from a file the pilot may edit: what cannot be read gives the public default.
 void TestOgn::readsTheServerSettings_data()
 {
-    QTest::addColumn<QString>("ddbUrl");
-    QTest::addColumn<QString>("aprsServer");
-    QTest::addColumn<QString>("seconds");
-    QTest::addColumn<QString>("ddb");
-    QTest::addColumn<QString>("aprs");
-    QTest::addColumn<int>("listen");
-    QTest::newRow("unset") << ""
-                           << ""
-                           << ""
-                           << "ddb.glidernet.org"
-                           << "aprs.glidernet.org:14580" << 60;
-    QTest::newRow("stand-ins") << "http://127.0.0.1:8080/download/"
-                               << "127.0.0.1:14581"
-                               << "5"
-                               << "127.0.0.1:8080"
-                               << "127.0.0.1:14581" << 5;
-    QTest::newRow("not a web address, no port, too long") << "file:///etc/passwd"
-                                                          << "aprs.example"
-                                                          << "601"
-                                                          << "ddb.glidernet.org"
-                                                          << "aprs.glidernet.org:14580" << 60;
-    QTest::newRow("port out of range, no number") << "https://ddb.example/download/"
-                                                  << "aprs.example:65536"
-                                                  << "ten"
-                                                  << "ddb.example"
-                                                  << "aprs.glidernet.org:14580" << 60;
+    QTest::addColumn<QStringList>("settings"); // DDB URL, APRS HOST:PORT, seconds
+    QTest::addColumn<QString>("used"); // DDB server, APRS server, seconds
+    const QString defaults = "ddb.glidernet.org aprs.glidernet.org:14580 60";
+    QTest::newRow("unset") << QStringList {"", "", ""} << defaults;
+    QTest::newRow("not the web, no port, too long")
+        << QStringList {"file:///etc/passwd", "aprs.example", "601"} << defaults;
+    QTest::newRow("port out of range, no number") << QStringList {"https://ddb.example/x",
+        "aprs.example:65536", "ten"} << "ddb.example aprs.glidernet.org:14580 60";
 }
 
 void TestOgn::readsTheServerSettings()
 {
-    QFETCH(QString, ddbUrl);
-    QFETCH(QString, aprsServer);
-    QFETCH(QString, seconds);
-    const OgnServers servers = ognServers(ddbUrl, aprsServer, seconds);
-    QTEST(servers.ddbServer(), "ddb");
-    QTEST(servers.aprsServer(), "aprs");
-    QTEST(servers.listenSeconds, "listen");
-}
-
-void TestOgn::takesWhatTheTrackerSends()
-{
-    const std::optional<TrackerOgnIdentity> sends = trackerOgnIdentity(
-        {{"Address", "0x2FD00F"}, {"AddrType", "0x2"}, {"Reg", "D-1749"}, {"Pilot", "Ann"}});
-    QVERIFY(sends);
-    QCOMPARE(sends->address, quint32(0x2FD00F));
-    QCOMPARE(sends->addressType, std::optional<int>(2));
-    QCOMPARE(sends->registration, QString("D-1749"));
-    QCOMPARE(trackerOgnIdentity({{"Address", "0xZZ"}, {"Reg", "D-1749"}}).has_value(), false);
-    QCOMPARE(trackerOgnIdentity({{"AddrType", "3"}}).has_value(), false);
+    QFETCH(QStringList, settings);
+    const OgnServers servers = ognServers(settings.at(0), settings.at(1), settings.at(2));
+    QTEST(QStringList({servers.ddbServer(), servers.aprsServer(), QString::number(servers.listenSeconds)})
+              .join(' '),
+        "used");
 }
 
 QTEST_GUILESS_MAIN(TestOgn)
