@@ -2017,5 +2017,29 @@ Der Tracker zeigt diese Stellen nicht an; so kann sich eine Einstellung ändern,
         <source>mismatch: %1</source>
         <translation>Abweichung: %1</translation>
     </message>
+    <message>
+        <source>no answer from %1 within %2 s</source>
+        <translation>keine Antwort von %1 innerhalb von %2 s</translation>
+    </message>
+    <message>
+        <source>%1 closed the connection</source>
+        <translation>%1 hat die Verbindung geschlossen</translation>
+    </message>
+    <message>
+        <source>cannot reach %1: %2</source>
+        <translation>%1 nicht erreichbar: %2</translation>
+    </message>
+    <message>
+        <source>%1 answered more than one address&apos;s entries</source>
+        <translation>%1 antwortete mit Einträgen mehrerer Adressen</translation>
+    </message>
+    <message>
+        <source>%1 answered HTTP %2</source>
+        <translation>%1 antwortete mit HTTP %2</translation>
+    </message>
+    <message>
+        <source>%1 answered something that is not a device list</source>
+        <translation>%1 antwortete mit etwas, das keine Geräteliste ist</translation>
+    </message>
 </context>
 </TS>
