@@ -59,6 +59,9 @@ MainWindow::MainWindow(QWidget *parent)
     // The names must fit at any font size.
     ui->table->setColumnWidth(0,
         std::max(parameterColumnWidth, fontMetrics().horizontalAdvance(QStringLiteral("TxProtMask_")) * 2));
+#ifdef TRACKTUNE_NETWORK
+    setUpOgnCheck(); // a button in the bottom row: before the window takes its width
+#endif
     trackerField->setObjectName(QStringLiteral("trackerField"));
     trackerField->setTextFormat(Qt::PlainText); // the tracker's own texts, never markup
     trackerField->setToolTip(tr("Port, hardware, software and address of the tracker"));
@@ -196,6 +199,9 @@ void MainWindow::updateControls()
     // Grey with the rest, so that the focus does not land on it while the others are.
     if (auto *about = findChild<QPushButton *>(QStringLiteral("buttonAbout")))
         setUsable(about, idle, !idle);
+    // Only where the build has the network check.
+    if (auto *checkOgn = findChild<QPushButton *>(QStringLiteral("buttonCheckOgn")))
+        setUsable(checkOgn, ready, !idle);
     for (QWidget *control : {static_cast<QWidget *>(ui->refreshButton),
              static_cast<QWidget *>(ui->applyButton), static_cast<QWidget *>(ui->buttonFirmwareUpdate)})
         setUsable(control, ready, !idle);

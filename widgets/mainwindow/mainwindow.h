@@ -22,6 +22,7 @@
 #include <optional>
 
 class ElidedLabel;
+class OgnCheckDialog;
 class ParameterSearch;
 
 QT_BEGIN_NAMESPACE
@@ -142,4 +143,14 @@ private:
     // Writes Verbose = 1 after asking, and only it: other pending edits stay pending.
     void switchStatusOutputOn();
     ParameterSearch *search = nullptr; // expert mode's search over the table's rows
+
+#ifdef TRACKTUNE_NETWORK
+    // "Check OGN" (ogncheck.cpp): a network check, not a device operation; it holds the tracker
+    // whose list it took the address from and stops when another list shows another tracker.
+    void setUpOgnCheck();
+    void checkOgn();
+    void followOgnTracker(const QList<tracktune::DumpLine> &list);
+    QPointer<OgnCheckDialog> ognDialog;
+    tracktune::TrackerIdentity ognTracker;
+#endif
 };

@@ -924,6 +924,34 @@ Der Tracker zeigt diese Stellen nicht an; so kann sich eine Einstellung ändern,
             <numerusform>%n Änderungen an %1 wurden nicht gespeichert.</numerusform>
         </translation>
     </message>
+    <message>
+        <source>Check &amp;OGN</source>
+        <translation>&amp;OGN prüfen</translation>
+    </message>
+    <message>
+        <source>Asks the OGN network whether it knows this tracker and hears it</source>
+        <translation>Fragt das OGN-Netz, ob es diesen Tracker kennt und empfängt</translation>
+    </message>
+    <message>
+        <source>The tracker&apos;s list has no Address: there is nothing to check.</source>
+        <translation>Die Liste des Trackers enthält keine Address: es gibt nichts zu prüfen.</translation>
+    </message>
+    <message>
+        <source>Check OGN</source>
+        <translation>OGN prüfen</translation>
+    </message>
+    <message>
+        <source>Check OGN sends the tracker&apos;s address, %1, and nothing else, to the OGN devices database (%2) and to the OGN APRS server (%3). Both are public servers on the internet. Send it?</source>
+        <translation>„OGN prüfen“ sendet die Adresse des Trackers, %1, und sonst nichts an die OGN-Gerätedatenbank (%2) und an den OGN-APRS-Server (%3). Beide sind öffentliche Server im Internet. Senden?</translation>
+    </message>
+    <message>
+        <source>Nothing was sent.</source>
+        <translation>Es wurde nichts gesendet.</translation>
+    </message>
+    <message>
+        <source>The tracker changed during the check: it started with %1, and %2 is connected now. The check stopped.</source>
+        <translation>Der Tracker hat während der Prüfung gewechselt: sie begann mit %1, jetzt ist %2 verbunden. Die Prüfung wurde beendet.</translation>
+    </message>
 </context>
 <context>
     <name>MessageBar</name>
@@ -938,6 +966,81 @@ Der Tracker zeigt diese Stellen nicht an; so kann sich eine Einstellung ändern,
     <message>
         <source>Outcome: %1</source>
         <translation>Ergebnis: %1</translation>
+    </message>
+</context>
+<context>
+    <name>OgnCheckDialog</name>
+    <message>
+        <source>Check OGN</source>
+        <translation>OGN prüfen</translation>
+    </message>
+    <message>
+        <source>OGN devices database</source>
+        <translation>OGN-Gerätedatenbank</translation>
+    </message>
+    <message>
+        <source>Beacons received by OGN stations</source>
+        <translation>Von OGN-Stationen empfangene Baken</translation>
+    </message>
+    <message>
+        <source>Time (UTC)</source>
+        <translation>Zeit (UTC)</translation>
+    </message>
+    <message>
+        <source>Station</source>
+        <translation>Station</translation>
+    </message>
+    <message>
+        <source>Signal</source>
+        <translation>Signal</translation>
+    </message>
+    <message>
+        <source>Frequency offset</source>
+        <translation>Frequenzabweichung</translation>
+    </message>
+    <message>
+        <source>Relayed</source>
+        <translation>Weitergeleitet</translation>
+    </message>
+    <message>
+        <source>&amp;Stop</source>
+        <translation>&amp;Stopp</translation>
+    </message>
+    <message>
+        <source>&amp;Close</source>
+        <translation>S&amp;chließen</translation>
+    </message>
+    <message>
+        <source>Stopped: nothing more is sent.</source>
+        <translation>Beendet: es wird nichts mehr gesendet.</translation>
+    </message>
+    <message>
+        <source>The APRS server could not be heard: %1</source>
+        <translation>Der APRS-Server war nicht zu erreichen: %1</translation>
+    </message>
+    <message>
+        <source>The check stopped.</source>
+        <translation>Die Prüfung wurde beendet.</translation>
+    </message>
+    <message>
+        <source>Checks address %1. Sends this address, and nothing else, to the OGN devices database (%2) and to the OGN APRS server (%3).</source>
+        <translation>Prüft die Adresse %1. Sendet diese Adresse und sonst nichts an die OGN-Gerätedatenbank (%2) und an den OGN-APRS-Server (%3).</translation>
+    </message>
+    <message>
+        <source>Asking the OGN devices database...</source>
+        <translation>Frage die OGN-Gerätedatenbank...</translation>
+    </message>
+    <message>
+        <source>Not received in %1 s. Likely reasons, the most likely first:</source>
+        <translation>In %1 s nicht empfangen. Wahrscheinliche Gründe, der wahrscheinlichste zuerst:</translation>
+    </message>
+    <message>
+        <source>Check finished.</source>
+        <translation>Prüfung abgeschlossen.</translation>
+    </message>
+    <message>
+        <source>Listening for the tracker&apos;s beacons: %1 s left</source>
+        <translation>Horche auf die Baken des Trackers: noch %1 s</translation>
     </message>
 </context>
 <context>
@@ -1837,6 +1940,170 @@ Der Tracker zeigt diese Stellen nicht an; so kann sich eine Einstellung ändern,
     <message>
         <source>(empty)</source>
         <translation>(leer)</translation>
+    </message>
+    <message>
+        <source>no answer from %1 within %2 s</source>
+        <translation>keine Antwort von %1 innerhalb von %2 s</translation>
+    </message>
+    <message>
+        <source>%1 closed the connection</source>
+        <translation>%1 hat die Verbindung geschlossen</translation>
+    </message>
+    <message>
+        <source>cannot reach %1: %2</source>
+        <translation>%1 nicht erreichbar: %2</translation>
+    </message>
+    <message>
+        <source>%1 answered more than one address&apos;s entries</source>
+        <translation>%1 antwortete mit Einträgen mehrerer Adressen</translation>
+    </message>
+    <message>
+        <source>%1 answered HTTP %2</source>
+        <translation>%1 antwortete mit HTTP %2</translation>
+    </message>
+    <message>
+        <source>%1 answered something that is not a device list</source>
+        <translation>%1 antwortete mit etwas, das keine Geräteliste ist</translation>
+    </message>
+    <message>
+        <source>type %1</source>
+        <translation>Typ %1</translation>
+    </message>
+    <message>
+        <source>AddrType=0 (random) changes the address after each landing: a database entry cannot follow it</source>
+        <translation>AddrType=0 (zufällig) ändert die Adresse nach jeder Landung: ein Datenbankeintrag kann ihr nicht folgen</translation>
+    </message>
+    <message>
+        <source>the database registers %1 as %2, the tracker sends it as %3 (AddrType=%4)</source>
+        <translation>die Datenbank führt %1 als %2, der Tracker sendet sie als %3 (AddrType=%4)</translation>
+    </message>
+    <message>
+        <source>this address is registered to another aircraft: %1 in the database, Reg=%2 on the tracker</source>
+        <translation>diese Adresse ist für ein anderes Luftfahrzeug registriert: %1 in der Datenbank, Reg=%2 im Tracker</translation>
+    </message>
+    <message>
+        <source>(hidden or blank)</source>
+        <translation>(verborgen oder leer)</translation>
+    </message>
+    <message>
+        <source>yes</source>
+        <translation>ja</translation>
+    </message>
+    <message>
+        <source>no</source>
+        <translation>nein</translation>
+    </message>
+    <message>
+        <source>%1 dB</source>
+        <translation>%1 dB</translation>
+    </message>
+    <message>
+        <source>%1 kHz</source>
+        <translation>%1 kHz</translation>
+    </message>
+    <message>
+        <source>by %1</source>
+        <translation>von %1</translation>
+    </message>
+    <message>
+        <source>%1 UTC  received by %2</source>
+        <translation>%1 UTC  empfangen von %2</translation>
+    </message>
+    <message>
+        <source>status: %1</source>
+        <translation>Status: %1</translation>
+    </message>
+    <message>
+        <source>info: %1</source>
+        <translation>Info: %1</translation>
+    </message>
+    <message>
+        <source>relayed by %1</source>
+        <translation>weitergeleitet von %1</translation>
+    </message>
+    <message>
+        <source>Not received in %1 s. Likely reasons: no OGN receiver in range (on the ground few are), no GPS fix yet (no position goes out without one), transmitting switched off (TxProtMask, TxPower) or a large frequency offset (FreqCorr).</source>
+        <translation>In %1 s nicht empfangen. Wahrscheinliche Gründe: kein OGN-Empfänger in Reichweite (am Boden gibt es wenige), noch kein GPS-Fix (ohne ihn wird keine Position gesendet), Senden abgeschaltet (TxProtMask, TxPower) oder eine große Frequenzabweichung (FreqCorr).</translation>
+    </message>
+    <message>
+        <source>Received by 1 station in %1 s</source>
+        <translation>In %1 s von 1 Station empfangen</translation>
+    </message>
+    <message>
+        <source>Received by %1 stations in %2 s</source>
+        <translation>In %2 s von %1 Stationen empfangen</translation>
+    </message>
+    <message>
+        <source>, best %1 dB</source>
+        <translation>, bestes Signal %1 dB</translation>
+    </message>
+    <message>
+        <source>; frequency offset %1 kHz</source>
+        <translation>; Frequenzabweichung %1 kHz</translation>
+    </message>
+    <message>
+        <source>: consider FreqCorr</source>
+        <translation>: FreqCorr erwägen</translation>
+    </message>
+    <message>
+        <source>No GPS fix yet: no position goes out without one.</source>
+        <translation>Noch kein GPS-Fix: ohne ihn wird keine Position gesendet.</translation>
+    </message>
+    <message>
+        <source>No GPS fix: the tracker says it has none, and no position goes out without one.</source>
+        <translation>Kein GPS-Fix: der Tracker meldet keinen, und ohne ihn wird keine Position gesendet.</translation>
+    </message>
+    <message>
+        <source>Transmitting switched off (TxProtMask, TxPower).</source>
+        <translation>Senden abgeschaltet (TxProtMask, TxPower).</translation>
+    </message>
+    <message>
+        <source>Not transmitting: the tracker&apos;s count of packets sent does not rise (TxProtMask, TxPower).</source>
+        <translation>Sendet nicht: der Zähler gesendeter Pakete des Trackers steigt nicht (TxProtMask, TxPower).</translation>
+    </message>
+    <message>
+        <source>No OGN receiver in range: on the ground few are.</source>
+        <translation>Kein OGN-Empfänger in Reichweite: am Boden gibt es wenige.</translation>
+    </message>
+    <message>
+        <source>The frequency plan (FreqPlan) does not suit the region, or the frequency offset is large (FreqCorr).</source>
+        <translation>Der Frequenzplan (FreqPlan) passt nicht zur Region, oder die Frequenzabweichung ist groß (FreqCorr).</translation>
+    </message>
+    <message>
+        <source>OGN devices database: no answer (%1)</source>
+        <translation>OGN-Gerätedatenbank: keine Antwort (%1)</translation>
+    </message>
+    <message>
+        <source>OGN devices database</source>
+        <translation>OGN-Gerätedatenbank</translation>
+    </message>
+    <message>
+        <source>(cached answer, %1 h old)</source>
+        <translation>(zwischengespeicherte Antwort, %1 h alt)</translation>
+    </message>
+    <message>
+        <source>(cached answer, %1 h old; %2)</source>
+        <translation>(zwischengespeicherte Antwort, %1 h alt; %2)</translation>
+    </message>
+    <message>
+        <source>%1: %2 is not registered</source>
+        <translation>%1: %2 ist nicht registriert</translation>
+    </message>
+    <message>
+        <source>%1: %2 is registered as %3</source>
+        <translation>%1: %2 ist als %3 registriert</translation>
+    </message>
+    <message>
+        <source>registration %1, model %2, CN %3</source>
+        <translation>Kennzeichen %1, Muster %2, WBK %3</translation>
+    </message>
+    <message>
+        <source>tracked: %1, identified: %2</source>
+        <translation>verfolgt: %1, identifiziert: %2</translation>
+    </message>
+    <message>
+        <source>mismatch: %1</source>
+        <translation>Abweichung: %1</translation>
     </message>
 </context>
 </TS>

@@ -924,6 +924,34 @@ Le tracker n’affiche pas ces chiffres : cela peut modifier un réglage que vou
             <numerusform>%n modifications de %1 n’ont pas été enregistrées.</numerusform>
         </translation>
     </message>
+    <message>
+        <source>Check &amp;OGN</source>
+        <translation>Vérifier O&amp;GN</translation>
+    </message>
+    <message>
+        <source>Asks the OGN network whether it knows this tracker and hears it</source>
+        <translation>Demande au réseau OGN s&apos;il connaît ce tracker et le reçoit</translation>
+    </message>
+    <message>
+        <source>The tracker&apos;s list has no Address: there is nothing to check.</source>
+        <translation>La liste du tracker ne contient pas d&apos;Address&#xa0;: il n&apos;y a rien à vérifier.</translation>
+    </message>
+    <message>
+        <source>Check OGN</source>
+        <translation>Vérifier OGN</translation>
+    </message>
+    <message>
+        <source>Check OGN sends the tracker&apos;s address, %1, and nothing else, to the OGN devices database (%2) and to the OGN APRS server (%3). Both are public servers on the internet. Send it?</source>
+        <translation>«&#xa0;Vérifier OGN&#xa0;» envoie l&apos;adresse du tracker, %1, et rien d&apos;autre, à la base de données des appareils OGN (%2) et au serveur APRS OGN (%3). Ce sont deux serveurs publics sur Internet. L&apos;envoyer&#xa0;?</translation>
+    </message>
+    <message>
+        <source>Nothing was sent.</source>
+        <translation>Rien n&apos;a été envoyé.</translation>
+    </message>
+    <message>
+        <source>The tracker changed during the check: it started with %1, and %2 is connected now. The check stopped.</source>
+        <translation>Le tracker a changé pendant la vérification&#xa0;: elle a commencé avec %1, et %2 est connecté maintenant. La vérification s&apos;est arrêtée.</translation>
+    </message>
 </context>
 <context>
     <name>MessageBar</name>
@@ -938,6 +966,81 @@ Le tracker n’affiche pas ces chiffres : cela peut modifier un réglage que vou
     <message>
         <source>Outcome: %1</source>
         <translation>Résultat : %1</translation>
+    </message>
+</context>
+<context>
+    <name>OgnCheckDialog</name>
+    <message>
+        <source>Check OGN</source>
+        <translation>Vérifier OGN</translation>
+    </message>
+    <message>
+        <source>OGN devices database</source>
+        <translation>Base de données des appareils OGN</translation>
+    </message>
+    <message>
+        <source>Beacons received by OGN stations</source>
+        <translation>Balises reçues par les stations OGN</translation>
+    </message>
+    <message>
+        <source>Time (UTC)</source>
+        <translation>Heure (UTC)</translation>
+    </message>
+    <message>
+        <source>Station</source>
+        <translation>Station</translation>
+    </message>
+    <message>
+        <source>Signal</source>
+        <translation>Signal</translation>
+    </message>
+    <message>
+        <source>Frequency offset</source>
+        <translation>Écart de fréquence</translation>
+    </message>
+    <message>
+        <source>Relayed</source>
+        <translation>Relayée</translation>
+    </message>
+    <message>
+        <source>&amp;Stop</source>
+        <translation>&amp;Arrêter</translation>
+    </message>
+    <message>
+        <source>&amp;Close</source>
+        <translation>&amp;Fermer</translation>
+    </message>
+    <message>
+        <source>Stopped: nothing more is sent.</source>
+        <translation>Arrêté&#xa0;: plus rien n&apos;est envoyé.</translation>
+    </message>
+    <message>
+        <source>The APRS server could not be heard: %1</source>
+        <translation>Le serveur APRS n&apos;a pas pu être entendu&#xa0;: %1</translation>
+    </message>
+    <message>
+        <source>The check stopped.</source>
+        <translation>La vérification s&apos;est arrêtée.</translation>
+    </message>
+    <message>
+        <source>Checks address %1. Sends this address, and nothing else, to the OGN devices database (%2) and to the OGN APRS server (%3).</source>
+        <translation>Vérifie l&apos;adresse %1. Envoie cette adresse, et rien d&apos;autre, à la base de données des appareils OGN (%2) et au serveur APRS OGN (%3).</translation>
+    </message>
+    <message>
+        <source>Asking the OGN devices database...</source>
+        <translation>Interrogation de la base de données des appareils OGN...</translation>
+    </message>
+    <message>
+        <source>Not received in %1 s. Likely reasons, the most likely first:</source>
+        <translation>Non reçu en %1 s. Raisons probables, la plus probable d&apos;abord&#xa0;:</translation>
+    </message>
+    <message>
+        <source>Check finished.</source>
+        <translation>Vérification terminée.</translation>
+    </message>
+    <message>
+        <source>Listening for the tracker&apos;s beacons: %1 s left</source>
+        <translation>À l&apos;écoute des balises du tracker&#xa0;: encore %1 s</translation>
     </message>
 </context>
 <context>
@@ -1837,6 +1940,170 @@ Le tracker n’affiche pas ces chiffres : cela peut modifier un réglage que vou
     <message>
         <source>(empty)</source>
         <translation>(vide)</translation>
+    </message>
+    <message>
+        <source>no answer from %1 within %2 s</source>
+        <translation>pas de réponse de %1 en %2 s</translation>
+    </message>
+    <message>
+        <source>%1 closed the connection</source>
+        <translation>%1 a fermé la connexion</translation>
+    </message>
+    <message>
+        <source>cannot reach %1: %2</source>
+        <translation>impossible de joindre %1&#xa0;: %2</translation>
+    </message>
+    <message>
+        <source>%1 answered more than one address&apos;s entries</source>
+        <translation>%1 a répondu avec les entrées de plusieurs adresses</translation>
+    </message>
+    <message>
+        <source>%1 answered HTTP %2</source>
+        <translation>%1 a répondu HTTP %2</translation>
+    </message>
+    <message>
+        <source>%1 answered something that is not a device list</source>
+        <translation>%1 a répondu autre chose qu'une liste d'appareils</translation>
+    </message>
+    <message>
+        <source>type %1</source>
+        <translation>type %1</translation>
+    </message>
+    <message>
+        <source>AddrType=0 (random) changes the address after each landing: a database entry cannot follow it</source>
+        <translation>AddrType=0 (aléatoire) change l&apos;adresse après chaque atterrissage&#xa0;: une entrée de la base de données ne peut pas la suivre</translation>
+    </message>
+    <message>
+        <source>the database registers %1 as %2, the tracker sends it as %3 (AddrType=%4)</source>
+        <translation>la base de données enregistre %1 comme %2, le tracker l&apos;envoie comme %3 (AddrType=%4)</translation>
+    </message>
+    <message>
+        <source>this address is registered to another aircraft: %1 in the database, Reg=%2 on the tracker</source>
+        <translation>cette adresse est enregistrée pour un autre aéronef&#xa0;: %1 dans la base de données, Reg=%2 dans le tracker</translation>
+    </message>
+    <message>
+        <source>(hidden or blank)</source>
+        <translation>(masqué ou vide)</translation>
+    </message>
+    <message>
+        <source>yes</source>
+        <translation>oui</translation>
+    </message>
+    <message>
+        <source>no</source>
+        <translation>non</translation>
+    </message>
+    <message>
+        <source>%1 dB</source>
+        <translation>%1 dB</translation>
+    </message>
+    <message>
+        <source>%1 kHz</source>
+        <translation>%1 kHz</translation>
+    </message>
+    <message>
+        <source>by %1</source>
+        <translation>par %1</translation>
+    </message>
+    <message>
+        <source>%1 UTC  received by %2</source>
+        <translation>%1 UTC  reçue par %2</translation>
+    </message>
+    <message>
+        <source>status: %1</source>
+        <translation>état&#xa0;: %1</translation>
+    </message>
+    <message>
+        <source>info: %1</source>
+        <translation>info&#xa0;: %1</translation>
+    </message>
+    <message>
+        <source>relayed by %1</source>
+        <translation>relayée par %1</translation>
+    </message>
+    <message>
+        <source>Not received in %1 s. Likely reasons: no OGN receiver in range (on the ground few are), no GPS fix yet (no position goes out without one), transmitting switched off (TxProtMask, TxPower) or a large frequency offset (FreqCorr).</source>
+        <translation>Non reçu en %1 s. Raisons probables&#xa0;: aucun récepteur OGN à portée (au sol, ils sont rares), pas encore de position GPS (aucune position n&apos;est envoyée sans elle), émission coupée (TxProtMask, TxPower) ou un grand écart de fréquence (FreqCorr).</translation>
+    </message>
+    <message>
+        <source>Received by 1 station in %1 s</source>
+        <translation>Reçu par 1 station en %1 s</translation>
+    </message>
+    <message>
+        <source>Received by %1 stations in %2 s</source>
+        <translation>Reçu par %1 stations en %2 s</translation>
+    </message>
+    <message>
+        <source>, best %1 dB</source>
+        <translation>, meilleur signal %1 dB</translation>
+    </message>
+    <message>
+        <source>; frequency offset %1 kHz</source>
+        <translation>&#xa0;; écart de fréquence %1 kHz</translation>
+    </message>
+    <message>
+        <source>: consider FreqCorr</source>
+        <translation>&#xa0;: envisager FreqCorr</translation>
+    </message>
+    <message>
+        <source>No GPS fix yet: no position goes out without one.</source>
+        <translation>Pas encore de position GPS&#xa0;: aucune position n&apos;est envoyée sans elle.</translation>
+    </message>
+    <message>
+        <source>No GPS fix: the tracker says it has none, and no position goes out without one.</source>
+        <translation>Pas de position GPS&#xa0;: le tracker dit n&apos;en avoir aucune, et aucune position n&apos;est envoyée sans elle.</translation>
+    </message>
+    <message>
+        <source>Transmitting switched off (TxProtMask, TxPower).</source>
+        <translation>Émission coupée (TxProtMask, TxPower).</translation>
+    </message>
+    <message>
+        <source>Not transmitting: the tracker&apos;s count of packets sent does not rise (TxProtMask, TxPower).</source>
+        <translation>N&apos;émet pas&#xa0;: le compteur de paquets envoyés du tracker n&apos;augmente pas (TxProtMask, TxPower).</translation>
+    </message>
+    <message>
+        <source>No OGN receiver in range: on the ground few are.</source>
+        <translation>Aucun récepteur OGN à portée&#xa0;: au sol, ils sont rares.</translation>
+    </message>
+    <message>
+        <source>The frequency plan (FreqPlan) does not suit the region, or the frequency offset is large (FreqCorr).</source>
+        <translation>Le plan de fréquences (FreqPlan) ne convient pas à la région, ou l&apos;écart de fréquence est grand (FreqCorr).</translation>
+    </message>
+    <message>
+        <source>OGN devices database: no answer (%1)</source>
+        <translation>Base de données des appareils OGN&#xa0;: pas de réponse (%1)</translation>
+    </message>
+    <message>
+        <source>OGN devices database</source>
+        <translation>Base de données des appareils OGN</translation>
+    </message>
+    <message>
+        <source>(cached answer, %1 h old)</source>
+        <translation>(réponse en cache, vieille de %1 h)</translation>
+    </message>
+    <message>
+        <source>(cached answer, %1 h old; %2)</source>
+        <translation>(réponse en cache, vieille de %1 h&#xa0;; %2)</translation>
+    </message>
+    <message>
+        <source>%1: %2 is not registered</source>
+        <translation>%1&#xa0;: %2 n&apos;est pas enregistrée</translation>
+    </message>
+    <message>
+        <source>%1: %2 is registered as %3</source>
+        <translation>%1&#xa0;: %2 est enregistrée comme %3</translation>
+    </message>
+    <message>
+        <source>registration %1, model %2, CN %3</source>
+        <translation>immatriculation %1, modèle %2, CN %3</translation>
+    </message>
+    <message>
+        <source>tracked: %1, identified: %2</source>
+        <translation>suivi&#xa0;: %1, identifié&#xa0;: %2</translation>
+    </message>
+    <message>
+        <source>mismatch: %1</source>
+        <translation>écart&#xa0;: %1</translation>
     </message>
 </context>
 </TS>
