@@ -34,23 +34,24 @@ void EspImageTest::imageIsCheckedAgainstTheTracker_data()
     const QByteArray app32 = application(esp32, tbeam);
     QTest::newRow("application image, ESP32") << app32 << "TBeam10-sx1262"
                                               << ""
-                                              << QStringList {"Kind: application image", "For: ESP32, ",
+                                              << QStringList {"Kind: application image", "Chip: ESP32\n",
                                                      "Version: OGNv0.1.18", "Board: TBeam10-sx1262"};
-    QTest::newRow("application image, ESP32-S3") << application(esp32s3, htit) << "HTIT"
-                                                 << "" << QStringList {"For: ESP32-S3", "Version: OGNv0.2.1"};
+    QTest::newRow("application image, ESP32-S3")
+        << application(esp32s3, htit) << "HTIT"
+        << "" << QStringList {"Chip: ESP32-S3", "Version: OGNv0.2.1"};
     QTest::newRow("application image, ESP32-C3, no strings of the firmware: the descriptor's version")
         << application(esp32c3, "nothing") << "HC3"
-        << "" << QStringList {"For: ESP32-C3", "Version: esp-idf: v4.4.6"};
+        << "" << QStringList {"Chip: ESP32-C3", "Version: esp-idf: v4.4.6"};
     QTest::newRow("the older firmware names no board: an ESP32")
         << application(esp32, "OGNv0.0.9", false) << ""
-        << "" << QStringList {"For: ESP32"};
+        << "" << QStringList {"Chip: ESP32"};
     QTest::newRow("whole-flash image, ESP32: bootloader at 0x1000")
         << wholeFlash(esp32, 0x1000, QByteArray("OGNv0.1.18\0TBeam12", 18)) << "TBeam12"
-        << "" << QStringList {"Kind: whole-flash image, written from 0x0", "For: ESP32, ", "Board: TBeam12"};
+        << "" << QStringList {"Kind: whole-flash image, written from 0x0", "Chip: ESP32\n", "Board: TBeam12"};
     QTest::newRow("whole-flash image, ESP32-S3: bootloader at 0x0")
         << wholeFlash(esp32s3, 0, htit) << "TBeamS3"
         << ""
-        << QStringList {"Kind: whole-flash image", "For: ESP32-S3", "Version: OGNv0.2.1",
+        << QStringList {"Kind: whole-flash image", "Chip: ESP32-S3", "Version: OGNv0.2.1",
                "The image names the board HTIT; the tracker names TBeamS3."};
     QTest::newRow("wrong chip") << application(esp32s3, htit) << "TBeam10-sx1262"
                                 << "This image is for an ESP32-S3; the tracker (TBeam10-sx1262) has an ESP32."

@@ -13,10 +13,10 @@ QString chipOfFolder(const QString &folder);
 
 // Empty when the image may go to the tracker whose board is hardware ("Hard"; empty for the older
 // firmware) and whose firmware folder is folder; else what the file holds and what the tracker
-// needs, in a few sentences. A folder whose chip is not known lets any chip's image pass.
+// needs, in a few sentences. A folder whose chip is not known, or none, lets any chip's image pass.
 QString imageRefusal(const EspImage &image, const QString &hardware, const QString &folder);
 
-// What the image says about itself, a line each: its kind and where it is written, chip and size;
+// What the image says about itself, a line each: its kind and where it is written, its chip;
 // its version and board where it has them; a board other than the tracker's.
 QString imageFacts(const EspImage &image, const QString &hardware);
 

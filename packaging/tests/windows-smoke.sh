@@ -117,6 +117,21 @@ mkdir -p "$WINEPREFIX/drive_c/My Settings"
 printf 'Address = 0x1A2B3C\nAcftType = 1\n' >"$WINEPREFIX/drive_c/My Settings/club.txt"
 run "tracktune-cli reads C:\\My Settings\\club.txt, then finds no COM9" 1 "cannot open COM9" \
     "$DIR/tracktune-cli.exe" apply --dry-run --port COM9 'C:\My Settings\club.txt'
+# The image check the window runs before an update, from the command line: a web page saved as
+# merged.bin and an ESP32-S3 image for an ESP32 board are refused; the same image for an ESP32-S3
+# board is taken. The image: header (chip id 9, no SHA-256), one segment holding the application
+# descriptor's magic, zeros, the checksum byte.
+printf '<!DOCTYPE html>\n<html><head><title>Releases</title>' >"$WINEPREFIX/drive_c/My Settings/merged.bin"
+printf '\351\001\002\040\000\000\010\100\356\000\000\000\011\000\000\000\000\217\001\000\000\000\000\000'\
+'\040\000\100\077\004\000\000\000\062\124\315\253\000\000\000\000\000\000\000\000\000\000\000\357' \
+    >"$WINEPREFIX/drive_c/My Settings/firmware-s3.bin"
+run "tracktune-cli image refuses a web page saved as merged.bin" 1 "refused: The file is text, not a firmware image" \
+    "$DIR/tracktune-cli.exe" image --board TBeam12 'C:\My Settings\merged.bin'
+run "tracktune-cli image refuses an ESP32-S3 image for an ESP32 board" 1 \
+    "refused: This image is for an ESP32-S3; the tracker \(TBeam10-sx1262\) has an ESP32\." \
+    "$DIR/tracktune-cli.exe" image --board TBeam10-sx1262 'C:\My Settings\firmware-s3.bin'
+run "tracktune-cli image takes it for an ESP32-S3 board" 0 "^Chip: ESP32-S3" \
+    "$DIR/tracktune-cli.exe" image --board HTIT 'C:\My Settings\firmware-s3.bin'
 # COM1 is Wine's name for a serial device of this machine, which may be no UART and answers
 # nothing: the command ends by its deadline (an open that never returns included), not by the timeout.
 comStart=$SECONDS
