@@ -2,6 +2,7 @@
 #include "config/dumpline.h"
 #include "espimages.h"
 #include "firmware/espimage.h"
+#include "firmware/firmwareupdate.h"
 #include "firmware/flasherarguments.h"
 #include "firmware/imagecheck.h"
 
@@ -21,6 +22,8 @@ private slots:
     void imageIsCheckedAgainstTheTracker();
     void shippedTemplatesWriteWhereTheChipLooks_data();
     void shippedTemplatesWriteWhereTheChipLooks();
+    void everythingMissingIsNamedAtOnce_data();
+    void everythingMissingIsNamedAtOnce();
 };
 
 void EspImageTest::imageIsCheckedAgainstTheTracker_data()
@@ -154,6 +157,59 @@ void EspImageTest::shippedTemplatesWriteWhereTheChipLooks()
     const QString chip = tracktune::chipFromArchitecture(folder);
     QCOMPARE(
         arguments.join(' '), "--chip " + chip + " --port /dev/ttyUSB0 --baud 460800 write_flash " + written);
+}
+
+void EspImageTest::everythingMissingIsNamedAtOnce_data()
+{
+    QTest::addColumn<QStringList>("files"); // in program/firmware/esp32-tracker
+    QTest::addColumn<bool>("onPath"); // an esptool on the PATH
+    QTest::addColumn<bool>("wholeFlash"); // the image chosen; else an application image
+    QTest::addColumn<QStringList>("named"); // each in what is missing; none: nothing is
+    const QStringList templates {"config-app.txt", "config-merged.txt"};
+    const QString flasher = "the flasher esptool: install it with \"pip install esptool\"";
+    QTest::newRow("the shipped folder, a whole-flash image, esptool on the PATH")
+        << templates << true << true << QStringList();
+    QTest::newRow("the shipped folder, no flasher anywhere: named with where to get it and the firmware")
+        << templates << false << true
+        << QStringList {flasher, "https://github.com/espressif/esptool/releases",
+               "merged.bin, a whole-flash image) is published at https://pjalocha.github.io/ogn-tracker/"};
+    QTest::newRow("an application image: bootloader and partition table, both at once")
+        << templates << true << false << QStringList {"- bootloader.bin in ", "- partitions.bin in "};
+    QTest::newRow("an older folder: config.txt is its application template") << QStringList {"esptool",
+        "bootloader.bin", "partitions.bin", "config.txt"} << false << false << QStringList();
+    QTest::newRow("an older folder and a whole-flash image: its template is missing")
+        << QStringList {"esptool", "config.txt"} << false << true << QStringList {"- config-merged.txt in "};
+    QTest::newRow("an empty folder: the flasher and the templates at once")
+        << QStringList() << false << true
+        << QStringList {flasher, "- config-merged.txt and config-app.txt, the flasher's argument lists"};
+}
+
+void EspImageTest::everythingMissingIsNamedAtOnce()
+{
+    QFETCH(QStringList, files);
+    QFETCH(bool, onPath);
+    QFETCH(bool, wholeFlash);
+    QFETCH(QStringList, named);
+    QTemporaryDir root;
+    const QString folder = root.filePath("program/firmware/esp32-tracker");
+    QVERIFY(QDir().mkpath(folder) && QDir().mkpath(root.filePath("bin")));
+    for (const QString &name : files)
+        QVERIFY(QFile(folder + "/" + name).open(QIODevice::WriteOnly));
+    QFile::setPermissions(folder + "/esptool", QFile::ReadOwner | QFile::ExeOwner);
+    QFile onPathFlasher(root.filePath("bin/esptool"));
+    QVERIFY(!onPath || onPathFlasher.open(QIODevice::WriteOnly));
+    onPathFlasher.setPermissions(QFile::ReadOwner | QFile::ExeOwner);
+    const QByteArray path = qgetenv("PATH");
+    qputenv("PATH", root.filePath("bin").toUtf8());
+    FirmwareUpdate update(root.filePath("program"), "esp32-tracker");
+    qputenv("PATH", path);
+    QString said = update.problem();
+    if (said.isEmpty())
+        said = update.problemFor(
+            wholeFlash ? tracktune::EspImage::Kind::WholeFlash : tracktune::EspImage::Kind::Application);
+    QCOMPARE(said.isEmpty(), named.isEmpty());
+    for (const QString &name : named)
+        QVERIFY2(said.contains(name), qPrintable(said));
 }
 
 QTEST_GUILESS_MAIN(EspImageTest)
