@@ -344,12 +344,13 @@ void FirmwareUpdateTest::updateFlashesOnlyWhatThePilotConfirmed_data()
         {picking, confirm, restoring, changed}, "0xBBBBBB");
     // Recognised by the CPU id of its status line, its Address is offered back too.
     row("the update reset the Address: the same chip is offered its settings", Twist::AddressReset, 0,
-        {picking, confirm, restoring}, "Address: 0x5C0FFE -> 0x1A2B3C");
+        {picking, confirm, restoring},
+        "Radio address: 0x5C0FFE -> 0x1A2B3C\nAircraft type: Helicopter -> (Moto-)glider");
     // Checked before anything runs: the flasher never starts.
     row("an image for another chip is refused", Twist::WrongChip, 0, {picking, refused},
         "This image is for an ESP32; the tracker (ZRN-LTE) has an ESP32-S3.");
     row("a whole-flash image goes to 0x0, its settings offered back", Twist::WholeFlash, 0,
-        {picking, confirm, restoring}, "AcftType: 0x3 -> 0x1");
+        {picking, confirm, restoring}, "Aircraft type: Helicopter -> (Moto-)glider");
 }
 
 void FirmwareUpdateTest::updateFlashesOnlyWhatThePilotConfirmed()

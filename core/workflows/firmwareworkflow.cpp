@@ -3,6 +3,7 @@
 
 #include "config/backups.h"
 #include "config/changeplan.h"
+#include "config/pilotwords.h"
 #include "config/settingsfile.h"
 #include "firmware/firmwareupdate.h"
 #include "firmware/imagecheck.h"
@@ -223,8 +224,13 @@ void RestoreSettings::run(std::optional<RestoreOffer> &offer)
     if (plan.writes.isEmpty())
         return;
     QStringList changes;
-    for (const DumpLine &write : plan.writes)
-        changes << tr("%1: %2 -> %3").arg(write.name, valueOf(held.list, write.name), write.value);
+    const FirmwareLine line = firmwareLineOf(held.list);
+    for (const DumpLine &write : plan.writes) {
+        changes << tr("%1: %2 -> %3")
+                       .arg(labelInWords(write.name),
+                           valueInWords(write.name, valueOf(held.list, write.name), line),
+                           valueInWords(write.name, write.value, line));
+    }
     const QString reg = valueOf(held.list, QStringLiteral("Reg"));
     const QString tracker
         = reg.isEmpty() ? held.identity.address : tr("%1, %2").arg(held.identity.address, reg);

@@ -4,6 +4,7 @@
 #include "config/settingsfile.h"
 #include "dialogs/aboutdialog.h"
 #include "mainwindow/busycontrols.h"
+#include "mainwindow/elidedlabel.h"
 #include "mainwindow/statuspanel.h"
 #include "parametertable/parametersearch.h"
 #include "ui_mainwindow.h"
@@ -44,14 +45,17 @@ MainWindow::MainWindow(QWidget *parent)
       WorkflowDialogs(this),
       applicationFolder(QCoreApplication::applicationDirPath()),
       ui(new Ui_MainWindow),
-      trackerField(new QLabel(this)),
+      trackerField(new ElidedLabel(this)),
       messageBar(new MessageBar(this)),
       statusPanel(new StatusPanel(this))
 {
     ui->setupUi(this);
     statusPanel->setObjectName(QStringLiteral("statusPanel"));
+    statusPanel->hide(); // until a tracker is connected
     ui->verticalLayout->insertWidget(ui->verticalLayout->indexOf(ui->table), statusPanel);
-    ui->verticalLayout->insertWidget(ui->verticalLayout->indexOf(ui->table), messageBar);
+    // Below the table: an outcome that appears takes room from the table's foot, so the rows
+    // stay where the pilot is about to click.
+    ui->verticalLayout->insertWidget(ui->verticalLayout->indexOf(ui->table) + 1, messageBar);
     connect(statusPanel, &StatusPanel::switchOnRequested, this, &MainWindow::switchStatusOutputOn);
     // The names must fit at any font size.
     ui->table->setColumnWidth(0,
@@ -83,6 +87,12 @@ MainWindow::MainWindow(QWidget *parent)
     // Under the table, what the current row is; in expert mode the rows can be searched.
     auto *rowLine = new QLabel(this);
     rowLine->setObjectName(QStringLiteral("rowDescription"));
+    // Two lines kept for it whatever the row: a long description neither widens the window nor
+    // moves the table.
+    rowLine->setWordWrap(true);
+    rowLine->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Fixed);
+    rowLine->setFixedHeight(rowLine->fontMetrics().lineSpacing() * 2 + rowLine->contentsMargins().top()
+        + rowLine->contentsMargins().bottom());
     ui->verticalLayout->insertWidget(ui->verticalLayout->indexOf(ui->table) + 1, rowLine);
     search = new ParameterSearch(ui->table, ui->filterField, ui->changedOnly, rowLine);
     QWidget::setTabOrder(ui->buttonFirmwareUpdate, ui->filterField);
@@ -117,9 +127,17 @@ MainWindow::MainWindow(QWidget *parent)
     connect(&session, &DeviceSession::operationChanged, this, [this](DeviceSession::Operation operation) {
         if (operation == DeviceSession::Operation::None && closeRequested)
             QTimer::singleShot(0, this, &QWidget::close);
+        // Once the read that showed a tracker has ended, so that a switch to expert mode can read.
+        if (operation == DeviceSession::Operation::None && shownFile && configurationLoaded)
+            compareShownFileWithTracker();
     });
     // Every read empties the table first, the one after a write too.
     connect(&session, &DeviceSession::readStarted, this, [this] {
+        // A file shown without a tracker keeps the pilot's edits for the comparison that follows.
+        if (shownFile) {
+            ui->table->commitOpenEditor();
+            shownFile->edits = pendingChanges();
+        }
         configurationLoaded = false;
         tracktune::setUsable(ui->table, false, true);
         ui->table->clearForLoad();
@@ -132,6 +150,8 @@ MainWindow::MainWindow(QWidget *parent)
     });
     connect(&session, &DeviceSession::readFailed, this, [this](tracktune::ReadFailure failure) {
         ui->table->setReading(false);
+        if (shownFile)
+            showFile();
         if (session.operation() != DeviceSession::Operation::Write)
             ui->statusBar->showMessage(tracktune::readFailureText(failure));
     });
@@ -178,9 +198,11 @@ void MainWindow::updateControls()
     if (auto *about = findChild<QPushButton *>(QStringLiteral("buttonAbout")))
         setUsable(about, idle, !idle);
     for (QWidget *control : {static_cast<QWidget *>(ui->refreshButton),
-             static_cast<QWidget *>(ui->applyButton), static_cast<QWidget *>(ui->buttonFirmwareUpdate),
-             static_cast<QWidget *>(ui->buttonSaveSettings), static_cast<QWidget *>(ui->buttonLoadSettings)})
+             static_cast<QWidget *>(ui->applyButton), static_cast<QWidget *>(ui->buttonFirmwareUpdate)})
         setUsable(control, ready, !idle);
+    // A settings file can be opened, edited and saved without a tracker.
+    setUsable(ui->buttonSaveSettings, ready || (idle && shownFile), !idle);
+    setUsable(ui->buttonLoadSettings, idle, !idle);
     // A read or a write can take seconds: the cursor says the program works.
     busyState.setBusy(!idle, this, ui->table, ui->serialPortList);
 }
@@ -195,13 +217,19 @@ void MainWindow::on_buttonAdvanced_toggled(bool checked)
         return;
     }
     // The pending changes go along into the other view.
-    pendingEdits = pendingChanges();
+    if (shownFile)
+        shownFile->edits = pendingChanges();
+    else
+        pendingEdits = pendingChanges();
     messageBar->clear();
     expertMode = checked;
     ui->frameExpertTools->setVisible(checked);
     if (!checked)
         search->reset();
-    session.startRead();
+    if (shownFile)
+        showFile();
+    else
+        session.startRead();
 }
 
 void MainWindow::showAbout()

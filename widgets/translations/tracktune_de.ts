@@ -265,10 +265,6 @@ Der Firmware-Ordner für die Hardware %1 führt nach %2, außerhalb der Firmware
         <translation>Die Art des Luftfahrzeugs, wie sie anderen Piloten angezeigt wird</translation>
     </message>
     <message>
-        <source>How strongly the tracker transmits</source>
-        <translation>Wie stark der Tracker sendet</translation>
-    </message>
-    <message>
         <source>The radio frequencies of the region you fly in</source>
         <translation>Die Funkfrequenzen der Region, in der Sie fliegen</translation>
     </message>
@@ -496,6 +492,10 @@ Der Firmware-Ordner für die Hardware %1 führt nach %2, außerhalb der Firmware
         <source>The password of a Wi-Fi network the tracker joins</source>
         <translation>Das Passwort eines WLANs, mit dem sich der Tracker verbindet</translation>
     </message>
+    <message>
+        <source>How strongly the tracker transmits; HIGH may be more than your region&apos;s rules allow</source>
+        <translation>Wie stark der Tracker sendet; HIGH kann mehr sein, als die Vorschriften Ihrer Region erlauben</translation>
+    </message>
 </context>
 <context>
     <name>MainWindow</name>
@@ -533,15 +533,15 @@ Der Firmware-Ordner für die Hardware %1 führt nach %2, außerhalb der Firmware
     </message>
     <message>
         <source>Sa&amp;ve settings...</source>
-        <translation>S&amp;peichern...</translation>
+        <translation>In Datei s&amp;peichern...</translation>
     </message>
     <message>
         <source>&amp;Load settings...</source>
-        <translation>&amp;Laden...</translation>
+        <translation>&amp;Datei öffnen...</translation>
     </message>
     <message>
         <source>&amp;Apply</source>
-        <translation>&amp;Anwenden</translation>
+        <translation>Übe&amp;rnehmen</translation>
     </message>
     <message>
         <source>The firmware loader crashed.</source>
@@ -593,7 +593,7 @@ Der Firmware-Ordner für die Hardware %1 führt nach %2, außerhalb der Firmware
     </message>
     <message>
         <source>Not saved: %1</source>
-        <translation>Nicht gespeichert: %1</translation>
+        <translation>Nicht auf den Tracker geschrieben: %1</translation>
     </message>
     <message>
         <source>Not sent: %1</source>
@@ -601,7 +601,7 @@ Der Firmware-Ordner für die Hardware %1 führt nach %2, außerhalb der Firmware
     </message>
     <message>
         <source>Changes saved</source>
-        <translation>Änderungen gespeichert</translation>
+        <translation>Auf den Tracker geschrieben</translation>
     </message>
     <message>
         <source>Refresh</source>
@@ -609,17 +609,17 @@ Der Firmware-Ordner für die Hardware %1 führt nach %2, außerhalb der Firmware
     </message>
     <message>
         <source>Discard the changes not yet applied and read the tracker again?</source>
-        <translation>Die noch nicht angewendeten Änderungen verwerfen und den Tracker neu lesen?</translation>
+        <translation>Die noch nicht übernommenen Änderungen verwerfen und den Tracker neu lesen?</translation>
     </message>
     <message>
         <source>Changes not applied</source>
-        <translation>Änderungen nicht angewendet</translation>
+        <translation>Änderungen nicht übernommen</translation>
     </message>
     <message numerus="yes">
         <source>%n change(s) have not been applied to the tracker.</source>
         <translation>
-            <numerusform>%n Änderung wurde noch nicht auf den Tracker angewendet.</numerusform>
-            <numerusform>%n Änderungen wurden noch nicht auf den Tracker angewendet.</numerusform>
+            <numerusform>%n Änderung wurde noch nicht auf den Tracker übernommen.</numerusform>
+            <numerusform>%n Änderungen wurden noch nicht auf den Tracker übernommen.</numerusform>
         </translation>
     </message>
     <message>
@@ -632,7 +632,7 @@ Der Firmware-Ordner für die Hardware %1 führt nach %2, außerhalb der Firmware
     </message>
     <message>
         <source>Save settings</source>
-        <translation>Einstellungen speichern</translation>
+        <translation>In Datei speichern</translation>
     </message>
     <message>
         <source>Settings files (*.txt)</source>
@@ -640,7 +640,7 @@ Der Firmware-Ordner für die Hardware %1 führt nach %2, außerhalb der Firmware
     </message>
     <message>
         <source>Settings not saved</source>
-        <translation>Einstellungen nicht gespeichert</translation>
+        <translation>Datei nicht gespeichert</translation>
     </message>
     <message>
         <source>%1 could not be written: %2</source>
@@ -648,7 +648,7 @@ Der Firmware-Ordner für die Hardware %1 führt nach %2, außerhalb der Firmware
     </message>
     <message>
         <source>Load settings</source>
-        <translation>Einstellungen laden</translation>
+        <translation>Datei öffnen</translation>
     </message>
     <message>
         <source>Settings files (*.txt);;All files (*)</source>
@@ -656,7 +656,7 @@ Der Firmware-Ordner für die Hardware %1 führt nach %2, außerhalb der Firmware
     </message>
     <message>
         <source>%1 cannot be loaded: %2</source>
-        <translation>%1 kann nicht geladen werden: %2</translation>
+        <translation>%1 kann nicht geöffnet werden: %2</translation>
     </message>
     <message>
         <source>These values are not taken:
@@ -754,7 +754,7 @@ Prüfen Sie die Werte und setzen Sie sie neu, falls sie falsch sind.</translatio
     </message>
     <message>
         <source>Nothing was loaded.</source>
-        <translation>Es wurde nichts geladen.</translation>
+        <translation>Es wurde nichts geöffnet.</translation>
     </message>
     <message>
         <source>This file is a template: it names no Address. Take its identity settings too (%1)?</source>
@@ -824,7 +824,7 @@ Prüfen Sie die Werte und setzen Sie sie neu, falls sie falsch sind.</translatio
     </message>
     <message>
         <source>Not every change was saved</source>
-        <translation>Nicht alle Änderungen wurden gespeichert</translation>
+        <translation>Nicht alle Änderungen wurden auf den Tracker geschrieben</translation>
     </message>
     <message>
         <source>changed by the tracker: %1</source>
@@ -832,17 +832,17 @@ Prüfen Sie die Werte und setzen Sie sie neu, falls sie falsch sind.</translatio
     </message>
     <message>
         <source>Settings saved</source>
-        <translation>Einstellungen gespeichert</translation>
+        <translation>In Datei gespeichert</translation>
     </message>
     <message>
         <source>Settings saved to:</source>
-        <translation>Einstellungen gespeichert in:</translation>
+        <translation>In Datei gespeichert:</translation>
     </message>
     <message numerus="yes">
         <source>%n setting(s) loaded: Apply writes them to the tracker. From:</source>
         <translation>
-            <numerusform>%n Einstellung geladen: Anwenden schreibt sie auf den Tracker. Aus:</numerusform>
-            <numerusform>%n Einstellungen geladen: Anwenden schreibt sie auf den Tracker. Aus:</numerusform>
+            <numerusform>%n Einstellung geöffnet: „Übernehmen“ schreibt sie auf den Tracker. Aus:</numerusform>
+            <numerusform>%n Einstellungen geöffnet: „Übernehmen“ schreibt sie auf den Tracker. Aus:</numerusform>
         </translation>
     </message>
     <message>
@@ -851,7 +851,7 @@ Prüfen Sie die Werte und setzen Sie sie neu, falls sie falsch sind.</translatio
     </message>
     <message>
         <source>Nothing loaded from:</source>
-        <translation>Nichts geladen aus:</translation>
+        <translation>Nichts übernommen aus:</translation>
     </message>
     <message>
         <source>&amp;Find:</source>
@@ -867,7 +867,7 @@ Prüfen Sie die Werte und setzen Sie sie neu, falls sie falsch sind.</translatio
     </message>
     <message>
         <source>Shows only the rows changed and not yet applied</source>
-        <translation>Zeigt nur die geänderten, noch nicht angewendeten Zeilen</translation>
+        <translation>Zeigt nur die geänderten, noch nicht übernommenen Zeilen</translation>
     </message>
     <message>
         <source>&amp;Changed only</source>
@@ -922,8 +922,8 @@ Einstellungen gesichert in: %2</translation>
     <message numerus="yes">
         <source>The %n change(s) not yet applied are not saved: the file gets what the tracker holds.</source>
         <translation>
-            <numerusform>Die %n noch nicht angewendete Änderung wird nicht gespeichert: Die Datei erhält, was der Tracker hat.</numerusform>
-            <numerusform>Die %n noch nicht angewendeten Änderungen werden nicht gespeichert: Die Datei erhält, was der Tracker hat.</numerusform>
+            <numerusform>Die %n noch nicht übernommene Änderung wird nicht gespeichert: Die Datei erhält, was der Tracker hat.</numerusform>
+            <numerusform>Die %n noch nicht übernommenen Änderungen werden nicht gespeichert: Die Datei erhält, was der Tracker hat.</numerusform>
         </translation>
     </message>
     <message>
@@ -936,20 +936,20 @@ Einstellungen gesichert in: %2</translation>
     </message>
     <message>
         <source>Discard the changes not yet applied and connect to %1?</source>
-        <translation>Die noch nicht angewendeten Änderungen verwerfen und mit %1 verbinden?</translation>
+        <translation>Die noch nicht übernommenen Änderungen verwerfen und mit %1 verbinden?</translation>
     </message>
     <message numerus="yes">
         <source>Another tracker is connected (%1): the %n change(s) not yet applied to %2 were discarded.</source>
         <translation>
-            <numerusform>Ein anderer Tracker ist verbunden (%1): Die %n noch nicht angewendete Änderung für %2 wurde verworfen.</numerusform>
-            <numerusform>Ein anderer Tracker ist verbunden (%1): Die %n noch nicht angewendeten Änderungen für %2 wurden verworfen.</numerusform>
+            <numerusform>Ein anderer Tracker ist verbunden (%1): Die %n noch nicht übernommene Änderung für %2 wurde verworfen.</numerusform>
+            <numerusform>Ein anderer Tracker ist verbunden (%1): Die %n noch nicht übernommenen Änderungen für %2 wurden verworfen.</numerusform>
         </translation>
     </message>
     <message numerus="yes">
         <source>After the firmware update, the %n change(s) not yet applied were discarded: the update may have reset the settings they were made on.</source>
         <translation>
-            <numerusform>Nach dem Firmware-Update wurde die %n noch nicht angewendete Änderung verworfen: Das Update hat die Einstellungen, auf denen sie beruht, womöglich zurückgesetzt.</numerusform>
-            <numerusform>Nach dem Firmware-Update wurden die %n noch nicht angewendeten Änderungen verworfen: Das Update hat die Einstellungen, auf denen sie beruhen, womöglich zurückgesetzt.</numerusform>
+            <numerusform>Nach dem Firmware-Update wurde die %n noch nicht übernommene Änderung verworfen: Das Update hat die Einstellungen, auf denen sie beruht, womöglich zurückgesetzt.</numerusform>
+            <numerusform>Nach dem Firmware-Update wurden die %n noch nicht übernommenen Änderungen verworfen: Das Update hat die Einstellungen, auf denen sie beruhen, womöglich zurückgesetzt.</numerusform>
         </translation>
     </message>
     <message>
@@ -959,8 +959,8 @@ Einstellungen gesichert in: %2</translation>
     <message numerus="yes">
         <source>The same tracker is back: %n change(s) not yet applied are marked again.</source>
         <translation>
-            <numerusform>Derselbe Tracker ist wieder da: %n noch nicht angewendete Änderung ist wieder markiert.</numerusform>
-            <numerusform>Derselbe Tracker ist wieder da: %n noch nicht angewendete Änderungen sind wieder markiert.</numerusform>
+            <numerusform>Derselbe Tracker ist wieder da: %n noch nicht übernommene Änderung ist wieder markiert.</numerusform>
+            <numerusform>Derselbe Tracker ist wieder da: %n noch nicht übernommene Änderungen sind wieder markiert.</numerusform>
         </translation>
     </message>
     <message>
@@ -1037,6 +1037,59 @@ Der Tracker zeigt diese Stellen nicht an; so kann sich eine Einstellung ändern,
     <message>
         <source>A whole-flash image rewrites the tracker&apos;s settings: they are offered back once the tracker is found again.</source>
         <translation>Ein Komplett-Image überschreibt die Einstellungen des Trackers: Sie werden wieder angeboten, sobald der Tracker wieder gefunden ist.</translation>
+    </message>
+    <message numerus="yes">
+        <source>Discard the %n change(s) not yet saved or applied and open another file?</source>
+        <translation>
+            <numerusform>Die %n noch nicht gespeicherte oder übernommene Änderung verwerfen und eine andere Datei öffnen?</numerusform>
+            <numerusform>Die %n noch nicht gespeicherten oder übernommenen Änderungen verwerfen und eine andere Datei öffnen?</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>A tracker was connected while you chose the file, and nothing was loaded. Load the file again to compare it with the tracker:</source>
+        <translation>Während Sie die Datei gewählt haben, wurde ein Tracker verbunden; es wurde nichts geöffnet. Öffnen Sie die Datei erneut, um sie mit dem Tracker zu vergleichen:</translation>
+    </message>
+    <message>
+        <source>No tracker is connected: the table shows the file. Edit it and save it with Save settings; once a tracker is connected, the rows where it differs are marked and Apply writes them. File:</source>
+        <translation>Kein Tracker verbunden: Die Tabelle zeigt die Datei. Bearbeiten Sie sie und speichern Sie sie mit „In Datei speichern“; sobald ein Tracker verbunden ist, werden die abweichenden Zeilen markiert, und „Übernehmen“ schreibt sie auf den Tracker. Datei:</translation>
+    </message>
+    <message>
+        <source>File: %1</source>
+        <translation>Datei: %1</translation>
+    </message>
+    <message>
+        <source>Left as the tracker has them, as the file is another aircraft&apos;s or a template: %1. Load the file again to be asked about them.</source>
+        <translation>So belassen, wie der Tracker sie hat, da die Datei von einem anderen Luftfahrzeug stammt oder eine Vorlage ist: %1. Öffnen Sie die Datei erneut, um danach gefragt zu werden.</translation>
+    </message>
+    <message>
+        <source>Not taken: %1.</source>
+        <translation>Nicht übernommen: %1.</translation>
+    </message>
+    <message>
+        <source>The tracker already holds the settings of this file.</source>
+        <translation>Der Tracker hat die Einstellungen dieser Datei bereits.</translation>
+    </message>
+    <message numerus="yes">
+        <source>The file was compared with the tracker: %n row(s) differ and are marked; Apply writes them.</source>
+        <translation>
+            <numerusform>Die Datei wurde mit dem Tracker verglichen: %n Zeile weicht ab und ist markiert; „Übernehmen“ schreibt sie auf den Tracker.</numerusform>
+            <numerusform>Die Datei wurde mit dem Tracker verglichen: %n Zeilen weichen ab und sind markiert; „Übernehmen“ schreibt sie auf den Tracker.</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>File:</source>
+        <translation>Datei:</translation>
+    </message>
+    <message>
+        <source>Changes not saved</source>
+        <translation>Änderungen nicht gespeichert</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n change(s) to %1 have not been saved.</source>
+        <translation>
+            <numerusform>%n Änderung an %1 wurde nicht gespeichert.</numerusform>
+            <numerusform>%n Änderungen an %1 wurden nicht gespeichert.</numerusform>
+        </translation>
     </message>
 </context>
 <context>
@@ -1739,10 +1792,6 @@ Der Tracker zeigt diese Stellen nicht an; so kann sich eine Einstellung ändern,
         <translation>Funk: noch nichts empfangen</translation>
     </message>
     <message>
-        <source>; receiving %1 packets a minute</source>
-        <translation>; empfängt %1 Pakete pro Minute</translation>
-    </message>
-    <message>
         <source>Radio: transmit status not printed</source>
         <translation>Funk: Sendestatus nicht ausgegeben</translation>
     </message>
@@ -1809,6 +1858,13 @@ Der Tracker zeigt diese Stellen nicht an; so kann sich eine Einstellung ändern,
     <message>
         <source>The tracker prints nothing continuous at the moment.</source>
         <translation>Der Tracker gibt zurzeit nichts laufend aus.</translation>
+    </message>
+    <message numerus="yes">
+        <source>; receiving %n packet(s) a minute</source>
+        <translation>
+            <numerusform>; empfängt %n Paket pro Minute</numerusform>
+            <numerusform>; empfängt %n Pakete pro Minute</numerusform>
+        </translation>
     </message>
 </context>
 <context>
@@ -1940,6 +1996,14 @@ Der Tracker zeigt diese Stellen nicht an; so kann sich eine Einstellung ändern,
     <message>
         <source> or </source>
         <translation> oder </translation>
+    </message>
+    <message>
+        <source>none</source>
+        <translation>keine</translation>
+    </message>
+    <message>
+        <source>(empty)</source>
+        <translation>(leer)</translation>
     </message>
 </context>
 </TS>

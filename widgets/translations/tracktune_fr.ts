@@ -265,10 +265,6 @@ Le dossier de firmware du matériel %1 mène à %2, hors des dossiers de firmwar
         <translation>Le type d&apos;aéronef, affiché aux autres pilotes</translation>
     </message>
     <message>
-        <source>How strongly the tracker transmits</source>
-        <translation>La puissance d&apos;émission du tracker</translation>
-    </message>
-    <message>
         <source>The radio frequencies of the region you fly in</source>
         <translation>Les fréquences radio de la région où vous volez</translation>
     </message>
@@ -496,6 +492,10 @@ Le dossier de firmware du matériel %1 mène à %2, hors des dossiers de firmwar
         <source>The password of a Wi-Fi network the tracker joins</source>
         <translation>Le mot de passe d&apos;un réseau Wi-Fi que le tracker rejoint</translation>
     </message>
+    <message>
+        <source>How strongly the tracker transmits; HIGH may be more than your region&apos;s rules allow</source>
+        <translation>La puissance d’émission du tracker ; HIGH peut dépasser ce que permettent les règles de votre région</translation>
+    </message>
 </context>
 <context>
     <name>MainWindow</name>
@@ -533,11 +533,11 @@ Le dossier de firmware du matériel %1 mène à %2, hors des dossiers de firmwar
     </message>
     <message>
         <source>Sa&amp;ve settings...</source>
-        <translation>Enre&amp;gistrer...</translation>
+        <translation>&amp;Enregistrer dans un fichier...</translation>
     </message>
     <message>
         <source>&amp;Load settings...</source>
-        <translation>&amp;Charger...</translation>
+        <translation>Ou&amp;vrir un fichier...</translation>
     </message>
     <message>
         <source>&amp;Apply</source>
@@ -593,7 +593,7 @@ Le dossier de firmware du matériel %1 mène à %2, hors des dossiers de firmwar
     </message>
     <message>
         <source>Not saved: %1</source>
-        <translation>Non enregistré&#xa0;: %1</translation>
+        <translation>Non écrit dans le tracker : %1</translation>
     </message>
     <message>
         <source>Not sent: %1</source>
@@ -601,7 +601,7 @@ Le dossier de firmware du matériel %1 mène à %2, hors des dossiers de firmwar
     </message>
     <message>
         <source>Changes saved</source>
-        <translation>Modifications enregistrées</translation>
+        <translation>Écrit dans le tracker</translation>
     </message>
     <message>
         <source>Refresh</source>
@@ -632,7 +632,7 @@ Le dossier de firmware du matériel %1 mène à %2, hors des dossiers de firmwar
     </message>
     <message>
         <source>Save settings</source>
-        <translation>Enregistrer les réglages</translation>
+        <translation>Enregistrer dans un fichier</translation>
     </message>
     <message>
         <source>Settings files (*.txt)</source>
@@ -640,7 +640,7 @@ Le dossier de firmware du matériel %1 mène à %2, hors des dossiers de firmwar
     </message>
     <message>
         <source>Settings not saved</source>
-        <translation>Réglages non enregistrés</translation>
+        <translation>Fichier non enregistré</translation>
     </message>
     <message>
         <source>%1 could not be written: %2</source>
@@ -648,7 +648,7 @@ Le dossier de firmware du matériel %1 mène à %2, hors des dossiers de firmwar
     </message>
     <message>
         <source>Load settings</source>
-        <translation>Charger des réglages</translation>
+        <translation>Ouvrir un fichier</translation>
     </message>
     <message>
         <source>Settings files (*.txt);;All files (*)</source>
@@ -656,7 +656,7 @@ Le dossier de firmware du matériel %1 mène à %2, hors des dossiers de firmwar
     </message>
     <message>
         <source>%1 cannot be loaded: %2</source>
-        <translation>%1 ne peut pas être chargé&#xa0;: %2</translation>
+        <translation>%1 ne peut pas être ouvert : %2</translation>
     </message>
     <message>
         <source>These values are not taken:
@@ -754,7 +754,7 @@ Vérifiez les valeurs et réglez-les à nouveau si elles sont fausses.</translat
     </message>
     <message>
         <source>Nothing was loaded.</source>
-        <translation>Rien n&apos;a été chargé.</translation>
+        <translation>Rien n’a été ouvert.</translation>
     </message>
     <message>
         <source>This file is a template: it names no Address. Take its identity settings too (%1)?</source>
@@ -824,7 +824,7 @@ Vérifiez les valeurs et réglez-les à nouveau si elles sont fausses.</translat
     </message>
     <message>
         <source>Not every change was saved</source>
-        <translation>Toutes les modifications n&apos;ont pas été enregistrées</translation>
+        <translation>Toutes les modifications n’ont pas été écrites dans le tracker</translation>
     </message>
     <message>
         <source>changed by the tracker: %1</source>
@@ -832,17 +832,17 @@ Vérifiez les valeurs et réglez-les à nouveau si elles sont fausses.</translat
     </message>
     <message>
         <source>Settings saved</source>
-        <translation>Réglages enregistrés</translation>
+        <translation>Enregistré dans un fichier</translation>
     </message>
     <message>
         <source>Settings saved to:</source>
-        <translation>Réglages enregistrés dans :</translation>
+        <translation>Enregistré dans le fichier :</translation>
     </message>
     <message numerus="yes">
         <source>%n setting(s) loaded: Apply writes them to the tracker. From:</source>
         <translation>
-            <numerusform>%n réglage chargé : Appliquer l&apos;écrit dans le tracker. Depuis :</numerusform>
-            <numerusform>%n réglages chargés : Appliquer les écrit dans le tracker. Depuis :</numerusform>
+            <numerusform>%n réglage ouvert : « Appliquer » l’écrit dans le tracker. Depuis :</numerusform>
+            <numerusform>%n réglages ouverts : « Appliquer » les écrit dans le tracker. Depuis :</numerusform>
         </translation>
     </message>
     <message>
@@ -851,7 +851,7 @@ Vérifiez les valeurs et réglez-les à nouveau si elles sont fausses.</translat
     </message>
     <message>
         <source>Nothing loaded from:</source>
-        <translation>Rien n&apos;a été chargé depuis :</translation>
+        <translation>Rien n’a été repris de :</translation>
     </message>
     <message>
         <source>&amp;Find:</source>
@@ -1037,6 +1037,59 @@ Le tracker n’affiche pas ces chiffres : cela peut modifier un réglage que vou
     <message>
         <source>A whole-flash image rewrites the tracker&apos;s settings: they are offered back once the tracker is found again.</source>
         <translation>Une image complète réécrit les réglages du tracker : ils sont proposés à nouveau dès que le tracker est retrouvé.</translation>
+    </message>
+    <message numerus="yes">
+        <source>Discard the %n change(s) not yet saved or applied and open another file?</source>
+        <translation>
+            <numerusform>Abandonner la %n modification non enregistrée ou non appliquée et ouvrir un autre fichier ?</numerusform>
+            <numerusform>Abandonner les %n modifications non enregistrées ou non appliquées et ouvrir un autre fichier ?</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>A tracker was connected while you chose the file, and nothing was loaded. Load the file again to compare it with the tracker:</source>
+        <translation>Un tracker a été connecté pendant le choix du fichier ; rien n’a été ouvert. Ouvrez de nouveau le fichier pour le comparer avec le tracker :</translation>
+    </message>
+    <message>
+        <source>No tracker is connected: the table shows the file. Edit it and save it with Save settings; once a tracker is connected, the rows where it differs are marked and Apply writes them. File:</source>
+        <translation>Aucun tracker connecté : le tableau montre le fichier. Modifiez-le et enregistrez-le avec « Enregistrer dans un fichier » ; dès qu’un tracker est connecté, les lignes qui diffèrent sont marquées et « Appliquer » les écrit dans le tracker. Fichier :</translation>
+    </message>
+    <message>
+        <source>File: %1</source>
+        <translation>Fichier : %1</translation>
+    </message>
+    <message>
+        <source>Left as the tracker has them, as the file is another aircraft&apos;s or a template: %1. Load the file again to be asked about them.</source>
+        <translation>Laissés tels que le tracker les a, car le fichier est celui d’un autre aéronef ou un modèle : %1. Ouvrez de nouveau le fichier pour qu’on vous le demande.</translation>
+    </message>
+    <message>
+        <source>Not taken: %1.</source>
+        <translation>Non repris : %1.</translation>
+    </message>
+    <message>
+        <source>The tracker already holds the settings of this file.</source>
+        <translation>Le tracker a déjà les réglages de ce fichier.</translation>
+    </message>
+    <message numerus="yes">
+        <source>The file was compared with the tracker: %n row(s) differ and are marked; Apply writes them.</source>
+        <translation>
+            <numerusform>Le fichier a été comparé avec le tracker : %n ligne diffère et est marquée ; « Appliquer » l’écrit dans le tracker.</numerusform>
+            <numerusform>Le fichier a été comparé avec le tracker : %n lignes diffèrent et sont marquées ; « Appliquer » les écrit dans le tracker.</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>File:</source>
+        <translation>Fichier :</translation>
+    </message>
+    <message>
+        <source>Changes not saved</source>
+        <translation>Modifications non enregistrées</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n change(s) to %1 have not been saved.</source>
+        <translation>
+            <numerusform>%n modification de %1 n’a pas été enregistrée.</numerusform>
+            <numerusform>%n modifications de %1 n’ont pas été enregistrées.</numerusform>
+        </translation>
     </message>
 </context>
 <context>
@@ -1739,10 +1792,6 @@ Le tracker n’affiche pas ces chiffres : cela peut modifier un réglage que vou
         <translation>Radio : rien reçu pour l’instant</translation>
     </message>
     <message>
-        <source>; receiving %1 packets a minute</source>
-        <translation> ; reçoit %1 paquets par minute</translation>
-    </message>
-    <message>
         <source>Radio: transmit status not printed</source>
         <translation>Radio : état d’émission non affiché</translation>
     </message>
@@ -1809,6 +1858,13 @@ Le tracker n’affiche pas ces chiffres : cela peut modifier un réglage que vou
     <message>
         <source>The tracker prints nothing continuous at the moment.</source>
         <translation>Le tracker n’affiche rien en continu pour le moment.</translation>
+    </message>
+    <message numerus="yes">
+        <source>; receiving %n packet(s) a minute</source>
+        <translation>
+            <numerusform>; reçoit %n paquet par minute</numerusform>
+            <numerusform>; reçoit %n paquets par minute</numerusform>
+        </translation>
     </message>
 </context>
 <context>
@@ -1940,6 +1996,14 @@ Le tracker n’affiche pas ces chiffres : cela peut modifier un réglage que vou
     <message>
         <source> or </source>
         <translation> ou </translation>
+    </message>
+    <message>
+        <source>none</source>
+        <translation>aucun</translation>
+    </message>
+    <message>
+        <source>(empty)</source>
+        <translation>(vide)</translation>
     </message>
 </context>
 </TS>
