@@ -483,11 +483,13 @@ void WindowTest::helpNamesVersionLicenceAndFolders()
     AboutDialog *help = nullptr;
     QTRY_VERIFY((help = ui->window->findChild<AboutDialog *>()) && help->isVisible());
     const QString text = help->plainText();
-    for (const QString &said : {QCoreApplication::applicationVersion(),
-             QStringLiteral("GNU General Public License, version 3 or later"),
-             QString::fromLatin1(qVersion()), QStringLiteral("/firmware/<hardware>"),
-             QStandardPaths::writableLocation(QStandardPaths::AppDataLocation) + QStringLiteral("/backups"),
-             QStringLiteral("F5"), QStringLiteral("F1")})
+    for (const QString &said :
+        {QCoreApplication::applicationVersion(),
+            QStringLiteral("GNU General Public License, version 3 or later"), QString::fromLatin1(qVersion()),
+            QStringLiteral("Firmware folder for the connected tracker: no tracker is connected."),
+            QStandardPaths::writableLocation(QStandardPaths::AppDataLocation) + QStringLiteral("/firmware"),
+            QStandardPaths::writableLocation(QStandardPaths::AppDataLocation) + QStringLiteral("/backups"),
+            QStringLiteral("F5"), QStringLiteral("F1")})
         QVERIFY2(text.contains(said), qPrintable(said + QStringLiteral(" not in\n") + text));
     // It fits the screen and closes with Escape.
     const QRect available = QGuiApplication::primaryScreen()->availableGeometry();

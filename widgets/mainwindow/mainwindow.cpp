@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "mainwindow/mainwindow.h"
 
+#include "config/settingsfile.h"
 #include "dialogs/aboutdialog.h"
 #include "mainwindow/busycontrols.h"
 #include "mainwindow/elidedlabel.h"
@@ -239,7 +240,14 @@ void MainWindow::on_buttonAdvanced_toggled(bool checked)
 
 void MainWindow::showAbout()
 {
-    auto *about = new AboutDialog(applicationFolder, this);
+    // The firmware folder of the tracker whose list is shown.
+    std::optional<QString> hardware;
+    if (session.link().isOpen() && configurationLoaded) {
+        const tracktune::DumpLine *hard
+            = tracktune::findSetting(session.lastReadList(), QStringLiteral("Hard"));
+        hardware = hard ? hard->value : QString();
+    }
+    auto *about = new AboutDialog(applicationFolder, hardware, this);
     about->setAttribute(Qt::WA_DeleteOnClose);
     about->open();
 }

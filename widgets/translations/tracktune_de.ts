@@ -8,10 +8,6 @@
         <translation>Über tracktune</translation>
     </message>
     <message>
-        <source>&lt;hardware&gt;</source>
-        <translation>&lt;Hardware&gt;</translation>
-    </message>
-    <message>
         <source>tracktune %1</source>
         <translation>tracktune %1</translation>
     </message>
@@ -26,10 +22,6 @@
     <message>
         <source>Qt %1 (built with Qt %2)</source>
         <translation>Qt %1 (gebaut mit Qt %2)</translation>
-    </message>
-    <message>
-        <source>Firmware folders, looked in in this order (&lt;hardware&gt; is the tracker&apos;s Hard):</source>
-        <translation>Firmware-Ordner, in dieser Reihenfolge gesucht (&lt;Hardware&gt; ist Hard des Trackers):</translation>
     </message>
     <message>
         <source>Settings saved before a firmware update:</source>
@@ -59,13 +51,41 @@
         <source>  Enter in the table  opens a setting&apos;s list; Escape  closes a dialog</source>
         <translation>  Eingabe in der Tabelle  öffnet die Liste einer Einstellung; Esc  schließt einen Dialog</translation>
     </message>
+    <message>
+        <source>Firmware folder for the connected tracker: no tracker is connected.</source>
+        <translation>Firmware-Ordner für den angeschlossenen Tracker: Es ist kein Tracker angeschlossen.</translation>
+    </message>
+    <message>
+        <source>no board name</source>
+        <translation>kein Platinenname</translation>
+    </message>
+    <message>
+        <source>Firmware folder for the connected tracker (%1, %2):</source>
+        <translation>Firmware-Ordner für den angeschlossenen Tracker (%1, %2):</translation>
+    </message>
+    <message>
+        <source>chip not known</source>
+        <translation>Chip unbekannt</translation>
+    </message>
+    <message>
+        <source>none found for %1</source>
+        <translation>keiner gefunden für %1</translation>
+    </message>
+    <message>
+        <source>Firmware folders present:</source>
+        <translation>Vorhandene Firmware-Ordner:</translation>
+    </message>
+    <message>
+        <source>none</source>
+        <translation>keiner</translation>
+    </message>
+    <message>
+        <source>Your own firmware folders go in:</source>
+        <translation>Eigene Firmware-Ordner gehören nach:</translation>
+    </message>
 </context>
 <context>
     <name>FirmwareUpdate</name>
-    <message>
-        <source>Make sure the firmware loader is installed in firmware/%1 directory.</source>
-        <translation>Stellen Sie sicher, dass das Firmware-Ladeprogramm im Ordner firmware/%1 installiert ist.</translation>
-    </message>
     <message>
         <source>Firmware update not possible: Unknown hardware.
 The tracker names its hardware %1, which is no firmware folder name.</source>
@@ -83,24 +103,147 @@ Der Firmware-Ordner für die Hardware %1 führt nach %2, außerhalb der Firmware
         <translation>Firmware-Update nicht möglich: Fehlende Komponenten.</translation>
     </message>
     <message>
-        <source>No firmware loader found for %1 architecture.</source>
-        <translation>Kein Firmware-Ladeprogramm für die Architektur %1 gefunden.</translation>
-    </message>
-    <message>
-        <source>Looked in: %1</source>
-        <translation>Gesucht in: %1</translation>
-    </message>
-    <message>
-        <source>File %1 not found.</source>
-        <translation>Datei %1 nicht gefunden.</translation>
-    </message>
-    <message>
         <source>Firmware update not possible: Unusable argument list.</source>
         <translation>Firmware-Update nicht möglich: Unbrauchbare Argumentliste.</translation>
     </message>
     <message>
         <source>In: %1</source>
         <translation>In: %1</translation>
+    </message>
+    <message>
+        <source>the flasher %1: put it in %2; it comes from %3</source>
+        <translation>das Flash-Programm %1: Legen Sie es in %2 ab; es gibt es unter %3</translation>
+    </message>
+    <message>
+        <source>the flasher %1: install it with &quot;pip install esptool&quot; (it is then found on the PATH) or put it in %2; it comes from %3</source>
+        <translation>das Flash-Programm %1: Installieren Sie es mit „pip install esptool“ (es wird dann über PATH gefunden) oder legen Sie es in %2 ab; es gibt es unter %3</translation>
+    </message>
+    <message>
+        <source>Missing:</source>
+        <translation>Es fehlt:</translation>
+    </message>
+    <message>
+        <source>The tracker firmware for your board (merged.bin, a whole-flash image) is published at %1.</source>
+        <translation>Die Tracker-Firmware für Ihre Platine (merged.bin, ein Komplett-Image) wird unter %1 veröffentlicht.</translation>
+    </message>
+    <message>
+        <source>the firmware folder %1, with its argument templates: it comes with the program. Looked in: %2</source>
+        <translation>der Firmware-Ordner %1 mit seinen Argumentvorlagen: Er gehört zum Programm. Gesucht in: %2</translation>
+    </message>
+    <message>
+        <source>%1 and %2, the flasher&apos;s argument lists: they come with the program&apos;s firmware folders</source>
+        <translation>%1 und %2, die Argumentlisten des Flash-Programms: Sie gehören zu den Firmware-Ordnern des Programms</translation>
+    </message>
+    <message>
+        <source>%1 in %2, the flasher&apos;s argument list for this kind of image: it comes with the program&apos;s firmware folders</source>
+        <translation>%1 in %2, die Argumentliste des Flash-Programms für diese Art Image: Sie gehört zu den Firmware-Ordnern des Programms</translation>
+    </message>
+    <message>
+        <source>%1 in %2, which an application image is written beside: it comes with the firmware&apos;s build, or choose the whole-flash image (merged.bin) instead</source>
+        <translation>%1 in %2, neben das ein Anwendungs-Image geschrieben wird: Es entsteht beim Bauen der Firmware; oder wählen Sie stattdessen das Komplett-Image (merged.bin)</translation>
+    </message>
+</context>
+<context>
+    <name>ImageCheck</name>
+    <message>
+        <source>no board name</source>
+        <translation>kein Platinenname</translation>
+    </message>
+    <message>
+        <source>The file is empty.</source>
+        <translation>Die Datei ist leer.</translation>
+    </message>
+    <message>
+        <source>The file is %1, larger than any tracker&apos;s flash.</source>
+        <translation>Die Datei ist %1 groß, größer als der Flash-Speicher jedes Trackers.</translation>
+    </message>
+    <message>
+        <source>The file is text, not a firmware image: it begins &quot;%1&quot;. Was a web page saved instead of the download?</source>
+        <translation>Die Datei ist Text, kein Firmware-Image: Sie beginnt mit „%1“. Wurde statt des Downloads eine Webseite gespeichert?</translation>
+    </message>
+    <message>
+        <source>The file is no ESP firmware image: it does not begin with an image header.</source>
+        <translation>Die Datei ist kein ESP-Firmware-Image: Sie beginnt nicht mit einem Image-Kopf.</translation>
+    </message>
+    <message>
+        <source>The file is no ESP firmware image: there is no image header at %1.</source>
+        <translation>Die Datei ist kein ESP-Firmware-Image: Bei %1 steht kein Image-Kopf.</translation>
+    </message>
+    <message>
+        <source>The image header at %1 is damaged: it names no usable number of segments.</source>
+        <translation>Der Image-Kopf bei %1 ist beschädigt: Er nennt keine brauchbare Anzahl Segmente.</translation>
+    </message>
+    <message>
+        <source>The file is cut short: it has %1 bytes, the image needs at least %2.</source>
+        <translation>Die Datei ist abgeschnitten: Sie hat %1 Bytes, das Image braucht mindestens %2.</translation>
+    </message>
+    <message>
+        <source>The image&apos;s checksum at %1 does not match its contents: the file is damaged.</source>
+        <translation>Die Prüfsumme des Images bei %1 passt nicht zu seinem Inhalt: Die Datei ist beschädigt.</translation>
+    </message>
+    <message>
+        <source>The image&apos;s SHA-256 at %1 does not match its contents: the file is damaged.</source>
+        <translation>Der SHA-256 des Images bei %1 passt nicht zu seinem Inhalt: Die Datei ist beschädigt.</translation>
+    </message>
+    <message>
+        <source>This whole-flash image has its bootloader at %1; an %2 needs it at %3.</source>
+        <translation>Dieses Komplett-Image hat seinen Bootloader bei %1; ein %2 braucht ihn bei %3.</translation>
+    </message>
+    <message>
+        <source>This whole-flash image holds parts for different chips.</source>
+        <translation>Dieses Komplett-Image enthält Teile für verschiedene Chips.</translation>
+    </message>
+    <message>
+        <source>This is a bootloader alone (for an %1), not the tracker&apos;s firmware.</source>
+        <translation>Dies ist nur ein Bootloader (für einen %1), nicht die Firmware des Trackers.</translation>
+    </message>
+    <message>
+        <source>This is a partition table alone, not the tracker&apos;s firmware.</source>
+        <translation>Dies ist nur eine Partitionstabelle, nicht die Firmware des Trackers.</translation>
+    </message>
+    <message>
+        <source>The tracker (%1) needs an application image or a whole-flash image (merged.bin).</source>
+        <translation>Der Tracker (%1) braucht ein Anwendungs-Image oder ein Komplett-Image (merged.bin).</translation>
+    </message>
+    <message>
+        <source>The tracker (%1) needs an application image or a whole-flash image (merged.bin) for an %2.</source>
+        <translation>Der Tracker (%1) braucht ein Anwendungs-Image oder ein Komplett-Image (merged.bin) für einen %2.</translation>
+    </message>
+    <message>
+        <source>This image is for an %1; the tracker (%2) has an %3.</source>
+        <translation>Dieses Image ist für einen %1; der Tracker (%2) hat einen %3.</translation>
+    </message>
+    <message>
+        <source>whole-flash image, written from 0x0 (its settings area too)</source>
+        <translation>Komplett-Image, ab 0x0 geschrieben (auch über den Einstellungsbereich)</translation>
+    </message>
+    <message>
+        <source>application image, written at 0x10000 beside the folder&apos;s bootloader and partition table</source>
+        <translation>Anwendungs-Image, bei 0x10000 geschrieben, neben Bootloader und Partitionstabelle aus dem Ordner</translation>
+    </message>
+    <message>
+        <source>Kind: %1</source>
+        <translation>Art: %1</translation>
+    </message>
+    <message>
+        <source>Version: %1</source>
+        <translation>Version: %1</translation>
+    </message>
+    <message>
+        <source>Board: %1</source>
+        <translation>Platine: %1</translation>
+    </message>
+    <message>
+        <source>The image names the board %1; the tracker names %2.</source>
+        <translation>Das Image nennt die Platine %1; der Tracker nennt %2.</translation>
+    </message>
+    <message>
+        <source>A tracker needs an application image or a whole-flash image (merged.bin).</source>
+        <translation>Ein Tracker braucht ein Anwendungs-Image oder ein Komplett-Image (merged.bin).</translation>
+    </message>
+    <message>
+        <source>Chip: %1</source>
+        <translation>Chip: %1</translation>
     </message>
 </context>
 <context>
@@ -407,10 +550,6 @@ Der Firmware-Ordner für die Hardware %1 führt nach %2, außerhalb der Firmware
     <message>
         <source>The firmware loader ended with exit code %1.</source>
         <translation>Das Firmware-Ladeprogramm endete mit dem Exit-Code %1.</translation>
-    </message>
-    <message>
-        <source>Select firmware file</source>
-        <translation>Firmware-Datei auswählen</translation>
     </message>
     <message>
         <source>Binary files (*.bin)</source>
@@ -870,6 +1009,34 @@ Der Tracker zeigt diese Stellen nicht an; so kann sich eine Einstellung ändern,
     <message>
         <source>The tracker prints its status only while Verbose is on. Write Verbose = %1 to the tracker?</source>
         <translation>Der Tracker gibt seinen Status nur aus, solange Verbose eingeschaltet ist. Verbose = %1 auf den Tracker schreiben?</translation>
+    </message>
+    <message>
+        <source>tracker</source>
+        <translation>Tracker</translation>
+    </message>
+    <message>
+        <source>Select firmware file for the %1</source>
+        <translation>Firmware-Datei für %1 auswählen</translation>
+    </message>
+    <message>
+        <source>Select firmware file for the %1 (%2)</source>
+        <translation>Firmware-Datei für %1 (%2) auswählen</translation>
+    </message>
+    <message>
+        <source>Firmware image refused</source>
+        <translation>Firmware-Image abgelehnt</translation>
+    </message>
+    <message>
+        <source>The file %1 could not be read: %2</source>
+        <translation>Die Datei %1 ließ sich nicht lesen: %2</translation>
+    </message>
+    <message>
+        <source>%1 was not written to the tracker.</source>
+        <translation>%1 wurde nicht auf den Tracker geschrieben.</translation>
+    </message>
+    <message>
+        <source>A whole-flash image rewrites the tracker&apos;s settings: they are offered back once the tracker is found again.</source>
+        <translation>Ein Komplett-Image überschreibt die Einstellungen des Trackers: Sie werden wieder angeboten, sobald der Tracker wieder gefunden ist.</translation>
     </message>
     <message numerus="yes">
         <source>Discard the %n change(s) not yet saved or applied and open another file?</source>

@@ -8,10 +8,6 @@
         <translation>À propos de tracktune</translation>
     </message>
     <message>
-        <source>&lt;hardware&gt;</source>
-        <translation>&lt;matériel&gt;</translation>
-    </message>
-    <message>
         <source>tracktune %1</source>
         <translation>tracktune %1</translation>
     </message>
@@ -26,10 +22,6 @@
     <message>
         <source>Qt %1 (built with Qt %2)</source>
         <translation>Qt %1 (compilé avec Qt %2)</translation>
-    </message>
-    <message>
-        <source>Firmware folders, looked in in this order (&lt;hardware&gt; is the tracker&apos;s Hard):</source>
-        <translation>Dossiers du firmware, cherchés dans cet ordre (&lt;matériel&gt; est le Hard du tracker) :</translation>
     </message>
     <message>
         <source>Settings saved before a firmware update:</source>
@@ -59,13 +51,41 @@
         <source>  Enter in the table  opens a setting&apos;s list; Escape  closes a dialog</source>
         <translation>  Entrée dans le tableau  ouvre la liste d’un réglage ; Échap  ferme une fenêtre de dialogue</translation>
     </message>
+    <message>
+        <source>Firmware folder for the connected tracker: no tracker is connected.</source>
+        <translation>Dossier du micrologiciel pour le tracker connecté : aucun tracker n’est connecté.</translation>
+    </message>
+    <message>
+        <source>no board name</source>
+        <translation>pas de nom de carte</translation>
+    </message>
+    <message>
+        <source>Firmware folder for the connected tracker (%1, %2):</source>
+        <translation>Dossier du micrologiciel pour le tracker connecté (%1, %2) :</translation>
+    </message>
+    <message>
+        <source>chip not known</source>
+        <translation>puce inconnue</translation>
+    </message>
+    <message>
+        <source>none found for %1</source>
+        <translation>aucun trouvé pour %1</translation>
+    </message>
+    <message>
+        <source>Firmware folders present:</source>
+        <translation>Dossiers de micrologiciel présents :</translation>
+    </message>
+    <message>
+        <source>none</source>
+        <translation>aucun</translation>
+    </message>
+    <message>
+        <source>Your own firmware folders go in:</source>
+        <translation>Vos propres dossiers de micrologiciel vont dans :</translation>
+    </message>
 </context>
 <context>
     <name>FirmwareUpdate</name>
-    <message>
-        <source>Make sure the firmware loader is installed in firmware/%1 directory.</source>
-        <translation>Assurez-vous que le chargeur de firmware est installé dans le dossier firmware/%1.</translation>
-    </message>
     <message>
         <source>Firmware update not possible: Unknown hardware.
 The tracker names its hardware %1, which is no firmware folder name.</source>
@@ -83,24 +103,147 @@ Le dossier de firmware du matériel %1 mène à %2, hors des dossiers de firmwar
         <translation>Mise à jour du firmware impossible&#xa0;: composants manquants.</translation>
     </message>
     <message>
-        <source>No firmware loader found for %1 architecture.</source>
-        <translation>Aucun chargeur de firmware trouvé pour l&apos;architecture %1.</translation>
-    </message>
-    <message>
-        <source>Looked in: %1</source>
-        <translation>Recherché dans&#xa0;: %1</translation>
-    </message>
-    <message>
-        <source>File %1 not found.</source>
-        <translation>Fichier %1 introuvable.</translation>
-    </message>
-    <message>
         <source>Firmware update not possible: Unusable argument list.</source>
         <translation>Mise à jour du firmware impossible&#xa0;: liste d&apos;arguments inutilisable.</translation>
     </message>
     <message>
         <source>In: %1</source>
         <translation>Dans&#xa0;: %1</translation>
+    </message>
+    <message>
+        <source>the flasher %1: put it in %2; it comes from %3</source>
+        <translation>le programme de flashage %1 : placez-le dans %2 ; il est disponible sur %3</translation>
+    </message>
+    <message>
+        <source>the flasher %1: install it with &quot;pip install esptool&quot; (it is then found on the PATH) or put it in %2; it comes from %3</source>
+        <translation>le programme de flashage %1 : installez-le avec « pip install esptool » (il est alors trouvé par le PATH) ou placez-le dans %2 ; il est disponible sur %3</translation>
+    </message>
+    <message>
+        <source>Missing:</source>
+        <translation>Manquant :</translation>
+    </message>
+    <message>
+        <source>The tracker firmware for your board (merged.bin, a whole-flash image) is published at %1.</source>
+        <translation>Le micrologiciel du tracker pour votre carte (merged.bin, une image complète) est publié sur %1.</translation>
+    </message>
+    <message>
+        <source>the firmware folder %1, with its argument templates: it comes with the program. Looked in: %2</source>
+        <translation>le dossier du micrologiciel %1, avec ses modèles d’arguments : il est fourni avec le programme. Cherché dans : %2</translation>
+    </message>
+    <message>
+        <source>%1 and %2, the flasher&apos;s argument lists: they come with the program&apos;s firmware folders</source>
+        <translation>%1 et %2, les listes d’arguments du programme de flashage : elles sont fournies avec les dossiers du micrologiciel du programme</translation>
+    </message>
+    <message>
+        <source>%1 in %2, the flasher&apos;s argument list for this kind of image: it comes with the program&apos;s firmware folders</source>
+        <translation>%1 dans %2, la liste d’arguments du programme de flashage pour ce type d’image : elle est fournie avec les dossiers du micrologiciel du programme</translation>
+    </message>
+    <message>
+        <source>%1 in %2, which an application image is written beside: it comes with the firmware&apos;s build, or choose the whole-flash image (merged.bin) instead</source>
+        <translation>%1 dans %2, à côté duquel une image d’application est écrite : il provient de la compilation du micrologiciel ; ou choisissez plutôt l’image complète (merged.bin)</translation>
+    </message>
+</context>
+<context>
+    <name>ImageCheck</name>
+    <message>
+        <source>no board name</source>
+        <translation>pas de nom de carte</translation>
+    </message>
+    <message>
+        <source>The file is empty.</source>
+        <translation>Le fichier est vide.</translation>
+    </message>
+    <message>
+        <source>The file is %1, larger than any tracker&apos;s flash.</source>
+        <translation>Le fichier fait %1, plus que la mémoire flash de tout tracker.</translation>
+    </message>
+    <message>
+        <source>The file is text, not a firmware image: it begins &quot;%1&quot;. Was a web page saved instead of the download?</source>
+        <translation>Le fichier est du texte, pas une image de micrologiciel : il commence par « %1 ». Une page web a-t-elle été enregistrée à la place du téléchargement ?</translation>
+    </message>
+    <message>
+        <source>The file is no ESP firmware image: it does not begin with an image header.</source>
+        <translation>Le fichier n’est pas une image de micrologiciel ESP : il ne commence pas par un en-tête d’image.</translation>
+    </message>
+    <message>
+        <source>The file is no ESP firmware image: there is no image header at %1.</source>
+        <translation>Le fichier n’est pas une image de micrologiciel ESP : il n’y a pas d’en-tête d’image à %1.</translation>
+    </message>
+    <message>
+        <source>The image header at %1 is damaged: it names no usable number of segments.</source>
+        <translation>L’en-tête d’image à %1 est endommagé : il n’indique pas de nombre de segments utilisable.</translation>
+    </message>
+    <message>
+        <source>The file is cut short: it has %1 bytes, the image needs at least %2.</source>
+        <translation>Le fichier est tronqué : il a %1 octets, l’image en demande au moins %2.</translation>
+    </message>
+    <message>
+        <source>The image&apos;s checksum at %1 does not match its contents: the file is damaged.</source>
+        <translation>La somme de contrôle de l’image à %1 ne correspond pas à son contenu : le fichier est endommagé.</translation>
+    </message>
+    <message>
+        <source>The image&apos;s SHA-256 at %1 does not match its contents: the file is damaged.</source>
+        <translation>Le SHA-256 de l’image à %1 ne correspond pas à son contenu : le fichier est endommagé.</translation>
+    </message>
+    <message>
+        <source>This whole-flash image has its bootloader at %1; an %2 needs it at %3.</source>
+        <translation>Cette image complète a son chargeur d’amorçage à %1 ; un %2 l’attend à %3.</translation>
+    </message>
+    <message>
+        <source>This whole-flash image holds parts for different chips.</source>
+        <translation>Cette image complète contient des parties pour des puces différentes.</translation>
+    </message>
+    <message>
+        <source>This is a bootloader alone (for an %1), not the tracker&apos;s firmware.</source>
+        <translation>Ceci n’est qu’un chargeur d’amorçage (pour un %1), pas le micrologiciel du tracker.</translation>
+    </message>
+    <message>
+        <source>This is a partition table alone, not the tracker&apos;s firmware.</source>
+        <translation>Ceci n’est qu’une table de partitions, pas le micrologiciel du tracker.</translation>
+    </message>
+    <message>
+        <source>The tracker (%1) needs an application image or a whole-flash image (merged.bin).</source>
+        <translation>Le tracker (%1) demande une image d’application ou une image complète (merged.bin).</translation>
+    </message>
+    <message>
+        <source>The tracker (%1) needs an application image or a whole-flash image (merged.bin) for an %2.</source>
+        <translation>Le tracker (%1) demande une image d’application ou une image complète (merged.bin) pour un %2.</translation>
+    </message>
+    <message>
+        <source>This image is for an %1; the tracker (%2) has an %3.</source>
+        <translation>Cette image est pour un %1 ; le tracker (%2) a un %3.</translation>
+    </message>
+    <message>
+        <source>whole-flash image, written from 0x0 (its settings area too)</source>
+        <translation>image complète, écrite à partir de 0x0 (zone des réglages comprise)</translation>
+    </message>
+    <message>
+        <source>application image, written at 0x10000 beside the folder&apos;s bootloader and partition table</source>
+        <translation>image d’application, écrite à 0x10000 à côté du chargeur d’amorçage et de la table de partitions du dossier</translation>
+    </message>
+    <message>
+        <source>Kind: %1</source>
+        <translation>Type : %1</translation>
+    </message>
+    <message>
+        <source>Version: %1</source>
+        <translation>Version : %1</translation>
+    </message>
+    <message>
+        <source>Board: %1</source>
+        <translation>Carte : %1</translation>
+    </message>
+    <message>
+        <source>The image names the board %1; the tracker names %2.</source>
+        <translation>L’image nomme la carte %1 ; le tracker nomme %2.</translation>
+    </message>
+    <message>
+        <source>A tracker needs an application image or a whole-flash image (merged.bin).</source>
+        <translation>Un tracker demande une image d’application ou une image complète (merged.bin).</translation>
+    </message>
+    <message>
+        <source>Chip: %1</source>
+        <translation>Puce : %1</translation>
     </message>
 </context>
 <context>
@@ -407,10 +550,6 @@ Le dossier de firmware du matériel %1 mène à %2, hors des dossiers de firmwar
     <message>
         <source>The firmware loader ended with exit code %1.</source>
         <translation>Le chargeur de firmware s&apos;est terminé avec le code de sortie %1.</translation>
-    </message>
-    <message>
-        <source>Select firmware file</source>
-        <translation>Choisir le fichier de firmware</translation>
     </message>
     <message>
         <source>Binary files (*.bin)</source>
@@ -870,6 +1009,34 @@ Le tracker n’affiche pas ces chiffres : cela peut modifier un réglage que vou
     <message>
         <source>The tracker prints its status only while Verbose is on. Write Verbose = %1 to the tracker?</source>
         <translation>Le tracker n’affiche son état que si Verbose est activé. Écrire Verbose = %1 sur le tracker ?</translation>
+    </message>
+    <message>
+        <source>tracker</source>
+        <translation>tracker</translation>
+    </message>
+    <message>
+        <source>Select firmware file for the %1</source>
+        <translation>Choisir le fichier du micrologiciel pour %1</translation>
+    </message>
+    <message>
+        <source>Select firmware file for the %1 (%2)</source>
+        <translation>Choisir le fichier du micrologiciel pour %1 (%2)</translation>
+    </message>
+    <message>
+        <source>Firmware image refused</source>
+        <translation>Image de micrologiciel refusée</translation>
+    </message>
+    <message>
+        <source>The file %1 could not be read: %2</source>
+        <translation>Le fichier %1 n’a pas pu être lu : %2</translation>
+    </message>
+    <message>
+        <source>%1 was not written to the tracker.</source>
+        <translation>%1 n’a pas été écrit sur le tracker.</translation>
+    </message>
+    <message>
+        <source>A whole-flash image rewrites the tracker&apos;s settings: they are offered back once the tracker is found again.</source>
+        <translation>Une image complète réécrit les réglages du tracker : ils sont proposés à nouveau dès que le tracker est retrouvé.</translation>
     </message>
     <message numerus="yes">
         <source>Discard the %n change(s) not yet saved or applied and open another file?</source>
