@@ -333,7 +333,7 @@ void FirmwareUpdateTest::updateFlashesOnlyWhatThePilotConfirmed_data()
     row("file chooser cancelled", Twist::ChooserCancelled, 0, {picking}, "");
     // No is the default, and the question names the tracker.
     row("confirmation answered No", Twist::AnsweredNo, 1, {picking, confirm},
-        "to the tracker 0x1A2B3C (Reg ");
+        "to the tracker 0x1A2B3C (no registration, hardware ");
     row("another tracker while choosing the image", Twist::AnotherTracker, 0, {picking, changed}, "0xBBBBBB");
     row("another tracker during the confirmation", Twist::AnotherTracker, 1, {picking, confirm, changed},
         "0xBBBBBB");

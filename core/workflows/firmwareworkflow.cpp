@@ -138,10 +138,11 @@ std::optional<RestoreOffer> FirmwareUpdateWorkflow::run()
     // Plain text: the file's name and the tracker's values are never markup. No is the default.
     // File names only, so that it fits a small screen; the whole paths are in its details.
     const Box confirmation {Box::Warning, tr("Firmware update"),
-        tr("Write the firmware image %1 (%2, %3) to the tracker %4 (Reg %5, hardware %6)?")
+        tr("Write the firmware image %1 (%2, %3) to the tracker %4 (%5, hardware %6)?")
                 .arg(image.fileName(), locale.formattedDataSize(image.size()),
                     locale.toString(image.lastModified(), QLocale::ShortFormat), held.identity.address,
-                    reg.isEmpty() ? tr("none") : reg, held.identity.hardware)
+                    reg.isEmpty() ? tr("no registration") : tr("registration %1").arg(reg),
+                    held.identity.hardware)
             + QStringLiteral("\n\n") + imageFacts(facts, hardware) + QStringLiteral("\n\n")
             + tr("Its settings are saved first, to %1 in the backups folder.")
                   .arg(QFileInfo(backup).fileName())
@@ -152,7 +153,7 @@ std::optional<RestoreOffer> FirmwareUpdateWorkflow::run()
             + QLatin1Char(' ') + tr("Keep the tracker plugged in until the update has finished.")
             + QStringLiteral("\n\n") + tr("Install only firmware from a trusted source."),
         Box::Yes | Box::No, Box::No,
-        tr("Image: %1\nSettings saved to: %2")
+        tr("Image: %1\nThe settings will first be saved to: %2")
             .arg(QDir::toNativeSeparators(image.absoluteFilePath()), QDir::toNativeSeparators(backup))};
     // Escape or the window's close button: no consent either.
     if (window.ask(confirmation) != Box::Yes || !stillHeld(tr("while the question was open"), notFlashed))

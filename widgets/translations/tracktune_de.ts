@@ -882,10 +882,6 @@ Prüfen Sie die Werte und setzen Sie sie neu, falls sie falsch sind.</translatio
         <translation>Was nun: Tracker abziehen, wieder anstecken und das Update noch einmal starten. Seine bisherigen Einstellungen sind in %1 im Sicherungsordner gesichert; sobald das Update gelungen ist, werden sie wieder angeboten.</translation>
     </message>
     <message>
-        <source>Write the firmware image %1 (%2, %3) to the tracker %4 (Reg %5, hardware %6)?</source>
-        <translation>Das Firmware-Image %1 (%2, %3) auf den Tracker %4 (Reg %5, Hardware %6) schreiben?</translation>
-    </message>
-    <message>
         <source>none</source>
         <translation>keins</translation>
     </message>
@@ -900,12 +896,6 @@ Prüfen Sie die Werte und setzen Sie sie neu, falls sie falsch sind.</translatio
     <message>
         <source>Install only firmware from a trusted source.</source>
         <translation>Installieren Sie nur Firmware aus vertrauenswürdiger Quelle.</translation>
-    </message>
-    <message>
-        <source>Image: %1
-Settings saved to: %2</source>
-        <translation>Image: %1
-Einstellungen gesichert in: %2</translation>
     </message>
     <message>
         <source>The firmware loader could not be started, so the tracker was not changed.</source>
@@ -1118,6 +1108,24 @@ Der Tracker zeigt diese Stellen nicht an; so kann sich eine Einstellung ändern,
     <message>
         <source>The tracker changed during the check: it started with %1, and %2 is connected now. The check stopped.</source>
         <translation>Der Tracker hat während der Prüfung gewechselt: sie begann mit %1, jetzt ist %2 verbunden. Die Prüfung wurde beendet.</translation>
+    </message>
+    <message>
+        <source>Write the firmware image %1 (%2, %3) to the tracker %4 (%5, hardware %6)?</source>
+        <translation>Das Firmware-Image %1 (%2, %3) auf den Tracker %4 (%5, Hardware %6) schreiben?</translation>
+    </message>
+    <message>
+        <source>no registration</source>
+        <translation>kein Kennzeichen</translation>
+    </message>
+    <message>
+        <source>registration %1</source>
+        <translation>Kennzeichen %1</translation>
+    </message>
+    <message>
+        <source>Image: %1
+The settings will first be saved to: %2</source>
+        <translation>Image: %1
+Die Einstellungen werden zuerst gesichert in: %2</translation>
     </message>
 </context>
 <context>

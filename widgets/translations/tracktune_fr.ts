@@ -882,10 +882,6 @@ Vérifiez les valeurs et réglez-les à nouveau si elles sont fausses.</translat
         <translation>Que faire : débranchez le tracker, rebranchez-le et relancez la mise à jour. Ses réglages d’avant sont enregistrés dans %1, dans le dossier des sauvegardes ; une fois la mise à jour réussie, ils vous seront proposés à nouveau.</translation>
     </message>
     <message>
-        <source>Write the firmware image %1 (%2, %3) to the tracker %4 (Reg %5, hardware %6)?</source>
-        <translation>Écrire l’image de firmware %1 (%2, %3) dans le tracker %4 (Reg %5, matériel %6) ?</translation>
-    </message>
-    <message>
         <source>none</source>
         <translation>aucun</translation>
     </message>
@@ -900,12 +896,6 @@ Vérifiez les valeurs et réglez-les à nouveau si elles sont fausses.</translat
     <message>
         <source>Install only firmware from a trusted source.</source>
         <translation>N’installez qu’un firmware de source sûre.</translation>
-    </message>
-    <message>
-        <source>Image: %1
-Settings saved to: %2</source>
-        <translation>Image : %1
-Réglages enregistrés dans : %2</translation>
     </message>
     <message>
         <source>The firmware loader could not be started, so the tracker was not changed.</source>
@@ -1118,6 +1108,24 @@ Le tracker n’affiche pas ces chiffres : cela peut modifier un réglage que vou
     <message>
         <source>The tracker changed during the check: it started with %1, and %2 is connected now. The check stopped.</source>
         <translation>Le tracker a changé pendant la vérification&#xa0;: elle a commencé avec %1, et %2 est connecté maintenant. La vérification s&apos;est arrêtée.</translation>
+    </message>
+    <message>
+        <source>Write the firmware image %1 (%2, %3) to the tracker %4 (%5, hardware %6)?</source>
+        <translation>Écrire l’image de firmware %1 (%2, %3) dans le tracker %4 (%5, matériel %6) ?</translation>
+    </message>
+    <message>
+        <source>no registration</source>
+        <translation>sans immatriculation</translation>
+    </message>
+    <message>
+        <source>registration %1</source>
+        <translation>immatriculation %1</translation>
+    </message>
+    <message>
+        <source>Image: %1
+The settings will first be saved to: %2</source>
+        <translation>Image : %1
+Les réglages seront d’abord enregistrés dans : %2</translation>
     </message>
 </context>
 <context>
@@ -2130,7 +2138,7 @@ Le tracker n’affiche pas ces chiffres : cela peut modifier un réglage que vou
     </message>
     <message>
         <source>%1 answered something that is not a device list</source>
-        <translation>%1 a répondu autre chose qu'une liste d'appareils</translation>
+        <translation>%1 a répondu autre chose qu&apos;une liste d&apos;appareils</translation>
     </message>
     <message>
         <source>type %1</source>
