@@ -2,6 +2,7 @@
 #include "mainwindow/elidedlabel.h"
 
 #include <QPainter>
+#include <QStatusBar>
 #include <QStyle>
 
 #include <algorithm>
@@ -16,7 +17,18 @@ QSize ElidedLabel::sizeHint() const
     const QSize whole = QLabel::sizeHint();
     if (!parentWidget())
         return whole;
-    return {std::min(whole.width(), int(parentWidget()->width() * widthShare)), whole.height()};
+    // Beside a status bar's message, what the message leaves; never less than its share.
+    int room = int(parentWidget()->width() * widthShare);
+    if (const auto *bar = qobject_cast<const QStatusBar *>(parentWidget())) {
+        const int message = fontMetrics().horizontalAdvance(bar->currentMessage());
+        room = std::max(room, bar->width() - message - fontMetrics().averageCharWidth() * 4);
+    }
+    return {std::min(whole.width(), room), whole.height()};
+}
+
+void ElidedLabel::followMessages(QStatusBar *bar)
+{
+    connect(bar, &QStatusBar::messageChanged, this, &QWidget::updateGeometry);
 }
 
 QSize ElidedLabel::minimumSizeHint() const

@@ -3,8 +3,11 @@
 
 #include <QLabel>
 
-// A one-line label beside the status bar's messages: it asks for at most a share of its parent's
-// width and elides its text in the middle where it gets less, so the two never overlap. The whole
+class QStatusBar;
+
+// A one-line label beside the status bar's messages: it asks for what the message leaves, at
+// least a share of the bar's width, and elides its text in the middle where it gets less, so the
+// two never overlap. The whole
 // text stays its text(), its tooltip's first line and what a screen reader reads.
 class ElidedLabel : public QLabel
 {
@@ -13,6 +16,8 @@ class ElidedLabel : public QLabel
 public:
     explicit ElidedLabel(QWidget *parent = nullptr);
     void setShare(double share) { widthShare = share; }
+    // Beside this bar's messages: as wide as its message leaves room for.
+    void followMessages(QStatusBar *bar);
     QSize sizeHint() const override;
     QSize minimumSizeHint() const override;
 

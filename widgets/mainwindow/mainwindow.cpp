@@ -67,6 +67,7 @@ MainWindow::MainWindow(QWidget *parent)
     trackerField->setTextFormat(Qt::PlainText); // the tracker's own texts, never markup
     trackerField->setToolTip(tr("Port, hardware, software and address of the tracker"));
     ui->statusBar->addPermanentWidget(trackerField);
+    trackerField->followMessages(ui->statusBar);
     // Wide enough for the buttons' texts in every language and for a status message beside
     // the tracker's field; no larger than the screen, title bar included.
     resize(std::max({width(), sizeHint().width(), fontMetrics().averageCharWidth() * statusBarCharacters}),
