@@ -42,6 +42,7 @@ const QList<CommandShape> &commandShapes()
             {QStringLiteral("json"), QStringLiteral("seconds"), QStringLiteral("address"),
                 QStringLiteral("aprs-server"), QStringLiteral("ddb-url")},
             0, 0},
+        {"image", {QStringLiteral("board")}, 1, 1},
     };
     return shapes;
 }
@@ -61,6 +62,7 @@ QString usageText()
         "  tracktune-cli apply  [--port PORT]... [--dry-run] [--identity] [--force] [--json] FILE\n"
         "  tracktune-cli ogn    [--port PORT | --address HEX] [--seconds N] [--json]\n"
         "                       [--aprs-server HOST:PORT] [--ddb-url URL]\n"
+        "  tracktune-cli image  [--board HARD] FILE\n"
         "-p PORT is short for --port PORT, -v for --version. Without it show and status search for the\n"
         "tracker as the window does; set, backup and apply go only to the one port the search could\n"
         "take (a known adapter or \"USB\" in its description, busy or not) and name them all when there\n"
@@ -95,6 +97,10 @@ QString usageText()
         "says on standard error what it sends where before it does. An --address whose owner does not\n"
         "want it tracked gets only whether it was received. --json: ddb and aprs. Exit 1 when a server\n"
         "could not be reached (answers from the last day's cache still count), 2 for a usage error.\n"
+        "image checks a firmware image as the window does before an update, without a tracker: an ESP\n"
+        "image (header, segments, checksum, SHA-256), its kind (application or whole-flash image) and\n"
+        "chip, its version and board where it names them; --board (the tracker's Hard, e.g. TBeam12)\n"
+        "also checks that it is for that board's chip. Exit 1 when it is refused, and why.\n"
         "Exit codes: 0 done, 1 no tracker or several (status: or a --require not met), 2 usage (nothing\n"
         "written), 3 a value not taken, 130/143 SIGINT/SIGTERM during a write (what was written is told\n"
         "first) or during a status without --watch.\n"
@@ -140,7 +146,8 @@ CliRequest parseCommandLine(const QStringList &arguments)
     const QCommandLineOption aprsServer(
         QStringLiteral("aprs-server"), QString(), QStringLiteral("HOST:PORT"));
     const QCommandLineOption ddbUrl(QStringLiteral("ddb-url"), QString(), QStringLiteral("URL"));
-    parser.addOptions({help, version, port, seconds, require, ognAddress, aprsServer, ddbUrl});
+    const QCommandLineOption board(QStringLiteral("board"), QString(), QStringLiteral("HARD"));
+    parser.addOptions({help, version, port, seconds, require, ognAddress, aprsServer, ddbUrl, board});
     for (const QString &flag : flags)
         parser.addOption(QCommandLineOption(flag));
 
@@ -184,15 +191,17 @@ CliRequest parseCommandLine(const QStringList &arguments)
     }
     for (const QString &flag : flags
             + QStringList {seconds.names().first(), require.names().first(), ognAddress.names().first(),
-                aprsServer.names().first(), ddbUrl.names().first()}) {
+                aprsServer.names().first(), ddbUrl.names().first(), board.names().first()}) {
         if (parser.isSet(flag) && !shape->options.contains(flag))
             request.problem = request.command + QStringLiteral(" does not take --") + flag;
     }
     if (request.command == QLatin1String("backup") && request.json
         && positional.value(0) == QLatin1String("-"))
         request.problem = QStringLiteral("backup - does not take --json");
-    if (request.command == QLatin1String("ports") && parser.isSet(port))
-        request.problem = QStringLiteral("ports does not take --port");
+    if ((request.command == QLatin1String("ports") || request.command == QLatin1String("image"))
+        && parser.isSet(port))
+        request.problem = request.command + QStringLiteral(" does not take --port");
+    request.board = parser.value(board);
     if (positional.size() < shape->minArguments
         || (shape->maxArguments >= 0 && positional.size() > shape->maxArguments))
         request.problem = QStringLiteral("wrong number of arguments for ") + request.command;

@@ -14,13 +14,14 @@ enum ExitCode : int {
     exitNotTaken = 3, // the tracker did not take every value
     exitNotMet = 1, // status: the tracker does not meet what --require names
     exitServerUnreachable = 1, // ogn: the devices database or the APRS server could not be reached
+    exitRefused = 1, // image: the file is no image the board's tracker can take
 };
 
 // One run of the command line, as typed.
 struct CliRequest
 {
-    QString
-        command; // "ports", "show", "status", "set", "backup", "apply", "ogn"; empty with --help or --version
+    QString command; // "ports", "show", "status", "set", "backup", "apply", "ogn", "image"; empty with --help
+                     // or --version
     bool usage = false; // nothing at all was asked: the usage goes to standard error
     bool version = false;
     QStringList ports; // names or paths, or "all"; empty: search as the window does
@@ -35,6 +36,7 @@ struct CliRequest
     QString ognAddress; // ogn: --address as typed; empty: the tracker's
     QString aprsServer; // ogn: HOST:PORT as typed; empty: the public server
     QString ddbUrl; // ogn: the devices database's download as typed; empty: the public one
+    QString board; // image: --board, the tracker's Hard as typed; empty: any chip
     QStringList arguments; // NAME=VALUE... or the FILE
     QString problem; // a usage error; empty when the request is whole
 };

@@ -53,22 +53,12 @@ int TrackerCommands::ogn()
         const std::optional<QList<tracktune::DumpLine>> dump = readTracker();
         if (!dump)
             return tracktune::exitNoTracker;
-        const tracktune::DumpLine *addressLine = tracktune::findSetting(*dump, QStringLiteral("Address"));
-        const std::optional<quint32> read
-            = addressLine ? tracktune::parseOgnAddress(addressLine->value) : std::nullopt;
+        const std::optional<tracktune::TrackerOgnIdentity> read = tracktune::trackerOgnIdentity(*dump);
         if (!read) {
             complain(QStringLiteral("the tracker printed no Address"));
             return tracktune::exitNoTracker;
         }
-        identity.address = *read;
-        if (const tracktune::DumpLine *type = tracktune::findSetting(*dump, QStringLiteral("AddrType"))) {
-            bool ok = false;
-            const int value = type->value.trimmed().toInt(&ok, 0);
-            if (ok)
-                identity.addressType = value;
-        }
-        if (const tracktune::DumpLine *reg = tracktune::findSetting(*dump, QStringLiteral("Reg")))
-            identity.registration = reg->value;
+        identity = *read;
     }
 
     // The database first: whether its owner wants the address tracked decides what is shown.

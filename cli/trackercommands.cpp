@@ -158,6 +158,8 @@ int TrackerCommands::runCommand()
         return status();
     if (request.command == QLatin1String("ogn"))
         return ogn();
+    if (request.command == QLatin1String("image"))
+        return checkImage();
     if (request.command == QLatin1String("set"))
         return set();
     if (request.command == QLatin1String("backup"))

@@ -47,6 +47,7 @@ private:
     // Whether the OGN network knows and hears the tracker (ogncommand.cpp): the devices database,
     // then the APRS stream.
     int ogn();
+    int checkImage();
 
     // The commands that write (writecommands.cpp)
     int set();

@@ -13,6 +13,7 @@ AprsStandIn::AprsStandIn(QList<QByteArray> recorded) : lines(std::move(recorded)
 void AprsStandIn::onConnection()
 {
     while (QTcpSocket *client = nextPendingConnection()) {
+        ++connections;
         connect(client, &QTcpSocket::disconnected, client, &QObject::deleteLater);
         if (silent)
             continue;
@@ -58,6 +59,7 @@ QString DdbStandIn::url() const
 void DdbStandIn::onConnection()
 {
     while (QTcpSocket *client = nextPendingConnection()) {
+        ++connections;
         connect(client, &QTcpSocket::disconnected, client, &QObject::deleteLater);
         connect(client, &QTcpSocket::readyRead, this, [this, client] {
             if (!client->canReadLine() || client->property("asked").toBool())

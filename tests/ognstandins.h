@@ -18,6 +18,7 @@ class AprsStandIn : public QTcpServer
 public:
     explicit AprsStandIn(QList<QByteArray> recorded);
     QList<QByteArray> logins; // every line a client sent
+    int connections = 0;
     bool silent = false; // accepts, never answers
 
 private:
@@ -37,6 +38,7 @@ public:
     QByteArray body;
     int delayMs = 0;
     QList<QByteArray> targets;
+    int connections = 0;
     QString url() const; // http://127.0.0.1:<port>/download/
 
 private:

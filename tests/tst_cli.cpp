@@ -4,6 +4,7 @@
 // port listing must be a made-up one.
 #include "config/dumpline.h"
 #include "config/settingsfile.h"
+#include "espimages.h"
 #include "link/serial.h"
 #include "testsupport.h"
 #include "trackercommands.h"
@@ -264,6 +265,14 @@ void TestCli::messages_data()
     row("-v is --version", {"-v"}, 0, "tracktune-cli ", "");
     row("a misspelled command: the one meant", {"shwo"}, 2, "",
         "tracktune-cli: unknown command: shwo; did you mean show?; try 'tracktune-cli --help'\n");
+    // IMAGE: an ESP32-S3 whole-flash image that names the board HTIT.
+    row("image: what a whole-flash image for the board's chip names", {"image", "--board", "HTIT", "IMAGE"},
+        0,
+        "Kind: whole-flash image, written from 0x0 (its settings area too)\nChip: ESP32-S3\nVersion: "
+        "OGNv0.2.1\nBoard: HTIT\nFirmware folder: esp32s3-tracker\n",
+        "");
+    row("image: another chip's is refused", {"image", "--board", "TBeam12", "IMAGE"}, 1, "",
+        "tracktune-cli: refused: This image is for an ESP32-S3; the tracker (TBeam12) has an ESP32.\n");
 }
 
 // What a user and a script read: one style on standard error, the usage only when asked.
@@ -278,6 +287,12 @@ void TestCli::messages()
     if (arguments.contains("PORT"))
         errors.replace("PORT", simulator.portPath());
     arguments.replaceInStrings(QRegularExpression("^PORT$"), simulator.portPath());
+    QTemporaryDir folder;
+    QFile image(folder.filePath("merged.bin"));
+    QVERIFY(image.open(QIODevice::WriteOnly));
+    image.write(espimages::wholeFlash(espimages::esp32s3, 0, QByteArray("OGNv0.2.1\0HTIT", 14)));
+    image.close();
+    arguments.replaceInStrings(QRegularExpression("^IMAGE$"), image.fileName());
     const auto [code, out, err] = runCli(arguments);
     QVERIFY2(code == exitCode, qPrintable(err));
     QCOMPARE(err, errors);

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "config/dumpline.h"
 #include "dialogs/progressdialog.h"
+#include "espimages.h"
 #include "firmware/firmwareupdate.h"
 #include "firmware/flasherarguments.h"
 #include "firmware/flasherprogress.h"
@@ -21,7 +22,9 @@ using namespace testsupport;
 
 namespace {
 
-const QString picking = QStringLiteral("Select firmware file");
+// The simulated vendor tracker names its board ZRN-LTE, an ESP32-S3 board.
+const QString picking = QStringLiteral("Select firmware file for the ZRN-LTE (ESP32-S3)");
+const QString refused = QStringLiteral("Firmware image refused");
 const QString confirm = QStringLiteral("Firmware update");
 const QString failed = QStringLiteral("Firmware update failed");
 const QString finished = QStringLiteral("Firmware update finished");
@@ -37,7 +40,9 @@ enum class Twist {
     AnsweredNo,
     AnotherTracker,
     BackupsBlocked,
-    AddressReset
+    AddressReset,
+    WrongChip,
+    WholeFlash
 };
 
 // The window's program folder: one of this run's own, so that runs side by side do not share
@@ -91,6 +96,8 @@ private:
     std::unique_ptr<WindowUnderTest> ui;
     QTemporaryDir images;
     const QString image = images.filePath(QStringLiteral("tracker image.bin"));
+    const QString esp32Image = images.filePath(QStringLiteral("esp32 firmware.bin"));
+    const QString mergedImage = images.filePath(QStringLiteral("merged.bin"));
     const QString backupsFolder = images.filePath(QStringLiteral("tst_firmwareupdate/backups"));
 };
 
@@ -104,7 +111,13 @@ void FirmwareUpdateTest::initTestCase()
     qputenv("XDG_DATA_HOME", images.path().toUtf8());
     qputenv("XDG_CONFIG_HOME", images.filePath(QStringLiteral("config")).toUtf8());
     listed = std::make_unique<ListedTracker>(vendor());
-    QVERIFY(QFile(image).open(QIODevice::WriteOnly));
+    const auto write = [](const QString &path, const QByteArray &bytes) {
+        QFile file(path);
+        return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
+    };
+    QVERIFY(write(image, espimages::application(espimages::esp32s3, "OGNv0.1.18")));
+    QVERIFY(write(esp32Image, espimages::application(espimages::esp32, "OGNv0.1.18")));
+    QVERIFY(write(mergedImage, espimages::wholeFlash(espimages::esp32s3, 0, "OGNv0.2.1")));
     ui = std::make_unique<WindowUnderTest>();
     ui->window->setApplicationFolder(programFolder());
 }
@@ -114,8 +127,9 @@ bool FirmwareUpdateTest::install(const QStringList &components, const QString &f
     QDir(beside()).removeRecursively();
     bool done = components.isEmpty() || QDir().mkpath(beside());
     for (const QString &name : components) {
-        const QString data
-            = QStringLiteral(TESTS_DATA "/") + (name == tracktune::flasherName() ? flasher : "config.txt");
+        const QString data = name == tracktune::wholeFlashTemplateName()
+            ? QStringLiteral(FIRMWARE_FOLDERS "/esp32s3-tracker/") + name
+            : QStringLiteral(TESTS_DATA "/") + (name == tracktune::flasherName() ? flasher : "config.txt");
         done = done && QFile::copy(data, beside(name));
     }
     QFile::setPermissions(beside(tracktune::flasherName()),
@@ -319,7 +333,7 @@ void FirmwareUpdateTest::updateFlashesOnlyWhatThePilotConfirmed_data()
     row("file chooser cancelled", Twist::ChooserCancelled, 0, {picking}, "");
     // No is the default, and the question names the tracker.
     row("confirmation answered No", Twist::AnsweredNo, 1, {picking, confirm},
-        "to the tracker 0x1A2B3C (Reg ");
+        "to the tracker 0x1A2B3C (no registration, hardware ");
     row("another tracker while choosing the image", Twist::AnotherTracker, 0, {picking, changed}, "0xBBBBBB");
     row("another tracker during the confirmation", Twist::AnotherTracker, 1, {picking, confirm, changed},
         "0xBBBBBB");
@@ -330,7 +344,13 @@ void FirmwareUpdateTest::updateFlashesOnlyWhatThePilotConfirmed_data()
         {picking, confirm, restoring, changed}, "0xBBBBBB");
     // Recognised by the CPU id of its status line, its Address is offered back too.
     row("the update reset the Address: the same chip is offered its settings", Twist::AddressReset, 0,
-        {picking, confirm, restoring}, "Address: 0x5C0FFE -> 0x1A2B3C");
+        {picking, confirm, restoring},
+        "Radio address: 0x5C0FFE -> 0x1A2B3C\nAircraft type: Helicopter -> (Moto-)glider");
+    // Checked before anything runs: the flasher never starts.
+    row("an image for another chip is refused", Twist::WrongChip, 0, {picking, refused},
+        "This image is for an ESP32; the tracker (ZRN-LTE) has an ESP32-S3.");
+    row("a whole-flash image goes to 0x0, its settings offered back", Twist::WholeFlash, 0,
+        {picking, confirm, restoring}, "Aircraft type: Helicopter -> (Moto-)glider");
 }
 
 void FirmwareUpdateTest::updateFlashesOnlyWhatThePilotConfirmed()
@@ -353,7 +373,10 @@ void FirmwareUpdateTest::updateFlashesOnlyWhatThePilotConfirmed()
     QVERIFY(other.start());
     {
         BoxAnswers answers(twist == Twist::AnsweredNo ? QMessageBox::No : QMessageBox::Yes,
-            twist == Twist::ChooserCancelled ? QString() : image);
+            twist == Twist::ChooserCancelled ? QString()
+                : twist == Twist::WrongChip  ? esp32Image
+                : twist == Twist::WholeFlash ? mergedImage
+                                             : image);
         answers.meanwhile(modal, [&] {
             if (twist == Twist::AnotherTracker) {
                 listed->tracker.unplug();
@@ -377,6 +400,14 @@ void FirmwareUpdateTest::updateFlashesOnlyWhatThePilotConfirmed()
     QFile::remove(backupsFolder);
     // Flashed only where the pilot confirmed it; the backup only of the tracker flashed.
     QCOMPARE(QFile::exists(beside("arguments")), flashes);
+    if (twist == Twist::WholeFlash) {
+        QFile arguments(beside("arguments"));
+        QVERIFY(arguments.open(QIODevice::ReadOnly));
+        const QList<QByteArray> given = arguments.readAll().split('\0');
+        QVERIFY2(given.size() > 3, given.join(' '));
+        QCOMPARE(
+            given.mid(given.size() - 4, 3), (QList<QByteArray> {"write_flash", "0x0", mergedImage.toUtf8()}));
+    }
     if (twist != Twist::BackupsBlocked)
         QCOMPARE(backups().size(), backupsBefore.size() + (flashes ? 1 : 0));
     QCOMPARE(sentencesIn(other.receivedBytes()), QStringList());

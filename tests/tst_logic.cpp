@@ -188,6 +188,17 @@ void LogicTest::trackerValues()
     QVERIFY(tracktune::isBackupOf(own, "0000246F28A1B2C3"));
     QVERIFY(!tracktune::isBackupOf(own, "0000246F28A1B2C4"));
     QVERIFY(!tracktune::isBackupOf(tracktune::parseSettingsFile(backup), QString()));
+    // A file says which firmware line its values are for: named, shown by the values, else the newer.
+    using Line = tracktune::FirmwareLine;
+    QCOMPARE(tracktune::lineOfFile(tracktune::parseSettingsFile(
+                 tracktune::formatSettingsFile({{"Stealth", "0x0"}}, QDateTime(), QString(), Line::Unknown))),
+        Line::Older);
+    QCOMPARE(tracktune::lineOfFile(tracktune::parseSettingsFile(
+                 tracktune::formatSettingsFile({{"AcftType", "0x1"}}, QDateTime(), QString(), Line::Older))),
+        Line::Older);
+    QCOMPARE(tracktune::lineOfFile(tracktune::parseSettingsFile("AcftType = 0x1\n")), Line::Newer);
+    QCOMPARE(tracktune::withEdits({{"A", "1"}, {"B", "2"}}, {{"B", "3"}, {"C", "4"}}),
+        (QList<tracktune::DumpLine> {{"A", "1"}, {"B", "3"}, {"C", "4"}}));
     QCOMPARE(
         tracktune::lastErrorLines("1\n2\n3\n4\n5\n6\n7\n\n\n", 5), (QStringList {"3", "4", "5", "6", "7"}));
     QCOMPARE(tracktune::lastErrorLines("\x1b[31mA fatal error\x1b[0m\x07\r\nretry 1\rretry 2\r", 5),

@@ -26,9 +26,13 @@ private slots:
     void readsDatabaseAnswers();
     void comparesWithTheTracker_data();
     void comparesWithTheTracker();
-    void readsTheCommandsValues();
+    void readsTheAddress();
     void summarisesTheReception_data();
     void summarisesTheReception();
+    void namesWhatTheStatusLeavesOpen_data();
+    void namesWhatTheStatusLeavesOpen();
+    void readsTheServerSettings_data();
+    void readsTheServerSettings();
 };
 
 // Lines recorded from the network; NaN where the line has no such field.
@@ -286,19 +290,14 @@ void TestOgn::comparesWithTheTracker()
     QCOMPARE(ddbMismatches(entry, tracker), mismatches);
 }
 
-void TestOgn::readsTheCommandsValues()
+void TestOgn::readsTheAddress()
 {
     QCOMPARE(parseOgnAddress("0x2fd00f"), std::optional<quint32>(0x2FD00F));
-    QCOMPARE(parseOgnAddress("2FD00F"), std::optional<quint32>(0x2FD00F));
     QCOMPARE(parseOgnAddress("1000000"), std::nullopt);
-    QString host;
-    quint16 port = 0;
-    QVERIFY(parseHostPort("aprs.example:14580", &host, &port));
-    QCOMPARE(host, QString("aprs.example"));
-    QCOMPARE(port, quint16(14580));
-    QVERIFY(!parseHostPort("aprs.example", &host, &port));
-    QVERIFY(parseDdbUrl("https://ddb.example/download/"));
-    QVERIFY(!parseDdbUrl("file:///etc/passwd"));
+    const auto sends = trackerOgnIdentity({{"Address", "2FD00F"}, {"AddrType", "0x2"}, {"Reg", "D-1749"}});
+    QVERIFY(
+        sends && sends->address == 0x2FD00F && sends->addressType == 2 && sends->registration == "D-1749");
+    QVERIFY(!trackerOgnIdentity({{"Address", "0xZZ"}, {"AddrType", "3"}}));
 }
 
 void TestOgn::summarisesTheReception_data()
@@ -336,6 +335,58 @@ void TestOgn::summarisesTheReception()
     for (const QByteArray &line : lines)
         beacons << *parseAprsLine(line);
     QCOMPARE(ognReceptionSummary(beacons, 60), summary);
+}
+
+// Why a tracker was not heard: what its own status shows is said as fact, what it rules out is
+// left out, the rest stays a possibility, in the order of likelihood.
+void TestOgn::namesWhatTheStatusLeavesOpen_data()
+{
+    QTest::addColumn<int>("gps"); // ItemState; Good and Warning have a fix
+    QTest::addColumn<int>("transmitting"); // -1: not known
+    QTest::addColumn<QString>("reasons"); // how each begins
+    const QString rest = "|No OGN receiver|The frequency p";
+    QTest::newRow("nothing told") << int(ItemState::Unknown) << -1
+                                  << "No GPS fix yet:|Transmitting sw" + rest;
+    QTest::newRow("no fix, nothing sent")
+        << int(ItemState::Bad) << 0 << "No GPS fix: the|Not transmittin" + rest;
+    QTest::newRow("2-D fix, sending") << int(ItemState::Warning) << 1 << rest.mid(1);
+}
+
+void TestOgn::namesWhatTheStatusLeavesOpen()
+{
+    QFETCH(int, gps);
+    QFETCH(int, transmitting);
+    PreflightStatus status;
+    status.gps.state = ItemState(gps);
+    status.gps.fix = status.gps.state == ItemState::Good || status.gps.state == ItemState::Warning;
+    if (transmitting >= 0)
+        status.radio.transmitting = transmitting == 1;
+    QStringList begins;
+    for (const QString &reason : ognNotReceivedReasons(status))
+        begins << reason.left(15);
+    QTEST(begins.join('|'), "reasons");
+}
+
+// The settings come from a file the pilot may edit: what cannot be read gives the public default.
+void TestOgn::readsTheServerSettings_data()
+{
+    QTest::addColumn<QStringList>("settings"); // DDB URL, APRS HOST:PORT, seconds
+    QTest::addColumn<QString>("used"); // DDB server, APRS server, seconds
+    const QString defaults = "ddb.glidernet.org aprs.glidernet.org:14580 60";
+    QTest::newRow("unset") << QStringList {"", "", ""} << defaults;
+    QTest::newRow("not the web, no port, too long")
+        << QStringList {"file:///etc/passwd", "aprs.example", "601"} << defaults;
+    QTest::newRow("port out of range, no number") << QStringList {"https://ddb.example/x",
+        "aprs.example:65536", "ten"} << "ddb.example aprs.glidernet.org:14580 60";
+}
+
+void TestOgn::readsTheServerSettings()
+{
+    QFETCH(QStringList, settings);
+    const OgnServers servers = ognServers(settings.at(0), settings.at(1), settings.at(2));
+    QTEST(QStringList({servers.ddbServer(), servers.aprsServer(), QString::number(servers.listenSeconds)})
+              .join(' '),
+        "used");
 }
 
 QTEST_GUILESS_MAIN(TestOgn)

@@ -65,6 +65,8 @@ private slots:
     void saysWhatToCheckWhileNoTrackerIsFound();
     void statusPanelFollowsTheTracker();
     void outcomeIsReadWholeAndGoesWithTheNextAction();
+    void fileWithoutTrackerIsEditedSavedAndComparedLater();
+    void windowKeepsItsWidthWhateverRowIsSelected();
 
 private:
     // The window on the listed ports; false: it never showed the tracker's list.
@@ -121,9 +123,13 @@ void WindowTest::saysWhatToCheckWhileNoTrackerIsFound()
     const auto *bar = child<MessageBar>(ui->window.get(), "messageBar");
     QTRY_VERIFY_WITH_TIMEOUT(bar->text().startsWith(QStringLiteral("No tracker found yet")), 5000);
     QVERIFY2(bar->text().contains(QStringLiteral("ttyS9")), qPrintable(bar->text()));
+    // No tracker, nothing it prints to show.
+    const auto *panel = child<QWidget>(ui->window.get(), "statusPanel");
+    QVERIFY(panel->isHidden());
     listing->set({{first->portPath(), "USB Serial Device"}});
     QTRY_VERIFY_WITH_TIMEOUT(ui->loaded(), 15000);
     QCOMPARE(bar->text(), QString());
+    QVERIFY(panel->isVisible());
 }
 
 // What the tracker prints about itself, in words: no fix, then a fix; a Verbose off is said.
@@ -408,14 +414,13 @@ void WindowTest::pendingChangesOutliveAModeSwitch()
 void WindowTest::everyRowSaysWhatItIs()
 {
     QVERIFY(openWindow());
-    // A row's tip ends with the unit or range the tracker printed, and names the catalogue's unit.
+    // A row's tip says what it is in the catalogue's unit, without the firmware's own note.
     const QString tip = ui->table->item(rowOf(ui->table, "TxPower"), 0)->toolTip();
-    QVERIFY2(
-        tip.contains(QStringLiteral("(in dBm)")) && tip.endsWith(QStringLiteral("[ dBm]")), qPrintable(tip));
+    QVERIFY2(tip.endsWith(QStringLiteral("(in dBm)")) && !tip.contains('['), qPrintable(tip));
     // And the line under the table says it of the current row.
     ui->table->setCurrentCell(rowOf(ui->table, "TxPower"), 0);
     const QString line = child<QLabel>(ui->window.get(), "rowDescription")->text();
-    QVERIFY2(line.startsWith(QStringLiteral("TxPower: ")) && line.endsWith(QStringLiteral("[ dBm]")),
+    QVERIFY2(line.startsWith(QStringLiteral("TxPower: ")) && line.endsWith(QStringLiteral("(in dBm)")),
         qPrintable(line));
     // Where am I: the port, the hardware, the software and the address, while connected.
     const QString field = child<QLabel>(ui->window.get(), "trackerField")->text();
@@ -478,11 +483,13 @@ void WindowTest::helpNamesVersionLicenceAndFolders()
     AboutDialog *help = nullptr;
     QTRY_VERIFY((help = ui->window->findChild<AboutDialog *>()) && help->isVisible());
     const QString text = help->plainText();
-    for (const QString &said : {QCoreApplication::applicationVersion(),
-             QStringLiteral("GNU General Public License, version 3 or later"),
-             QString::fromLatin1(qVersion()), QStringLiteral("/firmware/<hardware>"),
-             QStandardPaths::writableLocation(QStandardPaths::AppDataLocation) + QStringLiteral("/backups"),
-             QStringLiteral("F5"), QStringLiteral("F1")})
+    for (const QString &said :
+        {QCoreApplication::applicationVersion(),
+            QStringLiteral("GNU General Public License, version 3 or later"), QString::fromLatin1(qVersion()),
+            QStringLiteral("Firmware folder for the connected tracker: no tracker is connected."),
+            QStandardPaths::writableLocation(QStandardPaths::AppDataLocation) + QStringLiteral("/firmware"),
+            QStandardPaths::writableLocation(QStandardPaths::AppDataLocation) + QStringLiteral("/backups"),
+            QStringLiteral("F5"), QStringLiteral("F1")})
         QVERIFY2(text.contains(said), qPrintable(said + QStringLiteral(" not in\n") + text));
     // It fits the screen and closes with Escape.
     const QRect available = QGuiApplication::primaryScreen()->availableGeometry();
@@ -754,6 +761,77 @@ void WindowTest::outcomeIsReadWholeAndGoesWithTheNextAction()
     ui->button("refreshButton")->click();
     QTRY_VERIFY(ui->loaded());
     QVERIFY(bar->isHidden() && bar->text().isEmpty());
+}
+
+// A club's template prepared at home: opened and edited without a tracker, saved, opened again as
+// saved; the tracker plugged in later gets the rows that differ marked, and nothing written.
+void WindowTest::fileWithoutTrackerIsEditedSavedAndComparedLater()
+{
+    listing->set({});
+    QTemporaryDir folder;
+    const QString path = folder.filePath(QStringLiteral("club.txt"));
+    QVERIFY(writeFile(
+        path, "# Firmware line = newer\nAcftType = 0x1\nTxPower = +14\nReg = D-KABC\nFreqPlan = 0\n"));
+    ui = std::make_unique<WindowUnderTest>();
+    {
+        BoxAnswers open(QMessageBox::NoButton, path);
+        ui->button("buttonLoadSettings")->click();
+    }
+    QCOMPARE(shownRows(ui->table),
+        (QStringList {
+            "AcftType=(Moto-)glider", "TxPower=NORMAL (+14 dBm)", "Reg=D-KABC", "FreqPlan=Automatic"}));
+    QVERIFY(!ui->button("applyButton")->isEnabled());
+    // The tracker's own checks: a value it would not take stays out of its cell.
+    edit(ui->table, {{"AcftType", "Para-glider"}, {"Reg", "D-EFGH"}});
+    QCOMPARE(shownRows(ui->table).filter(" *"), (QStringList {"AcftType=Para-glider *", "Reg=D-EFGH *"}));
+    const QString saved = folder.filePath(QStringLiteral("saved.txt"));
+    {
+        BoxAnswers save(QMessageBox::NoButton, saved);
+        ui->button("buttonSaveSettings")->click();
+    }
+    QFile file(saved);
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    const QString text = QString::fromUtf8(file.readAll());
+    for (const char *line : {"\nAcftType = 0x7\n", "\nReg = D-EFGH\n", "\n# Firmware line = newer\n"})
+        QVERIFY2(text.contains(QLatin1String(line)), qPrintable(text));
+    const QStringList asSaved {
+        "AcftType=Para-glider", "TxPower=NORMAL (+14 dBm)", "Reg=D-EFGH", "FreqPlan=Automatic"};
+    QCOMPARE(shownRows(ui->table), asSaved);
+    {
+        BoxAnswers open(QMessageBox::NoButton, saved);
+        ui->button("buttonLoadSettings")->click();
+    }
+    QCOMPARE(shownRows(ui->table), asSaved);
+
+    listing->set({{first->portPath(), "USB Serial Device"}});
+    QTRY_VERIFY_WITH_TIMEOUT(ui->loaded(), 15000);
+    // A template names no aircraft: its registration is not given to this one unasked.
+    QTRY_COMPARE_WITH_TIMEOUT(
+        shownRows(ui->table).filter(" *"), QStringList {"AcftType=Para-glider *"}, 2000);
+    const QString outcome = child<MessageBar>(ui->window.get(), "messageBar")->text();
+    QVERIFY2(outcome.contains(QStringLiteral("1 row differs"))
+            && outcome.contains(QStringLiteral(": Registration.")),
+        qPrintable(outcome));
+    QCOMPARE(sentencesIn(first->receivedBytes()), QStringList());
+}
+
+// The window's width is the pilot's: neither a long description under the table nor expert mode's
+// rows widen it.
+void WindowTest::windowKeepsItsWidthWhateverRowIsSelected()
+{
+    QVERIFY(openWindow());
+    const int width = ui->window->width();
+    for (const bool expert : {false, true}) {
+        if (expert) {
+            ui->button("buttonAdvanced")->click();
+            QTRY_VERIFY(ui->loaded() && ui->window->isExpertMode());
+        }
+        for (int row = 0; row < ui->table->rowCount(); ++row) {
+            ui->table->setCurrentCell(row, 1);
+            QCoreApplication::sendPostedEvents(nullptr, QEvent::LayoutRequest);
+            QVERIFY2(ui->window->width() == width, qPrintable(ui->table->item(row, 0)->text()));
+        }
+    }
 }
 
 QTEST_MAIN(WindowTest)

@@ -143,7 +143,9 @@ const QVector<KnownParameter> &knownParameters()
                 "KnownParameter", "The access point of the mobile network, for a tracker with a modem")};
         // The tracker clamps a power beyond these.
         KnownParameter txPower {QStringLiteral("TxPower"), ParameterKind::StringHashInt, nullptr,
-            &lists.txPowerLevels, QT_TRANSLATE_NOOP("KnownParameter", "How strongly the tracker transmits"),
+            &lists.txPowerLevels,
+            QT_TRANSLATE_NOOP("KnownParameter",
+                "How strongly the tracker transmits; HIGH may be more than your region's rules allow"),
             Role::Plain, "dBm"};
         txPower.minimum = -32;
         txPower.maximum = 31;

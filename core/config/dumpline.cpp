@@ -112,10 +112,11 @@ std::optional<StatusLine> parseStatusLine(const QString &line)
     return status;
 }
 
-QString firmwareFolderFor(const QString &hardware)
+namespace {
+
+// The folders are per chip: its flasher writes the bootloader where that chip wants it.
+const QHash<QString, QString> &folderOfBoard()
 {
-    // The folders are per chip: its flasher writes the bootloader where that chip wants it. The
-    // firmware names its board in "Hard"; the older firmware leaves it empty, and runs on an esp32.
     static const QHash<QString, QString> folders {
         {QStringLiteral("ZRN-S3"), QStringLiteral("esp32s3-tracker")},
         {QStringLiteral("ZRN-LTE"), QStringLiteral("esp32s3-tracker")},
@@ -131,9 +132,24 @@ QString firmwareFolderFor(const QString &hardware)
         {QStringLiteral("TTM5"), QStringLiteral("esp32s3-tracker")},
         {QStringLiteral("HC3"), QStringLiteral("esp32c3-tracker")},
     };
+    return folders;
+}
+
+} // namespace
+
+QString firmwareFolderFor(const QString &hardware)
+{
+    // The firmware names its board in "Hard"; the older firmware leaves it empty, and runs on an esp32.
     if (hardware.isEmpty())
         return QStringLiteral("esp32-tracker");
-    return folders.value(hardware, hardware);
+    return folderOfBoard().value(hardware, hardware);
+}
+
+QStringList knownHardware()
+{
+    QStringList boards = folderOfBoard().keys();
+    boards.sort();
+    return boards;
 }
 
 } // namespace tracktune

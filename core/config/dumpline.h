@@ -54,6 +54,8 @@ std::optional<StatusLine> parseStatusLine(const QString &line);
 
 // The firmware folder for the hardware named by the dump's "Hard" value.
 QString firmwareFolderFor(const QString &hardware);
+// The boards the firmware names in "Hard" that firmwareFolderFor() knows.
+QStringList knownHardware();
 
 } // namespace tracktune
 

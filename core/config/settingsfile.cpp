@@ -7,6 +7,7 @@
 #include "config/valueencoding.h"
 
 #include <QCoreApplication>
+#include <QFile>
 #include <QRegularExpression>
 #include <QSaveFile>
 #include <QSet>
@@ -78,6 +79,15 @@ SettingsFile parseSettingsFile(const QString &text)
                 file.cpuId = match.captured(1).toUpper();
                 continue;
             }
+            static const QRegularExpression recordedLine(
+                QStringLiteral("^#\\s*Firmware line\\s*=\\s*(older|newer)$"),
+                QRegularExpression::CaseInsensitiveOption);
+            if (const QRegularExpressionMatch match = recordedLine.match(line); match.hasMatch()) {
+                file.line = match.captured(1).compare(QLatin1String("older"), Qt::CaseInsensitive) == 0
+                    ? FirmwareLine::Older
+                    : FirmwareLine::Newer;
+                continue;
+            }
             // The header's "# Address = ..." repeats an entry: one note a name.
             const QString note = notRestorableNote(line);
             if (!note.isEmpty() && !noted.contains(note.section(QStringLiteral(": "), 0, 0))) {
@@ -127,12 +137,37 @@ SettingsFile readSettingsFile(QIODevice &file)
     return parseSettingsFile(text.text);
 }
 
+SettingsFile readSettingsFile(const QString &path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        SettingsFile unread;
+        unread.problem = file.errorString();
+        return unread;
+    }
+    return readSettingsFile(file);
+}
+
 bool isBackupOf(const SettingsFile &file, const QString &cpuId)
 {
     return !file.cpuId.isEmpty() && file.cpuId.compare(cpuId, Qt::CaseInsensitive) == 0;
 }
 
-QString formatSettingsFile(const QList<DumpLine> &dump, const QDateTime &when, const QString &cpuId)
+FirmwareLine lineOfFile(const SettingsFile &file)
+{
+    if (file.line != FirmwareLine::Unknown)
+        return file.line;
+    const FirmwareLine shown = firmwareLineOf(file.settings);
+    return shown == FirmwareLine::Unknown ? FirmwareLine::Newer : shown;
+}
+
+QList<DumpLine> withEdits(const QList<DumpLine> &settings, const QList<DumpLine> &edits)
+{
+    return lastValueWins(settings + edits);
+}
+
+QString formatSettingsFile(
+    const QList<DumpLine> &dump, const QDateTime &when, const QString &cpuId, FirmwareLine line)
 {
     QString text = QStringLiteral("# tracktune backup, ") + when.toString(Qt::ISODate) + QLatin1Char('\n');
     const SettingLookup lookup(dump);
@@ -145,6 +180,13 @@ QString formatSettingsFile(const QList<DumpLine> &dump, const QDateTime &when, c
     static const QRegularExpression chip(QStringLiteral("^[0-9A-Fa-f]{16}$"));
     if (chip.match(cpuId).hasMatch())
         text += QStringLiteral("# CPU = ") + cpuId.toUpper() + QLatin1Char('\n');
+    if (line == FirmwareLine::Unknown)
+        line = firmwareLineOf(dump);
+    if (line != FirmwareLine::Unknown) {
+        text += QStringLiteral("# Firmware line = ")
+            + (line == FirmwareLine::Older ? QStringLiteral("older") : QStringLiteral("newer"))
+            + QLatin1Char('\n');
+    }
     for (const DumpLine &entry : dump) {
         const QString value = oneLineValue(entry.value);
         const QString refusal = sentenceRefusal(entry.name, value);
@@ -175,13 +217,13 @@ QList<DumpLine> lastValueWins(const QList<DumpLine> &settings)
     return kept;
 }
 
-QString writeSettingsFile(
-    const QString &path, const QList<DumpLine> &dump, const QDateTime &when, const QString &cpuId)
+QString writeSettingsFile(const QString &path, const QList<DumpLine> &dump, const QDateTime &when,
+    const QString &cpuId, FirmwareLine line)
 {
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly | QIODevice::Text))
         return file.errorString();
-    file.write(formatSettingsFile(dump, when, cpuId).toUtf8());
+    file.write(formatSettingsFile(dump, when, cpuId, line).toUtf8());
     return file.commit() ? QString() : file.errorString();
 }
 

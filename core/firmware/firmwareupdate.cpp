@@ -22,10 +22,44 @@ const int keptErrorBytes = 16 * 1024;
 const int shownErrorLines = 5;
 const int shownNameLength = 80;
 
-QString installHint(const QString &architecture)
+// The flasher beside the templates, else (not on Windows, where the folder must hold it) one
+// installed on the PATH, as "pip install esptool" puts it there.
+QString findFlasher(const QString &folder)
 {
-    return FirmwareUpdate::tr("Make sure the firmware loader is installed in firmware/%1 directory.")
-        .arg(architecture);
+    const QString own = folder + QLatin1Char('/') + tracktune::flasherName();
+    if (!folder.isEmpty() && QFileInfo(own).isFile())
+        return own;
+#ifdef Q_OS_WIN
+    return QString();
+#else
+    for (const QString &name : {QStringLiteral("esptool"), QStringLiteral("esptool.py")}) {
+        const QString found = QStandardPaths::findExecutable(name);
+        if (!found.isEmpty())
+            return found;
+    }
+    return QString();
+#endif
+}
+
+QString missingFlasherText(const QString &folder)
+{
+#ifdef Q_OS_WIN
+    return FirmwareUpdate::tr("the flasher %1: put it in %2; it comes from %3")
+        .arg(tracktune::flasherName(), QDir::toNativeSeparators(folder), tracktune::flasherReleasePage());
+#else
+    return FirmwareUpdate::tr("the flasher %1: install it with \"pip install esptool\" (it is then found on "
+                              "the PATH) or put it in %2; it comes from %3")
+        .arg(tracktune::flasherName(), folder, tracktune::flasherReleasePage());
+#endif
+}
+
+QString missingText(const QString &title, const QStringList &missing)
+{
+    return title + QLatin1Char('\n') + FirmwareUpdate::tr("Missing:") + QStringLiteral("\n- ")
+        + missing.join(QStringLiteral("\n- ")) + QLatin1Char('\n')
+        + FirmwareUpdate::tr("The tracker firmware for your board (merged.bin, a whole-flash image) is "
+                             "published at %1.")
+              .arg(tracktune::firmwareReleasePage());
 }
 
 // A name the device gave, as a message may show it: it could hold anything.
@@ -89,7 +123,9 @@ FirmwareUpdate::FirmwareUpdate(const QString &applicationDir, const QString &arc
         refusal = tr("Firmware update not possible: Unknown hardware.\nThe firmware folder for the "
                      "hardware %1 leads to %2, outside the firmware folders.")
                       .arg(quoted(arch), QFileInfo(firmwareFolder).canonicalFilePath());
+        return;
     }
+    flasher = findFlasher(firmwareFolder);
 }
 
 FirmwareUpdate::~FirmwareUpdate()
@@ -98,29 +134,60 @@ FirmwareUpdate::~FirmwareUpdate()
         process->disconnect(this);
 }
 
-QString FirmwareUpdate::problem()
+QString FirmwareUpdate::problem() const
 {
     if (!refusal.isEmpty())
         return refusal;
     const QString title = tr("Firmware update not possible: Missing components.");
+    QStringList missing;
     if (firmwareFolder.isEmpty()) {
-        return title + QLatin1Char('\n') + tr("No firmware loader found for %1 architecture.").arg(arch)
-            + QLatin1Char(' ') + installHint(arch) + QLatin1Char('\n')
-            + tr("Looked in: %1").arg(candidates.join(QStringLiteral(", ")));
+        missing << tr("the firmware folder %1, with its argument templates: it comes with the program. "
+                      "Looked in: %2")
+                       .arg(arch, candidates.join(QStringLiteral(", ")));
     }
-    const QStringList components = tracktune::requiredComponents();
-    for (const QString &name : components) {
-        if (!QFile::exists(firmwareFolder + QLatin1Char('/') + name)) {
-            return title + QLatin1Char('\n') + tr("File %1 not found.").arg(name) + QLatin1Char(' ')
-                + installHint(arch);
+    if (flasher.isEmpty())
+        missing << missingFlasherText(firmwareFolder.isEmpty() ? candidates.value(0) : firmwareFolder);
+    const auto has
+        = [this](const QString &name) { return QFile::exists(firmwareFolder + QLatin1Char('/') + name); };
+    if (!firmwareFolder.isEmpty() && !has(tracktune::applicationTemplate(firmwareFolder))
+        && !has(tracktune::wholeFlashTemplateName())) {
+        missing << tr(
+            "%1 and %2, the flasher's argument lists: they come with the program's firmware folders")
+                       .arg(tracktune::wholeFlashTemplateName(),
+                           tracktune::applicationTemplate(firmwareFolder));
+    }
+    return missing.isEmpty() ? QString() : missingText(title, missing);
+}
+
+QString FirmwareUpdate::problemFor(tracktune::EspImage::Kind kind)
+{
+    const bool application = kind != tracktune::EspImage::Kind::WholeFlash;
+    const QString templateName
+        = application ? tracktune::applicationTemplate(firmwareFolder) : tracktune::wholeFlashTemplateName();
+    const QString inFolder = firmwareFolder + QLatin1Char('/');
+    QStringList missing;
+    if (!QFile::exists(inFolder + templateName)) {
+        missing << tr("%1 in %2, the flasher's argument list for this kind of image: it comes with the "
+                      "program's firmware folders")
+                       .arg(templateName, QDir::toNativeSeparators(firmwareFolder));
+    }
+    if (application) {
+        for (const QString &name : {QStringLiteral("bootloader.bin"), QStringLiteral("partitions.bin")}) {
+            if (!QFile::exists(inFolder + name)) {
+                missing << tr("%1 in %2, which an application image is written beside: it comes with the "
+                              "firmware's build, or choose the whole-flash image (merged.bin) instead")
+                               .arg(name, QDir::toNativeSeparators(firmwareFolder));
+            }
         }
     }
-    QFile templateFile(firmwareFolder + QStringLiteral("/config.txt"));
+    if (!missing.isEmpty())
+        return missingText(tr("Firmware update not possible: Missing components."), missing);
+    QFile templateFile(inFolder + templateName);
     templateFile.open(QIODevice::ReadOnly); // unreadable reads as empty
     // One byte more than allowed tells a file that is too large without reading it all.
-    const tracktune::TextFile read
-        = tracktune::templateText(templateFile.read(tracktune::maxTemplateBytes + 1));
+    tracktune::TextFile read = tracktune::templateText(templateFile.read(tracktune::maxTemplateBytes + 1));
     if (!read.problem.isEmpty()) {
+        read.problem.replace(QStringLiteral("config.txt"), templateName);
         return tr("Firmware update not possible: Unusable argument list.") + QLatin1Char('\n') + read.problem
             + QLatin1Char('\n') + tr("In: %1").arg(firmwareFolder);
     }
@@ -150,8 +217,7 @@ void FirmwareUpdate::start(const QString &port, const QString &firmwareFile)
             QMetaObject::invokeMethod(
                 this, [this] { conclude(Outcome()); }, Qt::QueuedConnection);
     });
-    process->start(
-        firmwareFolder + QLatin1Char('/') + tracktune::flasherName(), arguments, QIODevice::ReadWrite);
+    process->start(flasher, arguments, QIODevice::ReadWrite);
 }
 
 void FirmwareUpdate::relayOutput()

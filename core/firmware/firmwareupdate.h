@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "firmware/espimage.h"
+
 #include <QByteArray>
 #include <QObject>
 #include <QProcess>
@@ -32,14 +34,19 @@ public:
     // A flasher still running is ended by its QProcess, and its end told to no one.
     ~FirmwareUpdate() override;
 
-    // Why the update cannot run, as the user reads it, its first line fit for a title;
-    // empty when it can. Only the first problem is named: an architecture that names no
-    // folder of ours, a missing folder or component, an unusable config.txt. Reads
-    // config.txt for start().
-    QString problem();
+    // Why no update can run, as the user reads it, its first line fit for a title; empty when
+    // one can: an architecture that names no folder of ours, or everything missing at once (the
+    // folder, the flasher, any argument template), each with where to get it.
+    QString problem() const;
+    // The same for an image of this kind, once problem() said nothing: its argument template
+    // and, for an application image, the bootloader and partition table, all missing named at
+    // once; or an unusable template. Reads the template for start().
+    QString problemFor(tracktune::EspImage::Kind kind);
+    // The firmware folder in use; empty: none found.
+    QString folder() const { return firmwareFolder; }
 
     // Starts the flasher for this port and image and returns at once; finished() tells how it
-    // ended. Once, and only after problem() said nothing.
+    // ended. Once, and only after problemFor() said nothing.
     void start(const QString &port, const QString &firmwareFile);
     // Stops the running flasher; finished() then says Cancelled.
     void cancel();
@@ -61,6 +68,7 @@ private:
     QString arch;
     QStringList candidates;
     QString firmwareFolder; // the first candidate that exists; empty: none
+    QString flasher; // the folder's own, else one on the PATH (not on Windows); empty: none
     QString refusal; // set by the constructor when the architecture leads astray
     QString templateText;
     QProcess *process = nullptr; // the flasher, from start() on

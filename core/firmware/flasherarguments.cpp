@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "firmware/flasherarguments.h"
 
+#include <QFile>
+
 namespace tracktune {
 
 QStringList firmwareFolders(
@@ -41,7 +43,32 @@ QString flasherName()
 QStringList requiredComponents()
 {
     return {flasherName(), QStringLiteral("bootloader.bin"), QStringLiteral("partitions.bin"),
-        QStringLiteral("config.txt")};
+        QStringLiteral("config-app.txt"), wholeFlashTemplateName()};
+}
+
+QString applicationTemplate(const QString &folder)
+{
+    const QString older = QStringLiteral("config.txt");
+    const QString current = QStringLiteral("config-app.txt");
+    return !QFile::exists(folder + QLatin1Char('/') + current)
+            && QFile::exists(folder + QLatin1Char('/') + older)
+        ? older
+        : current;
+}
+
+QString wholeFlashTemplateName()
+{
+    return QStringLiteral("config-merged.txt");
+}
+
+QString firmwareReleasePage()
+{
+    return QStringLiteral("https://pjalocha.github.io/ogn-tracker/");
+}
+
+QString flasherReleasePage()
+{
+    return QStringLiteral("https://github.com/espressif/esptool/releases");
 }
 
 QString chipFromArchitecture(const QString &architecture)

@@ -26,8 +26,20 @@ bool isPlainFolderName(const QString &name);
 // releases are named "esptool".
 QString flasherName();
 
-// The files a firmware folder must hold, in the order they are checked.
+// Every file a firmware folder may hold for this program: the flasher, the bootloader and the
+// partition table an application image is written beside, and the argument templates.
 QStringList requiredComponents();
+
+// The argument template for application images: "config-app.txt", or where an older folder has
+// only that, "config.txt".
+QString applicationTemplate(const QString &folder);
+// The argument template for whole-flash images, written from 0x0.
+QString wholeFlashTemplateName();
+
+// The release page of the tracker firmware, where its whole-flash images are published.
+QString firmwareReleasePage();
+// Where the flasher comes from.
+QString flasherReleasePage();
 
 // "esp32s3-tracker" gives "esp32s3": the part before the first "-".
 QString chipFromArchitecture(const QString &architecture);

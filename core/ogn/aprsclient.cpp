@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "aprsclient.h"
 
+#include <QCoreApplication>
+
 namespace tracktune {
 
 namespace {
@@ -21,8 +23,9 @@ AprsClient::AprsClient(QObject *parent) : QObject(parent), serverHost(defaultHos
     timeLimit.setSingleShot(true);
     keepalive.setInterval(240 * 1000);
     connect(&timeLimit, &QTimer::timeout, this, [this] {
-        fail(QStringLiteral("no answer from ") + serverHost + QLatin1Char(':') + QString::number(serverPort)
-            + QStringLiteral(" within ") + QString::number(timeLimitMs / 1000.0) + QStringLiteral(" s"));
+        fail(QCoreApplication::translate("tracktune", "no answer from %1 within %2 s")
+                 .arg(serverHost + QLatin1Char(':') + QString::number(serverPort),
+                     QString::number(timeLimitMs / 1000.0)));
     });
     connect(&keepalive, &QTimer::timeout, this, [this] { socket.write("#keepalive\r\n"); });
     connect(&socket, &QTcpSocket::connected, this, &AprsClient::onConnected);
@@ -30,9 +33,10 @@ AprsClient::AprsClient(QObject *parent) : QObject(parent), serverHost(defaultHos
     connect(&socket, &QTcpSocket::errorOccurred, this, [this](QAbstractSocket::SocketError) {
         const QString where = serverHost + QLatin1Char(':') + QString::number(serverPort);
         if (socket.error() == QAbstractSocket::RemoteHostClosedError && answered)
-            fail(where + QStringLiteral(" closed the connection"));
+            fail(QCoreApplication::translate("tracktune", "%1 closed the connection").arg(where));
         else
-            fail(QStringLiteral("cannot reach ") + where + QStringLiteral(": ") + socket.errorString());
+            fail(QCoreApplication::translate("tracktune", "cannot reach %1: %2")
+                     .arg(where, socket.errorString()));
     });
 }
 

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "ddbclient.h"
 
+#include <QCoreApplication>
 #include <QDateTime>
 #include <QDir>
 #include <QFile>
@@ -103,16 +104,20 @@ void DdbClient::onReplyFinished()
     const QString where = done->url().host()
         + (done->url().port() > 0 ? QStringLiteral(":") + QString::number(done->url().port()) : QString());
     if (tooLarge) {
-        result.error = where + QStringLiteral(" answered more than one address's entries");
+        result.error = QCoreApplication::translate("tracktune", "%1 answered more than one address's entries")
+                           .arg(where);
     } else if (timedOut) {
-        result.error = QStringLiteral("no answer from ") + where + QStringLiteral(" within ")
-            + QString::number(timeLimitMs / 1000.0) + QStringLiteral(" s");
+        result.error = QCoreApplication::translate("tracktune", "no answer from %1 within %2 s")
+                           .arg(where, QString::number(timeLimitMs / 1000.0));
     } else if (done->error() != QNetworkReply::NoError && status == 0) {
-        result.error = QStringLiteral("cannot reach ") + where + QStringLiteral(": ") + done->errorString();
+        result.error
+            = QCoreApplication::translate("tracktune", "cannot reach %1: %2").arg(where, done->errorString());
     } else if (status != 200) {
-        result.error = where + QStringLiteral(" answered HTTP ") + QString::number(status);
+        result.error = QCoreApplication::translate("tracktune", "%1 answered HTTP %2").arg(where).arg(status);
     } else if (const auto devices = parseDdbAnswer(answer); !devices) {
-        result.error = where + QStringLiteral(" answered something that is not a device list");
+        result.error
+            = QCoreApplication::translate("tracktune", "%1 answered something that is not a device list")
+                  .arg(where);
     } else {
         result.answered = true;
         result.device = findDdbDevice(*devices, asked);

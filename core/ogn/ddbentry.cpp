@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "ddbentry.h"
 
+#include <QCoreApplication>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -27,7 +28,7 @@ QString typeName(QChar type)
         return QStringLiteral("OGN (O)");
     if (type == QLatin1Char('I'))
         return QStringLiteral("ICAO (I)");
-    return QStringLiteral("type ") + type;
+    return QCoreApplication::translate("tracktune", "type %1").arg(type);
 }
 
 // Registrations as pilots write them: "D-1749", "d 1749" and "D1749" are one.
@@ -157,23 +158,23 @@ QStringList ddbMismatches(const std::optional<DdbDevice> &entry, const TrackerOg
 {
     QStringList problems;
     if (tracker.addressType == 0)
-        problems << QStringLiteral("AddrType=0 (random) changes the address after each landing: "
-                                   "a database entry cannot follow it");
+        problems << QCoreApplication::translate("tracktune",
+            "AddrType=0 (random) changes the address after each landing: a database entry cannot follow it");
     if (!entry)
         return problems;
     if (tracker.addressType) {
         const QChar expected = ddbTypeOfAddressType(*tracker.addressType);
         if (!expected.isNull() && entry->deviceType != expected)
-            problems << QStringLiteral("the database registers ") + entry->deviceId + QStringLiteral(" as ")
-                    + typeName(entry->deviceType) + QStringLiteral(", the tracker sends it as ")
-                    + typeName(expected) + QStringLiteral(" (AddrType=")
-                    + QString::number(*tracker.addressType) + QLatin1Char(')');
+            problems << QCoreApplication::translate(
+                "tracktune", "the database registers %1 as %2, the tracker sends it as %3 (AddrType=%4)")
+                            .arg(entry->deviceId, typeName(entry->deviceType), typeName(expected),
+                                QString::number(*tracker.addressType));
     }
     if (!entry->registration.isEmpty() && !tracker.registration.trimmed().isEmpty()
         && comparable(entry->registration) != comparable(tracker.registration))
-        problems << QStringLiteral("this address is registered to another aircraft: ") + entry->registration
-                + QStringLiteral(" in the database, Reg=") + tracker.registration.trimmed()
-                + QStringLiteral(" on the tracker");
+        problems << QCoreApplication::translate("tracktune",
+            "this address is registered to another aircraft: %1 in the database, Reg=%2 on the tracker")
+                        .arg(entry->registration, tracker.registration.trimmed());
     return problems;
 }
 

@@ -3,12 +3,15 @@
 
 #include "config/backups.h"
 #include "config/changeplan.h"
+#include "config/pilotwords.h"
 #include "config/settingsfile.h"
 #include "firmware/firmwareupdate.h"
+#include "firmware/imagecheck.h"
 #include "link/devicesession.h"
 
 #include <QDateTime>
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QLocale>
 #include <QSettings>
@@ -92,29 +95,65 @@ std::optional<RestoreOffer> FirmwareUpdateWorkflow::run()
         return std::nullopt;
     }
     const QString notFlashed = tr("Nothing was flashed.");
+    const QString hardware = held.identity.hardware;
+    const QString folderName = firmwareFolderFor(hardware);
+    const QString chip = chipOfFolder(folderName);
+    const QString board = hardware.isEmpty() ? tr("tracker") : hardware;
+    // The chooser says which board and chip the image must be for: the file names of the
+    // published images (merged.bin) do not.
     const QString firmwareFile = window.chooseFile(WorkflowQuestions::FileChoice::Open,
-        tr("Select firmware file"), imageFolder(), tr("Binary files (*.bin)"));
+        chip.isEmpty() ? tr("Select firmware file for the %1").arg(board)
+                       : tr("Select firmware file for the %1 (%2)").arg(board, chip),
+        imageFolder(), tr("Binary files (*.bin)"));
     if (firmwareFile.isEmpty() || !stillHeld(tr("while you chose the file"), notFlashed))
         return std::nullopt;
     const QFileInfo image(firmwareFile);
     QSettings().setValue(lastImageKey, image.absolutePath());
+    // The image is checked before anything runs: what the flasher is handed must be an image
+    // this tracker's chip can start.
+    QFile imageFile(firmwareFile);
+    if (!imageFile.open(QIODevice::ReadOnly)) {
+        tellFailure(tr("Firmware image refused"),
+            tr("The file %1 could not be read: %2").arg(image.fileName(), imageFile.errorString())
+                + QStringLiteral("\n\n") + notFlashed);
+        return std::nullopt;
+    }
+    const EspImage facts = parseEspImage(imageFile.read(maxImageBytes + 1), knownHardware());
+    imageFile.close();
+    const QString refusal = imageRefusal(facts, hardware, folderName);
+    if (!refusal.isEmpty()) {
+        tellFailure(tr("Firmware image refused"),
+            tr("%1 was not written to the tracker.").arg(image.fileName()) + QStringLiteral("\n\n")
+                + refusal);
+        return std::nullopt;
+    }
+    const QString missing = update->problemFor(facts.kind);
+    if (!missing.isEmpty()) {
+        tellFailure(missing.section(QLatin1Char('\n'), 0, 0), missing);
+        return std::nullopt;
+    }
     const QString backup = backupPathBeforeUpdate(held.identity.address, QDateTime::currentDateTime());
     const QLocale locale;
     const QString reg = valueOf(held.list, QStringLiteral("Reg"));
     // Plain text: the file's name and the tracker's values are never markup. No is the default.
     // File names only, so that it fits a small screen; the whole paths are in its details.
     const Box confirmation {Box::Warning, tr("Firmware update"),
-        tr("Write the firmware image %1 (%2, %3) to the tracker %4 (Reg %5, hardware %6)?")
+        tr("Write the firmware image %1 (%2, %3) to the tracker %4 (%5, hardware %6)?")
                 .arg(image.fileName(), locale.formattedDataSize(image.size()),
                     locale.toString(image.lastModified(), QLocale::ShortFormat), held.identity.address,
-                    reg.isEmpty() ? tr("none") : reg, held.identity.hardware)
-            + QStringLiteral("\n\n")
+                    reg.isEmpty() ? tr("no registration") : tr("registration %1").arg(reg),
+                    held.identity.hardware)
+            + QStringLiteral("\n\n") + imageFacts(facts, hardware) + QStringLiteral("\n\n")
             + tr("Its settings are saved first, to %1 in the backups folder.")
                   .arg(QFileInfo(backup).fileName())
+            + (facts.kind == EspImage::Kind::WholeFlash ? QLatin1Char(' ')
+                        + tr("A whole-flash image rewrites the tracker's settings: they are offered back "
+                             "once the tracker is found again.")
+                                                        : QString())
             + QLatin1Char(' ') + tr("Keep the tracker plugged in until the update has finished.")
             + QStringLiteral("\n\n") + tr("Install only firmware from a trusted source."),
         Box::Yes | Box::No, Box::No,
-        tr("Image: %1\nSettings saved to: %2")
+        tr("Image: %1\nThe settings will first be saved to: %2")
             .arg(QDir::toNativeSeparators(image.absoluteFilePath()), QDir::toNativeSeparators(backup))};
     // Escape or the window's close button: no consent either.
     if (window.ask(confirmation) != Box::Yes || !stillHeld(tr("while the question was open"), notFlashed))
@@ -186,8 +225,13 @@ void RestoreSettings::run(std::optional<RestoreOffer> &offer)
     if (plan.writes.isEmpty())
         return;
     QStringList changes;
-    for (const DumpLine &write : plan.writes)
-        changes << tr("%1: %2 -> %3").arg(write.name, valueOf(held.list, write.name), write.value);
+    const FirmwareLine line = firmwareLineOf(held.list);
+    for (const DumpLine &write : plan.writes) {
+        changes << tr("%1: %2 -> %3")
+                       .arg(labelInWords(write.name),
+                           valueInWords(write.name, valueOf(held.list, write.name), line),
+                           valueInWords(write.name, write.value, line));
+    }
     const QString reg = valueOf(held.list, QStringLiteral("Reg"));
     const QString tracker
         = reg.isEmpty() ? held.identity.address : tr("%1, %2").arg(held.identity.address, reg);

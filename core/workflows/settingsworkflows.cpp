@@ -3,12 +3,12 @@
 
 #include "config/backups.h"
 #include "config/changeplan.h"
+#include "config/pilotwords.h"
 #include "config/settingsfile.h"
 #include "config/valueencoding.h"
 
 #include <QDateTime>
 #include <QDir>
-#include <QFile>
 
 namespace tracktune {
 
@@ -60,12 +60,7 @@ void LoadSettings::run()
         backupsFolder(), tr("Settings files (*.txt);;All files (*)"));
     if (path.isEmpty())
         return;
-    QFile file(path);
-    SettingsFile settings;
-    if (file.open(QIODevice::ReadOnly))
-        settings = readSettingsFile(file);
-    else
-        settings.problem = file.errorString();
+    const SettingsFile settings = readSettingsFile(path);
     if (!settings.problem.isEmpty()) {
         window.ask({Box::Critical, tr("Load settings"),
             tr("%1 cannot be loaded: %2").arg(QDir::toNativeSeparators(path), settings.problem), Box::Ok,
@@ -81,7 +76,7 @@ void LoadSettings::run()
     ChangePlan plan
         = planFile(settings.settings, held.list, isBackupOf(settings, held.identity.cpuId), settings.lineOf);
     if (!plan.identityKept.isEmpty()) {
-        const QString names = plan.identityKept.join(QStringLiteral(", "));
+        const QString names = labelsInWords(plan.identityKept);
         const QString none = tr("none");
         const auto shown = [&none](const QString &value) { return value.isEmpty() ? none : value; };
         const QString question = plan.isTemplate

@@ -2,6 +2,7 @@
 #include "workflows/workflow.h"
 
 #include "config/changeplan.h"
+#include "config/pilotwords.h"
 #include "config/valueencoding.h"
 #include "config/verification.h"
 
@@ -120,8 +121,12 @@ bool WriteOutcome::tell(WorkflowQuestions &window, const DeviceSession::WriteRep
     // a change of the aircraft's identity in a box, since other aircraft see it.
     QStringList byTracker;
     QStringList identity;
+    const FirmwareLine line = firmwareLineOf(report.readBack.value_or(QList<DumpLine>()));
     for (const SettingChange &change : report.changedByTracker) {
-        const QString text = tr("%1: %2 -> %3").arg(change.name, change.before, change.after);
+        const QString text
+            = tr("%1: %2 -> %3")
+                  .arg(labelInWords(change.name), valueInWords(change.name, change.before, line),
+                      valueInWords(change.name, change.after, line));
         byTracker << text;
         if (isIdentityParameter(change.name))
             identity << text;

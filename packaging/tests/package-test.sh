@@ -29,9 +29,21 @@ for file in \
     ./usr/share/icons/hicolor/scalable/apps/$id.svg \
     ./usr/share/man/man1/tracktune.1.gz \
     ./usr/share/doc/tracktune/copyright \
-    ./usr/share/doc/tracktune/changelog.gz; do
+    ./usr/share/doc/tracktune/changelog.gz \
+    ./usr/share/tracktune/firmware/README.txt \
+    ./usr/share/tracktune/firmware/esp32-tracker/config-app.txt \
+    ./usr/share/tracktune/firmware/esp32-tracker/config-merged.txt \
+    ./usr/share/tracktune/firmware/esp32s3-tracker/config-app.txt \
+    ./usr/share/tracktune/firmware/esp32s3-tracker/config-merged.txt \
+    ./usr/share/tracktune/firmware/esp32c3-tracker/config-app.txt \
+    ./usr/share/tracktune/firmware/esp32c3-tracker/config-merged.txt; do
     grep -qxF "$file" "$out/files" || { echo "missing from $deb: $file"; exit 1; }
 done
+# No binaries that are not ours: the firmware folders hold text only.
+if grep -E '^\./usr/share/tracktune/firmware/.*\.(bin|exe|py)$|/esptool$' "$out/files"; then
+    echo "the firmware folders hold a flasher or an image"
+    exit 1
+fi
 depends=$(dpkg-deb -f "$deb" Depends)
 echo "Depends: $depends"
 # The libraries of the Qt it was built with, and none of the other's.

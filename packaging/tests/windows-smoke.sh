@@ -84,6 +84,25 @@ stopWindow() {
 }
 
 start=$SECONDS
+# The firmware folders, one per chip, with both argument templates and no flasher or image.
+firmwareMissing=""
+for chip in esp32 esp32s3 esp32c3; do
+    for file in config-app.txt config-merged.txt; do
+        [ -f "$DIR/firmware/$chip-tracker/$file" ] || firmwareMissing="$firmwareMissing $chip-tracker/$file"
+    done
+done
+if [ -z "$firmwareMissing" ] && [ -f "$DIR/firmware/README.txt" ] &&
+    ! find "$DIR/firmware" -name '*.bin' -o -name '*.exe' | grep -q .; then
+    ok "the zip holds the three chip folders with their templates, and no flasher or image"
+else
+    not_ok "the zip's firmware folders" "missing:$firmwareMissing; $(find "$DIR/firmware" 2>&1)"
+fi
+if grep -q "tracktune-cli backup" "$DIR/README.txt" && grep -q "tracktune-cli apply" "$DIR/README.txt" &&
+    grep -q "tracktune-cli status" "$DIR/README.txt" && grep -q "esp32s3-tracker" "$DIR/README.txt"; then
+    ok "README.txt names backup, apply, status and the firmware folders"
+else
+    not_ok "README.txt names backup, apply, status and the firmware folders"
+fi
 run "tracktune-cli --version" 0 "^tracktune-cli $VERSION" "$DIR/tracktune-cli.exe" --version
 run "tracktune-cli --help names the console's signals" 0 "Ctrl\+Break" "$DIR/tracktune-cli.exe" --help
 run "tracktune-cli with an unknown command is a usage error" 2 "unknown command: shwo" \
@@ -98,6 +117,21 @@ mkdir -p "$WINEPREFIX/drive_c/My Settings"
 printf 'Address = 0x1A2B3C\nAcftType = 1\n' >"$WINEPREFIX/drive_c/My Settings/club.txt"
 run "tracktune-cli reads C:\\My Settings\\club.txt, then finds no COM9" 1 "cannot open COM9" \
     "$DIR/tracktune-cli.exe" apply --dry-run --port COM9 'C:\My Settings\club.txt'
+# The image check the window runs before an update, from the command line: a web page saved as
+# merged.bin and an ESP32-S3 image for an ESP32 board are refused; the same image for an ESP32-S3
+# board is taken. The image: header (chip id 9, no SHA-256), one segment holding the application
+# descriptor's magic, zeros, the checksum byte.
+printf '<!DOCTYPE html>\n<html><head><title>Releases</title>' >"$WINEPREFIX/drive_c/My Settings/merged.bin"
+printf '\351\001\002\040\000\000\010\100\356\000\000\000\011\000\000\000\000\217\001\000\000\000\000\000'\
+'\040\000\100\077\004\000\000\000\062\124\315\253\000\000\000\000\000\000\000\000\000\000\000\357' \
+    >"$WINEPREFIX/drive_c/My Settings/firmware-s3.bin"
+run "tracktune-cli image refuses a web page saved as merged.bin" 1 "refused: The file is text, not a firmware image" \
+    "$DIR/tracktune-cli.exe" image --board TBeam12 'C:\My Settings\merged.bin'
+run "tracktune-cli image refuses an ESP32-S3 image for an ESP32 board" 1 \
+    "refused: This image is for an ESP32-S3; the tracker \(TBeam10-sx1262\) has an ESP32\." \
+    "$DIR/tracktune-cli.exe" image --board TBeam10-sx1262 'C:\My Settings\firmware-s3.bin'
+run "tracktune-cli image takes it for an ESP32-S3 board" 0 "^Chip: ESP32-S3" \
+    "$DIR/tracktune-cli.exe" image --board HTIT 'C:\My Settings\firmware-s3.bin'
 # COM1 is Wine's name for a serial device of this machine, which may be no UART and answers
 # nothing: the command ends by its deadline (an open that never returns included), not by the timeout.
 comStart=$SECONDS
@@ -158,7 +192,8 @@ installed=$(find "$WINEPREFIX/drive_c/users" -path "*/AppData/Local/Programs/tra
 shortcut=$(find "$WINEPREFIX/drive_c" -name "tracktune.lnk" | head -1)
 missing=""
 for file in tracktune.exe tracktune-cli.exe LICENSE.txt README.txt translations/qtbase_de.qm \
-    translations/qtbase_fr.qm Uninstall.exe; do
+    translations/qtbase_fr.qm Uninstall.exe firmware/esp32-tracker/config-merged.txt \
+    firmware/esp32s3-tracker/config-app.txt firmware/esp32c3-tracker/config-merged.txt; do
     [ -f "$installed/$file" ] || missing="$missing $file"
 done
 if [ -n "$installed" ] && [ -z "$missing" ] && [ -n "$shortcut" ]; then
@@ -169,6 +204,15 @@ else
 fi
 if [ -n "$installed" ]; then
     run "the installed tracktune-cli starts" 0 "^tracktune-cli $VERSION" "$installed/tracktune-cli.exe" --version
+    # The silent install takes the PATH offer: a new command prompt finds tracktune-cli.
+    userPath=$(timeout 60 wine reg query 'HKCU\Environment' /v Path 2>/dev/null | tr -d '\r')
+    if grep -qi 'Programs\\tracktune' <<<"$userPath"; then
+        ok "the installer put its folder on the user's PATH"
+    else
+        not_ok "the installer put its folder on the user's PATH" "$userPath"
+    fi
+    run "tracktune-cli runs by its name in a new command prompt" 0 "^tracktune-cli $VERSION" \
+        cmd /c tracktune-cli --version
     startWindow "the installed tracktune shows its window" "$installed/tracktune.exe"
     stopWindow
     timeout 60 wine "$installed/Uninstall.exe" /S >/dev/null 2>&1
@@ -176,6 +220,12 @@ if [ -n "$installed" ]; then
     for _ in $(seq 60); do [ -e "$installed" ] || break; sleep 0.5; done
     if [ ! -e "$installed" ] && ! find "$WINEPREFIX/drive_c" -name "tracktune.lnk" | grep -q .; then
         ok "the uninstaller removes the programs and the Start menu entry"
+        userPath=$(timeout 60 wine reg query 'HKCU\Environment' /v Path 2>/dev/null | tr -d '\r')
+        if grep -qi 'Programs\\tracktune' <<<"$userPath"; then
+            not_ok "the uninstaller takes its folder off the PATH" "$userPath"
+        else
+            ok "the uninstaller takes its folder off the PATH"
+        fi
     else
         not_ok "the uninstaller removes the programs and the Start menu entry" "$(ls -R "$installed" 2>&1)"
     fi

@@ -1,7 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "dialogs/aboutdialog.h"
 
+#include "config/dumpline.h"
 #include "firmware/flasherarguments.h"
+#include "firmware/imagecheck.h"
 
 #include <QCoreApplication>
 #include <QDialogButtonBox>
@@ -30,14 +32,62 @@ QString folderList(const QStringList &folders)
     return lines.join(QLatin1Char('\n'));
 }
 
+// The firmware folders that exist, in the order they are looked in.
+QStringList presentFirmwareFolders(const QStringList &bases)
+{
+    QStringList present;
+    for (const QString &base : bases) {
+        const QDir firmware(base + QStringLiteral("/firmware"));
+        for (const QString &name : firmware.entryList(QDir::Dirs | QDir::NoDotAndDotDot, QDir::Name))
+            present << firmware.filePath(name);
+    }
+    return present;
+}
+
 } // namespace
 
-AboutDialog::AboutDialog(const QString &applicationFolder, QWidget *parent) : QDialog(parent)
+// The folder the connected tracker's update would use first, then the folders that exist.
+QString AboutDialog::firmwareText(const QString &applicationFolder, const std::optional<QString> &hardware)
+{
+    const QStringList bases = QStringList {applicationFolder}
+        + QStandardPaths::standardLocations(QStandardPaths::AppDataLocation);
+    const QStringList present = presentFirmwareFolders(bases);
+    QString text;
+    if (!hardware) {
+        text = tr("Firmware folder for the connected tracker: no tracker is connected.");
+    } else {
+        const QString folder = tracktune::firmwareFolderFor(*hardware);
+        const QString chip = tracktune::chipOfFolder(folder);
+        const QString board = hardware->isEmpty() ? tr("no board name") : *hardware;
+        QString used;
+        if (tracktune::isPlainFolderName(folder)) {
+            for (const QString &candidate :
+                tracktune::firmwareFolders(applicationFolder, bases.mid(1), folder)) {
+                if (QDir(candidate).exists()) {
+                    used = candidate;
+                    break;
+                }
+            }
+        }
+        text = tr("Firmware folder for the connected tracker (%1, %2):")
+                   .arg(board, chip.isEmpty() ? tr("chip not known") : chip)
+            + QLatin1Char('\n')
+            + (used.isEmpty() ? QStringLiteral("  ") + tr("none found for %1").arg(folder)
+                              : folderList({used}));
+    }
+    return text + QStringLiteral("\n\n") + tr("Firmware folders present:") + QLatin1Char('\n')
+        + (present.isEmpty() ? QStringLiteral("  ") + tr("none") : folderList(present)) + QLatin1Char('\n')
+        + tr("Your own firmware folders go in:") + QLatin1Char('\n')
+        + folderList({QStandardPaths::writableLocation(QStandardPaths::AppDataLocation)
+            + QStringLiteral("/firmware")});
+}
+
+AboutDialog::AboutDialog(
+    const QString &applicationFolder, const std::optional<QString> &hardware, QWidget *parent)
+    : QDialog(parent)
 {
     setWindowTitle(tr("About tracktune"));
     const QString dataFolder = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
-    const QStringList firmware = tracktune::firmwareFolders(applicationFolder,
-        QStandardPaths::standardLocations(QStandardPaths::AppDataLocation), tr("<hardware>"));
     text = tr("tracktune %1").arg(QCoreApplication::applicationVersion()) + QLatin1Char('\n')
         + tr("Shows and changes the settings of an OGN aircraft tracker connected by USB, and "
              "updates its firmware.")
@@ -46,9 +96,7 @@ AboutDialog::AboutDialog(const QString &applicationFolder, QWidget *parent) : QD
              "ABSOLUTELY NO WARRANTY; you may share and change it under that licence.")
         + QLatin1Char('\n')
         + tr("Qt %1 (built with Qt %2)").arg(QString::fromLatin1(qVersion()), QStringLiteral(QT_VERSION_STR))
-        + QStringLiteral("\n\n")
-        + tr("Firmware folders, looked in in this order (<hardware> is the tracker's Hard):")
-        + QLatin1Char('\n') + folderList(firmware) + QStringLiteral("\n\n")
+        + QStringLiteral("\n\n") + firmwareText(applicationFolder, hardware) + QStringLiteral("\n\n")
         + tr("Settings saved before a firmware update:") + QLatin1Char('\n')
         + folderList({dataFolder + QStringLiteral("/backups")}) + QStringLiteral("\n\n") + tr("Keyboard:")
         + QLatin1Char('\n') + tr("  %1  this help").arg(keys(QKeySequence(Qt::Key_F1))) + QLatin1Char('\n')

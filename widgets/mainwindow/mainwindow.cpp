@@ -1,8 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "mainwindow/mainwindow.h"
 
+#include "config/settingsfile.h"
 #include "dialogs/aboutdialog.h"
 #include "mainwindow/busycontrols.h"
+#include "mainwindow/elidedlabel.h"
 #include "mainwindow/statuspanel.h"
 #include "parametertable/parametersearch.h"
 #include "parametertable/tableaccessibility.h"
@@ -44,23 +46,30 @@ MainWindow::MainWindow(QWidget *parent)
       WorkflowDialogs(this),
       applicationFolder(QCoreApplication::applicationDirPath()),
       ui(new Ui_MainWindow),
-      trackerField(new QLabel(this)),
+      trackerField(new ElidedLabel(this)),
       messageBar(new MessageBar(this)),
       announcer(new Announcer(this)),
       statusPanel(new StatusPanel(this))
 {
     ui->setupUi(this);
     statusPanel->setObjectName(QStringLiteral("statusPanel"));
+    statusPanel->hide(); // until a tracker is connected
     ui->verticalLayout->insertWidget(ui->verticalLayout->indexOf(ui->table), statusPanel);
-    ui->verticalLayout->insertWidget(ui->verticalLayout->indexOf(ui->table), messageBar);
+    // Below the table: an outcome that appears takes room from the table's foot, so the rows
+    // stay where the pilot is about to click.
+    ui->verticalLayout->insertWidget(ui->verticalLayout->indexOf(ui->table) + 1, messageBar);
     connect(statusPanel, &StatusPanel::switchOnRequested, this, &MainWindow::switchStatusOutputOn);
     // The names must fit at any font size.
     ui->table->setColumnWidth(0,
         std::max(parameterColumnWidth, fontMetrics().horizontalAdvance(QStringLiteral("TxProtMask_")) * 2));
+#ifdef TRACKTUNE_NETWORK
+    setUpOgnCheck(); // a button in the bottom row: before the window takes its width
+#endif
     trackerField->setObjectName(QStringLiteral("trackerField"));
     trackerField->setTextFormat(Qt::PlainText); // the tracker's own texts, never markup
     trackerField->setToolTip(tr("Port, hardware, software and address of the tracker"));
     ui->statusBar->addPermanentWidget(trackerField);
+    trackerField->followMessages(ui->statusBar);
     // Wide enough for the buttons' texts in every language and for a status message beside
     // the tracker's field; no larger than the screen, title bar included.
     resize(std::max({width(), sizeHint().width(), fontMetrics().averageCharWidth() * statusBarCharacters}),
@@ -84,19 +93,26 @@ MainWindow::MainWindow(QWidget *parent)
     // Under the table, what the current row is; in expert mode the rows can be searched.
     auto *rowLine = new QLabel(this);
     rowLine->setObjectName(QStringLiteral("rowDescription"));
+    // Two lines kept for it whatever the row: a long description neither widens the window nor
+    // moves the table.
+    rowLine->setWordWrap(true);
+    rowLine->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Fixed);
+    rowLine->setFixedHeight(rowLine->fontMetrics().lineSpacing() * 2 + rowLine->contentsMargins().top()
+        + rowLine->contentsMargins().bottom());
     ui->verticalLayout->insertWidget(ui->verticalLayout->indexOf(ui->table) + 1, rowLine);
     search = new ParameterSearch(ui->table, ui->filterField, ui->changedOnly, rowLine);
     connect(search, &ParameterSearch::matchesChanged, announcer, [this](int shown) {
         announcer->say(tr("%n row(s) match", nullptr, shown), QStringLiteral("search"));
     });
-    // Tab goes as the eye does: the port, About, the message above the table, the table.
-    QWidget *tabChain[]
-        = {ui->serialPortList, about, messageBar->findChild<QWidget *>(QStringLiteral("messageText")),
-            messageBar->findChild<QWidget *>(QStringLiteral("messageFile")),
-            messageBar->findChild<QWidget *>(QStringLiteral("messageClose")), ui->buttonFirmwareUpdate,
-            ui->filterField, ui->changedOnly};
-    for (std::size_t i = 1; i < std::size(tabChain); ++i)
-        QWidget::setTabOrder(tabChain[i - 1], tabChain[i]);
+    // Tab goes as the eye does: the port, About, the expert tools, the table, the message under it
+    // with its Close button, the buttons.
+    const QList<QWidget *> tabChain {ui->serialPortList, about, ui->buttonFirmwareUpdate, ui->filterField,
+        ui->changedOnly, ui->buttonSerialMonitor, ui->table,
+        messageBar->findChild<QWidget *>(QStringLiteral("messageText")),
+        messageBar->findChild<QWidget *>(QStringLiteral("messageFile")),
+        messageBar->findChild<QWidget *>(QStringLiteral("messageClose")), ui->refreshButton};
+    for (int i = 1; i < tabChain.size(); ++i)
+        QWidget::setTabOrder(tabChain.at(i - 1), tabChain.at(i));
 
     // A typed value the tracker would not take stays out of its cell; the reason is read here.
     connect(ui->table, &ParameterTable::valueRefused, messageBar,
@@ -131,9 +147,17 @@ MainWindow::MainWindow(QWidget *parent)
     connect(&session, &DeviceSession::operationChanged, this, [this](DeviceSession::Operation operation) {
         if (operation == DeviceSession::Operation::None && closeRequested)
             QTimer::singleShot(0, this, &QWidget::close);
+        // Once the read that showed a tracker has ended, so that a switch to expert mode can read.
+        if (operation == DeviceSession::Operation::None && shownFile && configurationLoaded)
+            compareShownFileWithTracker();
     });
     // Every read empties the table first, the one after a write too.
     connect(&session, &DeviceSession::readStarted, this, [this] {
+        // A file shown without a tracker keeps the pilot's edits for the comparison that follows.
+        if (shownFile) {
+            ui->table->commitOpenEditor();
+            shownFile->edits = pendingChanges();
+        }
         configurationLoaded = false;
         tracktune::setUsable(ui->table, false, true);
         ui->table->clearForLoad();
@@ -146,6 +170,8 @@ MainWindow::MainWindow(QWidget *parent)
     });
     connect(&session, &DeviceSession::readFailed, this, [this](tracktune::ReadFailure failure) {
         ui->table->setReading(false);
+        if (shownFile)
+            showFile();
         if (session.operation() != DeviceSession::Operation::Write) {
             ui->statusBar->showMessage(tracktune::readFailureText(failure));
             announcer->say(tracktune::readFailureText(failure));
@@ -193,10 +219,15 @@ void MainWindow::updateControls()
     // Grey with the rest, so that the focus does not land on it while the others are.
     if (auto *about = findChild<QPushButton *>(QStringLiteral("buttonAbout")))
         setUsable(about, idle, !idle);
+    // Only where the build has the network check.
+    if (auto *checkOgn = findChild<QPushButton *>(QStringLiteral("buttonCheckOgn")))
+        setUsable(checkOgn, ready, !idle);
     for (QWidget *control : {static_cast<QWidget *>(ui->refreshButton),
-             static_cast<QWidget *>(ui->applyButton), static_cast<QWidget *>(ui->buttonFirmwareUpdate),
-             static_cast<QWidget *>(ui->buttonSaveSettings), static_cast<QWidget *>(ui->buttonLoadSettings)})
+             static_cast<QWidget *>(ui->applyButton), static_cast<QWidget *>(ui->buttonFirmwareUpdate)})
         setUsable(control, ready, !idle);
+    // A settings file can be opened, edited and saved without a tracker.
+    setUsable(ui->buttonSaveSettings, ready || (idle && shownFile), !idle);
+    setUsable(ui->buttonLoadSettings, idle, !idle);
     // A read or a write can take seconds: the cursor says the program works.
     busyState.setBusy(!idle, this, ui->table, ui->serialPortList);
 }
@@ -211,18 +242,31 @@ void MainWindow::on_buttonAdvanced_toggled(bool checked)
         return;
     }
     // The pending changes go along into the other view.
-    pendingEdits = pendingChanges();
+    if (shownFile)
+        shownFile->edits = pendingChanges();
+    else
+        pendingEdits = pendingChanges();
     messageBar->clear();
     expertMode = checked;
     ui->frameExpertTools->setVisible(checked);
     if (!checked)
         search->reset();
-    session.startRead();
+    if (shownFile)
+        showFile();
+    else
+        session.startRead();
 }
 
 void MainWindow::showAbout()
 {
-    auto *about = new AboutDialog(applicationFolder, this);
+    // The firmware folder of the tracker whose list is shown.
+    std::optional<QString> hardware;
+    if (session.link().isOpen() && configurationLoaded) {
+        const tracktune::DumpLine *hard
+            = tracktune::findSetting(session.lastReadList(), QStringLiteral("Hard"));
+        hardware = hard ? hard->value : QString();
+    }
+    auto *about = new AboutDialog(applicationFolder, hardware, this);
     about->setAttribute(Qt::WA_DeleteOnClose);
     about->open();
 }

@@ -2,6 +2,7 @@
 #pragma once
 
 #include "config/dumpline.h"
+#include "config/settingsfile.h"
 #include "config/trackeridentity.h"
 #include "dialogs/serialmonitor.h"
 #include "dialogs/workflowdialogs.h"
@@ -21,6 +22,8 @@
 #include <functional>
 #include <optional>
 
+class ElidedLabel;
+class OgnCheckDialog;
 class ParameterSearch;
 
 QT_BEGIN_NAMESPACE
@@ -101,6 +104,21 @@ private:
     // write has ended (at once when nothing was to write or the write could not start).
     void writeChanges(std::function<void(bool saved)> then = {}) override;
 
+    // A settings file shown without a tracker's list (fileview.cpp): edited with the tracker's
+    // editors and checks, saved as a file, compared with the next tracker whose list is read.
+    struct ShownFile
+    {
+        QString path;
+        tracktune::SettingsFile file;
+        QList<tracktune::DumpLine> edits; // the pilot's, kept while the table is filled again
+    };
+    std::optional<ShownFile> shownFile;
+    void openFileWithoutTracker();
+    void showFile();
+    void saveShownFile();
+    // Marks the rows where the tracker now shown differs from the file; the file view ends.
+    void compareShownFileWithTracker();
+
     DeviceSession session;
     QString applicationFolder;
     bool expertMode = false; // held here only: each load fills the table in this mode
@@ -120,11 +138,21 @@ private:
     std::function<void(bool saved)> afterWrite; // what waits for the write that runs
     SerialMonitor serialMonitor;
     Ui_MainWindow *ui = nullptr;
-    QLabel *trackerField = nullptr; // port, hardware, software and address of the tracker
+    ElidedLabel *trackerField = nullptr; // port, hardware, software and address of the tracker
     MessageBar *messageBar = nullptr; // the outcome of the pilot's last action, above the table
     Announcer *announcer = nullptr; // speaks the outcomes to a screen reader
     StatusPanel *statusPanel = nullptr; // what the tracker prints about itself, above the messages
     // Writes Verbose = 1 after asking, and only it: other pending edits stay pending.
     void switchStatusOutputOn();
     ParameterSearch *search = nullptr; // expert mode's search over the table's rows
+
+#ifdef TRACKTUNE_NETWORK
+    // "Check OGN" (ogncheck.cpp): a network check, not a device operation; it holds the tracker
+    // whose list it took the address from and stops when another list shows another tracker.
+    void setUpOgnCheck();
+    void checkOgn();
+    void followOgnTracker(const QList<tracktune::DumpLine> &list);
+    QPointer<OgnCheckDialog> ognDialog;
+    tracktune::TrackerIdentity ognTracker;
+#endif
 };

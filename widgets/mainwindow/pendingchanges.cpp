@@ -8,6 +8,7 @@
 #include "workflows/workflow.h"
 
 #include <QCloseEvent>
+#include <QDir>
 #include <QMessageBox>
 #include <QTimer>
 
@@ -15,11 +16,14 @@
 
 QList<tracktune::DumpLine> MainWindow::pendingChanges() const
 {
-    // The table's marks are the newest; edits its view hides are kept as they were.
-    QList<tracktune::DumpLine> changes = configurationLoaded ? ui->table->changes() : pendingEdits;
-    if (!configurationLoaded)
+    // The table's marks are the newest; edits its view hides are kept as they were. A file
+    // shown without a tracker has edits of its own.
+    const bool tableShowsEdits = configurationLoaded || shownFile;
+    const QList<tracktune::DumpLine> &kept = shownFile ? shownFile->edits : pendingEdits;
+    QList<tracktune::DumpLine> changes = tableShowsEdits ? ui->table->changes() : kept;
+    if (!tableShowsEdits)
         return changes;
-    for (const tracktune::DumpLine &edit : pendingEdits) {
+    for (const tracktune::DumpLine &edit : kept) {
         const bool shown = tracktune::findSetting(changes, edit.name);
         if (!shown && ui->table->findItems(edit.name, Qt::MatchExactly).isEmpty())
             changes << edit;
@@ -49,6 +53,16 @@ void MainWindow::closeEvent(QCloseEvent *event)
     }
     closeRequested = false;
     const int pending = int(pendingChanges().size());
+    if (shownFile && pending > 0) {
+        using Box = tracktune::Box;
+        const bool discard = ask({Box::Question, tr("Changes not saved"),
+                                 tr("%n change(s) to %1 have not been saved.", nullptr, pending)
+                                     .arg(QDir::toNativeSeparators(shownFile->path)),
+                                 Box::Discard | Box::Cancel, Box::Cancel})
+            == Box::Discard;
+        event->setAccepted(discard);
+        return;
+    }
     // Apply only where a tracker can take the changes.
     if (pending == 0
         || tracktune::CloseWithChanges(session, *this).run(pending, ui->applyButton->isEnabled(), [this] {

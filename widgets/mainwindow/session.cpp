@@ -5,6 +5,7 @@
 
 #include "link/portorder.h"
 #include "mainwindow/busycontrols.h"
+#include "mainwindow/elidedlabel.h"
 #include "mainwindow/statuspanel.h"
 #include "ui_mainwindow.h"
 #include "workflows/workflow.h"
@@ -63,7 +64,8 @@ void MainWindow::selectPortEntry(const QString &portName)
 
 void MainWindow::showNoTrackerHelp()
 {
-    if (session.link().isOpen())
+    // A file shown without a tracker keeps its message: the pilot works without one.
+    if (session.link().isOpen() || shownFile)
         return;
     QStringList ports = Serial::scanPorts().keys();
     std::sort(ports.begin(), ports.end());
@@ -90,6 +92,7 @@ void MainWindow::onConnected(const QString &deviceName)
         messageBar->clear();
     noTrackerHelpText.clear();
     statusPanel->reset();
+    statusPanel->show();
     ui->statusBar->showMessage(tr("Connected to OGN device found on %1").arg(deviceName), connectMessageMs);
     // The edits kept over a dropped link wait for the list: only it tells whether this is the
     // tracker they were made for.
@@ -102,6 +105,8 @@ void MainWindow::onConnected(const QString &deviceName)
 void MainWindow::onDisconnected()
 {
     statusPanel->reset();
+    // What a tracker prints means nothing without one.
+    statusPanel->hide();
     ui->statusBar->showMessage(tr("Connection closed"));
     // Kept so that a close or a mode switch still finds them, and the tracker finds them again
     // when it comes back.
@@ -110,6 +115,8 @@ void MainWindow::onDisconnected()
     trackerField->clear();
     configurationLoaded = false;
     tracktune::setUsable(ui->table, false, session.isBusy());
+    if (shownFile)
+        showFile();
     updateControls();
 }
 
@@ -130,6 +137,9 @@ void MainWindow::showTracker(const QList<tracktune::DumpLine> &entries)
         parts << valueOf("Soft");
     parts << valueOf("Address");
     trackerField->setText(parts.join(QStringLiteral(" \u00b7 ")));
+    // Whole in its tip where the status bar is too narrow for it.
+    trackerField->setToolTip(
+        tr("Port, hardware, software and address of the tracker") + QLatin1Char('\n') + trackerField->text());
     // Read with the name of each part.
     QStringList named {tr("port %1").arg(parts.at(0)), tr("hardware %1").arg(parts.at(1))};
     if (!valueOf("Soft").isEmpty())

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "mainwindow/statuspanel.h"
 
+#include <cmath>
+
 #include "config/firmwareline.h"
 #include "config/settingsfile.h"
 #include "config/verification.h"
@@ -69,7 +71,7 @@ QString radioWords(const tracktune::RadioStatus &radio, tracktune::FirmwareLine 
         return StatusPanel::tr("Radio: nothing heard yet");
     }
     const QString receiving = radio.rxPerMinute
-        ? StatusPanel::tr("; receiving %1 packets a minute").arg(number(*radio.rxPerMinute, 0))
+        ? StatusPanel::tr("; receiving %n packet(s) a minute", nullptr, int(std::lround(*radio.rxPerMinute)))
         : QString();
     if (line == tracktune::FirmwareLine::Older) {
         *brief = StatusPanel::tr("Radio: transmit status not printed");

@@ -11,14 +11,23 @@
 
 void MainWindow::on_buttonSaveSettings_clicked()
 {
-    if (!session.isBusy() && configurationLoaded)
+    if (session.isBusy())
+        return;
+    if (configurationLoaded)
         tracktune::SaveSettings(session, *this).run();
+    else if (shownFile)
+        saveShownFile();
 }
 
 void MainWindow::on_buttonLoadSettings_clicked()
 {
-    if (!session.isBusy() && configurationLoaded)
+    if (session.isBusy())
+        return;
+    // Without a tracker's list the file is shown in the table itself.
+    if (configurationLoaded)
         tracktune::LoadSettings(session, *this).run();
+    else
+        openFileWithoutTracker();
 }
 
 void MainWindow::on_buttonFirmwareUpdate_clicked()

@@ -123,7 +123,7 @@ void ParameterSearch::describeCurrentRow()
         rowLine->clear();
         return;
     }
-    // One line: the description and the tracker's note side by side.
+    // One line: what the row is and its unit.
     const QString description
         = descriptionOf(table, row).replace(QLatin1Char('\n'), QStringLiteral(" \u00b7 "));
     rowLine->setText(description.isEmpty() ? name->text() : tr("%1: %2").arg(name->text(), description));

@@ -200,9 +200,10 @@ void ParameterTable::createValueEditor()
     }
 }
 
-void ParameterTable::fill(const QList<tracktune::DumpLine> &entries, bool expertMode)
+void ParameterTable::fill(
+    const QList<tracktune::DumpLine> &entries, bool expertMode, tracktune::FirmwareLine line)
 {
-    firmwareLine = tracktune::firmwareLineOf(entries);
+    firmwareLine = line == tracktune::FirmwareLine::Unknown ? tracktune::firmwareLineOf(entries) : line;
     if (auto *checker = qobject_cast<CheckedValueDelegate *>(itemDelegateForColumn(1)))
         checker->setFirmwareLine(firmwareLine);
     createValueEditor();
@@ -307,7 +308,8 @@ void ParameterTable::setEditorValue(ParameterDescriptor &descriptor, const QStri
 
 void ParameterTable::describeRow(int row, const tracktune::DumpLine &entry)
 {
-    // What the parameter is, and the unit or range the tracker printed after its value.
+    // What the parameter is and its unit; the firmware's own note after the value ("[24-bit]")
+    // only for a parameter the program cannot describe.
     QString description;
     if (const tracktune::KnownParameter *known = tracktune::findKnownParameter(entry.name)) {
         description = QCoreApplication::translate("KnownParameter", known->description);
@@ -315,9 +317,7 @@ void ParameterTable::describeRow(int row, const tracktune::DumpLine &entry)
             description = tr("%1 (in %2)").arg(description, QString::fromLatin1(known->unit));
     }
     const QString unit = entry.comment.isEmpty() ? QString() : tr("Tracker's note: %1").arg(entry.comment);
-    const QString both = description.isEmpty() ? unit
-        : unit.isEmpty()                       ? description
-                                               : description + QLatin1Char('\n') + unit;
+    const QString both = description.isEmpty() ? unit : description;
     item(row, 0)->setToolTip(both);
     item(row, 0)->setData(tableaccessibility::SpokenDescriptionRole, description);
     if (QTableWidgetItem *value = item(row, 1))

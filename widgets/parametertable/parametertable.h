@@ -35,8 +35,9 @@ public:
     // its kind; a second start of the list ends the table. In expert mode every
     // entry, a known one with the editor of its kind, any other as text. Then edits mark
     // their rows, and the table is enabled.
-    // The editors are built afresh for the firmware line the entries came from.
-    void fill(const QList<tracktune::DumpLine> &entries, bool expertMode);
+    // The editors are built afresh for the firmware line the entries came from, or the one given.
+    void fill(const QList<tracktune::DumpLine> &entries, bool expertMode,
+        tracktune::FirmwareLine line = tracktune::FirmwareLine::Unknown);
     tracktune::FirmwareLine listFirmwareLine() const { return firmwareLine; }
 
     bool isMarked(int row) const;

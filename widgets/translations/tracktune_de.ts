@@ -8,10 +8,6 @@
         <translation>Über tracktune</translation>
     </message>
     <message>
-        <source>&lt;hardware&gt;</source>
-        <translation>&lt;Hardware&gt;</translation>
-    </message>
-    <message>
         <source>tracktune %1</source>
         <translation>tracktune %1</translation>
     </message>
@@ -26,10 +22,6 @@
     <message>
         <source>Qt %1 (built with Qt %2)</source>
         <translation>Qt %1 (gebaut mit Qt %2)</translation>
-    </message>
-    <message>
-        <source>Firmware folders, looked in in this order (&lt;hardware&gt; is the tracker&apos;s Hard):</source>
-        <translation>Firmware-Ordner, in dieser Reihenfolge gesucht (&lt;Hardware&gt; ist Hard des Trackers):</translation>
     </message>
     <message>
         <source>Settings saved before a firmware update:</source>
@@ -59,13 +51,41 @@
         <source>  Enter in the table  opens a setting&apos;s list; Escape  closes a dialog</source>
         <translation>  Eingabe in der Tabelle  öffnet die Liste einer Einstellung; Esc  schließt einen Dialog</translation>
     </message>
+    <message>
+        <source>Firmware folder for the connected tracker: no tracker is connected.</source>
+        <translation>Firmware-Ordner für den angeschlossenen Tracker: Es ist kein Tracker angeschlossen.</translation>
+    </message>
+    <message>
+        <source>no board name</source>
+        <translation>kein Platinenname</translation>
+    </message>
+    <message>
+        <source>Firmware folder for the connected tracker (%1, %2):</source>
+        <translation>Firmware-Ordner für den angeschlossenen Tracker (%1, %2):</translation>
+    </message>
+    <message>
+        <source>chip not known</source>
+        <translation>Chip unbekannt</translation>
+    </message>
+    <message>
+        <source>none found for %1</source>
+        <translation>keiner gefunden für %1</translation>
+    </message>
+    <message>
+        <source>Firmware folders present:</source>
+        <translation>Vorhandene Firmware-Ordner:</translation>
+    </message>
+    <message>
+        <source>none</source>
+        <translation>keiner</translation>
+    </message>
+    <message>
+        <source>Your own firmware folders go in:</source>
+        <translation>Eigene Firmware-Ordner gehören nach:</translation>
+    </message>
 </context>
 <context>
     <name>FirmwareUpdate</name>
-    <message>
-        <source>Make sure the firmware loader is installed in firmware/%1 directory.</source>
-        <translation>Stellen Sie sicher, dass das Firmware-Ladeprogramm im Ordner firmware/%1 installiert ist.</translation>
-    </message>
     <message>
         <source>Firmware update not possible: Unknown hardware.
 The tracker names its hardware %1, which is no firmware folder name.</source>
@@ -83,24 +103,147 @@ Der Firmware-Ordner für die Hardware %1 führt nach %2, außerhalb der Firmware
         <translation>Firmware-Update nicht möglich: Fehlende Komponenten.</translation>
     </message>
     <message>
-        <source>No firmware loader found for %1 architecture.</source>
-        <translation>Kein Firmware-Ladeprogramm für die Architektur %1 gefunden.</translation>
-    </message>
-    <message>
-        <source>Looked in: %1</source>
-        <translation>Gesucht in: %1</translation>
-    </message>
-    <message>
-        <source>File %1 not found.</source>
-        <translation>Datei %1 nicht gefunden.</translation>
-    </message>
-    <message>
         <source>Firmware update not possible: Unusable argument list.</source>
         <translation>Firmware-Update nicht möglich: Unbrauchbare Argumentliste.</translation>
     </message>
     <message>
         <source>In: %1</source>
         <translation>In: %1</translation>
+    </message>
+    <message>
+        <source>the flasher %1: put it in %2; it comes from %3</source>
+        <translation>das Flash-Programm %1: Legen Sie es in %2 ab; es gibt es unter %3</translation>
+    </message>
+    <message>
+        <source>the flasher %1: install it with &quot;pip install esptool&quot; (it is then found on the PATH) or put it in %2; it comes from %3</source>
+        <translation>das Flash-Programm %1: Installieren Sie es mit „pip install esptool“ (es wird dann über PATH gefunden) oder legen Sie es in %2 ab; es gibt es unter %3</translation>
+    </message>
+    <message>
+        <source>Missing:</source>
+        <translation>Es fehlt:</translation>
+    </message>
+    <message>
+        <source>The tracker firmware for your board (merged.bin, a whole-flash image) is published at %1.</source>
+        <translation>Die Tracker-Firmware für Ihre Platine (merged.bin, ein Komplett-Image) wird unter %1 veröffentlicht.</translation>
+    </message>
+    <message>
+        <source>the firmware folder %1, with its argument templates: it comes with the program. Looked in: %2</source>
+        <translation>der Firmware-Ordner %1 mit seinen Argumentvorlagen: Er gehört zum Programm. Gesucht in: %2</translation>
+    </message>
+    <message>
+        <source>%1 and %2, the flasher&apos;s argument lists: they come with the program&apos;s firmware folders</source>
+        <translation>%1 und %2, die Argumentlisten des Flash-Programms: Sie gehören zu den Firmware-Ordnern des Programms</translation>
+    </message>
+    <message>
+        <source>%1 in %2, the flasher&apos;s argument list for this kind of image: it comes with the program&apos;s firmware folders</source>
+        <translation>%1 in %2, die Argumentliste des Flash-Programms für diese Art Image: Sie gehört zu den Firmware-Ordnern des Programms</translation>
+    </message>
+    <message>
+        <source>%1 in %2, which an application image is written beside: it comes with the firmware&apos;s build, or choose the whole-flash image (merged.bin) instead</source>
+        <translation>%1 in %2, neben das ein Anwendungs-Image geschrieben wird: Es entsteht beim Bauen der Firmware; oder wählen Sie stattdessen das Komplett-Image (merged.bin)</translation>
+    </message>
+</context>
+<context>
+    <name>ImageCheck</name>
+    <message>
+        <source>no board name</source>
+        <translation>kein Platinenname</translation>
+    </message>
+    <message>
+        <source>The file is empty.</source>
+        <translation>Die Datei ist leer.</translation>
+    </message>
+    <message>
+        <source>The file is %1, larger than any tracker&apos;s flash.</source>
+        <translation>Die Datei ist %1 groß, größer als der Flash-Speicher jedes Trackers.</translation>
+    </message>
+    <message>
+        <source>The file is text, not a firmware image: it begins &quot;%1&quot;. Was a web page saved instead of the download?</source>
+        <translation>Die Datei ist Text, kein Firmware-Image: Sie beginnt mit „%1“. Wurde statt des Downloads eine Webseite gespeichert?</translation>
+    </message>
+    <message>
+        <source>The file is no ESP firmware image: it does not begin with an image header.</source>
+        <translation>Die Datei ist kein ESP-Firmware-Image: Sie beginnt nicht mit einem Image-Kopf.</translation>
+    </message>
+    <message>
+        <source>The file is no ESP firmware image: there is no image header at %1.</source>
+        <translation>Die Datei ist kein ESP-Firmware-Image: Bei %1 steht kein Image-Kopf.</translation>
+    </message>
+    <message>
+        <source>The image header at %1 is damaged: it names no usable number of segments.</source>
+        <translation>Der Image-Kopf bei %1 ist beschädigt: Er nennt keine brauchbare Anzahl Segmente.</translation>
+    </message>
+    <message>
+        <source>The file is cut short: it has %1 bytes, the image needs at least %2.</source>
+        <translation>Die Datei ist abgeschnitten: Sie hat %1 Bytes, das Image braucht mindestens %2.</translation>
+    </message>
+    <message>
+        <source>The image&apos;s checksum at %1 does not match its contents: the file is damaged.</source>
+        <translation>Die Prüfsumme des Images bei %1 passt nicht zu seinem Inhalt: Die Datei ist beschädigt.</translation>
+    </message>
+    <message>
+        <source>The image&apos;s SHA-256 at %1 does not match its contents: the file is damaged.</source>
+        <translation>Der SHA-256 des Images bei %1 passt nicht zu seinem Inhalt: Die Datei ist beschädigt.</translation>
+    </message>
+    <message>
+        <source>This whole-flash image has its bootloader at %1; an %2 needs it at %3.</source>
+        <translation>Dieses Komplett-Image hat seinen Bootloader bei %1; ein %2 braucht ihn bei %3.</translation>
+    </message>
+    <message>
+        <source>This whole-flash image holds parts for different chips.</source>
+        <translation>Dieses Komplett-Image enthält Teile für verschiedene Chips.</translation>
+    </message>
+    <message>
+        <source>This is a bootloader alone (for an %1), not the tracker&apos;s firmware.</source>
+        <translation>Dies ist nur ein Bootloader (für einen %1), nicht die Firmware des Trackers.</translation>
+    </message>
+    <message>
+        <source>This is a partition table alone, not the tracker&apos;s firmware.</source>
+        <translation>Dies ist nur eine Partitionstabelle, nicht die Firmware des Trackers.</translation>
+    </message>
+    <message>
+        <source>The tracker (%1) needs an application image or a whole-flash image (merged.bin).</source>
+        <translation>Der Tracker (%1) braucht ein Anwendungs-Image oder ein Komplett-Image (merged.bin).</translation>
+    </message>
+    <message>
+        <source>The tracker (%1) needs an application image or a whole-flash image (merged.bin) for an %2.</source>
+        <translation>Der Tracker (%1) braucht ein Anwendungs-Image oder ein Komplett-Image (merged.bin) für einen %2.</translation>
+    </message>
+    <message>
+        <source>This image is for an %1; the tracker (%2) has an %3.</source>
+        <translation>Dieses Image ist für einen %1; der Tracker (%2) hat einen %3.</translation>
+    </message>
+    <message>
+        <source>whole-flash image, written from 0x0 (its settings area too)</source>
+        <translation>Komplett-Image, ab 0x0 geschrieben (auch über den Einstellungsbereich)</translation>
+    </message>
+    <message>
+        <source>application image, written at 0x10000 beside the folder&apos;s bootloader and partition table</source>
+        <translation>Anwendungs-Image, bei 0x10000 geschrieben, neben Bootloader und Partitionstabelle aus dem Ordner</translation>
+    </message>
+    <message>
+        <source>Kind: %1</source>
+        <translation>Art: %1</translation>
+    </message>
+    <message>
+        <source>Version: %1</source>
+        <translation>Version: %1</translation>
+    </message>
+    <message>
+        <source>Board: %1</source>
+        <translation>Platine: %1</translation>
+    </message>
+    <message>
+        <source>The image names the board %1; the tracker names %2.</source>
+        <translation>Das Image nennt die Platine %1; der Tracker nennt %2.</translation>
+    </message>
+    <message>
+        <source>A tracker needs an application image or a whole-flash image (merged.bin).</source>
+        <translation>Ein Tracker braucht ein Anwendungs-Image oder ein Komplett-Image (merged.bin).</translation>
+    </message>
+    <message>
+        <source>Chip: %1</source>
+        <translation>Chip: %1</translation>
     </message>
 </context>
 <context>
@@ -120,10 +263,6 @@ Der Firmware-Ordner für die Hardware %1 führt nach %2, außerhalb der Firmware
     <message>
         <source>The kind of aircraft, shown to other pilots</source>
         <translation>Die Art des Luftfahrzeugs, wie sie anderen Piloten angezeigt wird</translation>
-    </message>
-    <message>
-        <source>How strongly the tracker transmits</source>
-        <translation>Wie stark der Tracker sendet</translation>
     </message>
     <message>
         <source>The radio frequencies of the region you fly in</source>
@@ -353,6 +492,10 @@ Der Firmware-Ordner für die Hardware %1 führt nach %2, außerhalb der Firmware
         <source>The password of a Wi-Fi network the tracker joins</source>
         <translation>Das Passwort eines WLANs, mit dem sich der Tracker verbindet</translation>
     </message>
+    <message>
+        <source>How strongly the tracker transmits; HIGH may be more than your region&apos;s rules allow</source>
+        <translation>Wie stark der Tracker sendet; HIGH kann mehr sein, als die Vorschriften Ihrer Region erlauben</translation>
+    </message>
 </context>
 <context>
     <name>MainWindow</name>
@@ -390,15 +533,15 @@ Der Firmware-Ordner für die Hardware %1 führt nach %2, außerhalb der Firmware
     </message>
     <message>
         <source>Sa&amp;ve settings...</source>
-        <translation>S&amp;peichern...</translation>
+        <translation>In Datei s&amp;peichern...</translation>
     </message>
     <message>
         <source>&amp;Load settings...</source>
-        <translation>&amp;Laden...</translation>
+        <translation>&amp;Datei öffnen...</translation>
     </message>
     <message>
         <source>&amp;Apply</source>
-        <translation>&amp;Anwenden</translation>
+        <translation>Übe&amp;rnehmen</translation>
     </message>
     <message>
         <source>The firmware loader crashed.</source>
@@ -407,10 +550,6 @@ Der Firmware-Ordner für die Hardware %1 führt nach %2, außerhalb der Firmware
     <message>
         <source>The firmware loader ended with exit code %1.</source>
         <translation>Das Firmware-Ladeprogramm endete mit dem Exit-Code %1.</translation>
-    </message>
-    <message>
-        <source>Select firmware file</source>
-        <translation>Firmware-Datei auswählen</translation>
     </message>
     <message>
         <source>Binary files (*.bin)</source>
@@ -454,7 +593,7 @@ Der Firmware-Ordner für die Hardware %1 führt nach %2, außerhalb der Firmware
     </message>
     <message>
         <source>Not saved: %1</source>
-        <translation>Nicht gespeichert: %1</translation>
+        <translation>Nicht auf den Tracker geschrieben: %1</translation>
     </message>
     <message>
         <source>Not sent: %1</source>
@@ -462,7 +601,7 @@ Der Firmware-Ordner für die Hardware %1 führt nach %2, außerhalb der Firmware
     </message>
     <message>
         <source>Changes saved</source>
-        <translation>Änderungen gespeichert</translation>
+        <translation>Auf den Tracker geschrieben</translation>
     </message>
     <message>
         <source>Refresh</source>
@@ -470,17 +609,17 @@ Der Firmware-Ordner für die Hardware %1 führt nach %2, außerhalb der Firmware
     </message>
     <message>
         <source>Discard the changes not yet applied and read the tracker again?</source>
-        <translation>Die noch nicht angewendeten Änderungen verwerfen und den Tracker neu lesen?</translation>
+        <translation>Die noch nicht übernommenen Änderungen verwerfen und den Tracker neu lesen?</translation>
     </message>
     <message>
         <source>Changes not applied</source>
-        <translation>Änderungen nicht angewendet</translation>
+        <translation>Änderungen nicht übernommen</translation>
     </message>
     <message numerus="yes">
         <source>%n change(s) have not been applied to the tracker.</source>
         <translation>
-            <numerusform>%n Änderung wurde noch nicht auf den Tracker angewendet.</numerusform>
-            <numerusform>%n Änderungen wurden noch nicht auf den Tracker angewendet.</numerusform>
+            <numerusform>%n Änderung wurde noch nicht auf den Tracker übernommen.</numerusform>
+            <numerusform>%n Änderungen wurden noch nicht auf den Tracker übernommen.</numerusform>
         </translation>
     </message>
     <message>
@@ -493,7 +632,7 @@ Der Firmware-Ordner für die Hardware %1 führt nach %2, außerhalb der Firmware
     </message>
     <message>
         <source>Save settings</source>
-        <translation>Einstellungen speichern</translation>
+        <translation>In Datei speichern</translation>
     </message>
     <message>
         <source>Settings files (*.txt)</source>
@@ -501,7 +640,7 @@ Der Firmware-Ordner für die Hardware %1 führt nach %2, außerhalb der Firmware
     </message>
     <message>
         <source>Settings not saved</source>
-        <translation>Einstellungen nicht gespeichert</translation>
+        <translation>Datei nicht gespeichert</translation>
     </message>
     <message>
         <source>%1 could not be written: %2</source>
@@ -509,7 +648,7 @@ Der Firmware-Ordner für die Hardware %1 führt nach %2, außerhalb der Firmware
     </message>
     <message>
         <source>Load settings</source>
-        <translation>Einstellungen laden</translation>
+        <translation>Datei öffnen</translation>
     </message>
     <message>
         <source>Settings files (*.txt);;All files (*)</source>
@@ -517,7 +656,7 @@ Der Firmware-Ordner für die Hardware %1 führt nach %2, außerhalb der Firmware
     </message>
     <message>
         <source>%1 cannot be loaded: %2</source>
-        <translation>%1 kann nicht geladen werden: %2</translation>
+        <translation>%1 kann nicht geöffnet werden: %2</translation>
     </message>
     <message>
         <source>These values are not taken:
@@ -615,7 +754,7 @@ Prüfen Sie die Werte und setzen Sie sie neu, falls sie falsch sind.</translatio
     </message>
     <message>
         <source>Nothing was loaded.</source>
-        <translation>Es wurde nichts geladen.</translation>
+        <translation>Es wurde nichts geöffnet.</translation>
     </message>
     <message>
         <source>This file is a template: it names no Address. Take its identity settings too (%1)?</source>
@@ -685,7 +824,7 @@ Prüfen Sie die Werte und setzen Sie sie neu, falls sie falsch sind.</translatio
     </message>
     <message>
         <source>Not every change was saved</source>
-        <translation>Nicht alle Änderungen wurden gespeichert</translation>
+        <translation>Nicht alle Änderungen wurden auf den Tracker geschrieben</translation>
     </message>
     <message>
         <source>changed by the tracker: %1</source>
@@ -693,17 +832,17 @@ Prüfen Sie die Werte und setzen Sie sie neu, falls sie falsch sind.</translatio
     </message>
     <message>
         <source>Settings saved</source>
-        <translation>Einstellungen gespeichert</translation>
+        <translation>In Datei gespeichert</translation>
     </message>
     <message>
         <source>Settings saved to:</source>
-        <translation>Einstellungen gespeichert in:</translation>
+        <translation>In Datei gespeichert:</translation>
     </message>
     <message numerus="yes">
         <source>%n setting(s) loaded: Apply writes them to the tracker. From:</source>
         <translation>
-            <numerusform>%n Einstellung geladen: Anwenden schreibt sie auf den Tracker. Aus:</numerusform>
-            <numerusform>%n Einstellungen geladen: Anwenden schreibt sie auf den Tracker. Aus:</numerusform>
+            <numerusform>%n Einstellung geöffnet: „Übernehmen“ schreibt sie auf den Tracker. Aus:</numerusform>
+            <numerusform>%n Einstellungen geöffnet: „Übernehmen“ schreibt sie auf den Tracker. Aus:</numerusform>
         </translation>
     </message>
     <message>
@@ -712,7 +851,7 @@ Prüfen Sie die Werte und setzen Sie sie neu, falls sie falsch sind.</translatio
     </message>
     <message>
         <source>Nothing loaded from:</source>
-        <translation>Nichts geladen aus:</translation>
+        <translation>Nichts übernommen aus:</translation>
     </message>
     <message>
         <source>&amp;Find:</source>
@@ -728,7 +867,7 @@ Prüfen Sie die Werte und setzen Sie sie neu, falls sie falsch sind.</translatio
     </message>
     <message>
         <source>Shows only the rows changed and not yet applied</source>
-        <translation>Zeigt nur die geänderten, noch nicht angewendeten Zeilen</translation>
+        <translation>Zeigt nur die geänderten, noch nicht übernommenen Zeilen</translation>
     </message>
     <message>
         <source>&amp;Changed only</source>
@@ -741,10 +880,6 @@ Prüfen Sie die Werte und setzen Sie sie neu, falls sie falsch sind.</translatio
     <message>
         <source>What now: unplug the tracker, plug it in again and start the update once more. Its settings from before are saved in %1 in the backups folder; once the update has worked they are offered back.</source>
         <translation>Was nun: Tracker abziehen, wieder anstecken und das Update noch einmal starten. Seine bisherigen Einstellungen sind in %1 im Sicherungsordner gesichert; sobald das Update gelungen ist, werden sie wieder angeboten.</translation>
-    </message>
-    <message>
-        <source>Write the firmware image %1 (%2, %3) to the tracker %4 (Reg %5, hardware %6)?</source>
-        <translation>Das Firmware-Image %1 (%2, %3) auf den Tracker %4 (Reg %5, Hardware %6) schreiben?</translation>
     </message>
     <message>
         <source>none</source>
@@ -763,12 +898,6 @@ Prüfen Sie die Werte und setzen Sie sie neu, falls sie falsch sind.</translatio
         <translation>Installieren Sie nur Firmware aus vertrauenswürdiger Quelle.</translation>
     </message>
     <message>
-        <source>Image: %1
-Settings saved to: %2</source>
-        <translation>Image: %1
-Einstellungen gesichert in: %2</translation>
-    </message>
-    <message>
         <source>The firmware loader could not be started, so the tracker was not changed.</source>
         <translation>Das Firmware-Ladeprogramm konnte nicht gestartet werden; der Tracker wurde nicht verändert.</translation>
     </message>
@@ -783,8 +912,8 @@ Einstellungen gesichert in: %2</translation>
     <message numerus="yes">
         <source>The %n change(s) not yet applied are not saved: the file gets what the tracker holds.</source>
         <translation>
-            <numerusform>Die %n noch nicht angewendete Änderung wird nicht gespeichert: Die Datei erhält, was der Tracker hat.</numerusform>
-            <numerusform>Die %n noch nicht angewendeten Änderungen werden nicht gespeichert: Die Datei erhält, was der Tracker hat.</numerusform>
+            <numerusform>Die %n noch nicht übernommene Änderung wird nicht gespeichert: Die Datei erhält, was der Tracker hat.</numerusform>
+            <numerusform>Die %n noch nicht übernommenen Änderungen werden nicht gespeichert: Die Datei erhält, was der Tracker hat.</numerusform>
         </translation>
     </message>
     <message>
@@ -797,20 +926,20 @@ Einstellungen gesichert in: %2</translation>
     </message>
     <message>
         <source>Discard the changes not yet applied and connect to %1?</source>
-        <translation>Die noch nicht angewendeten Änderungen verwerfen und mit %1 verbinden?</translation>
+        <translation>Die noch nicht übernommenen Änderungen verwerfen und mit %1 verbinden?</translation>
     </message>
     <message numerus="yes">
         <source>Another tracker is connected (%1): the %n change(s) not yet applied to %2 were discarded.</source>
         <translation>
-            <numerusform>Ein anderer Tracker ist verbunden (%1): Die %n noch nicht angewendete Änderung für %2 wurde verworfen.</numerusform>
-            <numerusform>Ein anderer Tracker ist verbunden (%1): Die %n noch nicht angewendeten Änderungen für %2 wurden verworfen.</numerusform>
+            <numerusform>Ein anderer Tracker ist verbunden (%1): Die %n noch nicht übernommene Änderung für %2 wurde verworfen.</numerusform>
+            <numerusform>Ein anderer Tracker ist verbunden (%1): Die %n noch nicht übernommenen Änderungen für %2 wurden verworfen.</numerusform>
         </translation>
     </message>
     <message numerus="yes">
         <source>After the firmware update, the %n change(s) not yet applied were discarded: the update may have reset the settings they were made on.</source>
         <translation>
-            <numerusform>Nach dem Firmware-Update wurde die %n noch nicht angewendete Änderung verworfen: Das Update hat die Einstellungen, auf denen sie beruht, womöglich zurückgesetzt.</numerusform>
-            <numerusform>Nach dem Firmware-Update wurden die %n noch nicht angewendeten Änderungen verworfen: Das Update hat die Einstellungen, auf denen sie beruhen, womöglich zurückgesetzt.</numerusform>
+            <numerusform>Nach dem Firmware-Update wurde die %n noch nicht übernommene Änderung verworfen: Das Update hat die Einstellungen, auf denen sie beruht, womöglich zurückgesetzt.</numerusform>
+            <numerusform>Nach dem Firmware-Update wurden die %n noch nicht übernommenen Änderungen verworfen: Das Update hat die Einstellungen, auf denen sie beruhen, womöglich zurückgesetzt.</numerusform>
         </translation>
     </message>
     <message>
@@ -820,8 +949,8 @@ Einstellungen gesichert in: %2</translation>
     <message numerus="yes">
         <source>The same tracker is back: %n change(s) not yet applied are marked again.</source>
         <translation>
-            <numerusform>Derselbe Tracker ist wieder da: %n noch nicht angewendete Änderung ist wieder markiert.</numerusform>
-            <numerusform>Derselbe Tracker ist wieder da: %n noch nicht angewendete Änderungen sind wieder markiert.</numerusform>
+            <numerusform>Derselbe Tracker ist wieder da: %n noch nicht übernommene Änderung ist wieder markiert.</numerusform>
+            <numerusform>Derselbe Tracker ist wieder da: %n noch nicht übernommene Änderungen sind wieder markiert.</numerusform>
         </translation>
     </message>
     <message>
@@ -872,6 +1001,140 @@ Der Tracker zeigt diese Stellen nicht an; so kann sich eine Einstellung ändern,
         <translation>Der Tracker gibt seinen Status nur aus, solange Verbose eingeschaltet ist. Verbose = %1 auf den Tracker schreiben?</translation>
     </message>
     <message>
+        <source>tracker</source>
+        <translation>Tracker</translation>
+    </message>
+    <message>
+        <source>Select firmware file for the %1</source>
+        <translation>Firmware-Datei für %1 auswählen</translation>
+    </message>
+    <message>
+        <source>Select firmware file for the %1 (%2)</source>
+        <translation>Firmware-Datei für %1 (%2) auswählen</translation>
+    </message>
+    <message>
+        <source>Firmware image refused</source>
+        <translation>Firmware-Image abgelehnt</translation>
+    </message>
+    <message>
+        <source>The file %1 could not be read: %2</source>
+        <translation>Die Datei %1 ließ sich nicht lesen: %2</translation>
+    </message>
+    <message>
+        <source>%1 was not written to the tracker.</source>
+        <translation>%1 wurde nicht auf den Tracker geschrieben.</translation>
+    </message>
+    <message>
+        <source>A whole-flash image rewrites the tracker&apos;s settings: they are offered back once the tracker is found again.</source>
+        <translation>Ein Komplett-Image überschreibt die Einstellungen des Trackers: Sie werden wieder angeboten, sobald der Tracker wieder gefunden ist.</translation>
+    </message>
+    <message numerus="yes">
+        <source>Discard the %n change(s) not yet saved or applied and open another file?</source>
+        <translation>
+            <numerusform>Die %n noch nicht gespeicherte oder übernommene Änderung verwerfen und eine andere Datei öffnen?</numerusform>
+            <numerusform>Die %n noch nicht gespeicherten oder übernommenen Änderungen verwerfen und eine andere Datei öffnen?</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>A tracker was connected while you chose the file, and nothing was loaded. Load the file again to compare it with the tracker:</source>
+        <translation>Während Sie die Datei gewählt haben, wurde ein Tracker verbunden; es wurde nichts geöffnet. Öffnen Sie die Datei erneut, um sie mit dem Tracker zu vergleichen:</translation>
+    </message>
+    <message>
+        <source>No tracker is connected: the table shows the file. Edit it and save it with Save settings; once a tracker is connected, the rows where it differs are marked and Apply writes them. File:</source>
+        <translation>Kein Tracker verbunden: Die Tabelle zeigt die Datei. Bearbeiten Sie sie und speichern Sie sie mit „In Datei speichern“; sobald ein Tracker verbunden ist, werden die abweichenden Zeilen markiert, und „Übernehmen“ schreibt sie auf den Tracker. Datei:</translation>
+    </message>
+    <message>
+        <source>File: %1</source>
+        <translation>Datei: %1</translation>
+    </message>
+    <message>
+        <source>Left as the tracker has them, as the file is another aircraft&apos;s or a template: %1. Load the file again to be asked about them.</source>
+        <translation>So belassen, wie der Tracker sie hat, da die Datei von einem anderen Luftfahrzeug stammt oder eine Vorlage ist: %1. Öffnen Sie die Datei erneut, um danach gefragt zu werden.</translation>
+    </message>
+    <message>
+        <source>Not taken: %1.</source>
+        <translation>Nicht übernommen: %1.</translation>
+    </message>
+    <message>
+        <source>The tracker already holds the settings of this file.</source>
+        <translation>Der Tracker hat die Einstellungen dieser Datei bereits.</translation>
+    </message>
+    <message numerus="yes">
+        <source>The file was compared with the tracker: %n row(s) differ and are marked; Apply writes them.</source>
+        <translation>
+            <numerusform>Die Datei wurde mit dem Tracker verglichen: %n Zeile weicht ab und ist markiert; „Übernehmen“ schreibt sie auf den Tracker.</numerusform>
+            <numerusform>Die Datei wurde mit dem Tracker verglichen: %n Zeilen weichen ab und sind markiert; „Übernehmen“ schreibt sie auf den Tracker.</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>File:</source>
+        <translation>Datei:</translation>
+    </message>
+    <message>
+        <source>Changes not saved</source>
+        <translation>Änderungen nicht gespeichert</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n change(s) to %1 have not been saved.</source>
+        <translation>
+            <numerusform>%n Änderung an %1 wurde nicht gespeichert.</numerusform>
+            <numerusform>%n Änderungen an %1 wurden nicht gespeichert.</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Check &amp;OGN</source>
+        <translation>&amp;OGN prüfen</translation>
+    </message>
+    <message>
+        <source>Asks the OGN network whether it knows this tracker and hears it</source>
+        <translation>Fragt das OGN-Netz, ob es diesen Tracker kennt und empfängt</translation>
+    </message>
+    <message>
+        <source>The tracker&apos;s list has no Address: there is nothing to check.</source>
+        <translation>Die Liste des Trackers enthält keine Address: es gibt nichts zu prüfen.</translation>
+    </message>
+    <message>
+        <source>Check OGN</source>
+        <translation>OGN prüfen</translation>
+    </message>
+    <message>
+        <source>Check OGN sends the tracker&apos;s address, %1, and nothing else, to the OGN devices database (%2) and to the OGN APRS server (%3). Both are public servers on the internet. Send it?</source>
+        <translation>„OGN prüfen“ sendet die Adresse des Trackers, %1, und sonst nichts an die OGN-Gerätedatenbank (%2) und an den OGN-APRS-Server (%3). Beide sind öffentliche Server im Internet. Senden?</translation>
+    </message>
+    <message>
+        <source>Nothing was sent.</source>
+        <translation>Es wurde nichts gesendet.</translation>
+    </message>
+    <message>
+        <source>The tracker changed during the check: it started with %1, and %2 is connected now. The check stopped.</source>
+        <translation>Der Tracker hat während der Prüfung gewechselt: sie begann mit %1, jetzt ist %2 verbunden. Die Prüfung wurde beendet.</translation>
+    </message>
+    <message>
+        <source>Write the firmware image %1 (%2, %3) to the tracker %4 (%5, hardware %6)?</source>
+        <translation>Das Firmware-Image %1 (%2, %3) auf den Tracker %4 (%5, Hardware %6) schreiben?</translation>
+    </message>
+    <message>
+        <source>no registration</source>
+        <translation>kein Kennzeichen</translation>
+    </message>
+    <message>
+        <source>registration %1</source>
+        <translation>Kennzeichen %1</translation>
+    </message>
+    <message>
+        <source>Image: %1
+The settings will first be saved to: %2</source>
+        <translation>Image: %1
+Die Einstellungen werden zuerst gesichert in: %2</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n row(s) match</source>
+        <translation>
+            <numerusform>%n Zeile passt</numerusform>
+            <numerusform>%n Zeilen passen</numerusform>
+        </translation>
+    </message>
+    <message>
         <source>port %1</source>
         <translation>Port %1</translation>
     </message>
@@ -891,13 +1154,6 @@ Der Tracker zeigt diese Stellen nicht an; so kann sich eine Einstellung ändern,
         <source>Tracker: %1</source>
         <translation>Tracker: %1</translation>
     </message>
-    <message numerus="yes">
-        <source>%n row(s) match</source>
-        <translation>
-            <numerusform>%n Zeile passt</numerusform>
-            <numerusform>%n Zeilen passen</numerusform>
-        </translation>
-    </message>
 </context>
 <context>
     <name>MessageBar</name>
@@ -912,6 +1168,81 @@ Der Tracker zeigt diese Stellen nicht an; so kann sich eine Einstellung ändern,
     <message>
         <source>Outcome: %1</source>
         <translation>Ergebnis: %1</translation>
+    </message>
+</context>
+<context>
+    <name>OgnCheckDialog</name>
+    <message>
+        <source>Check OGN</source>
+        <translation>OGN prüfen</translation>
+    </message>
+    <message>
+        <source>OGN devices database</source>
+        <translation>OGN-Gerätedatenbank</translation>
+    </message>
+    <message>
+        <source>Beacons received by OGN stations</source>
+        <translation>Von OGN-Stationen empfangene Baken</translation>
+    </message>
+    <message>
+        <source>Time (UTC)</source>
+        <translation>Zeit (UTC)</translation>
+    </message>
+    <message>
+        <source>Station</source>
+        <translation>Station</translation>
+    </message>
+    <message>
+        <source>Signal</source>
+        <translation>Signal</translation>
+    </message>
+    <message>
+        <source>Frequency offset</source>
+        <translation>Frequenzabweichung</translation>
+    </message>
+    <message>
+        <source>Relayed</source>
+        <translation>Weitergeleitet</translation>
+    </message>
+    <message>
+        <source>&amp;Stop</source>
+        <translation>&amp;Stopp</translation>
+    </message>
+    <message>
+        <source>&amp;Close</source>
+        <translation>S&amp;chließen</translation>
+    </message>
+    <message>
+        <source>Stopped: nothing more is sent.</source>
+        <translation>Beendet: es wird nichts mehr gesendet.</translation>
+    </message>
+    <message>
+        <source>The APRS server could not be heard: %1</source>
+        <translation>Der APRS-Server war nicht zu erreichen: %1</translation>
+    </message>
+    <message>
+        <source>The check stopped.</source>
+        <translation>Die Prüfung wurde beendet.</translation>
+    </message>
+    <message>
+        <source>Checks address %1. Sends this address, and nothing else, to the OGN devices database (%2) and to the OGN APRS server (%3).</source>
+        <translation>Prüft die Adresse %1. Sendet diese Adresse und sonst nichts an die OGN-Gerätedatenbank (%2) und an den OGN-APRS-Server (%3).</translation>
+    </message>
+    <message>
+        <source>Asking the OGN devices database...</source>
+        <translation>Frage die OGN-Gerätedatenbank...</translation>
+    </message>
+    <message>
+        <source>Not received in %1 s. Likely reasons, the most likely first:</source>
+        <translation>In %1 s nicht empfangen. Wahrscheinliche Gründe, der wahrscheinlichste zuerst:</translation>
+    </message>
+    <message>
+        <source>Check finished.</source>
+        <translation>Prüfung abgeschlossen.</translation>
+    </message>
+    <message>
+        <source>Listening for the tracker&apos;s beacons: %1 s left</source>
+        <translation>Horche auf die Baken des Trackers: noch %1 s</translation>
     </message>
 </context>
 <context>
@@ -1603,10 +1934,6 @@ Der Tracker zeigt diese Stellen nicht an; so kann sich eine Einstellung ändern,
         <translation>Funk: noch nichts empfangen</translation>
     </message>
     <message>
-        <source>; receiving %1 packets a minute</source>
-        <translation>; empfängt %1 Pakete pro Minute</translation>
-    </message>
-    <message>
         <source>Radio: transmit status not printed</source>
         <translation>Funk: Sendestatus nicht ausgegeben</translation>
     </message>
@@ -1673,6 +2000,13 @@ Der Tracker zeigt diese Stellen nicht an; so kann sich eine Einstellung ändern,
     <message>
         <source>The tracker prints nothing continuous at the moment.</source>
         <translation>Der Tracker gibt zurzeit nichts laufend aus.</translation>
+    </message>
+    <message numerus="yes">
+        <source>; receiving %n packet(s) a minute</source>
+        <translation>
+            <numerusform>; empfängt %n Paket pro Minute</numerusform>
+            <numerusform>; empfängt %n Pakete pro Minute</numerusform>
+        </translation>
     </message>
 </context>
 <context>
@@ -1804,6 +2138,178 @@ Der Tracker zeigt diese Stellen nicht an; so kann sich eine Einstellung ändern,
     <message>
         <source> or </source>
         <translation> oder </translation>
+    </message>
+    <message>
+        <source>none</source>
+        <translation>keine</translation>
+    </message>
+    <message>
+        <source>(empty)</source>
+        <translation>(leer)</translation>
+    </message>
+    <message>
+        <source>no answer from %1 within %2 s</source>
+        <translation>keine Antwort von %1 innerhalb von %2 s</translation>
+    </message>
+    <message>
+        <source>%1 closed the connection</source>
+        <translation>%1 hat die Verbindung geschlossen</translation>
+    </message>
+    <message>
+        <source>cannot reach %1: %2</source>
+        <translation>%1 nicht erreichbar: %2</translation>
+    </message>
+    <message>
+        <source>%1 answered more than one address&apos;s entries</source>
+        <translation>%1 antwortete mit Einträgen mehrerer Adressen</translation>
+    </message>
+    <message>
+        <source>%1 answered HTTP %2</source>
+        <translation>%1 antwortete mit HTTP %2</translation>
+    </message>
+    <message>
+        <source>%1 answered something that is not a device list</source>
+        <translation>%1 antwortete mit etwas, das keine Geräteliste ist</translation>
+    </message>
+    <message>
+        <source>type %1</source>
+        <translation>Typ %1</translation>
+    </message>
+    <message>
+        <source>AddrType=0 (random) changes the address after each landing: a database entry cannot follow it</source>
+        <translation>AddrType=0 (zufällig) ändert die Adresse nach jeder Landung: ein Datenbankeintrag kann ihr nicht folgen</translation>
+    </message>
+    <message>
+        <source>the database registers %1 as %2, the tracker sends it as %3 (AddrType=%4)</source>
+        <translation>die Datenbank führt %1 als %2, der Tracker sendet sie als %3 (AddrType=%4)</translation>
+    </message>
+    <message>
+        <source>this address is registered to another aircraft: %1 in the database, Reg=%2 on the tracker</source>
+        <translation>diese Adresse ist für ein anderes Luftfahrzeug registriert: %1 in der Datenbank, Reg=%2 im Tracker</translation>
+    </message>
+    <message>
+        <source>(hidden or blank)</source>
+        <translation>(verborgen oder leer)</translation>
+    </message>
+    <message>
+        <source>yes</source>
+        <translation>ja</translation>
+    </message>
+    <message>
+        <source>no</source>
+        <translation>nein</translation>
+    </message>
+    <message>
+        <source>%1 dB</source>
+        <translation>%1 dB</translation>
+    </message>
+    <message>
+        <source>%1 kHz</source>
+        <translation>%1 kHz</translation>
+    </message>
+    <message>
+        <source>by %1</source>
+        <translation>von %1</translation>
+    </message>
+    <message>
+        <source>%1 UTC  received by %2</source>
+        <translation>%1 UTC  empfangen von %2</translation>
+    </message>
+    <message>
+        <source>status: %1</source>
+        <translation>Status: %1</translation>
+    </message>
+    <message>
+        <source>info: %1</source>
+        <translation>Info: %1</translation>
+    </message>
+    <message>
+        <source>relayed by %1</source>
+        <translation>weitergeleitet von %1</translation>
+    </message>
+    <message>
+        <source>Not received in %1 s. Likely reasons: no OGN receiver in range (on the ground few are), no GPS fix yet (no position goes out without one), transmitting switched off (TxProtMask, TxPower) or a large frequency offset (FreqCorr).</source>
+        <translation>In %1 s nicht empfangen. Wahrscheinliche Gründe: kein OGN-Empfänger in Reichweite (am Boden gibt es wenige), noch kein GPS-Fix (ohne ihn wird keine Position gesendet), Senden abgeschaltet (TxProtMask, TxPower) oder eine große Frequenzabweichung (FreqCorr).</translation>
+    </message>
+    <message>
+        <source>Received by 1 station in %1 s</source>
+        <translation>In %1 s von 1 Station empfangen</translation>
+    </message>
+    <message>
+        <source>Received by %1 stations in %2 s</source>
+        <translation>In %2 s von %1 Stationen empfangen</translation>
+    </message>
+    <message>
+        <source>, best %1 dB</source>
+        <translation>, bestes Signal %1 dB</translation>
+    </message>
+    <message>
+        <source>; frequency offset %1 kHz</source>
+        <translation>; Frequenzabweichung %1 kHz</translation>
+    </message>
+    <message>
+        <source>: consider FreqCorr</source>
+        <translation>: FreqCorr erwägen</translation>
+    </message>
+    <message>
+        <source>No GPS fix yet: no position goes out without one.</source>
+        <translation>Noch kein GPS-Fix: ohne ihn wird keine Position gesendet.</translation>
+    </message>
+    <message>
+        <source>No GPS fix: the tracker says it has none, and no position goes out without one.</source>
+        <translation>Kein GPS-Fix: der Tracker meldet keinen, und ohne ihn wird keine Position gesendet.</translation>
+    </message>
+    <message>
+        <source>Transmitting switched off (TxProtMask, TxPower).</source>
+        <translation>Senden abgeschaltet (TxProtMask, TxPower).</translation>
+    </message>
+    <message>
+        <source>Not transmitting: the tracker&apos;s count of packets sent does not rise (TxProtMask, TxPower).</source>
+        <translation>Sendet nicht: der Zähler gesendeter Pakete des Trackers steigt nicht (TxProtMask, TxPower).</translation>
+    </message>
+    <message>
+        <source>No OGN receiver in range: on the ground few are.</source>
+        <translation>Kein OGN-Empfänger in Reichweite: am Boden gibt es wenige.</translation>
+    </message>
+    <message>
+        <source>The frequency plan (FreqPlan) does not suit the region, or the frequency offset is large (FreqCorr).</source>
+        <translation>Der Frequenzplan (FreqPlan) passt nicht zur Region, oder die Frequenzabweichung ist groß (FreqCorr).</translation>
+    </message>
+    <message>
+        <source>OGN devices database: no answer (%1)</source>
+        <translation>OGN-Gerätedatenbank: keine Antwort (%1)</translation>
+    </message>
+    <message>
+        <source>OGN devices database</source>
+        <translation>OGN-Gerätedatenbank</translation>
+    </message>
+    <message>
+        <source>(cached answer, %1 h old)</source>
+        <translation>(zwischengespeicherte Antwort, %1 h alt)</translation>
+    </message>
+    <message>
+        <source>(cached answer, %1 h old; %2)</source>
+        <translation>(zwischengespeicherte Antwort, %1 h alt; %2)</translation>
+    </message>
+    <message>
+        <source>%1: %2 is not registered</source>
+        <translation>%1: %2 ist nicht registriert</translation>
+    </message>
+    <message>
+        <source>%1: %2 is registered as %3</source>
+        <translation>%1: %2 ist als %3 registriert</translation>
+    </message>
+    <message>
+        <source>registration %1, model %2, CN %3</source>
+        <translation>Kennzeichen %1, Muster %2, WBK %3</translation>
+    </message>
+    <message>
+        <source>tracked: %1, identified: %2</source>
+        <translation>verfolgt: %1, identifiziert: %2</translation>
+    </message>
+    <message>
+        <source>mismatch: %1</source>
+        <translation>Abweichung: %1</translation>
     </message>
 </context>
 </TS>

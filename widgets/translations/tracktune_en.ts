@@ -53,6 +53,27 @@
         </translation>
     </message>
     <message numerus="yes">
+        <source>Discard the %n change(s) not yet saved or applied and open another file?</source>
+        <translation>
+            <numerusform>Discard the change not yet saved or applied and open another file?</numerusform>
+            <numerusform>Discard the %n changes not yet saved or applied and open another file?</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>The file was compared with the tracker: %n row(s) differ and are marked; Apply writes them.</source>
+        <translation>
+            <numerusform>The file was compared with the tracker: %n row differs and is marked; Apply writes it.</numerusform>
+            <numerusform>The file was compared with the tracker: %n rows differ and are marked; Apply writes them.</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n change(s) to %1 have not been saved.</source>
+        <translation>
+            <numerusform>%n change to %1 has not been saved.</numerusform>
+            <numerusform>%n changes to %1 have not been saved.</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
         <source>%n row(s) match</source>
         <translation>
             <numerusform>%n row matches</numerusform>
@@ -95,6 +116,13 @@
         <translation>
             <numerusform>Radio: transmitting (OGN, %n packet in the last %1 s)</numerusform>
             <numerusform>Radio: transmitting (OGN, %n packets in the last %1 s)</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>; receiving %n packet(s) a minute</source>
+        <translation>
+            <numerusform>; receiving %n packet a minute</numerusform>
+            <numerusform>; receiving %n packets a minute</numerusform>
         </translation>
     </message>
 </context>

@@ -8,10 +8,6 @@
         <translation>À propos de tracktune</translation>
     </message>
     <message>
-        <source>&lt;hardware&gt;</source>
-        <translation>&lt;matériel&gt;</translation>
-    </message>
-    <message>
         <source>tracktune %1</source>
         <translation>tracktune %1</translation>
     </message>
@@ -26,10 +22,6 @@
     <message>
         <source>Qt %1 (built with Qt %2)</source>
         <translation>Qt %1 (compilé avec Qt %2)</translation>
-    </message>
-    <message>
-        <source>Firmware folders, looked in in this order (&lt;hardware&gt; is the tracker&apos;s Hard):</source>
-        <translation>Dossiers du firmware, cherchés dans cet ordre (&lt;matériel&gt; est le Hard du tracker) :</translation>
     </message>
     <message>
         <source>Settings saved before a firmware update:</source>
@@ -59,13 +51,41 @@
         <source>  Enter in the table  opens a setting&apos;s list; Escape  closes a dialog</source>
         <translation>  Entrée dans le tableau  ouvre la liste d’un réglage ; Échap  ferme une fenêtre de dialogue</translation>
     </message>
+    <message>
+        <source>Firmware folder for the connected tracker: no tracker is connected.</source>
+        <translation>Dossier du micrologiciel pour le tracker connecté : aucun tracker n’est connecté.</translation>
+    </message>
+    <message>
+        <source>no board name</source>
+        <translation>pas de nom de carte</translation>
+    </message>
+    <message>
+        <source>Firmware folder for the connected tracker (%1, %2):</source>
+        <translation>Dossier du micrologiciel pour le tracker connecté (%1, %2) :</translation>
+    </message>
+    <message>
+        <source>chip not known</source>
+        <translation>puce inconnue</translation>
+    </message>
+    <message>
+        <source>none found for %1</source>
+        <translation>aucun trouvé pour %1</translation>
+    </message>
+    <message>
+        <source>Firmware folders present:</source>
+        <translation>Dossiers de micrologiciel présents :</translation>
+    </message>
+    <message>
+        <source>none</source>
+        <translation>aucun</translation>
+    </message>
+    <message>
+        <source>Your own firmware folders go in:</source>
+        <translation>Vos propres dossiers de micrologiciel vont dans :</translation>
+    </message>
 </context>
 <context>
     <name>FirmwareUpdate</name>
-    <message>
-        <source>Make sure the firmware loader is installed in firmware/%1 directory.</source>
-        <translation>Assurez-vous que le chargeur de firmware est installé dans le dossier firmware/%1.</translation>
-    </message>
     <message>
         <source>Firmware update not possible: Unknown hardware.
 The tracker names its hardware %1, which is no firmware folder name.</source>
@@ -83,24 +103,147 @@ Le dossier de firmware du matériel %1 mène à %2, hors des dossiers de firmwar
         <translation>Mise à jour du firmware impossible&#xa0;: composants manquants.</translation>
     </message>
     <message>
-        <source>No firmware loader found for %1 architecture.</source>
-        <translation>Aucun chargeur de firmware trouvé pour l&apos;architecture %1.</translation>
-    </message>
-    <message>
-        <source>Looked in: %1</source>
-        <translation>Recherché dans&#xa0;: %1</translation>
-    </message>
-    <message>
-        <source>File %1 not found.</source>
-        <translation>Fichier %1 introuvable.</translation>
-    </message>
-    <message>
         <source>Firmware update not possible: Unusable argument list.</source>
         <translation>Mise à jour du firmware impossible&#xa0;: liste d&apos;arguments inutilisable.</translation>
     </message>
     <message>
         <source>In: %1</source>
         <translation>Dans&#xa0;: %1</translation>
+    </message>
+    <message>
+        <source>the flasher %1: put it in %2; it comes from %3</source>
+        <translation>le programme de flashage %1 : placez-le dans %2 ; il est disponible sur %3</translation>
+    </message>
+    <message>
+        <source>the flasher %1: install it with &quot;pip install esptool&quot; (it is then found on the PATH) or put it in %2; it comes from %3</source>
+        <translation>le programme de flashage %1 : installez-le avec « pip install esptool » (il est alors trouvé par le PATH) ou placez-le dans %2 ; il est disponible sur %3</translation>
+    </message>
+    <message>
+        <source>Missing:</source>
+        <translation>Manquant :</translation>
+    </message>
+    <message>
+        <source>The tracker firmware for your board (merged.bin, a whole-flash image) is published at %1.</source>
+        <translation>Le micrologiciel du tracker pour votre carte (merged.bin, une image complète) est publié sur %1.</translation>
+    </message>
+    <message>
+        <source>the firmware folder %1, with its argument templates: it comes with the program. Looked in: %2</source>
+        <translation>le dossier du micrologiciel %1, avec ses modèles d’arguments : il est fourni avec le programme. Cherché dans : %2</translation>
+    </message>
+    <message>
+        <source>%1 and %2, the flasher&apos;s argument lists: they come with the program&apos;s firmware folders</source>
+        <translation>%1 et %2, les listes d’arguments du programme de flashage : elles sont fournies avec les dossiers du micrologiciel du programme</translation>
+    </message>
+    <message>
+        <source>%1 in %2, the flasher&apos;s argument list for this kind of image: it comes with the program&apos;s firmware folders</source>
+        <translation>%1 dans %2, la liste d’arguments du programme de flashage pour ce type d’image : elle est fournie avec les dossiers du micrologiciel du programme</translation>
+    </message>
+    <message>
+        <source>%1 in %2, which an application image is written beside: it comes with the firmware&apos;s build, or choose the whole-flash image (merged.bin) instead</source>
+        <translation>%1 dans %2, à côté duquel une image d’application est écrite : il provient de la compilation du micrologiciel ; ou choisissez plutôt l’image complète (merged.bin)</translation>
+    </message>
+</context>
+<context>
+    <name>ImageCheck</name>
+    <message>
+        <source>no board name</source>
+        <translation>pas de nom de carte</translation>
+    </message>
+    <message>
+        <source>The file is empty.</source>
+        <translation>Le fichier est vide.</translation>
+    </message>
+    <message>
+        <source>The file is %1, larger than any tracker&apos;s flash.</source>
+        <translation>Le fichier fait %1, plus que la mémoire flash de tout tracker.</translation>
+    </message>
+    <message>
+        <source>The file is text, not a firmware image: it begins &quot;%1&quot;. Was a web page saved instead of the download?</source>
+        <translation>Le fichier est du texte, pas une image de micrologiciel : il commence par « %1 ». Une page web a-t-elle été enregistrée à la place du téléchargement ?</translation>
+    </message>
+    <message>
+        <source>The file is no ESP firmware image: it does not begin with an image header.</source>
+        <translation>Le fichier n’est pas une image de micrologiciel ESP : il ne commence pas par un en-tête d’image.</translation>
+    </message>
+    <message>
+        <source>The file is no ESP firmware image: there is no image header at %1.</source>
+        <translation>Le fichier n’est pas une image de micrologiciel ESP : il n’y a pas d’en-tête d’image à %1.</translation>
+    </message>
+    <message>
+        <source>The image header at %1 is damaged: it names no usable number of segments.</source>
+        <translation>L’en-tête d’image à %1 est endommagé : il n’indique pas de nombre de segments utilisable.</translation>
+    </message>
+    <message>
+        <source>The file is cut short: it has %1 bytes, the image needs at least %2.</source>
+        <translation>Le fichier est tronqué : il a %1 octets, l’image en demande au moins %2.</translation>
+    </message>
+    <message>
+        <source>The image&apos;s checksum at %1 does not match its contents: the file is damaged.</source>
+        <translation>La somme de contrôle de l’image à %1 ne correspond pas à son contenu : le fichier est endommagé.</translation>
+    </message>
+    <message>
+        <source>The image&apos;s SHA-256 at %1 does not match its contents: the file is damaged.</source>
+        <translation>Le SHA-256 de l’image à %1 ne correspond pas à son contenu : le fichier est endommagé.</translation>
+    </message>
+    <message>
+        <source>This whole-flash image has its bootloader at %1; an %2 needs it at %3.</source>
+        <translation>Cette image complète a son chargeur d’amorçage à %1 ; un %2 l’attend à %3.</translation>
+    </message>
+    <message>
+        <source>This whole-flash image holds parts for different chips.</source>
+        <translation>Cette image complète contient des parties pour des puces différentes.</translation>
+    </message>
+    <message>
+        <source>This is a bootloader alone (for an %1), not the tracker&apos;s firmware.</source>
+        <translation>Ceci n’est qu’un chargeur d’amorçage (pour un %1), pas le micrologiciel du tracker.</translation>
+    </message>
+    <message>
+        <source>This is a partition table alone, not the tracker&apos;s firmware.</source>
+        <translation>Ceci n’est qu’une table de partitions, pas le micrologiciel du tracker.</translation>
+    </message>
+    <message>
+        <source>The tracker (%1) needs an application image or a whole-flash image (merged.bin).</source>
+        <translation>Le tracker (%1) demande une image d’application ou une image complète (merged.bin).</translation>
+    </message>
+    <message>
+        <source>The tracker (%1) needs an application image or a whole-flash image (merged.bin) for an %2.</source>
+        <translation>Le tracker (%1) demande une image d’application ou une image complète (merged.bin) pour un %2.</translation>
+    </message>
+    <message>
+        <source>This image is for an %1; the tracker (%2) has an %3.</source>
+        <translation>Cette image est pour un %1 ; le tracker (%2) a un %3.</translation>
+    </message>
+    <message>
+        <source>whole-flash image, written from 0x0 (its settings area too)</source>
+        <translation>image complète, écrite à partir de 0x0 (zone des réglages comprise)</translation>
+    </message>
+    <message>
+        <source>application image, written at 0x10000 beside the folder&apos;s bootloader and partition table</source>
+        <translation>image d’application, écrite à 0x10000 à côté du chargeur d’amorçage et de la table de partitions du dossier</translation>
+    </message>
+    <message>
+        <source>Kind: %1</source>
+        <translation>Type : %1</translation>
+    </message>
+    <message>
+        <source>Version: %1</source>
+        <translation>Version : %1</translation>
+    </message>
+    <message>
+        <source>Board: %1</source>
+        <translation>Carte : %1</translation>
+    </message>
+    <message>
+        <source>The image names the board %1; the tracker names %2.</source>
+        <translation>L’image nomme la carte %1 ; le tracker nomme %2.</translation>
+    </message>
+    <message>
+        <source>A tracker needs an application image or a whole-flash image (merged.bin).</source>
+        <translation>Un tracker demande une image d’application ou une image complète (merged.bin).</translation>
+    </message>
+    <message>
+        <source>Chip: %1</source>
+        <translation>Puce : %1</translation>
     </message>
 </context>
 <context>
@@ -120,10 +263,6 @@ Le dossier de firmware du matériel %1 mène à %2, hors des dossiers de firmwar
     <message>
         <source>The kind of aircraft, shown to other pilots</source>
         <translation>Le type d&apos;aéronef, affiché aux autres pilotes</translation>
-    </message>
-    <message>
-        <source>How strongly the tracker transmits</source>
-        <translation>La puissance d&apos;émission du tracker</translation>
     </message>
     <message>
         <source>The radio frequencies of the region you fly in</source>
@@ -353,6 +492,10 @@ Le dossier de firmware du matériel %1 mène à %2, hors des dossiers de firmwar
         <source>The password of a Wi-Fi network the tracker joins</source>
         <translation>Le mot de passe d&apos;un réseau Wi-Fi que le tracker rejoint</translation>
     </message>
+    <message>
+        <source>How strongly the tracker transmits; HIGH may be more than your region&apos;s rules allow</source>
+        <translation>La puissance d’émission du tracker ; HIGH peut dépasser ce que permettent les règles de votre région</translation>
+    </message>
 </context>
 <context>
     <name>MainWindow</name>
@@ -390,11 +533,11 @@ Le dossier de firmware du matériel %1 mène à %2, hors des dossiers de firmwar
     </message>
     <message>
         <source>Sa&amp;ve settings...</source>
-        <translation>Enre&amp;gistrer...</translation>
+        <translation>&amp;Enregistrer dans un fichier...</translation>
     </message>
     <message>
         <source>&amp;Load settings...</source>
-        <translation>&amp;Charger...</translation>
+        <translation>Ou&amp;vrir un fichier...</translation>
     </message>
     <message>
         <source>&amp;Apply</source>
@@ -407,10 +550,6 @@ Le dossier de firmware du matériel %1 mène à %2, hors des dossiers de firmwar
     <message>
         <source>The firmware loader ended with exit code %1.</source>
         <translation>Le chargeur de firmware s&apos;est terminé avec le code de sortie %1.</translation>
-    </message>
-    <message>
-        <source>Select firmware file</source>
-        <translation>Choisir le fichier de firmware</translation>
     </message>
     <message>
         <source>Binary files (*.bin)</source>
@@ -454,7 +593,7 @@ Le dossier de firmware du matériel %1 mène à %2, hors des dossiers de firmwar
     </message>
     <message>
         <source>Not saved: %1</source>
-        <translation>Non enregistré&#xa0;: %1</translation>
+        <translation>Non écrit dans le tracker : %1</translation>
     </message>
     <message>
         <source>Not sent: %1</source>
@@ -462,7 +601,7 @@ Le dossier de firmware du matériel %1 mène à %2, hors des dossiers de firmwar
     </message>
     <message>
         <source>Changes saved</source>
-        <translation>Modifications enregistrées</translation>
+        <translation>Écrit dans le tracker</translation>
     </message>
     <message>
         <source>Refresh</source>
@@ -493,7 +632,7 @@ Le dossier de firmware du matériel %1 mène à %2, hors des dossiers de firmwar
     </message>
     <message>
         <source>Save settings</source>
-        <translation>Enregistrer les réglages</translation>
+        <translation>Enregistrer dans un fichier</translation>
     </message>
     <message>
         <source>Settings files (*.txt)</source>
@@ -501,7 +640,7 @@ Le dossier de firmware du matériel %1 mène à %2, hors des dossiers de firmwar
     </message>
     <message>
         <source>Settings not saved</source>
-        <translation>Réglages non enregistrés</translation>
+        <translation>Fichier non enregistré</translation>
     </message>
     <message>
         <source>%1 could not be written: %2</source>
@@ -509,7 +648,7 @@ Le dossier de firmware du matériel %1 mène à %2, hors des dossiers de firmwar
     </message>
     <message>
         <source>Load settings</source>
-        <translation>Charger des réglages</translation>
+        <translation>Ouvrir un fichier</translation>
     </message>
     <message>
         <source>Settings files (*.txt);;All files (*)</source>
@@ -517,7 +656,7 @@ Le dossier de firmware du matériel %1 mène à %2, hors des dossiers de firmwar
     </message>
     <message>
         <source>%1 cannot be loaded: %2</source>
-        <translation>%1 ne peut pas être chargé&#xa0;: %2</translation>
+        <translation>%1 ne peut pas être ouvert : %2</translation>
     </message>
     <message>
         <source>These values are not taken:
@@ -615,7 +754,7 @@ Vérifiez les valeurs et réglez-les à nouveau si elles sont fausses.</translat
     </message>
     <message>
         <source>Nothing was loaded.</source>
-        <translation>Rien n&apos;a été chargé.</translation>
+        <translation>Rien n’a été ouvert.</translation>
     </message>
     <message>
         <source>This file is a template: it names no Address. Take its identity settings too (%1)?</source>
@@ -685,7 +824,7 @@ Vérifiez les valeurs et réglez-les à nouveau si elles sont fausses.</translat
     </message>
     <message>
         <source>Not every change was saved</source>
-        <translation>Toutes les modifications n&apos;ont pas été enregistrées</translation>
+        <translation>Toutes les modifications n’ont pas été écrites dans le tracker</translation>
     </message>
     <message>
         <source>changed by the tracker: %1</source>
@@ -693,17 +832,17 @@ Vérifiez les valeurs et réglez-les à nouveau si elles sont fausses.</translat
     </message>
     <message>
         <source>Settings saved</source>
-        <translation>Réglages enregistrés</translation>
+        <translation>Enregistré dans un fichier</translation>
     </message>
     <message>
         <source>Settings saved to:</source>
-        <translation>Réglages enregistrés dans :</translation>
+        <translation>Enregistré dans le fichier :</translation>
     </message>
     <message numerus="yes">
         <source>%n setting(s) loaded: Apply writes them to the tracker. From:</source>
         <translation>
-            <numerusform>%n réglage chargé : Appliquer l&apos;écrit dans le tracker. Depuis :</numerusform>
-            <numerusform>%n réglages chargés : Appliquer les écrit dans le tracker. Depuis :</numerusform>
+            <numerusform>%n réglage ouvert : « Appliquer » l’écrit dans le tracker. Depuis :</numerusform>
+            <numerusform>%n réglages ouverts : « Appliquer » les écrit dans le tracker. Depuis :</numerusform>
         </translation>
     </message>
     <message>
@@ -712,7 +851,7 @@ Vérifiez les valeurs et réglez-les à nouveau si elles sont fausses.</translat
     </message>
     <message>
         <source>Nothing loaded from:</source>
-        <translation>Rien n&apos;a été chargé depuis :</translation>
+        <translation>Rien n’a été repris de :</translation>
     </message>
     <message>
         <source>&amp;Find:</source>
@@ -743,10 +882,6 @@ Vérifiez les valeurs et réglez-les à nouveau si elles sont fausses.</translat
         <translation>Que faire : débranchez le tracker, rebranchez-le et relancez la mise à jour. Ses réglages d’avant sont enregistrés dans %1, dans le dossier des sauvegardes ; une fois la mise à jour réussie, ils vous seront proposés à nouveau.</translation>
     </message>
     <message>
-        <source>Write the firmware image %1 (%2, %3) to the tracker %4 (Reg %5, hardware %6)?</source>
-        <translation>Écrire l’image de firmware %1 (%2, %3) dans le tracker %4 (Reg %5, matériel %6) ?</translation>
-    </message>
-    <message>
         <source>none</source>
         <translation>aucun</translation>
     </message>
@@ -761,12 +896,6 @@ Vérifiez les valeurs et réglez-les à nouveau si elles sont fausses.</translat
     <message>
         <source>Install only firmware from a trusted source.</source>
         <translation>N’installez qu’un firmware de source sûre.</translation>
-    </message>
-    <message>
-        <source>Image: %1
-Settings saved to: %2</source>
-        <translation>Image : %1
-Réglages enregistrés dans : %2</translation>
     </message>
     <message>
         <source>The firmware loader could not be started, so the tracker was not changed.</source>
@@ -872,6 +1001,140 @@ Le tracker n’affiche pas ces chiffres : cela peut modifier un réglage que vou
         <translation>Le tracker n’affiche son état que si Verbose est activé. Écrire Verbose = %1 sur le tracker ?</translation>
     </message>
     <message>
+        <source>tracker</source>
+        <translation>tracker</translation>
+    </message>
+    <message>
+        <source>Select firmware file for the %1</source>
+        <translation>Choisir le fichier du micrologiciel pour %1</translation>
+    </message>
+    <message>
+        <source>Select firmware file for the %1 (%2)</source>
+        <translation>Choisir le fichier du micrologiciel pour %1 (%2)</translation>
+    </message>
+    <message>
+        <source>Firmware image refused</source>
+        <translation>Image de micrologiciel refusée</translation>
+    </message>
+    <message>
+        <source>The file %1 could not be read: %2</source>
+        <translation>Le fichier %1 n’a pas pu être lu : %2</translation>
+    </message>
+    <message>
+        <source>%1 was not written to the tracker.</source>
+        <translation>%1 n’a pas été écrit sur le tracker.</translation>
+    </message>
+    <message>
+        <source>A whole-flash image rewrites the tracker&apos;s settings: they are offered back once the tracker is found again.</source>
+        <translation>Une image complète réécrit les réglages du tracker : ils sont proposés à nouveau dès que le tracker est retrouvé.</translation>
+    </message>
+    <message numerus="yes">
+        <source>Discard the %n change(s) not yet saved or applied and open another file?</source>
+        <translation>
+            <numerusform>Abandonner la %n modification non enregistrée ou non appliquée et ouvrir un autre fichier ?</numerusform>
+            <numerusform>Abandonner les %n modifications non enregistrées ou non appliquées et ouvrir un autre fichier ?</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>A tracker was connected while you chose the file, and nothing was loaded. Load the file again to compare it with the tracker:</source>
+        <translation>Un tracker a été connecté pendant le choix du fichier ; rien n’a été ouvert. Ouvrez de nouveau le fichier pour le comparer avec le tracker :</translation>
+    </message>
+    <message>
+        <source>No tracker is connected: the table shows the file. Edit it and save it with Save settings; once a tracker is connected, the rows where it differs are marked and Apply writes them. File:</source>
+        <translation>Aucun tracker connecté : le tableau montre le fichier. Modifiez-le et enregistrez-le avec « Enregistrer dans un fichier » ; dès qu’un tracker est connecté, les lignes qui diffèrent sont marquées et « Appliquer » les écrit dans le tracker. Fichier :</translation>
+    </message>
+    <message>
+        <source>File: %1</source>
+        <translation>Fichier : %1</translation>
+    </message>
+    <message>
+        <source>Left as the tracker has them, as the file is another aircraft&apos;s or a template: %1. Load the file again to be asked about them.</source>
+        <translation>Laissés tels que le tracker les a, car le fichier est celui d’un autre aéronef ou un modèle : %1. Ouvrez de nouveau le fichier pour qu’on vous le demande.</translation>
+    </message>
+    <message>
+        <source>Not taken: %1.</source>
+        <translation>Non repris : %1.</translation>
+    </message>
+    <message>
+        <source>The tracker already holds the settings of this file.</source>
+        <translation>Le tracker a déjà les réglages de ce fichier.</translation>
+    </message>
+    <message numerus="yes">
+        <source>The file was compared with the tracker: %n row(s) differ and are marked; Apply writes them.</source>
+        <translation>
+            <numerusform>Le fichier a été comparé avec le tracker : %n ligne diffère et est marquée ; « Appliquer » l’écrit dans le tracker.</numerusform>
+            <numerusform>Le fichier a été comparé avec le tracker : %n lignes diffèrent et sont marquées ; « Appliquer » les écrit dans le tracker.</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>File:</source>
+        <translation>Fichier :</translation>
+    </message>
+    <message>
+        <source>Changes not saved</source>
+        <translation>Modifications non enregistrées</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n change(s) to %1 have not been saved.</source>
+        <translation>
+            <numerusform>%n modification de %1 n’a pas été enregistrée.</numerusform>
+            <numerusform>%n modifications de %1 n’ont pas été enregistrées.</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Check &amp;OGN</source>
+        <translation>Vérifier O&amp;GN</translation>
+    </message>
+    <message>
+        <source>Asks the OGN network whether it knows this tracker and hears it</source>
+        <translation>Demande au réseau OGN s&apos;il connaît ce tracker et le reçoit</translation>
+    </message>
+    <message>
+        <source>The tracker&apos;s list has no Address: there is nothing to check.</source>
+        <translation>La liste du tracker ne contient pas d&apos;Address&#xa0;: il n&apos;y a rien à vérifier.</translation>
+    </message>
+    <message>
+        <source>Check OGN</source>
+        <translation>Vérifier OGN</translation>
+    </message>
+    <message>
+        <source>Check OGN sends the tracker&apos;s address, %1, and nothing else, to the OGN devices database (%2) and to the OGN APRS server (%3). Both are public servers on the internet. Send it?</source>
+        <translation>«&#xa0;Vérifier OGN&#xa0;» envoie l&apos;adresse du tracker, %1, et rien d&apos;autre, à la base de données des appareils OGN (%2) et au serveur APRS OGN (%3). Ce sont deux serveurs publics sur Internet. L&apos;envoyer&#xa0;?</translation>
+    </message>
+    <message>
+        <source>Nothing was sent.</source>
+        <translation>Rien n&apos;a été envoyé.</translation>
+    </message>
+    <message>
+        <source>The tracker changed during the check: it started with %1, and %2 is connected now. The check stopped.</source>
+        <translation>Le tracker a changé pendant la vérification&#xa0;: elle a commencé avec %1, et %2 est connecté maintenant. La vérification s&apos;est arrêtée.</translation>
+    </message>
+    <message>
+        <source>Write the firmware image %1 (%2, %3) to the tracker %4 (%5, hardware %6)?</source>
+        <translation>Écrire l’image de firmware %1 (%2, %3) dans le tracker %4 (%5, matériel %6) ?</translation>
+    </message>
+    <message>
+        <source>no registration</source>
+        <translation>sans immatriculation</translation>
+    </message>
+    <message>
+        <source>registration %1</source>
+        <translation>immatriculation %1</translation>
+    </message>
+    <message>
+        <source>Image: %1
+The settings will first be saved to: %2</source>
+        <translation>Image : %1
+Les réglages seront d’abord enregistrés dans : %2</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n row(s) match</source>
+        <translation>
+            <numerusform>%n ligne correspond</numerusform>
+            <numerusform>%n lignes correspondent</numerusform>
+        </translation>
+    </message>
+    <message>
         <source>port %1</source>
         <translation>port %1</translation>
     </message>
@@ -891,13 +1154,6 @@ Le tracker n’affiche pas ces chiffres : cela peut modifier un réglage que vou
         <source>Tracker: %1</source>
         <translation>Tracker : %1</translation>
     </message>
-    <message numerus="yes">
-        <source>%n row(s) match</source>
-        <translation>
-            <numerusform>%n ligne correspond</numerusform>
-            <numerusform>%n lignes correspondent</numerusform>
-        </translation>
-    </message>
 </context>
 <context>
     <name>MessageBar</name>
@@ -912,6 +1168,81 @@ Le tracker n’affiche pas ces chiffres : cela peut modifier un réglage que vou
     <message>
         <source>Outcome: %1</source>
         <translation>Résultat : %1</translation>
+    </message>
+</context>
+<context>
+    <name>OgnCheckDialog</name>
+    <message>
+        <source>Check OGN</source>
+        <translation>Vérifier OGN</translation>
+    </message>
+    <message>
+        <source>OGN devices database</source>
+        <translation>Base de données des appareils OGN</translation>
+    </message>
+    <message>
+        <source>Beacons received by OGN stations</source>
+        <translation>Balises reçues par les stations OGN</translation>
+    </message>
+    <message>
+        <source>Time (UTC)</source>
+        <translation>Heure (UTC)</translation>
+    </message>
+    <message>
+        <source>Station</source>
+        <translation>Station</translation>
+    </message>
+    <message>
+        <source>Signal</source>
+        <translation>Signal</translation>
+    </message>
+    <message>
+        <source>Frequency offset</source>
+        <translation>Écart de fréquence</translation>
+    </message>
+    <message>
+        <source>Relayed</source>
+        <translation>Relayée</translation>
+    </message>
+    <message>
+        <source>&amp;Stop</source>
+        <translation>&amp;Arrêter</translation>
+    </message>
+    <message>
+        <source>&amp;Close</source>
+        <translation>&amp;Fermer</translation>
+    </message>
+    <message>
+        <source>Stopped: nothing more is sent.</source>
+        <translation>Arrêté&#xa0;: plus rien n&apos;est envoyé.</translation>
+    </message>
+    <message>
+        <source>The APRS server could not be heard: %1</source>
+        <translation>Le serveur APRS n&apos;a pas pu être entendu&#xa0;: %1</translation>
+    </message>
+    <message>
+        <source>The check stopped.</source>
+        <translation>La vérification s&apos;est arrêtée.</translation>
+    </message>
+    <message>
+        <source>Checks address %1. Sends this address, and nothing else, to the OGN devices database (%2) and to the OGN APRS server (%3).</source>
+        <translation>Vérifie l&apos;adresse %1. Envoie cette adresse, et rien d&apos;autre, à la base de données des appareils OGN (%2) et au serveur APRS OGN (%3).</translation>
+    </message>
+    <message>
+        <source>Asking the OGN devices database...</source>
+        <translation>Interrogation de la base de données des appareils OGN...</translation>
+    </message>
+    <message>
+        <source>Not received in %1 s. Likely reasons, the most likely first:</source>
+        <translation>Non reçu en %1 s. Raisons probables, la plus probable d&apos;abord&#xa0;:</translation>
+    </message>
+    <message>
+        <source>Check finished.</source>
+        <translation>Vérification terminée.</translation>
+    </message>
+    <message>
+        <source>Listening for the tracker&apos;s beacons: %1 s left</source>
+        <translation>À l&apos;écoute des balises du tracker&#xa0;: encore %1 s</translation>
     </message>
 </context>
 <context>
@@ -1603,10 +1934,6 @@ Le tracker n’affiche pas ces chiffres : cela peut modifier un réglage que vou
         <translation>Radio : rien reçu pour l’instant</translation>
     </message>
     <message>
-        <source>; receiving %1 packets a minute</source>
-        <translation> ; reçoit %1 paquets par minute</translation>
-    </message>
-    <message>
         <source>Radio: transmit status not printed</source>
         <translation>Radio : état d’émission non affiché</translation>
     </message>
@@ -1673,6 +2000,13 @@ Le tracker n’affiche pas ces chiffres : cela peut modifier un réglage que vou
     <message>
         <source>The tracker prints nothing continuous at the moment.</source>
         <translation>Le tracker n’affiche rien en continu pour le moment.</translation>
+    </message>
+    <message numerus="yes">
+        <source>; receiving %n packet(s) a minute</source>
+        <translation>
+            <numerusform>; reçoit %n paquet par minute</numerusform>
+            <numerusform>; reçoit %n paquets par minute</numerusform>
+        </translation>
     </message>
 </context>
 <context>
@@ -1804,6 +2138,178 @@ Le tracker n’affiche pas ces chiffres : cela peut modifier un réglage que vou
     <message>
         <source> or </source>
         <translation> ou </translation>
+    </message>
+    <message>
+        <source>none</source>
+        <translation>aucun</translation>
+    </message>
+    <message>
+        <source>(empty)</source>
+        <translation>(vide)</translation>
+    </message>
+    <message>
+        <source>no answer from %1 within %2 s</source>
+        <translation>pas de réponse de %1 en %2 s</translation>
+    </message>
+    <message>
+        <source>%1 closed the connection</source>
+        <translation>%1 a fermé la connexion</translation>
+    </message>
+    <message>
+        <source>cannot reach %1: %2</source>
+        <translation>impossible de joindre %1&#xa0;: %2</translation>
+    </message>
+    <message>
+        <source>%1 answered more than one address&apos;s entries</source>
+        <translation>%1 a répondu avec les entrées de plusieurs adresses</translation>
+    </message>
+    <message>
+        <source>%1 answered HTTP %2</source>
+        <translation>%1 a répondu HTTP %2</translation>
+    </message>
+    <message>
+        <source>%1 answered something that is not a device list</source>
+        <translation>%1 a répondu autre chose qu&apos;une liste d&apos;appareils</translation>
+    </message>
+    <message>
+        <source>type %1</source>
+        <translation>type %1</translation>
+    </message>
+    <message>
+        <source>AddrType=0 (random) changes the address after each landing: a database entry cannot follow it</source>
+        <translation>AddrType=0 (aléatoire) change l&apos;adresse après chaque atterrissage&#xa0;: une entrée de la base de données ne peut pas la suivre</translation>
+    </message>
+    <message>
+        <source>the database registers %1 as %2, the tracker sends it as %3 (AddrType=%4)</source>
+        <translation>la base de données enregistre %1 comme %2, le tracker l&apos;envoie comme %3 (AddrType=%4)</translation>
+    </message>
+    <message>
+        <source>this address is registered to another aircraft: %1 in the database, Reg=%2 on the tracker</source>
+        <translation>cette adresse est enregistrée pour un autre aéronef&#xa0;: %1 dans la base de données, Reg=%2 dans le tracker</translation>
+    </message>
+    <message>
+        <source>(hidden or blank)</source>
+        <translation>(masqué ou vide)</translation>
+    </message>
+    <message>
+        <source>yes</source>
+        <translation>oui</translation>
+    </message>
+    <message>
+        <source>no</source>
+        <translation>non</translation>
+    </message>
+    <message>
+        <source>%1 dB</source>
+        <translation>%1 dB</translation>
+    </message>
+    <message>
+        <source>%1 kHz</source>
+        <translation>%1 kHz</translation>
+    </message>
+    <message>
+        <source>by %1</source>
+        <translation>par %1</translation>
+    </message>
+    <message>
+        <source>%1 UTC  received by %2</source>
+        <translation>%1 UTC  reçue par %2</translation>
+    </message>
+    <message>
+        <source>status: %1</source>
+        <translation>état&#xa0;: %1</translation>
+    </message>
+    <message>
+        <source>info: %1</source>
+        <translation>info&#xa0;: %1</translation>
+    </message>
+    <message>
+        <source>relayed by %1</source>
+        <translation>relayée par %1</translation>
+    </message>
+    <message>
+        <source>Not received in %1 s. Likely reasons: no OGN receiver in range (on the ground few are), no GPS fix yet (no position goes out without one), transmitting switched off (TxProtMask, TxPower) or a large frequency offset (FreqCorr).</source>
+        <translation>Non reçu en %1 s. Raisons probables&#xa0;: aucun récepteur OGN à portée (au sol, ils sont rares), pas encore de position GPS (aucune position n&apos;est envoyée sans elle), émission coupée (TxProtMask, TxPower) ou un grand écart de fréquence (FreqCorr).</translation>
+    </message>
+    <message>
+        <source>Received by 1 station in %1 s</source>
+        <translation>Reçu par 1 station en %1 s</translation>
+    </message>
+    <message>
+        <source>Received by %1 stations in %2 s</source>
+        <translation>Reçu par %1 stations en %2 s</translation>
+    </message>
+    <message>
+        <source>, best %1 dB</source>
+        <translation>, meilleur signal %1 dB</translation>
+    </message>
+    <message>
+        <source>; frequency offset %1 kHz</source>
+        <translation>&#xa0;; écart de fréquence %1 kHz</translation>
+    </message>
+    <message>
+        <source>: consider FreqCorr</source>
+        <translation>&#xa0;: envisager FreqCorr</translation>
+    </message>
+    <message>
+        <source>No GPS fix yet: no position goes out without one.</source>
+        <translation>Pas encore de position GPS&#xa0;: aucune position n&apos;est envoyée sans elle.</translation>
+    </message>
+    <message>
+        <source>No GPS fix: the tracker says it has none, and no position goes out without one.</source>
+        <translation>Pas de position GPS&#xa0;: le tracker dit n&apos;en avoir aucune, et aucune position n&apos;est envoyée sans elle.</translation>
+    </message>
+    <message>
+        <source>Transmitting switched off (TxProtMask, TxPower).</source>
+        <translation>Émission coupée (TxProtMask, TxPower).</translation>
+    </message>
+    <message>
+        <source>Not transmitting: the tracker&apos;s count of packets sent does not rise (TxProtMask, TxPower).</source>
+        <translation>N&apos;émet pas&#xa0;: le compteur de paquets envoyés du tracker n&apos;augmente pas (TxProtMask, TxPower).</translation>
+    </message>
+    <message>
+        <source>No OGN receiver in range: on the ground few are.</source>
+        <translation>Aucun récepteur OGN à portée&#xa0;: au sol, ils sont rares.</translation>
+    </message>
+    <message>
+        <source>The frequency plan (FreqPlan) does not suit the region, or the frequency offset is large (FreqCorr).</source>
+        <translation>Le plan de fréquences (FreqPlan) ne convient pas à la région, ou l&apos;écart de fréquence est grand (FreqCorr).</translation>
+    </message>
+    <message>
+        <source>OGN devices database: no answer (%1)</source>
+        <translation>Base de données des appareils OGN&#xa0;: pas de réponse (%1)</translation>
+    </message>
+    <message>
+        <source>OGN devices database</source>
+        <translation>Base de données des appareils OGN</translation>
+    </message>
+    <message>
+        <source>(cached answer, %1 h old)</source>
+        <translation>(réponse en cache, vieille de %1 h)</translation>
+    </message>
+    <message>
+        <source>(cached answer, %1 h old; %2)</source>
+        <translation>(réponse en cache, vieille de %1 h&#xa0;; %2)</translation>
+    </message>
+    <message>
+        <source>%1: %2 is not registered</source>
+        <translation>%1&#xa0;: %2 n&apos;est pas enregistrée</translation>
+    </message>
+    <message>
+        <source>%1: %2 is registered as %3</source>
+        <translation>%1&#xa0;: %2 est enregistrée comme %3</translation>
+    </message>
+    <message>
+        <source>registration %1, model %2, CN %3</source>
+        <translation>immatriculation %1, modèle %2, CN %3</translation>
+    </message>
+    <message>
+        <source>tracked: %1, identified: %2</source>
+        <translation>suivi&#xa0;: %1, identifié&#xa0;: %2</translation>
+    </message>
+    <message>
+        <source>mismatch: %1</source>
+        <translation>écart&#xa0;: %1</translation>
     </message>
 </context>
 </TS>
