@@ -124,7 +124,7 @@ def typed(text):
     subprocess.run(["xdotool", "type", "--delay", "20", text], check=True)
 
 
-def step(speech, what, action, wanted, seconds=15):
+def step(speech, what, action, wanted, seconds=30):
     """Does the action and waits until Orca says one of the wanted texts; prints what it said."""
     mark = speech.mark()
     action()
