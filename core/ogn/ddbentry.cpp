@@ -22,13 +22,9 @@ bool isDeviceId(const QString &id)
 
 QString typeName(QChar type)
 {
-    if (type == QLatin1Char('F'))
-        return QStringLiteral("FLARM (F)");
-    if (type == QLatin1Char('O'))
-        return QStringLiteral("OGN (O)");
-    if (type == QLatin1Char('I'))
-        return QStringLiteral("ICAO (I)");
-    return QCoreApplication::translate("tracktune", "type %1").arg(type);
+    const QString word = deviceTypeWord(type);
+    return word.isEmpty() ? QCoreApplication::translate("tracktune", "type %1").arg(type)
+                          : QStringLiteral("%1 (%2)").arg(word, type);
 }
 
 // Registrations as pilots write them: "D-1749", "d 1749" and "D1749" are one.
@@ -176,6 +172,17 @@ QStringList ddbMismatches(const std::optional<DdbDevice> &entry, const TrackerOg
             "this address is registered to another aircraft: %1 in the database, Reg=%2 on the tracker")
                         .arg(entry->registration, tracker.registration.trimmed());
     return problems;
+}
+
+QString deviceTypeWord(QChar type)
+{
+    if (type == QLatin1Char('F'))
+        return QStringLiteral("FLARM");
+    if (type == QLatin1Char('O'))
+        return QStringLiteral("OGN");
+    if (type == QLatin1Char('I'))
+        return QStringLiteral("ICAO");
+    return QString();
 }
 
 } // namespace tracktune

@@ -37,6 +37,8 @@ std::optional<DdbDevice> findDdbDevice(const QList<DdbDevice> &devices, quint32 
 QUrl ddbQueryUrl(const QUrl &download, quint32 address);
 
 QString addressHex(quint32 address); // "2FD00F"
+// The database's device type letter in words ("FLARM", "OGN", "ICAO"); empty for any other.
+QString deviceTypeWord(QChar type);
 
 // What the tracker sends, for the comparison with its database entry.
 struct TrackerOgnIdentity

@@ -22,13 +22,8 @@ QString signedNumber(double value)
 
 QString typeWord(QChar type)
 {
-    if (type == QLatin1Char('F'))
-        return QStringLiteral("FLARM");
-    if (type == QLatin1Char('O'))
-        return QStringLiteral("OGN");
-    if (type == QLatin1Char('I'))
-        return QStringLiteral("ICAO");
-    return QString(type);
+    const QString word = deviceTypeWord(type);
+    return word.isEmpty() ? QString(type) : word;
 }
 
 QString shown(const QString &text)
