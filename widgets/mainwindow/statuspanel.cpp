@@ -135,6 +135,10 @@ StatusPanel::StatusPanel(QWidget *parent) : QFrame(parent), ui(new Ui_StatusPane
     }
     for (QLabel *text : {ui->gpsText, ui->radioText, ui->batteryText, ui->sensorText, ui->outputText})
         text->setTextFormat(Qt::PlainText);
+    // Two lines kept for each item: a report that wraps is read whole, even where the table
+    // takes the height, and the table does not move as the reports come and go.
+    for (QLabel *text : {ui->gpsText, ui->radioText, ui->batteryText, ui->sensorText})
+        text->setMinimumHeight(text->fontMetrics().lineSpacing() * 2);
     ui->switchOnButton->hide();
     connect(ui->switchOnButton, &QPushButton::clicked, this, &StatusPanel::switchOnRequested);
     clock.start();
