@@ -318,7 +318,7 @@ void TestCli::signalDuringWrite_data()
     // A fleet gets a club's template: one aircraft's identity never goes onto several trackers.
     row("SIGTERM to a fleet: passed on to each tracker's process", SIGTERM, false, 1, 143,
         "0x1A2B3C: stopped by a signal: ", true);
-    row("SIGTERM after the last sentence: all told, then the exit", SIGTERM, false, 3, 143,
+    row("SIGTERM after the last sentence: all told, then the exit", SIGTERM, false, 4, 143,
         "a signal after the last sentence: ");
     row("SIGINT ignored by the parent stays ignored", SIGINT, true, 1, 0, {});
 }
