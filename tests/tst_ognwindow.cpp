@@ -5,6 +5,7 @@
 #include "windowsupport.h"
 
 #include "dialogs/ogncheckdialog.h"
+#include "mainwindow/announcer.h"
 #include "mainwindow/mainwindow.h"
 
 #include <QDir>
@@ -159,6 +160,9 @@ void OgnWindowTest::checkShowsWhatTheNetworkSays()
     QCOMPARE(summary.size(), summarySays.size());
     for (int line = 0; line < summary.size(); ++line)
         QVERIFY2(summary.at(line).startsWith(summarySays.at(line)), qPrintable(summary.at(line)));
+    // Spoken as well: the focus stays on Stop while it comes.
+    QTRY_VERIFY(
+        child<Announcer>(dialog(), "announcer")->spokenText().contains(said("summaryText").simplified()));
     // Asked once: the second check goes straight to the servers.
     check->click();
     QTRY_VERIFY(dialog()->isRunning());

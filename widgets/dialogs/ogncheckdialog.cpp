@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "dialogs/ogncheckdialog.h"
 
+#include "mainwindow/announcer.h"
 #include "ogn/ognwording.h"
 #include "ui_ogncheckdialog.h"
 
@@ -13,6 +14,8 @@ using tracktune::AprsBeacon;
 OgnCheckDialog::OgnCheckDialog(QWidget *parent) : QDialog(parent), ui(std::make_unique<Ui_OgnCheckDialog>())
 {
     ui->setupUi(this);
+    announcer = new Announcer(this);
+    announcer->setObjectName(QStringLiteral("announcer"));
     ui->beaconTable->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
     ui->beaconTable->horizontalHeader()->setStretchLastSection(true);
     ui->stopButton->setEnabled(false);
@@ -69,8 +72,10 @@ void OgnCheckDialog::stop(const QString &why)
     listenEnd.stop();
     ticker.stop();
     setStage(Stage::Idle);
-    if (!why.isEmpty())
+    if (!why.isEmpty()) {
         ui->stateText->setText(why);
+        announcer->say(why);
+    }
 }
 
 void OgnCheckDialog::hideEvent(QHideEvent *event)
@@ -94,6 +99,7 @@ void OgnCheckDialog::onDdbFinished(const tracktune::DdbLookup &lookup)
         return;
     ui->ddbText->setText(tracktune::ognDdbLines(lookup, tracktune::ddbMismatches(lookup.device, checked))
                              .join(QLatin1Char('\n')));
+    announcer->say(ui->ddbText->text());
     setStage(Stage::Listening);
     secondsLeft = servers.listenSeconds;
     showTimeLeft();
@@ -119,6 +125,7 @@ void OgnCheckDialog::onBeacon(const AprsBeacon &beacon)
         ui->beaconTable->setItem(row, column, item);
     }
     ui->beaconTable->scrollToBottom();
+    announcer->say(tr("Received by %1, %2").arg(cells.station, cells.signal), QStringLiteral("beacon"));
 }
 
 void OgnCheckDialog::finishListening()
@@ -139,6 +146,7 @@ void OgnCheckDialog::finishListening()
     }
     setStage(Stage::Idle);
     ui->stateText->setText(tr("Check finished."));
+    announcer->say(ui->summaryText->text());
 }
 
 void OgnCheckDialog::showTimeLeft()

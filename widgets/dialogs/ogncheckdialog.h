@@ -21,6 +21,8 @@ QT_END_NAMESPACE
 // address, then listens to the APRS stream for it and shows each beacon as it comes, then what
 // the listening came to. Not modal: the pilot can watch the tracker's status meanwhile. It sends
 // the address and nothing else, and only to the servers it names at the top.
+class Announcer;
+
 class OgnCheckDialog : public QDialog
 {
     Q_OBJECT
@@ -64,4 +66,7 @@ private:
     tracktune::OgnServers servers;
     std::function<tracktune::PreflightStatus()> preflight;
     QList<tracktune::AprsBeacon> beacons;
+    // What arrives while the focus stays on Stop, for a screen reader: the database's answer,
+    // each beacon (the latest when several come at once), the summary and why it stopped.
+    Announcer *announcer = nullptr;
 };

@@ -1244,6 +1244,10 @@ Die Einstellungen werden zuerst gesichert in: %2</translation>
         <source>Listening for the tracker&apos;s beacons: %1 s left</source>
         <translation>Horche auf die Baken des Trackers: noch %1 s</translation>
     </message>
+    <message>
+        <source>Received by %1, %2</source>
+        <translation>Empfangen von %1, %2</translation>
+    </message>
 </context>
 <context>
     <name>Options</name>

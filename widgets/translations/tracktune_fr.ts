@@ -1244,6 +1244,10 @@ Les réglages seront d’abord enregistrés dans : %2</translation>
         <source>Listening for the tracker&apos;s beacons: %1 s left</source>
         <translation>À l&apos;écoute des balises du tracker&#xa0;: encore %1 s</translation>
     </message>
+    <message>
+        <source>Received by %1, %2</source>
+        <translation>Reçu par %1, %2</translation>
+    </message>
 </context>
 <context>
     <name>Options</name>
