@@ -150,7 +150,7 @@ void EspImageTest::shippedTemplatesWriteWhereTheChipLooks()
     QFETCH(QString, written);
     QFile shipped(QStringLiteral(FIRMWARE_FOLDERS "/") + folder + "/" + file);
     QVERIFY(shipped.open(QIODevice::ReadOnly));
-    const tracktune::TextFile text = tracktune::templateText(shipped.readAll());
+    const tracktune::TextFile text = tracktune::templateText(shipped.readAll(), file);
     QVERIFY(text.problem.isEmpty());
     const QStringList arguments = tracktune::flasherArguments(
         text.text, tracktune::chipFromArchitecture(folder), "/dev/ttyUSB0", "F", "I");

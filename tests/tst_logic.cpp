@@ -272,7 +272,7 @@ void LogicTest::bytesAsText_data()
     row("1 MiB exactly", Source::SettingsFile, {QByteArray(mib, '#')}, QString(mib, '#'));
     row("a byte more", Source::SettingsFile, {QByteArray(mib + 1, '#')}, "", "larger than 1 MiB");
     row("config.txt a byte more", Source::Template, {QByteArray(tracktune::maxTemplateBytes + 1, ' ')}, "",
-        "config.txt: larger than 64 KiB");
+        "config-merged.txt: larger than 64 KiB");
     row("a 4-byte character split twice, a 2-byte one once", Source::Stream,
         {"\xf0", "\x9f\x98", "\x80 \xc3", "\xa9"}, "\U0001F600 \u00e9");
     row("a broken character keeps the line feed read after it", Source::Stream, {"\xc3", "\n"}, "\ufffd\n");
@@ -287,7 +287,7 @@ void LogicTest::bytesAsText()
     QFETCH(QString, problem);
     tracktune::TextFile read;
     if (source == Source::Template)
-        read = tracktune::templateText(reads.first());
+        read = tracktune::templateText(reads.first(), QStringLiteral("config-merged.txt"));
     else if (source == Source::SettingsFile)
         read = tracktune::decodeTextFile(reads.first(), tracktune::maxSettingsFileBytes);
     QByteArray heldBack;

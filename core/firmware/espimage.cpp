@@ -189,6 +189,16 @@ bool looksLikeText(const QByteArray &bytes)
     });
 }
 
+// The application's version and board, looked for from where it begins.
+EspImage named(EspImage image, EspImage::Kind kind, const QByteArray &bytes, qint64 applicationAt,
+    const QStringList &boards)
+{
+    image.kind = kind;
+    image.version = versionIn(bytes, applicationAt);
+    image.board = boardIn(bytes, applicationAt, boards);
+    return image;
+}
+
 EspImage fromPart(EspImage image, const Part &part)
 {
     image.defect = part.defect;
@@ -254,21 +264,15 @@ EspImage parseEspImage(const QByteArray &bytes, const QStringList &boards)
     if (boot.defect != EspImage::Defect::None)
         return fromPart(image, boot);
     image.chipId = boot.chipId;
-    if (first == 0 && holdsAt(bytes, 0x20, descriptorMagic)) {
-        image.kind = EspImage::Kind::Application;
-        image.version = versionIn(bytes, 0);
-        image.board = boardIn(bytes, 0, boards);
-        return image;
-    }
+    if (first == 0 && holdsAt(bytes, 0x20, descriptorMagic))
+        return named(image, EspImage::Kind::Application, bytes, 0, boards);
     // A bootloader fits below the partition table; an older build's application has no descriptor.
     if (first == 0 && !holdsAt(bytes, partitionTableOffset, partitionMagic)) {
-        image.kind
-            = bytes.size() < partitionTableOffset ? EspImage::Kind::Bootloader : EspImage::Kind::Application;
-        if (image.kind == EspImage::Kind::Application) {
-            image.version = versionIn(bytes, 0);
-            image.board = boardIn(bytes, 0, boards);
+        if (bytes.size() < partitionTableOffset) {
+            image.kind = EspImage::Kind::Bootloader;
+            return image;
         }
-        return image;
+        return named(image, EspImage::Kind::Application, bytes, 0, boards);
     }
     if (bootloaderOffset(boot.chipId) != first) {
         image.defect = EspImage::Defect::BootloaderMisplaced;
@@ -295,10 +299,7 @@ EspImage parseEspImage(const QByteArray &bytes, const QStringList &boards)
         image.offset = applicationOffset;
         return image;
     }
-    image.kind = EspImage::Kind::WholeFlash;
-    image.version = versionIn(bytes, applicationOffset);
-    image.board = boardIn(bytes, applicationOffset, boards);
-    return image;
+    return named(image, EspImage::Kind::WholeFlash, bytes, applicationOffset, boards);
 }
 
 } // namespace tracktune

@@ -11,7 +11,8 @@ namespace tracktune {
 // The largest file taken for an image: the trackers' flash holds at most 16 MiB.
 constexpr int maxImageBytes = 16 * 1024 * 1024;
 
-// The chip id an image header carries (bytes 12-13); -1: none known.
+// The chip id an image header carries (bytes 12-13) for a firmware folder's chip ("esp32s3" -> 9);
+// -1: none known.
 int chipIdOfFolderChip(const QString &chip);
 // "ESP32", "ESP32-S3", ...; "chip 0x0042" for an id this program does not know.
 QString chipName(int chipId);

@@ -185,9 +185,9 @@ QString FirmwareUpdate::problemFor(tracktune::EspImage::Kind kind)
     QFile templateFile(inFolder + templateName);
     templateFile.open(QIODevice::ReadOnly); // unreadable reads as empty
     // One byte more than allowed tells a file that is too large without reading it all.
-    tracktune::TextFile read = tracktune::templateText(templateFile.read(tracktune::maxTemplateBytes + 1));
+    const tracktune::TextFile read
+        = tracktune::templateText(templateFile.read(tracktune::maxTemplateBytes + 1), templateName);
     if (!read.problem.isEmpty()) {
-        read.problem.replace(QStringLiteral("config.txt"), templateName);
         return tr("Firmware update not possible: Unusable argument list.") + QLatin1Char('\n') + read.problem
             + QLatin1Char('\n') + tr("In: %1").arg(firmwareFolder);
     }

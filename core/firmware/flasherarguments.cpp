@@ -82,11 +82,11 @@ QString textUpToNul(const QByteArray &bytes)
     return QString::fromUtf8(nul < 0 ? bytes : bytes.left(nul));
 }
 
-TextFile templateText(const QByteArray &bytes)
+TextFile templateText(const QByteArray &bytes, const QString &name)
 {
     TextFile file = decodeTextFile(bytes, maxTemplateBytes);
     if (!file.problem.isEmpty())
-        file.problem.prepend(QStringLiteral("config.txt: "));
+        file.problem.prepend(name + QStringLiteral(": "));
     return file;
 }
 

@@ -51,8 +51,9 @@ QString textUpToNul(const QByteArray &bytes);
 // An argument template larger than this is no template: it is refused unread.
 constexpr int maxTemplateBytes = 64 * 1024;
 
-// The text of config.txt, or why it is refused: see decodeTextFile().
-TextFile templateText(const QByteArray &bytes);
+// The text of the argument template of that name, or why it is refused (named by it): see
+// decodeTextFile().
+TextFile templateText(const QByteArray &bytes, const QString &name);
 
 // Splits the template at every comma (", " counts as ","), trims each part of blanks
 // and line breaks, then fills in the placeholders, so a comma or a blank in a value
