@@ -139,9 +139,9 @@ private:
     SerialMonitor serialMonitor;
     Ui_MainWindow *ui = nullptr;
     ElidedLabel *trackerField = nullptr; // port, hardware, software and address of the tracker
-    MessageBar *messageBar = nullptr; // the outcome of the pilot's last action, above the table
+    MessageBar *messageBar = nullptr; // the outcome of the pilot's last action, below the table
     Announcer *announcer = nullptr; // speaks the outcomes to a screen reader
-    StatusPanel *statusPanel = nullptr; // what the tracker prints about itself, above the messages
+    StatusPanel *statusPanel = nullptr; // what the connected tracker prints about itself, above the table
     // Writes Verbose = 1 after asking, and only it: other pending edits stay pending.
     void switchStatusOutputOn();
     ParameterSearch *search = nullptr; // expert mode's search over the table's rows

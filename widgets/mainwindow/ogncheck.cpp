@@ -51,8 +51,8 @@ void MainWindow::checkOgn()
         ognDialog->activateWindow();
         return;
     }
-    const QList<tracktune::DumpLine> list = session.lastReadList();
-    const std::optional<tracktune::TrackerOgnIdentity> identity = tracktune::trackerOgnIdentity(list);
+    const tracktune::HeldTracker held = tracktune::holdTracker(session, true);
+    const std::optional<tracktune::TrackerOgnIdentity> identity = tracktune::trackerOgnIdentity(held.list);
     if (!identity) {
         messageBar->showMessage(
             MessageBar::Kind::Warning, tr("The tracker's list has no Address: there is nothing to check."));
@@ -78,8 +78,7 @@ void MainWindow::checkOgn()
             return;
         settings.setValue(consentKey, destinations);
     }
-    ognTracker = tracktune::trackerIdentity(
-        Serial::systemLocation(session.link().portName()), session.lastStatusLine(), list);
+    ognTracker = held.identity;
     if (!ognDialog)
         ognDialog = new OgnCheckDialog(this);
     ognDialog->start(*identity, servers, [this] { return statusPanel->status(); });
@@ -92,8 +91,8 @@ void MainWindow::followOgnTracker(const QList<tracktune::DumpLine> &list)
 {
     if (!ognDialog || !ognDialog->isRunning())
         return;
-    const tracktune::TrackerIdentity now = tracktune::trackerIdentity(
-        Serial::systemLocation(session.link().portName()), session.lastStatusLine(), list);
+    // The list just read is the session's last.
+    const tracktune::TrackerIdentity now = tracktune::holdTracker(session, true).identity;
     const std::optional<tracktune::TrackerOgnIdentity> sends = tracktune::trackerOgnIdentity(list);
     if (tracktune::isSameDevice(ognTracker, now) && sends && sameOgnIdentity(*sends, ognDialog->tracker()))
         return;
