@@ -346,7 +346,7 @@ void TestOgn::namesWhatTheStatusLeavesOpen_data()
     QTest::addColumn<QString>("reasons"); // how each begins
     const QString rest = "|No OGN receiver|The frequency p";
     QTest::newRow("nothing told") << int(ItemState::Unknown) << -1
-                                  << "No GPS fix yet:|Transmitting sw" + rest;
+                                  << "No GPS fix yet:|Transmitting ma" + rest;
     QTest::newRow("no fix, nothing sent")
         << int(ItemState::Bad) << 0 << "No GPS fix: the|Not transmittin" + rest;
     QTest::newRow("2-D fix, sending") << int(ItemState::Warning) << 1 << rest.mid(1);

@@ -60,7 +60,7 @@ void OgnWindowTest::checkShowsWhatTheNetworkSays_data()
         << "0x1A2B3C" << -1 << QByteArray("{\"devices\":[]}") << true << false
         << "OGN devices database: 1A2B3C is not registered" << 0
         << QStringList {"Not received in 2 s.", "\u2022 No GPS fix: the tracker says it has none",
-               "\u2022 Transmitting switched off", "\u2022 No OGN receiver in range",
+               "\u2022 Transmitting may be switched off", "\u2022 No OGN receiver in range",
                "\u2022 The frequency plan (FreqPlan)"};
     QTest::newRow("consent refused") << "0x2FD00F" << 0 << registered << false << false << QString() << 0
                                      << QStringList();

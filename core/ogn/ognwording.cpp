@@ -159,9 +159,10 @@ QStringList ognNotReceivedReasons(const PreflightStatus &status)
     else if (!status.gps.fix)
         reasons << QCoreApplication::translate(
             "tracktune", "No GPS fix: the tracker says it has none, and no position goes out without one.");
+    // Unknown (the older line prints no count of packets sent): a possibility, not a fact.
     if (!status.radio.transmitting)
         reasons << QCoreApplication::translate(
-            "tracktune", "Transmitting switched off (TxProtMask, TxPower).");
+            "tracktune", "Transmitting may be switched off (TxProtMask, TxPower).");
     else if (!*status.radio.transmitting)
         reasons << QCoreApplication::translate("tracktune",
             "Not transmitting: the tracker's count of packets sent does not rise (TxProtMask, "

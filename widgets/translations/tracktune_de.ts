@@ -2264,10 +2264,6 @@ Die Einstellungen werden zuerst gesichert in: %2</translation>
         <translation>Kein GPS-Fix: der Tracker meldet keinen, und ohne ihn wird keine Position gesendet.</translation>
     </message>
     <message>
-        <source>Transmitting switched off (TxProtMask, TxPower).</source>
-        <translation>Senden abgeschaltet (TxProtMask, TxPower).</translation>
-    </message>
-    <message>
         <source>Not transmitting: the tracker&apos;s count of packets sent does not rise (TxProtMask, TxPower).</source>
         <translation>Sendet nicht: der Zähler gesendeter Pakete des Trackers steigt nicht (TxProtMask, TxPower).</translation>
     </message>
@@ -2314,6 +2310,10 @@ Die Einstellungen werden zuerst gesichert in: %2</translation>
     <message>
         <source>mismatch: %1</source>
         <translation>Abweichung: %1</translation>
+    </message>
+    <message>
+        <source>Transmitting may be switched off (TxProtMask, TxPower).</source>
+        <translation>Das Senden ist womöglich abgeschaltet (TxProtMask, TxPower).</translation>
     </message>
 </context>
 </TS>

@@ -2264,10 +2264,6 @@ Les réglages seront d’abord enregistrés dans : %2</translation>
         <translation>Pas de position GPS&#xa0;: le tracker dit n&apos;en avoir aucune, et aucune position n&apos;est envoyée sans elle.</translation>
     </message>
     <message>
-        <source>Transmitting switched off (TxProtMask, TxPower).</source>
-        <translation>Émission coupée (TxProtMask, TxPower).</translation>
-    </message>
-    <message>
         <source>Not transmitting: the tracker&apos;s count of packets sent does not rise (TxProtMask, TxPower).</source>
         <translation>N&apos;émet pas&#xa0;: le compteur de paquets envoyés du tracker n&apos;augmente pas (TxProtMask, TxPower).</translation>
     </message>
@@ -2314,6 +2310,10 @@ Les réglages seront d’abord enregistrés dans : %2</translation>
     <message>
         <source>mismatch: %1</source>
         <translation>écart&#xa0;: %1</translation>
+    </message>
+    <message>
+        <source>Transmitting may be switched off (TxProtMask, TxPower).</source>
+        <translation>L’émission est peut-être coupée (TxProtMask, TxPower).</translation>
     </message>
 </context>
 </TS>
