@@ -53,20 +53,30 @@ void SaveSettings::run()
         WorkflowQuestions::Note::Information, tr("Settings saved to:"), QDir::toNativeSeparators(path));
 }
 
-void LoadSettings::run()
+std::optional<LoadSettings::Chosen> LoadSettings::chooseFile(WorkflowQuestions &window)
 {
-    window.clearNote();
     const QString path = window.chooseFile(WorkflowQuestions::FileChoice::Open, tr("Load settings"),
         backupsFolder(), tr("Settings files (*.txt);;All files (*)"));
     if (path.isEmpty())
-        return;
-    const SettingsFile settings = readSettingsFile(path);
-    if (!settings.problem.isEmpty()) {
+        return std::nullopt;
+    SettingsFile file = readSettingsFile(path);
+    if (!file.problem.isEmpty()) {
         window.ask({Box::Critical, tr("Load settings"),
-            tr("%1 cannot be loaded: %2").arg(QDir::toNativeSeparators(path), settings.problem), Box::Ok,
+            tr("%1 cannot be loaded: %2").arg(QDir::toNativeSeparators(path), file.problem), Box::Ok,
             Box::Ok});
-        return;
+        return std::nullopt;
     }
+    return Chosen {path, std::move(file)};
+}
+
+void LoadSettings::run()
+{
+    window.clearNote();
+    const std::optional<Chosen> chosen = chooseFile(window);
+    if (!chosen)
+        return;
+    const QString &path = chosen->path;
+    const SettingsFile &settings = chosen->file;
     const QString nothingMarked = tr("Nothing was loaded.");
     if (!stillHeld(tr("while you chose the file"), nothingMarked))
         return;

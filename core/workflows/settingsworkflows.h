@@ -1,7 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "config/settingsfile.h"
 #include "workflows/workflow.h"
+
+#include <optional>
 
 namespace tracktune {
 
@@ -23,6 +26,15 @@ class LoadSettings : public Workflow
 public:
     using Workflow::Workflow;
     void run();
+
+    struct Chosen
+    {
+        QString path;
+        SettingsFile file;
+    };
+    // The settings file the pilot picks, read whole; nothing when cancelled, or when it cannot be
+    // read, which a box then says. With a tracker or without.
+    static std::optional<Chosen> chooseFile(WorkflowQuestions &window);
 };
 
 } // namespace tracktune

@@ -4,13 +4,13 @@
 // whose list is read next, its differing rows marked for Apply.
 #include "mainwindow/mainwindow.h"
 
-#include "config/backups.h"
 #include "config/catalogue.h"
 #include "config/changeplan.h"
 #include "config/pilotwords.h"
 #include "mainwindow/busycontrols.h"
 #include "mainwindow/elidedlabel.h"
 #include "ui_mainwindow.h"
+#include "workflows/settingsworkflows.h"
 #include "workflows/workflow.h"
 
 #include <QDateTime>
@@ -32,12 +32,12 @@ void MainWindow::openFileWithoutTracker()
                Box::Yes | Box::No, Box::No})
             != Box::Yes)
         return;
-    const QString path = chooseFile(FileChoice::Open, tr("Load settings"), tracktune::backupsFolder(),
-        tr("Settings files (*.txt);;All files (*)"));
-    if (path.isEmpty())
+    const std::optional<tracktune::LoadSettings::Chosen> chosen = tracktune::LoadSettings::chooseFile(*this);
+    if (!chosen)
         return;
-    const QString shownPath = QDir::toNativeSeparators(path);
-    // A tracker read while the file was chosen: the file is planned on its list, as a load does.
+    const QString shownPath = QDir::toNativeSeparators(chosen->path);
+    // A tracker read while the file was chosen: a load with it plans the file on its list, so the
+    // pilot loads it again rather than have it shown as if no tracker were there.
     if (configurationLoaded || session.isBusy()) {
         messageBar->showMessage(MessageBar::Kind::Warning,
             tr("A tracker was connected while you chose the file, and nothing was loaded. Load the file "
@@ -45,14 +45,9 @@ void MainWindow::openFileWithoutTracker()
             shownPath);
         return;
     }
-    const tracktune::SettingsFile file = tracktune::readSettingsFile(path);
-    if (!file.problem.isEmpty()) {
-        ask({Box::Critical, tr("Load settings"), tr("%1 cannot be loaded: %2").arg(shownPath, file.problem),
-            Box::Ok, Box::Ok});
-        return;
-    }
+    const tracktune::SettingsFile &file = chosen->file;
     pendingEdits.clear();
-    shownFile = ShownFile {path, file, {}};
+    shownFile = ShownFile {chosen->path, file, {}};
     // A file of parameters only expert mode shows is shown there.
     const bool expertOnly = std::any_of(file.settings.cbegin(), file.settings.cend(), [](const auto &entry) {
         const tracktune::KnownParameter *known = tracktune::findKnownParameter(entry.name);
