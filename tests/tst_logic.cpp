@@ -197,8 +197,6 @@ void LogicTest::trackerValues()
                  tracktune::formatSettingsFile({{"AcftType", "0x1"}}, QDateTime(), QString(), Line::Older))),
         Line::Older);
     QCOMPARE(tracktune::lineOfFile(tracktune::parseSettingsFile("AcftType = 0x1\n")), Line::Newer);
-    QCOMPARE(tracktune::withEdits({{"A", "1"}, {"B", "2"}}, {{"B", "3"}, {"C", "4"}}),
-        (QList<tracktune::DumpLine> {{"A", "1"}, {"B", "3"}, {"C", "4"}}));
     QCOMPARE(
         tracktune::lastErrorLines("1\n2\n3\n4\n5\n6\n7\n\n\n", 5), (QStringList {"3", "4", "5", "6", "7"}));
     QCOMPARE(tracktune::lastErrorLines("\x1b[31mA fatal error\x1b[0m\x07\r\nretry 1\rretry 2\r", 5),

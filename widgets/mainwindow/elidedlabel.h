@@ -15,7 +15,6 @@ class ElidedLabel : public QLabel
 
 public:
     explicit ElidedLabel(QWidget *parent = nullptr);
-    void setShare(double share) { widthShare = share; }
     // Beside this bar's messages: as wide as its message leaves room for.
     void followMessages(QStatusBar *bar);
     QSize sizeHint() const override;
@@ -25,5 +24,5 @@ protected:
     void paintEvent(QPaintEvent *event) override;
 
 private:
-    double widthShare = 0.4;
+    static constexpr double widthShare = 0.4; // what it may take whatever the message
 };
