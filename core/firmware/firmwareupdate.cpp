@@ -123,6 +123,7 @@ FirmwareUpdate::FirmwareUpdate(const QString &applicationDir, const QString &arc
         refusal = tr("Firmware update not possible: Unknown hardware.\nThe firmware folder for the "
                      "hardware %1 leads to %2, outside the firmware folders.")
                       .arg(quoted(arch), QFileInfo(firmwareFolder).canonicalFilePath());
+        firmwareFolder.clear(); // never used, nor shown as the one in use
         return;
     }
     flasher = findFlasher(firmwareFolder);

@@ -42,7 +42,8 @@ public:
     // and, for an application image, the bootloader and partition table, all missing named at
     // once; or an unusable template. Reads the template for start().
     QString problemFor(tracktune::EspImage::Kind kind);
-    // The firmware folder in use; empty: none found.
+    // The firmware folder in use: the first that exists of those looked in; empty when none
+    // does, or when it leads outside the firmware folders.
     QString folder() const { return firmwareFolder; }
 
     // Starts the flasher for this port and image and returns at once; finished() tells how it

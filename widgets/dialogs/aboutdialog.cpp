@@ -2,6 +2,7 @@
 #include "dialogs/aboutdialog.h"
 
 #include "config/dumpline.h"
+#include "firmware/firmwareupdate.h"
 #include "firmware/flasherarguments.h"
 #include "firmware/imagecheck.h"
 
@@ -59,16 +60,8 @@ QString AboutDialog::firmwareText(const QString &applicationFolder, const std::o
         const QString folder = tracktune::firmwareFolderFor(*hardware);
         const QString chip = tracktune::chipOfFolder(folder);
         const QString board = hardware->isEmpty() ? tr("no board name") : *hardware;
-        QString used;
-        if (tracktune::isPlainFolderName(folder)) {
-            for (const QString &candidate :
-                tracktune::firmwareFolders(applicationFolder, bases.mid(1), folder)) {
-                if (QDir(candidate).exists()) {
-                    used = candidate;
-                    break;
-                }
-            }
-        }
+        // Found as the update finds it, which refuses a name or a folder that leads astray.
+        const QString used = FirmwareUpdate(applicationFolder, folder).folder();
         text = tr("Firmware folder for the connected tracker (%1, %2):")
                    .arg(board, chip.isEmpty() ? tr("chip not known") : chip)
             + QLatin1Char('\n')
