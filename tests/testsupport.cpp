@@ -8,11 +8,16 @@
 
 namespace testsupport {
 
-PortListing::PortListing(QHash<QString, QString> ports)
-    : current(std::make_shared<QHash<QString, QString>>(std::move(ports)))
+PortListing::PortListing(QHash<QString, QString> ports) : current(std::make_shared<Listed>())
 {
+    current->ports = std::move(ports);
     const auto listed = current;
-    Serial::setPortLister([listed] { return *listed; });
+    Serial::setPortLister([listed] {
+        QHash<QString, QString> ports = listed->ports;
+        if (listed->followed && !listed->followed->pluggedIn())
+            ports.remove(listed->followed->portPath());
+        return ports;
+    });
 }
 
 PortListing::~PortListing()
@@ -22,13 +27,19 @@ PortListing::~PortListing()
 
 void PortListing::set(QHash<QString, QString> ports)
 {
-    *current = std::move(ports);
+    current->ports = std::move(ports);
+}
+
+void PortListing::follow(const TrackerSimulator *tracker)
+{
+    current->followed = tracker;
 }
 
 ListedTracker::ListedTracker(const TrackerSimulator::Options &options) : tracker(options)
 {
     if (tracker.start())
         listing.set({{tracker.portPath(), QStringLiteral("USB Serial Device")}});
+    listing.follow(&tracker);
 }
 
 TrackerSimulator::Options options(bool silent, bool paced)

@@ -20,12 +20,20 @@ public:
     explicit PortListing(QHash<QString, QString> ports = {});
     ~PortListing();
     void set(QHash<QString, QString> ports);
+    // The tracker's port leaves the list once it is unplugged, as an adapter's does: its
+    // pseudo-terminal's number may go to another test's tracker at once. It must outlive this.
+    void follow(const TrackerSimulator *tracker);
 
 private:
-    std::shared_ptr<QHash<QString, QString>> current;
+    struct Listed
+    {
+        QHash<QString, QString> ports;
+        const TrackerSimulator *followed = nullptr;
+    };
+    std::shared_ptr<Listed> current;
 };
 
-// A simulated tracker, started, listed as "USB Serial Device".
+// A simulated tracker, started, listed as "USB Serial Device" while it is plugged in.
 struct ListedTracker
 {
     explicit ListedTracker(const TrackerSimulator::Options &options = TrackerSimulator::Options());

@@ -33,8 +33,9 @@ const QByteArray otherAircraft = "Address = 0xABCDEF\nReg = D-EFGH\nAcftType = 0
 const QList<QPair<QString, QString>> aircraft {
     {"AcftType", "0x7"}, {"Reg", "D-KABC"}, {"Pilot", "Jo"}, {"TxPower", "+22"}};
 
-// How the tracker of a fault behaves, or who else has its port.
-enum class Tracker { Plain, HeldElsewhere, Slow };
+// How the tracker of a fault behaves, or who else has its port. PulledAtSentence: its adapter is
+// pulled out as the first sentence ends, before the tracker can answer it.
+enum class Tracker { Plain, HeldElsewhere, Slow, PulledAtSentence };
 // What happens once the tracker hears the next request or sentence, while the read or the write
 // holds the window, or while a dialog is open.
 enum class Meanwhile { Nothing, Unplug, AnotherTracker, ClickExpertMode, ClickFirmwareUpdate, PickPort };
@@ -160,8 +161,8 @@ void FaultsTest::faultLeavesTheTrackerAsThePilotChose_data()
     };
     row("unplugged in the middle of a dump", Tracker::Plain, {}, Meanwhile::Unplug, -1, {Step::Refresh}, {},
         "Connection closed");
-    row("unplugged during Apply", Tracker::Plain, {{"Reg", "D-KABC"}}, Meanwhile::Unplug, -1, {Step::Apply},
-        {}, "Changes not confirmed: the connection was lost", {"$POGNS,Reg=D-KABC"});
+    row("unplugged during Apply", Tracker::PulledAtSentence, {{"Reg", "D-KABC"}}, Meanwhile::Nothing, -1,
+        {Step::Apply}, {}, "Changes not confirmed: the connection was lost", {"$POGNS,Reg=D-KABC"});
     row("1 MB without a line break, then Refresh", Tracker::Plain, {}, Meanwhile::Nothing, -1,
         {Step::Flood, Step::Refresh}, {}, "");
     row("port held open elsewhere", Tracker::HeldElsewhere, {}, Meanwhile::Nothing, -1, {}, {},
@@ -211,6 +212,8 @@ void FaultsTest::faultLeavesTheTrackerAsThePilotChose()
     TrackerSimulator::Options options = configuredTracker();
     // Answers late enough that the read waits, and pumps events meanwhile.
     options.answerDelayMs = tracker == Tracker::Slow ? 300 : 0;
+    if (tracker == Tracker::PulledAtSentence)
+        options.unplugAfterSentences = 1;
     QSerialPort otherProgram;
     const QString file = data.filePath(QStringLiteral("other aircraft.txt"));
     const QString saved = data.filePath(QStringLiteral("saved.txt"));
@@ -280,7 +283,7 @@ void FaultsTest::faultLeavesTheTrackerAsThePilotChose()
 
     // The next search finds the tracker again: a new one where it was unplugged.
     otherProgram.close();
-    if (meanwhile == Meanwhile::Unplug) {
+    if (meanwhile == Meanwhile::Unplug || tracker == Tracker::PulledAtSentence) {
         listed.reset();
         listed = std::make_unique<ListedTracker>(options);
     }

@@ -96,6 +96,7 @@ void OgnWindowTest::checkShowsWhatTheNetworkSays()
     tracker.setParameter(QStringLiteral("Address"), address);
     tracker.setParameter(QStringLiteral("Reg"), QStringLiteral("D-1749"));
     PortListing listing({{tracker.portPath(), "USB Serial Device"}});
+    listing.follow(&tracker);
     TrackerSimulator::Options other;
     other.cpuId = "000024A16C5D6E7F";
     TrackerSimulator second(other); // outlives the window, which may hold its port

@@ -84,7 +84,7 @@ struct TrackerSimulator::Private
     QElapsedTimer clock;
     std::thread thread;
     std::atomic<bool> stopping {false};
-    bool unplugged = false;
+    std::atomic<bool> unplugged {false}; // read by portPluggedIn() from any thread
 
     mutable std::mutex mutex; // guards the members down to the loop's own
     Options options;
@@ -365,6 +365,7 @@ void TrackerSimulator::Private::pullOut()
     // From the loop itself: unplug() joins the loop before it closes.
     ::close(master);
     master = -1;
+    unplugged.store(true);
     stopping.store(true);
     std::lock_guard<std::mutex> lock(mutex);
     peerOpen = false;
@@ -453,6 +454,11 @@ bool TrackerSimulator::start()
 QString TrackerSimulator::portPath() const
 {
     return d->path;
+}
+
+bool TrackerSimulator::pluggedIn() const
+{
+    return !d->path.isEmpty() && !d->unplugged.load();
 }
 
 void TrackerSimulator::setSilent(bool silent)

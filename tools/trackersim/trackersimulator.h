@@ -89,6 +89,9 @@ public:
 
     bool start(); // opens the pseudo-terminal and starts serving
     QString portPath() const; // the program's side, e.g. "/dev/pts/5"
+    // Started and not unplugged. Once unplugged, the pseudo-terminal's number may go to another
+    // process's new one, as an unplugged adapter's name goes to the next adapter.
+    bool pluggedIn() const;
 
     // May be called while serving, from any thread.
     void setSilent(bool silent);
