@@ -293,8 +293,11 @@ def main():
         if demo_process.poll() is not None:
             check(False, "the demo ran to the end (it ended with %s)" % demo_process.returncode)
         complaints.seek(0)
-        check("ValueChanged event and no ValueInterface" not in complaints.read(),
+        complained = complaints.read()
+        check("ValueChanged event and no ValueInterface" not in complained,
               "Qt's bridge is told no value of a control that has none")
+        check("Fix my children" not in complained,
+              "every control the screen reader asks about has its place in the tree")
         return 1 if failures else 0
     finally:
         for process in reversed(processes):
@@ -306,6 +309,9 @@ def main():
         # Orca's whole log, for a look at what it was told, where asked for.
         if os.environ.get("ORCASPEECH_LOG"):
             shutil.copy(os.path.join(work, "orca.log"), os.environ["ORCASPEECH_LOG"])
+        # And what the demo wrote to its error output.
+        if os.environ.get("ORCASPEECH_DEMO_ERR"):
+            shutil.copy(os.path.join(work, "demo.err"), os.environ["ORCASPEECH_DEMO_ERR"])
         shutil.rmtree(work, ignore_errors=True)
 
 

@@ -143,8 +143,25 @@ private:
     QMenu *menu() const { return static_cast<QMenu *>(action()->parent()); }
 };
 
+// A view's viewport, scroll bar holders and headers are its widgets, but Qt's interface for the
+// view knows only cells as children and logs a warning each time a screen reader asks where one
+// of these is. As panes they are given the place of the view's corner, without a warning.
+bool isViewFrame(const QString &className, QObject *object)
+{
+    auto *widget = qobject_cast<QWidget *>(object);
+    if (!widget || !qobject_cast<QAbstractItemView *>(widget->parentWidget()))
+        return false;
+    if (className == QLatin1String("QHeaderView"))
+        return true;
+    static const QStringList frames {QStringLiteral("qt_scrollarea_viewport"),
+        QStringLiteral("qt_scrollarea_hcontainer"), QStringLiteral("qt_scrollarea_vcontainer")};
+    return className == QLatin1String("QWidget") && frames.contains(widget->objectName());
+}
+
 QAccessibleInterface *editorFactory(const QString &className, QObject *object)
 {
+    if (isViewFrame(className, object))
+        return new QAccessibleWidget(static_cast<QWidget *>(object), QAccessible::Pane);
     if (className == QLatin1String("QAction") && object) {
         const auto *menu = qobject_cast<const QMenu *>(object->parent());
         if (menu && menu->parent() && menu->parent()->property(editorProperty).toBool())
