@@ -182,9 +182,8 @@ def scenario(speech, texts, full, focus, work=None):
     # Reg, in the Value column.
     heard = step(speech, "to Reg", lambda: keys(*(["Down"] * 6), "Right"), "Reg")
 
-    # A text value typed, taken, and written with Ctrl+Return.
-    # (Qt tells the editor's caret before its focus, and Orca then reads no name for it.)
-    step(speech, "edit Reg", lambda: keys("Return"), None)
+    # A text value typed, taken, and written with Ctrl+Return. The editor says what it edits.
+    step(speech, "edit Reg", lambda: keys("Return"), "\u00b7 Reg")
     # The cell is read once the editor has closed; on a loaded machine Orca has been seen to hold
     # that back until the next key, so the typed text may come with Apply's outcome instead.
     typed_heard = step(speech, "type D-KTOW", lambda: (typed("D-KTOW"), keys("Return")), None)
@@ -193,8 +192,9 @@ def scenario(speech, texts, full, focus, work=None):
     check(not any(w in heard_text(heard) for w in ("Save settings", "Load settings", "Find")),
           "the focus stays put while Apply runs")
 
-    # The same cell again after the tracker's value was read back: the new text is read.
-    step(speech, "edit Reg again", lambda: keys("Return"), "D-KTOW")
+    # The same cell again after the tracker's value was read back: the new text is read, whole.
+    heard = step(speech, "edit Reg again", lambda: keys("Return"), "D-KTOW")
+    check("\u00b7 Reg" in heard_text(heard), "the editor is read with its name")
     heard = step(speech, "type D-KABC", lambda: (keys("ctrl+a"), typed("D-KABC"), keys("Return")),
                  "D-KABC")
     check("D-KTOW" not in heard_text(heard), "the edited cell is not read with its old text")
@@ -218,7 +218,9 @@ def scenario(speech, texts, full, focus, work=None):
     # Save settings: its file dialog, then where the file went is heard.
     if work:
         path = os.path.join(work, "settings.txt")
-        step(speech, "Save settings", lambda: keys("alt+v"), "Save")
+        today = time.strftime("%Y-%m-%d")
+        # The name it offers is read whole: Qt's own line edit lost its last character.
+        step(speech, "Save settings", lambda: keys("alt+v"), "-%s.txt selected" % today)
         step(speech, "the file's name, Return",
              lambda: (keys("ctrl+a"), typed(path), keys("Return")), texts["saved_to"], 20)
         check(os.path.exists(path), "the settings file was written")

@@ -2,6 +2,7 @@
 #include "parametertable/tableaccessibility.h"
 
 #include "config/catalogue.h"
+#include "parametertable/lineeditorinterface.h"
 #include "parametertable/parametertable.h"
 
 #include <QAbstractItemView>
@@ -11,6 +12,7 @@
 #include <QAction>
 #include <QComboBox>
 #include <QCoreApplication>
+#include <QLineEdit>
 #include <QMenu>
 #include <QTableWidget>
 #include <QTimer>
@@ -64,9 +66,11 @@ public:
     QRect characterRect(int) const override { return QRect(); }
     int offsetAtPoint(const QPoint &) const override { return -1; }
     void scrollToSubstring(int, int) override { }
-    QString attributes(int offset, int *start, int *end) const override
+    // No attributes, as one run over the whole text (see LineEditorInterface).
+    QString attributes(int, int *start, int *end) const override
     {
-        *start = *end = offset;
+        *start = 0;
+        *end = characterCount();
         return QString();
     }
 
@@ -143,6 +147,41 @@ private:
     QMenu *menu() const { return static_cast<QMenu *>(action()->parent()); }
 };
 
+// The view fills and selects the editor's text before it gives the editor the focus, so a screen
+// reader hears of the caret first, moves to the editor on it without a word and then takes the
+// focus for old news: the pilot never hears which value is being edited. Told of the caret and the
+// selection once more after the focus, a screen reader drops the earlier reports as outdated and
+// reads the editor, its name and text, on the focus.
+class CaretAfterFocus : public QObject
+{
+public:
+    explicit CaretAfterFocus(QLineEdit *line) : QObject(line), line(line) { line->installEventFilter(this); }
+
+protected:
+    bool eventFilter(QObject *, QEvent *event) override
+    {
+        if (event->type() != QEvent::FocusIn)
+            return false;
+        line->removeEventFilter(this);
+        // The focus is reported once this event has been handled.
+        QTimer::singleShot(0, this, [this] {
+            if (!QAccessible::isActive() || !line->hasFocus())
+                return;
+            QAccessibleTextCursorEvent caret(line, line->cursorPosition());
+            QAccessible::updateAccessibility(&caret);
+            const int start = line->selectionStart();
+            if (start >= 0) {
+                QAccessibleTextSelectionEvent selection(line, start, start + line->selectedText().size());
+                QAccessible::updateAccessibility(&selection);
+            }
+        });
+        return false;
+    }
+
+private:
+    QLineEdit *line;
+};
+
 // A view's viewport, scroll bar holders and headers are its widgets, but Qt's interface for the
 // view knows only cells as children and logs a warning each time a screen reader asks where one
 // of these is. As panes they are given the place of the view's corner, without a warning.
@@ -167,6 +206,9 @@ QAccessibleInterface *editorFactory(const QString &className, QObject *object)
         if (menu && menu->parent() && menu->parent()->property(editorProperty).toBool())
             return new ProtocolItemInterface(static_cast<QAction *>(object));
     }
+    // Every line edit, the table's text editor and those of the search and the file dialogs.
+    if (className == QLatin1String("QLineEdit") && object)
+        return new LineEditorInterface(static_cast<QLineEdit *>(object));
     if (className == QLatin1String("QComboBox") && object
         && (object->property(editorProperty).toBool() || object->property(choiceProperty).toBool()))
         return new ListEditorInterface(static_cast<QComboBox *>(object));
@@ -335,6 +377,13 @@ void followEditor(QTableWidget *table, int row, QWidget *editor)
         for (QAction *action : actions)
             QObject::connect(action, &QAction::toggled, table, follow);
     }
+}
+
+void followTextEditor(QLineEdit *line, const QString &name)
+{
+    installEditorFactory();
+    line->setAccessibleName(name);
+    new CaretAfterFocus(line);
 }
 
 void cellTextChanged(QTableWidget *table, int row, int column)

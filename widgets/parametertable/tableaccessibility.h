@@ -6,6 +6,7 @@
 #include <Qt>
 
 class QComboBox;
+class QLineEdit;
 class QTableWidget;
 class QWidget;
 
@@ -33,6 +34,9 @@ void readChoice(QComboBox *box);
 // Names the editor by the parameter of its row, and keeps the value it shows as the
 // accessible text of the cell under it.
 void followEditor(QTableWidget *table, int row, QWidget *editor);
+// Names the text editor the table opens on a cell by its parameter, and has a screen reader read
+// it, its name and its text, as it takes the focus.
+void followTextEditor(QLineEdit *line, const QString &name);
 // Tells a screen reader that the cell reads another text: it would read the old one otherwise.
 void cellTextChanged(QTableWidget *table, int row, int column);
 // Tells a screen reader that the keyboard is on this cell.

@@ -5,13 +5,13 @@
 #include "config/changeplan.h"
 #include "config/terminaltext.h"
 #include "config/valueencoding.h"
+#include "parametertable/tableaccessibility.h"
 
 #include <QCoreApplication>
 #include <QHelpEvent>
 #include <QLineEdit>
 #include <QStyleOptionToolButton>
 #include <QStylePainter>
-#include <QTimer>
 #include <QToolTip>
 
 void CheckedValueDelegate::setModelData(
@@ -33,42 +33,17 @@ void CheckedValueDelegate::setModelData(
         model->setData(index, checked.value, Qt::EditRole);
 }
 
-namespace {
-
-// Names the editor once it has the focus. A screen reader hears of the editor first through its
-// caret, which Qt reports before the focus, and so says nothing of it on the focus; a new name of
-// the focused control it says.
-class NameOnFocus : public QObject
-{
-public:
-    NameOnFocus(QWidget *editor, const QString &name) : QObject(editor), name(name)
-    {
-        editor->installEventFilter(this);
-    }
-
-protected:
-    bool eventFilter(QObject *watched, QEvent *event) override
-    {
-        if (event->type() == QEvent::FocusIn) {
-            auto *editor = static_cast<QWidget *>(watched);
-            QTimer::singleShot(0, editor, [editor, name = name] { editor->setAccessibleName(name); });
-            editor->removeEventFilter(this);
-        }
-        return false;
-    }
-
-private:
-    QString name;
-};
-
-} // namespace
-
 QWidget *CheckedValueDelegate::createEditor(
     QWidget *parent, const QStyleOptionViewItem &option, const QModelIndex &index) const
 {
     QWidget *editor = QStyledItemDelegate::createEditor(parent, option, index);
-    if (editor)
-        new NameOnFocus(editor, ParameterNameDelegate::shownName(index.siblingAtColumn(0).data().toString()));
+    if (!editor)
+        return editor;
+    const QString name = ParameterNameDelegate::shownName(index.siblingAtColumn(0).data().toString());
+    if (auto *line = qobject_cast<QLineEdit *>(editor))
+        tableaccessibility::followTextEditor(line, name);
+    else
+        editor->setAccessibleName(name);
     return editor;
 }
 
