@@ -1,11 +1,14 @@
 # SPDX-License-Identifier: GPL-3.0-or-later
 """Uses the demo with keys only, as a blind pilot does, under the Orca screen reader, and checks
-what Orca speaks: each setting read, a text value edited twice, Apply by Ctrl+Return, a refused
-value, a list changed, the About box.
+what Orca speaks, in the language given: the port and the settings read, a text value edited three
+times, Apply by Ctrl+Return, a refused value, a list changed, Save settings, the About box, the
+protocols, expert mode, the search, and the question on closing with a change not applied.
 
 orcaspeech.py DEMO [LANGUAGE]: prints what Orca spoke after each step; exits 0 when every check
 held, 1 when one failed, 77 when Orca, xdotool or the accessibility bus is missing.
 """
+import ctypes
+import ctypes.util
 import os
 import re
 import shutil
@@ -28,24 +31,42 @@ SOURCES = {
     "changed": "changed",
     "about": "About tracktune",
     "saved_to": "Settings saved to:",
+    "automatic": "Automatic",
+    "find": "&Find:",
+    "save": "Sa&ve settings...",
+    "load": "&Load settings...",
+    "port": "Serial &port:",
+    "expert": "E&xpert mode",
+    "not_applied": "Changes not applied",
 }
+# Plural texts: what follows the count in the plural form.
+PLURALS = {"rows_match": "%n row(s) match"}
 
 
 def texts_in(language):
-    """Each text of SOURCES in the language, as its translation file has it."""
-    texts = dict(SOURCES)
-    texts["longer"] = SOURCES["longer"].replace("%1", "Reg").replace("%2", "15").replace("%3", "20")
+    """Each text of SOURCES in the language, as its translation file has it, without its access
+    key; the keys to press for those with one."""
     path = os.path.join(here, "..", "..", "widgets", "translations", "tracktune_%s.ts" % language)
-    if language == "en" or not os.path.exists(path):
-        return texts
-    translated = {}
-    for message in ElementTree.parse(path).getroot().iter("message"):
-        source, translation = message.find("source"), message.find("translation")
-        if source is not None and translation is not None and translation.text:
-            translated.setdefault(source.text, translation.text)
+    translated, plurals = {}, {}
+    if os.path.exists(path):
+        for message in ElementTree.parse(path).getroot().iter("message"):
+            source, translation = message.find("source"), message.find("translation")
+            if source is None or translation is None:
+                continue
+            forms = [form.text for form in translation.iter("numerusform") if form.text]
+            if forms:
+                plurals.setdefault(source.text, forms[-1])
+            elif translation.text and translation.text.strip():
+                translated.setdefault(source.text, translation.text)
+    texts = {}
     for key, source in SOURCES.items():
-        texts[key] = translated.get(source, source)
+        text = translated.get(source, source)
+        if "&" in text:
+            texts[key + "_key"] = "alt+" + text[text.index("&") + 1].lower()
+        texts[key] = text.replace("&", "").rstrip(".:")
     texts["longer"] = texts["longer"].replace("%1", "Reg").replace("%2", "15").replace("%3", "20")
+    for key, source in PLURALS.items():
+        texts[key] = plurals.get(source, source).replace("%n", "").strip()
     return texts
 
 
@@ -141,6 +162,39 @@ def heard_text(heard):
     return " | ".join(heard)
 
 
+def ask_to_close(window):
+    """Asks the window to close as a window manager's close button does (WM_DELETE_WINDOW): the
+    check runs without a window manager, so Alt+F4 closes nothing."""
+    x11 = ctypes.CDLL(ctypes.util.find_library("X11"))
+    x11.XOpenDisplay.restype = ctypes.c_void_p
+    x11.XOpenDisplay.argtypes = [ctypes.c_char_p]
+    x11.XInternAtom.restype = ctypes.c_ulong
+    x11.XInternAtom.argtypes = [ctypes.c_void_p, ctypes.c_char_p, ctypes.c_int]
+    x11.XSendEvent.argtypes = [ctypes.c_void_p, ctypes.c_ulong, ctypes.c_int, ctypes.c_long,
+                               ctypes.c_void_p]
+    x11.XFlush.argtypes = x11.XCloseDisplay.argtypes = [ctypes.c_void_p]
+
+    class ClientMessage(ctypes.Structure):
+        _fields_ = [("type", ctypes.c_int), ("serial", ctypes.c_ulong), ("send_event", ctypes.c_int),
+                    ("display", ctypes.c_void_p), ("window", ctypes.c_ulong),
+                    ("message_type", ctypes.c_ulong), ("format", ctypes.c_int),
+                    ("data", ctypes.c_long * 5)]
+
+    class Event(ctypes.Union):
+        _fields_ = [("message", ClientMessage), ("pad", ctypes.c_long * 24)]
+
+    display = x11.XOpenDisplay(None)
+    event = Event()
+    event.message.type = 33  # ClientMessage
+    event.message.window = int(window)
+    event.message.message_type = x11.XInternAtom(display, b"WM_PROTOCOLS", False)
+    event.message.format = 32
+    event.message.data[0] = x11.XInternAtom(display, b"WM_DELETE_WINDOW", False)
+    x11.XSendEvent(display, int(window), False, 0, ctypes.byref(event))
+    x11.XFlush(display)
+    x11.XCloseDisplay(display)
+
+
 def window_of(pid, seconds=30):
     end = time.monotonic() + seconds
     while time.monotonic() < end:
@@ -170,14 +224,13 @@ def table_filled(seconds=30):
                                 and n.getState().contains(pyatspi.STATE_ENABLED)), seconds) is not None
 
 
-def scenario(speech, texts, full, focus, work=None):
+def scenario(speech, texts, focus, window, work=None):
     # The keyboard lands on the table: its name, then the pilot's cell.
     heard = step(speech, "window", focus, texts["table"], 20)
     check("Address" in heard_text(heard), "the focused cell is read with the table")
-    if full:
-        # The port list says which port it holds.
-        step(speech, "port list", lambda: keys("alt+p"), "/dev/")
-        step(speech, "back to the table", lambda: keys("Tab", "Tab"), texts["table"])
+    # The port list says which port it holds.
+    step(speech, "port list", lambda: keys(texts["port_key"]), "/dev/")
+    step(speech, "back to the table", lambda: keys("Tab", "Tab"), texts["table"])
 
     # Reg, in the Value column.
     heard = step(speech, "to Reg", lambda: keys(*(["Down"] * 6), "Right"), "Reg")
@@ -189,7 +242,7 @@ def scenario(speech, texts, full, focus, work=None):
     typed_heard = step(speech, "type D-KTOW", lambda: (typed("D-KTOW"), keys("Return")), None)
     heard = step(speech, "Ctrl+Return", lambda: keys("ctrl+Return"), texts["saved"], 30)
     check("D-KTOW" in heard_text(typed_heard + heard), "the typed text is read")
-    check(not any(w in heard_text(heard) for w in ("Save settings", "Load settings", "Find")),
+    check(not any(texts[w] in heard_text(heard) for w in ("save", "load", "find")),
           "the focus stays put while Apply runs")
 
     # The same cell again after the tracker's value was read back: the new text is read, whole.
@@ -203,13 +256,11 @@ def scenario(speech, texts, full, focus, work=None):
     step(speech, "edit Reg a third time", lambda: keys("Return"), "D-KABC")
     step(speech, "type 20 characters",
          lambda: (keys("ctrl+a"), typed("ABCDEFGHIJKLMNOPQRST"), keys("Return")), texts["longer"])
-    if not full:
-        return
 
     # A list editor: its value and, once changed, its mark.
     heard = step(speech, "up to FreqPlan", lambda: keys("Up"), "FreqPlan")
-    check("Automatic" in heard_text(heard), "the list editor's value is read")
-    step(speech, "open the list", lambda: keys("Return"), "Automatic")
+    check(texts["automatic"] in heard_text(heard), "the list editor's value is read")
+    step(speech, "open the list", lambda: keys("Return"), texts["automatic"])
     heard = step(speech, "pick the next", lambda: keys("Down", "Return"), texts["changed"])
 
     step(speech, "Ctrl+Return", lambda: keys("ctrl+Return"), texts["saved"], 30)
@@ -220,7 +271,7 @@ def scenario(speech, texts, full, focus, work=None):
         path = os.path.join(work, "settings.txt")
         today = time.strftime("%Y-%m-%d")
         # The name it offers is read whole: Qt's own line edit lost its last character.
-        step(speech, "Save settings", lambda: keys("alt+v"), "-%s.txt selected" % today)
+        step(speech, "Save settings", lambda: keys(texts["save_key"]), "-%s.txt selected" % today)
         step(speech, "the file's name, Return",
              lambda: (keys("ctrl+a"), typed(path), keys("Return")), texts["saved_to"], 20)
         check(os.path.exists(path), "the settings file was written")
@@ -243,12 +294,17 @@ def scenario(speech, texts, full, focus, work=None):
           "the protocols' button reads what is left ticked")
 
     # A mode switch reads the list again while the controls are grey: the focus stays put.
-    heard = step(speech, "expert mode", lambda: keys("alt+x"), None)
-    check(not any(w in heard_text(heard) for w in ("Save settings", "Load settings", "Find")),
+    heard = step(speech, "expert mode", lambda: keys(texts["expert_key"]), None)
+    check(not any(texts[w] in heard_text(heard) for w in ("save", "load", "find")),
           "the focus does not wander while the list is read again")
-    heard = step(speech, "Ctrl+F", lambda: keys("ctrl+f"), "Find")
-    heard = step(speech, "search", lambda: typed("freq"), "rows match")
-    check(heard_text(heard).count("match") == 1, "only the last count of a search is heard")
+    heard = step(speech, "Ctrl+F", lambda: keys("ctrl+f"), texts["find"])
+    heard = step(speech, "search", lambda: typed("freq"), texts["rows_match"])
+    check(heard_text(heard).count(texts["rows_match"]) == 1, "only the last count of a search is heard")
+
+    # Closing with the protocols not yet applied asks first; Escape keeps the window.
+    heard = step(speech, "close the window", lambda: ask_to_close(window), texts["not_applied"])
+    check("1" in heard_text(heard), "the question says how many changes are not applied")
+    step(speech, "Escape: the window stays", lambda: keys("Escape"), None)
 
 
 def main():
@@ -290,8 +346,9 @@ def main():
         if not check(window is not None, "the demo's window is found"):
             return 1
         texts = texts_in(language)
-        scenario(speech, texts, language == "en",
-                 lambda: subprocess.run(["xdotool", "windowfocus", "--sync", window], check=True), work)
+        scenario(speech, texts,
+                 lambda: subprocess.run(["xdotool", "windowfocus", "--sync", window], check=True),
+                 window, work)
         if demo_process.poll() is not None:
             check(False, "the demo ran to the end (it ended with %s)" % demo_process.returncode)
         complaints.seek(0)
