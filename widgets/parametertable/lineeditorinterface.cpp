@@ -24,14 +24,25 @@ void *LineEditorInterface::interface_cast(QAccessible::InterfaceType type)
 QString LineEditorInterface::shownText() const
 {
     const QString text = line()->text();
-    return line()->echoMode() == QLineEdit::Normal ? text : QString(text.size(), QLatin1Char('*'));
+    switch (line()->echoMode()) {
+    case QLineEdit::Normal:
+        return text;
+    case QLineEdit::NoEcho:
+        return QString();
+    default:
+        return QString(text.size(), QLatin1Char('*'));
+    }
 }
 
 QString LineEditorInterface::text(QAccessible::Text t) const
 {
     if (t == QAccessible::Value)
         return shownText();
-    return QAccessibleWidget::text(t);
+    const QString text = QAccessibleWidget::text(t);
+    // What an empty field asks for, where it has no description of its own.
+    if (t == QAccessible::Description && text.isEmpty())
+        return line()->placeholderText();
+    return text;
 }
 
 void LineEditorInterface::setText(QAccessible::Text t, const QString &text)
