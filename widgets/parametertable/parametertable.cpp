@@ -449,6 +449,16 @@ void ParameterTable::focusInEvent(QFocusEvent *event)
     });
 }
 
+bool ParameterTable::edit(const QModelIndex &index, EditTrigger trigger, QEvent *event)
+{
+    const bool wasOpen = indexWidget(index) != nullptr;
+    const bool editing = QTableWidget::edit(index, trigger, event);
+    // The text editor opened has the focus now, and a screen reader was told so just before.
+    if (auto *line = qobject_cast<QLineEdit *>(indexWidget(index)); editing && !wasOpen && line)
+        tableaccessibility::tellCaretAgain(line);
+    return editing;
+}
+
 void ParameterTable::keyPressEvent(QKeyEvent *event)
 {
     const int row = currentRow();

@@ -65,6 +65,7 @@ protected:
     // A screen reader is told the current cell too, not only the table's name.
     void focusInEvent(QFocusEvent *event) override;
     QModelIndex moveCursor(CursorAction cursorAction, Qt::KeyboardModifiers modifiers) override;
+    bool edit(const QModelIndex &index, EditTrigger trigger, QEvent *event) override;
 
 private slots:
     void tableCellChanged(int row, int column);

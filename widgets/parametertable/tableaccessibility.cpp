@@ -147,41 +147,6 @@ private:
     QMenu *menu() const { return static_cast<QMenu *>(action()->parent()); }
 };
 
-// The view fills and selects the editor's text before it gives the editor the focus, so a screen
-// reader hears of the caret first, moves to the editor on it without a word and then takes the
-// focus for old news: the pilot never hears which value is being edited. Told of the caret and the
-// selection once more after the focus, a screen reader drops the earlier reports as outdated and
-// reads the editor, its name and text, on the focus.
-class CaretAfterFocus : public QObject
-{
-public:
-    explicit CaretAfterFocus(QLineEdit *line) : QObject(line), line(line) { line->installEventFilter(this); }
-
-protected:
-    bool eventFilter(QObject *, QEvent *event) override
-    {
-        if (event->type() != QEvent::FocusIn)
-            return false;
-        line->removeEventFilter(this);
-        // The focus is reported once this event has been handled.
-        QTimer::singleShot(0, this, [this] {
-            if (!QAccessible::isActive() || !line->hasFocus())
-                return;
-            QAccessibleTextCursorEvent caret(line, line->cursorPosition());
-            QAccessible::updateAccessibility(&caret);
-            const int start = line->selectionStart();
-            if (start >= 0) {
-                QAccessibleTextSelectionEvent selection(line, start, start + line->selectedText().size());
-                QAccessible::updateAccessibility(&selection);
-            }
-        });
-        return false;
-    }
-
-private:
-    QLineEdit *line;
-};
-
 // A view's viewport, scroll bar holders and headers are its widgets, but Qt's interface for the
 // view knows only cells as children and logs a warning each time a screen reader asks where one
 // of these is. As panes they are given the place of the view's corner, without a warning.
@@ -379,11 +344,17 @@ void followEditor(QTableWidget *table, int row, QWidget *editor)
     }
 }
 
-void followTextEditor(QLineEdit *line, const QString &name)
+void tellCaretAgain(QLineEdit *line)
 {
-    installEditorFactory();
-    line->setAccessibleName(name);
-    new CaretAfterFocus(line);
+    if (!QAccessible::isActive() || !line->hasFocus())
+        return;
+    QAccessibleTextCursorEvent caret(line, line->cursorPosition());
+    QAccessible::updateAccessibility(&caret);
+    if (line->hasSelectedText()) {
+        const int start = line->selectionStart();
+        QAccessibleTextSelectionEvent selection(line, start, start + int(line->selectedText().size()));
+        QAccessible::updateAccessibility(&selection);
+    }
 }
 
 void cellTextChanged(QTableWidget *table, int row, int column)

@@ -34,9 +34,13 @@ void readChoice(QComboBox *box);
 // Names the editor by the parameter of its row, and keeps the value it shows as the
 // accessible text of the cell under it.
 void followEditor(QTableWidget *table, int row, QWidget *editor);
-// Names the text editor the table opens on a cell by its parameter, and has a screen reader read
-// it, its name and its text, as it takes the focus.
-void followTextEditor(QLineEdit *line, const QString &name);
+// Tells a screen reader of the caret and selection of a text editor once more, right after it
+// took the focus. The view fills and selects an editor's text before it gives it the focus, so a
+// reader hears of the caret first, moves to the editor on it without a word and then takes the
+// focus for old news: the pilot never hears which value is being edited. Told again after the
+// focus, a reader drops the earlier reports as outdated and reads the editor, its name and text,
+// on the focus.
+void tellCaretAgain(QLineEdit *line);
 // Tells a screen reader that the cell reads another text: it would read the old one otherwise.
 void cellTextChanged(QTableWidget *table, int row, int column);
 // Tells a screen reader that the keyboard is on this cell.

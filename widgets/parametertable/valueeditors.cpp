@@ -5,7 +5,6 @@
 #include "config/changeplan.h"
 #include "config/terminaltext.h"
 #include "config/valueencoding.h"
-#include "parametertable/tableaccessibility.h"
 
 #include <QCoreApplication>
 #include <QHelpEvent>
@@ -39,11 +38,7 @@ QWidget *CheckedValueDelegate::createEditor(
     QWidget *editor = QStyledItemDelegate::createEditor(parent, option, index);
     if (!editor)
         return editor;
-    const QString name = ParameterNameDelegate::shownName(index.siblingAtColumn(0).data().toString());
-    if (auto *line = qobject_cast<QLineEdit *>(editor))
-        tableaccessibility::followTextEditor(line, name);
-    else
-        editor->setAccessibleName(name);
+    editor->setAccessibleName(ParameterNameDelegate::shownName(index.siblingAtColumn(0).data().toString()));
     return editor;
 }
 
