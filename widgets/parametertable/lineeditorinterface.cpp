@@ -112,7 +112,7 @@ QString LineEditorInterface::text(int startOffset, int endOffset) const
 
 int LineEditorInterface::characterCount() const
 {
-    return line()->text().size();
+    return shownText().size();
 }
 
 QRect LineEditorInterface::characterRect(int offset) const
