@@ -803,13 +803,23 @@ void WindowTest::fileWithoutTrackerIsEditedSavedAndComparedLater()
     }
     QCOMPARE(shownRows(ui->table), asSaved);
 
-    listing->set({{first->portPath(), "USB Serial Device"}});
-    QTRY_VERIFY_WITH_TIMEOUT(ui->loaded(), 15000);
+    // The tracker comes while the file is saved again: nothing is written, and the pilot is told.
+    const QString late = folder.filePath(QStringLiteral("late.txt"));
+    {
+        BoxAnswers save(QMessageBox::NoButton, late);
+        save.meanwhile(0, [&] {
+            listing->set({{first->portPath(), "USB Serial Device"}});
+            QTRY_VERIFY_WITH_TIMEOUT(ui->loaded(), 15000);
+        });
+        ui->button("buttonSaveSettings")->click();
+    }
+    QVERIFY(!QFile::exists(late));
     // A template names no aircraft: its registration is not given to this one unasked.
     QTRY_COMPARE_WITH_TIMEOUT(
         shownRows(ui->table).filter(" *"), QStringList {"AcftType=Para-glider *"}, 2000);
     const QString outcome = child<MessageBar>(ui->window.get(), "messageBar")->text();
-    QVERIFY2(outcome.contains(QStringLiteral("1 row differs"))
+    QVERIFY2(outcome.startsWith(QStringLiteral("Nothing was saved to "))
+            && outcome.contains(QStringLiteral("1 row differs"))
             && outcome.contains(QStringLiteral(": Registration.")),
         qPrintable(outcome));
     QCOMPARE(sentencesIn(first->receivedBytes()), QStringList());

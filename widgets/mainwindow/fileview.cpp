@@ -81,9 +81,18 @@ void MainWindow::saveShownFile()
         = tracktune::withEdits(shownFile->file.settings, pendingChanges());
     const QString path
         = chooseFile(FileChoice::Save, tr("Save settings"), shownFile->path, tr("Settings files (*.txt)"));
-    // A tracker read meanwhile has taken the file's place: it is saved from there, as it holds it.
-    if (path.isEmpty() || !shownFile)
+    if (path.isEmpty())
         return;
+    // A tracker read meanwhile has taken the file's place, its differing rows marked: the pilot
+    // is told that nothing was written, and the comparison's outcome stays after that.
+    if (!shownFile) {
+        showStatus(tr("Settings not saved"));
+        messageBar->showMessage(MessageBar::Kind::Warning,
+            tr("Nothing was saved to %1: a tracker was connected while you chose the file.")
+                    .arg(QDir::toNativeSeparators(path))
+                + QLatin1Char(' ') + messageBar->text());
+        return;
+    }
     const QString shownPath = QDir::toNativeSeparators(path);
     const QString error = tracktune::writeSettingsFile(path, settings, QDateTime::currentDateTime(),
         shownFile->file.cpuId, tracktune::lineOfFile(shownFile->file));

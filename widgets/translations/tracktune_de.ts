@@ -1154,6 +1154,10 @@ Die Einstellungen werden zuerst gesichert in: %2</translation>
         <source>Tracker: %1</source>
         <translation>Tracker: %1</translation>
     </message>
+    <message>
+        <source>Nothing was saved to %1: a tracker was connected while you chose the file.</source>
+        <translation>Nichts wurde in %1 gespeichert: Während Sie die Datei wählten, wurde ein Tracker angeschlossen.</translation>
+    </message>
 </context>
 <context>
     <name>MessageBar</name>

@@ -1154,6 +1154,10 @@ Les réglages seront d’abord enregistrés dans : %2</translation>
         <source>Tracker: %1</source>
         <translation>Tracker : %1</translation>
     </message>
+    <message>
+        <source>Nothing was saved to %1: a tracker was connected while you chose the file.</source>
+        <translation>Rien n’a été enregistré dans %1 : un tracker a été connecté pendant que vous choisissiez le fichier.</translation>
+    </message>
 </context>
 <context>
     <name>MessageBar</name>
