@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// `image FILE [--board HARD]`: the window's check of a firmware image, without a tracker.
+// `image FILE [--board HARD]`: the window's check of a firmware image, without a tracker. The
+// file's beginning is quoted in a refusal: every line is shown as a terminal may show it.
 #include "trackercommands.h"
 
 #include "config/dumpline.h"
@@ -8,19 +9,6 @@
 #include "firmware/imagecheck.h"
 
 #include <QFile>
-
-namespace {
-
-// Each line as a terminal may show it: the file's beginning is quoted in a refusal.
-QString shown(const QString &text)
-{
-    QStringList lines = text.split(QLatin1Char('\n'));
-    for (QString &line : lines)
-        line = tracktune::terminalText(line);
-    return lines.join(QLatin1Char('\n'));
-}
-
-} // namespace
 
 int TrackerCommands::checkImage()
 {
@@ -36,11 +24,11 @@ int TrackerCommands::checkImage()
     const QString folder = request.board.isEmpty() ? QString() : tracktune::firmwareFolderFor(request.board);
     const QString refusal = tracktune::imageRefusal(image, request.board, folder);
     if (!refusal.isEmpty()) {
-        complain(QStringLiteral("refused: ") + shown(refusal));
+        complain(QStringLiteral("refused: ") + tracktune::terminalLines(refusal));
         return tracktune::exitRefused;
     }
-    out << shown(tracktune::imageFacts(image, request.board)) << '\n';
+    out << tracktune::terminalLines(tracktune::imageFacts(image, request.board)) << '\n';
     if (!folder.isEmpty())
-        out << "Firmware folder: " << folder << '\n';
+        out << "Firmware folder: " << tracktune::terminalText(folder) << '\n';
     return tracktune::exitDone;
 }

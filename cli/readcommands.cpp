@@ -26,6 +26,7 @@
 using tracktune::DumpLine;
 using tracktune::isFolder;
 using tracktune::lowerFirst;
+using tracktune::terminalLines;
 using tracktune::terminalText;
 
 namespace {
@@ -43,15 +44,6 @@ QList<DumpLine> firstOfEachName(const QList<DumpLine> &dump)
         }
     }
     return first;
-}
-
-// Every line of the text shown safely, the line breaks kept.
-QString terminalLines(const QString &text)
-{
-    QStringList lines = text.split(QLatin1Char('\n'));
-    for (QString &line : lines)
-        line = terminalText(line);
-    return lines.join(QLatin1Char('\n'));
 }
 
 } // namespace

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "config/terminaltext.h"
 
+#include <QStringList>
+
 namespace tracktune {
 
 namespace {
@@ -45,6 +47,14 @@ QString jsonText(const QString &json)
             shown += c;
     }
     return shown;
+}
+
+QString terminalLines(const QString &text)
+{
+    QStringList lines = text.split(QLatin1Char('\n'));
+    for (QString &line : lines)
+        line = terminalText(line);
+    return lines.join(QLatin1Char('\n'));
 }
 
 } // namespace tracktune

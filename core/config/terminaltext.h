@@ -10,6 +10,8 @@ namespace tracktune {
 // character from outside moves the cursor, clears the screen, retitles the window or shows
 // the text around it in another order.
 QString terminalText(const QString &text);
+// Every line of the text as terminalText shows it, the line breaks kept.
+QString terminalLines(const QString &text);
 
 // JSON text with DEL, the C1 controls and the bidirectional controls written as "\u009b",
 // "\u202e": QJsonDocument leaves them raw, and a terminal that shows the JSON acts on them.
