@@ -17,12 +17,12 @@ QT_BEGIN_NAMESPACE
 class Ui_OgnCheckDialog;
 QT_END_NAMESPACE
 
+class Announcer;
+
 // "Is my tracker registered and received?": asks the OGN devices database about the tracker's
 // address, then listens to the APRS stream for it and shows each beacon as it comes, then what
 // the listening came to. Not modal: the pilot can watch the tracker's status meanwhile. It sends
 // the address and nothing else, and only to the servers it names at the top.
-class Announcer;
-
 class OgnCheckDialog : public QDialog
 {
     Q_OBJECT

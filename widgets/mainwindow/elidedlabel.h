@@ -7,8 +7,7 @@ class QStatusBar;
 
 // A one-line label beside the status bar's messages: it asks for what the message leaves, at
 // least a share of the bar's width, and elides its text in the middle where it gets less, so the
-// two never overlap. The whole
-// text stays its text(), its tooltip's first line and what a screen reader reads.
+// two never overlap. The whole text stays its text(), in its tooltip and for a screen reader.
 class ElidedLabel : public QLabel
 {
     Q_OBJECT

@@ -117,7 +117,7 @@ MainWindow::MainWindow(QWidget *parent)
     // A typed value the tracker would not take stays out of its cell; the reason is read here.
     connect(ui->table, &ParameterTable::valueRefused, messageBar,
         [this](const QString &reason) { messageBar->showMessage(MessageBar::Kind::Warning, reason); });
-    // Every outcome shown above the table is spoken, not only shown.
+    // Every outcome the message bar shows is spoken, not only shown.
     connect(messageBar, &MessageBar::messageChanged, announcer,
         [this](const QString &text) { announcer->say(text); });
     ui->table->setEnabled(false);

@@ -1,8 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "mainwindow/statuspanel.h"
 
-#include <cmath>
-
 #include "config/firmwareline.h"
 #include "config/settingsfile.h"
 #include "config/verification.h"
@@ -12,6 +10,8 @@
 #include <QAccessible>
 #include <QLabel>
 #include <QLocale>
+
+#include <cmath>
 
 namespace {
 

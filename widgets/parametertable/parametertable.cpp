@@ -316,14 +316,14 @@ void ParameterTable::describeRow(int row, const tracktune::DumpLine &entry)
         if (known->unit)
             description = tr("%1 (in %2)").arg(description, QString::fromLatin1(known->unit));
     }
-    const QString unit = entry.comment.isEmpty() ? QString() : tr("Tracker's note: %1").arg(entry.comment);
-    const QString both = description.isEmpty() ? unit : description;
-    item(row, 0)->setToolTip(both);
+    const QString note = entry.comment.isEmpty() ? QString() : tr("Tracker's note: %1").arg(entry.comment);
+    const QString tip = description.isEmpty() ? note : description;
+    item(row, 0)->setToolTip(tip);
     item(row, 0)->setData(tableaccessibility::SpokenDescriptionRole, description);
     if (QTableWidgetItem *value = item(row, 1))
-        value->setToolTip(both);
+        value->setToolTip(tip);
     if (QWidget *editor = cellWidget(row, 1))
-        editor->setToolTip(both);
+        editor->setToolTip(tip);
     tableaccessibility::describeRow(this, row);
 }
 
