@@ -349,6 +349,12 @@ void ParameterTableTest::aScreenReaderIsToldEachNewText()
             = std::find_if(open.begin(), open.end(), [](QLineEdit *line) { return line->isVisible(); });
         QVERIFY(editor != open.end());
         (*editor)->setText(text);
+        // Its text is one run of attributes: a reader that joins the runs reads it to its end.
+        QAccessibleTextInterface *typing = QAccessible::queryAccessibleInterface(*editor)->textInterface();
+        int start = -1;
+        int end = -1;
+        typing->attributes(int(text.size()) - 1, &start, &end);
+        QCOMPARE(typing->text(start, end), text);
         table.commitOpenEditor();
         read << view->tableInterface()->cellAt(rowOf(&table, "Reg"), 1)->text(QAccessible::Name);
     }
